@@ -12,10 +12,9 @@ all: build
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
-
-build: deps $(BUILD)/build.ninja
+# Configuring every time is cheap and picks up subsystems that were added.
+build: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) > $(BUILD).configure.log || (cat $(BUILD).configure.log; false)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
