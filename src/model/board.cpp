@@ -1,0 +1,44 @@
+#include "board.h"
+
+namespace tw {
+
+void ClampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize)
+{
+    if (x1 < 1)
+        x1 = 1;
+    if (y1 < 1)
+        y1 = 1;
+    if (x2 > areaSize)
+        x2 = areaSize;
+    if (y2 > areaSize)
+        y2 = areaSize;
+}
+
+std::string BoardToText(const TBoard &board)
+{
+    std::string text;
+    text.reserve(BoardCells);
+    for (std::uint8_t code : board.cells)
+        text.push_back(static_cast<char>('A' + code));
+    return text;
+}
+
+bool TextToBoard(std::string_view text, TBoard &board)
+{
+    for (std::size_t i = 0; i < board.cells.size(); ++i) {
+        if (i >= text.size())
+            return false;
+        const int code = static_cast<unsigned char>(text[i]) - 'A';
+        if (code < 0)
+            return false;
+        board.cells[i] = static_cast<std::uint8_t>(code);
+    }
+    return true;
+}
+
+std::string CellName(int x, int y)
+{
+    return static_cast<char>('@' + y) + std::to_string(x);
+}
+
+} // namespace tw
