@@ -1,0 +1,125 @@
+#include "audio.h"
+
+#include "match/gamestate.h"
+
+#include <QFile>
+
+namespace tw {
+
+QByteArray AudioResource(const QString &name)
+{
+    const QString lower = name.toLower();
+    for (const char *suffix : {".mid", ".wav"}) {
+        QFile file(QStringLiteral(":/audio/") + lower + QLatin1String(suffix));
+        if (file.open(QIODevice::ReadOnly))
+            return file.readAll();
+    }
+    return {};
+}
+
+Audio::Audio(const Settings &settings, MusicDevice &music, SoundDevice &sound, Random &random)
+    : m_settings(settings), m_music(music), m_sound(sound), m_random(random)
+{
+}
+
+QString Audio::musicFile(int n) const
+{
+    return m_directory + QStringLiteral("twkm%1.mid").arg(n);
+}
+
+bool Audio::ExtractMusic()
+{
+    bool allWritten = true;
+    for (int n = 1; n <= 13; ++n) {
+        const QByteArray data = AudioResource(QString::fromLatin1(MusicTracks[n - 1]));
+        QFile file(musicFile(n));
+        if (data.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(data) != data.size()) {
+            allWritten = false;
+            continue;
+        }
+    }
+    return allWritten;
+}
+
+void Audio::DeleteMusicFiles()
+{
+    for (int n = 1; n <= 13; ++n)
+        QFile::remove(musicFile(n));
+}
+
+void Audio::StopMusic()
+{
+    if (m_music.mode() != MusicDevice::Mode::NotOpen) {
+        if (m_music.mode() == MusicDevice::Mode::Playing)
+            m_music.stop();
+        m_music.close();
+    }
+    m_currentTrack.clear();
+}
+
+void Audio::PlayMusic(const QString &name)
+{
+    if (!m_settings.MusicOn)
+        return;
+    const QString track = name.toUpper();
+    if (track == m_currentTrack)
+        return;
+    StopMusic();
+    m_currentTrack = track;
+    int n = 0;
+    for (int i = 1; i <= 13; ++i)
+        if (track == QLatin1String(MusicTracks[i - 1]))
+            n = i;
+    const QString path = musicFile(n);
+    if (n == 0 || !QFile::exists(path))
+        return;
+    if (m_music.open(path))
+        m_music.play();
+}
+
+QString Audio::PickTrack(bool gameInProgress)
+{
+    if (gameInProgress)
+        return QStringLiteral("game%1").arg(m_random.RandInt(9) + 1);
+    return QStringLiteral("main%1").arg(m_random.RandInt(1) + 1);
+}
+
+void Audio::MusicUpkeep(bool gameInProgress)
+{
+    if (m_music.mode() == MusicDevice::Mode::Playing && m_music.position() >= m_music.length())
+        PlayMusic(PickTrack(gameInProgress));
+    if (m_music.mode() == MusicDevice::Mode::Stopped)
+        PlayMusic(PickTrack(gameInProgress));
+}
+
+void Audio::PlaySound(const QString &name)
+{
+    if (m_settings.SoundOn)
+        PlayWaveResource(name);
+}
+
+void Audio::PlayWaveResource(const QString &name)
+{
+    m_sound.stop();
+    const QByteArray wav = AudioResource(name);
+    if (!wav.isEmpty())
+        m_sound.play(wav);
+}
+
+QString Audio::ExplosionCue()
+{
+    return QStringLiteral("explos%1").arg(m_random.RandInt(6) + 1);
+}
+
+QString Audio::DestroyCue()
+{
+    return QStringLiteral("destroy%1").arg(m_random.RandInt(5) + 1);
+}
+
+QString Audio::MissCue()
+{
+    return QStringLiteral("wrong%1").arg(m_random.RandInt(3) + 1);
+}
+
+} // namespace tw

@@ -1,0 +1,319 @@
+#include "net/packet.h"
+
+#include "util/cp1251.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace tw {
+
+namespace {
+
+// Where a scan of the fields from a cut's start stands. A field starts with
+// its first byte whatever it is, so the search for the "|" closing a field
+// begins one byte after the field's start (or later, where an earlier scan of
+// the same field stopped).
+struct CutScan
+{
+    qsizetype fieldStart = 0; // start of the field being taken
+    qsizetype searchFrom = 0; // where the search for its closing "|" goes on
+    int fieldsTaken = 0;      // fields completed before it
+};
+
+qsizetype IndexOfSeparator(QByteArrayView text, qsizetype from)
+{
+    if (from >= text.size())
+        return -1;
+    const void *hit = std::memchr(text.data() + from, kFieldSeparator,
+                                  static_cast<std::size_t>(text.size() - from));
+    return hit ? static_cast<const char *>(hit) - text.data() : -1;
+}
+
+// Runs the cutting rule from scan on. Returns true when the cut closed: it
+// took its eighth field or an end field, together with the "|" after it; then
+// scan.fieldStart is the end of the text taken. Returns false when the text
+// ran out first, since more text could still change the cut (a last field
+// "TWKENDP" may go on as "TWKENDPoint"); then scan says where to go on.
+bool ScanCut(QByteArrayView text, CutScan &scan)
+{
+    const qsizetype size = text.size();
+    while (scan.fieldStart < size) {
+        const qsizetype from = std::max(scan.searchFrom, scan.fieldStart + 1);
+        const qsizetype bar = IndexOfSeparator(text, from);
+        if (bar < 0) {
+            scan.searchFrom = size;
+            return false;
+        }
+        ++scan.fieldsTaken;
+        const bool endField = text.sliced(scan.fieldStart, bar - scan.fieldStart) == kPacketEnd;
+        scan.fieldStart = bar + 1;
+        scan.searchFrom = scan.fieldStart;
+        if (endField || scan.fieldsTaken == kMaxPacketFields)
+            return true;
+    }
+    return false;
+}
+
+// Copies bytes into a slot without giving up the slot's allocation, so the
+// fields of a stream of packets cost no allocations once warmed up.
+void AssignBytes(QByteArray &slot, QByteArrayView bytes)
+{
+    slot.resize(bytes.size());
+    if (!bytes.isEmpty())
+        std::memcpy(slot.data(), bytes.data(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool StartsWithBeginField(QByteArrayView rest)
+{
+    return rest.size() > kPacketBegin.size() && rest.startsWith(kPacketBegin) &&
+           rest[kPacketBegin.size()] == kFieldSeparator;
+}
+
+// A field must neither hold "|" nor be empty: either would shift the fields
+// of this packet and let it swallow the packets after it.
+QByteArray TextField(QStringView text)
+{
+    QByteArray bytes = ToCp1251(text);
+    bytes.replace(kFieldSeparator, ' ');
+    if (bytes.isEmpty())
+        bytes = " ";
+    return bytes;
+}
+
+QByteArray NameAndNumberBody(char type, QStringView playerName, int number)
+{
+    Q_ASSERT(number >= 0);
+    QByteArray body = MakePacketHead(type);
+    body += TextField(playerName);
+    body += kFieldSeparator;
+    body += QByteArray::number(number);
+    return body;
+}
+
+QByteArray CoordinatesBody(char type, int column, int row)
+{
+    Q_ASSERT(column >= 0 && row >= 0);
+    QByteArray body = MakePacketHead(type);
+    body += QByteArray::number(column);
+    body += kFieldSeparator;
+    body += QByteArray::number(row);
+    return body;
+}
+
+} // namespace
+
+void PacketFields::clear()
+{
+    for (QByteArray &s : m_slots)
+        s.resize(0);
+}
+
+QByteArray MakePacketHead(char type)
+{
+    QByteArray head;
+    head.reserve(kPacketBegin.size() + 3);
+    head.append(kPacketBegin);
+    head += kFieldSeparator;
+    head += type;
+    head += kFieldSeparator;
+    return head;
+}
+
+char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields)
+{
+    const qsizetype size = text.size();
+    if (offset >= size)
+        return kNoPacket;
+    int slot = 1;
+    QByteArrayView field;
+    do {
+        const qsizetype start = offset;
+        const qsizetype bar = IndexOfSeparator(text, start + 1);
+        const qsizetype end = bar < 0 ? size : bar;
+        field = text.sliced(start, end - start);
+        AssignBytes(fields.slot(slot), field);
+        ++slot;
+        offset = bar < 0 ? size : bar + 1;
+    } while (offset < size && slot <= kMaxPacketFields && field != kPacketEnd);
+
+    if (slot > 2 && fields.slot(1) == kPacketBegin && !fields.slot(2).isEmpty())
+        return fields.slot(2).front();
+    return kNoPacket;
+}
+
+char ParsePacket(QByteArray &buffer, PacketFields &fields)
+{
+    qsizetype offset = 0;
+    const char type = ParsePacket(QByteArrayView(buffer), offset, fields);
+    buffer.remove(0, offset);
+    return type;
+}
+
+PacketReader::PacketReader(qsizetype pendingLimit) : m_pendingLimit(pendingLimit) {}
+
+void PacketReader::append(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (m_offset > 0) {
+        m_buffer.remove(0, m_offset);
+        m_resumeFieldStart -= m_offset;
+        m_resumeSearchFrom -= m_offset;
+        m_offset = 0;
+    }
+    m_buffer.append(bytes);
+}
+
+char PacketReader::next(PacketFields &fields)
+{
+    for (;;) {
+        const QByteArrayView text(m_buffer);
+        const QByteArrayView rest = text.sliced(m_offset);
+        if (rest.isEmpty()) {
+            dropHeld();
+            return kNoPacket;
+        }
+
+        if (!StartsWithBeginField(rest)) {
+            if (rest.size() <= kPacketBegin.size() && kPacketBegin.startsWith(rest)) {
+                keepPending();
+                return kNoPacket;
+            }
+            // No packet: skip the text the cut takes, or drop the rest when the
+            // cut runs out before it closes.
+            CutScan scan{m_offset, m_offset, 0};
+            if (!ScanCut(text, scan)) {
+                dropHeld();
+                return kNoPacket;
+            }
+            m_offset = scan.fieldStart;
+            continue;
+        }
+
+        CutScan scan{m_offset, m_offset, 0};
+        if (m_resumeValid)
+            scan = {m_resumeFieldStart, m_resumeSearchFrom, m_resumeFieldsTaken};
+        if (!ScanCut(text, scan)) {
+            m_resumeValid = true;
+            m_resumeFieldStart = scan.fieldStart;
+            m_resumeSearchFrom = scan.searchFrom;
+            m_resumeFieldsTaken = scan.fieldsTaken;
+            keepPending();
+            return kNoPacket;
+        }
+
+        fields.clear();
+        qsizetype offset = m_offset;
+        const char type = ParsePacket(text, offset, fields);
+        Q_ASSERT(offset == scan.fieldStart);
+        m_offset = scan.fieldStart;
+        m_resumeValid = false;
+        // A type field that begins with "|" (the type was left empty) makes
+        // no packet; go on, for kNoPacket must mean nothing is left.
+        if (type != kNoPacket)
+            return type;
+    }
+}
+
+void PacketReader::keepPending()
+{
+    if (heldBytes() > m_pendingLimit)
+        dropHeld();
+}
+
+void PacketReader::dropHeld()
+{
+    // Keep the allocation for the next read unless one huge read left it big.
+    if (m_buffer.capacity() > 4 * std::max(m_pendingLimit, kDefaultPendingLimit))
+        m_buffer = QByteArray();
+    else
+        m_buffer.resize(0);
+    m_offset = 0;
+    m_resumeValid = false;
+}
+
+void PacketReader::clear()
+{
+    dropHeld();
+}
+
+std::optional<int> DecimalField(QByteArrayView field)
+{
+    constexpr qsizetype maxDigits = std::numeric_limits<int>::digits10 + 1;
+    if (field.isEmpty() || field.size() > maxDigits)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+QByteArray MakeConnectionInvite(QStringView playerName, int areaSize)
+{
+    return NameAndNumberBody(PacketType::ConnectionInvite, playerName, areaSize);
+}
+
+QByteArray MakeUserInfoChange(QStringView playerName, int areaSize)
+{
+    return NameAndNumberBody(PacketType::UserInfoChange, playerName, areaSize);
+}
+
+QByteArray MakeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
+                        char startDigit)
+{
+    QByteArray body = NameAndNumberBody(PacketType::AreaData, playerName, areaSize);
+    body += kFieldSeparator;
+    body += TextField(boardText);
+    body += kFieldSeparator;
+    body += accepted ? 'Y' : 'N';
+    body += kFieldSeparator;
+    // A start digit handed back from a malformed invitation may be the "|"
+    // that began its field.
+    body += startDigit == kFieldSeparator ? ' ' : startDigit;
+    return body;
+}
+
+QByteArray MakeGameAborted(QStringView playerName, int areaSize)
+{
+    return NameAndNumberBody(PacketType::GameAborted, playerName, areaSize);
+}
+
+QByteArray MakeShotData(int column, int row)
+{
+    return CoordinatesBody(PacketType::ShotData, column, row);
+}
+
+QByteArray MakeTargetCoords(int column, int row)
+{
+    return CoordinatesBody(PacketType::TargetCoords, column, row);
+}
+
+QByteArray MakeChatMessage(QStringView playerName, QStringView text)
+{
+    QByteArray body = MakePacketHead(PacketType::ChatMsg);
+    body += TextField(playerName);
+    body += kFieldSeparator;
+    body += TextField(text);
+    return body;
+}
+
+void SendPacket(PacketSink &sink, const QByteArray &body)
+{
+    if (!sink.isActive())
+        return;
+    QByteArray packet;
+    packet.reserve(body.size() + kPacketEnd.size() + 2);
+    packet += body;
+    packet += kFieldSeparator;
+    packet.append(kPacketEnd);
+    packet += kFieldSeparator;
+    sink.write(packet);
+}
+
+} // namespace tw

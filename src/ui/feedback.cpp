@@ -1,0 +1,92 @@
+#include "feedback.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tw {
+
+namespace {
+
+Feedback *installed = nullptr;
+
+QMessageBox::StandardButton ToStandard(BoxAnswer answer)
+{
+    switch (answer) {
+    case BoxAnswer::Ok:
+        return QMessageBox::Ok;
+    case BoxAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case BoxAnswer::Yes:
+        return QMessageBox::Yes;
+    case BoxAnswer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+void Feedback::beep()
+{
+    QApplication::beep();
+}
+
+BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString &caption,
+                            BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case BoxIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case BoxIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case BoxIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case BoxIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    switch (buttons) {
+    case BoxButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case BoxButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case BoxButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    box.setDefaultButton(ToStandard(defaultButton));
+    box.setEscapeButton(buttons == BoxButtons::Ok ? QMessageBox::Ok : ToStandard(defaultButton));
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return BoxAnswer::Ok;
+    case QMessageBox::Cancel:
+        return BoxAnswer::Cancel;
+    case QMessageBox::Yes:
+        return BoxAnswer::Yes;
+    case QMessageBox::No:
+        return BoxAnswer::No;
+    default:
+        return defaultButton;
+    }
+}
+
+Feedback &UiFeedback()
+{
+    static Feedback platform;
+    return installed ? *installed : platform;
+}
+
+void SetUiFeedback(Feedback *feedback)
+{
+    installed = feedback;
+}
+
+} // namespace tw

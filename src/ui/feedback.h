@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tw {
+
+enum class BoxIcon { Information, Question, Exclamation, Error };
+enum class BoxButtons { Ok, OkCancel, YesNo };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
+
+// The two ways the game speaks to the player outside its windows: the system
+// beep and message boxes. Tests put a recording double in their place.
+class Feedback
+{
+public:
+    virtual ~Feedback() = default;
+    virtual void beep();
+    // Shows a modal message box; returns the button pressed (the default
+    // button when the box is closed otherwise).
+    virtual BoxAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                              BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton);
+};
+
+// The feedback in use; the platform one unless a test installed another.
+Feedback &UiFeedback();
+void SetUiFeedback(Feedback *feedback);
+
+} // namespace tw

@@ -1,0 +1,11 @@
+#pragma once
+
+class QApplication;
+
+namespace tw {
+
+// Starts the game in a created application object and runs it to the end.
+// Returns the process exit code; 0 at once when another copy is running.
+int RunGame(QApplication &app);
+
+} // namespace tw

@@ -1,0 +1,350 @@
+#include "fileops.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <new>
+
+namespace tw {
+namespace {
+
+// Packed form, after the magic "QV", a sequence of units:
+//
+//   repeat unit:  HI LO V          HI < 0x80; V stands HI*256+LO times
+//   literal unit: 0x80+HI LO B...  HI < 0x80; the HI*256+LO bytes B follow
+//
+// The encoder never writes a count of 0 or above 32767. The decoder takes a
+// count of 0 (the unit adds nothing) and fails on a unit cut short by the end
+// of the input.
+constexpr qsizetype MaxUnitCount = 32767;
+constexpr quint8 LiteralFlag = 0x80;
+constexpr quint8 CountHighMask = 0x7F;
+
+// The encoder turns 4 input bytes into at most 6 (a literal of one byte
+// followed by a repeat of three), so a packed file more than twice the
+// largest payload cannot be one this program wrote.
+constexpr qint64 MaxRlePacked = 2 * MaxRlePayload;
+
+constexpr qint64 CopyChunk = 64 * 1024;
+
+quint8 ByteAt(QByteArrayView bytes, qsizetype i)
+{
+    return static_cast<quint8>(bytes[i]);
+}
+
+void Tell(const ProgressFn &progress, qint64 total, qint64 done)
+{
+    if (progress)
+        progress(total, done);
+}
+
+// The whole file, or nothing when it is missing, unreadable or larger than
+// limit bytes.
+std::optional<QByteArray> ReadWhole(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        return std::nullopt;
+    // Reading no more than the size taken at the start keeps a device that
+    // never ends (a link to /dev/zero) from being read forever.
+    const qint64 size = file.size();
+    if (size > limit)
+        return std::nullopt;
+    QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError || bytes.size() != size)
+        return std::nullopt;
+    return bytes;
+}
+
+// Files are written unbuffered: a buffered QFile reports a write that the
+// disk cut short (full disk, file size limit) as a success.
+constexpr QIODevice::OpenMode WriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+// Replaces the bytes of an existing file.
+bool WriteWhole(const QString &path, QByteArrayView bytes)
+{
+    QFile file(path);
+    if (!file.open(WriteMode | QIODevice::Truncate | QIODevice::ExistingOnly))
+        return false;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+qint64 FileSizeOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        return -1;
+    return file.size();
+}
+
+qint64 CopyFileWithAttr(const QString &source, const QString &target, quint32 attributes)
+{
+    try {
+        if (source == target || !QFileInfo(source).isFile())
+            return -1;
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+            return -1;
+        const QFileInfo targetInfo(target);
+        if ((targetInfo.exists() || targetInfo.isSymLink()) && !QFile::remove(target))
+            return -1;
+        // NewOnly: whatever appears under the name after the removal is not
+        // followed or reused.
+        QFile out(target);
+        if (!out.open(WriteMode | QIODevice::NewOnly))
+            return -1;
+
+        const qint64 sourceSize = in.size();
+        qint64 copied = 0;
+        QByteArray chunk(CopyChunk, Qt::Uninitialized);
+        while (copied < sourceSize) {
+            const qint64 got = in.read(chunk.data(), qMin(CopyChunk, sourceSize - copied));
+            if (got <= 0 || out.write(chunk.constData(), got) != got)
+                return -1;
+            copied += got;
+        }
+        if (!out.flush())
+            return -1;
+        out.close();
+        if (out.error() != QFileDevice::NoError)
+            return -1;
+
+        constexpr quint32 ReadOnlyAttribute = 0x01;
+        if (attributes & ReadOnlyAttribute) {
+            const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                  QFileDevice::WriteGroup | QFileDevice::WriteOther;
+            if (!out.setPermissions(out.permissions() & ~writable))
+                return -1;
+        }
+        return copied;
+    } catch (const std::bad_alloc &) {
+        return -1;
+    }
+}
+
+qint64 VerifyChecksum(const QString &path, quint8 seed)
+{
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+            return -1;
+        // seed XOR every byte but the last equals the last byte exactly when
+        // seed XOR every byte is zero.
+        const qint64 size = file.size();
+        quint8 x = seed;
+        qint64 done = 0;
+        QByteArray chunk(CopyChunk, Qt::Uninitialized);
+        while (done < size) {
+            const qint64 got = file.read(chunk.data(), qMin(CopyChunk, size - done));
+            if (got <= 0)
+                return -1;
+            x = XorChecksum(QByteArrayView(chunk.constData(), got), x);
+            done += got;
+        }
+        if (size == 0 || x != 0)
+            return -1;
+        return size;
+    } catch (const std::bad_alloc &) {
+        return -1;
+    }
+}
+
+qint64 StripLastByte(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return -1;
+    const qint64 size = file.size();
+    if (size <= 0 || !file.resize(size - 1))
+        return -1;
+    return size - 1;
+}
+
+qint64 VerifyAndStrip(const QString &path, quint8 seed)
+{
+    if (VerifyChecksum(path, seed) < 0)
+        return -1;
+    return StripLastByte(path);
+}
+
+qint64 AppendChecksum(const QString &path, quint8 seed, const ProgressFn &progress)
+{
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
+            return -1;
+        const qint64 total = file.size();
+        quint8 x = seed;
+        qint64 done = 0;
+        QByteArray chunk(CopyChunk, Qt::Uninitialized);
+        while (done < total) {
+            const qint64 got = file.read(chunk.data(), qMin(CopyChunk, total - done));
+            if (got <= 0)
+                return -1;
+            if (!progress) {
+                x = XorChecksum(QByteArrayView(chunk.constData(), got), x);
+                done += got;
+                continue;
+            }
+            for (qint64 i = 0; i < got; ++i) {
+                x ^= static_cast<quint8>(chunk[i]);
+                if (!progress(total, ++done))
+                    return -1;
+            }
+        }
+        const char check = static_cast<char>(x);
+        if (!file.seek(total) || file.write(&check, 1) != 1 || !file.flush())
+            return -1;
+        file.close();
+        if (file.error() != QFileDevice::NoError)
+            return -1;
+        return total + 1;
+    } catch (const std::bad_alloc &) {
+        return -1;
+    }
+}
+
+qint64 PackRle(const QString &path, const ProgressFn &progress)
+{
+    try {
+        const std::optional<QByteArray> payload = ReadWhole(path, MaxRlePayload);
+        if (!payload || payload->isEmpty())
+            return -1;
+        const QByteArray packed = PackRleBytes(*payload, progress);
+        if (!WriteWhole(path, packed))
+            return -1;
+        return packed.size();
+    } catch (const std::bad_alloc &) {
+        return -1;
+    }
+}
+
+qint64 UnpackRle(const QString &path, const ProgressFn &progress)
+{
+    try {
+        const std::optional<QByteArray> packed = ReadWhole(path, MaxRlePacked);
+        if (!packed)
+            return -1;
+        const std::optional<QByteArray> payload = UnpackRleBytes(*packed, progress);
+        if (!payload || !WriteWhole(path, *payload))
+            return -1;
+        return payload->size();
+    } catch (const std::bad_alloc &) {
+        return -1;
+    }
+}
+
+quint8 XorChecksum(QByteArrayView bytes, quint8 seed)
+{
+    quint8 x = seed;
+    for (const char b : bytes)
+        x ^= static_cast<quint8>(b);
+    return x;
+}
+
+QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress)
+{
+    Q_ASSERT(payload.size() <= MaxRlePayload);
+    const qsizetype n = payload.size();
+    QByteArray out;
+    out.reserve(2 + n + n / 2 + 3);
+    out.append(RleMagic, 2);
+
+    const auto appendCount = [&out](quint8 flag, qsizetype count) {
+        out.append(static_cast<char>(flag | (count >> 8)));
+        out.append(static_cast<char>(count & 0xFF));
+    };
+
+    qsizetype p = 0;
+    while (p < n) {
+        const qsizetype left = n - p;
+        if (left <= 3) {
+            // The tail is always a literal, even three equal bytes.
+            appendCount(LiteralFlag, left);
+            out.append(payload.sliced(p));
+            break;
+        }
+        const quint8 value = ByteAt(payload, p);
+        Tell(progress, n, p + 3);
+        if (value == ByteAt(payload, p + 1) && value == ByteAt(payload, p + 2)) {
+            qsizetype count = 3;
+            while (count < MaxUnitCount && p + count < n && ByteAt(payload, p + count) == value) {
+                ++count;
+                Tell(progress, n, p + count);
+            }
+            appendCount(0, count);
+            out.append(static_cast<char>(value));
+            p += count;
+            continue;
+        }
+        // A literal runs until three equal bytes in a row, which start the
+        // next unit; it always keeps at least its first byte.
+        qsizetype count = 3;
+        while (count < MaxUnitCount && p + count < n) {
+            const qsizetype q = p + count;
+            Tell(progress, n, q + 1);
+            const quint8 b = ByteAt(payload, q);
+            if (b == ByteAt(payload, q - 1) && b == ByteAt(payload, q - 2)) {
+                count -= 2;
+                break;
+            }
+            ++count;
+        }
+        appendCount(LiteralFlag, count);
+        out.append(payload.sliced(p, count));
+        p += count;
+    }
+    return out;
+}
+
+std::optional<QByteArray> UnpackRleBytes(QByteArrayView packed, const ProgressFn &progress)
+{
+    const qsizetype n = packed.size();
+    if (n < 2 || packed[0] != RleMagic[0] || packed[1] != RleMagic[1])
+        return std::nullopt;
+
+    // The first pass checks every unit and sums the payload before anything
+    // is allocated; the second fills a buffer of exactly that size.
+    qint64 total = 0;
+    for (qsizetype i = 2; i < n;) {
+        if (n - i < 2)
+            return std::nullopt;
+        const quint8 head = ByteAt(packed, i);
+        const qsizetype count = (head & CountHighMask) * 256 + ByteAt(packed, i + 1);
+        i += 2;
+        const qsizetype body = (head & LiteralFlag) ? count : 1;
+        if (n - i < body)
+            return std::nullopt;
+        i += body;
+        total += count;
+        if (total > MaxRlePayload)
+            return std::nullopt;
+    }
+
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(total));
+    for (qsizetype i = 2; i < n;) {
+        const quint8 head = ByteAt(packed, i);
+        const qsizetype count = (head & CountHighMask) * 256 + ByteAt(packed, i + 1);
+        i += 2;
+        const qsizetype start = out.size();
+        if (head & LiteralFlag) {
+            out.append(packed.sliced(i, count));
+            i += count;
+        } else {
+            out.append(count, packed[i]);
+            i += 1;
+        }
+        if (progress) {
+            for (qsizetype k = start; k < out.size(); ++k)
+                progress(total, k + 1);
+        }
+    }
+    return out;
+}
+
+} // namespace tw

@@ -1,0 +1,131 @@
+#include "net/packet.h"
+#include "print_bytes.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace tw {
+namespace {
+
+class FakeSink : public PacketSink
+{
+public:
+    bool active = true;
+    std::vector<QByteArray> writes;
+
+    bool isActive() const override { return active; }
+    void write(const QByteArray &bytes) override { writes.push_back(bytes); }
+};
+
+QByteArray Sent(const QByteArray &body)
+{
+    FakeSink sink;
+    SendPacket(sink, body);
+    return sink.writes.size() == 1 ? sink.writes.front() : QByteArray("<not one write>");
+}
+
+// A 225-letter board text as the model writes it: letters from "A" on.
+QString BoardText()
+{
+    QString text;
+    for (int i = 0; i < 225; ++i)
+        text += QLatin1Char(static_cast<char>('A' + i % 7));
+    return text;
+}
+
+TEST(PacketHead, IsBeginFieldAndType)
+{
+    EXPECT_EQ(MakePacketHead('C'), "TWKBEGP3|C|");
+    EXPECT_EQ(MakePacketHead('M'), "TWKBEGP3|M|");
+}
+
+struct GoldenCase
+{
+    const char *name;
+    QByteArray sent;
+    QByteArray expected;
+};
+
+TEST(PacketBuilders, GoldenBytes)
+{
+    const QByteArray board = BoardText().toLatin1();
+    const GoldenCase cases[] = {
+        {"invite", Sent(MakeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
+        {"user info", Sent(MakeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
+        {"invitation", Sent(MakeAreaData(u"Ann", 10, BoardText(), true, '1')),
+         "TWKBEGP3|P|Ann|10|" + board + "|Y|1|TWKENDP|"},
+        {"accepting reply", Sent(MakeAreaData(u"Bob", 10, BoardText(), true, '0')),
+         "TWKBEGP3|P|Bob|10|" + board + "|Y|0|TWKENDP|"},
+        {"refusal", Sent(MakeAreaData(u"Bob", 12, BoardText(), false, '1')),
+         "TWKBEGP3|P|Bob|12|" + board + "|N|1|TWKENDP|"},
+        {"aborted", Sent(MakeGameAborted(u"Ann", 10)), "TWKBEGP3|A|Ann|10|TWKENDP|"},
+        {"shot", Sent(MakeShotData(3, 7)), "TWKBEGP3|S|3|7|TWKENDP|"},
+        {"shot corner", Sent(MakeShotData(14, 0)), "TWKBEGP3|S|14|0|TWKENDP|"},
+        {"aim", Sent(MakeTargetCoords(0, 9)), "TWKBEGP3|T|0|9|TWKENDP|"},
+        {"chat", Sent(MakeChatMessage(u"Ann", u"good luck")), "TWKBEGP3|M|Ann|good luck|TWKENDP|"},
+        {"chat of blanks", Sent(MakeChatMessage(u"Ann", u"   ")), "TWKBEGP3|M|Ann|   |TWKENDP|"},
+        {"Cyrillic name and text", Sent(MakeChatMessage(u"Аня", u"привет")),
+         "TWKBEGP3|M|\xC0\xED\xFF|\xEF\xF0\xE8\xE2\xE5\xF2|TWKENDP|"},
+        {"Cyrillic name in invite", Sent(MakeConnectionInvite(u"Ёж", 10)),
+         "TWKBEGP3|C|\xA8\xE6|10|TWKENDP|"},
+        // The framing holds whatever the caller passes.
+        {"separator in chat", Sent(MakeChatMessage(u"Ann", u"a|b")), "TWKBEGP3|M|Ann|a b|TWKENDP|"},
+        {"separator in name", Sent(MakeUserInfoChange(u"|x|", 10)), "TWKBEGP3|U| x |10|TWKENDP|"},
+        {"empty text", Sent(MakeChatMessage(u"Ann", u"")), "TWKBEGP3|M|Ann| |TWKENDP|"},
+        {"separator as start digit", Sent(MakeAreaData(u"Bob", 10, u"AB", false, '|')),
+         "TWKBEGP3|P|Bob|10|AB|N| |TWKENDP|"},
+        {"text outside the code page", Sent(MakeChatMessage(u"Ann", u"\u4e2d")),
+         "TWKBEGP3|M|Ann| |TWKENDP|"},
+    };
+    for (const GoldenCase &c : cases)
+        EXPECT_EQ(c.sent, c.expected) << c.name;
+}
+
+TEST(PacketBuilders, InvitationIsWithinItsSizeBound)
+{
+    const QString longestName(32, QLatin1Char('n'));
+    EXPECT_EQ(Sent(MakeAreaData(longestName, 15, BoardText(), true, '1')).size(), 285);
+}
+
+// What a builder writes, the reader gives back field for field.
+TEST(PacketBuilders, ReaderGivesBackTheFields)
+{
+    FakeSink sink;
+    SendPacket(sink, MakeAreaData(u"Ёж", 13, BoardText(), false, '0'));
+    SendPacket(sink, MakeTargetCoords(12, 4));
+    PacketReader reader;
+    for (const QByteArray &w : sink.writes)
+        reader.append(w);
+
+    PacketFields fields;
+    ASSERT_EQ(reader.next(fields), PacketType::AreaData);
+    EXPECT_EQ(fields.payload(1), "\xA8\xE6");
+    EXPECT_EQ(DecimalField(fields.payload(2)), 13);
+    EXPECT_EQ(fields.payload(3), BoardText().toLatin1());
+    EXPECT_EQ(fields.payload(4), "N");
+    EXPECT_EQ(fields.payload(5), "0");
+
+    ASSERT_EQ(reader.next(fields), PacketType::TargetCoords);
+    EXPECT_EQ(DecimalField(fields.payload(1)), 12);
+    EXPECT_EQ(DecimalField(fields.payload(2)), 4);
+    EXPECT_EQ(reader.next(fields), kNoPacket);
+}
+
+TEST(SendPacket, WritesNothingWhileInactive)
+{
+    FakeSink sink;
+    sink.active = false;
+    SendPacket(sink, MakeShotData(1, 2));
+    EXPECT_TRUE(sink.writes.empty());
+}
+
+TEST(SendPacket, WritesThePacketInOneWrite)
+{
+    FakeSink sink;
+    SendPacket(sink, MakeChatMessage(u"Ann", QString(500, QLatin1Char('w'))));
+    ASSERT_EQ(sink.writes.size(), 1u);
+    EXPECT_TRUE(sink.writes.front().endsWith("|TWKENDP|"));
+}
+
+} // namespace
+} // namespace tw

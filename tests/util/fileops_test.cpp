@@ -1,0 +1,185 @@
+#include "util/fileops.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <vector>
+
+namespace tw {
+namespace {
+
+class FileOps : public testing::Test
+{
+protected:
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    QString write(const char *name, const QByteArray &bytes) const
+    {
+        const QString p = path(name);
+        QFile file(p);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        EXPECT_EQ(file.write(bytes), bytes.size());
+        return p;
+    }
+
+    static QByteArray read(const QString &p)
+    {
+        QFile file(p);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << p.toStdString();
+        return file.readAll();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FileOps, EveryRoutineFailsOnAMissingFileWithoutCreatingIt)
+{
+    const QString missing = path("missing");
+    EXPECT_EQ(FileSizeOf(missing), -1);
+    EXPECT_EQ(CopyFileWithAttr(missing, path("copy"), 0x20), -1);
+    EXPECT_EQ(VerifyChecksum(missing, 0x42), -1);
+    EXPECT_EQ(StripLastByte(missing), -1);
+    EXPECT_EQ(VerifyAndStrip(missing, 0x42), -1);
+    EXPECT_EQ(AppendChecksum(missing, 0x42), -1);
+    EXPECT_EQ(PackRle(missing), -1);
+    EXPECT_EQ(UnpackRle(missing), -1);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_FALSE(QFileInfo::exists(path("copy")));
+}
+
+TEST_F(FileOps, FileSizeOf)
+{
+    EXPECT_EQ(FileSizeOf(write("five", "12345")), 5);
+    EXPECT_EQ(FileSizeOf(write("empty", "")), 0);
+    EXPECT_EQ(FileSizeOf(m_dir.path()), -1);
+}
+
+TEST_F(FileOps, CopyReplacesTheTargetWhole)
+{
+    QByteArray content(100000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < content.size(); ++i)
+        content[i] = static_cast<char>(i % 253);
+    const QString source = write("source", content);
+    const QString target = write("target", QByteArray(200000, 'x'));
+
+    EXPECT_EQ(CopyFileWithAttr(source, target, 0x20), content.size());
+    EXPECT_EQ(read(target), content);
+    EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::WriteOwner);
+}
+
+TEST_F(FileOps, CopyRefusesTheSamePathAndDirectories)
+{
+    const QString source = write("source", "abc");
+    EXPECT_EQ(CopyFileWithAttr(source, source, 0x20), -1);
+    EXPECT_EQ(read(source), "abc");
+    EXPECT_EQ(CopyFileWithAttr(m_dir.path(), path("target"), 0x20), -1);
+}
+
+TEST_F(FileOps, CopyWithReadOnlyAttributeDropsWritePermissions)
+{
+    const QString target = path("target");
+    EXPECT_EQ(CopyFileWithAttr(write("source", "abc"), target, 0x01), 3);
+    // The mode bits only: root may write whatever they say.
+    const auto writable =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    EXPECT_FALSE(QFileInfo(target).permissions() & writable);
+}
+
+TEST_F(FileOps, ChecksumAppendVerifyStrip)
+{
+    const QString file = write("abc", "abc");
+    EXPECT_EQ(AppendChecksum(file, 0x42), 4);
+    EXPECT_EQ(read(file), QByteArray("abc\x22"));
+    EXPECT_EQ(VerifyChecksum(file, 0x42), 4);
+    EXPECT_EQ(VerifyChecksum(file, 0x43), -1);
+    EXPECT_EQ(VerifyAndStrip(file, 0x42), 3);
+    EXPECT_EQ(read(file), "abc");
+    EXPECT_EQ(VerifyAndStrip(file, 0x42), -1); // "ab" + 'c' is not a check byte
+    EXPECT_EQ(read(file), "abc");
+}
+
+TEST_F(FileOps, EmptyFiles)
+{
+    const QString file = write("empty", "");
+    EXPECT_EQ(VerifyChecksum(file, 0x42), -1);
+    EXPECT_EQ(StripLastByte(file), -1);
+    EXPECT_EQ(PackRle(file), -1);
+    EXPECT_EQ(FileSizeOf(file), 0);
+    EXPECT_EQ(AppendChecksum(file, 0x42), 1);
+    EXPECT_EQ(read(file), "\x42");
+}
+
+TEST_F(FileOps, AppendChecksumStopsWithoutWritingWhenProgressSaysNo)
+{
+    const QString file = write("data", "abcdef");
+    std::vector<qint64> done;
+    const auto stopAtThree = [&](qint64 total, qint64 d) {
+        EXPECT_EQ(total, 6);
+        done.push_back(d);
+        return d < 3;
+    };
+    EXPECT_EQ(AppendChecksum(file, 0x42, stopAtThree), -1);
+    EXPECT_EQ(done, (std::vector<qint64>{1, 2, 3}));
+    EXPECT_EQ(read(file), "abcdef");
+}
+
+TEST_F(FileOps, PackAndUnpackInPlace)
+{
+    const QString file = write("data", "AAAAB");
+    EXPECT_EQ(PackRle(file), 8);
+    EXPECT_EQ(read(file), QByteArray::fromHex("5156000441800142"));
+    EXPECT_EQ(UnpackRle(file), 5);
+    EXPECT_EQ(read(file), "AAAAB");
+}
+
+TEST_F(FileOps, UnpackLeavesAMalformedFileAsItWas)
+{
+    for (const QByteArray &bytes :
+         {QByteArray("plain text"), QByteArray::fromHex("5156800541"), QByteArray("Q")}) {
+        const QString file = write("bad", bytes);
+        EXPECT_EQ(UnpackRle(file), -1);
+        EXPECT_EQ(read(file), bytes);
+    }
+}
+
+TEST_F(FileOps, PackRefusesAPayloadBeyondTheCap)
+{
+    const QString file = write("big", QByteArray(MaxRlePayload + 1, 'x'));
+    EXPECT_EQ(PackRle(file), -1);
+    EXPECT_EQ(FileSizeOf(file), MaxRlePayload + 1);
+}
+
+// Runs body with writes limited to limit bytes per file, the way a full disk
+// stops a write halfway.
+void WithFileSizeLimit(rlim_t limit, const std::function<void()> &body)
+{
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = limit;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    body();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST_F(FileOps, WritesCutShortAreFailures)
+{
+    const QString big = write("big", QByteArray(100000, 'b'));
+    const QString packed = write("packed", PackRleBytes(QByteArray(100000, 'p')));
+    const QString full = write("full", QByteArray(4096, 'f'));
+    WithFileSizeLimit(4096, [&] {
+        EXPECT_EQ(CopyFileWithAttr(big, path("copy"), 0x20), -1);
+        EXPECT_EQ(UnpackRle(packed), -1);
+        EXPECT_EQ(AppendChecksum(full, 0x42), -1);
+    });
+}
+
+} // namespace
+} // namespace tw

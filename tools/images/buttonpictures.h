@@ -1,0 +1,11 @@
+#pragma once
+
+#include "pixelart.h"
+
+namespace tw::images {
+
+// The 16x16 pictures of the main window's buttons: Start, Pause, Abort,
+// Player, Scores and About.
+std::vector<Picture> buttonPictures();
+
+} // namespace tw::images
