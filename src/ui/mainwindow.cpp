@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -123,6 +124,7 @@ TForm1::TForm1(QWidget *parent)
                                       GameRandom());
     m_audio->setMusicDirectory(SystemDirectory());
     m_log.setPath(GameLog::FilePathIn(DataDirectory()));
+    m_net = new NetworkController(*this);
     m_match = std::make_unique<Match>(Game(), static_cast<MatchHost &>(*this), GameRandom());
 
     connect(PaintBox1, &BoardView::mouseMoved, this, &TForm1::PaintBox1MouseMove);
@@ -151,14 +153,12 @@ void TForm1::PlayModeMusic()
 
 bool TForm1::PeerConnected()
 {
-    return false;
+    return m_net->PeerConnected();
 }
 
 void TForm1::SendUserInfoIfIdle()
 {
-    if (PeerConnected() && !Game().match.GameInProgress) {
-        // The user info change packet goes out once the network link exists.
-    }
+    m_net->SendUserInfoIfIdle();
 }
 
 bool TForm1::FormCreate()
@@ -196,6 +196,7 @@ void TForm1::CreateCompanions()
         ClearBoard(Game().boards.OwnBoard, Game().boards.PlacedFleet);
         PaintOwnBoard();
     });
+    connect(Form8, &TForm8::sendRequested, m_net, &NetworkController::ChatSend);
     connect(Form2, &TForm2::generateRequested, this, &TForm1::GenerateOwnFleet);
     connect(Form2, &TForm2::changeAreaRequested, this, [this] {
         const BoardState &b = Game().boards;
@@ -221,6 +222,7 @@ void TForm1::LateStartup()
 
     Form2->CheckBox1->setChecked(game.settings.SaveLog);
     Form2->Edit3->setText(QStringLiteral("8170"));
+    m_net->StartServer();
     Form3->Edit1->setMaxLength(32);
 
     ApplyAreaSize(game.boards.AreaSize);
@@ -601,6 +603,7 @@ void TForm1::Timer4Timer()
             Shape2->setBrushColor(Qt::red);
         }
     }
+    m_net->SendAim();
     if (m.ShownScore != m.GameScore) {
         const int step = std::abs(m.GameScore - m.ShownScore) > 16 ? 16 : 1;
         m.ShownScore += m.GameScore > m.ShownScore ? step : -step;
@@ -661,12 +664,18 @@ void TForm1::PaintBox2MouseDown()
 
 bool TForm1::InvitePeer()
 {
-    return true;
+    return m_net->InvitePeer();
 }
 
-void TForm1::SendShot(int, int) {}
+void TForm1::SendShot(int col, int row)
+{
+    m_net->SendShot(col, row);
+}
 
-void TForm1::SendGameAborted() {}
+void TForm1::SendGameAborted()
+{
+    m_net->SendGameAborted();
+}
 
 void TForm1::Beep()
 {
@@ -787,7 +796,28 @@ void TForm1::SetTurnInterval(int milliseconds)
     Timer1->setInterval(milliseconds);
 }
 
-void TForm1::ShowConnectionState() {}
+void TForm1::ShowConnectionState()
+{
+    m_net->ShowConnectionState();
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    QLineEdit *input = Form8->Memo1;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_net->ChatSend();
+    } else if (event->key() == Qt::Key_Backspace) {
+        if (!input->text().isEmpty())
+            input->setText(input->text().chopped(1));
+    } else {
+        // Typed characters, control characters aside, join the chat line.
+        QString typed = event->text();
+        typed.removeIf([](QChar c) { return c.unicode() < 32; });
+        if (!typed.isEmpty())
+            input->setText(input->text() + typed);
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void TForm1::ShowStatistics()
 {

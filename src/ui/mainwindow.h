@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "log/gamelog.h"
 #include "match/match.h"
+#include "network.h"
 #include "model/board.h"
 
 #include <QElapsedTimer>
@@ -45,9 +46,19 @@ public:
     bool PeerConnected() override;
     Audio &audio() { return *m_audio; }
     Match &match() { return *m_match; }
+    NetworkController &network() { return *m_net; }
 
     // Start: runs the whole match and returns when it is over.
     void SpeedButton1Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void Label1Click();
+    void Label2Click();
+    void Label3Click();
+    // One tick of the turn timer and of the indicator timer.
+    void Timer1Timer();
+    void Timer4Timer();
 
     // The control column and the boards.
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
@@ -72,6 +83,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Keys typed in the main window go to the chat input line.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void PaintBoard(QPainter &painter, const TBoard &board, bool opponent);
@@ -85,14 +98,6 @@ private:
     void SpeedButton2Click();
     void SpeedButton6Click();
     void ShowGenerateProgress(const QString &text);
-    void Label1Click();
-    void Label2Click();
-    void Label3Click();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void SpeedButton5Click();
-    void Timer1Timer();
-    void Timer4Timer();
     bool FormCloseQuery();
     void FormClose();
     void CenterOnScreen();
@@ -125,6 +130,7 @@ private:
     QDateTime Now() override;
 
     std::unique_ptr<Match> m_match;
+    NetworkController *m_net = nullptr;
     GameLog m_log;
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
