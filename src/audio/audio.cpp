@@ -24,19 +24,30 @@ Audio::Audio(const Settings &settings, MusicDevice &music, SoundDevice &sound, R
 
 QString Audio::musicFile(int n) const
 {
+    if (m_directory.isEmpty())
+        return {};
     return m_directory + QStringLiteral("twkm%1.mid").arg(n);
 }
 
 bool Audio::ExtractMusic()
 {
+    // Without a private directory there is nowhere safe to write; the
+    // working directory is no substitute.
+    if (m_directory.isEmpty())
+        return false;
     bool allWritten = true;
     for (int n = 1; n <= 13; ++n) {
         const QByteArray data = AudioResource(QString::fromLatin1(MusicTracks[n - 1]));
         QFile file(musicFile(n));
-        if (data.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(data) != data.size()) {
+        if (data.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             allWritten = false;
             continue;
+        }
+        if (file.write(data) != data.size() || !file.flush()) {
+            // A cut-off file must not pass for the track: without it the
+            // track stays silent, as it should.
+            file.remove();
+            allWritten = false;
         }
     }
     return allWritten;
@@ -44,6 +55,8 @@ bool Audio::ExtractMusic()
 
 void Audio::DeleteMusicFiles()
 {
+    if (m_directory.isEmpty())
+        return;
     for (int n = 1; n <= 13; ++n)
         QFile::remove(musicFile(n));
 }
@@ -72,7 +85,7 @@ void Audio::PlayMusic(const QString &name)
         if (track == QLatin1String(MusicTracks[i - 1]))
             n = i;
     const QString path = musicFile(n);
-    if (n == 0 || !QFile::exists(path))
+    if (n == 0 || path.isEmpty() || !QFile::exists(path))
         return;
     if (m_music.open(path))
         m_music.play();

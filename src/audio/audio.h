@@ -69,12 +69,16 @@ class Audio
 public:
     Audio(const Settings &settings, MusicDevice &music, SoundDevice &sound, Random &random);
 
-    // Where the music files are written at start-up and deleted at shutdown.
+    // Where the music files are written at start-up and deleted at shutdown:
+    // a private directory with a trailing '/', or empty when there is none
+    // (then no file is written and no music plays).
     void setMusicDirectory(const QString &directory) { m_directory = directory; }
+    // The music file of track n (1..13); empty without a directory.
     QString musicFile(int n) const;
 
-    // Writes the thirteen music files; false when any of them failed (the
-    // others are still written).
+    // Writes the thirteen music files, replacing older ones; false when any
+    // of them failed (the others are still written, and a file cut off by a
+    // failed write is removed).
     bool ExtractMusic();
     void DeleteMusicFiles();
 

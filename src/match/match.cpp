@@ -19,6 +19,21 @@ int Nearest(double v)
     return static_cast<int>(std::nearbyint(v));
 }
 
+// p / d to the nearest integer, a half going to the even neighbour, exactly.
+// Precondition: d > 0.
+int NearestRatio(long long p, long long d)
+{
+    long long q = p / d;
+    long long r = p % d;
+    if (r < 0) {
+        --q;
+        r += d;
+    }
+    if (2 * r > d || (2 * r == d && q % 2 != 0))
+        ++q;
+    return static_cast<int>(q);
+}
+
 struct RemarkRow
 {
     const char *englishPrefix;
@@ -477,8 +492,10 @@ int Match::DestroyPoints(int misses, int areaSize)
 
 int Match::MissPoints(int playerTime, int areaSize)
 {
-    const double k = 2.0 * areaSize / 15.0;
-    return Nearest(-(playerTime / 2) / k);
+    // -(playerTime div 2) / k with k = 2 * areaSize / 15. Its exact halves
+    // must go to the even side; dividing by an inexact k in floating point
+    // can push one across (area 11, time 154: -52.5 came out as -53).
+    return NearestRatio(-15LL * (playerTime / 2), 2LL * areaSize);
 }
 
 void Match::PlayerShot()

@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cstring>
+#include <new>
+#include <utility>
 
 namespace tw {
 namespace {

@@ -109,7 +109,7 @@ TForm2::TForm2(QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, &TForm2::fleetCleared);
     connect(Button3, &QPushButton::clicked, this, &TForm2::generateRequested);
     connect(Button2, &QPushButton::clicked, this, &TForm2::changeAreaRequested);
-    connect(Edit1, &QLineEdit::textEdited, this, &TForm2::Edit1Change);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm2::Edit1Change);
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm2::CheckBox1Click);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paintbox.h"
 #include "widgets.h"
 
 #include <QCheckBox>
@@ -88,11 +89,14 @@ public:
     explicit TForm4(QWidget *parent = nullptr);
 
     QScrollArea *ScrollBox1;
-    QWidget *PaintBox1;
+    PaintBox *PaintBox1; // in the scroll box at (4, 4); each paint sets its height
     QToolButton *SpeedButton1;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void PaintBox1Paint(QPainter &painter);
 };
 
 // The about box: the title picture with the about text over it.

@@ -5,14 +5,22 @@
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
+#include <QTimer>
 
-// Resources of a static library must be registered by name.
-static void InitResources()
+// Resources of a static library must be registered by name, outside any
+// namespace.
+static void InitTarnwakeResources()
 {
     Q_INIT_RESOURCE(images);
+    Q_INIT_RESOURCE(audio);
 }
 
 namespace tw {
+
+void InitResources()
+{
+    InitTarnwakeResources();
+}
 
 int RunGame(QApplication &app)
 {
@@ -30,6 +38,9 @@ int RunGame(QApplication &app)
     if (!main.FormCreate())
         return 0;
     main.CreateCompanions();
+    // For the start-up benchmark: end as soon as the main window is up.
+    if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &main, &QWidget::close);
     return app.exec();
 }
 

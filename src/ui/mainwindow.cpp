@@ -1,9 +1,11 @@
 #include "mainwindow.h"
 
+#include "audio/devices.h"
 #include "feedback.h"
 #include "match/gamestate.h"
 #include "model/shiptypes.h"
 #include "pictures.h"
+#include "records/players.h"
 #include "match/session.h"
 #include "util/instance.h"
 #include "util/paths.h"
@@ -60,7 +62,9 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Tarnwake"));
     const Pictures &pictures = Pictures::get();
-    setWindowIcon(QIcon(pictures.appIcon));
+    QIcon icon(QStringLiteral(":/images/tarnwake.png"));
+    icon.addFile(QStringLiteral(":/images/tarnwake-256.png"));
+    setWindowIcon(icon);
     resize(536, 348);
 
     GroupBox3 = Place<QGroupBox>(this, "GroupBox3", {0, 0, 93, 305});
@@ -118,8 +122,8 @@ TForm1::TForm1(QWidget *parent)
     Timer4->setObjectName(QStringLiteral("Timer4"));
     Timer4->setInterval(110);
 
-    m_musicDevice = std::make_unique<SilentMusic>();
-    m_soundDevice = std::make_unique<SilentSound>();
+    m_musicDevice = MakeMusicDevice();
+    m_soundDevice = MakeSoundDevice();
     m_audio = std::make_unique<Audio>(Game().settings, *m_musicDevice, *m_soundDevice,
                                       GameRandom());
     m_audio->setMusicDirectory(SystemDirectory());
@@ -197,6 +201,7 @@ void TForm1::CreateCompanions()
         PaintOwnBoard();
     });
     connect(Form8, &TForm8::sendRequested, m_net, &NetworkController::ChatSend);
+    m_net->AttachWindows();
     connect(Form2, &TForm2::generateRequested, this, &TForm1::GenerateOwnFleet);
     connect(Form2, &TForm2::changeAreaRequested, this, [this] {
         const BoardState &b = Game().boards;
@@ -555,11 +560,7 @@ void TForm1::SpeedButton3Click()
     Form3->Edit1->setText(game.settings.PlayerName);
     Form3->FillPlayerList();
     Form3->exec();
-    QString name = Form3->Edit1->text();
-    name.replace(u'|', u' ');
-    if (name.isEmpty())
-        name = QStringLiteral("NewUser");
-    game.settings.PlayerName = name.left(32);
+    game.settings.PlayerName = NormalizedPlayerName(Form3->Edit1->text());
     SendUserInfoIfIdle();
     UpdateTitle();
     game.ModalBusy = false;
@@ -634,7 +635,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         FormClose();
     }
     event->accept();
-    QApplication::quit();
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // companion windows refuse.
+    QCoreApplication::exit(0);
 }
 
 void TForm1::SpeedButton1Click()

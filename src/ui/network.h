@@ -1,5 +1,8 @@
 #pragma once
 
+#include "net/netplay.h"
+
+#include <QFile>
 #include <QObject>
 
 namespace tw {
@@ -9,12 +12,27 @@ class TForm1;
 // Network play as the windows see it: the link to a peer, the packets of a
 // match, the chat. Owned by the main window, which reaches every other window
 // through it.
-class NetworkController : public QObject
+//
+// Two variables of the environment serve tests and benchmarks that run
+// several copies of the game:
+//   TARNWAKE_NET_ADDRESS  a local IPv4 address for both sockets, so two copies
+//                         on one machine can each listen on the same port;
+//   TARNWAKE_NET_JOURNAL  a file to which every status text, chat line and
+//                         message box of network play is appended, with the
+//                         click on the opponent board and the drawing of a
+//                         peer's shot, each with its time (CLOCK_MONOTONIC,
+//                         microseconds). The windows cannot be read from
+//                         outside the program; this file can.
+class NetworkController : public QObject, private NetPlayHost
 {
     Q_OBJECT
 public:
     explicit NetworkController(TForm1 &main);
     ~NetworkController() override;
+
+    // Connects the network options and the chat window; they exist once
+    // the main window has made its companions.
+    void AttachWindows();
 
     // (Re)starts listening on the port of the network options.
     void StartServer();
@@ -33,8 +51,44 @@ public:
     // Enter in the chat input line (or in the main window).
     void ChatSend();
 
+    NetPlay &play() { return m_play; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // NetPlayHost
+    QString AddressField() override;
+    QString HostField() override;
+    QString PortField() override;
+    void SetAddressField(const QString &text) override;
+    void SetHostField(const QString &text) override;
+    void SetPortField(const QString &text) override;
+    void SetConnectEnabled(bool enabled) override;
+    void ShowStatus(const QString &text) override;
+    void SetLamp(bool linked) override;
+    void PlaySound(const QString &name) override;
+    QString MissCue() override;
+    QString ChatInput() override;
+    void ClearChatInput() override;
+    void AddChatLine(const QString &line) override;
+    bool AskInvitation(const QString &text) override;
+    void ShowRefusal(const QString &text) override;
+    void ShowPeerAborted(const QString &text) override;
+    void ShowWaiting(bool shown) override;
+    void SetOpponentBoardCaption(const QString &caption) override;
+    void PaintOpponentBoard() override;
+    void PressStart() override;
+    bool OpponentShot(int col, int row) override;
+    void ShowPeerAim(int col, int row) override;
+
+    void Journal(const char *kind, const QString &text = {});
+
     TForm1 &m_main;
+    NetPlay m_play;
+    QFile m_journal;
+    bool m_shotToDraw = false; // a peer's shot waits to be drawn (journal)
+    bool m_inTick = false;     // in the idle connection display
 };
 
 } // namespace tw

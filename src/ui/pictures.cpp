@@ -1,12 +1,22 @@
 #include "pictures.h"
 
+#include <QGuiApplication>
+
 namespace tw {
 
 namespace {
 
 QPixmap Load(const QString &name)
 {
-    // QPixmap picks name@2x.png on a high-density screen by itself.
+    // On a high-density screen the twice-as-large drawing is used; it keeps
+    // its place and size in the layout through its device pixel ratio.
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        QPixmap large(QStringLiteral(":/images/%1@2x.png").arg(name));
+        if (!large.isNull()) {
+            large.setDevicePixelRatio(2.0);
+            return large;
+        }
+    }
     return QPixmap(QStringLiteral(":/images/%1.png").arg(name));
 }
 
@@ -32,7 +42,6 @@ const Pictures &Pictures::get()
         p.player = Load(QStringLiteral("player"));
         p.scores = Load(QStringLiteral("scores"));
         p.about = Load(QStringLiteral("about"));
-        p.appIcon = Load(QStringLiteral("tarnwake"));
         return p;
     }();
     return pictures;

@@ -19,7 +19,6 @@ struct Pictures
     QPixmap arrowLeft;
     QPixmap arrowRight;
     QPixmap start, pause, abort, player, scores, about;
-    QPixmap appIcon;
 
     static constexpr int W = 17; // cell width and height: all board arithmetic uses them
     static constexpr int H = 17;

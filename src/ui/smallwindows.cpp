@@ -1,4 +1,5 @@
 // The player list, statistics, about, game log, waiting and chat windows.
+#include "cp1251validator.h"
 #include "forms.h"
 #include "match/gamestate.h"
 #include "util/jpegimage.h"
@@ -8,9 +9,44 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace tw {
+
+namespace {
+
+// The chat input line takes at most this many typed characters.
+constexpr int MaxTypedChat = 128;
+constexpr int MaxHistoryLines = 5000;
+constexpr int MaxHistoryLineLength = 1024;
+
+// Limits what the player types into a line edit, not what the program puts
+// there with setText(), which no validator sees: a line the main window made
+// longer than the limit takes no more typed characters, but can still be
+// edited down.
+class TypedLengthLimit : public QValidator
+{
+public:
+    TypedLengthLimit(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
+    {
+        // Emitted after each accepted change, so m_length is the length
+        // before the change being validated.
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString &text) { m_length = text.size(); });
+    }
+
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_limit || input.size() <= m_length ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_length = 0;
+};
+
+} // namespace
 
 TForm3::TForm3(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
@@ -19,6 +55,7 @@ TForm3::TForm3(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOn
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(0, 0, 281, 21);
+    Edit1->setValidator(new Cp1251Validator(Edit1));
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setGeometry(0, 24, 281, 97);
@@ -48,6 +85,16 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOn
     ScrollBox1->verticalScrollBar()->setSingleStep(8);
     ScrollBox1->verticalScrollBar()->setPageStep(32);
     ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    // The scroll range reaches the bottom of the paint box, 4 pixels in.
+    auto *page = new QWidget;
+    page->resize(489, 5);
+    PaintBox1 = new PaintBox(page);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1->setGeometry(4, 4, 485, 1);
+    PaintBox1->setOnPaint([this](QPainter &painter) { PaintBox1Paint(painter); });
+    connect(PaintBox1, &PaintBox::resized, page,
+            [this, page] { page->resize(page->width(), PaintBox1->geometry().bottom() + 1); });
+    ScrollBox1->setWidget(page);
     SpeedButton1 = MakeSpeedButton(this, "SpeedButton1", {0, 164, 517, 21});
     SpeedButton1->setText(QStringLiteral("Ok"));
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -166,14 +213,15 @@ TForm8::TForm8(QWidget *parent)
     resize(397, 239);
     Memo1 = new QLineEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setMaxLength(128);
+    // Not setMaxLength(): it would also cut the text the main window appends.
+    Memo1->setValidator(new TypedLengthLimit(Memo1, MaxTypedChat));
     Memo1->setFixedHeight(21);
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setReadOnly(true);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Older lines go once the history holds this many; nobody scrolls back that far.
-    Memo2->setMaximumBlockCount(5000);
+    Memo2->setMaximumBlockCount(MaxHistoryLines);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -184,7 +232,11 @@ TForm8::TForm8(QWidget *parent)
 
 void TForm8::addHistoryLine(const QString &line)
 {
-    Memo2->appendPlainText(line);
+    // A peer may send long lines; each is cut so the capped history stays small.
+    if (line.size() > MaxHistoryLineLength)
+        Memo2->appendPlainText(line.left(MaxHistoryLineLength) + QStringLiteral("..."));
+    else
+        Memo2->appendPlainText(line);
 }
 
 void TForm8::closeEvent(QCloseEvent *event)

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,7 +27,7 @@ QString MadeDirectory(const QString &path)
     return QDir::cleanPath(QDir(path).absolutePath());
 }
 
-// path itself when it is, or could be made, a private directory.
+// True when path is, or could be made, a private directory.
 bool EnsurePrivateDirectory(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
@@ -65,7 +64,8 @@ QString MakeRuntimeDirectory()
         return base;
     // The parent is private, so nobody else can have made the subdirectory.
     const QByteArray digest = QCryptographicHash::hash(
-        QFile::encodeName(QDir(dataOverride).absolutePath()), QCryptographicHash::Sha1);
+        QFile::encodeName(QDir::cleanPath(QDir(dataOverride).absolutePath())),
+        QCryptographicHash::Sha1);
     const QString scoped =
         base + QStringLiteral("/data-") + QString::fromLatin1(digest.left(8).toHex());
     return EnsurePrivateDirectory(scoped) ? scoped : QString();

@@ -1,8 +1,7 @@
 #include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
-// QIcon and QPixmap choose between a picture and its @2x twin by the
+// QIcon chooses between a picture and its @2x twin by the
 // application's device pixel ratio, which needs a GUI application object.
 int main(int argc, char **argv)
 {

@@ -5,7 +5,8 @@
 
 Each module in songs/ describes one track (FILE, MOOD and song()); this
 script builds them, writes DIR/<file> (default assets/music) and
-DIR/tracks.txt with the designed length of each track in seconds.
+DIR/tracks.txt with the designed length of each track in seconds (always
+for all tracks, also when only some are rebuilt).
 """
 
 import argparse
@@ -32,21 +33,19 @@ def main():
     for name in ORDER:
         mod = importlib.import_module(name)
         s = mod.song()
+        rows.append((mod.FILE, s.seconds()))  # the manifest always covers every track
         if args.only and name not in args.only:
             continue
         data = s.to_midi()
         with open(os.path.join(args.out, mod.FILE), "wb") as f:
             f.write(data)
-        num, den = s.meter
-        bpms = sorted({round(b) for _, b in s.tempos})
-        rows.append((mod.FILE, s.seconds(), s.title, s.tempos[0][1], s.key, f"{num}/{den}", mod.MOOD))
         print(f"{mod.FILE:10} {s.seconds():7.2f} s  {len(data):6} bytes  {s.title}")
-    if not args.only:
-        with open(os.path.join(args.out, "tracks.txt"), "w") as f:
-            f.write("# Designed length of each track, written by tools/music/generate.py.\n")
-            f.write("# file  seconds  (then, for people: title, bpm, key, metre, mood)\n")
-            for file, secs, title, bpm, key, metre, mood in rows:
-                f.write(f"{file:10} {secs:7.2f}   # {title}; {bpm:g} bpm; {key}; {metre}; {mood}\n")
+    with open(os.path.join(args.out, "tracks.txt"), "w") as f:
+        f.write("# Designed length of each track in seconds (the time of its end-of-track\n")
+        f.write("# under its tempo map), written by tools/music/generate.py.\n")
+        f.write("# One track a line: file name, seconds. Lines starting with # are comments.\n")
+        for file, secs in rows:
+            f.write(f"{file} {secs:.3f}\n")
 
 
 if __name__ == "__main__":

@@ -25,7 +25,7 @@ import random
 import re
 import struct
 import zlib
-from dataclasses import dataclass, field
+from dataclasses import dataclass
 from fractions import Fraction
 
 TPQ = 480  # ticks per quarter note in the files we write
@@ -265,9 +265,9 @@ class Note:
 
 @dataclass
 class Control:
+    """A controller change; the status byte (with the channel) is added when written."""
     start: Fraction
-    data: bytes  # status-less: (kind, bytes) resolved at write time
-    kind: str  # "cc", "bend"
+    data: bytes  # controller number, value
 
 
 DYNAMICS = {"ppp": 30, "pp": 42, "p": 55, "mp": 68, "mf": 80, "f": 94, "ff": 108, "fff": 120}
@@ -340,7 +340,7 @@ class Part:
         self.notes.append(Note(Fraction(start), Fraction(length), pitch, max(1, min(127, vel))))
 
     def cc(self, at: Fraction, controller: int, value: int) -> None:
-        self.controls.append(Control(Fraction(at), bytes([controller, max(0, min(127, value))]), "cc"))
+        self.controls.append(Control(Fraction(at), bytes([controller, max(0, min(127, value))])))
 
     def ramp(self, start: Fraction, length: Fraction, controller: int, v0: int, v1: int, steps: int = 16) -> None:
         """A smooth controller change, e.g. an expression (11) swell."""

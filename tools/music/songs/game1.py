@@ -42,14 +42,14 @@ MARCH_BASS = "x... .... x... ...."
 def song() -> Song:
     s = Song("Fleet March", 116, (4, 4), "Bb", gain=2.5)
     tpt = s.part("Trumpets", GM["trumpet"], vol=104, pan=72, reverb=45, gate=0.88, vel=92)
-    horn = s.part("Horns", GM["french_horn"], vol=92, pan=50, reverb=55, gate=0.9, vel=84)
+    horn = s.part("Horns", GM["french_horn"], vol=78, pan=50, reverb=55, gate=0.9, vel=84)
     clar = s.part("Clarinets", GM["clarinet"], vol=96, pan=80, reverb=45, gate=0.95, vel=84)
     picc = s.part("Piccolo", GM["piccolo"], vol=78, pan=90, reverb=45, gate=0.8, vel=80)
     bone = s.part("Trombones", GM["trombone"], vol=84, pan=40, reverb=45, gate=0.6, vel=76)
     tuba = s.part("Tuba", GM["tuba"], vol=104, pan=60, reverb=35, gate=0.7, vel=96)
-    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=62, pan=96, reverb=50, gate=0.5, vel=76)
+    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=96, pan=96, reverb=50, gate=0.5, vel=76)
     timp = s.part("Timpani", GM["timpani"], vol=90, pan=64, reverb=50, gate=0.9, vel=90)
-    dr = s.drum_part(vol=92)
+    dr = s.drum_part(vol=104)
 
     sec = s.section("intro", 4)
     tpt.play(sec, INTRO_TUNE)

@@ -43,13 +43,13 @@ GROOVE = {
 def song() -> Song:
     s = Song("Pursuit", 150, (4, 4), "Em", gain=3.5)
     horn = s.part("Horns", GM["french_horn"], vol=100, pan=52, reverb=50, gate=0.9, vel=88)
-    tpt = s.part("Trumpet", GM["trumpet"], vol=84, pan=76, reverb=50, gate=0.85, vel=84)
-    vln = s.part("Violins", GM["strings"], vol=92, pan=84, reverb=55, gate=0.97, vel=82)
-    osti = s.part("Ostinato", GM["strings"], vol=84, pan=40, reverb=35, gate=0.45, vel=78)
-    cello = s.part("Low strings", GM["cello"], vol=96, pan=58, reverb=35, gate=0.5, vel=84)
+    tpt = s.part("Trumpet", GM["trumpet"], vol=100, pan=76, reverb=50, gate=0.85, vel=84)
+    vln = s.part("Violins", GM["strings"], vol=112, pan=84, reverb=55, gate=0.97, vel=82)
+    osti = s.part("Ostinato", GM["strings"], vol=100, pan=40, reverb=35, gate=0.45, vel=78)
+    cello = s.part("Low strings", GM["cello"], vol=112, pan=58, reverb=35, gate=0.5, vel=84)
     pad = s.part("Pad", GM["slow_strings"], vol=64, pan=64, reverb=60, gate=0.98, vel=64)
     taiko = s.part("Taiko", GM["taiko"], vol=96, pan=64, reverb=45, gate=0.9, vel=96)
-    timp = s.part("Timpani", GM["timpani"], vol=84, pan=64, reverb=50, vel=88)
+    timp = s.part("Timpani", GM["timpani"], vol=100, pan=64, reverb=50, vel=88)
     dr = s.drum_part(vol=88)
 
     def backing(sec, chords, full=True):

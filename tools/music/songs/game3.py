@@ -30,13 +30,13 @@ STOMP_SOFT = {"kick": "x..x..", "tamb": "...x.."}
 
 def song() -> Song:
     s = Song("Haul Away the Line", 120, (6, 8), "G", gain=4)
-    acc = s.part("Accordion", GM["accordion"], vol=92, pan=56, reverb=40, gate=0.9, vel=86)
-    fid = s.part("Fiddle", GM["fiddle"], vol=88, pan=86, reverb=45, gate=0.9, vel=84)
+    acc = s.part("Accordion", GM["accordion"], vol=122, pan=56, reverb=40, gate=0.9, vel=86)
+    fid = s.part("Fiddle", GM["fiddle"], vol=108, pan=86, reverb=45, gate=0.9, vel=84)
     choir = s.part("Crew", GM["voice_oohs"], vol=88, pan=64, reverb=60, gate=0.95, vel=78)
-    gtr = s.part("Guitar", GM["steel_guitar"], vol=84, pan=36, reverb=35, gate=0.8, vel=76)
-    bass = s.part("Bass", GM["acoustic_bass"], vol=104, pan=60, reverb=25, gate=0.8, vel=92)
-    whistle = s.part("Whistle", GM["whistle"], vol=70, pan=98, reverb=50, gate=0.85, vel=78)
-    dr = s.drum_part(vol=86)
+    gtr = s.part("Guitar", GM["steel_guitar"], vol=62, pan=36, reverb=35, gate=0.8, vel=76)
+    bass = s.part("Bass", GM["acoustic_bass"], vol=74, pan=60, reverb=25, gate=0.8, vel=92)
+    whistle = s.part("Whistle", GM["whistle"], vol=96, pan=98, reverb=50, gate=0.85, vel=78)
+    dr = s.drum_part(vol=100)
 
     def band(sec, chords, drums=STOMP):
         gtr.comp(sec, chords, "x.xx.x", voices=4, low=52, high=71, strum=10)
@@ -70,7 +70,7 @@ def song() -> Song:
         choir.play(sec, CHORUS_TUNE, transpose=up, vel=74)
         choir.play(sec, CHORUS_TUNE, transpose=up, under=cc, vel=64)
         if r:
-            fid.play(sec, CHORUS_TUNE, transpose=up + 12, vel=76)
+            fid.play(sec, CHORUS_TUNE, transpose=up, vel=76)
             whistle.arp(sec, cc, "2 . 1 . . .", "e", voices=3, low=74, high=88, vel=62)
         band(sec, cc)
         dr.drums(sec, {"crash": "x....."}, bars=1)

@@ -41,11 +41,11 @@ FILL = {"snare": "x.xx x.x. .... ....", "htom": ".... ..x. xx.. ....", "ltom": "
 def song() -> Song:
     s = Song("Broadside", 140, (4, 4), "Am", gain=-1.5)
     gtr = s.part("Rhythm guitar", GM["overdrive_guitar"], vol=82, pan=34, reverb=30, gate=0.9, vel=92, humanize=4)
-    lead = s.part("Lead", GM["saw_lead"], vol=74, pan=80, reverb=45, gate=0.92, vel=92)
-    brass = s.part("Brass", GM["brass"], vol=88, pan=96, reverb=45, gate=0.85, vel=88)
-    organ = s.part("Organ", GM["organ"], vol=56, pan=64, reverb=45, gate=0.98, vel=70)
+    lead = s.part("Lead", GM["saw_lead"], vol=66, pan=80, reverb=45, gate=0.92, vel=92)
+    brass = s.part("Brass", GM["brass"], vol=100, pan=96, reverb=45, gate=0.85, vel=88)
+    organ = s.part("Organ", GM["organ"], vol=70, pan=64, reverb=45, gate=0.98, vel=70)
     bass = s.part("Bass", GM["pick_bass"], vol=104, pan=64, reverb=20, gate=0.8, vel=96)
-    dr = s.drum_part(vol=100)
+    dr = s.drum_part(vol=127)
 
     def verse(sec, lead_vel, octave=0):
         gtr.comp(sec, VERSE_POWER, "x-x- x-x- x-x- x-x-", low=40, high=62, voices=3, root_bottom=True)

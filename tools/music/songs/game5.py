@@ -30,17 +30,17 @@ HEART_SOFT = {"kick2": "xo.. .... .... ...."}
 
 def song() -> Song:
     s = Song("Silent Depths", 72, (4, 4), "Fm", gain=2.5)
-    clar = s.part("Clarinet", GM["clarinet"], vol=96, pan=56, reverb=70, gate=0.97, vel=76)
-    flute = s.part("Flute", GM["flute"], vol=84, pan=80, reverb=75, gate=0.95, vel=72)
-    cello = s.part("Cello", GM["cello"], vol=92, pan=44, reverb=70, gate=0.97, vel=74)
-    pad = s.part("Deep pad", GM["warm_pad"], vol=84, pan=64, reverb=80, gate=0.99, vel=64)
-    air = s.part("Atmosphere", GM["atmosphere"], vol=58, pan=70, reverb=90, gate=0.99, vel=58)
+    clar = s.part("Clarinet", GM["clarinet"], vol=110, pan=56, reverb=70, gate=0.97, vel=76)
+    flute = s.part("Flute", GM["flute"], vol=104, pan=80, reverb=75, gate=0.95, vel=72)
+    cello = s.part("Cello", GM["cello"], vol=112, pan=44, reverb=70, gate=0.97, vel=74)
+    pad = s.part("Deep pad", GM["warm_pad"], vol=62, pan=64, reverb=80, gate=0.99, vel=64)
+    air = s.part("Atmosphere", GM["atmosphere"], vol=72, pan=70, reverb=90, gate=0.99, vel=58)
     bass = s.part("Fretless", GM["fretless_bass"], vol=100, pan=60, reverb=40, gate=0.95, vel=82)
-    sonar = s.part("Sonar", GM["vibraphone"], vol=88, pan=90, reverb=100, gate=0.5, vel=80, humanize=0)
-    harp = s.part("Harp", GM["harp"], vol=70, pan=30, reverb=70, gate=0.9, vel=62)
+    sonar = s.part("Sonar", GM["vibraphone"], vol=127, pan=90, reverb=100, gate=0.5, vel=110, humanize=0)
+    harp = s.part("Harp", GM["harp"], vol=92, pan=30, reverb=70, gate=0.9, vel=62)
     dr = s.drum_part(vol=84, reverb=60)
 
-    def ping(sec, bar, beat=0, key="C6", vel=84):
+    def ping(sec, bar, beat=0, key="C6", vel=118):
         # a ping and two fading echoes, a dotted quarter apart
         for k, v in enumerate((vel, vel * 5 // 10, vel * 3 // 10)):
             sonar.play(sec, f"{key}:q", bar=bar, beat=beat + 1.5 * k, vel=v, check=False)
@@ -71,7 +71,7 @@ def song() -> Song:
     bed(sec, A_CHORDS)
     air.pad(sec, A_CHORDS, voices=2, low=65, high=79)
     for b in (1, 5):
-        ping(sec, b, 0, "G6", 70)
+        ping(sec, b, 0, "G6", 104)
 
     sec = s.section("B", 8)
     cello.play(sec, B_TUNE)
@@ -79,7 +79,7 @@ def song() -> Song:
                         "rim": ".... .... .... ..o."})
     harp.arp(sec, B_CHORDS, "0 1 2 1", "q", voices=3, low=53, high=67, vel=56)
     for b in (0, 4):
-        ping(sec, b, 0, "Db6", 76)
+        ping(sec, b, 0, "Db6", 110)
 
     sec = s.section("A''", 8)
     clar.play(sec, A3_TUNE)
@@ -94,7 +94,7 @@ def song() -> Song:
     bass.play(sec, "F1:w | Db2:w | F1:w | F1:h. r:q")
     air.pad(sec, "Fm | - | - | -", voices=2, low=60, high=72)
     for b in range(3):
-        ping(sec, b, 0, vel=76 - 14 * b)
+        ping(sec, b, 0, vel=112 - 16 * b)
     dr.drums(sec, HEART_SOFT, bars=3)
     s.finish(tail=2)
     return s

@@ -33,11 +33,11 @@ BODHRAN_BIG = {"ltom": "X.oX.o", "ftom": "x..x..", "rim": "..o..o", "tamb": ".x.
 def song() -> Song:
     s = Song("The Harbour Jig", 168, (6, 8), "D", gain=2)
     whistle = s.part("Whistle", GM["whistle"], vol=82, pan=76, reverb=45, gate=0.85, vel=84)
-    fid = s.part("Fiddle", GM["fiddle"], vol=92, pan=44, reverb=45, gate=0.88, vel=84)
-    flute = s.part("Flute", GM["flute"], vol=76, pan=90, reverb=45, gate=0.85, vel=76)
+    fid = s.part("Fiddle", GM["fiddle"], vol=112, pan=44, reverb=45, gate=0.88, vel=84)
+    flute = s.part("Flute", GM["flute"], vol=92, pan=90, reverb=45, gate=0.85, vel=76)
     gtr = s.part("Guitar", GM["steel_guitar"], vol=86, pan=30, reverb=35, gate=0.8, vel=74)
-    bouz = s.part("Bouzouki", GM["banjo"], vol=62, pan=100, reverb=40, gate=0.7, vel=66)
-    bass = s.part("Bass", GM["acoustic_bass"], vol=104, pan=60, reverb=25, gate=0.8, vel=90)
+    bouz = s.part("Bouzouki", GM["banjo"], vol=84, pan=100, reverb=40, gate=0.7, vel=66)
+    bass = s.part("Bass", GM["acoustic_bass"], vol=88, pan=60, reverb=25, gate=0.8, vel=90)
     dr = s.drum_part(vol=90, reverb=35)
 
     def band(sec, chords, drums=BODHRAN, banjo=False):

@@ -34,13 +34,13 @@ GROOVE_LIGHT = {"kick": "x... .... ..x. ....", "hat": "x.x. x.x. x.x. x.x."}
 
 def song() -> Song:
     s = Song("Plotting Room", 100, (4, 4), "Bm")
-    vib = s.part("Vibraphone", GM["vibraphone"], vol=96, pan=70, reverb=55, gate=0.9, vel=84)
-    flute = s.part("Flute", GM["flute"], vol=88, pan=84, reverb=55, gate=0.92, vel=80)
-    ep = s.part("Electric piano", GM["epiano"], vol=84, pan=40, reverb=45, gate=0.7, vel=66, humanize=6)
-    mar = s.part("Marimba", GM["marimba"], vol=90, pan=96, reverb=40, gate=0.8, vel=80)
-    pad = s.part("Strings pad", GM["synth_strings"], vol=70, pan=58, reverb=70, gate=0.98, vel=62)
+    vib = s.part("Vibraphone", GM["vibraphone"], vol=127, pan=70, reverb=55, gate=0.9, vel=100)
+    flute = s.part("Flute", GM["flute"], vol=104, pan=84, reverb=55, gate=0.92, vel=80)
+    ep = s.part("Electric piano", GM["epiano"], vol=96, pan=40, reverb=45, gate=0.7, vel=66, humanize=6)
+    mar = s.part("Marimba", GM["marimba"], vol=120, pan=96, reverb=40, gate=0.8, vel=96)
+    pad = s.part("Strings pad", GM["synth_strings"], vol=46, pan=58, reverb=70, gate=0.98, vel=62)
     bass = s.part("Bass", GM["finger_bass"], vol=104, pan=60, reverb=25, gate=0.85, vel=90)
-    dr = s.drum_part(vol=80, reverb=35)
+    dr = s.drum_part(vol=104, reverb=35)
 
     def bed(sec, chords, drums=GROOVE):
         ep.arp(sec, chords, "0 1 2 3 1 2 3 4", "s", voices=4, low=54, high=71)
@@ -69,7 +69,7 @@ def song() -> Song:
     dr.drums(sec, {"ride": "x.x. x.x. x.x. x.x."})
 
     sec = s.section("A3", 8)
-    flute.play(sec, A_TUNE, transpose=12, vel=74)
+    flute.play(sec, A_TUNE, vel=74)
     vib.play(sec, A_TUNE)
     mar.play(sec, COUNTER)
     bed(sec, A_CHORDS)

@@ -16,7 +16,7 @@ def song() -> Song:
     brass = s.part("Low brass", GM["brass"], vol=92, pan=40, reverb=60, gate=0.95, vel=88)
     strings = s.part("Strings", GM["strings"], vol=84, pan=80, reverb=65, gate=0.98, vel=80)
     timp = s.part("Timpani", GM["timpani"], vol=100, pan=64, reverb=60, gate=0.9, vel=96)
-    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=70, pan=96, reverb=70, gate=0.5, vel=80)
+    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=104, pan=96, reverb=70, gate=0.5, vel=80)
     dr = s.drum_part(vol=90, reverb=60)
 
     sec = s.section("fanfare", 3)

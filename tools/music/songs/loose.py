@@ -15,9 +15,9 @@ def song() -> Song:
     bsn = s.part("Bassoon", GM["bassoon"], vol=90, pan=40, reverb=60, gate=0.96, vel=72)
     strings = s.part("Strings", GM["slow_strings"], vol=86, pan=72, reverb=70, gate=0.99, vel=66)
     bass = s.part("Basses", GM["contrabass"], vol=96, pan=60, reverb=60, gate=0.97, vel=76)
-    celesta = s.part("Celesta", GM["celesta"], vol=62, pan=90, reverb=75, gate=0.8, vel=58)
-    timp = s.part("Timpani", GM["timpani"], vol=80, pan=64, reverb=60, gate=0.9, vel=70)
-    dr = s.drum_part(vol=70, reverb=60)
+    celesta = s.part("Celesta", GM["celesta"], vol=100, pan=90, reverb=75, gate=0.8, vel=58)
+    timp = s.part("Timpani", GM["timpani"], vol=100, pan=64, reverb=60, gate=0.9, vel=70)
+    dr = s.drum_part(vol=96, reverb=60)
 
     sec = s.section("lament", 4)
     s.ritardando(sec.at(3), 4, 66, 54, steps=4)

@@ -27,15 +27,15 @@ BRUSH = {"ride": "o.o. o.o. o.o. o.o.", "kick": "o... .... .... ....", "rim": ".
 
 
 def song() -> Song:
-    s = Song("Harbour at Dawn", 76, (4, 4), "F", gain=5)
-    rh = s.part("Piano", GM["piano"], vol=96, pan=60, reverb=60, gate=0.95, vel=76)
-    lh = s.part("Piano left hand", GM["piano"], vol=84, pan=54, reverb=60, gate=1.0, vel=58)
+    s = Song("Harbour at Dawn", 76, (4, 4), "F", gain=7)
+    rh = s.part("Piano", GM["piano"], vol=127, pan=60, reverb=60, gate=0.95, vel=98)
+    lh = s.part("Piano left hand", GM["piano"], vol=84, pan=54, reverb=60, gate=1.0, vel=52)
     flute = s.part("Flute", GM["flute"], vol=86, pan=84, reverb=65, gate=0.95, vel=72)
-    strings = s.part("Strings", GM["slow_strings"], vol=82, pan=70, reverb=70, gate=0.99, vel=62)
-    cello = s.part("Cello", GM["cello"], vol=80, pan=44, reverb=65, gate=0.97, vel=64)
-    harp = s.part("Harp", GM["harp"], vol=76, pan=30, reverb=70, gate=0.9, vel=60)
-    sea = s.part("Sea", GM["seashore"], vol=56, pan=64, reverb=40, gate=1.0, vel=60, humanize=0)
-    dr = s.drum_part(vol=66, reverb=50)
+    strings = s.part("Strings", GM["slow_strings"], vol=58, pan=70, reverb=70, gate=0.99, vel=62)
+    cello = s.part("Cello", GM["cello"], vol=100, pan=44, reverb=65, gate=0.97, vel=64)
+    harp = s.part("Harp", GM["harp"], vol=96, pan=30, reverb=70, gate=0.9, vel=60)
+    sea = s.part("Sea", GM["seashore"], vol=100, pan=64, reverb=40, gate=1.0, vel=60, humanize=0)
+    dr = s.drum_part(vol=127, reverb=50)
 
     def left(sec, chords):
         lh.arp(sec, chords, "0 1 2 3 2 1 2 1", "e", voices=3, low=41, high=60, hold=2)
@@ -62,8 +62,8 @@ def song() -> Song:
     dr.drums(sec, BRUSH)
 
     sec = s.section("A'", 8)
-    flute.play(sec, A3_TUNE, transpose=12, vel=66)
-    rh.play(sec, A3_TUNE, vel=80)
+    flute.play(sec, A3_TUNE, vel=74)
+    rh.play(sec, A3_TUNE, under=A3_CHORDS, vel=70)
     harp.arp(sec, A3_CHORDS, "0 1 2 3 4 5 4 3", "e", voices=3, low=60, high=76, vel=54)
     left(sec, A3_CHORDS)
     strings.pad(sec, A3_CHORDS, voices=3, low=55, high=72, vel=60)

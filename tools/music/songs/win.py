@@ -17,7 +17,7 @@ def song() -> Song:
     tpt = s.part("Trumpets", GM["trumpet"], vol=106, pan=70, reverb=55, gate=0.88, vel=98)
     horns = s.part("Horns", GM["french_horn"], vol=92, pan=48, reverb=60, gate=0.9, vel=86)
     strings = s.part("Strings", GM["strings"], vol=84, pan=82, reverb=60, gate=0.6, vel=78)
-    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=66, pan=100, reverb=60, gate=0.5, vel=78)
+    glock = s.part("Glockenspiel", GM["glockenspiel"], vol=100, pan=100, reverb=60, gate=0.5, vel=78)
     tuba = s.part("Tuba", GM["tuba"], vol=100, pan=58, reverb=40, gate=0.7, vel=92)
     timp = s.part("Timpani", GM["timpani"], vol=92, pan=64, reverb=55, gate=0.9, vel=92)
     dr = s.drum_part(vol=90, reverb=45)

@@ -1,0 +1,142 @@
+// The computer's targeting, headless: it fires alone at a random fleet until
+// the fleet is destroyed.
+//   build/bench/match/bench_match
+// BM_ComputerAgainstRandomFleets plays 10,000 fleets per area and reports
+// the real shots (rejected picks not counted) needed to destroy a fleet:
+// mean, median and worst; and the time of one move (one OpponentShot call,
+// choosing, checking and, unless rejected, firing and reporting): median,
+// 99th percentile and the mean cost per real shot.
+#include "match/match.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+// A computer match with nothing around it; counts the reported shots.
+class SilentHost final : public MatchHost
+{
+public:
+    explicit SilentHost(Random &random) : m_random(random) {}
+
+    int reportedShots = 0;
+
+    bool PeerConnected() override { return false; }
+    bool InvitePeer() override { return true; }
+    void SendShot(int, int) override {}
+    void SendGameAborted() override {}
+    void Beep() override {}
+    bool Ask(Box) override { return true; }
+    void GenerateOpponentFleet(TBoard &) override {}
+    // The cues draw like the sound player's, so the generator runs as in play.
+    QString ExplosionCue() override { return Cue(6); }
+    QString DestroyCue() override { return Cue(5); }
+    QString MissCue() override { return Cue(3); }
+    void PlaySound(const QString &) override {}
+    void PlayMusic(const QString &) override {}
+    void MemoLine(const QString &) override { ++reportedShots; }
+    void LogLine(const QString &, bool, bool) override {}
+    void EnterMatchLayout() override {}
+    void LeaveMatchLayout() override {}
+    void SetOwnBoardCaption(const QString &) override {}
+    void SetOpponentBoardCaption(const QString &) override {}
+    void PaintOwnBoard() override {}
+    void PaintOpponentBoard() override {}
+    void Scramble(bool, bool, int, int, int) override {}
+    void PutOutTurnLamp(bool) override {}
+    void ShowTurnTimes(const QString &, const QString &) override {}
+    void SetTurnInterval(int) override {}
+    void ShowConnectionState() override {}
+    void ShowStatistics() override {}
+    QDateTime Now() override { return {}; }
+
+private:
+    QString Cue(int variants)
+    {
+        static const QString names[] = {"1", "2", "3", "4", "5", "6"};
+        return names[m_random.RandInt(variants)];
+    }
+
+    Random &m_random;
+};
+
+template <typename T>
+T Median(std::vector<T> values)
+{
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+template <typename T>
+T Percentile(std::vector<T> values, double p)
+{
+    const auto at =
+        values.begin() + static_cast<std::ptrdiff_t>(static_cast<double>(values.size()) * p);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
+void BM_ComputerAgainstRandomFleets(benchmark::State &state)
+{
+    constexpr int Games = 10000;
+    const int area = static_cast<int>(state.range(0));
+    auto game = std::make_unique<GameState>();
+    game->boards.AreaSize = static_cast<std::uint8_t>(area);
+    game->match.GameInProgress = true;
+    Random targeting(1);
+    Random fleets(2);
+    SilentHost host(targeting);
+    Match match(*game, host, targeting);
+
+    std::vector<int> shots(Games);
+    std::vector<double> moveMicros;
+    moveMicros.reserve(static_cast<std::size_t>(Games) * 150);
+    double totalMicros = 0;
+    for (auto _ : state) {
+        moveMicros.clear();
+        totalMicros = 0;
+        for (int &fired : shots) {
+            TBoard &own = game->boards.OwnBoard;
+            TFleetCounts counts;
+            GenerateFleet(own, counts, area, fleets);
+            ArmBoard(own, area);
+            game->match.RejectedCells.fill(CellWater);
+            host.reportedShots = 0;
+            while (!FleetDestroyed(own, area)) {
+                const auto start = std::chrono::steady_clock::now();
+                benchmark::DoNotOptimize(match.OpponentShot(1, 2));
+                const double micros = std::chrono::duration<double, std::micro>(
+                                          std::chrono::steady_clock::now() - start)
+                                          .count();
+                moveMicros.push_back(micros);
+                totalMicros += micros;
+            }
+            fired = host.reportedShots;
+        }
+    }
+    const long totalShots = std::accumulate(shots.begin(), shots.end(), 0L);
+    state.counters["shots_mean"] = static_cast<double>(totalShots) / Games;
+    state.counters["shots_median"] = Median(shots);
+    state.counters["shots_worst"] = *std::max_element(shots.begin(), shots.end());
+    state.counters["moves_per_shot"] =
+        static_cast<double>(moveMicros.size()) / static_cast<double>(totalShots);
+    state.counters["move_median_us"] = Median(moveMicros);
+    state.counters["move_p99_us"] = Percentile(moveMicros, 0.99);
+    state.counters["us_per_shot"] = totalMicros / static_cast<double>(totalShots);
+}
+BENCHMARK(BM_ComputerAgainstRandomFleets)
+    ->Arg(10)
+    ->Arg(15)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#include "devices.h"
+
+#include "fluidmusic.h"
+#include "qtsound.h"
+
+#include <QtGlobal>
+
+namespace tw {
+
+namespace {
+
+bool SilentByRequest()
+{
+    const QByteArray value = qgetenv("TARNWAKE_SILENT");
+    return !value.isEmpty() && value != "0";
+}
+
+} // namespace
+
+std::unique_ptr<MusicDevice> MakeMusicDevice()
+{
+    if (SilentByRequest())
+        return std::make_unique<SilentMusic>();
+    return std::make_unique<FluidSynthMusic>();
+}
+
+std::unique_ptr<SoundDevice> MakeSoundDevice()
+{
+    if (SilentByRequest())
+        return std::make_unique<SilentSound>();
+    return std::make_unique<QtSound>();
+}
+
+} // namespace tw

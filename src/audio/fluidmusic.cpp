@@ -1,0 +1,269 @@
+#include "fluidmusic.h"
+
+#include "midifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QObject>
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace tw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcFluidSynth, "tarnwake.audio.fluidsynth", QtWarningMsg)
+
+void LogToCategory(int level, const char *message, void *)
+{
+    qCDebug(lcFluidSynth, "%d: %s", level, message);
+}
+
+} // namespace
+
+void QuietFluidSynthLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
+            fluid_set_log_function(level, LogToCategory, nullptr);
+    });
+}
+
+// The synthesizer with its soundfont and its connection to the sound output,
+// and the player of the open file. Players use the system timer, not the
+// rendered samples, so one can be deleted while the audio driver renders.
+struct FluidSynthMusic::Engine
+{
+    fluid_settings_t *settings = nullptr;
+    fluid_synth_t *synth = nullptr;
+    fluid_audio_driver_t *driver = nullptr;
+    fluid_player_t *player = nullptr;
+
+    Engine() = default;
+    Engine(const Engine &) = delete;
+    Engine &operator=(const Engine &) = delete;
+    ~Engine()
+    {
+        if (player)
+            delete_fluid_player(player);
+        if (driver)
+            delete_fluid_audio_driver(driver);
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+
+    // Null when there will be no sound: no soundfont, no sound server, or the
+    // owner gave up waiting.
+    static std::unique_ptr<Engine> Create(const QByteArray &soundFont,
+                                          const std::atomic<bool> &cancelled)
+    {
+        if (cancelled || !fluid_is_soundfont(soundFont.constData()))
+            return nullptr;
+        auto engine = std::make_unique<Engine>();
+        engine->settings = new_fluid_settings();
+        if (!engine->settings)
+            return nullptr;
+        // Samples are read when an instrument is first chosen, not all at
+        // once: the General MIDI soundfont is about 140 MB, of which a track
+        // uses a few.
+        fluid_settings_setint(engine->settings, "synth.dynamic-sample-loading", 1);
+        fluid_settings_setint(engine->settings, "synth.lock-memory", 0);
+        fluid_settings_setstr(engine->settings, "player.timing-source", "system");
+        engine->synth = new_fluid_synth(engine->settings);
+        if (!engine->synth || cancelled ||
+            fluid_synth_sfload(engine->synth, soundFont.constData(), 1) == FLUID_FAILED)
+            return nullptr;
+        // The desktop's sound server first; plain ALSA where there is none
+        // but there is a sound card. JACK is left out (it may try to start a
+        // server of its own), and ALSA is not asked on a machine without any
+        // card, where it would complain on stderr.
+        for (const char *name : {"pulseaudio", "alsa"}) {
+            if (cancelled)
+                return nullptr;
+            if (qstrcmp(name, "alsa") == 0 && !QFileInfo::exists(QStringLiteral("/dev/snd")))
+                continue;
+            fluid_settings_setstr(engine->settings, "audio.driver", name);
+            engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
+            if (engine->driver)
+                return engine;
+        }
+        return nullptr;
+    }
+};
+
+struct FluidSynthMusic::Loader
+{
+    std::thread thread;
+    std::atomic<bool> cancelled = false;
+    std::mutex mutex;
+    bool done = false;              // guarded by mutex
+    std::unique_ptr<Engine> engine; // guarded by mutex
+};
+
+FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
+    : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
+{
+}
+
+FluidSynthMusic::~FluidSynthMusic()
+{
+    if (m_loader) {
+        m_loader->cancelled = true;
+        if (m_loader->thread.joinable())
+            m_loader->thread.join();
+    }
+    deletePlayer();
+}
+
+void FluidSynthMusic::startLoading()
+{
+    QuietFluidSynthLog();
+    m_loader = std::make_unique<Loader>();
+    m_loader->thread = std::thread([this, loader = m_loader.get(), notifier = m_notifier.get(),
+                                    soundFont = QFile::encodeName(m_soundFont)] {
+        std::unique_ptr<Engine> engine = Engine::Create(soundFont, loader->cancelled);
+        {
+            const std::lock_guard lock(loader->mutex);
+            loader->engine = std::move(engine);
+            loader->done = true;
+        }
+        // The owner joins this thread before the notifier goes, so the
+        // notifier is alive here.
+        QMetaObject::invokeMethod(notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
+    });
+}
+
+void FluidSynthMusic::adoptEngine(bool wait)
+{
+    if (!m_loader || !m_loader->thread.joinable())
+        return;
+    if (!wait) {
+        const std::lock_guard lock(m_loader->mutex);
+        if (!m_loader->done)
+            return;
+    }
+    m_loader->thread.join();
+    m_engine = std::move(m_loader->engine);
+    if (!m_engine || m_file.isEmpty())
+        return;
+    startPlayer();
+    // A track asked for while the synthesizer was being set up starts now,
+    // from its beginning, unless its time is already over.
+    if (m_playing && elapsed() < m_length && m_engine->player) {
+        m_playedBefore = 0;
+        m_clock.start();
+        fluid_player_play(m_engine->player);
+    }
+}
+
+bool FluidSynthMusic::waitForSynth()
+{
+    if (!m_loader)
+        startLoading();
+    adoptEngine(true);
+    return m_engine != nullptr;
+}
+
+void FluidSynthMusic::startPlayer()
+{
+    m_engine->player = new_fluid_player(m_engine->synth);
+    if (m_engine->player &&
+        fluid_player_add_mem(m_engine->player, m_file.constData(), size_t(m_file.size())) !=
+            FLUID_OK)
+        deletePlayer();
+}
+
+void FluidSynthMusic::deletePlayer()
+{
+    if (!m_engine || !m_engine->player)
+        return;
+    delete_fluid_player(m_engine->player);
+    m_engine->player = nullptr;
+    // Cut what the player left sounding, so the next track starts clean.
+    fluid_synth_all_sounds_off(m_engine->synth, -1);
+}
+
+bool FluidSynthMusic::open(const QString &path)
+{
+    adoptEngine();
+    close();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    const std::optional<MidiTiming> timing = MidiTiming::Parse(data);
+    if (!timing)
+        return false;
+    m_file = data;
+    m_length = timing->lengthMs();
+    if (!m_loader)
+        startLoading();
+    else if (m_engine)
+        startPlayer();
+    return true;
+}
+
+void FluidSynthMusic::play()
+{
+    adoptEngine();
+    if (m_file.isEmpty() || m_playing)
+        return;
+    m_playing = true;
+    m_clock.start();
+    if (m_engine && m_engine->player)
+        fluid_player_play(m_engine->player);
+}
+
+void FluidSynthMusic::stop()
+{
+    adoptEngine();
+    if (!m_playing)
+        return;
+    m_playedBefore = elapsed();
+    m_playing = false;
+    if (m_engine && m_engine->player)
+        fluid_player_stop(m_engine->player);
+}
+
+void FluidSynthMusic::close()
+{
+    adoptEngine();
+    deletePlayer();
+    m_file.clear();
+    m_length = 0;
+    m_playing = false;
+    m_playedBefore = 0;
+}
+
+qint64 FluidSynthMusic::elapsed() const
+{
+    return std::min(m_length, m_playedBefore + (m_playing ? m_clock.elapsed() : 0));
+}
+
+MusicDevice::Mode FluidSynthMusic::mode() const
+{
+    if (m_file.isEmpty())
+        return Mode::NotOpen;
+    return m_playing && elapsed() < m_length ? Mode::Playing : Mode::Stopped;
+}
+
+qint64 FluidSynthMusic::position() const
+{
+    return elapsed();
+}
+
+qint64 FluidSynthMusic::length() const
+{
+    return m_length;
+}
+
+} // namespace tw

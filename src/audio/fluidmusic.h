@@ -1,0 +1,83 @@
+#pragma once
+
+#include "audio.h"
+
+#include <QElapsedTimer>
+
+#include <memory>
+
+class QObject;
+
+namespace tw {
+
+// Where Debian's packages put the General MIDI soundfont of the system.
+inline constexpr char DefaultSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
+
+// Sends FluidSynth's own messages to the "tarnwake.audio.fluidsynth" logging
+// category (debug level, off unless enabled) instead of stderr. Call before
+// any other FluidSynth call; calling it again does nothing.
+void QuietFluidSynthLog();
+
+// Plays MIDI files with FluidSynth through the desktop's sound server.
+//
+// Mode, position and length come from the file itself and a clock: length
+// from the file's tempo map, position from the time played. So the player
+// keeps time the same way with sound and without it: on a machine with no
+// sound server, or without the soundfont, it stays silent but a track still
+// plays for its length and then stops, and a damaged file fails to open
+// everywhere.
+//
+// The synthesizer (the soundfont and the audio connection) is set up on a
+// worker thread started by the first open(), so neither start-up nor the
+// window waits for it. A track asked to play meanwhile starts from its
+// beginning once the synthesizer is ready, and its clock restarts then.
+//
+// All members are called on one thread, the one that created the player,
+// which must run an event loop for the late start to be immediate (without
+// one it happens at the next call).
+class FluidSynthMusic : public MusicDevice
+{
+public:
+    explicit FluidSynthMusic(const QString &soundFont = QString::fromLatin1(DefaultSoundFont));
+    ~FluidSynthMusic() override;
+
+    FluidSynthMusic(const FluidSynthMusic &) = delete;
+    FluidSynthMusic &operator=(const FluidSynthMusic &) = delete;
+
+    bool open(const QString &path) override;
+    void play() override;
+    void stop() override;
+    void close() override;
+    Mode mode() const override;
+    qint64 position() const override;
+    qint64 length() const override;
+
+    // Waits for the synthesizer to be set up (starting that if no file was
+    // opened yet); true when the music will be heard. For tests and tools.
+    bool waitForSynth();
+
+private:
+    struct Engine;
+    struct Loader;
+
+    void startLoading();
+    // Takes over the synthesizer once the worker has finished (or waits for
+    // it) and starts what was asked for meanwhile.
+    void adoptEngine(bool wait = false);
+    void startPlayer();
+    void deletePlayer();
+    qint64 elapsed() const;
+
+    QString m_soundFont;
+    std::shared_ptr<Loader> m_loader;
+    std::unique_ptr<Engine> m_engine; // null until ready, and when there is no sound
+    std::unique_ptr<QObject> m_notifier;
+
+    QByteArray m_file; // the open file, empty when none
+    qint64 m_length = 0;
+    bool m_playing = false;
+    qint64 m_playedBefore = 0; // milliseconds played before the last play()
+    QElapsedTimer m_clock;     // running while playing
+};
+
+} // namespace tw

@@ -1,0 +1,103 @@
+#include "qtsound.h"
+
+#include "wavefile.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QMediaDevices>
+
+namespace tw {
+
+namespace {
+
+QtMessageHandler g_forward = nullptr;
+
+// Qt warns on stderr, in no category of its own, when it finds no sound
+// server. A machine without sound is normal for the game, so that one
+// warning is dropped while the outputs are first looked at.
+void DropNoServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("PulseAudioService:")))
+        return;
+    g_forward(type, context, text);
+}
+
+QAudioDevice DefaultOutput()
+{
+    static bool looked = false;
+    if (looked)
+        return QMediaDevices::defaultAudioOutput();
+    looked = true;
+    g_forward = qInstallMessageHandler(DropNoServerWarning);
+    QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    qInstallMessageHandler(g_forward);
+    return device;
+}
+
+QAudioFormat::SampleFormat SampleFormatOf(WaveImage::Sample sample)
+{
+    switch (sample) {
+    case WaveImage::Sample::UInt8:
+        return QAudioFormat::UInt8;
+    case WaveImage::Sample::Int16:
+        return QAudioFormat::Int16;
+    case WaveImage::Sample::Int32:
+        return QAudioFormat::Int32;
+    case WaveImage::Sample::Float32:
+        return QAudioFormat::Float;
+    }
+    return QAudioFormat::Unknown;
+}
+
+} // namespace
+
+QtSound::~QtSound()
+{
+    delete m_sink;
+}
+
+void QtSound::play(const QByteArray &wav)
+{
+    stop();
+    const std::optional<WaveImage> image = WaveImage::Parse(wav);
+    if (!image || image->dataSize == 0)
+        return;
+    const QAudioDevice device = DefaultOutput();
+    if (device.isNull())
+        return;
+    QAudioFormat format;
+    format.setSampleRate(image->sampleRate);
+    format.setChannelCount(image->channels);
+    format.setSampleFormat(SampleFormatOf(image->sample));
+    if (!device.isFormatSupported(format))
+        return;
+
+    auto *sink = new QAudioSink(device, format);
+    auto *buffer = new QBuffer(sink);
+    buffer->setData(wav.sliced(image->dataOffset, image->dataSize));
+    buffer->open(QIODevice::ReadOnly);
+    // The sink is let go once it has played everything, so an idle stream
+    // does not hold the sound server; never from inside its own signal.
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+        if (state == QAudio::IdleState)
+            sink->deleteLater();
+    });
+    sink->start(buffer);
+    if (sink->error() != QAudio::NoError) {
+        delete sink;
+        return;
+    }
+    m_sink = sink;
+}
+
+void QtSound::stop()
+{
+    if (!m_sink)
+        return;
+    m_sink->stop();
+    delete m_sink;
+}
+
+} // namespace tw

@@ -1,0 +1,276 @@
+#include "net/link.h"
+
+#include <QHostInfo>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+
+// Bytes taken from a socket at a time: the reader never holds much more than
+// one packet in progress plus this.
+constexpr qint64 kReadChunk = 16 * 1024;
+
+bool IsTcpPort(int port)
+{
+    return port >= 1 && port <= 65535;
+}
+
+// What a reverse look-up found; Qt answers a failed one with the address.
+QString FoundName(const QHostInfo &info, const QHostAddress &address)
+{
+    if (info.error() != QHostInfo::NoError || info.hostName() == address.toString())
+        return {};
+    return info.hostName();
+}
+
+} // namespace
+
+struct PeerLink::Incoming
+{
+    QPointer<QTcpSocket> socket;
+    IncomingConnection info;
+    PacketReader reader;
+    bool draining = false;
+    bool closed = false;
+};
+
+PeerLink::PeerLink(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
+{
+    connect(m_server, &QTcpServer::newConnection, this, &PeerLink::acceptPending);
+}
+
+PeerLink::~PeerLink()
+{
+    m_handler = nullptr;
+    closeClient();
+    closeIncoming();
+}
+
+bool PeerLink::listen(int port)
+{
+    if (m_server->isListening() && m_server->serverPort() == port)
+        return true;
+    if (m_server->isListening()) {
+        m_server->close();
+        closeIncoming();
+    }
+    if (!IsTcpPort(port))
+        return false;
+    return m_server->listen(m_localAddress, static_cast<quint16>(port));
+}
+
+bool PeerLink::isListening() const
+{
+    return m_server->isListening();
+}
+
+int PeerLink::listeningPort() const
+{
+    return m_server->isListening() ? m_server->serverPort() : 0;
+}
+
+IncomingConnection PeerLink::incoming(int index) const
+{
+    return m_incoming[static_cast<std::size_t>(index)]->info;
+}
+
+void PeerLink::acceptPending()
+{
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+        if (m_incoming.size() >= static_cast<std::size_t>(kMaxIncoming)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        socket->setReadBufferSize(kReadBufferLimit);
+        auto incoming = std::make_shared<Incoming>();
+        incoming->socket = socket;
+        incoming->info.remoteAddress = socket->peerAddress();
+        incoming->info.localAddress = socket->localAddress();
+        m_incoming.push_back(incoming);
+
+        const std::weak_ptr<Incoming> weak = incoming;
+        connect(socket, &QTcpSocket::readyRead, this, [this, weak] {
+            if (auto in = weak.lock())
+                drain(in);
+        });
+        connect(socket, &QTcpSocket::disconnected, this, [this, weak] {
+            if (auto in = weak.lock())
+                removeIncoming(in.get());
+        });
+        connect(socket, &QTcpSocket::errorOccurred, this,
+                [this](QAbstractSocket::SocketError error) {
+                    if (error != QAbstractSocket::RemoteHostClosedError)
+                        emit socketError();
+                });
+        const QHostAddress remote = incoming->info.remoteAddress;
+        QHostInfo::lookupHost(remote.toString(), this, [weak, remote](const QHostInfo &info) {
+            if (auto in = weak.lock())
+                in->info.remoteHostName = FoundName(info, remote);
+        });
+        // Bytes may have come with the connection itself.
+        if (socket->bytesAvailable() > 0)
+            QTimer::singleShot(0, this, [this, weak] {
+                if (auto in = weak.lock())
+                    drain(in);
+            });
+    }
+}
+
+void PeerLink::removeIncoming(const Incoming *incoming)
+{
+    auto it = std::find_if(m_incoming.begin(), m_incoming.end(),
+                           [incoming](const auto &in) { return in.get() == incoming; });
+    if (it == m_incoming.end())
+        return;
+    std::shared_ptr<Incoming> in = *it;
+    m_incoming.erase(it);
+    in->closed = true;
+    in->reader.clear();
+    if (in->socket) {
+        in->socket->disconnect(this);
+        in->socket->abort();
+        in->socket->deleteLater();
+    }
+}
+
+void PeerLink::closeIncoming()
+{
+    while (!m_incoming.empty())
+        removeIncoming(m_incoming.front().get());
+}
+
+void PeerLink::drain(const std::shared_ptr<Incoming> &incoming)
+{
+    // A handler that lets events run may come back here for the same
+    // connection; the loop below, further up the stack, goes on with it.
+    if (incoming->draining)
+        return;
+    incoming->draining = true;
+    PacketFields fields;
+    while (!m_held && !incoming->closed && m_handler) {
+        const char type = incoming->reader.next(fields);
+        if (type == kNoPacket) {
+            if (!incoming->socket)
+                break;
+            const QByteArray bytes = incoming->socket->read(kReadChunk);
+            if (bytes.isEmpty())
+                break;
+            incoming->reader.append(bytes);
+            continue;
+        }
+        m_handler->handlePacket(type, fields, incoming->info);
+    }
+    incoming->draining = false;
+}
+
+void PeerLink::drainAll()
+{
+    // Copies: a handler may remove connections while this runs.
+    const auto connections = m_incoming;
+    for (const auto &in : connections)
+        drain(in);
+}
+
+void PeerLink::resumePackets()
+{
+    m_held = false;
+    QTimer::singleShot(0, this, &PeerLink::drainAll);
+}
+
+void PeerLink::connectToPeer(const QString &address, const QString &hostName, int port)
+{
+    closeClient();
+    m_client = new QTcpSocket(this);
+    m_client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_clientHostName = hostName;
+    connect(m_client, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
+    // Queued: a connect that fails at once (no route) must not report from
+    // inside connectToPeer().
+    connect(m_client, &QTcpSocket::errorOccurred, this, &PeerLink::onClientError,
+            Qt::QueuedConnection);
+    const QString target = hostName.isEmpty() ? address : hostName;
+    if (!IsTcpPort(port) || target.isEmpty() ||
+        (m_localAddress != QHostAddress::AnyIPv4 && !m_client->bind(m_localAddress, 0))) {
+        // Reported like any failed attempt: later, from the event loop.
+        QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(m_client)] {
+            if (client && client == m_client)
+                onClientError(QAbstractSocket::UnknownSocketError);
+        });
+        return;
+    }
+    m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
+                            QAbstractSocket::IPv4Protocol);
+}
+
+void PeerLink::closeClient()
+{
+    if (!m_client)
+        return;
+    m_client->disconnect(this);
+    m_client->abort();
+    m_client->deleteLater();
+    m_client = nullptr;
+    m_clientHostName.clear();
+}
+
+bool PeerLink::isClientActive() const
+{
+    return m_client && m_client->state() == QAbstractSocket::ConnectedState;
+}
+
+QHostAddress PeerLink::clientRemoteAddress() const
+{
+    return isClientActive() ? m_client->peerAddress() : QHostAddress();
+}
+
+bool PeerLink::PeerConnected() const
+{
+    return isClientActive() && m_server->isListening() && !m_incoming.empty() &&
+           m_incoming.front()->info.remoteAddress == m_client->peerAddress();
+}
+
+void PeerLink::write(const QByteArray &bytes)
+{
+    if (!isClientActive())
+        return;
+    if (m_client->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
+        closeClient();
+        emit socketError();
+        return;
+    }
+    m_client->write(bytes);
+    m_client->flush(); // hand it to the system now, not at the next event
+}
+
+void PeerLink::onClientConnected()
+{
+    const QHostAddress remote = m_client->peerAddress();
+    QHostInfo::lookupHost(remote.toString(), this,
+                          [this, client = QPointer<QTcpSocket>(m_client),
+                           remote](const QHostInfo &info) {
+                              const QString name = FoundName(info, remote);
+                              if (name.isEmpty() || !client || client != m_client ||
+                                  !isClientActive())
+                                  return;
+                              m_clientHostName = name;
+                              emit clientHostNameFound(name);
+                          });
+    emit clientConnected();
+}
+
+void PeerLink::onClientError(QAbstractSocket::SocketError error)
+{
+    // An orderly close by the peer only ends the connection.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+        return;
+    emit socketError();
+}
+
+} // namespace tw

@@ -1,0 +1,143 @@
+#pragma once
+
+// The link to a peer: two one-way TCP connections.
+//
+// Each program listens (the server socket) and receives every packet on the
+// connections it accepts; it sends every packet through the one connection it
+// opened itself (the client socket) to the peer's listening socket. So each
+// connection carries packets one way only. Both run on the thread that made
+// the link, driven by its event loop; nothing here blocks, host name look-ups
+// included.
+
+#include "net/packet.h"
+
+#include <QAbstractSocket>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace tw {
+
+// An accepted connection as the dispatcher sees it.
+struct IncomingConnection
+{
+    QHostAddress remoteAddress;
+    QHostAddress localAddress;
+    // Found by a reverse look-up started at the accept; empty until it has
+    // answered, and when it found nothing.
+    QString remoteHostName;
+};
+
+// Receives the packets of the accepted connections, each connection's in
+// arrival order.
+class PacketHandler
+{
+public:
+    virtual ~PacketHandler() = default;
+    virtual void handlePacket(char type, const PacketFields &fields,
+                              const IncomingConnection &from) = 0;
+};
+
+class PeerLink : public QObject, public PacketSink
+{
+    Q_OBJECT
+public:
+    // Accepted connections held at once; later ones are closed at the accept,
+    // so that nobody can make the program hold memory without bound.
+    static constexpr int kMaxIncoming = 8;
+    // Bytes waiting in one accepted socket before Qt stops reading from it
+    // (TCP flow control then holds the sender back).
+    static constexpr qint64 kReadBufferLimit = 64 * 1024;
+    // Bytes the outgoing socket may hold unsent; a peer that stops reading is
+    // dropped rather than buffered for without end.
+    static constexpr qint64 kWriteBacklogLimit = 256 * 1024;
+
+    explicit PeerLink(QObject *parent = nullptr);
+    ~PeerLink() override;
+
+    // Precondition: handler outlives the link, or is reset before it dies.
+    void setHandler(PacketHandler *handler) { m_handler = handler; }
+
+    // The local IPv4 address that both sockets use; any address by default.
+    // Two programs on one machine each take one of their own (tests).
+    void setLocalAddress(const QHostAddress &address) { m_localAddress = address; }
+    QHostAddress localAddress() const { return m_localAddress; }
+
+    // The listening socket.
+    // Listens on port, closing the socket first when it listens on another
+    // one (that also closes its accepted connections). Already listening on
+    // port: nothing changes. False when it cannot listen: the port is no TCP
+    // port (1 to 65535) or it is taken.
+    bool listen(int port);
+    bool isListening() const;
+    int listeningPort() const; // 0 when not listening
+    int incomingCount() const { return static_cast<int>(m_incoming.size()); }
+    // The accepted connection at index, in the order of acceptance.
+    // Precondition: 0 <= index < incomingCount().
+    IncomingConnection incoming(int index) const;
+
+    // The outgoing socket.
+    // Drops the outgoing connection, or the attempt, if there is one, and
+    // starts a new attempt: to hostName when it is not empty (looked up
+    // first), else to address. Ends in clientConnected() or socketError().
+    void connectToPeer(const QString &address, const QString &hostName, int port);
+    void closeClient();
+    bool isClientActive() const; // connected
+    QHostAddress clientRemoteAddress() const;
+    // The name given to connectToPeer(), until a reverse look-up of the
+    // address has answered with one.
+    QString clientRemoteHostName() const { return m_clientHostName; }
+
+    // Both one-way connections join this program to the same peer: the
+    // client is connected, the server listens, and the first accepted
+    // connection comes from the address the client is connected to.
+    bool PeerConnected() const;
+
+    // PacketSink: the outgoing connection.
+    bool isActive() const override { return isClientActive(); }
+    void write(const QByteArray &bytes) override;
+
+    // While held, no packet is handed out; what arrives waits in the
+    // connection (its socket stops reading once kReadBufferLimit is reached).
+    // resumePackets() hands out what waited once control is back in the
+    // event loop, so the caller can finish what it is doing first.
+    void holdPackets() { m_held = true; }
+    void resumePackets();
+    bool packetsHeld() const { return m_held; }
+
+signals:
+    // The outgoing connection is established.
+    void clientConnected();
+    // A connection failed: the outgoing one (attempt or established) or an
+    // accepted one. A peer closing its end in order is no error.
+    void socketError();
+    // The reverse look-up of the outgoing connection's address found a name.
+    void clientHostNameFound(const QString &name);
+
+private:
+    struct Incoming;
+
+    void acceptPending();
+    void removeIncoming(const Incoming *incoming);
+    void closeIncoming();
+    void drain(const std::shared_ptr<Incoming> &incoming);
+    void drainAll();
+    void onClientConnected();
+    void onClientError(QAbstractSocket::SocketError error);
+
+    QTcpServer *m_server = nullptr;
+    QTcpSocket *m_client = nullptr;
+    QString m_clientHostName;
+    QHostAddress m_localAddress{QHostAddress::AnyIPv4};
+    std::vector<std::shared_ptr<Incoming>> m_incoming;
+    PacketHandler *m_handler = nullptr;
+    bool m_held = false;
+};
+
+} // namespace tw

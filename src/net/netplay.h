@@ -1,0 +1,169 @@
+#pragma once
+
+// Network play: linking two programs, the packet dispatcher, agreeing a
+// match, the match-time traffic and the chat. Headless; the windows come in
+// through NetPlayHost, so two of these can play each other in one test
+// process.
+
+#include "match/gamestate.h"
+#include "net/link.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tw {
+
+// What network play needs from the windows.
+class NetPlayHost
+{
+public:
+    virtual ~NetPlayHost() = default;
+
+    // The network options: address, host name and port fields, "Ок!", the
+    // status line and the connection lamp.
+    virtual QString AddressField() = 0;
+    virtual QString HostField() = 0;
+    virtual QString PortField() = 0;
+    virtual void SetAddressField(const QString &text) = 0;
+    virtual void SetHostField(const QString &text) = 0;
+    virtual void SetPortField(const QString &text) = 0;
+    virtual void SetConnectEnabled(bool enabled) = 0;
+    virtual void ShowStatus(const QString &text) = 0;
+    virtual void SetLamp(bool linked) = 0;
+
+    virtual void PlaySound(const QString &name) = 0;
+    virtual QString MissCue() = 0;
+
+    // The chat window: its input line and its history.
+    virtual QString ChatInput() = 0;
+    virtual void ClearChatInput() = 0;
+    virtual void AddChatLine(const QString &line) = 0;
+
+    // Modal boxes. Never called from inside a packet's handling: their loops
+    // would stop the connection that delivered it.
+    virtual bool AskInvitation(const QString &text) = 0; // true for Yes
+    virtual void ShowRefusal(const QString &text) = 0;
+    virtual void ShowPeerAborted(const QString &text) = 0;
+
+    // The waiting window shown, with the main window and the editor
+    // disabled; or hidden, with both enabled again.
+    virtual void ShowWaiting(bool shown) = 0;
+    virtual void SetOpponentBoardCaption(const QString &caption) = 0;
+    virtual void PaintOpponentBoard() = 0;
+    // Start, on behalf of a player who accepted an invitation; runs the match
+    // and returns when it is over.
+    virtual void PressStart() = 0;
+    // The peer's shot at the 0-based cell of the own board; true after a hit.
+    virtual bool OpponentShot(int col, int row) = 0;
+    // The peer aims at the 0-based cell of the own board.
+    virtual void ShowPeerAim(int col, int row) = 0;
+};
+
+// Who fires first, as both sides of a match can work it out alike: a coin
+// tossed from the two fleets (board texts) and player names, which both
+// sides hold once the boards are exchanged. True when the side `own` fires
+// first; exactly one of two sides with different texts or names does. With
+// the same board and the same name on both sides the answer is false for
+// both.
+bool FiresFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView peerBoard,
+                QByteArrayView peerName);
+
+// Also the dispatcher of its link: every packet an accepted connection
+// delivers goes to handlePacket().
+class NetPlay : public QObject, public PacketHandler
+{
+    Q_OBJECT
+public:
+    static constexpr int kDefaultPort = 8170;
+    // Taken when the port field holds a number outside 0..2147483647.
+    static constexpr int kFallbackPort = 8169;
+    // Peer names are cut to the length of a player name.
+    static constexpr int kMaxNameLength = 32;
+
+    NetPlay(GameState &game, NetPlayHost &host, QObject *parent = nullptr);
+    ~NetPlay() override;
+
+    PeerLink &link() { return m_link; }
+
+    int ServerPort() const { return m_serverPort; }
+    void setServerPort(int port) { m_serverPort = port; }
+
+    // (Re)starts listening on ServerPort, reporting in the status line.
+    void StartServer();
+    // "Ок!": connect to the peer in the address, host and port fields.
+    void Button4Click();
+    // "No!": drop the outgoing connection.
+    void Button5Click();
+    bool PeerConnected() const { return m_link.PeerConnected(); }
+    // The player has an invitation of the peer to answer.
+    bool InvitationPending() const { return m_questionPending; }
+    // Each turn-timer tick while no match runs: lamp and status.
+    void ShowConnectionState();
+
+    // The user info change packet. Callers test the link.
+    void SendUserInfo();
+    void SendUserInfoIfIdle();
+
+    // The network step of Start: invites the peer and waits for the answer
+    // in a nested event loop. True when the match may begin.
+    bool InvitePeer();
+    void SendShot(int col, int row);
+    void SendGameAborted();
+    // The shared-aim step of the indicator tick.
+    void SendAim();
+    // Enter in the chat input line.
+    void ChatSend();
+
+    // ServerSocket1ClientRead, one packet at a time (the link cuts them):
+    // the state filter, the from-the-peer rule and the packet's handler.
+    void handlePacket(char type, const PacketFields &fields,
+                      const IncomingConnection &from) override;
+
+private:
+    // An invitation waiting for the player's answer.
+    struct Invitation
+    {
+        QString name;
+        QByteArray nameBytes;
+        QByteArray boardText;
+        TBoard board{};
+        char startDigit = '1';
+    };
+
+    void ClientSocket1Connect();
+    void ClientSocket1Error();
+    void ClientHostNameFound(const QString &name);
+
+    bool FromPeer(const IncomingConnection &from) const;
+    void HandleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
+    void HandleUserInfo(const PacketFields &fields);
+    void HandleChat(const PacketFields &fields);
+    void HandleAreaData(const PacketFields &fields);
+    void HandleGameAborted(const PacketFields &fields);
+    void HandleShotData(const PacketFields &fields);
+    void HandleTargetCoords(const PacketFields &fields);
+
+    bool WaitingForAnswer() const;
+    bool ReadyFor(int areaSize) const;
+    void AskInvitation();
+    void TakePeerBoard(const Invitation &invitation);
+    void SendAreaData(bool accepted, char startDigit);
+    // This side's invitation was refused: the wait ends, the player is told.
+    void NoteRefusal();
+    void Decline(char startDigit);
+    void ShowOpponentStatus(const QString &name, int areaSize);
+    void ShowStatus(const QString &text);
+    // The English or the Russian text, as the interface language is now.
+    QString Tr(const char *english, const char *russian) const;
+
+    GameState &m_game;
+    NetPlayHost &m_host;
+    PeerLink m_link;
+    int m_serverPort = kDefaultPort;
+    QString m_status;                // the status text last shown
+    bool m_questionPending = false;  // an invitation waits for the player
+    Invitation m_invitation;
+    bool m_abortNoticePending = false;
+};
+
+} // namespace tw

@@ -1,0 +1,78 @@
+// A second copy of the game, started while one runs, ends at once and
+// touches no file of the first one.
+#include "uitest.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTest>
+
+class InstanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondCopyEndsAtOnce();
+
+private:
+    // Every file below the two directories, with its content hash and time.
+    QStringList snapshot() const;
+    tw::test::IsolatedDirectories m_directories;
+};
+
+QStringList InstanceTest::snapshot() const
+{
+    QStringList files;
+    for (const QString &root : {m_directories.data.path(), m_directories.runtime.path()}) {
+        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (path.endsWith(QLatin1String(".lock")))
+                continue; // the first copy's own lock
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            files << path + u' ' +
+                         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                             .toHex() +
+                         u' ' + QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch());
+        }
+    }
+    files.sort();
+    return files;
+}
+
+void InstanceTest::secondCopyEndsAtOnce()
+{
+    QProcess first;
+    first.setProgram(QStringLiteral(TARNWAKE_BINARY));
+    first.setProcessChannelMode(QProcess::ForwardedChannels);
+    first.start();
+    QVERIFY(first.waitForStarted());
+    // The first copy is up once it has written its music files.
+    QTRY_VERIFY_WITH_TIMEOUT(snapshot().filter(QStringLiteral("twkm13.mid")).size() == 1, 10000);
+    QTest::qWait(300);
+    const QStringList before = snapshot();
+
+    QProcess second;
+    second.setProgram(QStringLiteral(TARNWAKE_BINARY));
+    second.start();
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(snapshot(), before);
+    QVERIFY(first.state() == QProcess::Running);
+
+    first.kill();
+    first.waitForFinished();
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    InstanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "instance_test.moc"
