@@ -405,7 +405,7 @@ void TForm1::ApplyAreaSize(int n)
     const int clientWidth = 2 * GroupBox1->width() + GroupBox3->width();
     const int clientHeight = std::max(GroupBox3->height(), GroupBox1->height());
     setFixedSize(clientWidth, clientHeight);
-    CenterOnScreen();
+    tw::CenterOnScreen(this);
     Panel1->move((clientWidth - Panel1->width()) / 2, (clientHeight - Panel1->height()) / 2);
 
     // The frame adds to the client size once the window manager has decorated
@@ -430,13 +430,6 @@ void TForm1::ApplyAreaSize(int n)
     SendUserInfoIfIdle();
 }
 
-void TForm1::CenterOnScreen()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect frame = frameGeometry();
-    move(screen.x() + (screen.width() - frame.width()) / 2,
-         screen.y() + (screen.height() - frame.height()) / 2);
-}
 
 void TForm1::ApplyModeLayout()
 {
@@ -559,6 +552,7 @@ void TForm1::SpeedButton3Click()
     game.ModalBusy = true;
     Form3->Edit1->setText(game.settings.PlayerName);
     Form3->FillPlayerList();
+    tw::CenterOnScreen(Form3);
     Form3->exec();
     game.settings.PlayerName = NormalizedPlayerName(Form3->Edit1->text());
     SendUserInfoIfIdle();
@@ -571,6 +565,7 @@ void TForm1::SpeedButton4Click()
     GameState &game = Game();
     game.ModalBusy = true;
     m_audio->PlaySound(QStringLiteral("gong"));
+    tw::CenterOnScreen(Form4);
     Form4->exec();
     game.ModalBusy = false;
 }
@@ -580,6 +575,7 @@ void TForm1::SpeedButton5Click()
     GameState &game = Game();
     game.ModalBusy = true;
     m_audio->PlayMusic(QStringLiteral("logo"));
+    tw::CenterOnScreen(Form5);
     Form5->exec();
     PlayModeMusic();
     game.ModalBusy = false;
@@ -825,6 +821,7 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 void TForm1::ShowStatistics()
 {
     Form4->ScrollBox1->verticalScrollBar()->setValue(0);
+    tw::CenterOnScreen(Form4);
     Form4->exec();
 }
 

@@ -100,7 +100,6 @@ private:
     void ShowGenerateProgress(const QString &text);
     bool FormCloseQuery();
     void FormClose();
-    void CenterOnScreen();
     void SendUserInfoIfIdle();
 
     // MatchHost

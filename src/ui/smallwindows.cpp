@@ -4,12 +4,15 @@
 #include "match/gamestate.h"
 #include "util/jpegimage.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMenu>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace tw {
@@ -21,29 +24,79 @@ constexpr int MaxTypedChat = 128;
 constexpr int MaxHistoryLines = 5000;
 constexpr int MaxHistoryLineLength = 1024;
 
-// Limits what the player types into a line edit, not what the program puts
-// there with setText(), which no validator sees: a line the main window made
-// longer than the limit takes no more typed characters, but can still be
-// edited down.
-class TypedLengthLimit : public QValidator
+// The chat input line. What the player types or pastes stops at a length
+// limit; what the program puts there with setText() (the main window appends
+// the keys typed into it) does not, and a line the main window made longer
+// takes no more typed characters but can still be edited down.
+// QLineEdit::setMaxLength() would cut setText() as well.
+class ChatInput : public QLineEdit
 {
 public:
-    TypedLengthLimit(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
+    ChatInput(QWidget *parent, int limit) : QLineEdit(parent), m_limit(limit)
     {
-        // Emitted after each accepted change, so m_length is the length
-        // before the change being validated.
-        connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString &text) { m_length = text.size(); });
+        setAcceptDrops(false);
     }
 
-    State validate(QString &input, int &) const override
+protected:
+    void keyPressEvent(QKeyEvent *event) override
     {
-        return input.size() <= m_limit || input.size() <= m_length ? Acceptable : Invalid;
+        if (event == QKeySequence::Paste) {
+            insertLimited(QGuiApplication::clipboard()->text());
+            event->accept();
+            return;
+        }
+        const QString typed = event->text();
+        const bool typing = !typed.isEmpty() && typed.front().unicode() >= 32 &&
+                            !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        if (typing && room() < typed.size()) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void inputMethodEvent(QInputMethodEvent *event) override
+    {
+        if (room() < event->commitString().size()) {
+            event->accept();
+            return;
+        }
+        QLineEdit::inputMethodEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::MiddleButton) { // the X11 selection
+            insertLimited(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            event->accept();
+            return;
+        }
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        QMenu *menu = createStandardContextMenu();
+        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+            paste->disconnect();
+            connect(paste, &QAction::triggered, this,
+                    [this] { insertLimited(QGuiApplication::clipboard()->text()); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event->globalPos());
     }
 
 private:
+    qsizetype room() const { return m_limit - (text().size() - selectedText().size()); }
+
+    void insertLimited(const QString &text)
+    {
+        const qsizetype n = std::max<qsizetype>(0, room());
+        if (n > 0 || hasSelectedText())
+            insert(text.left(n));
+    }
+
     int m_limit;
-    qsizetype m_length = 0;
 };
 
 } // namespace
@@ -110,17 +163,16 @@ TForm5::TForm5(QWidget *parent)
     QFile file(QStringLiteral(":/images/about.jpg"));
     if (file.open(QIODevice::ReadOnly))
         m_picture = DecodeJpeg(file.readAll());
-    m_text = QStringLiteral(
-        "Tarnwake 2.5\n"
-        "A sea battle for two fleets and one evening.\n"
-        "Written by the Tarnwake developers.\n"
-        "Free software under the GNU General Public License,\n"
-        "version 3 or later. No warranty.\n"
-        "Home and bug tracker: the Tarnwake project page.\n"
-        "Like the game? Help it grow:\n"
-        "  report the bugs you meet,\n"
-        "  translate it into your language,\n"
-        "  send a patch, a map of a new sea or a tune.");
+    m_text = QStringLiteral("Tarnwake 2.5\n"
+                            "A sea battle for the Linux desktop.\n"
+                            "Made by the Tarnwake developers.\n"
+                            "Free software: GNU GPL version 3 or later,\n"
+                            "with no warranty of any kind.\n"
+                            "News and bug tracker: the project's page.\n"
+                            "Like the game? Help it sail on:\n"
+                            "  report the bugs you meet,\n"
+                            "  translate it into your language,\n"
+                            "  send us a patch, a picture or a tune.");
 }
 
 void TForm5::paintEvent(QPaintEvent *)
@@ -192,6 +244,7 @@ void TForm7::showEvent(QShowEvent *event)
 {
     Label1->setText(Lang("Waiting confirmation from opponent side...",
                          "Ожидание подтверждения на начало игры..."));
+    CenterOnScreen(this);
     QDialog::showEvent(event);
 }
 
@@ -211,10 +264,8 @@ TForm8::TForm8(QWidget *parent)
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(QStringLiteral("Mini Chat"));
     resize(397, 239);
-    Memo1 = new QLineEdit(this);
+    Memo1 = new ChatInput(this, MaxTypedChat);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    // Not setMaxLength(): it would also cut the text the main window appends.
-    Memo1->setValidator(new TypedLengthLimit(Memo1, MaxTypedChat));
     Memo1->setFixedHeight(21);
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));

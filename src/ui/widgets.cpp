@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
 
 namespace tw {
 
@@ -109,6 +110,14 @@ void ScoreCounter::paintEvent(QPaintEvent *)
     for (int j = 0; j < 4; ++j)
         if (digits[j] >= 0 && digits[j] < images.size())
             painter.drawPixmap(j * Pictures::DigitW, 1, images[digits[j]]);
+}
+
+void CenterOnScreen(QWidget *window)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    window->move(screen.x() + (screen.width() - frame.width()) / 2,
+                 screen.y() + (screen.height() - frame.height()) / 2);
 }
 
 QColor ButtonFace()

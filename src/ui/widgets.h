@@ -115,4 +115,7 @@ private:
 // The button face colour of the platform palette.
 QColor ButtonFace();
 
+// Puts the window, frame included, in the middle of the screen.
+void CenterOnScreen(QWidget *window);
+
 } // namespace tw
