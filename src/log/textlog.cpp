@@ -1,4 +1,5 @@
 #include "log/textlog.h"
+#include "util/localtime.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,9 +57,9 @@ bool AppendTextLine(const QString &path, const QString &text, bool withTime, boo
             const QDateTime now = clock.now();
             const QLocale locale = QLocale::system();
             if (withDate)
-                line += locale.toString(now.date(), QLocale::ShortFormat).toUtf8() + ' ';
+                line += ShortDateText(now.date(), locale).toUtf8() + ' ';
             if (withTime)
-                line += locale.toString(now.time(), QLocale::LongFormat).toUtf8() + ' ';
+                line += LongTimeText(now.time(), locale).toUtf8() + ' ';
         }
         line += text.toUtf8();
         line += "\r\n";

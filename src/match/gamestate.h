@@ -31,8 +31,8 @@ struct MatchState
     int OpponentTime = 0; // the same for the opponent
     int GameScore = 0;    // never below 0
     int PlayerMisses = 0;
-    int ShownScore = 0;   // what the score counter shows, rolling toward GameScore
-    int AimCol = -1;      // aimed cell of the opponent board, 0-based
+    int ShownScore = 0; // what the score counter shows, rolling toward GameScore
+    int AimCol = -1;    // aimed cell of the opponent board, 0-based
     int AimRow = -1;
     QString OpponentName;
     QString EndRemark;

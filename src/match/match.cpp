@@ -2,9 +2,9 @@
 
 #include "records/records.h"
 #include "util/duration.h"
+#include "util/localtime.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace tw {
@@ -90,19 +90,17 @@ QString Remark(const RemarkRow &row, const QString &name)
 
 Match::Match(GameState &game, MatchHost &host, Random &random)
     : m_game(game), m_host(host), m_random(random)
-{
-}
+{}
 
 QString Match::TimeText()
 {
-    return QLocale::system().toString(m_host.Now().time(), QLocale::LongFormat);
+    return LongTimeText(m_host.Now().time());
 }
 
 QString Match::DateTimeText()
 {
     const QDateTime now = m_host.Now();
-    return QLocale::system().toString(now.date(), QLocale::ShortFormat) + u' ' +
-           QLocale::system().toString(now.time(), QLocale::LongFormat);
+    return ShortDateText(now.date()) + u' ' + LongTimeText(now.time());
 }
 
 bool Match::Begin()
@@ -279,8 +277,8 @@ void Match::LogGameSummary()
     const MatchState &m = m_game.match;
     m_host.LogLine(Lang("Game time: ", "Общее время игры: ") +
                    FormatDuration(static_cast<quint32>(m.PlayerTime + m.OpponentTime)));
-    m_host.LogLine(Lang("Ships placing of ", "Расстановка кораблей ") +
-                   m_game.settings.PlayerName + QStringLiteral(": "));
+    m_host.LogLine(Lang("Ships placing of ", "Расстановка кораблей ") + m_game.settings.PlayerName +
+                   QStringLiteral(": "));
     LogBoardRows(m_game.boards.OwnBoard);
     if (m_host.PeerConnected())
         m_host.LogLine(Lang("Ships placing of ", "Расстановка кораблей ") + m.OpponentName +
@@ -466,10 +464,10 @@ bool Match::OpponentShot(int peerCol, int peerRow)
         m.PlayerTurn = true;
         m_host.PutOutTurnLamp(false);
     }
-    const QString shooter = network ? m.OpponentName + QStringLiteral(": ")
-                                    : Lang("computer: ", "компьютер: ");
-    const QString line = shooter + QString::fromStdString(CellName(x, y)) + u' ' +
-                         OutcomeWord(outcome);
+    const QString shooter =
+        network ? m.OpponentName + QStringLiteral(": ") : Lang("computer: ", "компьютер: ");
+    const QString line =
+        shooter + QString::fromStdString(CellName(x, y)) + u' ' + OutcomeWord(outcome);
     m_host.MemoLine(line);
     m_host.LogLine(line);
     m_host.PaintOwnBoard();

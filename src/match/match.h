@@ -13,7 +13,12 @@ namespace tw {
 class MatchHost
 {
 public:
-    enum class Box { FleetIncomplete, NoPlayerName, ConfirmAbort };
+    enum class Box
+    {
+        FleetIncomplete,
+        NoPlayerName,
+        ConfirmAbort
+    };
 
     virtual ~MatchHost() = default;
 
@@ -95,7 +100,11 @@ public:
     QString WinRemark();
 
 private:
-    enum class Ending { Lost, Won };
+    enum class Ending
+    {
+        Lost,
+        Won
+    };
     void End(Ending ending);
     void LogGameSummary();
     void LogBoardRows(const TBoard &board);

@@ -1,5 +1,7 @@
 #include "statistics.h"
 
+#include "util/localtime.h"
+
 #include "records/records.h"
 #include "util/duration.h"
 
@@ -62,32 +64,13 @@ QString FigureText(std::int32_t value, bool isDuration)
     return isDuration ? FormatDuration(static_cast<quint32>(value)) : QString::number(value);
 }
 
-// A time format without its time zone fields ("t", unquoted) and the spaces
-// before them.
-QString WithoutTimeZone(const QString &format)
-{
-    QString kept;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted; // a doubled quote toggles twice and stays literal
-        if (c == u't' && !quoted) {
-            while (kept.endsWith(u' '))
-                kept.chop(1);
-            continue;
-        }
-        kept.append(c);
-    }
-    return kept;
-}
-
 } // namespace
 
 StatsFormat::StatsFormat() : StatsFormat(QLocale::system()) {}
 
 StatsFormat::StatsFormat(const QLocale &locale)
     : StatsFormat(locale, locale.dateFormat(QLocale::ShortFormat),
-                  WithoutTimeZone(locale.timeFormat(QLocale::LongFormat)))
+                  LongTimeFormat(locale))
 {}
 
 StatsFormat::StatsFormat(QLocale locale, QString dateFormat, QString timeFormat)

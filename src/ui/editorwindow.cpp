@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QPainter>
-
 #include <cmath>
 
 namespace tw {

@@ -6,9 +6,26 @@ class QWidget;
 
 namespace tw {
 
-enum class BoxIcon { Information, Question, Exclamation, Error };
-enum class BoxButtons { Ok, OkCancel, YesNo };
-enum class BoxAnswer { Ok, Cancel, Yes, No };
+enum class BoxIcon
+{
+    Information,
+    Question,
+    Exclamation,
+    Error
+};
+enum class BoxButtons
+{
+    Ok,
+    OkCancel,
+    YesNo
+};
+enum class BoxAnswer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 // The two ways the game speaks to the player outside its windows: the system
 // beep and message boxes. Tests put a recording double in their place.

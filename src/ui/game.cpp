@@ -3,10 +3,9 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QStyleFactory>
-#include <QEvent>
-
 #include <cstdlib>
 
 // Resources of a static library must be registered by name, outside any

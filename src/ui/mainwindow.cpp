@@ -3,10 +3,10 @@
 #include "audio/devices.h"
 #include "feedback.h"
 #include "match/gamestate.h"
+#include "match/session.h"
 #include "model/shiptypes.h"
 #include "pictures.h"
 #include "records/players.h"
-#include "match/session.h"
 #include "util/instance.h"
 #include "util/paths.h"
 
@@ -124,8 +124,8 @@ TForm1::TForm1(QWidget *parent)
 
     m_musicDevice = MakeMusicDevice();
     m_soundDevice = MakeSoundDevice();
-    m_audio = std::make_unique<Audio>(Game().settings, *m_musicDevice, *m_soundDevice,
-                                      GameRandom());
+    m_audio =
+        std::make_unique<Audio>(Game().settings, *m_musicDevice, *m_soundDevice, GameRandom());
     m_audio->setMusicDirectory(SystemDirectory());
     m_log.setPath(GameLog::FilePathIn(DataDirectory()));
     m_net = new NetworkController(*this);
@@ -171,9 +171,8 @@ bool TForm1::FormCreate()
         return false;
     GameRandom().seedFromClock();
     InitShipTypes([](const std::string &text, const std::string &caption) {
-        UiFeedback().message(nullptr, QString::fromStdString(text),
-                             QString::fromStdString(caption), BoxIcon::Error, BoxButtons::Ok,
-                             BoxAnswer::Ok);
+        UiFeedback().message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
+                             BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
     GameState &game = Game();
     game.boards.SelectedShipType = 1;
@@ -366,10 +365,9 @@ void TForm1::GenerateWithProgress(TBoard &board, TFleetCounts &counts)
                       // would cost more than the generation itself.
                       if (m_panelPainted.isValid() && m_panelPainted.elapsed() < 16)
                           return;
-                      ShowGenerateProgress(prefix + QString::number(p.t) +
-                                           QString::number(p.r) + QString::number(p.ox) +
-                                           QString::number(p.oy) + QString::number(p.X) +
-                                           QString::number(p.Y));
+                      ShowGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
+                                           QString::number(p.ox) + QString::number(p.oy) +
+                                           QString::number(p.X) + QString::number(p.Y));
                   });
     setEnabled(true);
     Form2->setEnabled(true);
@@ -430,7 +428,6 @@ void TForm1::ApplyAreaSize(int n)
     SendUserInfoIfIdle();
 }
 
-
 void TForm1::ApplyModeLayout()
 {
     GameState &game = Game();
@@ -483,7 +480,8 @@ void TForm1::ApplyLanguage()
         GroupBox2->setTitle(Lang(" Computer ", " Компьютер "));
     }
 
-    Form2->setWindowTitle(Lang("Area editor and network options", "Редактор поля и сетевые установки"));
+    Form2->setWindowTitle(
+        Lang("Area editor and network options", "Редактор поля и сетевые установки"));
     Form2->StaticText1->setText(Lang("Ship type", "Тип корабля"));
     Form2->StaticText2->setText(Lang("Rotate", "Вращение"));
     Form2->StaticText3->setText(Lang("Area size", "Размер поля"));
@@ -493,7 +491,8 @@ void TForm1::ApplyLanguage()
     Form2->Button2->setText(Lang("Change", "Сменить"));
     Form2->GroupBox1->setTitle(Lang(" Sample ", " Образец "));
     Form2->GroupBox2->setTitle(Lang(" Network game ", " Игра по сети "));
-    Form2->CheckBox1->setText(Lang("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
+    Form2->CheckBox1->setText(
+        Lang("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
 
     Form3->setWindowTitle(Lang("Enter your name", "Введите свое имя"));
     Form3->Button2->setText(Lang("Remove selected users", "Удалить выделенных пользователей"));
@@ -686,12 +685,13 @@ bool TForm1::Ask(Box box)
     Feedback &feedback = UiFeedback();
     switch (box) {
     case Box::FleetIncomplete:
-        feedback.message(this,
-                         Lang("Battle area is empty! Use Game Editor, which is located somewhere on "
-                              "the screen.",
-                              "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                              "Editor, располагающуюся где-то на экране."),
-                         QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
+        feedback.message(
+            this,
+            Lang("Battle area is empty! Use Game Editor, which is located somewhere on "
+                 "the screen.",
+                 "Недозаполненность поля битвы. Используйте специальную утилиту Game "
+                 "Editor, располагающуюся где-то на экране."),
+            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
         return true;
     case Box::NoPlayerName:
         feedback.message(this,
@@ -775,7 +775,8 @@ void TForm1::SetOpponentBoardCaption(const QString &caption)
 void TForm1::Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
 {
     const Pictures &pictures = Pictures::get();
-    const QPixmap &image = (columnNumber ? pictures.ImageList2 : pictures.ImageList3).value(picture);
+    const QPixmap &image =
+        (columnNumber ? pictures.ImageList2 : pictures.ImageList3).value(picture);
     (ownBoard ? PaintBox1 : PaintBox2)->stamp(image, {x * W, y * H});
 }
 

@@ -4,15 +4,14 @@
 #include "forms.h"
 #include "log/gamelog.h"
 #include "match/match.h"
-#include "network.h"
 #include "model/board.h"
+#include "network.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
-
 #include <memory>
 
 namespace tw {

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <chrono>
 
 namespace tw {
@@ -201,15 +200,15 @@ bool NetworkController::AskInvitation(const QString &text)
 void NetworkController::ShowRefusal(const QString &text)
 {
     Journal("refused", text);
-    UiFeedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information,
-                         BoxButtons::Ok, BoxAnswer::Ok);
+    UiFeedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information, BoxButtons::Ok,
+                         BoxAnswer::Ok);
 }
 
 void NetworkController::ShowPeerAborted(const QString &text)
 {
     Journal("aborted", text);
-    UiFeedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation,
-                         BoxButtons::Ok, BoxAnswer::Ok);
+    UiFeedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok,
+                         BoxAnswer::Ok);
 }
 
 void NetworkController::ShowWaiting(bool shown)

@@ -10,7 +10,15 @@ namespace tw {
 struct Pictures
 {
     // Cell pictures, 17 by 17, in this order:
-    enum Cell { Black = 0, Boat = 1, Tile = 2, Sight = 3, HitBoat = 4, CoveredBoat = 5 };
+    enum Cell
+    {
+        Black = 0,
+        Boat = 1,
+        Tile = 2,
+        Sight = 3,
+        HitBoat = 4,
+        CoveredBoat = 5
+    };
 
     QVector<QPixmap> ImageList1; // cells
     QVector<QPixmap> ImageList2; // column numbers 1..15

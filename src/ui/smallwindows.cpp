@@ -6,11 +6,11 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
-#include <QMenu>
-#include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -223,8 +223,8 @@ void TForm6::closeEvent(QCloseEvent *event)
 }
 
 TForm7::TForm7(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TForm7"));
     setFixedSize(257, 48);

@@ -6,7 +6,6 @@
 #include <QPoint>
 #include <QVector>
 #include <QWidget>
-
 #include <functional>
 
 namespace tw {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "util/localtime.h"
 #include "log/textlog.h"
 
 #include <QByteArray>
@@ -25,12 +26,12 @@ public:
 
 inline QByteArray FixedDate()
 {
-    return QLocale::system().toString(QDate(2024, 3, 5), QLocale::ShortFormat).toUtf8();
+    return tw::ShortDateText(QDate(2024, 3, 5)).toUtf8();
 }
 
 inline QByteArray FixedTime()
 {
-    return QLocale::system().toString(QTime(14, 7, 9), QLocale::LongFormat).toUtf8();
+    return tw::LongTimeText(QTime(14, 7, 9)).toUtf8();
 }
 
 // A fresh directory per test, with helpers to set and read files in it.

@@ -1,4 +1,5 @@
 // Start, the turn timer, pause, abort and the end of a match.
+#include "util/localtime.h"
 #include "match_fixture.h"
 #include "records/records.h"
 
@@ -13,7 +14,7 @@ using Box = MatchHost::Box;
 
 QString TimeText(const QDateTime &now)
 {
-    return QLocale::system().toString(now.time(), QLocale::LongFormat);
+    return tw::LongTimeText(now.time());
 }
 
 int Count(const TBoard &board, int area, std::uint8_t code)

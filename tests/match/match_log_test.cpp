@@ -1,5 +1,6 @@
 // Whole matches against the computer, played through the timer and clicks,
 // and the game log they leave, line by line.
+#include "util/localtime.h"
 #include "match_fixture.h"
 
 #include <QLocale>
@@ -103,8 +104,8 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
                                     {Utf8(t.player) + "NewUser"},
                                     {Utf8(t.opponent)},
                                     {Utf8(t.start), true, true}};
-        QStringList memo{QLocale::system().toString(host.now.date(), QLocale::ShortFormat) + u' ' +
-                         QLocale::system().toString(host.now.time(), QLocale::LongFormat) + u' ' +
+        QStringList memo{tw::ShortDateText(host.now.date()) + u' ' +
+                         tw::LongTimeText(host.now.time()) + u' ' +
                          Utf8(t.start)};
         for (const Shot &shot : played.shots) {
             const QString line =
@@ -116,7 +117,7 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
         const QString winner =
             c.won ? Utf8(t.winnerIs) + QStringLiteral("NewUser") : Utf8(t.computerWins);
         expected.push_back({winner, true, false});
-        memo << QLocale::system().toString(host.now.time(), QLocale::LongFormat) + u' ' + winner;
+        memo << tw::LongTimeText(host.now.time()) + u' ' + winner;
         expected.push_back({Utf8(t.gameTime) + Clock(played.ticks - 1)});
         expected.push_back({Utf8(t.placingOf) + QStringLiteral("NewUser: ")});
         for (const Entry &row : BoardRows(ownPlaced, c.area))

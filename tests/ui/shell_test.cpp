@@ -155,9 +155,8 @@ void ShellTest::handPlacementAndItsBeeps()
 
     // The rest of the fleet by hand, then every further click beeps and no
     // preview is drawn.
-    const int plan[][4] = {{2, 0, 0, 2}, {2, 0, 3, 2}, {2, 0, 6, 2}, {3, 0, 0, 4},
-                           {4, 0, 4, 4}, {1, 0, 0, 7}, {1, 0, 2, 7}, {1, 0, 4, 7},
-                           {1, 0, 6, 7}};
+    const int plan[][4] = {{2, 0, 0, 2}, {2, 0, 3, 2}, {2, 0, 6, 2}, {3, 0, 0, 4}, {4, 0, 4, 4},
+                           {1, 0, 0, 7}, {1, 0, 2, 7}, {1, 0, 4, 7}, {1, 0, 6, 7}};
     for (const auto &p : plan) {
         b.SelectedShipType = static_cast<std::uint8_t>(p[0]);
         b.Rotation = static_cast<std::int8_t>(p[1]);
@@ -262,7 +261,7 @@ void ShellTest::generateFillsTheBoardAndHidesThePanel()
 QStringList ShellTest::allCaptions() const
 {
     QStringList captions;
-    const QList<QWidget *> windows = {m_main, m_main->Form2, m_main->Form3, m_main->Form4,
+    const QList<QWidget *> windows = {m_main,        m_main->Form2, m_main->Form3, m_main->Form4,
                                       m_main->Form6, m_main->Form7, m_main->Form8};
     for (QWidget *window : windows) {
         captions << window->windowTitle();

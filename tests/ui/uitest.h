@@ -18,8 +18,8 @@ class RecordingFeedback : public Feedback
 {
 public:
     void beep() override { ++beeps; }
-    BoxAnswer message(QWidget *, const QString &text, const QString &caption, BoxIcon,
-                      BoxButtons, BoxAnswer defaultButton) override
+    BoxAnswer message(QWidget *, const QString &text, const QString &caption, BoxIcon, BoxButtons,
+                      BoxAnswer defaultButton) override
     {
         boxes << caption + QStringLiteral(" | ") + text;
         return answers.isEmpty() ? defaultButton : answers.takeFirst();
