@@ -1,0 +1,46 @@
+// Generate in the field editor, as a click on the button: the random fleet,
+// the progress panel and the repaint of the own board.
+//   QT_QPA_PLATFORM=offscreen build/bench/ui/bench_ui
+#include "match/gamestate.h"
+#include "ui/game.h"
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace tw;
+
+static TForm1 *window = nullptr;
+
+static void BM_GenerateButton(benchmark::State &state)
+{
+    window->ApplyAreaSize(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        window->Form2->Button3->click();
+        QCoreApplication::processEvents(); // the board repaint
+    }
+}
+BENCHMARK(BM_GenerateButton)->Arg(10)->Arg(15)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir data, runtime;
+    qputenv("TARNWAKE_DATA_DIR", data.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qputenv("TARNWAKE_SILENT", "1");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitResources();
+    TForm1 main;
+    if (!main.FormCreate())
+        return 1;
+    main.CreateCompanions();
+    window = &main;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
