@@ -279,22 +279,34 @@ void TForm1::PaintOpponentBoard()
     PaintBox2->repaintBoard();
 }
 
+TForm1::HoverChange TForm1::TrackHover(QPoint pixel)
+{
+    // Both boards share the hovered cell; the frame ring gives -1 and n.
+    BoardState &b = Game().boards;
+    const int col = pixel.x() / W - 1;
+    const int row = pixel.y() / H - 1;
+    if (col == b.HoverCol && row == b.HoverRow)
+        return HoverChange::None;
+    b.HoverCol = col;
+    b.HoverRow = row;
+    const bool inside = col >= 0 && col < b.AreaSize && row >= 0 && row < b.AreaSize;
+    return inside ? HoverChange::Inside : HoverChange::Outside;
+}
+
 void TForm1::PaintBox1MouseMove(QPoint pixel)
 {
     GameState &game = Game();
     if (game.match.GameInProgress)
         return;
     BoardState &b = game.boards;
-    const int col = pixel.x() / W - 1;
-    const int row = pixel.y() / H - 1;
-    if (col == b.HoverCol && row == b.HoverRow)
+    const HoverChange hover = TrackHover(pixel);
+    if (hover == HoverChange::None)
         return;
-    b.HoverCol = col;
-    b.HoverRow = row;
-    if (col < 0 || col > b.AreaSize - 1 || row < 0 || row > b.AreaSize - 1) {
+    if (hover == HoverChange::Outside) {
         PaintOwnBoard();
         return;
     }
+    const int col = b.HoverCol, row = b.HoverRow;
     if (FleetComplete(b.PlacedFleet))
         return;
     const TurnedShape shape = TurnedShipShape(b.SelectedShipType, b.Rotation);
@@ -323,17 +335,14 @@ void TForm1::PaintBox2MouseMove(QPoint pixel)
     GameState &game = Game();
     if (!game.match.GameInProgress || game.match.Paused)
         return;
-    BoardState &b = game.boards;
-    const int col = pixel.x() / W - 1;
-    const int row = pixel.y() / H - 1;
-    if (col == b.HoverCol && row == b.HoverRow)
+    const HoverChange hover = TrackHover(pixel);
+    if (hover == HoverChange::None)
         return;
-    b.HoverCol = col;
-    b.HoverRow = row;
-    if (col < 0 || col > b.AreaSize - 1 || row < 0 || row > b.AreaSize - 1) {
+    if (hover == HoverChange::Outside) {
         PaintOpponentBoard();
         return;
     }
+    const int col = game.boards.HoverCol, row = game.boards.HoverRow;
     game.match.AimCol = col;
     game.match.AimRow = row;
     PaintOpponentBoard();

@@ -88,6 +88,14 @@ protected:
 private:
     void PaintBoard(QPainter &painter, const TBoard &board, bool opponent);
     void PaintBoardFrame(QPainter &painter);
+    enum class HoverChange
+    {
+        None,
+        Outside,
+        Inside
+    };
+    // Stores the cell under the pointer; says whether it changed and where.
+    HoverChange TrackHover(QPoint pixel);
     void PaintBox1MouseMove(QPoint pixel);
     void PaintBox1MouseDown();
     void PaintBox2MouseMove(QPoint pixel);
