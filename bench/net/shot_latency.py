@@ -2,16 +2,15 @@
 """Shot latency between two linked programs on one machine.
 
 From a click on the opponent board of one program to the shot drawn on the
-peer's own board: two Tarnwake programs on one machine, each on its own
-virtual display and both on the default port, play whole
-matches by real clicks (xdotool). As root each program runs in a network
-namespace of its own (10.77.0.1, 10.77.0.2 on a veth pair); otherwise they
-share loopback, on 127.0.0.1 and 127.0.0.2. Each program writes a journal
-(TARNWAKE_NET_JOURNAL) with CLOCK_MONOTONIC times: "click" when the mouse
-press reaches the opponent board, "shot-sent" when the shot leaves,
-"shot-received" and "shot-drawn" (the first paint of the own board after a
-received shot). A sample is drawn(peer) - click(shooter), every shot of both
-sides counted.
+peer's own board. Two Tarnwake programs on one machine, each on its own
+virtual display and both on the default port, play whole matches by real
+clicks (xdotool). As root each program runs in a network namespace of its own
+(10.77.0.1 and 10.77.0.2 on a veth pair); otherwise they share loopback, on
+127.0.0.1 and 127.0.0.2. Each program writes a journal (TARNWAKE_NET_JOURNAL)
+with CLOCK_MONOTONIC times: "click" when the mouse press reaches the opponent
+board, "shot-sent" when the shot leaves, "shot-received" and "shot-drawn"
+(the first paint of the own board after a received shot). A sample is
+drawn(peer) - click(shooter); every shot of both sides counts.
 
     shot_latency.py <tarnwake> [matches]
 

@@ -3,6 +3,7 @@
 #include "match/gamestate.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace tw {
 
@@ -19,8 +20,7 @@ QByteArray AudioResource(const QString &name)
 
 Audio::Audio(const Settings &settings, MusicDevice &music, SoundDevice &sound, Random &random)
     : m_settings(settings), m_music(music), m_sound(sound), m_random(random)
-{
-}
+{}
 
 QString Audio::musicFile(int n) const
 {
@@ -85,7 +85,7 @@ void Audio::PlayMusic(const QString &name)
         if (track == QLatin1String(MusicTracks[i - 1]))
             n = i;
     const QString path = musicFile(n);
-    if (n == 0 || path.isEmpty() || !QFile::exists(path))
+    if (n == 0 || path.isEmpty() || !QFileInfo(path).isFile())
         return;
     if (m_music.open(path))
         m_music.play();

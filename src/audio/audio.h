@@ -13,7 +13,12 @@ struct Settings;
 class MusicDevice
 {
 public:
-    enum class Mode { NotOpen, Stopped, Playing };
+    enum class Mode
+    {
+        NotOpen,
+        Stopped,
+        Playing
+    };
     virtual ~MusicDevice() = default;
     // Opens the file; false when it cannot be opened (nothing then plays).
     virtual bool open(const QString &path) = 0;

@@ -6,11 +6,9 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QObject>
-
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <atomic>
+#include <fluidsynth.h>
 #include <mutex>
 #include <thread>
 
@@ -111,8 +109,7 @@ struct FluidSynthMusic::Loader
 
 FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
     : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
-{
-}
+{}
 
 FluidSynthMusic::~FluidSynthMusic()
 {
@@ -138,7 +135,8 @@ void FluidSynthMusic::startLoading()
         }
         // The owner joins this thread before the notifier goes, so the
         // notifier is alive here.
-        QMetaObject::invokeMethod(notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
     });
 }
 
@@ -176,9 +174,8 @@ bool FluidSynthMusic::waitForSynth()
 void FluidSynthMusic::startPlayer()
 {
     m_engine->player = new_fluid_player(m_engine->synth);
-    if (m_engine->player &&
-        fluid_player_add_mem(m_engine->player, m_file.constData(), size_t(m_file.size())) !=
-            FLUID_OK)
+    if (m_engine->player && fluid_player_add_mem(m_engine->player, m_file.constData(),
+                                                 size_t(m_file.size())) != FLUID_OK)
         deletePlayer();
 }
 

@@ -3,7 +3,6 @@
 #include "audio.h"
 
 #include <QElapsedTimer>
-
 #include <memory>
 
 class QObject;

@@ -239,9 +239,9 @@ std::optional<MidiTiming> MidiTiming::Parse(QByteArrayView data)
 double MidiTiming::tickToMs(qint64 tick) const
 {
     tick = std::max<qint64>(tick, 0);
-    const auto after = std::upper_bound(
-        m_segments.begin(), m_segments.end(), tick,
-        [](qint64 t, const TempoSegment &segment) { return t < segment.tick; });
+    const auto after =
+        std::upper_bound(m_segments.begin(), m_segments.end(), tick,
+                         [](qint64 t, const TempoSegment &segment) { return t < segment.tick; });
     const TempoSegment &segment = *std::prev(after);
     return segment.msAtTick + double(tick - segment.tick) * segment.msPerTick;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArrayView>
-
 #include <optional>
 #include <vector>
 
@@ -28,9 +27,9 @@ public:
 private:
     struct TempoSegment
     {
-        qint64 tick;         // where the tempo takes effect
-        double msAtTick;     // time at that tick
-        double msPerTick;    // from there on
+        qint64 tick;      // where the tempo takes effect
+        double msAtTick;  // time at that tick
+        double msPerTick; // from there on
     };
 
     qint64 m_totalTicks = 0;

@@ -81,8 +81,8 @@ std::optional<WaveImage> WaveImage::Parse(QByteArrayView image)
                 w.sample = Sample::Float32;
             else
                 return std::nullopt;
-            if (w.channels < 1 || w.channels > 8 || w.sampleRate < 1000 ||
-                w.sampleRate > 384000 || blockAlign != w.bytesPerFrame())
+            if (w.channels < 1 || w.channels > 8 || w.sampleRate < 1000 || w.sampleRate > 384000 ||
+                blockAlign != w.bytesPerFrame())
                 return std::nullopt;
             format = w;
         } else if (id == QByteArrayView("data")) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArrayView>
-
 #include <optional>
 
 namespace tw {
@@ -9,7 +8,13 @@ namespace tw {
 // Where the samples of a RIFF WAVE image lie and how to read them.
 struct WaveImage
 {
-    enum class Sample { UInt8, Int16, Int32, Float32 };
+    enum class Sample
+    {
+        UInt8,
+        Int16,
+        Int32,
+        Float32
+    };
 
     Sample sample = Sample::Int16;
     int bitsPerSample = 16;

@@ -5,7 +5,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <algorithm>
 
 namespace tw {
@@ -40,9 +39,9 @@ struct PeerLink::Incoming
     bool closed = false;
 };
 
-PeerLink::PeerLink(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
+PeerLink::PeerLink(QObject *parent) : QObject(parent), ServerSocket1(new QTcpServer(this))
 {
-    connect(m_server, &QTcpServer::newConnection, this, &PeerLink::acceptPending);
+    connect(ServerSocket1, &QTcpServer::newConnection, this, &PeerLink::acceptPending);
 }
 
 PeerLink::~PeerLink()
@@ -54,25 +53,25 @@ PeerLink::~PeerLink()
 
 bool PeerLink::listen(int port)
 {
-    if (m_server->isListening() && m_server->serverPort() == port)
+    if (ServerSocket1->isListening() && ServerSocket1->serverPort() == port)
         return true;
-    if (m_server->isListening()) {
-        m_server->close();
+    if (ServerSocket1->isListening()) {
+        ServerSocket1->close();
         closeIncoming();
     }
     if (!IsTcpPort(port))
         return false;
-    return m_server->listen(m_localAddress, static_cast<quint16>(port));
+    return ServerSocket1->listen(m_localAddress, static_cast<quint16>(port));
 }
 
 bool PeerLink::isListening() const
 {
-    return m_server->isListening();
+    return ServerSocket1->isListening();
 }
 
 int PeerLink::listeningPort() const
 {
-    return m_server->isListening() ? m_server->serverPort() : 0;
+    return ServerSocket1->isListening() ? ServerSocket1->serverPort() : 0;
 }
 
 IncomingConnection PeerLink::incoming(int index) const
@@ -82,7 +81,7 @@ IncomingConnection PeerLink::incoming(int index) const
 
 void PeerLink::acceptPending()
 {
-    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+    while (QTcpSocket *socket = ServerSocket1->nextPendingConnection()) {
         if (m_incoming.size() >= static_cast<std::size_t>(kMaxIncoming)) {
             socket->abort();
             socket->deleteLater();
@@ -98,7 +97,7 @@ void PeerLink::acceptPending()
         const std::weak_ptr<Incoming> weak = incoming;
         connect(socket, &QTcpSocket::readyRead, this, [this, weak] {
             if (auto in = weak.lock())
-                drain(in);
+                ServerSocket1ClientRead(in);
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, weak] {
             if (auto in = weak.lock())
@@ -118,7 +117,7 @@ void PeerLink::acceptPending()
         if (socket->bytesAvailable() > 0)
             QTimer::singleShot(0, this, [this, weak] {
                 if (auto in = weak.lock())
-                    drain(in);
+                    ServerSocket1ClientRead(in);
             });
     }
 }
@@ -146,7 +145,7 @@ void PeerLink::closeIncoming()
         removeIncoming(m_incoming.front().get());
 }
 
-void PeerLink::drain(const std::shared_ptr<Incoming> &incoming)
+void PeerLink::ServerSocket1ClientRead(const std::shared_ptr<Incoming> &incoming)
 {
     // A handler that lets events run may come back here for the same
     // connection; the loop below, further up the stack, goes on with it.
@@ -170,98 +169,102 @@ void PeerLink::drain(const std::shared_ptr<Incoming> &incoming)
     incoming->draining = false;
 }
 
-void PeerLink::drainAll()
+void PeerLink::readAllIncoming()
 {
     // Copies: a handler may remove connections while this runs.
     const auto connections = m_incoming;
     for (const auto &in : connections)
-        drain(in);
+        ServerSocket1ClientRead(in);
 }
 
 void PeerLink::resumePackets()
 {
     m_held = false;
-    QTimer::singleShot(0, this, &PeerLink::drainAll);
+    QTimer::singleShot(0, this, &PeerLink::readAllIncoming);
 }
 
 void PeerLink::connectToPeer(const QString &address, const QString &hostName, int port)
 {
     closeClient();
-    m_client = new QTcpSocket(this);
-    m_client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    ClientSocket1 = new QTcpSocket(this);
+    ClientSocket1->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_clientHostName = hostName;
-    connect(m_client, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
+    connect(ClientSocket1, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
     // Queued: a connect that fails at once (no route) must not report from
-    // inside connectToPeer().
-    connect(m_client, &QTcpSocket::errorOccurred, this, &PeerLink::onClientError,
-            Qt::QueuedConnection);
+    // inside connectToPeer(). An error of a socket given up since is stale.
+    connect(
+        ClientSocket1, &QTcpSocket::errorOccurred, this,
+        [this, client = QPointer<QTcpSocket>(ClientSocket1)](QAbstractSocket::SocketError error) {
+            if (client && client == ClientSocket1)
+                onClientError(error);
+        },
+        Qt::QueuedConnection);
     const QString target = hostName.isEmpty() ? address : hostName;
     if (!IsTcpPort(port) || target.isEmpty() ||
-        (m_localAddress != QHostAddress::AnyIPv4 && !m_client->bind(m_localAddress, 0))) {
+        (m_localAddress != QHostAddress::AnyIPv4 && !ClientSocket1->bind(m_localAddress, 0))) {
         // Reported like any failed attempt: later, from the event loop.
-        QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(m_client)] {
-            if (client && client == m_client)
+        QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(ClientSocket1)] {
+            if (client && client == ClientSocket1)
                 onClientError(QAbstractSocket::UnknownSocketError);
         });
         return;
     }
-    m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
-                            QAbstractSocket::IPv4Protocol);
+    ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
+                                 QAbstractSocket::IPv4Protocol);
 }
 
 void PeerLink::closeClient()
 {
-    if (!m_client)
+    if (!ClientSocket1)
         return;
-    m_client->disconnect(this);
-    m_client->abort();
-    m_client->deleteLater();
-    m_client = nullptr;
+    ClientSocket1->disconnect(this);
+    ClientSocket1->abort();
+    ClientSocket1->deleteLater();
+    ClientSocket1 = nullptr;
     m_clientHostName.clear();
 }
 
 bool PeerLink::isClientActive() const
 {
-    return m_client && m_client->state() == QAbstractSocket::ConnectedState;
+    return ClientSocket1 && ClientSocket1->state() == QAbstractSocket::ConnectedState;
 }
 
 QHostAddress PeerLink::clientRemoteAddress() const
 {
-    return isClientActive() ? m_client->peerAddress() : QHostAddress();
+    return isClientActive() ? ClientSocket1->peerAddress() : QHostAddress();
 }
 
 bool PeerLink::PeerConnected() const
 {
-    return isClientActive() && m_server->isListening() && !m_incoming.empty() &&
-           m_incoming.front()->info.remoteAddress == m_client->peerAddress();
+    return isClientActive() && ServerSocket1->isListening() && !m_incoming.empty() &&
+           m_incoming.front()->info.remoteAddress == ClientSocket1->peerAddress();
 }
 
 void PeerLink::write(const QByteArray &bytes)
 {
     if (!isClientActive())
         return;
-    if (m_client->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
+    if (ClientSocket1->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
         closeClient();
         emit socketError();
         return;
     }
-    m_client->write(bytes);
-    m_client->flush(); // hand it to the system now, not at the next event
+    ClientSocket1->write(bytes);
+    ClientSocket1->flush(); // hand it to the system now, not at the next event
 }
 
 void PeerLink::onClientConnected()
 {
-    const QHostAddress remote = m_client->peerAddress();
-    QHostInfo::lookupHost(remote.toString(), this,
-                          [this, client = QPointer<QTcpSocket>(m_client),
-                           remote](const QHostInfo &info) {
-                              const QString name = FoundName(info, remote);
-                              if (name.isEmpty() || !client || client != m_client ||
-                                  !isClientActive())
-                                  return;
-                              m_clientHostName = name;
-                              emit clientHostNameFound(name);
-                          });
+    const QHostAddress remote = ClientSocket1->peerAddress();
+    QHostInfo::lookupHost(
+        remote.toString(), this,
+        [this, client = QPointer<QTcpSocket>(ClientSocket1), remote](const QHostInfo &info) {
+            const QString name = FoundName(info, remote);
+            if (name.isEmpty() || !client || client != ClientSocket1 || !isClientActive())
+                return;
+            m_clientHostName = name;
+            emit clientHostNameFound(name);
+        });
     emit clientConnected();
 }
 

@@ -15,7 +15,6 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
-
 #include <memory>
 #include <vector>
 
@@ -126,13 +125,15 @@ private:
     void acceptPending();
     void removeIncoming(const Incoming *incoming);
     void closeIncoming();
-    void drain(const std::shared_ptr<Incoming> &incoming);
-    void drainAll();
+    // The read event of an accepted connection: reads what arrived and hands
+    // out its packets, in order, until none is whole or packets are held.
+    void ServerSocket1ClientRead(const std::shared_ptr<Incoming> &incoming);
+    void readAllIncoming();
     void onClientConnected();
     void onClientError(QAbstractSocket::SocketError error);
 
-    QTcpServer *m_server = nullptr;
-    QTcpSocket *m_client = nullptr;
+    QTcpServer *ServerSocket1 = nullptr; // listening
+    QTcpSocket *ClientSocket1 = nullptr; // outgoing; a new one for each attempt
     QString m_clientHostName;
     QHostAddress m_localAddress{QHostAddress::AnyIPv4};
     std::vector<std::shared_ptr<Incoming>> m_incoming;

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <cmath>
 #include <cstdint>
 
@@ -273,11 +272,10 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
 void NetPlay::ShowOpponentStatus(const QString &name, int areaSize)
 {
     const QString n = QString::number(areaSize);
-    ShowStatus(m_game.settings.EnglishUI
-                   ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") +
-                         n + u')'
-                   : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n +
-                         u')');
+    ShowStatus(
+        m_game.settings.EnglishUI
+            ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") + n + u')'
+            : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n + u')');
 }
 
 void NetPlay::HandleConnectionInvite(const PacketFields &fields, const IncomingConnection &from)
@@ -332,9 +330,9 @@ bool NetPlay::ReadyFor(int areaSize) const
 
 void NetPlay::SendAreaData(bool accepted, char startDigit)
 {
-    SendPacket(m_link, MakeAreaData(m_game.settings.PlayerName, m_game.boards.AreaSize,
-                                    QString::fromLatin1(OwnBoardText(m_game)), accepted,
-                                    startDigit));
+    SendPacket(m_link,
+               MakeAreaData(m_game.settings.PlayerName, m_game.boards.AreaSize,
+                            QString::fromLatin1(OwnBoardText(m_game)), accepted, startDigit));
 }
 
 void NetPlay::NoteRefusal()

@@ -160,8 +160,8 @@ private:
     NetPlayHost &m_host;
     PeerLink m_link;
     int m_serverPort = kDefaultPort;
-    QString m_status;                // the status text last shown
-    bool m_questionPending = false;  // an invitation waits for the player
+    QString m_status;               // the status text last shown
+    bool m_questionPending = false; // an invitation waits for the player
     Invitation m_invitation;
     bool m_abortNoticePending = false;
 };

@@ -15,7 +15,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
 #include <deque>
 #include <functional>
 #include <utility>
@@ -206,12 +205,10 @@ inline bool Link(Side &a, Side &b)
     const QString size = QString::number(a.game.boards.AreaSize);
     return WaitFor([&] {
         return a.play.PeerConnected() && b.play.PeerConnected() &&
-               a.windows.sawStatus(QStringLiteral("Your opponent: ") +
-                                   b.game.settings.PlayerName + QStringLiteral(" (area size: ") +
-                                   size + u')') &&
-               b.windows.sawStatus(QStringLiteral("Your opponent: ") +
-                                   a.game.settings.PlayerName + QStringLiteral(" (area size: ") +
-                                   size + u')');
+               a.windows.sawStatus(QStringLiteral("Your opponent: ") + b.game.settings.PlayerName +
+                                   QStringLiteral(" (area size: ") + size + u')') &&
+               b.windows.sawStatus(QStringLiteral("Your opponent: ") + a.game.settings.PlayerName +
+                                   QStringLiteral(" (area size: ") + size + u')');
     });
 }
 

@@ -72,7 +72,8 @@ protected:
             ASSERT_TRUE(WaitFor([&] {
                 return target.game.boards.OwnBoard == shooter.game.boards.OpponentBoard &&
                        target.game.match.PlayerTurn != shooter.game.match.PlayerTurn;
-            })) << "shot " << shot << " at " << x << "," << y;
+            })) << "shot "
+                << shot << " at " << x << "," << y;
             if (FleetDestroyed(target.game.boards.OwnBoard, n))
                 break;
         }
@@ -382,8 +383,8 @@ TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
     ASSERT_TRUE(WaitFor([&] { return !b.windows.aborts.isEmpty(); }));
     Settle();
     EXPECT_TRUE(chatWhileOpen);
-    EXPECT_EQ(b.windows.aborts,
-              QStringList{QStringLiteral("The player Ann is finished game. You must abort game too.")});
+    EXPECT_EQ(b.windows.aborts, QStringList{QStringLiteral(
+                                    "The player Ann is finished game. You must abort game too.")});
     EXPECT_TRUE(b.game.match.GameInProgress); // the match goes on until b aborts too
 }
 
@@ -398,16 +399,15 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     EXPECT_EQ(a.windows.address, b.address); // no connection back to Eve
     EXPECT_TRUE(a.play.PeerConnected());
     // a told its peer about itself again.
-    ASSERT_TRUE(WaitFor([&] {
-        return b.windows.statuses.mid(bStatuses).contains(OpponentStatus(Ann));
-    }));
+    ASSERT_TRUE(
+        WaitFor([&] { return b.windows.statuses.mid(bStatuses).contains(OpponentStatus(Ann)); }));
     // Eve's match and chat packets are not the peer's.
     TBoard fleet{};
     fleet.fill(CellWater);
     TFleetCounts counts;
     GenerateFleet(fleet, counts, 10, a.random);
-    eve.sendPacket(MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(BoardText(fleet)),
-                                true, '1'));
+    eve.sendPacket(
+        MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(BoardText(fleet)), true, '1'));
     eve.sendPacket(MakeChatMessage(QStringLiteral("Eve"), QStringLiteral("psst")));
     Settle();
     EXPECT_TRUE(a.windows.asked.isEmpty());
@@ -464,8 +464,8 @@ protected:
     void StartMatch(bool aFiresFirst)
     {
         eveBoard = LegalFleet();
-        eve.sendPacket(MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true,
-                                    '1'));
+        eve.sendPacket(
+            MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true, '1'));
         a.windows.answers = {true};
         ASSERT_TRUE(WaitFor([&] { return a.game.match.GameInProgress; }));
         a.game.match.PlayerTurn = aFiresFirst;
@@ -498,14 +498,10 @@ TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
         QByteArray board;
     };
     const Case cases[] = {
-        {"size not decimal", "1O", legal},
-        {"size with sign", "+10", legal},
-        {"size differs", "12", legal},
-        {"board too short", "10", shortBoard},
-        {"board too long", "10", legal + "C"},
-        {"letter below A", "10", lowLetter},
-        {"extra ship cell", "10", tooManyShips},
-        {"ship outside the area", "10", outsideArea},
+        {"size not decimal", "1O", legal},       {"size with sign", "+10", legal},
+        {"size differs", "12", legal},           {"board too short", "10", shortBoard},
+        {"board too long", "10", legal + "C"},   {"letter below A", "10", lowLetter},
+        {"extra ship cell", "10", tooManyShips}, {"ship outside the area", "10", outsideArea},
         {"cells already hit", "10", hitCells},
     };
     int replies = 0;
@@ -539,13 +535,11 @@ TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
     EXPECT_EQ(a.game.boards.OwnBoard, before);
 
     a.game.match.PlayerTurn = false;
-    for (const QByteArray &bad : {QByteArray("TWKBEGP3|S|10|0|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S|0|99999999999|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S|-1|0|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S|0x1|0|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S| 1|0|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S|1|TWKENDP|"),
-                                  QByteArray("TWKBEGP3|S|1|2|3|TWKENDP|")})
+    for (const QByteArray &bad :
+         {QByteArray("TWKBEGP3|S|10|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0|99999999999|TWKENDP|"),
+          QByteArray("TWKBEGP3|S|-1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0x1|0|TWKENDP|"),
+          QByteArray("TWKBEGP3|S| 1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|1|TWKENDP|"),
+          QByteArray("TWKBEGP3|S|1|2|3|TWKENDP|")})
         eve.send(bad);
     Settle();
     EXPECT_EQ(a.game.boards.OwnBoard, before);
@@ -582,8 +576,8 @@ TEST_F(HostilePeerTest, GarbageFloodsAndSplitPacketsNeitherCrashNorGrow)
     eve.send("TWKBEGP3|M|Eve|" + QByteArray(300 * 1024, 'y'));
     eve.send("|TWKENDP|");
     // Then a chat packet one byte per write.
-    const QByteArray packet = MakeChatMessage(QStringLiteral("Eve"), QStringLiteral("whole")) +
-                              "|TWKENDP|";
+    const QByteArray packet =
+        MakeChatMessage(QStringLiteral("Eve"), QStringLiteral("whole")) + "|TWKENDP|";
     for (const char c : packet) {
         eve.send(QByteArray(1, c));
         QTest::qWait(1);

@@ -1,0 +1,133 @@
+// Music and sound as the player meets them in the main window: the start-up
+// with a music file that cannot be written, the two switches and their
+// colours, the about box's tune, and the files removed at shutdown.
+#include "../ui/uitest.h"
+#include "match/gamestate.h"
+#include "ui/game.h"
+#include "ui/mainwindow.h"
+#include "util/paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+using namespace tw;
+
+class AudioShellTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void oneBoxAndTheOtherFilesWhenATrackCannotBeWritten();
+    void musicSwitchStopsAndRestartsWithItsColour();
+    void soundSwitchColour();
+    void aboutBoxPlaysTheLogoThenTheModesMusic();
+    void closingRemovesTheMusicFiles();
+
+private:
+    QStringList musicFiles() const
+    {
+        return QDir(m_directory).entryList({QStringLiteral("twkm*.mid")}, QDir::Files);
+    }
+    QColor colourOf(const QWidget *label) const
+    {
+        return label->palette().color(QPalette::WindowText);
+    }
+
+    test::RecordingFeedback m_feedback;
+    QString m_directory;
+    TForm1 *m_main = nullptr;
+};
+
+void AudioShellTest::initTestCase()
+{
+    InitResources();
+    SetUiFeedback(&m_feedback);
+    // Permissions stop nothing when the tests run as root, so music file 5
+    // is made unwritable by a directory in its place.
+    m_directory = SystemDirectory();
+    QVERIFY(!m_directory.isEmpty());
+    QVERIFY(QDir(m_directory).mkpath(QStringLiteral("twkm5.mid")));
+    m_main = new TForm1;
+    QVERIFY(m_main->FormCreate());
+    m_main->CreateCompanions();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void AudioShellTest::oneBoxAndTheOtherFilesWhenATrackCannotBeWritten()
+{
+    QCOMPARE(m_feedback.boxes, QStringList({QStringLiteral(":-( | Sound system init error")}));
+    QStringList expected;
+    for (int n = 1; n <= 13; ++n)
+        if (n != 5)
+            expected << QStringLiteral("twkm%1.mid").arg(n);
+    expected.sort();
+    QStringList found = musicFiles();
+    found.sort();
+    QCOMPARE(found, expected);
+    // Idle at start: the idle track.
+    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+}
+
+void AudioShellTest::musicSwitchStopsAndRestartsWithItsColour()
+{
+    QVERIFY(Game().settings.MusicOn);
+    QCOMPARE(colourOf(m_main->Label1), QColor(Qt::red));
+    m_main->Label1Click();
+    QVERIFY(!Game().settings.MusicOn);
+    QCOMPARE(colourOf(m_main->Label1), QApplication::palette().color(QPalette::WindowText));
+    QVERIFY(m_main->audio().CurrentTrack().isEmpty());
+    m_main->Label1Click();
+    QVERIFY(Game().settings.MusicOn);
+    QCOMPARE(colourOf(m_main->Label1), QColor(Qt::red));
+    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+}
+
+void AudioShellTest::soundSwitchColour()
+{
+    QVERIFY(Game().settings.SoundOn);
+    QCOMPARE(colourOf(m_main->Label2), QColor(Qt::red));
+    m_main->Label2Click();
+    QVERIFY(!Game().settings.SoundOn);
+    QCOMPARE(colourOf(m_main->Label2), QApplication::palette().color(QPalette::WindowText));
+    m_main->Label2Click();
+    QVERIFY(Game().settings.SoundOn);
+    QCOMPARE(colourOf(m_main->Label2), QColor(Qt::red));
+}
+
+void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
+{
+    QString whileOpen;
+    bool busyWhileOpen = false;
+    QTimer::singleShot(0, m_main, [&] {
+        whileOpen = m_main->audio().CurrentTrack();
+        busyWhileOpen = Game().ModalBusy;
+        m_main->Form5->reject();
+    });
+    m_main->SpeedButton5Click();
+    QCOMPARE(whileOpen, QStringLiteral("LOGO"));
+    QVERIFY(busyWhileOpen);
+    QVERIFY(!Game().ModalBusy);
+    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+}
+
+void AudioShellTest::closingRemovesTheMusicFiles()
+{
+    QVERIFY(m_main->close());
+    QVERIFY(musicFiles().isEmpty());
+    QVERIFY(QFileInfo(m_directory + QStringLiteral("twkm5.mid")).isDir());
+    QCOMPARE(m_feedback.boxes.size(), 1);
+}
+
+int main(int argc, char *argv[])
+{
+    test::IsolatedDirectories directories;
+    QApplication app(argc, argv);
+    AudioShellTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "shell_audio_test.moc"

@@ -1,0 +1,19 @@
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+// The audio resources live in the static library and are registered by
+// name, outside any namespace.
+static void InitAudioResources()
+{
+    Q_INIT_RESOURCE(audio);
+}
+
+int main(int argc, char **argv)
+{
+    InitAudioResources();
+    // Qt Multimedia and the late start of the music player want an
+    // application object and its event loop.
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
