@@ -77,8 +77,7 @@ struct FluidSynthMusic::Engine
         fluid_settings_setint(engine->settings, "synth.lock-memory", 0);
         fluid_settings_setstr(engine->settings, "player.timing-source", "system");
         engine->synth = new_fluid_synth(engine->settings);
-        if (!engine->synth || cancelled ||
-            fluid_synth_sfload(engine->synth, soundFont.constData(), 1) == FLUID_FAILED)
+        if (!engine->synth)
             return nullptr;
         // The desktop's sound server first; plain ALSA where there is none
         // but there is a sound card. JACK is left out (it may try to start a
@@ -92,9 +91,14 @@ struct FluidSynthMusic::Engine
             fluid_settings_setstr(engine->settings, "audio.driver", name);
             engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
             if (engine->driver)
-                return engine;
+                break;
         }
-        return nullptr;
+        // The soundfont is read only where it can be heard: on a machine
+        // without sound its instruments would cost memory for nothing.
+        if (!engine->driver || cancelled ||
+            fluid_synth_sfload(engine->synth, soundFont.constData(), 1) == FLUID_FAILED)
+            return nullptr;
+        return engine;
     }
 };
 
