@@ -26,7 +26,7 @@ BENCHMARK(BM_GenerateButton)->Arg(10)->Arg(15)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir data, runtime;
+    static QTemporaryDir data, runtime; // outlive the instance lock inside them
     qputenv("TARNWAKE_DATA_DIR", data.path().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     qputenv("TARNWAKE_SILENT", "1");

@@ -124,7 +124,8 @@ void AudioShellTest::closingRemovesTheMusicFiles()
 
 int main(int argc, char *argv[])
 {
-    test::IsolatedDirectories directories;
+    // Static, so that it outlives the instance lock inside it.
+    static test::IsolatedDirectories directories;
     QApplication app(argc, argv);
     AudioShellTest test;
     return QTest::qExec(&test, argc, argv);

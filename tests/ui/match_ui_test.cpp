@@ -271,7 +271,8 @@ void MatchUiTest::closingIsRefusedDuringAMatch()
 
 int main(int argc, char *argv[])
 {
-    test::IsolatedDirectories directories;
+    // Static, so that it outlives the instance lock inside it.
+    static test::IsolatedDirectories directories;
     qputenv("TARNWAKE_SILENT", "1");
     QApplication app(argc, argv);
     MatchUiTest test;

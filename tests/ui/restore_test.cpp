@@ -52,7 +52,8 @@ private:
 
 int main(int argc, char *argv[])
 {
-    test::IsolatedDirectories directories;
+    // Static, so that it outlives the instance lock inside it.
+    static test::IsolatedDirectories directories;
     QApplication app(argc, argv);
     RestoreTest test;
     return QTest::qExec(&test, argc, argv);

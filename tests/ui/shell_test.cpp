@@ -323,7 +323,8 @@ void ShellTest::closingSavesTheSettings()
 
 int main(int argc, char *argv[])
 {
-    test::IsolatedDirectories directories;
+    // Static, so that it outlives the instance lock inside it.
+    static test::IsolatedDirectories directories;
     QApplication app(argc, argv);
     ShellTest test;
     return QTest::qExec(&test, argc, argv);
