@@ -26,7 +26,8 @@ BENCHMARK(BM_GenerateButton)->Arg(10)->Arg(15)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    static QTemporaryDir data, runtime; // outlive the instance lock inside them
+    // Static, so that they outlive the instance lock inside them.
+    static QTemporaryDir data, runtime;
     qputenv("TARNWAKE_DATA_DIR", data.path().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     qputenv("TARNWAKE_SILENT", "1");
