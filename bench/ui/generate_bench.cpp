@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 using namespace tw;

@@ -1,4 +1,5 @@
 #include "log/textlog.h"
+
 #include "util/localtime.h"
 
 #include <QFile>

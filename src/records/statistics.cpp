@@ -1,9 +1,8 @@
 #include "statistics.h"
 
-#include "util/localtime.h"
-
 #include "records/records.h"
 #include "util/duration.h"
+#include "util/localtime.h"
 
 #include <cstdint>
 #include <utility>
@@ -69,8 +68,7 @@ QString FigureText(std::int32_t value, bool isDuration)
 StatsFormat::StatsFormat() : StatsFormat(QLocale::system()) {}
 
 StatsFormat::StatsFormat(const QLocale &locale)
-    : StatsFormat(locale, locale.dateFormat(QLocale::ShortFormat),
-                  LongTimeFormat(locale))
+    : StatsFormat(locale, locale.dateFormat(QLocale::ShortFormat), LongTimeFormat(locale))
 {}
 
 StatsFormat::StatsFormat(QLocale locale, QString dateFormat, QString timeFormat)

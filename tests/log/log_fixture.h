@@ -1,7 +1,7 @@
 #pragma once
 
-#include "util/localtime.h"
 #include "log/textlog.h"
+#include "util/localtime.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Start, the turn timer, pause, abort and the end of a match.
-#include "util/localtime.h"
 #include "match_fixture.h"
 #include "records/records.h"
+#include "util/localtime.h"
 
 #include <QLocale>
 #include <set>

@@ -1,7 +1,7 @@
 // Whole matches against the computer, played through the timer and clicks,
 // and the game log they leave, line by line.
-#include "util/localtime.h"
 #include "match_fixture.h"
+#include "util/localtime.h"
 
 #include <QLocale>
 
@@ -105,8 +105,7 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
                                     {Utf8(t.opponent)},
                                     {Utf8(t.start), true, true}};
         QStringList memo{tw::ShortDateText(host.now.date()) + u' ' +
-                         tw::LongTimeText(host.now.time()) + u' ' +
-                         Utf8(t.start)};
+                         tw::LongTimeText(host.now.time()) + u' ' + Utf8(t.start)};
         for (const Shot &shot : played.shots) {
             const QString line =
                 (shot.computer ? Utf8(t.computerShot) : QStringLiteral("NewUser: ")) +
