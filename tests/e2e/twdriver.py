@@ -223,9 +223,24 @@ class Game:
                    "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8"]
         for key, value in (env or {}).items():
             run_env.append("%s=%s" % (key, value))
+        command = list(prefix) + ["env"] + run_env + [exe]
         self.output = open(os.path.join(workdir, "output"), "w")
-        self.proc = subprocess.Popen(list(prefix) + ["env"] + run_env + [exe],
-                                     stdout=self.output, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen(command, stdout=self.output, stderr=subprocess.STDOUT)
+        # Now and then, on a freshly made namespace, the first program cannot
+        # reach the display at all and ends at once; a second start works.
+        # Only that failure is retried.
+        for _ in range(2):
+            try:
+                self.proc.wait(timeout=1.5)
+            except subprocess.TimeoutExpired:
+                break
+            with open(os.path.join(workdir, "output")) as f:
+                if "could not connect to display" not in f.read():
+                    break
+            print("-- %s could not reach %s; starting it again" % (name, display.name),
+                  flush=True)
+            self.output = open(os.path.join(workdir, "output"), "w")
+            self.proc = subprocess.Popen(command, stdout=self.output, stderr=subprocess.STDOUT)
         self.main = display.window("^Tarnwake", 20)
         self.editor = display.window("^Area editor", 10)
         self.chat = display.window("^Mini Chat", 10)
