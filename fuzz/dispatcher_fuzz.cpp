@@ -19,6 +19,7 @@
 // packets as a connection's reader cuts it.
 
 #include "match/match.h"
+#include "match/nullhost.h"
 #include "model/placement.h"
 #include "model/shots.h"
 #include "net/netplay.h"
@@ -49,7 +50,7 @@ bool ShipCell(std::uint8_t code)
 }
 
 // The windows and the match around the dispatcher, all silent.
-class World : public NetPlayHost, public MatchHost
+class World : public NetPlayHost, public NullMatchHost
 {
 public:
     GameState game;
@@ -96,30 +97,16 @@ public:
     bool InvitePeer() override { return play.InvitePeer(); }
     void SendShot(int col, int row) override { play.SendShot(col, row); }
     void SendGameAborted() override { play.SendGameAborted(); }
-    void Beep() override {}
     bool Ask(Box) override { return false; }
     void GenerateOpponentFleet(TBoard &board) override
     {
         TFleetCounts scratch;
         GenerateFleet(board, scratch, game.boards.AreaSize, random);
     }
-    QString ExplosionCue() override { return {}; }
-    QString DestroyCue() override { return {}; }
-    void PlayMusic(const QString &) override {}
-    void MemoLine(const QString &) override {}
-    void LogLine(const QString &, bool, bool) override {}
     void EnterMatchLayout() override { game.match.GameOver = false; }
     void LeaveMatchLayout() override { game.agreement.AcceptedByUs = false; }
-    void SetOwnBoardCaption(const QString &) override {}
-    void PaintOwnBoard() override {}
+    // Both hosts ask for it; nothing is drawn.
     void PaintOpponentBoard() override {}
-    void Scramble(bool, bool, int, int, int) override {}
-    void PutOutTurnLamp(bool) override {}
-    void ShowTurnTimes(const QString &, const QString &) override {}
-    void SetTurnInterval(int) override {}
-    void ShowConnectionState() override {}
-    void ShowStatistics() override {}
-    QDateTime Now() override { return {}; }
 
     // Links the program to itself on loopback.
     bool LinkToItself()

@@ -7,6 +7,7 @@
 // choosing, checking and, unless rejected, firing and reporting): median,
 // 99th percentile and the mean cost per real shot.
 #include "match/match.h"
+#include "match/nullhost.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -20,41 +21,18 @@ using namespace tw;
 namespace {
 
 // A computer match with nothing around it; counts the reported shots.
-class SilentHost final : public MatchHost
+class SilentHost final : public NullMatchHost
 {
 public:
     explicit SilentHost(Random &random) : m_random(random) {}
 
     int reportedShots = 0;
 
-    bool PeerConnected() override { return false; }
-    bool InvitePeer() override { return true; }
-    void SendShot(int, int) override {}
-    void SendGameAborted() override {}
-    void Beep() override {}
-    bool Ask(Box) override { return true; }
-    void GenerateOpponentFleet(TBoard &) override {}
     // The cues draw like the sound player's, so the generator runs as in play.
     QString ExplosionCue() override { return Cue(6); }
     QString DestroyCue() override { return Cue(5); }
     QString MissCue() override { return Cue(3); }
-    void PlaySound(const QString &) override {}
-    void PlayMusic(const QString &) override {}
     void MemoLine(const QString &) override { ++reportedShots; }
-    void LogLine(const QString &, bool, bool) override {}
-    void EnterMatchLayout() override {}
-    void LeaveMatchLayout() override {}
-    void SetOwnBoardCaption(const QString &) override {}
-    void SetOpponentBoardCaption(const QString &) override {}
-    void PaintOwnBoard() override {}
-    void PaintOpponentBoard() override {}
-    void Scramble(bool, bool, int, int, int) override {}
-    void PutOutTurnLamp(bool) override {}
-    void ShowTurnTimes(const QString &, const QString &) override {}
-    void SetTurnInterval(int) override {}
-    void ShowConnectionState() override {}
-    void ShowStatistics() override {}
-    QDateTime Now() override { return {}; }
 
 private:
     QString Cue(int variants)

@@ -6,6 +6,7 @@
 // as two machines would. A RawPeer speaks the wire protocol byte by byte.
 
 #include "match/match.h"
+#include "match/nullhost.h"
 #include "model/placement.h"
 #include "net/netplay.h"
 #include "records/records.h"
@@ -124,7 +125,7 @@ public:
 };
 
 // One program: game state, match, network play, windows.
-class Side : public MatchHost
+class Side : public NullMatchHost
 {
 public:
     GameState game;
@@ -161,8 +162,6 @@ public:
     bool InvitePeer() override { return play.InvitePeer(); }
     void SendShot(int col, int row) override { play.SendShot(col, row); }
     void SendGameAborted() override { play.SendGameAborted(); }
-    void Beep() override {}
-    bool Ask(Box) override { return true; }
     void GenerateOpponentFleet(TBoard &board) override
     {
         TFleetCounts scratch;
@@ -171,23 +170,12 @@ public:
     QString ExplosionCue() override { return QStringLiteral("explosion"); }
     QString DestroyCue() override { return QStringLiteral("destroy"); }
     QString MissCue() override { return QStringLiteral("wrong1"); }
-    void PlaySound(const QString &) override {}
-    void PlayMusic(const QString &) override {}
-    void MemoLine(const QString &) override {}
-    void LogLine(const QString &, bool, bool) override {}
     void EnterMatchLayout() override { game.match.GameOver = false; }
     void LeaveMatchLayout() override { game.agreement.AcceptedByUs = false; }
-    void SetOwnBoardCaption(const QString &) override {}
     void SetOpponentBoardCaption(const QString &caption) override
     {
         windows.opponentCaption = caption;
     }
-    void PaintOwnBoard() override {}
-    void PaintOpponentBoard() override {}
-    void Scramble(bool, bool, int, int, int) override {}
-    void PutOutTurnLamp(bool) override {}
-    void ShowTurnTimes(const QString &, const QString &) override {}
-    void SetTurnInterval(int) override {}
     void ShowConnectionState() override { play.ShowConnectionState(); }
     void ShowStatistics() override { ++statisticsShown; }
     QDateTime Now() override { return QDateTime::currentDateTime(); }
