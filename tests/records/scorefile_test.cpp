@@ -1,3 +1,4 @@
+#include "common/filesizelimit.h"
 #include "records/records.h"
 #include "records/scorefile.h"
 #include "util/fileops.h"
@@ -5,12 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace tw {
@@ -83,6 +82,8 @@ protected:
     QTemporaryDir m_data;
     QTemporaryDir m_system;
 };
+
+using test::WithFileSizeLimit;
 
 TEST_F(ScoreFile, SaveThenLoadRestoresEveryByte)
 {
@@ -210,21 +211,6 @@ TEST_F(ScoreFile, SaveIntoMissingDirectoryFails)
     TScoreData data;
     SetDefaultScoreData(data);
     EXPECT_FALSE(SaveScoreFile(data, m_data.filePath(QStringLiteral("missing"))));
-}
-
-// Runs body with writes limited to limit bytes per file, the way a full disk
-// stops a save halfway.
-void WithFileSizeLimit(rlim_t limit, const std::function<void()> &body)
-{
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = old;
-    tight.rlim_cur = limit;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    body();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 TEST_F(ScoreFile, SaveCutShortLeavesThePreviousFile)

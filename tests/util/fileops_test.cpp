@@ -1,13 +1,12 @@
+#include "common/filesizelimit.h"
 #include "util/fileops.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <vector>
 
 namespace tw {
@@ -36,6 +35,8 @@ protected:
 
     QTemporaryDir m_dir;
 };
+
+using test::WithFileSizeLimit;
 
 TEST_F(FileOps, EveryRoutineFailsOnAMissingFileWithoutCreatingIt)
 {
@@ -152,21 +153,6 @@ TEST_F(FileOps, PackRefusesAPayloadBeyondTheCap)
     const QString file = write("big", QByteArray(MaxRlePayload + 1, 'x'));
     EXPECT_EQ(PackRle(file), -1);
     EXPECT_EQ(FileSizeOf(file), MaxRlePayload + 1);
-}
-
-// Runs body with writes limited to limit bytes per file, the way a full disk
-// stops a write halfway.
-void WithFileSizeLimit(rlim_t limit, const std::function<void()> &body)
-{
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = old;
-    tight.rlim_cur = limit;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    body();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 TEST_F(FileOps, WritesCutShortAreFailures)
