@@ -4,6 +4,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# ccache (in the dependency list) makes rebuilds and fresh clones cheap.
+LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps build run test test-sanitize bench format clean
 
@@ -14,7 +16,7 @@ deps:
 
 # Configuring every time is cheap and picks up subsystems that were added.
 build: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) > $(BUILD).configure.log || (cat $(BUILD).configure.log; false)
+	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) $(LAUNCHER) > $(BUILD).configure.log || (cat $(BUILD).configure.log; false)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -25,7 +27,7 @@ test: build
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWAKE_SANITIZE=ON -DTARNWAKE_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWAKE_SANITIZE=ON -DTARNWAKE_BENCH=OFF $(LAUNCHER)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -LE slow
