@@ -36,7 +36,7 @@ namespace {
 
 using namespace tw;
 
-void Check(bool condition, int line = __builtin_LINE())
+void check(bool condition, int line = __builtin_LINE())
 {
     if (!condition) {
         std::fprintf(stderr, "invariant broken at line %d\n", line);
@@ -44,7 +44,7 @@ void Check(bool condition, int line = __builtin_LINE())
     }
 }
 
-bool ShipCell(std::uint8_t code)
+bool shipCell(std::uint8_t code)
 {
     return code == CellShip || code == CellHit || code == CellIntact;
 }
@@ -61,55 +61,55 @@ public:
     int shotsInOwnTurn = 0;
 
     // NetPlayHost
-    QString AddressField() override { return m_address; }
-    QString HostField() override { return {}; }
-    QString PortField() override { return m_port; }
-    void SetAddressField(const QString &text) override { m_address = text; }
-    void SetHostField(const QString &) override {}
-    void SetPortField(const QString &text) override { m_port = text; }
-    void SetConnectEnabled(bool) override {}
-    void ShowStatus(const QString &) override {}
-    void SetLamp(bool) override {}
-    void PlaySound(const QString &) override {}
-    QString MissCue() override { return {}; }
-    QString ChatInput() override { return {}; }
-    void ClearChatInput() override {}
-    void AddChatLine(const QString &line) override { Check(!line.contains(u'\n')); }
-    bool AskInvitation(const QString &) override { return answerYes; }
-    void ShowRefusal(const QString &) override {}
-    void ShowPeerAborted(const QString &) override {}
-    void ShowWaiting(bool) override {}
-    void SetOpponentBoardCaption(const QString &) override {}
-    void PressStart() override { match.Begin(); }
-    bool OpponentShot(int col, int row) override
+    QString addressField() override { return m_address; }
+    QString hostField() override { return {}; }
+    QString portField() override { return m_port; }
+    void setAddressField(const QString &text) override { m_address = text; }
+    void setHostField(const QString &) override {}
+    void setPortField(const QString &text) override { m_port = text; }
+    void setConnectEnabled(bool) override {}
+    void showStatus(const QString &) override {}
+    void setLamp(bool) override {}
+    void playSound(const QString &) override {}
+    QString missCue() override { return {}; }
+    QString chatInput() override { return {}; }
+    void clearChatInput() override {}
+    void addChatLine(const QString &line) override { check(!line.contains(u'\n')); }
+    bool askInvitation(const QString &) override { return answerYes; }
+    void showRefusal(const QString &) override {}
+    void showPeerAborted(const QString &) override {}
+    void showWaiting(bool) override {}
+    void setOpponentBoardCaption(const QString &) override {}
+    void pressStart() override { match.begin(); }
+    bool opponentShot(int col, int row) override
     {
-        if (game.match.PlayerTurn)
+        if (game.match.playerTurn)
             ++shotsInOwnTurn;
-        return match.OpponentShot(col, row);
+        return match.opponentShot(col, row);
     }
-    void ShowPeerAim(int col, int row) override
+    void showPeerAim(int col, int row) override
     {
-        Check(col >= 0 && row >= 0 && col < game.boards.AreaSize && row < game.boards.AreaSize);
+        check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);
     }
 
     // MatchHost
-    bool PeerConnected() override { return play.PeerConnected(); }
-    bool InvitePeer() override { return play.InvitePeer(); }
-    void SendShot(int col, int row) override { play.SendShot(col, row); }
-    void SendGameAborted() override { play.SendGameAborted(); }
-    bool Ask(Box) override { return false; }
-    void GenerateOpponentFleet(TBoard &board) override
+    bool peerConnected() override { return play.peerConnected(); }
+    bool invitePeer() override { return play.invitePeer(); }
+    void sendShot(int col, int row) override { play.sendShot(col, row); }
+    void sendGameAborted() override { play.sendGameAborted(); }
+    bool ask(Box) override { return false; }
+    void generateOpponentFleet(Board &board) override
     {
-        TFleetCounts scratch;
-        GenerateFleet(board, scratch, game.boards.AreaSize, random);
+        FleetCounts scratch;
+        generateFleet(board, scratch, game.boards.areaSize, random);
     }
-    void EnterMatchLayout() override { game.match.GameOver = false; }
-    void LeaveMatchLayout() override { game.agreement.AcceptedByUs = false; }
+    void enterMatchLayout() override { game.match.gameOver = false; }
+    void leaveMatchLayout() override { game.agreement.acceptedByUs = false; }
     // Both hosts ask for it; nothing is drawn.
-    void PaintOpponentBoard() override {}
+    void paintOpponentBoard() override {}
 
     // Links the program to itself on loopback.
-    bool LinkToItself()
+    bool linkToItself()
     {
         QTcpServer probe;
         if (!probe.listen(QHostAddress::LocalHost, 0))
@@ -118,20 +118,20 @@ public:
         probe.close();
         play.link().setLocalAddress(QHostAddress::LocalHost);
         play.setServerPort(port);
-        play.StartServer();
+        play.startServer();
         m_address = QStringLiteral("127.0.0.1");
         m_port = QString::number(port);
-        play.Button4Click();
-        for (int i = 0; i < 2000 && !play.PeerConnected(); ++i)
+        play.connectToPeer();
+        for (int i = 0; i < 2000 && !play.peerConnected(); ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return play.PeerConnected();
+        return play.peerConnected();
     }
 
 private:
     QString m_address, m_port;
 };
 
-World *TheWorld()
+World *theWorld()
 {
     static int argc = 1;
     static char name[] = "fuzz_dispatcher";
@@ -139,8 +139,8 @@ World *TheWorld()
     static QCoreApplication app(argc, argv);
     static World *world = [] {
         auto *w = new World;
-        SetDefaultScoreData(w->game.ScoreData);
-        if (!w->LinkToItself()) {
+        setDefaultScoreData(w->game.scores);
+        if (!w->linkToItself()) {
             std::fprintf(stderr, "cannot link to itself on loopback\n");
             std::abort();
         }
@@ -149,12 +149,12 @@ World *TheWorld()
     return world;
 }
 
-TBoard LegalFleet(int areaSize, Random &random)
+Board legalFleet(int areaSize, Random &random)
 {
-    TBoard board{};
+    Board board{};
     board.fill(CellWater);
-    TFleetCounts counts;
-    GenerateFleet(board, counts, areaSize, random);
+    FleetCounts counts;
+    generateFleet(board, counts, areaSize, random);
     return board;
 }
 
@@ -164,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size < 2)
         return 0;
-    World &w = *TheWorld();
+    World &w = *theWorld();
     GameState &game = w.game;
     const std::uint8_t state = data[0];
     const int areaSize = 10 + data[1] % 6;
@@ -173,22 +173,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     w.random.seed(data[1]);
     game.match = MatchState{};
     game.agreement = AgreementState{};
-    game.ModalBusy = false;
+    game.modalBusy = false;
     BoardState &b = game.boards;
-    b.AreaSize = static_cast<std::uint8_t>(areaSize);
-    ClearBoard(b.OwnBoard, b.PlacedFleet);
-    ClearBoard(b.OpponentBoard);
+    b.areaSize = static_cast<std::uint8_t>(areaSize);
+    clearBoard(b.ownBoard, b.placedFleet);
+    clearBoard(b.opponentBoard);
     if (state & 0x08)
-        GenerateFleet(b.OwnBoard, b.PlacedFleet, areaSize, w.random);
+        generateFleet(b.ownBoard, b.placedFleet, areaSize, w.random);
     if (state & 0x01) {
-        b.OpponentBoard = LegalFleet(areaSize, w.random);
-        ArmBoard(b.OwnBoard, areaSize);
-        ArmBoard(b.OpponentBoard, areaSize);
-        game.match.GameInProgress = true;
+        b.opponentBoard = legalFleet(areaSize, w.random);
+        armBoard(b.ownBoard, areaSize);
+        armBoard(b.opponentBoard, areaSize);
+        game.match.gameInProgress = true;
     }
-    game.match.PlayerTurn = (state & 0x02) != 0;
-    game.agreement.AwaitingConfirmation = (state & 0x04) != 0;
-    game.settings.EnglishUI = (state & 0x10) != 0;
+    game.match.playerTurn = (state & 0x02) != 0;
+    game.agreement.awaitingConfirmation = (state & 0x04) != 0;
+    game.settings.englishUi = (state & 0x10) != 0;
     w.answerYes = (state & 0x20) != 0;
     w.shotsInOwnTurn = 0;
     IncomingConnection from;
@@ -196,8 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QHostAddress(state & 0x40 ? QStringLiteral("127.0.0.3") : QStringLiteral("127.0.0.1"));
     from.localAddress = QHostAddress::LocalHost;
 
-    const TBoard ownBefore = b.OwnBoard;
-    const TBoard opponentBefore = b.OpponentBoard;
+    const Board ownBefore = b.ownBoard;
+    const Board opponentBefore = b.opponentBoard;
 
     PacketReader reader;
     reader.append(
@@ -205,40 +205,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     PacketFields fields;
     for (char type; (type = reader.next(fields)) != kNoPacket;)
         w.play.handlePacket(type, fields, from);
-    Check(reader.heldBytes() <= reader.pendingLimit());
+    check(reader.heldBytes() <= reader.pendingLimit());
     // The deferred question, notices and the accepting Start run now, and
     // what the program sent itself comes back through its own link.
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 
-    Check(w.shotsInOwnTurn == 0);
+    check(w.shotsInOwnTurn == 0);
     const int n = areaSize;
     for (int x = 1; x <= BoardSide; ++x)
         for (int y = 1; y <= BoardSide; ++y) {
             const bool inArea = x <= n && y <= n;
             if (!inArea)
-                Check(b.OwnBoard.at(x, y) == ownBefore.at(x, y));
-            if (ShipCell(ownBefore.at(x, y)))
-                Check(ShipCell(b.OwnBoard.at(x, y)));
+                check(b.ownBoard.at(x, y) == ownBefore.at(x, y));
+            if (shipCell(ownBefore.at(x, y)))
+                check(shipCell(b.ownBoard.at(x, y)));
         }
-    if (b.OpponentBoard != opponentBefore) {
+    if (b.opponentBoard != opponentBefore) {
         // Only an agreed match brings the peer's fleet: armed, 20 ship cells.
         int ships = 0;
         for (int x = 1; x <= BoardSide; ++x)
             for (int y = 1; y <= BoardSide; ++y) {
-                const auto code = b.OpponentBoard.at(x, y);
+                const auto code = b.opponentBoard.at(x, y);
                 const bool inArea = x <= n && y <= n;
-                Check(code == CellWater || (inArea && code == CellIntact));
-                ships += ShipCell(code);
+                check(code == CellWater || (inArea && code == CellIntact));
+                ships += shipCell(code);
             }
-        Check(ships == 20);
+        check(ships == 20);
     }
     // What a held link keeps for the match that follows an agreement is
     // handed out; the next input starts from a clean state.
     w.play.link().resumePackets();
-    if (game.match.GameInProgress) {
-        game.match.GameInProgress = false;
-        game.agreement.AcceptedByUs = false;
+    if (game.match.gameInProgress) {
+        game.match.gameInProgress = false;
+        game.agreement.acceptedByUs = false;
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the packet parser and the per-connection reader,
 // cut into reads of arbitrary sizes, and checks what must always hold:
-//   - the two forms of ParsePacket cut the same text the same way;
+//   - the two forms of parsePacket cut the same text the same way;
 //   - every packet the reader yields starts with the begin field, its type is
 //     the first byte of slot 2, and it ends with an end field or 8 fields;
 //   - after a drain the reader holds no more than its pending limit;
@@ -34,7 +34,7 @@ struct Packet
     bool operator==(const Packet &) const = default;
 };
 
-void Check(bool condition, int line = __builtin_LINE())
+void check(bool condition, int line = __builtin_LINE())
 {
     if (!condition) {
         std::fprintf(stderr, "invariant broken at line %d\n", line);
@@ -42,7 +42,7 @@ void Check(bool condition, int line = __builtin_LINE())
     }
 }
 
-Packet Snapshot(char type, const PacketFields &fields)
+Packet snapshot(char type, const PacketFields &fields)
 {
     Packet packet{type, {}};
     for (int i = 1; i <= tw::kMaxPacketFields; ++i)
@@ -51,7 +51,7 @@ Packet Snapshot(char type, const PacketFields &fields)
 }
 
 // Filled slots of a packet yielded with cleared slots: fields are never empty.
-int FieldCount(const Packet &packet)
+int fieldCount(const Packet &packet)
 {
     int n = 0;
     while (n < tw::kMaxPacketFields && !packet.fields[static_cast<std::size_t>(n)].isEmpty())
@@ -59,20 +59,20 @@ int FieldCount(const Packet &packet)
     return n;
 }
 
-void CheckPacket(const Packet &packet)
+void checkPacket(const Packet &packet)
 {
-    Check(packet.type != tw::kNoPacket);
-    Check(packet.fields[0] == tw::kPacketBegin);
-    Check(!packet.fields[1].isEmpty() && packet.fields[1].front() == packet.type);
-    const int n = FieldCount(packet);
-    Check(n == tw::kMaxPacketFields ||
+    check(packet.type != tw::kNoPacket);
+    check(packet.fields[0] == tw::kPacketBegin);
+    check(!packet.fields[1].isEmpty() && packet.fields[1].front() == packet.type);
+    const int n = fieldCount(packet);
+    check(n == tw::kMaxPacketFields ||
           packet.fields[static_cast<std::size_t>(n - 1)] == tw::kPacketEnd);
 }
 
 // Cuts the whole text at once. Returns the packets when every cut is a packet
 // that closed; an empty optional when some cut is not (garbage, or text that
 // ran out before an end field).
-std::optional<std::vector<Packet>> CutWhole(const QByteArray &text)
+std::optional<std::vector<Packet>> cutWhole(const QByteArray &text)
 {
     std::vector<Packet> packets;
     bool wellFormed = true;
@@ -84,18 +84,18 @@ std::optional<std::vector<Packet>> CutWhole(const QByteArray &text)
         const qsizetype start = offset;
         viaOffset.clear();
         viaBuffer.clear();
-        const char type = tw::ParsePacket(QByteArrayView(text), offset, viaOffset);
-        Check(tw::ParsePacket(buffer, viaBuffer) == type);
-        Check(offset > start && text.size() - offset == buffer.size());
-        const Packet packet = Snapshot(type, viaOffset);
-        Check(packet == Snapshot(type, viaBuffer));
+        const char type = tw::parsePacket(QByteArrayView(text), offset, viaOffset);
+        check(tw::parsePacket(buffer, viaBuffer) == type);
+        check(offset > start && text.size() - offset == buffer.size());
+        const Packet packet = snapshot(type, viaOffset);
+        check(packet == snapshot(type, viaBuffer));
         if (type == tw::kNoPacket) {
             wellFormed = false;
             continue;
         }
         // A cut closed when its last field is the end field or the eighth,
         // and ended at a separator.
-        const int n = FieldCount(packet);
+        const int n = fieldCount(packet);
         qsizetype length = 0;
         for (int i = 0; i < n; ++i)
             length += packet.fields[static_cast<std::size_t>(i)].size();
@@ -111,7 +111,7 @@ std::optional<std::vector<Packet>> CutWhole(const QByteArray &text)
     return packets;
 }
 
-QByteArray MakePackets(const std::uint8_t *data, std::size_t size)
+QByteArray makePackets(const std::uint8_t *data, std::size_t size)
 {
     QByteArray stream;
     QByteArray packet = "TWKBEGP3|";
@@ -135,11 +135,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool makePackets = data[0] & 1;
     std::uint32_t seed = static_cast<std::uint32_t>(data[1] | data[2] << 8 | data[3] << 16) |
                          static_cast<std::uint32_t>(data[4]) << 24;
-    const QByteArray stream = makePackets ? MakePackets(data + 5, size - 5)
+    const QByteArray stream = makePackets ? makePackets(data + 5, size - 5)
                                           : QByteArray(reinterpret_cast<const char *>(data + 5),
                                                        static_cast<qsizetype>(size - 5));
 
-    const std::optional<std::vector<Packet>> whole = CutWhole(stream);
+    const std::optional<std::vector<Packet>> whole = cutWhole(stream);
 
     // A small limit exercises dropping; the default one the normal path.
     for (const qsizetype limit : {qsizetype(64), PacketReader::kDefaultPendingLimit}) {
@@ -153,14 +153,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             reader.append(QByteArrayView(stream).sliced(at, len));
             at += len;
             for (char type; (type = reader.next(fields)) != tw::kNoPacket;) {
-                got.push_back(Snapshot(type, fields));
-                CheckPacket(got.back());
+                got.push_back(snapshot(type, fields));
+                checkPacket(got.back());
             }
-            Check(reader.heldBytes() <= limit);
+            check(reader.heldBytes() <= limit);
         }
         // Only a packet in progress longer than the limit may be lost.
         if (whole && stream.size() <= limit)
-            Check(got == *whole);
+            check(got == *whole);
     }
     return 0;
 }

@@ -5,5 +5,5 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return tw::RunGame(app);
+    return tw::runGame(app);
 }

@@ -3,7 +3,7 @@
 //   build/bench/match/bench_match
 // BM_ComputerAgainstRandomFleets plays 10,000 fleets per area and reports
 // the real shots (rejected picks not counted) needed to destroy a fleet:
-// mean, median and worst; and the time of one move (one OpponentShot call,
+// mean, median and worst; and the time of one move (one opponentShot call,
 // choosing, checking and, unless rejected, firing and reporting): median,
 // 99th percentile and the mean cost per real shot.
 #include "match/match.h"
@@ -29,23 +29,23 @@ public:
     int reportedShots = 0;
 
     // The cues draw like the sound player's, so the generator runs as in play.
-    QString ExplosionCue() override { return Cue(6); }
-    QString DestroyCue() override { return Cue(5); }
-    QString MissCue() override { return Cue(3); }
-    void MemoLine(const QString &) override { ++reportedShots; }
+    QString explosionCue() override { return cue(6); }
+    QString destroyCue() override { return cue(5); }
+    QString missCue() override { return cue(3); }
+    void memoLine(const QString &) override { ++reportedShots; }
 
 private:
-    QString Cue(int variants)
+    QString cue(int variants)
     {
         static const QString names[] = {"1", "2", "3", "4", "5", "6"};
-        return names[m_random.RandInt(variants)];
+        return names[m_random.randInt(variants)];
     }
 
     Random &m_random;
 };
 
 template <typename T>
-T Median(std::vector<T> values)
+T median(std::vector<T> values)
 {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -53,7 +53,7 @@ T Median(std::vector<T> values)
 }
 
 template <typename T>
-T Percentile(std::vector<T> values, double p)
+T percentile(std::vector<T> values, double p)
 {
     const auto at =
         values.begin() + static_cast<std::ptrdiff_t>(static_cast<double>(values.size()) * p);
@@ -66,8 +66,8 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
     constexpr int Games = 10000;
     const int area = static_cast<int>(state.range(0));
     auto game = std::make_unique<GameState>();
-    game->boards.AreaSize = static_cast<std::uint8_t>(area);
-    game->match.GameInProgress = true;
+    game->boards.areaSize = static_cast<std::uint8_t>(area);
+    game->match.gameInProgress = true;
     Random targeting(1);
     Random fleets(2);
     SilentHost host(targeting);
@@ -81,15 +81,15 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
         moveMicros.clear();
         totalMicros = 0;
         for (int &fired : shots) {
-            TBoard &own = game->boards.OwnBoard;
-            TFleetCounts counts;
-            GenerateFleet(own, counts, area, fleets);
-            ArmBoard(own, area);
-            game->match.RejectedCells.fill(CellWater);
+            Board &own = game->boards.ownBoard;
+            FleetCounts counts;
+            generateFleet(own, counts, area, fleets);
+            armBoard(own, area);
+            game->match.rejectedCells.fill(CellWater);
             host.reportedShots = 0;
-            while (!FleetDestroyed(own, area)) {
+            while (!fleetDestroyed(own, area)) {
                 const auto start = std::chrono::steady_clock::now();
-                benchmark::DoNotOptimize(match.OpponentShot(1, 2));
+                benchmark::DoNotOptimize(match.opponentShot(1, 2));
                 const double micros = std::chrono::duration<double, std::micro>(
                                           std::chrono::steady_clock::now() - start)
                                           .count();
@@ -101,12 +101,12 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
     }
     const long totalShots = std::accumulate(shots.begin(), shots.end(), 0L);
     state.counters["shots_mean"] = static_cast<double>(totalShots) / Games;
-    state.counters["shots_median"] = Median(shots);
+    state.counters["shots_median"] = median(shots);
     state.counters["shots_worst"] = *std::max_element(shots.begin(), shots.end());
     state.counters["moves_per_shot"] =
         static_cast<double>(moveMicros.size()) / static_cast<double>(totalShots);
-    state.counters["move_median_us"] = Median(moveMicros);
-    state.counters["move_p99_us"] = Percentile(moveMicros, 0.99);
+    state.counters["move_median_us"] = median(moveMicros);
+    state.counters["move_p99_us"] = percentile(moveMicros, 0.99);
     state.counters["us_per_shot"] = totalMicros / static_cast<double>(totalShots);
 }
 BENCHMARK(BM_ComputerAgainstRandomFleets)

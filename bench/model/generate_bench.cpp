@@ -15,10 +15,10 @@ static void BM_GenerateFleet(benchmark::State &state)
 {
     const int area = static_cast<int>(state.range(0));
     Random random(1);
-    TBoard board;
-    TFleetCounts counts;
+    Board board;
+    FleetCounts counts;
     for (auto _ : state) {
-        GenerateFleet(board, counts, area, random);
+        generateFleet(board, counts, area, random);
         benchmark::DoNotOptimize(board);
     }
 }
@@ -28,13 +28,13 @@ static void BM_SlowestOf100k(benchmark::State &state)
 {
     const int area = static_cast<int>(state.range(0));
     Random random(2);
-    TBoard board;
-    TFleetCounts counts;
+    Board board;
+    FleetCounts counts;
     std::vector<double> micros(100000);
     for (auto _ : state) {
         for (double &m : micros) {
             const auto start = std::chrono::steady_clock::now();
-            GenerateFleet(board, counts, area, random);
+            generateFleet(board, counts, area, random);
             benchmark::DoNotOptimize(board);
             m = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                     .count();

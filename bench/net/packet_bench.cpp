@@ -17,20 +17,20 @@ QByteArray Packet(const QByteArray &body)
     return body + "|TWKENDP|";
 }
 
-const QByteArray &MixedStream()
+const QByteArray &mixedStream()
 {
     static const QByteArray stream = [] {
         std::mt19937 random(8170);
         const QString board(225, QLatin1Char('B'));
         const QByteArray packets[] = {
-            Packet(MakeShotData(3, 7)),
-            Packet(MakeTargetCoords(14, 9)),
-            Packet(MakeConnectionInvite(u"Ann", 10)),
-            Packet(MakeUserInfoChange(u"Борис", 15)),
-            Packet(MakeChatMessage(u"Ann", u"good luck, have fun")),
-            Packet(MakeChatMessage(u"Аня", QString(120, QChar(0x0436)))),
-            Packet(MakeAreaData(QString(32, QLatin1Char('n')), 15, board, true, '1')),
-            Packet(MakeGameAborted(u"Ann", 10)),
+            Packet(makeShotData(3, 7)),
+            Packet(makeTargetCoords(14, 9)),
+            Packet(makeConnectionInvite(u"Ann", 10)),
+            Packet(makeUserInfoChange(u"Борис", 15)),
+            Packet(makeChatMessage(u"Ann", u"good luck, have fun")),
+            Packet(makeChatMessage(u"Аня", QString(120, QChar(0x0436)))),
+            Packet(makeAreaData(QString(32, QLatin1Char('n')), 15, board, true, '1')),
+            Packet(makeGameAborted(u"Ann", 10)),
         };
         QByteArray text;
         text.reserve(kStreamSize + 1024);
@@ -59,7 +59,7 @@ const QByteArray &MixedStream()
 // The receiving path: reads of one connection through its reader.
 void BM_ReaderMixed(benchmark::State &state)
 {
-    const QByteArray &stream = MixedStream();
+    const QByteArray &stream = mixedStream();
     PacketFields fields;
     for (auto _ : state) {
         PacketReader reader;
@@ -77,16 +77,16 @@ void BM_ReaderMixed(benchmark::State &state)
 }
 BENCHMARK(BM_ReaderMixed)->Unit(benchmark::kMillisecond);
 
-// ParsePacket on the whole text at once, cutting at an offset.
+// parsePacket on the whole text at once, cutting at an offset.
 void BM_ParsePacketOffsetMixed(benchmark::State &state)
 {
-    const QByteArray &stream = MixedStream();
+    const QByteArray &stream = mixedStream();
     PacketFields fields;
     for (auto _ : state) {
         qsizetype offset = 0;
         std::size_t packets = 0;
         while (offset < stream.size())
-            packets += ParsePacket(QByteArrayView(stream), offset, fields) != kNoPacket;
+            packets += parsePacket(QByteArrayView(stream), offset, fields) != kNoPacket;
         benchmark::DoNotOptimize(packets);
     }
     state.SetBytesProcessed(state.iterations() * stream.size());

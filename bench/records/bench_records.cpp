@@ -11,37 +11,37 @@
 namespace {
 
 // A block as a few months of play leave it: defaults plus forty players.
-tw::TScoreData RealisticScoreData()
+tw::ScoreBlock realisticScoreData()
 {
-    tw::TScoreData data;
-    tw::SetDefaultScoreData(data);
+    tw::ScoreBlock data;
+    tw::setDefaultScoreData(data);
     tw::Random random(2024);
     for (int i = 0; i < 40; ++i) {
         const QString name = QStringLiteral("Игрок %1").arg(i * 37 % 101);
-        const tw::BattleFigures figures{random.RandInt(600), random.RandInt(600),
-                                        random.RandInt(3000)};
+        const tw::BattleFigures figures{random.randInt(600), random.randInt(600),
+                                        random.randInt(3000)};
         const int index =
-            tw::FindOrCreatePlayer(data, name, i % 5 != 0, figures, random, 45000.0 + i * 1.37);
-        data.Players[index - 1].Wins += random.RandInt(30);
-        data.Players[index - 1].Losses += random.RandInt(30);
+            tw::findOrCreatePlayer(data, name, i % 5 != 0, figures, random, 45000.0 + i * 1.37);
+        data.players[index - 1].wins += random.randInt(30);
+        data.players[index - 1].losses += random.randInt(30);
     }
     return data;
 }
 
-QByteArrayView View(const tw::TScoreData &data)
+QByteArrayView view(const tw::ScoreBlock &data)
 {
     return QByteArrayView(reinterpret_cast<const char *>(&data), sizeof data);
 }
 
 void BM_PackUnpackScoreBlock(benchmark::State &state)
 {
-    const tw::TScoreData data = RealisticScoreData();
+    const tw::ScoreBlock data = realisticScoreData();
     for (auto _ : state) {
-        const QByteArray packed = tw::PackRleBytes(View(data));
-        auto payload = tw::UnpackRleBytes(packed);
+        const QByteArray packed = tw::packRleBytes(view(data));
+        auto payload = tw::unpackRleBytes(packed);
         benchmark::DoNotOptimize(payload);
     }
-    state.counters["packed_bytes"] = static_cast<double>(tw::PackRleBytes(View(data)).size());
+    state.counters["packed_bytes"] = static_cast<double>(tw::packRleBytes(view(data)).size());
 }
 BENCHMARK(BM_PackUnpackScoreBlock);
 
@@ -49,11 +49,11 @@ void BM_SaveLoadScoreFile(benchmark::State &state)
 {
     QTemporaryDir dataDir;
     QTemporaryDir systemDir;
-    tw::TScoreData data = RealisticScoreData();
-    tw::TScoreData loaded;
+    tw::ScoreBlock data = realisticScoreData();
+    tw::ScoreBlock loaded;
     for (auto _ : state) {
-        if (!tw::SaveScoreFile(data, dataDir.path()) ||
-            !tw::LoadScoreFile(loaded, dataDir.path(), systemDir.path())) {
+        if (!tw::saveScoreFile(data, dataDir.path()) ||
+            !tw::loadScoreFile(loaded, dataDir.path(), systemDir.path())) {
             state.SkipWithError("save or load failed");
             break;
         }
@@ -65,9 +65,9 @@ BENCHMARK(BM_SaveLoadScoreFile)->Unit(benchmark::kMicrosecond);
 void BM_SaveScoreFile(benchmark::State &state)
 {
     QTemporaryDir dataDir;
-    tw::TScoreData data = RealisticScoreData();
+    tw::ScoreBlock data = realisticScoreData();
     for (auto _ : state) {
-        if (!tw::SaveScoreFile(data, dataDir.path())) {
+        if (!tw::saveScoreFile(data, dataDir.path())) {
             state.SkipWithError("save failed");
             break;
         }
@@ -79,12 +79,12 @@ void BM_LoadScoreFile(benchmark::State &state)
 {
     QTemporaryDir dataDir;
     QTemporaryDir systemDir;
-    tw::TScoreData data = RealisticScoreData();
-    tw::TScoreData loaded;
-    if (!tw::SaveScoreFile(data, dataDir.path()))
+    tw::ScoreBlock data = realisticScoreData();
+    tw::ScoreBlock loaded;
+    if (!tw::saveScoreFile(data, dataDir.path()))
         state.SkipWithError("save failed");
     for (auto _ : state) {
-        if (!tw::LoadScoreFile(loaded, dataDir.path(), systemDir.path())) {
+        if (!tw::loadScoreFile(loaded, dataDir.path(), systemDir.path())) {
             state.SkipWithError("load failed");
             break;
         }

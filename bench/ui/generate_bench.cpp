@@ -11,13 +11,13 @@
 
 using namespace tw;
 
-static TForm1 *window = nullptr;
+static MainWindow *window = nullptr;
 
 static void BM_GenerateButton(benchmark::State &state)
 {
-    window->ApplyAreaSize(static_cast<int>(state.range(0)));
+    window->applyAreaSize(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        window->Form2->Button3->click();
+        window->m_editorWindow->m_generateButton->click();
         QCoreApplication::processEvents(); // the board repaint
     }
 }
@@ -33,11 +33,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    InitResources();
-    TForm1 main;
-    if (!main.FormCreate())
+    initResources();
+    MainWindow main;
+    if (!main.initialize())
         return 1;
-    main.CreateCompanions();
+    main.createCompanions();
     window = &main;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -7,7 +7,7 @@
 
 namespace tw {
 
-QByteArray AudioResource(const QString &name)
+QByteArray audioResource(const QString &name)
 {
     const QString lower = name.toLower();
     for (const char *suffix : {".mid", ".wav"}) {
@@ -29,7 +29,7 @@ QString Audio::musicFile(int n) const
     return m_directory + QStringLiteral("twkm%1.mid").arg(n);
 }
 
-bool Audio::ExtractMusic()
+bool Audio::extractMusic()
 {
     // Without a private directory there is nowhere safe to write; the
     // working directory is no substitute.
@@ -37,7 +37,7 @@ bool Audio::ExtractMusic()
         return false;
     bool allWritten = true;
     for (int n = 1; n <= 13; ++n) {
-        const QByteArray data = AudioResource(QString::fromLatin1(MusicTracks[n - 1]));
+        const QByteArray data = audioResource(QString::fromLatin1(MusicTracks[n - 1]));
         QFile file(musicFile(n));
         if (data.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             allWritten = false;
@@ -53,7 +53,7 @@ bool Audio::ExtractMusic()
     return allWritten;
 }
 
-void Audio::DeleteMusicFiles()
+void Audio::deleteMusicFiles()
 {
     if (m_directory.isEmpty())
         return;
@@ -61,7 +61,7 @@ void Audio::DeleteMusicFiles()
         QFile::remove(musicFile(n));
 }
 
-void Audio::StopMusic()
+void Audio::stopMusic()
 {
     if (m_music.mode() != MusicDevice::Mode::NotOpen) {
         if (m_music.mode() == MusicDevice::Mode::Playing)
@@ -71,14 +71,14 @@ void Audio::StopMusic()
     m_currentTrack.clear();
 }
 
-void Audio::PlayMusic(const QString &name)
+void Audio::playMusic(const QString &name)
 {
-    if (!m_settings.MusicOn)
+    if (!m_settings.musicOn)
         return;
     const QString track = name.toUpper();
     if (track == m_currentTrack)
         return;
-    StopMusic();
+    stopMusic();
     m_currentTrack = track;
     int n = 0;
     for (int i = 1; i <= 13; ++i)
@@ -91,48 +91,48 @@ void Audio::PlayMusic(const QString &name)
         m_music.play();
 }
 
-QString Audio::PickTrack(bool gameInProgress)
+QString Audio::pickTrack(bool gameInProgress)
 {
     if (gameInProgress)
-        return QStringLiteral("game%1").arg(m_random.RandInt(9) + 1);
-    return QStringLiteral("main%1").arg(m_random.RandInt(1) + 1);
+        return QStringLiteral("game%1").arg(m_random.randInt(9) + 1);
+    return QStringLiteral("main%1").arg(m_random.randInt(1) + 1);
 }
 
-void Audio::MusicUpkeep(bool gameInProgress)
+void Audio::musicUpkeep(bool gameInProgress)
 {
     if (m_music.mode() == MusicDevice::Mode::Playing && m_music.position() >= m_music.length())
-        PlayMusic(PickTrack(gameInProgress));
+        playMusic(pickTrack(gameInProgress));
     if (m_music.mode() == MusicDevice::Mode::Stopped)
-        PlayMusic(PickTrack(gameInProgress));
+        playMusic(pickTrack(gameInProgress));
 }
 
-void Audio::PlaySound(const QString &name)
+void Audio::playSound(const QString &name)
 {
-    if (m_settings.SoundOn)
-        PlayWaveResource(name);
+    if (m_settings.soundOn)
+        playWaveResource(name);
 }
 
-void Audio::PlayWaveResource(const QString &name)
+void Audio::playWaveResource(const QString &name)
 {
     m_sound.stop();
-    const QByteArray wav = AudioResource(name);
+    const QByteArray wav = audioResource(name);
     if (!wav.isEmpty())
         m_sound.play(wav);
 }
 
-QString Audio::ExplosionCue()
+QString Audio::explosionCue()
 {
-    return QStringLiteral("explos%1").arg(m_random.RandInt(6) + 1);
+    return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
 }
 
-QString Audio::DestroyCue()
+QString Audio::destroyCue()
 {
-    return QStringLiteral("destroy%1").arg(m_random.RandInt(5) + 1);
+    return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
 }
 
-QString Audio::MissCue()
+QString Audio::missCue()
 {
-    return QStringLiteral("wrong%1").arg(m_random.RandInt(3) + 1);
+    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
 }
 
 } // namespace tw

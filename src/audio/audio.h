@@ -66,7 +66,7 @@ inline constexpr const char *MusicTracks[13] = {"GAME1", "GAME2", "GAME3", "GAME
 
 // The embedded MIDI or WAV data of a resource, looked up by name with
 // letter case ignored; empty when there is none.
-QByteArray AudioResource(const QString &name);
+QByteArray audioResource(const QString &name);
 
 // Music per mode and the sound effects, switched by the settings.
 class Audio
@@ -84,24 +84,24 @@ public:
     // Writes the thirteen music files, replacing older ones; false when any
     // of them failed (the others are still written, and a file cut off by a
     // failed write is removed).
-    bool ExtractMusic();
-    void DeleteMusicFiles();
+    bool extractMusic();
+    void deleteMusicFiles();
 
-    void PlayMusic(const QString &name);
-    void StopMusic();
-    QString PickTrack(bool gameInProgress);
+    void playMusic(const QString &name);
+    void stopMusic();
+    QString pickTrack(bool gameInProgress);
     // The turn timer's upkeep: a finished track is followed by a new pick.
-    void MusicUpkeep(bool gameInProgress);
+    void musicUpkeep(bool gameInProgress);
 
-    void PlaySound(const QString &name);
-    void PlayWaveResource(const QString &name);
+    void playSound(const QString &name);
+    void playWaveResource(const QString &name);
 
     // Each draw happens whether or not sound is on.
-    QString ExplosionCue();
-    QString DestroyCue();
-    QString MissCue();
+    QString explosionCue();
+    QString destroyCue();
+    QString missCue();
 
-    const QString &CurrentTrack() const { return m_currentTrack; }
+    const QString &currentTrack() const { return m_currentTrack; }
 
 private:
     const Settings &m_settings;

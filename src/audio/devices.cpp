@@ -9,7 +9,7 @@ namespace tw {
 
 namespace {
 
-bool SilentByRequest()
+bool silentByRequest()
 {
     const QByteArray value = qgetenv("TARNWAKE_SILENT");
     return !value.isEmpty() && value != "0";
@@ -17,16 +17,16 @@ bool SilentByRequest()
 
 } // namespace
 
-std::unique_ptr<MusicDevice> MakeMusicDevice()
+std::unique_ptr<MusicDevice> makeMusicDevice()
 {
-    if (SilentByRequest())
+    if (silentByRequest())
         return std::make_unique<SilentMusic>();
     return std::make_unique<FluidSynthMusic>();
 }
 
-std::unique_ptr<SoundDevice> MakeSoundDevice()
+std::unique_ptr<SoundDevice> makeSoundDevice()
 {
-    if (SilentByRequest())
+    if (silentByRequest())
         return std::make_unique<SilentSound>();
     return std::make_unique<QtSound>();
 }

@@ -10,7 +10,7 @@ namespace tw {
 // soundfont for the music, Qt Multimedia for the effects. With the
 // environment variable TARNWAKE_SILENT set to anything but empty or "0",
 // silent ones instead: for tests, or a machine whose sound should stay off.
-std::unique_ptr<MusicDevice> MakeMusicDevice();
-std::unique_ptr<SoundDevice> MakeSoundDevice();
+std::unique_ptr<MusicDevice> makeMusicDevice();
+std::unique_ptr<SoundDevice> makeSoundDevice();
 
 } // namespace tw

@@ -18,7 +18,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcFluidSynth, "tarnwake.audio.fluidsynth", QtWarningMsg)
 
-void LogToCategory(int level, const char *message, void *)
+void logToCategory(int level, const char *message, void *)
 {
     qCDebug(lcFluidSynth, "%d: %s", level, message);
 }
@@ -30,7 +30,7 @@ void QuietFluidSynthLog()
     static std::once_flag once;
     std::call_once(once, [] {
         for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
-            fluid_set_log_function(level, LogToCategory, nullptr);
+            fluid_set_log_function(level, logToCategory, nullptr);
     });
 }
 
@@ -61,7 +61,7 @@ struct FluidSynthMusic::Engine
 
     // Null when there will be no sound: no soundfont, no sound server, or the
     // owner gave up waiting.
-    static std::unique_ptr<Engine> Create(const QByteArray &soundFont,
+    static std::unique_ptr<Engine> create(const QByteArray &soundFont,
                                           const std::atomic<bool> &cancelled)
     {
         if (cancelled || !fluid_is_soundfont(soundFont.constData()))
@@ -131,7 +131,7 @@ void FluidSynthMusic::startLoading()
     m_loader = std::make_unique<Loader>();
     m_loader->thread = std::thread([this, loader = m_loader.get(), notifier = m_notifier.get(),
                                     soundFont = QFile::encodeName(m_soundFont)] {
-        std::unique_ptr<Engine> engine = Engine::Create(soundFont, loader->cancelled);
+        std::unique_ptr<Engine> engine = Engine::create(soundFont, loader->cancelled);
         {
             const std::lock_guard lock(loader->mutex);
             loader->engine = std::move(engine);
@@ -201,7 +201,7 @@ bool FluidSynthMusic::open(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = file.readAll();
-    const std::optional<MidiTiming> timing = MidiTiming::Parse(data);
+    const std::optional<MidiTiming> timing = MidiTiming::parse(data);
     if (!timing)
         return false;
     m_file = data;

@@ -104,7 +104,7 @@ struct TempoChange
 
 // Walks one track's events; returns the tick of its last event, or nothing
 // when the track is malformed.
-std::optional<qint64> WalkTrack(QByteArrayView body, std::vector<TempoChange> &tempo)
+std::optional<qint64> walkTrack(QByteArrayView body, std::vector<TempoChange> &tempo)
 {
     Reader in(body);
     qint64 tick = 0;
@@ -167,7 +167,7 @@ std::optional<qint64> WalkTrack(QByteArrayView body, std::vector<TempoChange> &t
 
 } // namespace
 
-std::optional<MidiTiming> MidiTiming::Parse(QByteArrayView data)
+std::optional<MidiTiming> MidiTiming::parse(QByteArrayView data)
 {
     Reader in(data);
     if (!in.has(HeaderSize) || data.first(4) != QByteArrayView("MThd"))
@@ -206,7 +206,7 @@ std::optional<MidiTiming> MidiTiming::Parse(QByteArrayView data)
         const QByteArrayView body = in.take(length);
         if (type != QByteArrayView("MTrk"))
             continue;
-        const std::optional<qint64> end = WalkTrack(body, tempo);
+        const std::optional<qint64> end = walkTrack(body, tempo);
         if (!end)
             return std::nullopt;
         timing.m_totalTicks = std::max(timing.m_totalTicks, *end);

@@ -14,7 +14,7 @@ class MidiTiming
 public:
     // Reads the header and walks every track. Empty when the data is not a
     // well-formed standard MIDI file (a damaged file is not played at all).
-    static std::optional<MidiTiming> Parse(QByteArrayView data);
+    static std::optional<MidiTiming> parse(QByteArrayView data);
 
     // The tick of the last event (normally the end-of-track) of the longest
     // track.

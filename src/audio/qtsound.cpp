@@ -17,26 +17,26 @@ QtMessageHandler g_forward = nullptr;
 // Qt warns on stderr, in no category of its own, when it finds no sound
 // server. A machine without sound is normal for the game, so that one
 // warning is dropped while the outputs are first looked at.
-void DropNoServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+void dropNoServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtWarningMsg && text.startsWith(QLatin1String("PulseAudioService:")))
         return;
     g_forward(type, context, text);
 }
 
-QAudioDevice DefaultOutput()
+QAudioDevice defaultOutput()
 {
     static bool looked = false;
     if (looked)
         return QMediaDevices::defaultAudioOutput();
     looked = true;
-    g_forward = qInstallMessageHandler(DropNoServerWarning);
+    g_forward = qInstallMessageHandler(dropNoServerWarning);
     QAudioDevice device = QMediaDevices::defaultAudioOutput();
     qInstallMessageHandler(g_forward);
     return device;
 }
 
-QAudioFormat::SampleFormat SampleFormatOf(WaveImage::Sample sample)
+QAudioFormat::SampleFormat sampleFormatOf(WaveImage::Sample sample)
 {
     switch (sample) {
     case WaveImage::Sample::UInt8:
@@ -61,16 +61,16 @@ QtSound::~QtSound()
 void QtSound::play(const QByteArray &wav)
 {
     stop();
-    const std::optional<WaveImage> image = WaveImage::Parse(wav);
+    const std::optional<WaveImage> image = WaveImage::parse(wav);
     if (!image || image->dataSize == 0)
         return;
-    const QAudioDevice device = DefaultOutput();
+    const QAudioDevice device = defaultOutput();
     if (device.isNull())
         return;
     QAudioFormat format;
     format.setSampleRate(image->sampleRate);
     format.setChannelCount(image->channels);
-    format.setSampleFormat(SampleFormatOf(image->sample));
+    format.setSampleFormat(sampleFormatOf(image->sample));
     if (!device.isFormatSupported(format))
         return;
 

@@ -33,7 +33,7 @@ constexpr int ExtensibleFormatSize = 40;
 constexpr int CanonicalHeaderSize = RiffHeaderSize + ChunkHeaderSize + FormatSize + ChunkHeaderSize;
 static_assert(CanonicalHeaderSize == 44, "the common 44-byte header: RIFF, fmt and data");
 
-quint32 Le(QByteArrayView data, qsizetype at, int bytes)
+quint32 le(QByteArrayView data, qsizetype at, int bytes)
 {
     quint32 value = 0;
     for (int i = bytes - 1; i >= 0; --i)
@@ -43,7 +43,7 @@ quint32 Le(QByteArrayView data, qsizetype at, int bytes)
 
 } // namespace
 
-std::optional<WaveImage> WaveImage::Parse(QByteArrayView image)
+std::optional<WaveImage> WaveImage::parse(QByteArrayView image)
 {
     if (image.size() < RiffHeaderSize || image.first(4) != QByteArrayView("RIFF") ||
         image.sliced(8, 4) != QByteArrayView("WAVE"))
@@ -53,24 +53,24 @@ std::optional<WaveImage> WaveImage::Parse(QByteArrayView image)
     qsizetype at = RiffHeaderSize;
     while (image.size() - at >= ChunkHeaderSize) {
         const QByteArrayView id = image.sliced(at, 4);
-        const qint64 size = Le(image, at + 4, 4);
+        const qint64 size = le(image, at + 4, 4);
         const qsizetype body = at + ChunkHeaderSize;
         if (size > image.size() - body)
             return std::nullopt;
         if (id == QByteArrayView("fmt ")) {
             if (size < FormatSize)
                 return std::nullopt;
-            quint32 tag = Le(image, body, 2);
+            quint32 tag = le(image, body, 2);
             if (tag == 0xFFFE) {
                 if (size < ExtensibleFormatSize)
                     return std::nullopt;
-                tag = Le(image, body + 24, 2);
+                tag = le(image, body + 24, 2);
             }
             WaveImage w;
-            w.channels = int(Le(image, body + 2, 2));
-            w.sampleRate = int(Le(image, body + 4, 4));
-            w.bitsPerSample = int(Le(image, body + 14, 2));
-            const int blockAlign = int(Le(image, body + 12, 2));
+            w.channels = int(le(image, body + 2, 2));
+            w.sampleRate = int(le(image, body + 4, 4));
+            w.bitsPerSample = int(le(image, body + 14, 2));
+            const int blockAlign = int(le(image, body + 12, 2));
             if (tag == 1 && w.bitsPerSample == 8)
                 w.sample = Sample::UInt8;
             else if (tag == 1 && w.bitsPerSample == 16)

@@ -30,7 +30,7 @@ struct WaveImage
     // Reads the header of an uncompressed WAVE image (integer PCM of 8, 16
     // or 32 bits, or 32-bit float). Empty when the image is anything else or
     // damaged: then nothing is played.
-    static std::optional<WaveImage> Parse(QByteArrayView image);
+    static std::optional<WaveImage> parse(QByteArrayView image);
 };
 
 } // namespace tw

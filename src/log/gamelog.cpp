@@ -4,7 +4,7 @@ namespace tw {
 
 namespace {
 
-const LogClock &SystemClock()
+const LogClock &systemClock()
 {
     static const SystemLogClock clock;
     return clock;
@@ -12,23 +12,23 @@ const LogClock &SystemClock()
 
 } // namespace
 
-GameLog::GameLog(const QString &dataDirectory) : GameLog(dataDirectory, SystemClock()) {}
+GameLog::GameLog(const QString &dataDirectory) : GameLog(dataDirectory, systemClock()) {}
 
 GameLog::GameLog(const QString &dataDirectory, const LogClock &clock)
-    : m_clock(&clock), m_path(dataDirectory.isEmpty() ? QString() : FilePathIn(dataDirectory))
+    : m_clock(&clock), m_path(dataDirectory.isEmpty() ? QString() : filePathIn(dataDirectory))
 {}
 
-QString GameLog::FilePathIn(const QString &dataDirectory)
+QString GameLog::filePathIn(const QString &dataDirectory)
 {
     return dataDirectory + QLatin1Char('/') + QLatin1String(kFileName);
 }
 
-void GameLog::LogLine(const QString &text, bool withTime, bool withDate)
+void GameLog::logLine(const QString &text, bool withTime, bool withDate)
 {
     if (!m_enabled || m_path.isEmpty())
         return;
     // The log goes on whether or not this line made it.
-    AppendTextLine(m_path, text, withTime, withDate, kSizeLimit, *m_clock);
+    appendTextLine(m_path, text, withTime, withDate, kSizeLimit, *m_clock);
 }
 
 } // namespace tw

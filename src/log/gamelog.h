@@ -22,7 +22,7 @@ public:
     GameLog(const QString &dataDirectory, const LogClock &clock);
 
     // "TWLog.txt" in dataDirectory.
-    static QString FilePathIn(const QString &dataDirectory);
+    static QString filePathIn(const QString &dataDirectory);
 
     void setEnabled(bool enabled) { m_enabled = enabled; }
     bool isEnabled() const { return m_enabled; }
@@ -32,9 +32,9 @@ public:
     const QString &path() const { return m_path; }
 
     // Appends text as one line, after the date and the time when asked for
-    // (see AppendTextLine); an empty text makes an empty line. Does nothing
+    // (see appendTextLine); an empty text makes an empty line. Does nothing
     // while disabled: the file is not even looked at.
-    void LogLine(const QString &text, bool withTime = false, bool withDate = false);
+    void logLine(const QString &text, bool withTime = false, bool withDate = false);
 
 private:
     const LogClock *m_clock;

@@ -14,7 +14,7 @@ namespace {
 // Replaces the file by its bytes from offset on. The bytes kept are read
 // first, then written to a temporary file that replaces the old one only when
 // complete, so a failure half-way costs nothing of the old contents.
-bool DropFront(const QString &path, qint64 offset) noexcept
+bool dropFront(const QString &path, qint64 offset) noexcept
 {
     QByteArray kept;
     try {
@@ -44,23 +44,23 @@ QDateTime SystemLogClock::now() const
     return QDateTime::currentDateTime();
 }
 
-bool AppendTextLine(const QString &path, const QString &text, bool withTime, bool withDate,
+bool appendTextLine(const QString &path, const QString &text, bool withTime, bool withDate,
                     qint64 sizeLimit, const LogClock &clock) noexcept
 {
     try {
         bool ok = true;
         const QFileInfo info(path);
         if (info.exists() && info.isFile() && info.size() >= sizeLimit)
-            ok = DropFront(path, info.size() / 4);
+            ok = dropFront(path, info.size() / 4);
 
         QByteArray line;
         if (withDate || withTime) {
             const QDateTime now = clock.now();
             const QLocale locale = QLocale::system();
             if (withDate)
-                line += ShortDateText(now.date(), locale).toUtf8() + ' ';
+                line += shortDateText(now.date(), locale).toUtf8() + ' ';
             if (withTime)
-                line += LongTimeText(now.time(), locale).toUtf8() + ' ';
+                line += longTimeText(now.time(), locale).toUtf8() + ' ';
         }
         line += text.toUtf8();
         line += "\r\n";

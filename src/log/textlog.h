@@ -38,7 +38,7 @@ public:
 //
 // Returns false when the trim or the append failed; a line that could not be
 // written is lost without a message. Never throws.
-bool AppendTextLine(const QString &path, const QString &text, bool withTime, bool withDate,
+bool appendTextLine(const QString &path, const QString &text, bool withTime, bool withDate,
                     qint64 sizeLimit, const LogClock &clock) noexcept;
 
 } // namespace tw

@@ -2,15 +2,15 @@
 
 namespace tw {
 
-GameState &Game()
+GameState &gameState()
 {
     static GameState state;
     return state;
 }
 
-QString Lang(const char *english, const char *russian)
+QString localized(const char *english, const char *russian)
 {
-    return QString::fromUtf8(Game().settings.EnglishUI ? english : russian);
+    return QString::fromUtf8(gameState().settings.englishUi ? english : russian);
 }
 
 } // namespace tw

@@ -14,14 +14,14 @@ namespace {
 constexpr int ScrambleImages = 15; // the column-number and row-letter lists
 
 // The integer nearest to v, a half going to the even neighbour.
-int Nearest(double v)
+int nearest(double v)
 {
     return static_cast<int>(std::nearbyint(v));
 }
 
 // p / d to the nearest integer, a half going to the even neighbour, exactly.
 // Precondition: d > 0.
-int NearestRatio(long long p, long long d)
+int nearestRatio(long long p, long long d)
 {
     long long q = p / d;
     long long r = p % d;
@@ -80,10 +80,10 @@ const RemarkRow WinRemarks[10] = {
      ", нужен upgrade. Не хватает мощности процессора."},
 };
 
-QString Remark(const RemarkRow &row, const QString &name)
+QString remarkFor(const RemarkRow &row, const QString &name)
 {
-    return Lang(row.englishPrefix, row.russianPrefix) + name +
-           Lang(row.englishSuffix, row.russianSuffix);
+    return localized(row.englishPrefix, row.russianPrefix) + name +
+           localized(row.englishSuffix, row.russianSuffix);
 }
 
 } // namespace
@@ -92,177 +92,177 @@ Match::Match(GameState &game, MatchHost &host, Random &random)
     : m_game(game), m_host(host), m_random(random)
 {}
 
-QString Match::TimeText()
+QString Match::timeText()
 {
-    return LongTimeText(m_host.Now().time());
+    return longTimeText(m_host.now().time());
 }
 
-QString Match::DateTimeText()
+QString Match::dateTimeText()
 {
-    const QDateTime now = m_host.Now();
-    return ShortDateText(now.date()) + u' ' + LongTimeText(now.time());
+    const QDateTime now = m_host.now();
+    return shortDateText(now.date()) + u' ' + longTimeText(now.time());
 }
 
-bool Match::Begin()
+bool Match::begin()
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    if (m.GameInProgress)
+    if (m.gameInProgress)
         return false;
-    if (!FleetComplete(b.PlacedFleet)) {
-        m_host.Ask(MatchHost::Box::FleetIncomplete);
-        return false;
-    }
-    if (m_game.settings.PlayerName.isEmpty()) {
-        m_host.Ask(MatchHost::Box::NoPlayerName);
+    if (!fleetComplete(b.placedFleet)) {
+        m_host.ask(MatchHost::Box::FleetIncomplete);
         return false;
     }
-    if (!m_host.PeerConnected())
-        m_host.GenerateOpponentFleet(b.OpponentBoard);
-    m.RejectedCells.fill(CellWater);
-    if (!m_host.InvitePeer())
+    if (m_game.settings.playerName.isEmpty()) {
+        m_host.ask(MatchHost::Box::NoPlayerName);
+        return false;
+    }
+    if (!m_host.peerConnected())
+        m_host.generateOpponentFleet(b.opponentBoard);
+    m.rejectedCells.fill(CellWater);
+    if (!m_host.invitePeer())
         return false;
 
-    m.GameInProgress = true;
-    m.AimCol = -1;
-    m.AimRow = -1;
-    m_host.EnterMatchLayout();
+    m.gameInProgress = true;
+    m.aimCol = -1;
+    m.aimRow = -1;
+    m_host.enterMatchLayout();
 
-    const bool network = m_host.PeerConnected();
-    const QString &player = m_game.settings.PlayerName;
-    m_host.LogLine(QString());
-    m_host.LogLine(Lang("--------------------> New game", "--------------------> Новая игра"));
-    m_host.LogLine(Lang("Player: ", "Игрок: ") + player);
-    m_host.LogLine(network ? Lang("Opponent: ", "Противник: ") + m.OpponentName
-                           : Lang("Opponent: computer", "Противник: компьютер"));
-    m_host.LogLine(Lang("start", "старт"), true, true);
-    m_host.MemoLine(DateTimeText() + Lang(" start", " старт"));
+    const bool network = m_host.peerConnected();
+    const QString &player = m_game.settings.playerName;
+    m_host.logLine(QString());
+    m_host.logLine(localized("--------------------> New game", "--------------------> Новая игра"));
+    m_host.logLine(localized("Player: ", "Игрок: ") + player);
+    m_host.logLine(network ? localized("Opponent: ", "Противник: ") + m.opponentName
+                           : localized("Opponent: computer", "Противник: компьютер"));
+    m_host.logLine(localized("start", "старт"), true, true);
+    m_host.memoLine(dateTimeText() + localized(" start", " старт"));
 
-    ArmBoard(b.OwnBoard, b.AreaSize);
-    ArmBoard(b.OpponentBoard, b.AreaSize);
+    armBoard(b.ownBoard, b.areaSize);
+    armBoard(b.opponentBoard, b.areaSize);
     if (!network)
-        m_host.SetOpponentBoardCaption(Lang(" Computer ", " Компьютер "));
-    m_host.SetOwnBoardCaption(u' ' + player + u' ');
-    m_game.agreement.AwaitingConfirmation = false;
-    m_host.PaintOwnBoard();
-    m_host.PaintOpponentBoard();
+        m_host.setOpponentBoardCaption(localized(" Computer ", " Компьютер "));
+    m_host.setOwnBoardCaption(u' ' + player + u' ');
+    m_game.agreement.awaitingConfirmation = false;
+    m_host.paintOwnBoard();
+    m_host.paintOpponentBoard();
     if (!network)
-        m.PlayerTurn = m_random.RandInt(2) == 0;
+        m.playerTurn = m_random.randInt(2) == 0;
     return true;
 }
 
-void Match::Finish()
+void Match::finish()
 {
     BoardState &b = m_game.boards;
-    m_game.match.GameInProgress = false;
-    ClearBoard(b.OwnBoard, b.PlacedFleet);
-    ClearBoard(b.OpponentBoard);
-    m_host.PaintOwnBoard();
-    m_host.PaintOpponentBoard();
-    m_host.LeaveMatchLayout();
+    m_game.match.gameInProgress = false;
+    clearBoard(b.ownBoard, b.placedFleet);
+    clearBoard(b.opponentBoard);
+    m_host.paintOwnBoard();
+    m_host.paintOpponentBoard();
+    m_host.leaveMatchLayout();
 }
 
-void Match::Tick()
+void Match::tick()
 {
     MatchState &m = m_game.match;
-    const int n = m_game.boards.AreaSize;
-    if (!m.GameInProgress) {
-        m_host.ShowConnectionState();
+    const int n = m_game.boards.areaSize;
+    if (!m.gameInProgress) {
+        m_host.showConnectionState();
         return;
     }
-    if (m.Paused) {
+    if (m.paused) {
         for (bool own : {true, false}) {
-            const int x = m_random.RandInt(n) + 1;
-            const int y = m_random.RandInt(n) + 1;
-            const int picture = m_random.RandInt(ScrambleImages);
-            m_host.Scramble(own, m_random.RandInt(2) == 0, picture, x, y);
+            const int x = m_random.randInt(n) + 1;
+            const int y = m_random.randInt(n) + 1;
+            const int picture = m_random.randInt(ScrambleImages);
+            m_host.scramble(own, m_random.randInt(2) == 0, picture, x, y);
         }
         return;
     }
-    if (FleetDestroyed(m_game.boards.OwnBoard, n)) {
-        End(Ending::Lost);
+    if (fleetDestroyed(m_game.boards.ownBoard, n)) {
+        end(Ending::Lost);
         return;
     }
-    if (FleetDestroyed(m_game.boards.OpponentBoard, n)) {
-        End(Ending::Won);
+    if (fleetDestroyed(m_game.boards.opponentBoard, n)) {
+        end(Ending::Won);
         return;
     }
-    if (m.PlayerTurn) {
-        ++m.PlayerTime;
+    if (m.playerTurn) {
+        ++m.playerTime;
     } else {
-        ++m.OpponentTime;
-        if (!m_host.PeerConnected()) {
-            const bool hit = OpponentShot(1, 2);
+        ++m.opponentTime;
+        if (!m_host.peerConnected()) {
+            const bool hit = opponentShot(1, 2);
             // A rejected target gets one more try within the same tick.
-            if (!m_host.PeerConnected() && !m.PlayerTurn && !hit)
-                OpponentShot(1, 2);
+            if (!m_host.peerConnected() && !m.playerTurn && !hit)
+                opponentShot(1, 2);
         }
     }
-    m_host.ShowTurnTimes(FormatDuration(static_cast<quint32>(m.PlayerTime)),
-                         FormatDuration(static_cast<quint32>(m.OpponentTime)));
+    m_host.showTurnTimes(formatDuration(static_cast<quint32>(m.playerTime)),
+                         formatDuration(static_cast<quint32>(m.opponentTime)));
 }
 
-void Match::End(Ending ending)
+void Match::end(Ending ending)
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    const QString &player = m_game.settings.PlayerName;
-    const bool network = m_host.PeerConnected();
-    m.GameOver = true;
-    m.GameInProgress = false;
+    const QString &player = m_game.settings.playerName;
+    const bool network = m_host.peerConnected();
+    m.gameOver = true;
+    m.gameInProgress = false;
 
     if (ending == Ending::Lost) {
-        m_host.PlaySound(QStringLiteral("LAUGH"));
-        m_host.PlayMusic(QStringLiteral("loose"));
+        m_host.playSound(QStringLiteral("LAUGH"));
+        m_host.playMusic(QStringLiteral("loose"));
         if (network) {
-            m_host.MemoLine(TimeText() + Lang(" the winner is ", " победа ") + m.OpponentName);
-            m_host.LogLine(Lang("the winner is ", "победа ") + m.OpponentName, true);
+            m_host.memoLine(timeText() + localized(" the winner is ", " победа ") + m.opponentName);
+            m_host.logLine(localized("the winner is ", "победа ") + m.opponentName, true);
         } else {
-            m_host.MemoLine(TimeText() + Lang(" computer wins", " победа компьютера"));
-            m_host.LogLine(Lang("computer wins", "победа компьютера"), true);
+            m_host.memoLine(timeText() + localized(" computer wins", " победа компьютера"));
+            m_host.logLine(localized("computer wins", "победа компьютера"), true);
         }
     } else {
-        m_host.PlayMusic(QStringLiteral("win"));
-        m_host.MemoLine(TimeText() + Lang(" the winner is ", " победа ") + player);
-        m_host.LogLine(Lang("the winner is ", "победа ") + player, true);
+        m_host.playMusic(QStringLiteral("win"));
+        m_host.memoLine(timeText() + localized(" the winner is ", " победа ") + player);
+        m_host.logLine(localized("the winner is ", "победа ") + player, true);
     }
-    RevealShips(b.OwnBoard, b.AreaSize);
-    RevealShips(b.OpponentBoard, b.AreaSize);
-    LogGameSummary();
-    m_host.PaintOwnBoard();
-    m_host.PaintOpponentBoard();
+    revealShips(b.ownBoard, b.areaSize);
+    revealShips(b.opponentBoard, b.areaSize);
+    logGameSummary();
+    m_host.paintOwnBoard();
+    m_host.paintOpponentBoard();
 
-    const BattleFigures figures{m.PlayerTime, m.OpponentTime, m.GameScore};
-    const int i = FindOrCreatePlayer(m_game.ScoreData, player, !m.GameAborted, figures, m_random,
-                                     OleDateFromDateTime(m_host.Now()));
-    TPlayerRecord &record = m_game.ScoreData.Players[i - 1];
+    const BattleFigures figures{m.playerTime, m.opponentTime, m.gameScore};
+    const int i = findOrCreatePlayer(m_game.scores, player, !m.gameAborted, figures, m_random,
+                                     oleDateFromDateTime(m_host.now()));
+    PlayerRecord &record = m_game.scores.players[i - 1];
     if (ending == Ending::Lost)
-        ++record.Losses;
+        ++record.losses;
     else
-        ++record.Wins;
-    m.EndRemark = ending == Ending::Lost ? LossRemark() : WinRemark();
-    m_host.ShowStatistics();
-    m.EndRemark.clear();
+        ++record.wins;
+    m.endRemark = ending == Ending::Lost ? lossRemark() : winRemark();
+    m_host.showStatistics();
+    m.endRemark.clear();
 }
 
-QString Match::LossRemark()
+QString Match::lossRemark()
 {
-    const int k = m_random.RandInt(10) + 1;
-    QString remark = Remark(LossRemarks[k - 1], m_game.settings.PlayerName);
-    if (m_host.PeerConnected())
-        remark = Lang("The ", "К сожалению, ") + m_game.match.OpponentName +
-                 Lang(" wins this game. You should practice with me. :)",
-                      " вас надул. Лучше бы вы поиграли со мною. :)");
+    const int k = m_random.randInt(10) + 1;
+    QString remark = remarkFor(LossRemarks[k - 1], m_game.settings.playerName);
+    if (m_host.peerConnected())
+        remark = localized("The ", "К сожалению, ") + m_game.match.opponentName +
+                 localized(" wins this game. You should practice with me. :)",
+                           " вас надул. Лучше бы вы поиграли со мною. :)");
     return remark;
 }
 
-QString Match::WinRemark()
+QString Match::winRemark()
 {
-    const int k = m_random.RandInt(10) + 1;
-    QString remark = Remark(WinRemarks[k - 1], m_game.settings.PlayerName);
-    if (m_host.PeerConnected()) {
-        const QString &name = m_game.match.OpponentName;
-        remark = m_game.settings.EnglishUI
+    const int k = m_random.randInt(10) + 1;
+    QString remark = remarkFor(WinRemarks[k - 1], m_game.settings.playerName);
+    if (m_host.peerConnected()) {
+        const QString &name = m_game.match.opponentName;
+        remark = m_game.settings.englishUi
                      ? name + QStringLiteral(" defeated by you! Try to play with me - I'm much "
                                              "harder. :-)")
                      : QStringLiteral("Вы выиграли эту партию у ") + name +
@@ -272,79 +272,80 @@ QString Match::WinRemark()
     return remark;
 }
 
-void Match::LogGameSummary()
+void Match::logGameSummary()
 {
     const MatchState &m = m_game.match;
-    m_host.LogLine(Lang("Game time: ", "Общее время игры: ") +
-                   FormatDuration(static_cast<quint32>(m.PlayerTime + m.OpponentTime)));
-    m_host.LogLine(Lang("Ships placing of ", "Расстановка кораблей ") + m_game.settings.PlayerName +
-                   QStringLiteral(": "));
-    LogBoardRows(m_game.boards.OwnBoard);
-    if (m_host.PeerConnected())
-        m_host.LogLine(Lang("Ships placing of ", "Расстановка кораблей ") + m.OpponentName +
+    m_host.logLine(localized("Game time: ", "Общее время игры: ") +
+                   formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime)));
+    m_host.logLine(localized("Ships placing of ", "Расстановка кораблей ") +
+                   m_game.settings.playerName + QStringLiteral(": "));
+    logBoardRows(m_game.boards.ownBoard);
+    if (m_host.peerConnected())
+        m_host.logLine(localized("Ships placing of ", "Расстановка кораблей ") + m.opponentName +
                        QStringLiteral(": "));
     else
-        m_host.LogLine(Lang("Ships placing of computer: ", "Расстановка кораблей компьютера: "));
-    LogBoardRows(m_game.boards.OpponentBoard);
+        m_host.logLine(
+            localized("Ships placing of computer: ", "Расстановка кораблей компьютера: "));
+    logBoardRows(m_game.boards.opponentBoard);
 }
 
-void Match::LogBoardRows(const TBoard &board)
+void Match::logBoardRows(const Board &board)
 {
-    const int n = m_game.boards.AreaSize;
+    const int n = m_game.boards.areaSize;
     for (int y = 1; y <= n; ++y) {
         QString row(QStringLiteral(" "));
         for (int x = 1; x <= n; ++x) {
             const auto code = board.at(x, y);
             row += code == CellShip || code == CellHit ? u'O' : u'-';
         }
-        m_host.LogLine(row);
+        m_host.logLine(row);
     }
 }
 
-QString Match::OutcomeWord(ShotOutcome outcome) const
+QString Match::outcomeWord(ShotOutcome outcome) const
 {
     switch (outcome) {
     case ShotOutcome::Miss:
-        return Lang("wrong", "мимо");
+        return localized("wrong", "мимо");
     case ShotOutcome::Hit:
-        return Lang("bingo", "попадание");
+        return localized("bingo", "попадание");
     case ShotOutcome::Destroyed:
-        return Lang("ship destroyed", "корабль уничтожен");
+        return localized("ship destroyed", "корабль уничтожен");
     }
     return {};
 }
 
-bool Match::ClearOfWrecks(int x, int y) const
+bool Match::clearOfWrecks(int x, int y) const
 {
     int x1 = x - 1, y1 = y - 1, x2 = x + 1, y2 = y + 1;
-    ClampToArea(x1, y1, x2, y2, m_game.boards.AreaSize);
+    clampToArea(x1, y1, x2, y2, m_game.boards.areaSize);
     for (int i = x1; i <= x2; ++i)
         for (int j = y1; j <= y2; ++j)
-            if (m_game.boards.OwnBoard.at(i, j) == CellShip)
+            if (m_game.boards.ownBoard.at(i, j) == CellShip)
                 return false;
     return true;
 }
 
-bool Match::PickWoundedCell(int &x, int &y)
+bool Match::pickWoundedCell(int &x, int &y)
 {
-    const int n = m_game.boards.AreaSize;
+    const int n = m_game.boards.areaSize;
     bool found = false;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
-            if (m_game.boards.OwnBoard.at(i, j) == CellHit) {
+            if (m_game.boards.ownBoard.at(i, j) == CellHit) {
                 x = i;
                 y = j;
                 found = true;
-                if (m_random.RandInt(2) == 1)
+                if (m_random.randInt(2) == 1)
                     return true;
             }
     return found;
 }
 
-bool Match::UniqueNeighbourTarget(int &x, int &y) const
+bool Match::uniqueNeighbourTarget(int &x, int &y) const
 {
-    const int n = m_game.boards.AreaSize;
-    const TBoard &board = m_game.boards.OwnBoard;
+    const int n = m_game.boards.areaSize;
+    const Board &board = m_game.boards.ownBoard;
     int lastX = x, lastY = y;
     int count = 0;
     // Only the candidate just counted is excluded, so a cell reached again
@@ -352,7 +353,7 @@ bool Match::UniqueNeighbourTarget(int &x, int &y) const
     auto look = [&](int cx, int cy) {
         const auto code = board.at(cx, cy);
         if (code == CellMiss || code == CellHit || (cx == lastX && cy == lastY) ||
-            !ClearOfWrecks(cx, cy))
+            !clearOfWrecks(cx, cy))
             return;
         ++count;
         lastX = cx;
@@ -374,14 +375,14 @@ bool Match::UniqueNeighbourTarget(int &x, int &y) const
     return true;
 }
 
-bool Match::UniqueOpenCell(int &x, int &y) const
+bool Match::uniqueOpenCell(int &x, int &y) const
 {
-    const int n = m_game.boards.AreaSize;
+    const int n = m_game.boards.areaSize;
     int count = 0;
     for (int j = 1; j <= n; ++j)
         for (int i = 1; i <= n; ++i) {
-            const auto code = m_game.boards.OwnBoard.at(i, j);
-            if ((code == CellWater || code == CellIntact) && ClearOfWrecks(i, j)) {
+            const auto code = m_game.boards.ownBoard.at(i, j);
+            if ((code == CellWater || code == CellIntact) && clearOfWrecks(i, j)) {
                 ++count;
                 x = i;
                 y = j;
@@ -390,14 +391,14 @@ bool Match::UniqueOpenCell(int &x, int &y) const
     return count == 1;
 }
 
-void Match::ChooseComputerTarget(int &x, int &y)
+void Match::chooseComputerTarget(int &x, int &y)
 {
-    const int n = m_game.boards.AreaSize;
-    if (PickWoundedCell(x, y)) {
-        if (UniqueNeighbourTarget(x, y))
+    const int n = m_game.boards.areaSize;
+    if (pickWoundedCell(x, y)) {
+        if (uniqueNeighbourTarget(x, y))
             return;
-        const int d = m_random.RandInt(3) - 1;
-        if (m_random.RandInt(2) == 0)
+        const int d = m_random.randInt(3) - 1;
+        if (m_random.randInt(2) == 0)
             y += d;
         else
             x += d;
@@ -405,11 +406,11 @@ void Match::ChooseComputerTarget(int &x, int &y)
         y = std::clamp(y, 1, n);
         return;
     }
-    if (UniqueOpenCell(x, y))
+    if (uniqueOpenCell(x, y))
         return;
-    const TBoard &rejected = m_game.match.RejectedCells;
-    x = m_random.RandInt(n) + 1;
-    y = m_random.RandInt(n) + 1;
+    const Board &rejected = m_game.match.rejectedCells;
+    x = m_random.randInt(n) + 1;
+    y = m_random.randInt(n) + 1;
     if (rejected.at(x, y) == CellMiss)
         for (int k = 1; k <= n; ++k)
             if (rejected.at(k, y) == CellWater)
@@ -420,12 +421,12 @@ void Match::ChooseComputerTarget(int &x, int &y)
                 y = k;
 }
 
-bool Match::OpponentShot(int peerCol, int peerRow)
+bool Match::opponentShot(int peerCol, int peerRow)
 {
     MatchState &m = m_game.match;
-    TBoard &board = m_game.boards.OwnBoard;
-    const int n = m_game.boards.AreaSize;
-    const bool network = m_host.PeerConnected();
+    Board &board = m_game.boards.ownBoard;
+    const int n = m_game.boards.areaSize;
+    const bool network = m_host.peerConnected();
     int x = 0, y = 0;
     if (network) {
         // A peer's cell is refused outside the area, and a cell shot before
@@ -438,10 +439,10 @@ bool Match::OpponentShot(int peerCol, int peerRow)
         if (code != CellWater && code != CellIntact)
             return false;
     } else {
-        ChooseComputerTarget(x, y);
+        chooseComputerTarget(x, y);
         const auto code = board.at(x, y);
-        if (code == CellShip || code == CellMiss || code == CellHit || !ClearOfWrecks(x, y)) {
-            m.RejectedCells.at(x, y) = CellMiss;
+        if (code == CellShip || code == CellMiss || code == CellHit || !clearOfWrecks(x, y)) {
+            m.rejectedCells.at(x, y) = CellMiss;
             return false;
         }
     }
@@ -451,72 +452,72 @@ bool Match::OpponentShot(int peerCol, int peerRow)
     if (board.at(x, y) == CellIntact) {
         board.at(x, y) = CellShip;
         outcome = ShotOutcome::Hit;
-        cue = m_host.ExplosionCue();
+        cue = m_host.explosionCue();
     } else {
         board.at(x, y) = CellMiss;
-        cue = m_host.MissCue();
+        cue = m_host.missCue();
     }
-    if (ResolveShipAt(board, x, y, n)) {
+    if (resolveShipAt(board, x, y, n)) {
         outcome = ShotOutcome::Destroyed;
-        cue = m_host.DestroyCue();
+        cue = m_host.destroyCue();
     }
     if (board.at(x, y) != CellShip && board.at(x, y) != CellHit) {
-        m.PlayerTurn = true;
-        m_host.PutOutTurnLamp(false);
+        m.playerTurn = true;
+        m_host.putOutTurnLamp(false);
     }
     const QString shooter =
-        network ? m.OpponentName + QStringLiteral(": ") : Lang("computer: ", "компьютер: ");
+        network ? m.opponentName + QStringLiteral(": ") : localized("computer: ", "компьютер: ");
     const QString line =
-        shooter + QString::fromStdString(CellName(x, y)) + u' ' + OutcomeWord(outcome);
-    m_host.MemoLine(line);
-    m_host.LogLine(line);
-    m_host.PaintOwnBoard();
-    m.RejectedCells.fill(CellWater);
-    m_host.PlaySound(cue);
+        shooter + QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(outcome);
+    m_host.memoLine(line);
+    m_host.logLine(line);
+    m_host.paintOwnBoard();
+    m.rejectedCells.fill(CellWater);
+    m_host.playSound(cue);
     return outcome != ShotOutcome::Miss;
 }
 
-int Match::HitPoints(int misses, int areaSize)
+int Match::hitPoints(int misses, int areaSize)
 {
     const double k = 2.0 * areaSize / 15.0;
-    return std::max(1, Nearest((100 - misses) * k));
+    return std::max(1, nearest((100 - misses) * k));
 }
 
-int Match::DestroyPoints(int misses, int areaSize)
+int Match::destroyPoints(int misses, int areaSize)
 {
     const double k = 2.0 * areaSize / 15.0;
-    return std::max(1, Nearest((250 - misses) * k));
+    return std::max(1, nearest((250 - misses) * k));
 }
 
-int Match::MissPoints(int playerTime, int areaSize)
+int Match::missPoints(int playerTime, int areaSize)
 {
     // -(playerTime div 2) / k with k = 2 * areaSize / 15. Its exact halves
     // must go to the even side; dividing by an inexact k in floating point
     // can push one across (area 11, time 154: -52.5 came out as -53).
-    return NearestRatio(-15LL * (playerTime / 2), 2LL * areaSize);
+    return nearestRatio(-15LL * (playerTime / 2), 2LL * areaSize);
 }
 
-void Match::PlayerShot()
+void Match::playerShot()
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    if (!m.GameInProgress || !m.PlayerTurn || m.Paused) {
-        m_host.Beep();
+    if (!m.gameInProgress || !m.playerTurn || m.paused) {
+        m_host.beep();
         return;
     }
-    const int n = b.AreaSize;
-    if (b.HoverCol < 0 || b.HoverCol > n - 1 || b.HoverRow < 0 || b.HoverRow > n - 1)
+    const int n = b.areaSize;
+    if (b.hoverCol < 0 || b.hoverCol > n - 1 || b.hoverRow < 0 || b.hoverRow > n - 1)
         return;
-    const int x = b.HoverCol + 1;
-    const int y = b.HoverRow + 1;
-    TBoard &board = b.OpponentBoard;
+    const int x = b.hoverCol + 1;
+    const int y = b.hoverRow + 1;
+    Board &board = b.opponentBoard;
     const auto code = board.at(x, y);
     if (code == CellShip || code == CellMiss || code == CellHit) {
-        m_host.Beep();
+        m_host.beep();
         return;
     }
-    if (m_host.PeerConnected())
-        m_host.SendShot(b.HoverCol, b.HoverRow);
+    if (m_host.peerConnected())
+        m_host.sendShot(b.hoverCol, b.hoverRow);
 
     ShotOutcome outcome = ShotOutcome::Miss;
     QString cue;
@@ -524,65 +525,65 @@ void Match::PlayerShot()
     if (code == CellIntact) {
         board.at(x, y) = CellShip;
         outcome = ShotOutcome::Hit;
-        cue = m_host.ExplosionCue();
-        points = HitPoints(m.PlayerMisses, n);
+        cue = m_host.explosionCue();
+        points = hitPoints(m.playerMisses, n);
     } else {
         board.at(x, y) = CellMiss;
-        cue = m_host.MissCue();
-        points = MissPoints(m.PlayerTime, n);
+        cue = m_host.missCue();
+        points = missPoints(m.playerTime, n);
     }
-    if (ResolveShipAt(board, x, y, n)) {
+    if (resolveShipAt(board, x, y, n)) {
         outcome = ShotOutcome::Destroyed;
-        cue = m_host.DestroyCue();
-        points = DestroyPoints(m.PlayerMisses, n);
+        cue = m_host.destroyCue();
+        points = destroyPoints(m.playerMisses, n);
     }
-    m_host.PlaySound(cue);
+    m_host.playSound(cue);
     if (board.at(x, y) != CellShip && board.at(x, y) != CellHit) {
-        m.PlayerTurn = false;
-        m_host.PutOutTurnLamp(true);
-        ++m.PlayerMisses;
+        m.playerTurn = false;
+        m_host.putOutTurnLamp(true);
+        ++m.playerMisses;
     }
-    const QString line = m_game.settings.PlayerName + QStringLiteral(": ") +
-                         QString::fromStdString(CellName(x, y)) + u' ' + OutcomeWord(outcome);
-    m_host.MemoLine(line);
-    m_host.LogLine(line);
-    m.GameScore = std::max(0, m.GameScore + points);
-    m_host.PaintOpponentBoard();
+    const QString line = m_game.settings.playerName + QStringLiteral(": ") +
+                         QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(outcome);
+    m_host.memoLine(line);
+    m_host.logLine(line);
+    m.gameScore = std::max(0, m.gameScore + points);
+    m_host.paintOpponentBoard();
 }
 
-void Match::PauseButton(bool down)
+void Match::pauseButton(bool down)
 {
     MatchState &m = m_game.match;
-    if (m_host.PeerConnected() || !m.GameInProgress)
+    if (m_host.peerConnected() || !m.gameInProgress)
         return;
     if (down) {
-        m.Paused = true;
-        m_host.SetTurnInterval(100);
-        m_host.MemoLine(TimeText() + Lang(" pause", " пауза"));
-        m_host.LogLine(Lang("pause", "пауза"), true);
+        m.paused = true;
+        m_host.setTurnInterval(100);
+        m_host.memoLine(timeText() + localized(" pause", " пауза"));
+        m_host.logLine(localized("pause", "пауза"), true);
     } else {
-        m.Paused = false;
-        m_host.SetTurnInterval(1000);
-        m_host.MemoLine(TimeText() + Lang(" continue", " продолжение"));
-        m_host.LogLine(Lang("continue", "продолжение"), true);
-        m_host.PaintOwnBoard();
-        m_host.PaintOpponentBoard();
+        m.paused = false;
+        m_host.setTurnInterval(1000);
+        m_host.memoLine(timeText() + localized(" continue", " продолжение"));
+        m_host.logLine(localized("continue", "продолжение"), true);
+        m_host.paintOwnBoard();
+        m_host.paintOpponentBoard();
     }
 }
 
-void Match::Abort()
+void Match::abort()
 {
     MatchState &m = m_game.match;
-    if (!m.GameInProgress || !m_host.Ask(MatchHost::Box::ConfirmAbort))
+    if (!m.gameInProgress || !m_host.ask(MatchHost::Box::ConfirmAbort))
         return;
     // The question ran a message loop: the match may have ended meanwhile.
-    if (!m.GameInProgress)
+    if (!m.gameInProgress)
         return;
-    m_host.SendGameAborted();
-    RevealShips(m_game.boards.OwnBoard, m_game.boards.AreaSize);
-    m.Paused = false;
-    m.GameAborted = true;
-    m_host.LogLine(Lang("The game is aborted by user.", "Игра прервана пользователем"));
+    m_host.sendGameAborted();
+    revealShips(m_game.boards.ownBoard, m_game.boards.areaSize);
+    m.paused = false;
+    m.gameAborted = true;
+    m_host.logLine(localized("The game is aborted by user.", "Игра прервана пользователем"));
 }
 
 } // namespace tw

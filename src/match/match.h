@@ -22,46 +22,46 @@ public:
 
     virtual ~MatchHost() = default;
 
-    virtual bool PeerConnected() = 0;
+    virtual bool peerConnected() = 0;
     // The network step of Start: true when the match may begin (always in a
     // computer match).
-    virtual bool InvitePeer() = 0;
-    virtual void SendShot(int col, int row) = 0;
-    virtual void SendGameAborted() = 0;
+    virtual bool invitePeer() = 0;
+    virtual void sendShot(int col, int row) = 0;
+    virtual void sendGameAborted() = 0;
 
-    virtual void Beep() = 0;
+    virtual void beep() = 0;
     // Shows one of the match's message boxes; true for OK.
-    virtual bool Ask(Box box) = 0;
+    virtual bool ask(Box box) = 0;
 
     // Fills the board with a random fleet, showing the generator's progress.
-    virtual void GenerateOpponentFleet(TBoard &board) = 0;
+    virtual void generateOpponentFleet(Board &board) = 0;
 
-    virtual QString ExplosionCue() = 0;
-    virtual QString DestroyCue() = 0;
-    virtual QString MissCue() = 0;
-    virtual void PlaySound(const QString &name) = 0;
-    virtual void PlayMusic(const QString &name) = 0;
+    virtual QString explosionCue() = 0;
+    virtual QString destroyCue() = 0;
+    virtual QString missCue() = 0;
+    virtual void playSound(const QString &name) = 0;
+    virtual void playMusic(const QString &name) = 0;
 
     // A line in the log window, and one for the log file.
-    virtual void MemoLine(const QString &line) = 0;
-    virtual void LogLine(const QString &text, bool withTime = false, bool withDate = false) = 0;
+    virtual void memoLine(const QString &line) = 0;
+    virtual void logLine(const QString &text, bool withTime = false, bool withDate = false) = 0;
 
-    virtual void EnterMatchLayout() = 0; // the game layout and its music
-    virtual void LeaveMatchLayout() = 0; // the idle layout and its music
-    virtual void SetOwnBoardCaption(const QString &caption) = 0;
-    virtual void SetOpponentBoardCaption(const QString &caption) = 0;
-    virtual void PaintOwnBoard() = 0;
-    virtual void PaintOpponentBoard() = 0;
+    virtual void enterMatchLayout() = 0; // the game layout and its music
+    virtual void leaveMatchLayout() = 0; // the idle layout and its music
+    virtual void setOwnBoardCaption(const QString &caption) = 0;
+    virtual void setOpponentBoardCaption(const QString &caption) = 0;
+    virtual void paintOwnBoard() = 0;
+    virtual void paintOpponentBoard() = 0;
     // Draws a column number (or a row letter) picture over a board cell.
-    virtual void Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) = 0;
-    virtual void PutOutTurnLamp(bool playerLamp) = 0;
-    virtual void ShowTurnTimes(const QString &player, const QString &opponent) = 0;
-    virtual void SetTurnInterval(int milliseconds) = 0;
-    virtual void ShowConnectionState() = 0;
-    // The statistics window, modal, scrolled to its top, with EndRemark on top.
-    virtual void ShowStatistics() = 0;
+    virtual void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) = 0;
+    virtual void putOutTurnLamp(bool playerLamp) = 0;
+    virtual void showTurnTimes(const QString &player, const QString &opponent) = 0;
+    virtual void setTurnInterval(int milliseconds) = 0;
+    virtual void showConnectionState() = 0;
+    // The statistics window, modal, scrolled to its top, with endRemark on top.
+    virtual void showStatistics() = 0;
 
-    virtual QDateTime Now() = 0;
+    virtual QDateTime now() = 0;
 };
 
 // A match against the computer or a network peer, from Start to the
@@ -73,31 +73,31 @@ public:
     Match(GameState &game, MatchHost &host, Random &random);
 
     // Start, up to the moment the match runs. False when it did not begin.
-    bool Begin();
-    // After GameOver: clears both boards and returns to the idle layout.
-    void Finish();
+    bool begin();
+    // After gameOver: clears both boards and returns to the idle layout.
+    void finish();
 
     // One tick of the turn timer, after the music upkeep.
-    void Tick();
+    void tick();
 
     // The opponent's shot at the own board: the computer's choice, or the
     // 0-based cell of a peer's shot packet. True after a hit.
-    bool OpponentShot(int peerCol, int peerRow);
+    bool opponentShot(int peerCol, int peerRow);
 
     // A click on the opponent board, at the hovered cell.
-    void PlayerShot();
+    void playerShot();
 
     // The pause button went down (true) or up.
-    void PauseButton(bool down);
-    void Abort();
+    void pauseButton(bool down);
+    void abort();
 
     // The points of one shot, as the player's shot scores it.
-    static int HitPoints(int misses, int areaSize);
-    static int DestroyPoints(int misses, int areaSize);
-    static int MissPoints(int playerTime, int areaSize);
+    static int hitPoints(int misses, int areaSize);
+    static int destroyPoints(int misses, int areaSize);
+    static int missPoints(int playerTime, int areaSize);
 
-    QString LossRemark();
-    QString WinRemark();
+    QString lossRemark();
+    QString winRemark();
 
 private:
     enum class Ending
@@ -105,17 +105,17 @@ private:
         Lost,
         Won
     };
-    void End(Ending ending);
-    void LogGameSummary();
-    void LogBoardRows(const TBoard &board);
-    QString TimeText();
-    QString DateTimeText();
-    void ChooseComputerTarget(int &x, int &y);
-    bool ClearOfWrecks(int x, int y) const;
-    bool PickWoundedCell(int &x, int &y);
-    bool UniqueNeighbourTarget(int &x, int &y) const;
-    bool UniqueOpenCell(int &x, int &y) const;
-    QString OutcomeWord(ShotOutcome outcome) const;
+    void end(Ending ending);
+    void logGameSummary();
+    void logBoardRows(const Board &board);
+    QString timeText();
+    QString dateTimeText();
+    void chooseComputerTarget(int &x, int &y);
+    bool clearOfWrecks(int x, int y) const;
+    bool pickWoundedCell(int &x, int &y);
+    bool uniqueNeighbourTarget(int &x, int &y) const;
+    bool uniqueOpenCell(int &x, int &y) const;
+    QString outcomeWord(ShotOutcome outcome) const;
 
     GameState &m_game;
     MatchHost &m_host;

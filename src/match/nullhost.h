@@ -10,33 +10,33 @@ namespace tw {
 class NullMatchHost : public MatchHost
 {
 public:
-    bool PeerConnected() override { return false; }
-    bool InvitePeer() override { return true; }
-    void SendShot(int, int) override {}
-    void SendGameAborted() override {}
-    void Beep() override {}
-    bool Ask(Box) override { return true; }
-    void GenerateOpponentFleet(TBoard &) override {}
-    QString ExplosionCue() override { return {}; }
-    QString DestroyCue() override { return {}; }
-    QString MissCue() override { return {}; }
-    void PlaySound(const QString &) override {}
-    void PlayMusic(const QString &) override {}
-    void MemoLine(const QString &) override {}
-    void LogLine(const QString &, bool, bool) override {}
-    void EnterMatchLayout() override {}
-    void LeaveMatchLayout() override {}
-    void SetOwnBoardCaption(const QString &) override {}
-    void SetOpponentBoardCaption(const QString &) override {}
-    void PaintOwnBoard() override {}
-    void PaintOpponentBoard() override {}
-    void Scramble(bool, bool, int, int, int) override {}
-    void PutOutTurnLamp(bool) override {}
-    void ShowTurnTimes(const QString &, const QString &) override {}
-    void SetTurnInterval(int) override {}
-    void ShowConnectionState() override {}
-    void ShowStatistics() override {}
-    QDateTime Now() override { return {}; }
+    bool peerConnected() override { return false; }
+    bool invitePeer() override { return true; }
+    void sendShot(int, int) override {}
+    void sendGameAborted() override {}
+    void beep() override {}
+    bool ask(Box) override { return true; }
+    void generateOpponentFleet(Board &) override {}
+    QString explosionCue() override { return {}; }
+    QString destroyCue() override { return {}; }
+    QString missCue() override { return {}; }
+    void playSound(const QString &) override {}
+    void playMusic(const QString &) override {}
+    void memoLine(const QString &) override {}
+    void logLine(const QString &, bool, bool) override {}
+    void enterMatchLayout() override {}
+    void leaveMatchLayout() override {}
+    void setOwnBoardCaption(const QString &) override {}
+    void setOpponentBoardCaption(const QString &) override {}
+    void paintOwnBoard() override {}
+    void paintOpponentBoard() override {}
+    void scramble(bool, bool, int, int, int) override {}
+    void putOutTurnLamp(bool) override {}
+    void showTurnTimes(const QString &, const QString &) override {}
+    void setTurnInterval(int) override {}
+    void showConnectionState() override {}
+    void showStatistics() override {}
+    QDateTime now() override { return {}; }
 };
 
 } // namespace tw

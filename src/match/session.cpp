@@ -6,30 +6,30 @@
 
 namespace tw {
 
-void LoadSession(GameState &game)
+void loadSession(GameState &game)
 {
-    TScoreData &data = game.ScoreData;
-    if (!LoadScoreFile(data, DataDirectory(), SystemDirectory()))
-        SetDefaultScoreData(data);
-    game.settings.MusicOn = data.MusicOn != 0;
-    game.settings.SoundOn = data.SoundOn != 0;
-    game.settings.EnglishUI = data.EnglishUI != 0;
-    game.settings.SaveLog = data.SaveLog != 0;
-    game.settings.PlayerName = PlayerNameOf(data);
-    game.boards.AreaSize = data.AreaSize;
-    game.boards.PendingAreaSize = data.AreaSize;
+    ScoreBlock &data = game.scores;
+    if (!loadScoreFile(data, dataDirectory(), systemDirectory()))
+        setDefaultScoreData(data);
+    game.settings.musicOn = data.musicOn != 0;
+    game.settings.soundOn = data.soundOn != 0;
+    game.settings.englishUi = data.englishUi != 0;
+    game.settings.saveLog = data.saveLog != 0;
+    game.settings.playerName = playerNameOf(data);
+    game.boards.areaSize = data.areaSize;
+    game.boards.pendingAreaSize = data.areaSize;
 }
 
-bool SaveSession(GameState &game)
+bool saveSession(GameState &game)
 {
-    TScoreData &data = game.ScoreData;
-    data.MusicOn = game.settings.MusicOn ? 1 : 0;
-    data.SoundOn = game.settings.SoundOn ? 1 : 0;
-    data.EnglishUI = game.settings.EnglishUI ? 1 : 0;
-    data.SaveLog = game.settings.SaveLog ? 1 : 0;
-    data.AreaSize = game.boards.AreaSize;
-    SetPlayerName(data, game.settings.PlayerName);
-    return SaveScoreFile(data, DataDirectory());
+    ScoreBlock &data = game.scores;
+    data.musicOn = game.settings.musicOn ? 1 : 0;
+    data.soundOn = game.settings.soundOn ? 1 : 0;
+    data.englishUi = game.settings.englishUi ? 1 : 0;
+    data.saveLog = game.settings.saveLog ? 1 : 0;
+    data.areaSize = game.boards.areaSize;
+    setPlayerName(data, game.settings.playerName);
+    return saveScoreFile(data, dataDirectory());
 }
 
 } // namespace tw

@@ -6,9 +6,9 @@ namespace tw {
 
 // Fills the records and settings from the score file in the data directory,
 // or with the defaults when there is none or it is damaged.
-void LoadSession(GameState &game);
+void loadSession(GameState &game);
 
 // Copies the settings into the records and writes the score file.
-bool SaveSession(GameState &game);
+bool saveSession(GameState &game);
 
 } // namespace tw

@@ -2,7 +2,7 @@
 
 namespace tw {
 
-void ClampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize)
+void clampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize)
 {
     if (x1 < 1)
         x1 = 1;
@@ -14,7 +14,7 @@ void ClampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize)
         y2 = areaSize;
 }
 
-std::string BoardToText(const TBoard &board)
+std::string boardToText(const Board &board)
 {
     std::string text;
     text.reserve(BoardCells);
@@ -23,7 +23,7 @@ std::string BoardToText(const TBoard &board)
     return text;
 }
 
-bool TextToBoard(std::string_view text, TBoard &board)
+bool textToBoard(std::string_view text, Board &board)
 {
     for (std::size_t i = 0; i < board.cells.size(); ++i) {
         if (i >= text.size())
@@ -36,7 +36,7 @@ bool TextToBoard(std::string_view text, TBoard &board)
     return true;
 }
 
-std::string CellName(int x, int y)
+std::string cellName(int x, int y)
 {
     return static_cast<char>('@' + y) + std::to_string(x);
 }

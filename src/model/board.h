@@ -8,8 +8,8 @@
 namespace tw {
 
 // What a board cell holds. The same board goes through two phases: while the
-// fleet is arranged only CellShip and CellWater occur; ArmBoard() opens the
-// battle phase (unhit ship cells become CellIntact) and RevealShips() ends it.
+// fleet is arranged only CellShip and CellWater occur; armBoard() opens the
+// battle phase (unhit ship cells become CellIntact) and revealShips() ends it.
 // Codes 3 and 5 are never stored: they only name pictures (aim, own unhit ship).
 enum CellCode : std::uint8_t
 {
@@ -30,7 +30,7 @@ inline constexpr int BoardCells = BoardSide * BoardSide;
 // so the first 15 bytes are column 1 from row A down to row O. Only the
 // top-left area-size square takes part in play; clearing and the board text
 // cover all 225 cells.
-struct TBoard
+struct Board
 {
     std::array<std::uint8_t, BoardCells> cells;
 
@@ -42,27 +42,27 @@ struct TBoard
     }
 
     void fill(std::uint8_t code) { cells.fill(code); }
-    friend bool operator==(const TBoard &, const TBoard &) = default;
+    friend bool operator==(const Board &, const Board &) = default;
 };
-static_assert(sizeof(TBoard) == 225, "a board is 225 bytes, no header");
+static_assert(sizeof(Board) == 225, "a board is 225 bytes, no header");
 
 // Clamps a rectangle of 1-based cells to the area: only the lower bounds of
 // the first corner and the upper bounds of the second. A rectangle wholly
 // outside the area comes back empty (x2 < x1 or y2 < y1).
-void ClampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize);
+void clampToArea(int &x1, int &y1, int &x2, int &y2, int areaSize);
 
 // The board-as-letters text: 225 characters, column by column, each the
 // letter 'A' + cell code. It covers the whole grid whatever the area size.
-std::string BoardToText(const TBoard &board);
+std::string boardToText(const Board &board);
 
-// The inverse of BoardToText. Accepts only a text of at least 225 characters,
+// The inverse of boardToText. Accepts only a text of at least 225 characters,
 // all at or after 'A' (code - 65 fitting a byte); characters after the 225th
 // are ignored. On refusal returns false: the cells decoded before the first
 // bad position keep their new values and the rest keep their old ones.
-bool TextToBoard(std::string_view text, TBoard &board);
+bool textToBoard(std::string_view text, Board &board);
 
-// The row letter followed by the column number: CellName(7, 3) is "C7".
+// The row letter followed by the column number: cellName(7, 3) is "C7".
 // Precondition: 1 <= x, y <= 15.
-std::string CellName(int x, int y);
+std::string cellName(int x, int y);
 
 } // namespace tw

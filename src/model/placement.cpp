@@ -6,29 +6,29 @@
 
 namespace tw {
 
-void RotateMask(TMask &mask, int k)
+void rotateMask(ShipMask &mask, int k)
 {
     for (int turn = 0; turn < k; ++turn) {
-        TMask turned{};
+        ShipMask turned{};
         for (int x = 0; x < 4; ++x)
             for (int y = 0; y < 4; ++y)
-                MaskCell(turned, 3 - y, x) = MaskCell(mask, x, y);
+                maskCell(turned, 3 - y, x) = maskCell(mask, x, y);
         mask = turned;
     }
 }
 
-ShapeOffset ShapeOrigin(const TMask &mask)
+ShapeOffset shapeOrigin(const ShipMask &mask)
 {
     ShapeOffset origin{0, 0};
     auto columnUsed = [&](int x) {
         for (int y = 0; y < 4; ++y)
-            if (MaskCell(mask, x, y) == 1)
+            if (maskCell(mask, x, y) == 1)
                 return true;
         return false;
     };
     auto rowUsed = [&](int y) {
         for (int x = 0; x < 4; ++x)
-            if (MaskCell(mask, x, y) == 1)
+            if (maskCell(mask, x, y) == 1)
                 return true;
         return false;
     };
@@ -45,15 +45,15 @@ ShapeOffset ShapeOrigin(const TMask &mask)
     return origin;
 }
 
-TurnedShape TurnedShipShape(int shipType, int rotation)
+TurnedShape turnedShipShape(int shipType, int rotation)
 {
     TurnedShape shape{ShipTypes[static_cast<std::size_t>(shipType)].mask, {}};
-    RotateMask(shape.mask, rotation);
-    shape.origin = ShapeOrigin(shape.mask);
+    rotateMask(shape.mask, rotation);
+    shape.origin = shapeOrigin(shape.mask);
     return shape;
 }
 
-bool FleetComplete(const TFleetCounts &placed)
+bool fleetComplete(const FleetCounts &placed)
 {
     for (int s = 1; s <= MaxShipSize; ++s)
         if (placed[s] < RequiredFleet[s])
@@ -61,13 +61,13 @@ bool FleetComplete(const TFleetCounts &placed)
     return true;
 }
 
-bool CanPlaceShip(const TMask &mask, int ox, int oy, int X, int Y, const TBoard &board,
+bool canPlaceShip(const ShipMask &mask, int ox, int oy, int X, int Y, const Board &board,
                   int areaSize)
 {
     bool legal = true;
     for (int x = 0; x < 4; ++x) {
         for (int y = 0; y < 4; ++y) {
-            if (MaskCell(mask, x, y) != 1)
+            if (maskCell(mask, x, y) != 1)
                 continue;
             const int cx = X + x - ox;
             const int cy = Y + y - oy;
@@ -75,7 +75,7 @@ bool CanPlaceShip(const TMask &mask, int ox, int oy, int X, int Y, const TBoard 
                 legal = false;
             // The covered cell and its eight neighbours, 1-based.
             int x1 = cx, y1 = cy, x2 = cx + 2, y2 = cy + 2;
-            ClampToArea(x1, y1, x2, y2, areaSize);
+            clampToArea(x1, y1, x2, y2, areaSize);
             for (int i = x1; i <= x2; ++i)
                 for (int j = y1; j <= y2; ++j)
                     if (board.at(i, j) == CellShip)
@@ -85,55 +85,55 @@ bool CanPlaceShip(const TMask &mask, int ox, int oy, int X, int Y, const TBoard 
     return legal;
 }
 
-void PutShip(const TMask &mask, TBoard &board, int ox, int oy, int X, int Y)
+void putShip(const ShipMask &mask, Board &board, int ox, int oy, int X, int Y)
 {
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y)
-            if (MaskCell(mask, x, y) == 1)
+            if (maskCell(mask, x, y) == 1)
                 board.at(X + x - ox + 1, Y + y - oy + 1) = CellShip;
 }
 
-void ClearBoard(TBoard &board)
+void clearBoard(Board &board)
 {
     board.fill(CellWater);
 }
 
-void ClearBoard(TBoard &board, TFleetCounts &reset)
+void clearBoard(Board &board, FleetCounts &reset)
 {
-    ClearBoard(board);
-    reset = TFleetCounts{};
+    clearBoard(board);
+    reset = FleetCounts{};
 }
 
-PlaceResult PlaceSelectedShip(BoardState &state)
+PlaceResult placeSelectedShip(BoardState &state)
 {
-    const int s = ShipTypes[state.SelectedShipType].count;
-    if (state.PlacedFleet[s] == RequiredFleet[s])
+    const int s = ShipTypes[state.selectedShipType].count;
+    if (state.placedFleet[s] == RequiredFleet[s])
         return PlaceResult::SizeFull;
-    if (FleetComplete(state.PlacedFleet))
-        return PlaceResult::FleetComplete;
-    const TurnedShape shape = TurnedShipShape(state.SelectedShipType, state.Rotation);
-    if (!CanPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, state.HoverCol, state.HoverRow,
-                      state.OwnBoard, state.AreaSize))
+    if (fleetComplete(state.placedFleet))
+        return PlaceResult::fleetComplete;
+    const TurnedShape shape = turnedShipShape(state.selectedShipType, state.rotation);
+    if (!canPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, state.hoverCol, state.hoverRow,
+                      state.ownBoard, state.areaSize))
         return PlaceResult::Illegal;
-    PutShip(shape.mask, state.OwnBoard, shape.origin.ox, shape.origin.oy, state.HoverCol,
-            state.HoverRow);
-    ++state.PlacedFleet[s];
+    putShip(shape.mask, state.ownBoard, shape.origin.ox, shape.origin.oy, state.hoverCol,
+            state.hoverRow);
+    ++state.placedFleet[s];
     return PlaceResult::Placed;
 }
 
 namespace {
 
 // Whether any shape of the given size fits anywhere on the board.
-bool AnyPlaceFor(int size, const TBoard &board, int areaSize)
+bool anyPlaceFor(int size, const Board &board, int areaSize)
 {
     for (int t = 1; t <= ShipTypeCount; ++t) {
         if (ShipTypes[static_cast<std::size_t>(t)].count != size)
             continue;
         for (int r = 0; r < 4; ++r) {
-            const TurnedShape shape = TurnedShipShape(t, r);
+            const TurnedShape shape = turnedShipShape(t, r);
             for (int X = 0; X < areaSize; ++X)
                 for (int Y = 0; Y < areaSize; ++Y)
-                    if (CanPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, X, Y, board,
+                    if (canPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, X, Y, board,
                                      areaSize))
                         return true;
         }
@@ -143,17 +143,17 @@ bool AnyPlaceFor(int size, const TBoard &board, int areaSize)
 
 } // namespace
 
-int GenerateFleet(TBoard &board, TFleetCounts &placed, int areaSize, Random &random,
+int generateFleet(Board &board, FleetCounts &placed, int areaSize, Random &random,
                   const GenerateProgressSink &progress)
 {
-    TBoard work;
-    ClearBoard(work, placed);
-    const int restarts = CompleteFleet(work, placed, areaSize, random, progress);
+    Board work;
+    clearBoard(work, placed);
+    const int restarts = completeFleet(work, placed, areaSize, random, progress);
     board = work;
     return restarts;
 }
 
-int CompleteFleet(TBoard &work, TFleetCounts &placed, int areaSize, Random &random,
+int completeFleet(Board &work, FleetCounts &placed, int areaSize, Random &random,
                   const GenerateProgressSink &progress)
 {
     // Dropped attempts in a row after which the board is searched for any
@@ -164,34 +164,34 @@ int CompleteFleet(TBoard &work, TFleetCounts &placed, int areaSize, Random &rand
     int s = MaxShipSize;
     int dropped = 0;
     int restarts = 0;
-    while (!FleetComplete(placed)) {
+    while (!fleetComplete(placed)) {
         if (placed[s] == RequiredFleet[s] && s > 1)
             --s;
         int t = 0;
         do {
-            t = random.RandInt(ShipTypeCount) + 1;
+            t = random.randInt(ShipTypeCount) + 1;
             last.t = t;
             if (progress)
                 progress(last);
         } while (ShipTypes[static_cast<std::size_t>(t)].count != s);
 
-        last.r = random.RandInt(4);
-        TMask mask = ShipTypes[static_cast<std::size_t>(t)].mask;
-        RotateMask(mask, last.r);
-        const ShapeOffset origin = ShapeOrigin(mask);
+        last.r = random.randInt(4);
+        ShipMask mask = ShipTypes[static_cast<std::size_t>(t)].mask;
+        rotateMask(mask, last.r);
+        const ShapeOffset origin = shapeOrigin(mask);
         last.ox = origin.ox;
         last.oy = origin.oy;
-        last.X = random.RandInt(areaSize);
-        last.Y = random.RandInt(areaSize);
+        last.X = random.randInt(areaSize);
+        last.Y = random.randInt(areaSize);
 
-        if (CanPlaceShip(mask, origin.ox, origin.oy, last.X, last.Y, work, areaSize)) {
-            PutShip(mask, work, origin.ox, origin.oy, last.X, last.Y);
+        if (canPlaceShip(mask, origin.ox, origin.oy, last.X, last.Y, work, areaSize)) {
+            putShip(mask, work, origin.ox, origin.oy, last.X, last.Y);
             ++placed[s];
             dropped = 0;
         } else if (++dropped >= DeadEndSuspicion) {
             dropped = 0;
-            if (!AnyPlaceFor(s, work, areaSize)) {
-                ClearBoard(work, placed);
+            if (!anyPlaceFor(s, work, areaSize)) {
+                clearBoard(work, placed);
                 s = MaxShipSize;
                 ++restarts;
             }
@@ -205,7 +205,7 @@ namespace {
 // Cells of one ship, moved so that the smallest column and row are 0, sorted.
 using ShipCells = std::vector<std::pair<int, int>>;
 
-ShipCells Normalized(ShipCells cells)
+ShipCells normalized(ShipCells cells)
 {
     int minX = BoardSide, minY = BoardSide;
     for (auto [x, y] : cells) {
@@ -220,19 +220,19 @@ ShipCells Normalized(ShipCells cells)
     return cells;
 }
 
-bool IsShipShape(const ShipCells &cells)
+bool isShipShape(const ShipCells &cells)
 {
     for (int t = 1; t <= ShipTypeCount; ++t) {
         if (ShipTypes[static_cast<std::size_t>(t)].count != static_cast<int>(cells.size()))
             continue;
         for (int r = 0; r < 4; ++r) {
-            const TurnedShape shape = TurnedShipShape(t, r);
+            const TurnedShape shape = turnedShipShape(t, r);
             ShipCells shapeCells;
             for (int x = 0; x < 4; ++x)
                 for (int y = 0; y < 4; ++y)
-                    if (MaskCell(shape.mask, x, y) == 1)
+                    if (maskCell(shape.mask, x, y) == 1)
                         shapeCells.emplace_back(x, y);
-            if (Normalized(shapeCells) == cells)
+            if (normalized(shapeCells) == cells)
                 return true;
         }
     }
@@ -241,7 +241,7 @@ bool IsShipShape(const ShipCells &cells)
 
 } // namespace
 
-bool IsLegalFleet(const TBoard &board, int areaSize)
+bool isLegalFleet(const Board &board, int areaSize)
 {
     if (areaSize < MinAreaSize || areaSize > MaxAreaSize)
         return false;
@@ -255,7 +255,7 @@ bool IsLegalFleet(const TBoard &board, int areaSize)
 
     // Ships never touch, so each group of ship cells joined by sides or
     // corners must be one whole ship.
-    TFleetCounts found;
+    FleetCounts found;
     std::array<bool, BoardCells> seen{};
     for (int x = 1; x <= areaSize; ++x)
         for (int y = 1; y <= areaSize; ++y) {
@@ -280,15 +280,15 @@ bool IsLegalFleet(const TBoard &board, int areaSize)
                         }
                     }
             }
-            const ShipCells shape = Normalized(group);
-            if (!IsShipShape(shape))
+            const ShipCells shape = normalized(group);
+            if (!isShipShape(shape))
                 return false;
             ++found[static_cast<int>(shape.size())];
         }
     return found == RequiredFleet;
 }
 
-bool ReadyForNetworkGame(int n, const Readiness &facts)
+bool readyForNetworkGame(int n, const Readiness &facts)
 {
     return !facts.gameInProgress && facts.fleetComplete && facts.hasPlayerName &&
            n == facts.areaSize && !facts.modalBusy;

@@ -12,13 +12,13 @@ void Random::seedFromClock()
     m_engine.seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
 }
 
-int Random::RandInt(int n)
+int Random::randInt(int n)
 {
     assert(n >= 1);
     return std::uniform_int_distribution<int>(0, n - 1)(m_engine);
 }
 
-Random &GameRandom()
+Random &gameRandom()
 {
     static Random random;
     return random;

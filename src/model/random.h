@@ -17,13 +17,13 @@ public:
     void seedFromClock();
 
     // A uniform integer in 0..n-1. Precondition: n >= 1.
-    int RandInt(int n);
+    int randInt(int n);
 
 private:
     std::mt19937 m_engine{5489u};
 };
 
 // The generator shared by the running game.
-Random &GameRandom();
+Random &gameRandom();
 
 } // namespace tw

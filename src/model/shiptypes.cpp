@@ -5,9 +5,9 @@
 
 namespace tw {
 
-TShipTypeTable ShipTypes = BuildShipTypes();
+ShipTypeTable ShipTypes = buildShipTypes();
 
-TShipTypeTable BuildShipTypes()
+ShipTypeTable buildShipTypes()
 {
     struct Shape
     {
@@ -28,23 +28,23 @@ TShipTypeTable BuildShipTypes()
         {4, {{1, 0}, {1, 1}, {2, 1}, {2, 2}}}, // 10  .#.. .##. ..#. ....
         {4, {{1, 1}, {1, 2}, {2, 1}, {2, 2}}}, // 11  .... .##. .##. ....
     };
-    TShipTypeTable table{};
+    ShipTypeTable table{};
     for (int t = 1; t <= ShipTypeCount; ++t) {
         const Shape &shape = shapes[t - 1];
-        TShipType &type = table[static_cast<std::size_t>(t)];
+        ShipType &type = table[static_cast<std::size_t>(t)];
         type.count = shape.count;
         type.mask.fill(0);
         for (auto [x, y] : shape.cells)
-            MaskCell(type.mask, x, y) = 1;
+            maskCell(type.mask, x, y) = 1;
     }
     return table;
 }
 
-int CheckShipTypes(const TShipTypeTable &table, const ShipTypeErrorSink &report)
+int checkShipTypes(const ShipTypeTable &table, const ShipTypeErrorSink &report)
 {
     int bad = 0;
     for (int t = 1; t <= ShipTypeCount; ++t) {
-        const TShipType &type = table[static_cast<std::size_t>(t)];
+        const ShipType &type = table[static_cast<std::size_t>(t)];
         int cells = 0;
         for (std::uint8_t b : type.mask)
             cells += b == 1 ? 1 : 0;
@@ -57,10 +57,10 @@ int CheckShipTypes(const TShipTypeTable &table, const ShipTypeErrorSink &report)
     return bad;
 }
 
-void InitShipTypes(const ShipTypeErrorSink &report)
+void initShipTypes(const ShipTypeErrorSink &report)
 {
-    ShipTypes = BuildShipTypes();
-    CheckShipTypes(ShipTypes, report);
+    ShipTypes = buildShipTypes();
+    checkShipTypes(ShipTypes, report);
 }
 
 } // namespace tw

@@ -4,7 +4,7 @@
 
 namespace tw {
 
-void ArmBoard(TBoard &board, int areaSize)
+void armBoard(Board &board, int areaSize)
 {
     for (int x = 1; x <= areaSize; ++x)
         for (int y = 1; y <= areaSize; ++y) {
@@ -16,7 +16,7 @@ void ArmBoard(TBoard &board, int areaSize)
         }
 }
 
-ShotOutcome FireAt(TBoard &board, int x, int y, int areaSize)
+ShotOutcome fireAt(Board &board, int x, int y, int areaSize)
 {
     ShotOutcome outcome = ShotOutcome::Miss;
     std::uint8_t &cell = board.at(x, y);
@@ -26,12 +26,12 @@ ShotOutcome FireAt(TBoard &board, int x, int y, int areaSize)
     } else {
         cell = CellMiss;
     }
-    if (ResolveShipAt(board, x, y, areaSize))
+    if (resolveShipAt(board, x, y, areaSize))
         outcome = ShotOutcome::Destroyed;
     return outcome;
 }
 
-bool ResolveShipAt(TBoard &board, int x, int y, int areaSize)
+bool resolveShipAt(Board &board, int x, int y, int areaSize)
 {
     if (board.at(x, y) == CellMiss)
         return false;
@@ -50,7 +50,7 @@ bool ResolveShipAt(TBoard &board, int x, int y, int areaSize)
 
     for (std::size_t k = 0; k < list.size() && list[k].filled(); ++k) {
         int x1 = list[k].x - 1, y1 = list[k].y - 1, x2 = list[k].x + 1, y2 = list[k].y + 1;
-        ClampToArea(x1, y1, x2, y2, areaSize);
+        clampToArea(x1, y1, x2, y2, areaSize);
         for (int j = y1; j <= y2; ++j) {
             for (int i = x1; i <= x2; ++i) {
                 const std::uint8_t code = board.at(i, j);
@@ -85,7 +85,7 @@ bool ResolveShipAt(TBoard &board, int x, int y, int areaSize)
     return !intactFound;
 }
 
-bool FleetDestroyed(const TBoard &board, int areaSize)
+bool fleetDestroyed(const Board &board, int areaSize)
 {
     for (int x = 1; x <= areaSize; ++x)
         for (int y = 1; y <= areaSize; ++y)
@@ -94,7 +94,7 @@ bool FleetDestroyed(const TBoard &board, int areaSize)
     return true;
 }
 
-void RevealShips(TBoard &board, int areaSize)
+void revealShips(Board &board, int areaSize)
 {
     for (int x = 1; x <= areaSize; ++x)
         for (int y = 1; y <= areaSize; ++y) {

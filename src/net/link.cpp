@@ -15,13 +15,13 @@ namespace {
 // one packet in progress plus this.
 constexpr qint64 kReadChunk = 16 * 1024;
 
-bool IsTcpPort(int port)
+bool isTcpPort(int port)
 {
     return port >= 1 && port <= 65535;
 }
 
 // What a reverse look-up found; Qt answers a failed one with the address.
-QString FoundName(const QHostInfo &info, const QHostAddress &address)
+QString foundName(const QHostInfo &info, const QHostAddress &address)
 {
     if (info.error() != QHostInfo::NoError || info.hostName() == address.toString())
         return {};
@@ -39,9 +39,9 @@ struct PeerLink::Incoming
     bool closed = false;
 };
 
-PeerLink::PeerLink(QObject *parent) : QObject(parent), ServerSocket1(new QTcpServer(this))
+PeerLink::PeerLink(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
 {
-    connect(ServerSocket1, &QTcpServer::newConnection, this, &PeerLink::acceptPending);
+    connect(m_server, &QTcpServer::newConnection, this, &PeerLink::acceptPending);
 }
 
 PeerLink::~PeerLink()
@@ -53,25 +53,25 @@ PeerLink::~PeerLink()
 
 bool PeerLink::listen(int port)
 {
-    if (ServerSocket1->isListening() && ServerSocket1->serverPort() == port)
+    if (m_server->isListening() && m_server->serverPort() == port)
         return true;
-    if (ServerSocket1->isListening()) {
-        ServerSocket1->close();
+    if (m_server->isListening()) {
+        m_server->close();
         closeIncoming();
     }
-    if (!IsTcpPort(port))
+    if (!isTcpPort(port))
         return false;
-    return ServerSocket1->listen(m_localAddress, static_cast<quint16>(port));
+    return m_server->listen(m_localAddress, static_cast<quint16>(port));
 }
 
 bool PeerLink::isListening() const
 {
-    return ServerSocket1->isListening();
+    return m_server->isListening();
 }
 
 int PeerLink::listeningPort() const
 {
-    return ServerSocket1->isListening() ? ServerSocket1->serverPort() : 0;
+    return m_server->isListening() ? m_server->serverPort() : 0;
 }
 
 IncomingConnection PeerLink::incoming(int index) const
@@ -81,7 +81,7 @@ IncomingConnection PeerLink::incoming(int index) const
 
 void PeerLink::acceptPending()
 {
-    while (QTcpSocket *socket = ServerSocket1->nextPendingConnection()) {
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
         if (m_incoming.size() >= static_cast<std::size_t>(kMaxIncoming)) {
             socket->abort();
             socket->deleteLater();
@@ -97,7 +97,7 @@ void PeerLink::acceptPending()
         const std::weak_ptr<Incoming> weak = incoming;
         connect(socket, &QTcpSocket::readyRead, this, [this, weak] {
             if (auto in = weak.lock())
-                ServerSocket1ClientRead(in);
+                readIncoming(in);
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, weak] {
             if (auto in = weak.lock())
@@ -111,13 +111,13 @@ void PeerLink::acceptPending()
         const QHostAddress remote = incoming->info.remoteAddress;
         QHostInfo::lookupHost(remote.toString(), this, [weak, remote](const QHostInfo &info) {
             if (auto in = weak.lock())
-                in->info.remoteHostName = FoundName(info, remote);
+                in->info.remoteHostName = foundName(info, remote);
         });
         // Bytes may have come with the connection itself.
         if (socket->bytesAvailable() > 0)
             QTimer::singleShot(0, this, [this, weak] {
                 if (auto in = weak.lock())
-                    ServerSocket1ClientRead(in);
+                    readIncoming(in);
             });
     }
 }
@@ -145,7 +145,7 @@ void PeerLink::closeIncoming()
         removeIncoming(m_incoming.front().get());
 }
 
-void PeerLink::ServerSocket1ClientRead(const std::shared_ptr<Incoming> &incoming)
+void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
 {
     // A handler that lets events run may come back here for the same
     // connection; the loop below, further up the stack, goes on with it.
@@ -174,7 +174,7 @@ void PeerLink::readAllIncoming()
     // Copies: a handler may remove connections while this runs.
     const auto connections = m_incoming;
     for (const auto &in : connections)
-        ServerSocket1ClientRead(in);
+        readIncoming(in);
 }
 
 void PeerLink::resumePackets()
@@ -186,81 +186,81 @@ void PeerLink::resumePackets()
 void PeerLink::connectToPeer(const QString &address, const QString &hostName, int port)
 {
     closeClient();
-    ClientSocket1 = new QTcpSocket(this);
-    ClientSocket1->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_client = new QTcpSocket(this);
+    m_client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_clientHostName = hostName;
-    connect(ClientSocket1, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
+    connect(m_client, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
     // Queued: a connect that fails at once (no route) must not report from
     // inside connectToPeer(). An error of a socket given up since is stale.
     connect(
-        ClientSocket1, &QTcpSocket::errorOccurred, this,
-        [this, client = QPointer<QTcpSocket>(ClientSocket1)](QAbstractSocket::SocketError error) {
-            if (client && client == ClientSocket1)
+        m_client, &QTcpSocket::errorOccurred, this,
+        [this, client = QPointer<QTcpSocket>(m_client)](QAbstractSocket::SocketError error) {
+            if (client && client == m_client)
                 onClientError(error);
         },
         Qt::QueuedConnection);
     const QString target = hostName.isEmpty() ? address : hostName;
-    if (!IsTcpPort(port) || target.isEmpty() ||
-        (m_localAddress != QHostAddress::AnyIPv4 && !ClientSocket1->bind(m_localAddress, 0))) {
+    if (!isTcpPort(port) || target.isEmpty() ||
+        (m_localAddress != QHostAddress::AnyIPv4 && !m_client->bind(m_localAddress, 0))) {
         // Reported like any failed attempt: later, from the event loop.
-        QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(ClientSocket1)] {
-            if (client && client == ClientSocket1)
+        QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(m_client)] {
+            if (client && client == m_client)
                 onClientError(QAbstractSocket::UnknownSocketError);
         });
         return;
     }
-    ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
-                                 QAbstractSocket::IPv4Protocol);
+    m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
+                            QAbstractSocket::IPv4Protocol);
 }
 
 void PeerLink::closeClient()
 {
-    if (!ClientSocket1)
+    if (!m_client)
         return;
-    ClientSocket1->disconnect(this);
-    ClientSocket1->abort();
-    ClientSocket1->deleteLater();
-    ClientSocket1 = nullptr;
+    m_client->disconnect(this);
+    m_client->abort();
+    m_client->deleteLater();
+    m_client = nullptr;
     m_clientHostName.clear();
 }
 
 bool PeerLink::isClientActive() const
 {
-    return ClientSocket1 && ClientSocket1->state() == QAbstractSocket::ConnectedState;
+    return m_client && m_client->state() == QAbstractSocket::ConnectedState;
 }
 
 QHostAddress PeerLink::clientRemoteAddress() const
 {
-    return isClientActive() ? ClientSocket1->peerAddress() : QHostAddress();
+    return isClientActive() ? m_client->peerAddress() : QHostAddress();
 }
 
-bool PeerLink::PeerConnected() const
+bool PeerLink::peerConnected() const
 {
-    return isClientActive() && ServerSocket1->isListening() && !m_incoming.empty() &&
-           m_incoming.front()->info.remoteAddress == ClientSocket1->peerAddress();
+    return isClientActive() && m_server->isListening() && !m_incoming.empty() &&
+           m_incoming.front()->info.remoteAddress == m_client->peerAddress();
 }
 
 void PeerLink::write(const QByteArray &bytes)
 {
     if (!isClientActive())
         return;
-    if (ClientSocket1->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
+    if (m_client->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
         closeClient();
         emit socketError();
         return;
     }
-    ClientSocket1->write(bytes);
-    ClientSocket1->flush(); // hand it to the system now, not at the next event
+    m_client->write(bytes);
+    m_client->flush(); // hand it to the system now, not at the next event
 }
 
 void PeerLink::onClientConnected()
 {
-    const QHostAddress remote = ClientSocket1->peerAddress();
+    const QHostAddress remote = m_client->peerAddress();
     QHostInfo::lookupHost(
         remote.toString(), this,
-        [this, client = QPointer<QTcpSocket>(ClientSocket1), remote](const QHostInfo &info) {
-            const QString name = FoundName(info, remote);
-            if (name.isEmpty() || !client || client != ClientSocket1 || !isClientActive())
+        [this, client = QPointer<QTcpSocket>(m_client), remote](const QHostInfo &info) {
+            const QString name = foundName(info, remote);
+            if (name.isEmpty() || !client || client != m_client || !isClientActive())
                 return;
             m_clientHostName = name;
             emit clientHostNameFound(name);

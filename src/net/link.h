@@ -96,7 +96,7 @@ public:
     // Both one-way connections join this program to the same peer: the
     // client is connected, the server listens, and the first accepted
     // connection comes from the address the client is connected to.
-    bool PeerConnected() const;
+    bool peerConnected() const;
 
     // PacketSink: the outgoing connection.
     bool isActive() const override { return isClientActive(); }
@@ -127,13 +127,13 @@ private:
     void closeIncoming();
     // The read event of an accepted connection: reads what arrived and hands
     // out its packets, in order, until none is whole or packets are held.
-    void ServerSocket1ClientRead(const std::shared_ptr<Incoming> &incoming);
+    void readIncoming(const std::shared_ptr<Incoming> &incoming);
     void readAllIncoming();
     void onClientConnected();
     void onClientError(QAbstractSocket::SocketError error);
 
-    QTcpServer *ServerSocket1 = nullptr; // listening
-    QTcpSocket *ClientSocket1 = nullptr; // outgoing; a new one for each attempt
+    QTcpServer *m_server = nullptr; // listening
+    QTcpSocket *m_client = nullptr; // outgoing; a new one for each attempt
     QString m_clientHostName;
     QHostAddress m_localAddress{QHostAddress::AnyIPv4};
     std::vector<std::shared_ptr<Incoming>> m_incoming;

@@ -20,7 +20,7 @@ constexpr int kAreaDataFields = 5;
 
 // How many payload fields the packet just cut holds: the end field follows
 // the last one. -1 when the cut ended without an end field (eight fields).
-int PayloadCount(const PacketFields &fields)
+int payloadCount(const PacketFields &fields)
 {
     for (int k = 0; k <= kMaxPacketFields - 3; ++k)
         if (fields.slot(k + 3) == kPacketEnd)
@@ -30,56 +30,56 @@ int PayloadCount(const PacketFields &fields)
 
 // Text from the peer, for the windows: every byte one character, control
 // characters shown as blanks so that a line stays one line.
-QString PeerText(QByteArrayView bytes)
+QString peerText(QByteArrayView bytes)
 {
-    QString text = FromCp1251(bytes);
+    QString text = fromCp1251(bytes);
     for (QChar &c : text)
         if (c.unicode() < 32)
             c = u' ';
     return text;
 }
 
-QString PeerName(QByteArrayView bytes)
+QString peerName(QByteArrayView bytes)
 {
-    return PeerText(bytes.first(std::min<qsizetype>(bytes.size(), NetPlay::kMaxNameLength)));
+    return peerText(bytes.first(std::min<qsizetype>(bytes.size(), NetPlay::kMaxNameLength)));
 }
 
 // The area size of a C or U packet: a decimal number that fits a byte.
-std::optional<int> AreaSizeField(QByteArrayView field)
+std::optional<int> areaSizeField(QByteArrayView field)
 {
-    const std::optional<int> n = DecimalField(field);
+    const std::optional<int> n = decimalField(field);
     if (!n || *n > 255)
         return std::nullopt;
     return n;
 }
 
 // A text field as the packet builders put it on the wire.
-QByteArray WireText(const QString &text)
+QByteArray wireText(const QString &text)
 {
-    QByteArray bytes = ToCp1251(text);
+    QByteArray bytes = toCp1251(text);
     bytes.replace(kFieldSeparator, ' ');
     if (bytes.isEmpty())
         bytes = " ";
     return bytes;
 }
 
-QByteArray OwnBoardText(const GameState &game)
+QByteArray ownBoardText(const GameState &game)
 {
-    return QByteArray::fromStdString(BoardToText(game.boards.OwnBoard));
+    return QByteArray::fromStdString(boardToText(game.boards.ownBoard));
 }
 
 // A received board that may be played against: exactly the 225 letters of a
 // board holding a complete, legal fleet for the area in the placement phase.
-bool ReadPeerFleet(QByteArrayView text, int areaSize, TBoard &board)
+bool readPeerFleet(QByteArrayView text, int areaSize, Board &board)
 {
     if (text.size() != BoardCells)
         return false;
-    if (!TextToBoard(std::string_view(text.data(), static_cast<std::size_t>(text.size())), board))
+    if (!textToBoard(std::string_view(text.data(), static_cast<std::size_t>(text.size())), board))
         return false;
-    return IsLegalFleet(board, areaSize);
+    return isLegalFleet(board, areaSize);
 }
 
-std::uint64_t TossHash(QByteArrayView bytes)
+std::uint64_t tossHash(QByteArrayView bytes)
 {
     std::uint64_t h = 14695981039346656037ull; // FNV-1a
     for (const char c : bytes) {
@@ -95,7 +95,7 @@ std::uint64_t TossHash(QByteArrayView bytes)
 
 } // namespace
 
-bool FiresFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView peerBoard,
+bool firesFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView peerBoard,
                 QByteArrayView peerName)
 {
     const QByteArray own = ownBoard.toByteArray() + '\n' + ownName.toByteArray();
@@ -106,7 +106,7 @@ bool FiresFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView 
     const bool ownLower = own < peer;
     const QByteArray &lower = ownLower ? own : peer;
     const QByteArray &higher = ownLower ? peer : own;
-    const bool lowerFirst = (TossHash(lower + '\0' + higher) & 1u) != 0;
+    const bool lowerFirst = (tossHash(lower + '\0' + higher) & 1u) != 0;
     return ownLower == lowerFirst;
 }
 
@@ -114,9 +114,9 @@ NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
     : QObject(parent), m_game(game), m_host(host)
 {
     m_link.setHandler(this);
-    connect(&m_link, &PeerLink::clientConnected, this, &NetPlay::ClientSocket1Connect);
-    connect(&m_link, &PeerLink::socketError, this, &NetPlay::ClientSocket1Error);
-    connect(&m_link, &PeerLink::clientHostNameFound, this, &NetPlay::ClientHostNameFound);
+    connect(&m_link, &PeerLink::clientConnected, this, &NetPlay::onConnected);
+    connect(&m_link, &PeerLink::socketError, this, &NetPlay::onConnectError);
+    connect(&m_link, &PeerLink::clientHostNameFound, this, &NetPlay::onClientHostNameFound);
 }
 
 NetPlay::~NetPlay()
@@ -124,107 +124,107 @@ NetPlay::~NetPlay()
     m_link.setHandler(nullptr);
 }
 
-QString NetPlay::Tr(const char *english, const char *russian) const
+QString NetPlay::localized(const char *english, const char *russian) const
 {
-    return QString::fromUtf8(m_game.settings.EnglishUI ? english : russian);
+    return QString::fromUtf8(m_game.settings.englishUi ? english : russian);
 }
 
-void NetPlay::ShowStatus(const QString &text)
+void NetPlay::showStatus(const QString &text)
 {
     m_status = text;
-    m_host.ShowStatus(text);
+    m_host.showStatus(text);
 }
 
-void NetPlay::StartServer()
+void NetPlay::startServer()
 {
-    ShowStatus(Tr("server init: Ok", "инициализация сервера: Ок"));
+    showStatus(localized("server init: Ok", "инициализация сервера: Ок"));
     if (!m_link.listen(m_serverPort))
-        ShowStatus(Tr("server error!", "ошибка сервера!"));
+        showStatus(localized("server error!", "ошибка сервера!"));
 }
 
-void NetPlay::Button4Click()
+void NetPlay::connectToPeer()
 {
     bool isNumber = false;
-    const double number = m_host.PortField().toDouble(&isNumber);
+    const double number = m_host.portField().toDouble(&isNumber);
     if (!isNumber || std::isnan(number))
         return;
-    const QString address = m_host.AddressField().trimmed();
-    const QString hostName = m_host.HostField().trimmed();
+    const QString address = m_host.addressField().trimmed();
+    const QString hostName = m_host.hostField().trimmed();
     if (address.isEmpty() && hostName.isEmpty())
         return;
     const double port = number < 0 || number > 2147483647.0 ? kFallbackPort : number;
     m_serverPort = static_cast<int>(std::nearbyint(port)); // a half to the even neighbour
-    m_host.SetPortField(QString::number(m_serverPort));
+    m_host.setPortField(QString::number(m_serverPort));
     m_link.closeClient();
-    StartServer();
+    startServer();
     if (!m_link.isListening())
         return;
-    m_host.SetConnectEnabled(false);
+    m_host.setConnectEnabled(false);
     m_link.connectToPeer(address, hostName, m_serverPort);
 }
 
-void NetPlay::Button5Click()
+void NetPlay::disconnectFromPeer()
 {
     if (m_link.isClientActive()) {
         m_link.closeClient();
-        m_host.PlaySound(m_host.MissCue());
+        m_host.playSound(m_host.missCue());
     } else {
         m_link.closeClient(); // an attempt still under way
     }
-    m_host.SetConnectEnabled(true);
+    m_host.setConnectEnabled(true);
 }
 
-void NetPlay::ClientSocket1Connect()
+void NetPlay::onConnected()
 {
     const QString name = m_link.clientRemoteHostName();
-    ShowStatus(Tr("connection established: ", "успешное подключение: ") + name);
-    m_host.SetConnectEnabled(true);
-    m_host.SetAddressField(m_link.clientRemoteAddress().toString());
-    m_host.SetHostField(name);
-    SendPacket(m_link, MakeConnectionInvite(m_game.settings.PlayerName, m_game.boards.AreaSize));
-    m_host.PlaySound(QStringLiteral("CONNECT"));
+    showStatus(localized("connection established: ", "успешное подключение: ") + name);
+    m_host.setConnectEnabled(true);
+    m_host.setAddressField(m_link.clientRemoteAddress().toString());
+    m_host.setHostField(name);
+    sendPacket(m_link, makeConnectionInvite(m_game.settings.playerName, m_game.boards.areaSize));
+    m_host.playSound(QStringLiteral("CONNECT"));
 }
 
-void NetPlay::ClientHostNameFound(const QString &name)
+void NetPlay::onClientHostNameFound(const QString &name)
 {
     // The look-up answers after the connect; its name completes the status
     // text of the connect while that is still shown.
     const QString shown = m_status;
-    m_host.SetHostField(name);
+    m_host.setHostField(name);
     for (const QString &prefix :
          {QStringLiteral("connection established: "), QStringLiteral("успешное подключение: ")})
         if (shown.startsWith(prefix))
-            ShowStatus(prefix + name);
+            showStatus(prefix + name);
 }
 
-void NetPlay::ClientSocket1Error()
+void NetPlay::onConnectError()
 {
-    ShowStatus(Tr("connection error!", "ошибка подключения!"));
-    m_host.SetConnectEnabled(true);
+    showStatus(localized("connection error!", "ошибка подключения!"));
+    m_host.setConnectEnabled(true);
 }
 
-void NetPlay::ShowConnectionState()
+void NetPlay::showConnectionState()
 {
-    if (PeerConnected()) {
-        m_host.SetLamp(true);
+    if (peerConnected()) {
+        m_host.setLamp(true);
         return;
     }
-    m_host.SetLamp(false);
-    ShowStatus(Tr("no connection", "нет подключения"));
+    m_host.setLamp(false);
+    showStatus(localized("no connection", "нет подключения"));
 }
 
-void NetPlay::SendUserInfo()
+void NetPlay::sendUserInfo()
 {
-    SendPacket(m_link, MakeUserInfoChange(m_game.settings.PlayerName, m_game.boards.AreaSize));
+    sendPacket(m_link, makeUserInfoChange(m_game.settings.playerName, m_game.boards.areaSize));
 }
 
-void NetPlay::SendUserInfoIfIdle()
+void NetPlay::sendUserInfoIfIdle()
 {
-    if (PeerConnected() && !m_game.match.GameInProgress)
-        SendUserInfo();
+    if (peerConnected() && !m_game.match.gameInProgress)
+        sendUserInfo();
 }
 
-bool NetPlay::FromPeer(const IncomingConnection &from) const
+bool NetPlay::fromPeer(const IncomingConnection &from) const
 {
     return m_link.isClientActive() && from.remoteAddress == m_link.clientRemoteAddress();
 }
@@ -233,54 +233,54 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
 {
     // While a match runs only its own traffic counts, and only the chat
     // outside it; a packet with the wrong number of fields is no packet.
-    const bool inMatch = m_game.match.GameInProgress;
-    const int count = PayloadCount(fields);
+    const bool inMatch = m_game.match.gameInProgress;
+    const int count = payloadCount(fields);
     switch (type) {
     case PacketType::ChatMsg:
-        if (count == kNameAndNumberFields && FromPeer(from))
-            HandleChat(fields);
+        if (count == kNameAndNumberFields && fromPeer(from))
+            handleChat(fields);
         break;
     case PacketType::ConnectionInvite:
         if (count == kNameAndNumberFields && !inMatch)
-            HandleConnectionInvite(fields, from);
+            handleConnectionInvite(fields, from);
         break;
     case PacketType::UserInfoChange:
         if (count == kNameAndNumberFields && !inMatch)
-            HandleUserInfo(fields);
+            handleUserInfo(fields);
         break;
     case PacketType::AreaData:
-        if (count == kAreaDataFields && !inMatch && FromPeer(from))
-            HandleAreaData(fields);
+        if (count == kAreaDataFields && !inMatch && fromPeer(from))
+            handleAreaData(fields);
         break;
-    case PacketType::GameAborted:
-        if (count == kNameAndNumberFields && inMatch && FromPeer(from))
-            HandleGameAborted(fields);
+    case PacketType::gameAborted:
+        if (count == kNameAndNumberFields && inMatch && fromPeer(from))
+            handleGameAborted(fields);
         break;
     case PacketType::ShotData:
-        if (count == kNameAndNumberFields && inMatch && FromPeer(from))
-            HandleShotData(fields);
+        if (count == kNameAndNumberFields && inMatch && fromPeer(from))
+            handleShotData(fields);
         break;
     case PacketType::TargetCoords:
-        if (count == kNameAndNumberFields && inMatch && FromPeer(from))
-            HandleTargetCoords(fields);
+        if (count == kNameAndNumberFields && inMatch && fromPeer(from))
+            handleTargetCoords(fields);
         break;
     default:
         break;
     }
 }
 
-void NetPlay::ShowOpponentStatus(const QString &name, int areaSize)
+void NetPlay::showOpponentStatus(const QString &name, int areaSize)
 {
     const QString n = QString::number(areaSize);
-    ShowStatus(
-        m_game.settings.EnglishUI
+    showStatus(
+        m_game.settings.englishUi
             ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") + n + u')'
             : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n + u')');
 }
 
-void NetPlay::HandleConnectionInvite(const PacketFields &fields, const IncomingConnection &from)
+void NetPlay::handleConnectionInvite(const PacketFields &fields, const IncomingConnection &from)
 {
-    const std::optional<int> areaSize = AreaSizeField(fields.payload(2));
+    const std::optional<int> areaSize = areaSizeField(fields.payload(2));
     if (!areaSize)
         return;
     // No connection back to this very machine, nor away from a link that
@@ -289,87 +289,88 @@ void NetPlay::HandleConnectionInvite(const PacketFields &fields, const IncomingC
     const bool linkedElsewhere =
         m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress;
     if (!fromThisMachine && !linkedElsewhere) {
-        m_host.SetAddressField(from.remoteAddress.toString());
-        m_host.SetPortField(QString::number(m_link.listeningPort()));
-        m_host.SetHostField(from.remoteHostName);
-        Button4Click();
+        m_host.setAddressField(from.remoteAddress.toString());
+        m_host.setPortField(QString::number(m_link.listeningPort()));
+        m_host.setHostField(from.remoteHostName);
+        connectToPeer();
     }
-    ShowOpponentStatus(PeerName(fields.payload(1)), *areaSize);
-    if (PeerConnected())
-        SendUserInfo();
+    showOpponentStatus(peerName(fields.payload(1)), *areaSize);
+    if (peerConnected())
+        sendUserInfo();
 }
 
-void NetPlay::HandleUserInfo(const PacketFields &fields)
+void NetPlay::handleUserInfo(const PacketFields &fields)
 {
-    if (const std::optional<int> areaSize = AreaSizeField(fields.payload(2)))
-        ShowOpponentStatus(PeerName(fields.payload(1)), *areaSize);
+    if (const std::optional<int> areaSize = areaSizeField(fields.payload(2)))
+        showOpponentStatus(peerName(fields.payload(1)), *areaSize);
 }
 
-void NetPlay::HandleChat(const PacketFields &fields)
+void NetPlay::handleChat(const PacketFields &fields)
 {
-    m_host.AddChatLine(u'<' + PeerName(fields.payload(1)) + QStringLiteral("> ") +
-                       PeerText(fields.payload(2)));
+    m_host.addChatLine(u'<' + peerName(fields.payload(1)) + QStringLiteral("> ") +
+                       peerText(fields.payload(2)));
 }
 
-bool NetPlay::WaitingForAnswer() const
+bool NetPlay::waitingForAnswer() const
 {
     const AgreementState &a = m_game.agreement;
-    return a.AwaitingConfirmation && !a.AcceptedByUs && !a.InviteDeclined && !a.InviteAccepted;
+    return a.awaitingConfirmation && !a.acceptedByUs && !a.inviteDeclined && !a.inviteAccepted;
 }
 
-bool NetPlay::ReadyFor(int areaSize) const
+bool NetPlay::readyFor(int areaSize) const
 {
     Readiness facts;
-    facts.gameInProgress = m_game.match.GameInProgress;
-    facts.fleetComplete = FleetComplete(m_game.boards.PlacedFleet);
-    facts.hasPlayerName = !m_game.settings.PlayerName.isEmpty();
-    facts.areaSize = m_game.boards.AreaSize;
-    facts.modalBusy = m_game.ModalBusy;
-    return ReadyForNetworkGame(areaSize, facts);
+    facts.gameInProgress = m_game.match.gameInProgress;
+    facts.fleetComplete = fleetComplete(m_game.boards.placedFleet);
+    facts.hasPlayerName = !m_game.settings.playerName.isEmpty();
+    facts.areaSize = m_game.boards.areaSize;
+    facts.modalBusy = m_game.modalBusy;
+    return readyForNetworkGame(areaSize, facts);
 }
 
-void NetPlay::SendAreaData(bool accepted, char startDigit)
+void NetPlay::sendAreaData(bool accepted, char startDigit)
 {
-    SendPacket(m_link,
-               MakeAreaData(m_game.settings.PlayerName, m_game.boards.AreaSize,
-                            QString::fromLatin1(OwnBoardText(m_game)), accepted, startDigit));
+    sendPacket(m_link,
+               makeAreaData(m_game.settings.playerName, m_game.boards.areaSize,
+                            QString::fromLatin1(ownBoardText(m_game)), accepted, startDigit));
 }
 
-void NetPlay::NoteRefusal()
+void NetPlay::noteRefusal()
 {
-    m_game.agreement.InviteDeclined = true;
-    const QString text = Tr("The user doesn't ready to game, or area sizes miscoincide.",
-                            "Пользователь, которому вы отправили запрос, еще не готов к игре "
-                            "или несовпадают размеры полей.");
-    QTimer::singleShot(0, this, [this, text] { m_host.ShowRefusal(text); });
+    m_game.agreement.inviteDeclined = true;
+    const QString text =
+        localized("The user doesn't ready to game, or area sizes miscoincide.",
+                  "Пользователь, которому вы отправили запрос, еще не готов к игре "
+                  "или несовпадают размеры полей.");
+    QTimer::singleShot(0, this, [this, text] { m_host.showRefusal(text); });
 }
 
-void NetPlay::Decline(char startDigit)
+void NetPlay::decline(char startDigit)
 {
     // Answered even while this side waits for its own answer: when the two
     // invitations crossed, the peer waits for one too.
-    SendAreaData(false, startDigit);
-    NoteRefusal();
+    sendAreaData(false, startDigit);
+    noteRefusal();
 }
 
-void NetPlay::TakePeerBoard(const Invitation &invitation)
+void NetPlay::takePeerBoard(const Invitation &invitation)
 {
     BoardState &b = m_game.boards;
-    b.OpponentBoard = invitation.board;
-    ArmBoard(b.OpponentBoard, b.AreaSize);
-    m_host.SetOpponentBoardCaption(u' ' + invitation.name + u' ');
-    m_game.match.OpponentName = invitation.name;
+    b.opponentBoard = invitation.board;
+    armBoard(b.opponentBoard, b.areaSize);
+    m_host.setOpponentBoardCaption(u' ' + invitation.name + u' ');
+    m_game.match.opponentName = invitation.name;
 }
 
 // Who fires first. The invited side draws it and sends it back as the start
 // digit: "1" when it fires first itself, "0" when the inviting side does. It
-// does not draw at random but tosses FiresFirst(), a coin both sides can
+// does not draw at random but tosses firesFirst(), a coin both sides can
 // toss alike, because an invitation and an acceptance with "1" look the
 // same on the wire: when both players press Start at about the same time,
 // each side takes the other's invitation ("1") for the answer to its own.
-// Each side then tosses FiresFirst() itself, and exactly one of them fires
+// Each side then tosses firesFirst() itself, and exactly one of them fires
 // first. A real "1" is never misread either, since it was tossed the same way.
-void NetPlay::HandleAreaData(const PacketFields &fields)
+void NetPlay::handleAreaData(const PacketFields &fields)
 {
     AgreementState &a = m_game.agreement;
     const QByteArray &answer = fields.payload(4);
@@ -377,211 +378,211 @@ void NetPlay::HandleAreaData(const PacketFields &fields)
     const char startDigit = start.isEmpty() ? '1' : start.front();
     if (answer != "Y") {
         // Only an answer to this side's invitation; any other refusal is noise.
-        if (WaitingForAnswer())
-            NoteRefusal();
+        if (waitingForAnswer())
+            noteRefusal();
         return;
     }
 
     Invitation invitation;
     invitation.nameBytes = fields.payload(1);
-    invitation.name = PeerName(invitation.nameBytes);
+    invitation.name = peerName(invitation.nameBytes);
     invitation.boardText = fields.payload(3);
     invitation.startDigit = startDigit;
-    const std::optional<int> areaSize = DecimalField(fields.payload(2));
-    const bool acceptable = areaSize && ReadyFor(*areaSize) &&
-                            ReadPeerFleet(invitation.boardText, *areaSize, invitation.board);
+    const std::optional<int> areaSize = decimalField(fields.payload(2));
+    const bool acceptable = areaSize && readyFor(*areaSize) &&
+                            readPeerFleet(invitation.boardText, *areaSize, invitation.board);
 
-    if (WaitingForAnswer()) {
+    if (waitingForAnswer()) {
         if (!acceptable || (start != "0" && start != "1")) {
-            Decline(startDigit);
+            decline(startDigit);
             return;
         }
-        TakePeerBoard(invitation);
-        m_game.match.PlayerTurn =
-            start == "0" || FiresFirst(OwnBoardText(m_game), WireText(m_game.settings.PlayerName),
+        takePeerBoard(invitation);
+        m_game.match.playerTurn =
+            start == "0" || firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
                                        invitation.boardText, invitation.nameBytes);
-        a.InviteAccepted = true;
+        a.inviteAccepted = true;
         // The peer may fire at once: its shot waits until the match runs here.
         m_link.holdPackets();
         return;
     }
     // A second invitation while the player still has a first one to answer,
     // or one that comes while this side's own wait is ending, is refused.
-    if (!acceptable || m_questionPending || a.AwaitingConfirmation) {
-        SendAreaData(false, startDigit);
+    if (!acceptable || m_questionPending || a.awaitingConfirmation) {
+        sendAreaData(false, startDigit);
         return;
     }
     // The question's modal loop must not run inside this packet's handling,
     // or no later packet of the connection would arrive while it is open.
     m_questionPending = true;
     m_invitation = invitation;
-    QTimer::singleShot(0, this, &NetPlay::AskInvitation);
+    QTimer::singleShot(0, this, &NetPlay::askInvitation);
 }
 
-void NetPlay::AskInvitation()
+void NetPlay::askInvitation()
 {
     if (!m_questionPending)
         return;
     const Invitation invitation = m_invitation;
     AgreementState &a = m_game.agreement;
-    const QByteArray ownName = WireText(m_game.settings.PlayerName);
-    if (WaitingForAnswer()) {
+    const QByteArray ownName = wireText(m_game.settings.playerName);
+    if (waitingForAnswer()) {
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
         m_questionPending = false;
-        TakePeerBoard(invitation);
-        m_game.match.PlayerTurn =
-            FiresFirst(OwnBoardText(m_game), ownName, invitation.boardText, invitation.nameBytes);
-        a.InviteAccepted = true;
+        takePeerBoard(invitation);
+        m_game.match.playerTurn =
+            firesFirst(ownBoardText(m_game), ownName, invitation.boardText, invitation.nameBytes);
+        a.inviteAccepted = true;
         m_link.holdPackets();
         return;
     }
-    if (a.AwaitingConfirmation || m_game.match.GameInProgress || !PeerConnected()) {
+    if (a.awaitingConfirmation || m_game.match.gameInProgress || !peerConnected()) {
         m_questionPending = false;
-        SendAreaData(false, invitation.startDigit);
+        sendAreaData(false, invitation.startDigit);
         return;
     }
     const QString text =
-        m_game.settings.EnglishUI
+        m_game.settings.englishUi
             ? QStringLiteral("The player ") + invitation.name +
                   QStringLiteral(" inviting you to a new game. At this moment you're ready to "
                                  "play. Do you want to start game?")
             : QStringLiteral("Игрок ") + invitation.name +
                   QStringLiteral(" приглашает вас к игре. В данный момент вы готовы приступить к "
                                  "ней. Начать игру?");
-    const bool yes = m_host.AskInvitation(text);
+    const bool yes = m_host.askInvitation(text);
     m_questionPending = false;
     // Things may have changed while the question was open.
-    if (!yes || !PeerConnected() || !ReadyFor(m_game.boards.AreaSize) || a.AwaitingConfirmation) {
-        SendAreaData(false, invitation.startDigit);
+    if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation) {
+        sendAreaData(false, invitation.startDigit);
         return;
     }
 
-    a.AwaitingConfirmation = true;
-    a.AcceptedByUs = true;
-    TakePeerBoard(invitation);
-    const QByteArray ownBoard = OwnBoardText(m_game);
+    a.awaitingConfirmation = true;
+    a.acceptedByUs = true;
+    takePeerBoard(invitation);
+    const QByteArray ownBoard = ownBoardText(m_game);
     const bool weFireFirst =
-        FiresFirst(ownBoard, ownName, invitation.boardText, invitation.nameBytes);
-    m_game.match.PlayerTurn = weFireFirst;
+        firesFirst(ownBoard, ownName, invitation.boardText, invitation.nameBytes);
+    m_game.match.playerTurn = weFireFirst;
     // The reply leaves before the match begins; Start then runs it.
-    SendAreaData(true, weFireFirst ? '1' : '0');
-    m_host.PressStart();
-    if (a.AwaitingConfirmation) { // Start refused to begin
-        a.AwaitingConfirmation = false;
-        a.AcceptedByUs = false;
-        m_host.PaintOpponentBoard();
+    sendAreaData(true, weFireFirst ? '1' : '0');
+    m_host.pressStart();
+    if (a.awaitingConfirmation) { // Start refused to begin
+        a.awaitingConfirmation = false;
+        a.acceptedByUs = false;
+        m_host.paintOpponentBoard();
     }
 }
 
-void NetPlay::HandleGameAborted(const PacketFields &fields)
+void NetPlay::handleGameAborted(const PacketFields &fields)
 {
     // One notice at a time, however many packets come.
     if (m_abortNoticePending)
         return;
     m_abortNoticePending = true;
-    const QString name = PeerName(fields.payload(1));
+    const QString name = peerName(fields.payload(1));
     const QString text =
-        m_game.settings.EnglishUI
+        m_game.settings.englishUi
             ? QStringLiteral("The player ") + name +
                   QStringLiteral(" is finished game. You must abort game too.")
             : QStringLiteral("Игрок ") + name +
                   QStringLiteral(" закончил игру. Вам необходимо выйти из игрового режима, т.к. "
                                  "игра далее не имеет смысла");
     QTimer::singleShot(0, this, [this, text] {
-        m_host.ShowPeerAborted(text);
+        m_host.showPeerAborted(text);
         m_abortNoticePending = false;
     });
 }
 
-void NetPlay::HandleShotData(const PacketFields &fields)
+void NetPlay::handleShotData(const PacketFields &fields)
 {
-    const std::optional<int> col = DecimalField(fields.payload(1));
-    const std::optional<int> row = DecimalField(fields.payload(2));
-    const int n = m_game.boards.AreaSize;
+    const std::optional<int> col = decimalField(fields.payload(1));
+    const std::optional<int> row = decimalField(fields.payload(2));
+    const int n = m_game.boards.areaSize;
     // The peer fires only in its own turn, and only inside the area; the
     // match refuses a cell that was shot before.
-    if (!col || !row || *col >= n || *row >= n || m_game.match.PlayerTurn)
+    if (!col || !row || *col >= n || *row >= n || m_game.match.playerTurn)
         return;
-    m_host.OpponentShot(*col, *row);
+    m_host.opponentShot(*col, *row);
 }
 
-void NetPlay::HandleTargetCoords(const PacketFields &fields)
+void NetPlay::handleTargetCoords(const PacketFields &fields)
 {
-    const std::optional<int> col = DecimalField(fields.payload(1));
-    const std::optional<int> row = DecimalField(fields.payload(2));
-    const int n = m_game.boards.AreaSize;
+    const std::optional<int> col = decimalField(fields.payload(1));
+    const std::optional<int> row = decimalField(fields.payload(2));
+    const int n = m_game.boards.areaSize;
     if (!col || !row || *col >= n || *row >= n)
         return;
-    m_host.ShowPeerAim(*col, *row);
+    m_host.showPeerAim(*col, *row);
 }
 
-bool NetPlay::InvitePeer()
+bool NetPlay::invitePeer()
 {
     AgreementState &a = m_game.agreement;
-    if (!PeerConnected() || a.AcceptedByUs)
+    if (!peerConnected() || a.acceptedByUs)
         return true;
-    a.AwaitingConfirmation = true;
-    SendAreaData(true, '1');
-    a.InviteDeclined = false;
-    a.InviteAccepted = false;
-    m_host.ShowWaiting(true);
+    a.awaitingConfirmation = true;
+    sendAreaData(true, '1');
+    a.inviteDeclined = false;
+    a.inviteAccepted = false;
+    m_host.showWaiting(true);
     // The answer comes through the dispatcher, which runs inside this loop.
-    while (!a.InviteDeclined && !a.InviteAccepted) {
+    while (!a.inviteDeclined && !a.inviteAccepted) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (!PeerConnected())
-            a.InviteDeclined = true;
+        if (!peerConnected())
+            a.inviteDeclined = true;
     }
-    m_host.ShowWaiting(false);
+    m_host.showWaiting(false);
     // Packets held since the answer are handed out once Start has begun
     // the match, which it does before it lets events run again.
     m_link.resumePackets();
-    if (a.InviteDeclined) {
-        a.AwaitingConfirmation = false;
-        m_host.PaintOpponentBoard();
+    if (a.inviteDeclined) {
+        a.awaitingConfirmation = false;
+        m_host.paintOpponentBoard();
         return false;
     }
     return true;
 }
 
-void NetPlay::SendShot(int col, int row)
+void NetPlay::sendShot(int col, int row)
 {
-    SendPacket(m_link, MakeShotData(col, row));
+    sendPacket(m_link, makeShotData(col, row));
 }
 
-void NetPlay::SendGameAborted()
+void NetPlay::sendGameAborted()
 {
-    SendPacket(m_link, MakeGameAborted(m_game.settings.PlayerName, m_game.boards.AreaSize));
+    sendPacket(m_link, makeGameAborted(m_game.settings.playerName, m_game.boards.areaSize));
 }
 
-void NetPlay::SendAim()
+void NetPlay::sendAim()
 {
     const MatchState &m = m_game.match;
     AgreementState &a = m_game.agreement;
-    if (!PeerConnected() || !m.GameInProgress || m.AimCol == -1 || m.AimRow == -1)
+    if (!peerConnected() || !m.gameInProgress || m.aimCol == -1 || m.aimRow == -1)
         return;
-    if (m.AimCol == a.SentAimCol && m.AimRow == a.SentAimRow)
+    if (m.aimCol == a.sentAimCol && m.aimRow == a.sentAimRow)
         return;
-    SendPacket(m_link, MakeTargetCoords(m.AimCol, m.AimRow));
-    a.SentAimCol = m.AimCol;
-    a.SentAimRow = m.AimRow;
+    sendPacket(m_link, makeTargetCoords(m.aimCol, m.aimRow));
+    a.sentAimCol = m.aimCol;
+    a.sentAimRow = m.aimRow;
 }
 
-void NetPlay::ChatSend()
+void NetPlay::chatSend()
 {
-    if (!PeerConnected())
+    if (!peerConnected())
         return;
-    QString text = m_host.ChatInput();
+    QString text = m_host.chatInput();
     if (text.isEmpty())
         return;
     text.replace(u'|', u' ');
     // The echo shows what the peer will show: the text as it travels.
-    const QString line = u'<' + FromCp1251(WireText(m_game.settings.PlayerName)) +
-                         QStringLiteral("> ") + FromCp1251(WireText(text));
-    m_host.AddChatLine(line);
-    const QByteArray body = MakeChatMessage(m_game.settings.PlayerName, text);
-    m_host.ClearChatInput();
-    SendPacket(m_link, body);
+    const QString line = u'<' + fromCp1251(wireText(m_game.settings.playerName)) +
+                         QStringLiteral("> ") + fromCp1251(wireText(text));
+    m_host.addChatLine(line);
+    const QByteArray body = makeChatMessage(m_game.settings.playerName, text);
+    m_host.clearChatInput();
+    sendPacket(m_link, body);
 }
 
 } // namespace tw

@@ -21,42 +21,42 @@ public:
 
     // The network options: address, host name and port fields, "Ок!", the
     // status line and the connection lamp.
-    virtual QString AddressField() = 0;
-    virtual QString HostField() = 0;
-    virtual QString PortField() = 0;
-    virtual void SetAddressField(const QString &text) = 0;
-    virtual void SetHostField(const QString &text) = 0;
-    virtual void SetPortField(const QString &text) = 0;
-    virtual void SetConnectEnabled(bool enabled) = 0;
-    virtual void ShowStatus(const QString &text) = 0;
-    virtual void SetLamp(bool linked) = 0;
+    virtual QString addressField() = 0;
+    virtual QString hostField() = 0;
+    virtual QString portField() = 0;
+    virtual void setAddressField(const QString &text) = 0;
+    virtual void setHostField(const QString &text) = 0;
+    virtual void setPortField(const QString &text) = 0;
+    virtual void setConnectEnabled(bool enabled) = 0;
+    virtual void showStatus(const QString &text) = 0;
+    virtual void setLamp(bool linked) = 0;
 
-    virtual void PlaySound(const QString &name) = 0;
-    virtual QString MissCue() = 0;
+    virtual void playSound(const QString &name) = 0;
+    virtual QString missCue() = 0;
 
     // The chat window: its input line and its history.
-    virtual QString ChatInput() = 0;
-    virtual void ClearChatInput() = 0;
-    virtual void AddChatLine(const QString &line) = 0;
+    virtual QString chatInput() = 0;
+    virtual void clearChatInput() = 0;
+    virtual void addChatLine(const QString &line) = 0;
 
     // Modal boxes. Never called from inside a packet's handling: their loops
     // would stop the connection that delivered it.
-    virtual bool AskInvitation(const QString &text) = 0; // true for Yes
-    virtual void ShowRefusal(const QString &text) = 0;
-    virtual void ShowPeerAborted(const QString &text) = 0;
+    virtual bool askInvitation(const QString &text) = 0; // true for Yes
+    virtual void showRefusal(const QString &text) = 0;
+    virtual void showPeerAborted(const QString &text) = 0;
 
     // The waiting window shown, with the main window and the editor
     // disabled; or hidden, with both enabled again.
-    virtual void ShowWaiting(bool shown) = 0;
-    virtual void SetOpponentBoardCaption(const QString &caption) = 0;
-    virtual void PaintOpponentBoard() = 0;
+    virtual void showWaiting(bool shown) = 0;
+    virtual void setOpponentBoardCaption(const QString &caption) = 0;
+    virtual void paintOpponentBoard() = 0;
     // Start, on behalf of a player who accepted an invitation; runs the match
     // and returns when it is over.
-    virtual void PressStart() = 0;
+    virtual void pressStart() = 0;
     // The peer's shot at the 0-based cell of the own board; true after a hit.
-    virtual bool OpponentShot(int col, int row) = 0;
+    virtual bool opponentShot(int col, int row) = 0;
     // The peer aims at the 0-based cell of the own board.
-    virtual void ShowPeerAim(int col, int row) = 0;
+    virtual void showPeerAim(int col, int row) = 0;
 };
 
 // Who fires first, as both sides of a match can work it out alike: a coin
@@ -65,7 +65,7 @@ public:
 // first; exactly one of two sides with different texts or names does. With
 // the same board and the same name on both sides the answer is false for
 // both.
-bool FiresFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView peerBoard,
+bool firesFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView peerBoard,
                 QByteArrayView peerName);
 
 // Also the dispatcher of its link: every packet an accepted connection
@@ -85,36 +85,36 @@ public:
 
     PeerLink &link() { return m_link; }
 
-    int ServerPort() const { return m_serverPort; }
+    int serverPort() const { return m_serverPort; }
     void setServerPort(int port) { m_serverPort = port; }
 
-    // (Re)starts listening on ServerPort, reporting in the status line.
-    void StartServer();
+    // (Re)starts listening on serverPort, reporting in the status line.
+    void startServer();
     // "Ок!": connect to the peer in the address, host and port fields.
-    void Button4Click();
+    void connectToPeer();
     // "No!": drop the outgoing connection.
-    void Button5Click();
-    bool PeerConnected() const { return m_link.PeerConnected(); }
+    void disconnectFromPeer();
+    bool peerConnected() const { return m_link.peerConnected(); }
     // The player has an invitation of the peer to answer.
-    bool InvitationPending() const { return m_questionPending; }
+    bool invitationPending() const { return m_questionPending; }
     // Each turn-timer tick while no match runs: lamp and status.
-    void ShowConnectionState();
+    void showConnectionState();
 
     // The user info change packet. Callers test the link.
-    void SendUserInfo();
-    void SendUserInfoIfIdle();
+    void sendUserInfo();
+    void sendUserInfoIfIdle();
 
     // The network step of Start: invites the peer and waits for the answer
     // in a nested event loop. True when the match may begin.
-    bool InvitePeer();
-    void SendShot(int col, int row);
-    void SendGameAborted();
+    bool invitePeer();
+    void sendShot(int col, int row);
+    void sendGameAborted();
     // The shared-aim step of the indicator tick.
-    void SendAim();
+    void sendAim();
     // Enter in the chat input line.
-    void ChatSend();
+    void chatSend();
 
-    // ServerSocket1ClientRead, one packet at a time (the link cuts them):
+    // readIncoming, one packet at a time (the link cuts them):
     // the state filter, the from-the-peer rule and the packet's handler.
     void handlePacket(char type, const PacketFields &fields,
                       const IncomingConnection &from) override;
@@ -126,35 +126,35 @@ private:
         QString name;
         QByteArray nameBytes;
         QByteArray boardText;
-        TBoard board{};
+        Board board{};
         char startDigit = '1';
     };
 
-    void ClientSocket1Connect();
-    void ClientSocket1Error();
-    void ClientHostNameFound(const QString &name);
+    void onConnected();
+    void onConnectError();
+    void onClientHostNameFound(const QString &name);
 
-    bool FromPeer(const IncomingConnection &from) const;
-    void HandleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
-    void HandleUserInfo(const PacketFields &fields);
-    void HandleChat(const PacketFields &fields);
-    void HandleAreaData(const PacketFields &fields);
-    void HandleGameAborted(const PacketFields &fields);
-    void HandleShotData(const PacketFields &fields);
-    void HandleTargetCoords(const PacketFields &fields);
+    bool fromPeer(const IncomingConnection &from) const;
+    void handleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
+    void handleUserInfo(const PacketFields &fields);
+    void handleChat(const PacketFields &fields);
+    void handleAreaData(const PacketFields &fields);
+    void handleGameAborted(const PacketFields &fields);
+    void handleShotData(const PacketFields &fields);
+    void handleTargetCoords(const PacketFields &fields);
 
-    bool WaitingForAnswer() const;
-    bool ReadyFor(int areaSize) const;
-    void AskInvitation();
-    void TakePeerBoard(const Invitation &invitation);
-    void SendAreaData(bool accepted, char startDigit);
+    bool waitingForAnswer() const;
+    bool readyFor(int areaSize) const;
+    void askInvitation();
+    void takePeerBoard(const Invitation &invitation);
+    void sendAreaData(bool accepted, char startDigit);
     // This side's invitation was refused: the wait ends, the player is told.
-    void NoteRefusal();
-    void Decline(char startDigit);
-    void ShowOpponentStatus(const QString &name, int areaSize);
-    void ShowStatus(const QString &text);
+    void noteRefusal();
+    void decline(char startDigit);
+    void showOpponentStatus(const QString &name, int areaSize);
+    void showStatus(const QString &text);
     // The English or the Russian text, as the interface language is now.
-    QString Tr(const char *english, const char *russian) const;
+    QString localized(const char *english, const char *russian) const;
 
     GameState &m_game;
     NetPlayHost &m_host;

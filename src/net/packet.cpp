@@ -21,7 +21,7 @@ struct CutScan
     int fieldsTaken = 0;      // fields completed before it
 };
 
-qsizetype IndexOfSeparator(QByteArrayView text, qsizetype from)
+qsizetype indexOfSeparator(QByteArrayView text, qsizetype from)
 {
     if (from >= text.size())
         return -1;
@@ -35,12 +35,12 @@ qsizetype IndexOfSeparator(QByteArrayView text, qsizetype from)
 // scan.fieldStart is the end of the text taken. Returns false when the text
 // ran out first, since more text could still change the cut (a last field
 // "TWKENDP" may go on as "TWKENDPoint"); then scan says where to go on.
-bool ScanCut(QByteArrayView text, CutScan &scan)
+bool scanCut(QByteArrayView text, CutScan &scan)
 {
     const qsizetype size = text.size();
     while (scan.fieldStart < size) {
         const qsizetype from = std::max(scan.searchFrom, scan.fieldStart + 1);
-        const qsizetype bar = IndexOfSeparator(text, from);
+        const qsizetype bar = indexOfSeparator(text, from);
         if (bar < 0) {
             scan.searchFrom = size;
             return false;
@@ -57,14 +57,14 @@ bool ScanCut(QByteArrayView text, CutScan &scan)
 
 // Copies bytes into a slot without giving up the slot's allocation, so the
 // fields of a stream of packets cost no allocations once warmed up.
-void AssignBytes(QByteArray &slot, QByteArrayView bytes)
+void assignBytes(QByteArray &slot, QByteArrayView bytes)
 {
     slot.resize(bytes.size());
     if (!bytes.isEmpty())
         std::memcpy(slot.data(), bytes.data(), static_cast<std::size_t>(bytes.size()));
 }
 
-bool StartsWithBeginField(QByteArrayView rest)
+bool startsWithBeginField(QByteArrayView rest)
 {
     return rest.size() > kPacketBegin.size() && rest.startsWith(kPacketBegin) &&
            rest[kPacketBegin.size()] == kFieldSeparator;
@@ -72,29 +72,29 @@ bool StartsWithBeginField(QByteArrayView rest)
 
 // A field must neither hold "|" nor be empty: either would shift the fields
 // of this packet and let it swallow the packets after it.
-QByteArray TextField(QStringView text)
+QByteArray textField(QStringView text)
 {
-    QByteArray bytes = ToCp1251(text);
+    QByteArray bytes = toCp1251(text);
     bytes.replace(kFieldSeparator, ' ');
     if (bytes.isEmpty())
         bytes = " ";
     return bytes;
 }
 
-QByteArray NameAndNumberBody(char type, QStringView playerName, int number)
+QByteArray nameAndNumberBody(char type, QStringView playerName, int number)
 {
     Q_ASSERT(number >= 0);
-    QByteArray body = MakePacketHead(type);
-    body += TextField(playerName);
+    QByteArray body = makePacketHead(type);
+    body += textField(playerName);
     body += kFieldSeparator;
     body += QByteArray::number(number);
     return body;
 }
 
-QByteArray CoordinatesBody(char type, int column, int row)
+QByteArray coordinatesBody(char type, int column, int row)
 {
     Q_ASSERT(column >= 0 && row >= 0);
-    QByteArray body = MakePacketHead(type);
+    QByteArray body = makePacketHead(type);
     body += QByteArray::number(column);
     body += kFieldSeparator;
     body += QByteArray::number(row);
@@ -109,7 +109,7 @@ void PacketFields::clear()
         s.resize(0);
 }
 
-QByteArray MakePacketHead(char type)
+QByteArray makePacketHead(char type)
 {
     QByteArray head;
     head.reserve(kPacketBegin.size() + 3);
@@ -120,7 +120,7 @@ QByteArray MakePacketHead(char type)
     return head;
 }
 
-char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields)
+char parsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields)
 {
     const qsizetype size = text.size();
     if (offset >= size)
@@ -129,10 +129,10 @@ char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields)
     QByteArrayView field;
     do {
         const qsizetype start = offset;
-        const qsizetype bar = IndexOfSeparator(text, start + 1);
+        const qsizetype bar = indexOfSeparator(text, start + 1);
         const qsizetype end = bar < 0 ? size : bar;
         field = text.sliced(start, end - start);
-        AssignBytes(fields.slot(slot), field);
+        assignBytes(fields.slot(slot), field);
         ++slot;
         offset = bar < 0 ? size : bar + 1;
     } while (offset < size && slot <= kMaxPacketFields && field != kPacketEnd);
@@ -142,10 +142,10 @@ char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields)
     return kNoPacket;
 }
 
-char ParsePacket(QByteArray &buffer, PacketFields &fields)
+char parsePacket(QByteArray &buffer, PacketFields &fields)
 {
     qsizetype offset = 0;
-    const char type = ParsePacket(QByteArrayView(buffer), offset, fields);
+    const char type = parsePacket(QByteArrayView(buffer), offset, fields);
     buffer.remove(0, offset);
     return type;
 }
@@ -175,7 +175,7 @@ char PacketReader::next(PacketFields &fields)
             return kNoPacket;
         }
 
-        if (!StartsWithBeginField(rest)) {
+        if (!startsWithBeginField(rest)) {
             if (rest.size() <= kPacketBegin.size() && kPacketBegin.startsWith(rest)) {
                 keepPending();
                 return kNoPacket;
@@ -183,7 +183,7 @@ char PacketReader::next(PacketFields &fields)
             // No packet: skip the text the cut takes, or drop the rest when the
             // cut runs out before it closes.
             CutScan scan{m_offset, m_offset, 0};
-            if (!ScanCut(text, scan)) {
+            if (!scanCut(text, scan)) {
                 dropHeld();
                 return kNoPacket;
             }
@@ -194,7 +194,7 @@ char PacketReader::next(PacketFields &fields)
         CutScan scan{m_offset, m_offset, 0};
         if (m_resumeValid)
             scan = {m_resumeFieldStart, m_resumeSearchFrom, m_resumeFieldsTaken};
-        if (!ScanCut(text, scan)) {
+        if (!scanCut(text, scan)) {
             m_resumeValid = true;
             m_resumeFieldStart = scan.fieldStart;
             m_resumeSearchFrom = scan.searchFrom;
@@ -205,7 +205,7 @@ char PacketReader::next(PacketFields &fields)
 
         fields.clear();
         qsizetype offset = m_offset;
-        const char type = ParsePacket(text, offset, fields);
+        const char type = parsePacket(text, offset, fields);
         Q_ASSERT(offset == scan.fieldStart);
         m_offset = scan.fieldStart;
         m_resumeValid = false;
@@ -238,7 +238,7 @@ void PacketReader::clear()
     dropHeld();
 }
 
-std::optional<int> DecimalField(QByteArrayView field)
+std::optional<int> decimalField(QByteArrayView field)
 {
     constexpr qsizetype maxDigits = std::numeric_limits<int>::digits10 + 1;
     if (field.isEmpty() || field.size() > maxDigits)
@@ -254,22 +254,22 @@ std::optional<int> DecimalField(QByteArrayView field)
     return static_cast<int>(value);
 }
 
-QByteArray MakeConnectionInvite(QStringView playerName, int areaSize)
+QByteArray makeConnectionInvite(QStringView playerName, int areaSize)
 {
-    return NameAndNumberBody(PacketType::ConnectionInvite, playerName, areaSize);
+    return nameAndNumberBody(PacketType::ConnectionInvite, playerName, areaSize);
 }
 
-QByteArray MakeUserInfoChange(QStringView playerName, int areaSize)
+QByteArray makeUserInfoChange(QStringView playerName, int areaSize)
 {
-    return NameAndNumberBody(PacketType::UserInfoChange, playerName, areaSize);
+    return nameAndNumberBody(PacketType::UserInfoChange, playerName, areaSize);
 }
 
-QByteArray MakeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
+QByteArray makeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
                         char startDigit)
 {
-    QByteArray body = NameAndNumberBody(PacketType::AreaData, playerName, areaSize);
+    QByteArray body = nameAndNumberBody(PacketType::AreaData, playerName, areaSize);
     body += kFieldSeparator;
-    body += TextField(boardText);
+    body += textField(boardText);
     body += kFieldSeparator;
     body += accepted ? 'Y' : 'N';
     body += kFieldSeparator;
@@ -279,31 +279,31 @@ QByteArray MakeAreaData(QStringView playerName, int areaSize, QStringView boardT
     return body;
 }
 
-QByteArray MakeGameAborted(QStringView playerName, int areaSize)
+QByteArray makeGameAborted(QStringView playerName, int areaSize)
 {
-    return NameAndNumberBody(PacketType::GameAborted, playerName, areaSize);
+    return nameAndNumberBody(PacketType::gameAborted, playerName, areaSize);
 }
 
-QByteArray MakeShotData(int column, int row)
+QByteArray makeShotData(int column, int row)
 {
-    return CoordinatesBody(PacketType::ShotData, column, row);
+    return coordinatesBody(PacketType::ShotData, column, row);
 }
 
-QByteArray MakeTargetCoords(int column, int row)
+QByteArray makeTargetCoords(int column, int row)
 {
-    return CoordinatesBody(PacketType::TargetCoords, column, row);
+    return coordinatesBody(PacketType::TargetCoords, column, row);
 }
 
-QByteArray MakeChatMessage(QStringView playerName, QStringView text)
+QByteArray makeChatMessage(QStringView playerName, QStringView text)
 {
-    QByteArray body = MakePacketHead(PacketType::ChatMsg);
-    body += TextField(playerName);
+    QByteArray body = makePacketHead(PacketType::ChatMsg);
+    body += textField(playerName);
     body += kFieldSeparator;
-    body += TextField(text);
+    body += textField(text);
     return body;
 }
 
-void SendPacket(PacketSink &sink, const QByteArray &body)
+void sendPacket(PacketSink &sink, const QByteArray &body)
 {
     if (!sink.isActive())
         return;

@@ -36,7 +36,7 @@
 //   TWKBEGP3|P|Ann|10|<225 letters of the board>|Y|1|TWKENDP|
 //                                   Ann invites to a match and fires first
 //
-// Cutting rule (ParsePacket): a call takes fields off the front of the text
+// Cutting rule (parsePacket): a call takes fields off the front of the text
 // until it has taken 8, or has taken a field equal to "TWKENDP", or the text
 // runs out. A field is the first byte, whatever it is ("|" included), and the
 // bytes up to the next "|"; the "|" after a field is consumed with it. The
@@ -57,7 +57,7 @@ namespace tw {
 inline constexpr QByteArrayView kPacketBegin = "TWKBEGP3";
 inline constexpr QByteArrayView kPacketEnd = "TWKENDP";
 inline constexpr char kFieldSeparator = '|';
-// ParsePacket's result when it found no packet. No packet type uses it.
+// parsePacket's result when it found no packet. No packet type uses it.
 inline constexpr char kNoPacket = '|';
 inline constexpr int kMaxPacketFields = 8;
 
@@ -67,7 +67,7 @@ namespace PacketType {
 inline constexpr char ConnectionInvite = 'C';
 inline constexpr char UserInfoChange = 'U';
 inline constexpr char AreaData = 'P';
-inline constexpr char GameAborted = 'A';
+inline constexpr char gameAborted = 'A';
 inline constexpr char ShotData = 'S';
 inline constexpr char TargetCoords = 'T';
 inline constexpr char ChatMsg = 'M';
@@ -95,24 +95,24 @@ private:
 };
 
 // "TWKBEGP3|" + type + "|": the start of every packet body.
-QByteArray MakePacketHead(char type);
+QByteArray makePacketHead(char type);
 
 // Cuts one packet, or text that is no packet, off the front of buffer (see the
 // cutting rule above) and returns the packet's type, or kNoPacket. The fields
 // taken go to slots 1, 2, ...; slots the call does not reach keep their
 // values. A call that does not reach slot 2 finds no packet, whatever slot 2
 // still holds from earlier. Nothing is left of the text the call took.
-char ParsePacket(QByteArray &buffer, PacketFields &fields);
+char parsePacket(QByteArray &buffer, PacketFields &fields);
 
 // The same on text that stays in place: cuts at offset and moves offset past
 // the text taken, so a loop over a long text runs in linear time.
 // Precondition: 0 <= offset <= text.size().
-char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields);
+char parsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields);
 
 // Holds the received bytes of one connection and yields its packets in order.
 //
 // TCP keeps no packet boundaries, so a read may end inside a packet. The
-// reader cuts the text it holds exactly as ParsePacket does, except at its
+// reader cuts the text it holds exactly as parsePacket does, except at its
 // end. A cut counts only once it has closed: with its eighth field or with an
 // end field, and the "|" after that field. The last stretch of text, which
 // ran out before its cut closed, is
@@ -129,7 +129,7 @@ char ParsePacket(QByteArrayView text, qsizetype &offset, PacketFields &fields);
 // cannot grow the buffer without bound; its remainder then arrives as text
 // without a begin field and is dropped too.
 //
-// Unlike the bare ParsePacket, next() empties the slots before each packet,
+// Unlike the bare parsePacket, next() empties the slots before each packet,
 // so no field of an earlier packet shows through a later, shorter one.
 //
 // Nesting: a handler called from a loop over next() may itself append() a
@@ -175,26 +175,26 @@ private:
 
 // A decimal number field: 1 to 10 digits, nothing else (no sign, no blanks),
 // within int. Anything else yields nullopt, so a handler can refuse it.
-std::optional<int> DecimalField(QByteArrayView field);
+std::optional<int> decimalField(QByteArrayView field);
 
-// Packet bodies: MakePacketHead of the type and the payload fields joined by
-// "|", ready for SendPacket. Text fields are sent as Windows-1251 bytes, and
+// Packet bodies: makePacketHead of the type and the payload fields joined by
+// "|", ready for sendPacket. Text fields are sent as Windows-1251 bytes, and
 // characters that code page lacks are left out. So that the framing holds
 // whatever the caller passes, a "|" in a text field is sent as a blank, and a
 // text field that would be empty is sent as one blank. Precondition: numbers
 // (area size, column, row) are not negative.
-QByteArray MakeConnectionInvite(QStringView playerName, int areaSize);
-QByteArray MakeUserInfoChange(QStringView playerName, int areaSize);
+QByteArray makeConnectionInvite(QStringView playerName, int areaSize);
+QByteArray makeUserInfoChange(QStringView playerName, int areaSize);
 // answer "Y" when accepted, else "N"; startDigit is sent as it stands ('0',
 // '1', or the start digit of a refused invitation handed back unchanged),
 // except that a "|" goes as a blank.
-QByteArray MakeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
+QByteArray makeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
                         char startDigit);
-QByteArray MakeGameAborted(QStringView playerName, int areaSize);
+QByteArray makeGameAborted(QStringView playerName, int areaSize);
 // column and row are 0-based.
-QByteArray MakeShotData(int column, int row);
-QByteArray MakeTargetCoords(int column, int row);
-QByteArray MakeChatMessage(QStringView playerName, QStringView text);
+QByteArray makeShotData(int column, int row);
+QByteArray makeTargetCoords(int column, int row);
+QByteArray makeChatMessage(QStringView playerName, QStringView text);
 
 // Where packets leave the program: the outgoing connection.
 class PacketSink
@@ -207,6 +207,6 @@ public:
 
 // Closes body with "|TWKENDP|" and writes the packet in one write, but only
 // while the sink is active; otherwise the packet is lost without a word.
-void SendPacket(PacketSink &sink, const QByteArray &body);
+void sendPacket(PacketSink &sink, const QByteArray &body);
 
 } // namespace tw

@@ -7,30 +7,30 @@
 
 namespace tw {
 
-QStringList UsedPlayerNames(const TScoreData &data)
+QStringList usedPlayerNames(const ScoreBlock &data)
 {
     QStringList names;
-    for (const TPlayerRecord &record : data.Players) {
-        if (record.Free == 0)
-            names.append(RecordName(record));
+    for (const PlayerRecord &record : data.players) {
+        if (record.free == 0)
+            names.append(recordName(record));
     }
     return names;
 }
 
-void RemovePlayers(TScoreData &data, const QStringList &names)
+void removePlayers(ScoreBlock &data, const QStringList &names)
 {
     for (const QString &name : names) {
         for (int i = 1; i <= PlayerCount; ++i) {
-            if (RecordName(data.Players[i - 1]) == name)
-                ResetPlayerRecord(data, i);
+            if (recordName(data.players[i - 1]) == name)
+                resetPlayerRecord(data, i);
         }
     }
 }
 
-QString NormalizedPlayerName(QString typed)
+QString normalizedPlayerName(QString typed)
 {
     typed.replace(u'|', u' ');
-    typed = KeepCp1251(std::move(typed));
+    typed = keepCp1251(std::move(typed));
     if (typed.isEmpty())
         return QStringLiteral("NewUser");
     return typed.left(MaxNameLength);

@@ -13,18 +13,18 @@ namespace {
 
 constexpr qint64 MsecsPerDay = 24 * 60 * 60 * 1000;
 
-QDate OleEpoch()
+QDate oleEpoch()
 {
     return QDate(1899, 12, 30);
 }
 
-TPlayerRecord &Record(TScoreData &data, int index)
+PlayerRecord &recordAt(ScoreBlock &data, int index)
 {
     Q_ASSERT(index >= 1 && index <= PlayerCount);
-    return data.Players[index - 1];
+    return data.players[index - 1];
 }
 
-std::int32_t ClampToInt32(qint64 v)
+std::int32_t clampToInt32(qint64 v)
 {
     constexpr qint64 lo = std::numeric_limits<std::int32_t>::min();
     constexpr qint64 hi = std::numeric_limits<std::int32_t>::max();
@@ -33,86 +33,86 @@ std::int32_t ClampToInt32(qint64 v)
 
 } // namespace
 
-void ResetPlayerRecord(TScoreData &data, int index)
+void resetPlayerRecord(ScoreBlock &data, int index)
 {
-    TPlayerRecord &record = Record(data, index);
-    record.Name.Length = 0;
-    record.Wins = 0;
-    record.Losses = 0;
-    record.LastGame = 0.0;
-    record.LongestBattle = 0;
-    record.ShortestBattle = NoShortestBattle;
-    record.TopScore = 0;
-    record.Free = 1;
+    PlayerRecord &record = recordAt(data, index);
+    record.name.length = 0;
+    record.wins = 0;
+    record.losses = 0;
+    record.lastGame = 0.0;
+    record.longestBattle = 0;
+    record.shortestBattle = NoShortestBattle;
+    record.topScore = 0;
+    record.free = 1;
 }
 
-void NormalizeShortString(TShortString &s)
+void normalizeShortString(ShortString &s)
 {
-    if (s.Length < MaxNameLength)
-        std::memset(s.Chars + s.Length, 0, static_cast<std::size_t>(MaxNameLength - s.Length));
+    if (s.length < MaxNameLength)
+        std::memset(s.chars + s.length, 0, static_cast<std::size_t>(MaxNameLength - s.length));
 }
 
-void SetDefaultScoreData(TScoreData &data)
+void setDefaultScoreData(ScoreBlock &data)
 {
     std::memset(&data, 0, sizeof data);
     for (int i = 1; i <= PlayerCount; ++i)
-        ResetPlayerRecord(data, i);
-    data.MusicOn = 1;
-    data.SoundOn = 1;
-    data.AreaSize = 10;
-    SetPlayerName(data, u"NewUser");
-    data.EnglishUI = 1;
-    data.SaveLog = 0;
+        resetPlayerRecord(data, i);
+    data.musicOn = 1;
+    data.soundOn = 1;
+    data.areaSize = 10;
+    setPlayerName(data, u"NewUser");
+    data.englishUi = 1;
+    data.saveLog = 0;
 }
 
-int FindOrCreatePlayer(TScoreData &data, QStringView name, bool countBattle,
+int findOrCreatePlayer(ScoreBlock &data, QStringView name, bool countBattle,
                        const BattleFigures &figures, Random &random, double nowOleDate)
 {
     // Compare the form that will be stored, so that a long name or one with
     // characters the file cannot hold still finds its record next time.
-    const QString stored = KeepCp1251(name.toString()).left(MaxNameLength);
+    const QString stored = keepCp1251(name.toString()).left(MaxNameLength);
 
     int index = 0;
     for (int i = 1; i <= PlayerCount; ++i) {
-        if (RecordName(Record(data, i)).compare(stored, Qt::CaseInsensitive) == 0)
+        if (recordName(recordAt(data, i)).compare(stored, Qt::CaseInsensitive) == 0)
             index = i;
     }
     for (int i = 1; index == 0 && i <= PlayerCount; ++i) {
-        if (Record(data, i).Free != 0)
+        if (recordAt(data, i).free != 0)
             index = i;
     }
     if (index == 0) {
-        index = random.RandInt(PlayerCount) + 1;
-        ResetPlayerRecord(data, index);
+        index = random.randInt(PlayerCount) + 1;
+        resetPlayerRecord(data, index);
     }
 
-    TPlayerRecord &record = Record(data, index);
-    SetRecordName(record, stored);
-    record.LastGame = nowOleDate;
+    PlayerRecord &record = recordAt(data, index);
+    setRecordName(record, stored);
+    record.lastGame = nowOleDate;
     if (countBattle) {
         const std::int32_t duration =
-            ClampToInt32(qint64{figures.playerTime} + qint64{figures.opponentTime});
-        if (duration > record.LongestBattle)
-            record.LongestBattle = duration;
-        if (duration < record.ShortestBattle)
-            record.ShortestBattle = duration;
-        if (figures.gameScore > record.TopScore)
-            record.TopScore = figures.gameScore;
+            clampToInt32(qint64{figures.playerTime} + qint64{figures.opponentTime});
+        if (duration > record.longestBattle)
+            record.longestBattle = duration;
+        if (duration < record.shortestBattle)
+            record.shortestBattle = duration;
+        if (figures.gameScore > record.topScore)
+            record.topScore = figures.gameScore;
     }
-    record.Free = 0;
+    record.free = 0;
     return index;
 }
 
-double OleDateFromDateTime(const QDateTime &dateTime)
+double oleDateFromDateTime(const QDateTime &dateTime)
 {
     const QDateTime local = dateTime.toLocalTime();
-    const auto days = static_cast<double>(OleEpoch().daysTo(local.date()));
+    const auto days = static_cast<double>(oleEpoch().daysTo(local.date()));
     const double fraction =
         static_cast<double>(local.time().msecsSinceStartOfDay()) / static_cast<double>(MsecsPerDay);
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime DateTimeFromOleDate(double oleDate)
+QDateTime dateTimeFromOleDate(double oleDate)
 {
     // 1 January 100 and 31 December 9999, the range OLE dates cover.
     constexpr double first = -657434.0;
@@ -126,7 +126,7 @@ QDateTime DateTimeFromOleDate(double oleDate)
         msecs -= MsecsPerDay;
         days += 1;
     }
-    return QDateTime(OleEpoch().addDays(days),
+    return QDateTime(oleEpoch().addDays(days),
                      QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)), Qt::LocalTime);
 }
 

@@ -11,18 +11,18 @@ namespace tw {
 class Random;
 
 // Turns record index (1..100) into a free slot: name length 0 (the
-// characters stay), all counts and dates 0, ShortestBattle NoShortestBattle,
+// characters stay), all counts and dates 0, shortestBattle NoShortestBattle,
 // Free 1. Reserved and the padding are left alone.
-void ResetPlayerRecord(TScoreData &data, int index);
+void resetPlayerRecord(ScoreBlock &data, int index);
 
 // Zeroes the characters after the length. A length of 32 or more changes
 // nothing.
-void NormalizeShortString(TShortString &s);
+void normalizeShortString(ShortString &s);
 
 // The settings and records of a first start: music and sound on, area size
 // 10, every record a free slot, player "NewUser", English interface, no game
 // log. Every other byte, Reserved and padding included, becomes 0.
-void SetDefaultScoreData(TScoreData &data);
+void setDefaultScoreData(ScoreBlock &data);
 
 // What the end of a match tells the player's record, in seconds and points.
 struct BattleFigures
@@ -42,15 +42,15 @@ struct BattleFigures
 // longest, shortest and top figures when strictly better.
 // name is compared and stored as it would be stored: its first 32 characters
 // that Windows-1251 can hold. Precondition: that form is not empty.
-int FindOrCreatePlayer(TScoreData &data, QStringView name, bool countBattle,
+int findOrCreatePlayer(ScoreBlock &data, QStringView name, bool countBattle,
                        const BattleFigures &figures, Random &random, double nowOleDate);
 
 // OLE Automation dates: days since 30 December 1899 0:00 with the time of
 // day as the fraction (for days before that date the fraction still counts
 // forward from midnight). Both sides are local time; milliseconds are kept.
-double OleDateFromDateTime(const QDateTime &dateTime);
+double oleDateFromDateTime(const QDateTime &dateTime);
 // An invalid QDateTime for a value that is not finite or lies outside the
 // years 100 to 9999.
-QDateTime DateTimeFromOleDate(double oleDate);
+QDateTime dateTimeFromOleDate(double oleDate);
 
 } // namespace tw

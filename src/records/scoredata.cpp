@@ -7,17 +7,17 @@
 
 namespace tw {
 
-QString ShortStringText(const TShortString &s)
+QString shortStringText(const ShortString &s)
 {
-    return FromCp1251(QByteArrayView(s.Chars, std::min<int>(s.Length, MaxNameLength)));
+    return fromCp1251(QByteArrayView(s.chars, std::min<int>(s.length, MaxNameLength)));
 }
 
-void SetShortString(TShortString &s, QStringView text)
+void setShortString(ShortString &s, QStringView text)
 {
-    const QByteArray bytes = ToCp1251(text).left(MaxNameLength);
-    std::memset(s.Chars, 0, sizeof s.Chars);
-    std::memcpy(s.Chars, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    s.Length = static_cast<std::uint8_t>(bytes.size());
+    const QByteArray bytes = toCp1251(text).left(MaxNameLength);
+    std::memset(s.chars, 0, sizeof s.chars);
+    std::memcpy(s.chars, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    s.length = static_cast<std::uint8_t>(bytes.size());
 }
 
 } // namespace tw

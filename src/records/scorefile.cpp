@@ -19,17 +19,17 @@ constexpr quint32 ArchiveAttribute = 0x20;
 
 // Values the layout can hold but this program never writes; reading past a
 // name's 32 characters or laying out an area beyond the board would follow.
-bool HoldsOnlyValidValues(const TScoreData &data)
+bool holdsOnlyValidValues(const ScoreBlock &data)
 {
-    for (const TPlayerRecord &record : data.Players) {
-        if (record.Name.Length > MaxNameLength)
+    for (const PlayerRecord &record : data.players) {
+        if (record.name.length > MaxNameLength)
             return false;
     }
-    return data.PlayerName.Length <= MaxNameLength && data.AreaSize >= MinAreaSize &&
-           data.AreaSize <= MaxAreaSize;
+    return data.playerName.length <= MaxNameLength && data.areaSize >= MinAreaSize &&
+           data.areaSize <= MaxAreaSize;
 }
 
-// Removes the working copy on every way out of LoadScoreFile().
+// Removes the working copy on every way out of loadScoreFile().
 class RemoveOnExit
 {
 public:
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-bool LoadScoreFile(TScoreData &data, const QString &dataDir, const QString &systemDir)
+bool loadScoreFile(ScoreBlock &data, const QString &dataDir, const QString &systemDir)
 {
     if (dataDir.isEmpty() || systemDir.isEmpty())
         return false;
@@ -58,34 +58,34 @@ bool LoadScoreFile(TScoreData &data, const QString &dataDir, const QString &syst
 
     const RemoveOnExit removeCopy(copy);
     const ProgressFn goOn = [](qint64, qint64) { return true; };
-    if (CopyFileWithAttr(source, copy, ArchiveAttribute) < 0 ||
-        VerifyAndStrip(copy, ScoreFileSeed) < 0 || UnpackRle(copy, goOn) < 0 ||
-        FileSizeOf(copy) != qint64{sizeof(TScoreData)})
+    if (copyFileWithAttr(source, copy, ArchiveAttribute) < 0 ||
+        verifyAndStrip(copy, ScoreFileSeed) < 0 || unpackRle(copy, goOn) < 0 ||
+        fileSizeOf(copy) != qint64{sizeof(ScoreBlock)})
         return false;
 
     QFile file(copy);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    TScoreData loaded;
+    ScoreBlock loaded;
     if (file.read(reinterpret_cast<char *>(&loaded), sizeof loaded) != qint64{sizeof loaded} ||
-        !HoldsOnlyValidValues(loaded))
+        !holdsOnlyValidValues(loaded))
         return false;
     data = loaded;
     return true;
 }
 
-bool SaveScoreFile(TScoreData &data, const QString &dataDir)
+bool saveScoreFile(ScoreBlock &data, const QString &dataDir)
 {
     if (dataDir.isEmpty())
         return false;
-    for (TPlayerRecord &record : data.Players)
-        NormalizeShortString(record.Name);
-    NormalizeShortString(data.PlayerName);
+    for (PlayerRecord &record : data.players)
+        normalizeShortString(record.name);
+    normalizeShortString(data.playerName);
 
     try {
         QByteArray bytes =
-            PackRleBytes(QByteArrayView(reinterpret_cast<const char *>(&data), sizeof data));
-        bytes.append(static_cast<char>(XorChecksum(bytes, ScoreFileSeed)));
+            packRleBytes(QByteArrayView(reinterpret_cast<const char *>(&data), sizeof data));
+        bytes.append(static_cast<char>(xorChecksum(bytes, ScoreFileSeed)));
         // QSaveFile writes a temporary file in the same directory and renames
         // it over the old file on commit; it never writes the old file in
         // place. Unbuffered, because a buffered QSaveFile commits a file that

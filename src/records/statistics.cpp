@@ -11,14 +11,14 @@ namespace tw {
 
 namespace {
 
-QString Pick(bool english, const char *englishText, const char *russianText)
+QString pick(bool english, const char *englishText, const char *russianText)
 {
     return QString::fromUtf8(english ? englishText : russianText);
 }
 
-bool IsUsed(const TPlayerRecord &record)
+bool isUsed(const PlayerRecord &record)
 {
-    return record.Free == 0;
+    return record.free == 0;
 }
 
 // One of the five record lines: which figure, which end of it wins, how it
@@ -27,40 +27,40 @@ struct RecordLine
 {
     const char *english;
     const char *russian;
-    std::int32_t TPlayerRecord::*figure;
+    std::int32_t PlayerRecord::*figure;
     bool smallestWins;
     bool isDuration;
 };
 
 constexpr RecordLine RecordLines[] = {
-    {"Most winner: ", "Больше всего побед: ", &TPlayerRecord::Wins, false, false},
-    {"Most looser: ", "Больше всего проигрышей: ", &TPlayerRecord::Losses, false, false},
-    {"The longest battle: ", "Самая длинная схватка: ", &TPlayerRecord::LongestBattle, false, true},
-    {"The shortest battle: ", "Самая короткая схватка: ", &TPlayerRecord::ShortestBattle, true,
+    {"Most winner: ", "Больше всего побед: ", &PlayerRecord::wins, false, false},
+    {"Most looser: ", "Больше всего проигрышей: ", &PlayerRecord::losses, false, false},
+    {"The longest battle: ", "Самая длинная схватка: ", &PlayerRecord::longestBattle, false, true},
+    {"The shortest battle: ", "Самая короткая схватка: ", &PlayerRecord::shortestBattle, true,
      true},
-    {"Top score: ", "Больше всего очков: ", &TPlayerRecord::TopScore, false, false},
+    {"Top score: ", "Больше всего очков: ", &PlayerRecord::topScore, false, false},
 };
 
 // The holder of one record: starting from record 1, used or not, every used
 // record whose figure is strictly better takes its place. Nullptr when the
 // result is not a used record.
-const TPlayerRecord *Holder(const TScoreData &data, const RecordLine &line)
+const PlayerRecord *holderOf(const ScoreBlock &data, const RecordLine &line)
 {
-    const TPlayerRecord *candidate = &data.Players[0];
-    for (const TPlayerRecord &record : data.Players) {
+    const PlayerRecord *candidate = &data.players[0];
+    for (const PlayerRecord &record : data.players) {
         const std::int32_t value = record.*line.figure;
         const std::int32_t best = candidate->*line.figure;
-        if (IsUsed(record) && (line.smallestWins ? value < best : value > best))
+        if (isUsed(record) && (line.smallestWins ? value < best : value > best))
             candidate = &record;
     }
-    return IsUsed(*candidate) ? candidate : nullptr;
+    return isUsed(*candidate) ? candidate : nullptr;
 }
 
-QString FigureText(std::int32_t value, bool isDuration)
+QString figureText(std::int32_t value, bool isDuration)
 {
     // A negative duration can only come from a damaged file; it is shown as
     // the unsigned number it is stored as.
-    return isDuration ? FormatDuration(static_cast<quint32>(value)) : QString::number(value);
+    return isDuration ? formatDuration(static_cast<quint32>(value)) : QString::number(value);
 }
 
 } // namespace
@@ -68,7 +68,7 @@ QString FigureText(std::int32_t value, bool isDuration)
 StatsFormat::StatsFormat() : StatsFormat(QLocale::system()) {}
 
 StatsFormat::StatsFormat(const QLocale &locale)
-    : StatsFormat(locale, locale.dateFormat(QLocale::ShortFormat), LongTimeFormat(locale))
+    : StatsFormat(locale, locale.dateFormat(QLocale::ShortFormat), longTimeFormat(locale))
 {}
 
 StatsFormat::StatsFormat(QLocale locale, QString dateFormat, QString timeFormat)
@@ -86,9 +86,9 @@ QString StatsFormat::timeText(const QDateTime &when) const
     return m_locale.toString(when, m_timeFormat);
 }
 
-QString LastGameText(double oleDate, const StatsFormat &format)
+QString lastGameText(double oleDate, const StatsFormat &format)
 {
-    const QDateTime when = DateTimeFromOleDate(oleDate);
+    const QDateTime when = dateTimeFromOleDate(oleDate);
     if (!when.isValid())
         return {};
     QString text = format.dateText(when);
@@ -97,28 +97,28 @@ QString LastGameText(double oleDate, const StatsFormat &format)
     return text;
 }
 
-QString StatisticsText(const TScoreData &data, const QString &endRemark, bool english,
+QString statisticsText(const ScoreBlock &data, const QString &endRemark, bool english,
                        const StatsFormat &format)
 {
     const QString title = QStringLiteral("Tarnwake™||");
     QString text = endRemark.isEmpty() ? u'|' + title : endRemark + QStringLiteral("||") + title;
 
     for (const RecordLine &line : RecordLines) {
-        if (const TPlayerRecord *holder = Holder(data, line))
-            text += Pick(english, line.english, line.russian) + RecordName(*holder) +
-                    QStringLiteral(" (") + FigureText(holder->*line.figure, line.isDuration) +
+        if (const PlayerRecord *holder = holderOf(data, line))
+            text += pick(english, line.english, line.russian) + recordName(*holder) +
+                    QStringLiteral(" (") + figureText(holder->*line.figure, line.isDuration) +
                     QStringLiteral(")||");
     }
 
-    const QString lastGame = Pick(english, " - last game: ", " - последняя игра: ");
-    const QString skill = Pick(english, ", overall skill: ", ", общий рейтинг: ");
-    for (const TPlayerRecord &p : data.Players) {
-        if (!IsUsed(p))
+    const QString lastGame = pick(english, " - last game: ", " - последняя игра: ");
+    const QString skill = pick(english, ", overall skill: ", ", общий рейтинг: ");
+    for (const PlayerRecord &p : data.players) {
+        if (!isUsed(p))
             continue;
         // Widened so that counts from a damaged file cannot overflow.
-        const qint64 difference = qint64{p.Wins} - qint64{p.Losses};
-        text += RecordName(p) + lastGame + LastGameText(p.LastGame, format) + skill +
-                QString::number(difference) + QStringLiteral(", ") + QString::number(p.TopScore) +
+        const qint64 difference = qint64{p.wins} - qint64{p.losses};
+        text += recordName(p) + lastGame + lastGameText(p.lastGame, format) + skill +
+                QString::number(difference) + QStringLiteral(", ") + QString::number(p.topScore) +
                 u'|';
     }
     text += u'|';

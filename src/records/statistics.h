@@ -41,12 +41,12 @@ private:
 // winning a tie. The scan starts from record 1 whether it is used or not, so
 // while record 1 is free a line appears only when some player beats its reset
 // value (above 0, or below NoShortestBattle for the shortest battle).
-QString StatisticsText(const TScoreData &data, const QString &endRemark, bool english,
+QString statisticsText(const ScoreBlock &data, const QString &endRemark, bool english,
                        const StatsFormat &format = StatsFormat());
 
 // A record's last game as the statistics text writes it: the short date and,
 // unless it is exactly midnight, a space and the long time. Empty for a value
 // that is no date.
-QString LastGameText(double oleDate, const StatsFormat &format);
+QString lastGameText(double oleDate, const StatsFormat &format);
 
 } // namespace tw

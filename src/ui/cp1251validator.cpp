@@ -10,7 +10,7 @@ QValidator::State Cp1251Validator::validate(QString &input, int &pos) const
     kept.reserve(input.size());
     int keptPos = 0;
     for (qsizetype i = 0; i < input.size(); ++i) {
-        if (!IsCp1251Char(input[i]))
+        if (!isCp1251Char(input[i]))
             continue;
         kept.append(input[i]);
         if (i < pos)

@@ -9,7 +9,7 @@ namespace {
 
 Feedback *installed = nullptr;
 
-QMessageBox::StandardButton ToStandard(BoxAnswer answer)
+QMessageBox::StandardButton toStandard(BoxAnswer answer)
 {
     switch (answer) {
     case BoxAnswer::Ok:
@@ -62,8 +62,8 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    box.setDefaultButton(ToStandard(defaultButton));
-    box.setEscapeButton(buttons == BoxButtons::Ok ? QMessageBox::Ok : ToStandard(defaultButton));
+    box.setDefaultButton(toStandard(defaultButton));
+    box.setEscapeButton(buttons == BoxButtons::Ok ? QMessageBox::Ok : toStandard(defaultButton));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return BoxAnswer::Ok;
@@ -78,13 +78,13 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
     }
 }
 
-Feedback &UiFeedback()
+Feedback &uiFeedback()
 {
     static Feedback platform;
     return installed ? *installed : platform;
 }
 
-void SetUiFeedback(Feedback *feedback)
+void setUiFeedback(Feedback *feedback)
 {
     installed = feedback;
 }

@@ -41,7 +41,7 @@ public:
 };
 
 // The feedback in use; the platform one unless a test installed another.
-Feedback &UiFeedback();
-void SetUiFeedback(Feedback *feedback);
+Feedback &uiFeedback();
+void setUiFeedback(Feedback *feedback);
 
 } // namespace tw

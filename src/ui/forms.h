@@ -17,35 +17,35 @@
 namespace tw {
 
 // A flat 17 by 17 arrow button, or a flat button with a picture and text.
-QToolButton *MakeSpeedButton(QWidget *parent, const char *name, QRect place,
-                             const QPixmap &picture = {});
+QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place,
+                            const QPixmap &picture = {});
 
 // The field editor and the network options. Shown while no match runs;
 // the user cannot close it.
-class TForm2 : public QWidget
+class EditorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget *parent = nullptr);
+    explicit EditorWindow(QWidget *parent = nullptr);
 
     // Editor half.
-    StaticText *StaticText1, *StaticText2, *StaticText3;
-    QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5,
-        *SpeedButton6;
-    QGroupBox *GroupBox1;
-    BoardView *PaintBox1; // the sample
-    QPushButton *Button1, *Button2, *Button3;
-    QLineEdit *Edit1;
-    QCheckBox *CheckBox1;
+    SunkenLabel *m_shipTypeLabel, *m_rotateLabel, *m_areaSizeLabel;
+    QToolButton *m_previousShipTypeButton, *m_nextShipTypeButton, *m_rotateLeftButton,
+        *m_rotateRightButton, *m_smallerAreaButton, *m_largerAreaButton;
+    QGroupBox *m_sampleFrame;
+    BoardView *m_sampleView; // the sample
+    QPushButton *m_clearButton, *m_changeAreaButton, *m_generateButton;
+    QLineEdit *m_areaSizeEdit;
+    QCheckBox *m_saveLogCheck;
     // Network half.
-    QGroupBox *GroupBox2;
-    StaticText *StaticText4, *StaticText5, *StaticText6, *StaticText7;
-    QLineEdit *Edit2, *Edit3, *Edit4;
-    QPushButton *Button4, *Button5;
-    Lamp *Shape1;
+    QGroupBox *m_networkGroup;
+    SunkenLabel *m_addressLabel, *m_portLabel, *m_networkStatusLabel, *m_hostLabel;
+    QLineEdit *m_addressEdit, *m_portEdit, *m_hostEdit;
+    QPushButton *m_connectButton, *m_disconnectButton;
+    Lamp *m_connectionLamp;
 
     // Draws the selected ship type, turned, in the sample box.
-    void PaintSample();
+    void repaintSample();
 
 signals:
     void fleetCleared();
@@ -56,55 +56,55 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void SpeedButton2Click(bool up);
-    void SpeedButton4Click(bool on);
-    void SpeedButton5Click(bool up);
-    void Edit1Change(const QString &text);
-    void CheckBox1Click();
+    void stepShipType(bool up);
+    void stepRotation(bool on);
+    void stepAreaSize(bool up);
+    void onAreaSizeEdited(const QString &text);
+    void onSaveLogToggled();
 };
 
 // The player list: choose a name, remove players.
-class TForm3 : public QDialog
+class PlayersDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget *parent = nullptr);
+    explicit PlayersDialog(QWidget *parent = nullptr);
 
-    QLineEdit *Edit1;
-    QListWidget *CheckListBox1;
-    QPushButton *Button1, *Button2;
+    QLineEdit *m_nameEdit;
+    QListWidget *m_playerList;
+    QPushButton *m_okButton, *m_removeButton;
 
-    void FillPlayerList();
+    void fillPlayerList();
 
 private:
-    void CheckListBox1Click();
-    void Button2Click();
+    void takeClickedName();
+    void removeTickedPlayers();
 };
 
 // The statistics window.
-class TForm4 : public QDialog
+class StatisticsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget *parent = nullptr);
+    explicit StatisticsDialog(QWidget *parent = nullptr);
 
-    QScrollArea *ScrollBox1;
-    PaintBox *PaintBox1; // in the scroll box at (4, 4); each paint sets its height
-    QToolButton *SpeedButton1;
+    QScrollArea *m_scrollArea;
+    PaintBox *m_statisticsView; // in the scroll box at (4, 4); each paint sets its height
+    QToolButton *m_okButton;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void PaintBox1Paint(QPainter &painter);
+    void paintStatistics(QPainter &painter);
 };
 
 // The about box: the title picture with the about text over it.
-class TForm5 : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TForm5(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -117,26 +117,26 @@ private:
 };
 
 // The game log window: takes the editor's place during a match.
-class TForm6 : public QWidget
+class GameLogWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget *parent = nullptr);
+    explicit GameLogWindow(QWidget *parent = nullptr);
 
-    QPlainTextEdit *Memo1;
+    QPlainTextEdit *m_logView;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 };
 
 // Waiting for the peer to confirm a match.
-class TForm7 : public QDialog
+class WaitingDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget *parent = nullptr);
+    explicit WaitingDialog(QWidget *parent = nullptr);
 
-    QLabel *Label1;
+    QLabel *m_messageLabel;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -145,14 +145,14 @@ protected:
 };
 
 // The mini chat.
-class TForm8 : public QWidget
+class ChatWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget *parent = nullptr);
+    explicit ChatWindow(QWidget *parent = nullptr);
 
-    QLineEdit *Memo1;      // the input line
-    QPlainTextEdit *Memo2; // the history
+    QLineEdit *m_input;        // the input line
+    QPlainTextEdit *m_history; // the history
 
     void addHistoryLine(const QString &line);
 

@@ -10,7 +10,7 @@
 
 // Resources of a static library must be registered by name, outside any
 // namespace.
-static void InitTarnwakeResources()
+static void initTarnwakeResources()
 {
     Q_INIT_RESOURCE(images);
     Q_INIT_RESOURCE(audio);
@@ -36,14 +36,14 @@ public:
 
 } // namespace
 
-void InitResources()
+void initResources()
 {
-    InitTarnwakeResources();
+    initTarnwakeResources();
 }
 
-int RunGame(QApplication &app)
+int runGame(QApplication &app)
 {
-    InitResources();
+    initResources();
     QApplication::setApplicationName(QStringLiteral("Tarnwake"));
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -53,10 +53,10 @@ int RunGame(QApplication &app)
     font.setPixelSize(11);
     QApplication::setFont(font);
 
-    TForm1 main;
-    if (!main.FormCreate())
+    MainWindow main;
+    if (!main.initialize())
         return 0;
-    main.CreateCompanions();
+    main.createCompanions();
     // For the start-up benchmark: end the moment the main window has been
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))

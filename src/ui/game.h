@@ -5,11 +5,11 @@ class QApplication;
 namespace tw {
 
 // Registers the pictures and sounds built into the program. Called by
-// RunGame; tests that make windows call it themselves.
-void InitResources();
+// runGame; tests that make windows call it themselves.
+void initResources();
 
 // Starts the game in a created application object and runs it to the end.
 // Returns the process exit code; 0 at once when another copy is running.
-int RunGame(QApplication &app);
+int runGame(QApplication &app);
 
 } // namespace tw

@@ -25,7 +25,7 @@ constexpr int W = Pictures::W;
 constexpr int H = Pictures::H;
 
 template <typename T>
-T *Place(QWidget *parent, const char *name, QRect place)
+T *place(QWidget *parent, const char *name, QRect place)
 {
     auto *widget = new T(parent);
     widget->setObjectName(QString::fromLatin1(name));
@@ -33,33 +33,33 @@ T *Place(QWidget *parent, const char *name, QRect place)
     return widget;
 }
 
-QToolButton *ControlButton(QWidget *parent, const char *name, int top, const QPixmap &picture)
+QToolButton *controlButton(QWidget *parent, const char *name, int top, const QPixmap &picture)
 {
-    QToolButton *button = MakeSpeedButton(parent, name, {4, top, 85, 21}, picture);
+    QToolButton *button = makeFlatButton(parent, name, {4, top, 85, 21}, picture);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
 }
 
-void SetTextColor(QWidget *widget, const QColor &color)
+void setTextColor(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     widget->setPalette(palette);
 }
 
-QColor WindowText()
+QColor windowTextColor()
 {
     return QApplication::palette().color(QPalette::WindowText);
 }
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("TForm1"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tarnwake"));
     const Pictures &pictures = Pictures::get();
     QIcon icon(QStringLiteral(":/images/tarnwake.png"));
@@ -67,182 +67,185 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(icon);
     resize(536, 348);
 
-    GroupBox3 = Place<QGroupBox>(this, "GroupBox3", {0, 0, 93, 305});
-    SpeedButton1 = ControlButton(GroupBox3, "SpeedButton1", 16, pictures.start);
-    SpeedButton6 = ControlButton(GroupBox3, "SpeedButton6", 37, pictures.pause);
-    SpeedButton6->setCheckable(true);
-    SpeedButton2 = ControlButton(GroupBox3, "SpeedButton2", 58, pictures.abort);
-    SpeedButton3 = ControlButton(GroupBox3, "SpeedButton3", 79, pictures.player);
-    SpeedButton4 = ControlButton(GroupBox3, "SpeedButton4", 100, pictures.scores);
-    SpeedButton5 = ControlButton(GroupBox3, "SpeedButton5", 121, pictures.about);
-    SpeedButton5->setText(QStringLiteral("About"));
+    m_controlPanel = place<QGroupBox>(this, "controlPanel", {0, 0, 93, 305});
+    m_startButton = controlButton(m_controlPanel, "startButton", 16, pictures.start);
+    m_pauseButton = controlButton(m_controlPanel, "pauseButton", 37, pictures.pause);
+    m_pauseButton->setCheckable(true);
+    m_abortButton = controlButton(m_controlPanel, "abortButton", 58, pictures.abort);
+    m_playerButton = controlButton(m_controlPanel, "playerButton", 79, pictures.player);
+    m_scoresButton = controlButton(m_controlPanel, "scoresButton", 100, pictures.scores);
+    m_aboutButton = controlButton(m_controlPanel, "aboutButton", 121, pictures.about);
+    m_aboutButton->setText(QStringLiteral("About"));
     QFont bold = font();
     bold.setBold(true);
     int labelTop = 144;
-    for (ClickLabel **label : {&Label1, &Label2, &Label3}) {
-        *label = Place<ClickLabel>(GroupBox3, "", {4, labelTop, 85, 13});
+    for (ClickLabel **label : {&m_musicToggle, &m_soundToggle, &m_languageToggle}) {
+        *label = place<ClickLabel>(m_controlPanel, "", {4, labelTop, 85, 13});
         (*label)->setAlignment(Qt::AlignCenter);
         (*label)->setFont(bold);
         (*label)->setCursor(Qt::PointingHandCursor);
         labelTop += 16;
     }
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Shape1 = Place<Lamp>(GroupBox3, "Shape1", {4, 192, 41, 17});
-    Shape2 = Place<Lamp>(GroupBox3, "Shape2", {48, 192, 41, 17});
-    StaticText1 = Place<StaticText>(GroupBox3, "StaticText1", {4, 212, 85, 17});
-    SetTextColor(StaticText1, Qt::blue);
-    StaticText2 = Place<StaticText>(GroupBox3, "StaticText2", {4, 232, 85, 17});
-    SetTextColor(StaticText2, Qt::red);
-    PaintBox3 = Place<ScoreCounter>(GroupBox3, "PaintBox3", {4, 252, 64, 21});
+    m_musicToggle->setObjectName(QStringLiteral("musicToggle"));
+    m_soundToggle->setObjectName(QStringLiteral("soundToggle"));
+    m_languageToggle->setObjectName(QStringLiteral("languageToggle"));
+    m_playerTurnLamp = place<Lamp>(m_controlPanel, "playerTurnLamp", {4, 192, 41, 17});
+    m_opponentTurnLamp = place<Lamp>(m_controlPanel, "opponentTurnLamp", {48, 192, 41, 17});
+    m_playerTimeLabel = place<SunkenLabel>(m_controlPanel, "playerTimeLabel", {4, 212, 85, 17});
+    setTextColor(m_playerTimeLabel, Qt::blue);
+    m_opponentTimeLabel = place<SunkenLabel>(m_controlPanel, "opponentTimeLabel", {4, 232, 85, 17});
+    setTextColor(m_opponentTimeLabel, Qt::red);
+    m_scoreCounter = place<ScoreCounter>(m_controlPanel, "scoreCounter", {4, 252, 64, 21});
 
-    GroupBox1 = Place<QGroupBox>(this, "GroupBox1", {112, 24, 212, 224});
-    SetTextColor(GroupBox1, Qt::blue);
-    PaintBox1 = Place<BoardView>(GroupBox1, "PaintBox1", {4, 16, 204, 204});
-    GroupBox2 = Place<QGroupBox>(this, "GroupBox2", {260, 28, 212, 224});
-    SetTextColor(GroupBox2, Qt::red);
-    PaintBox2 = Place<BoardView>(GroupBox2, "PaintBox2", {4, 16, 204, 204});
-    PaintBox1->setPainter([this](QPainter &p) { PaintBoard(p, Game().boards.OwnBoard, false); });
-    PaintBox2->setPainter([this](QPainter &p) {
-        if (!Game().agreement.AwaitingConfirmation)
-            PaintBoard(p, Game().boards.OpponentBoard, true);
+    m_ownBoardFrame = place<QGroupBox>(this, "ownBoardFrame", {112, 24, 212, 224});
+    setTextColor(m_ownBoardFrame, Qt::blue);
+    m_ownBoard = place<BoardView>(m_ownBoardFrame, "ownBoard", {4, 16, 204, 204});
+    m_opponentBoardFrame = place<QGroupBox>(this, "opponentBoardFrame", {260, 28, 212, 224});
+    setTextColor(m_opponentBoardFrame, Qt::red);
+    m_opponentBoard = place<BoardView>(m_opponentBoardFrame, "opponentBoard", {4, 16, 204, 204});
+    m_ownBoard->setPainter(
+        [this](QPainter &p) { paintBoard(p, gameState().boards.ownBoard, false); });
+    m_opponentBoard->setPainter([this](QPainter &p) {
+        if (!gameState().agreement.awaitingConfirmation)
+            paintBoard(p, gameState().boards.opponentBoard, true);
     });
 
-    Panel1 = Place<QLabel>(this, "Panel1", {148, 128, 181, 25});
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setAutoFillBackground(true);
-    Panel1->hide();
+    m_generatingPanel = place<QLabel>(this, "generatingPanel", {148, 128, 181, 25});
+    m_generatingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_generatingPanel->setAlignment(Qt::AlignCenter);
+    m_generatingPanel->setAutoFillBackground(true);
+    m_generatingPanel->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    Timer4 = new QTimer(this);
-    Timer4->setObjectName(QStringLiteral("Timer4"));
-    Timer4->setInterval(110);
+    m_turnTimer = new QTimer(this);
+    m_turnTimer->setObjectName(QStringLiteral("turnTimer"));
+    m_turnTimer->setInterval(1000);
+    m_indicatorTimer = new QTimer(this);
+    m_indicatorTimer->setObjectName(QStringLiteral("indicatorTimer"));
+    m_indicatorTimer->setInterval(110);
 
-    m_musicDevice = MakeMusicDevice();
-    m_soundDevice = MakeSoundDevice();
+    m_musicDevice = makeMusicDevice();
+    m_soundDevice = makeSoundDevice();
     m_audio =
-        std::make_unique<Audio>(Game().settings, *m_musicDevice, *m_soundDevice, GameRandom());
-    m_audio->setMusicDirectory(SystemDirectory());
-    m_log.setPath(GameLog::FilePathIn(DataDirectory()));
+        std::make_unique<Audio>(gameState().settings, *m_musicDevice, *m_soundDevice, gameRandom());
+    m_audio->setMusicDirectory(systemDirectory());
+    m_log.setPath(GameLog::filePathIn(dataDirectory()));
     m_net = new NetworkController(*this);
-    m_match = std::make_unique<Match>(Game(), static_cast<MatchHost &>(*this), GameRandom());
+    m_match = std::make_unique<Match>(gameState(), static_cast<MatchHost &>(*this), gameRandom());
 
-    connect(PaintBox1, &BoardView::mouseMoved, this, &TForm1::PaintBox1MouseMove);
-    connect(PaintBox1, &BoardView::mousePressed, this, [this] { PaintBox1MouseDown(); });
-    connect(PaintBox2, &BoardView::mouseMoved, this, &TForm1::PaintBox2MouseMove);
-    connect(PaintBox2, &BoardView::mousePressed, this, [this] { PaintBox2MouseDown(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
-    connect(Label1, &ClickLabel::clicked, this, &TForm1::Label1Click);
-    connect(Label2, &ClickLabel::clicked, this, &TForm1::Label2Click);
-    connect(Label3, &ClickLabel::clicked, this, &TForm1::Label3Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(m_ownBoard, &BoardView::mouseMoved, this, &MainWindow::previewShipAt);
+    connect(m_ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
+    connect(m_opponentBoard, &BoardView::mouseMoved, this, &MainWindow::aimAt);
+    connect(m_opponentBoard, &BoardView::mousePressed, this, [this] { fireAt(); });
+    connect(m_startButton, &QToolButton::clicked, this, &MainWindow::startMatch);
+    connect(m_abortButton, &QToolButton::clicked, this, &MainWindow::abortMatch);
+    connect(m_pauseButton, &QToolButton::clicked, this, &MainWindow::togglePause);
+    connect(m_musicToggle, &ClickLabel::clicked, this, &MainWindow::toggleMusic);
+    connect(m_soundToggle, &ClickLabel::clicked, this, &MainWindow::toggleSound);
+    connect(m_languageToggle, &ClickLabel::clicked, this, &MainWindow::toggleLanguage);
+    connect(m_playerButton, &QToolButton::clicked, this, &MainWindow::choosePlayer);
+    connect(m_scoresButton, &QToolButton::clicked, this, &MainWindow::showScores);
+    connect(m_aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
+    connect(m_turnTimer, &QTimer::timeout, this, &MainWindow::onTurnTick);
+    connect(m_indicatorTimer, &QTimer::timeout, this, &MainWindow::onIndicatorTick);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::PlayModeMusic()
+void MainWindow::playModeMusic()
 {
-    m_audio->PlayMusic(m_audio->PickTrack(Game().match.GameInProgress));
+    m_audio->playMusic(m_audio->pickTrack(gameState().match.gameInProgress));
 }
 
-bool TForm1::PeerConnected()
+bool MainWindow::peerConnected()
 {
-    return m_net->PeerConnected();
+    return m_net->peerConnected();
 }
 
-void TForm1::SendUserInfoIfIdle()
+void MainWindow::sendUserInfoIfIdle()
 {
-    m_net->SendUserInfoIfIdle();
+    m_net->sendUserInfoIfIdle();
 }
 
-bool TForm1::FormCreate()
+bool MainWindow::initialize()
 {
-    if (IsAnotherInstance(QStringLiteral("Tarnwake")))
+    if (isAnotherInstance(QStringLiteral("Tarnwake")))
         return false;
-    GameRandom().seedFromClock();
-    InitShipTypes([](const std::string &text, const std::string &caption) {
-        UiFeedback().message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
+    gameRandom().seedFromClock();
+    initShipTypes([](const std::string &text, const std::string &caption) {
+        uiFeedback().message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
                              BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
-    GameState &game = Game();
-    game.boards.SelectedShipType = 1;
-    game.boards.Rotation = 0;
-    game.match.GameInProgress = false;
-    LoadSession(game);
-    game.boards.HoverCol = 0;
-    game.boards.HoverRow = 0;
-    game.match.EndRemark.clear();
-    game.ModalBusy = false;
+    GameState &game = gameState();
+    game.boards.selectedShipType = 1;
+    game.boards.rotation = 0;
+    game.match.gameInProgress = false;
+    loadSession(game);
+    game.boards.hoverCol = 0;
+    game.boards.hoverRow = 0;
+    game.match.endRemark.clear();
+    game.modalBusy = false;
     return true;
 }
 
-void TForm1::CreateCompanions()
+void MainWindow::createCompanions()
 {
-    Form2 = new TForm2(this);
-    Form3 = new TForm3(this);
-    Form4 = new TForm4(this);
-    Form5 = new TForm5(this);
-    Form6 = new TForm6(this);
-    Form7 = new TForm7(this);
-    Form8 = new TForm8(this);
-    connect(Form2, &TForm2::fleetCleared, this, [this] {
-        ClearBoard(Game().boards.OwnBoard, Game().boards.PlacedFleet);
-        PaintOwnBoard();
+    m_editorWindow = new EditorWindow(this);
+    m_playersDialog = new PlayersDialog(this);
+    m_statisticsDialog = new StatisticsDialog(this);
+    m_aboutDialog = new AboutDialog(this);
+    m_gameLogWindow = new GameLogWindow(this);
+    m_waitingDialog = new WaitingDialog(this);
+    m_chatWindow = new ChatWindow(this);
+    connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
+        clearBoard(gameState().boards.ownBoard, gameState().boards.placedFleet);
+        paintOwnBoard();
     });
-    connect(Form8, &TForm8::sendRequested, m_net, &NetworkController::ChatSend);
-    m_net->AttachWindows();
-    connect(Form2, &TForm2::generateRequested, this, &TForm1::GenerateOwnFleet);
-    connect(Form2, &TForm2::changeAreaRequested, this, [this] {
-        const BoardState &b = Game().boards;
-        if (b.PendingAreaSize != b.AreaSize)
-            ApplyAreaSize(b.PendingAreaSize);
+    connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
+    m_net->attachWindows();
+    connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
+    connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
+        const BoardState &b = gameState().boards;
+        if (b.pendingAreaSize != b.areaSize)
+            applyAreaSize(b.pendingAreaSize);
     });
-    LateStartup();
+    finishStartup();
 }
 
-void TForm1::LateStartup()
+void MainWindow::finishStartup()
 {
-    GameState &game = Game();
-    game.agreement.AwaitingConfirmation = false;
-    if (!m_audio->ExtractMusic())
-        UiFeedback().message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
+    GameState &game = gameState();
+    game.agreement.awaitingConfirmation = false;
+    if (!m_audio->extractMusic())
+        uiFeedback().message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
                              BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-    SetTextColor(Label1, game.settings.MusicOn ? Qt::red : WindowText());
-    SetTextColor(Label2, game.settings.SoundOn ? Qt::red : WindowText());
+    setTextColor(m_musicToggle, game.settings.musicOn ? Qt::red : windowTextColor());
+    setTextColor(m_soundToggle, game.settings.soundOn ? Qt::red : windowTextColor());
 
-    PaintBox3->resize(4 * Pictures::DigitW, Pictures::DigitH);
-    PaintBox3->move((GroupBox3->width() - PaintBox3->width()) / 2, PaintBox3->y());
-    GroupBox3->resize(GroupBox3->width(), PaintBox3->y() + PaintBox3->height() + 4);
+    m_scoreCounter->resize(4 * Pictures::DigitW, Pictures::DigitH);
+    m_scoreCounter->move((m_controlPanel->width() - m_scoreCounter->width()) / 2,
+                         m_scoreCounter->y());
+    m_controlPanel->resize(m_controlPanel->width(),
+                           m_scoreCounter->y() + m_scoreCounter->height() + 4);
 
-    Form2->CheckBox1->setChecked(game.settings.SaveLog);
-    Form2->Edit3->setText(QStringLiteral("8170"));
-    m_net->StartServer();
-    Form3->Edit1->setMaxLength(32);
+    m_editorWindow->m_saveLogCheck->setChecked(game.settings.saveLog);
+    m_editorWindow->m_portEdit->setText(QStringLiteral("8170"));
+    m_net->startServer();
+    m_playersDialog->m_nameEdit->setMaxLength(32);
 
-    ApplyAreaSize(game.boards.AreaSize);
-    ApplyModeLayout();
-    ApplyLanguage();
-    Form8->show();
+    applyAreaSize(game.boards.areaSize);
+    applyModeLayout();
+    applyLanguage();
+    m_chatWindow->show();
     show();
-    Timer1->start();
-    Timer4->start();
+    m_turnTimer->start();
+    m_indicatorTimer->start();
 }
 
-void TForm1::PaintBoard(QPainter &painter, const TBoard &board, bool opponent)
+void MainWindow::paintBoard(QPainter &painter, const Board &board, bool opponent)
 {
-    const auto &cells = Pictures::get().ImageList1;
-    const int n = Game().boards.AreaSize;
-    const bool inMatch = Game().match.GameInProgress;
+    const auto &cells = Pictures::get().cellPictures;
+    const int n = gameState().boards.areaSize;
+    const bool inMatch = gameState().match.gameInProgress;
     for (int y = 1; y <= n; ++y)
         for (int x = 1; x <= n; ++x) {
             int picture = board.at(x, y);
@@ -250,393 +253,396 @@ void TForm1::PaintBoard(QPainter &painter, const TBoard &board, bool opponent)
                 picture = opponent ? Pictures::Tile : Pictures::CoveredBoat;
             painter.drawPixmap(x * W, y * H, cells.value(picture));
         }
-    PaintBoardFrame(painter);
+    paintBoardFrame(painter);
 }
 
-void TForm1::PaintBoardFrame(QPainter &painter)
+void MainWindow::paintBoardFrame(QPainter &painter)
 {
     const Pictures &pictures = Pictures::get();
-    const int n = Game().boards.AreaSize;
+    const int n = gameState().boards.areaSize;
     for (int i = 1; i <= n; ++i) {
-        painter.drawPixmap(i * W, 0, pictures.ImageList2.value(i - 1));
-        painter.drawPixmap(i * W, (n + 1) * H, pictures.ImageList2.value(i - 1));
-        painter.drawPixmap(0, i * H, pictures.ImageList3.value(i - 1));
-        painter.drawPixmap((n + 1) * W, i * H, pictures.ImageList3.value(i - 1));
+        painter.drawPixmap(i * W, 0, pictures.columnNumbers.value(i - 1));
+        painter.drawPixmap(i * W, (n + 1) * H, pictures.columnNumbers.value(i - 1));
+        painter.drawPixmap(0, i * H, pictures.rowLetters.value(i - 1));
+        painter.drawPixmap((n + 1) * W, i * H, pictures.rowLetters.value(i - 1));
     }
-    const QPixmap &corner = pictures.ImageList1.value(Pictures::Black);
+    const QPixmap &corner = pictures.cellPictures.value(Pictures::Black);
     for (QPoint at : {QPoint(0, 0), QPoint(0, (n + 1) * H), QPoint((n + 1) * W, 0),
                       QPoint((n + 1) * W, (n + 1) * H)})
         painter.drawPixmap(at, corner);
 }
 
-void TForm1::PaintOwnBoard()
+void MainWindow::paintOwnBoard()
 {
-    PaintBox1->repaintBoard();
+    m_ownBoard->repaintBoard();
 }
 
-void TForm1::PaintOpponentBoard()
+void MainWindow::paintOpponentBoard()
 {
-    PaintBox2->repaintBoard();
+    m_opponentBoard->repaintBoard();
 }
 
-TForm1::HoverChange TForm1::TrackHover(QPoint pixel)
+MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
     // Both boards share the hovered cell; the frame ring gives -1 and n.
-    BoardState &b = Game().boards;
+    BoardState &b = gameState().boards;
     const int col = pixel.x() / W - 1;
     const int row = pixel.y() / H - 1;
-    if (col == b.HoverCol && row == b.HoverRow)
+    if (col == b.hoverCol && row == b.hoverRow)
         return HoverChange::None;
-    b.HoverCol = col;
-    b.HoverRow = row;
-    const bool inside = col >= 0 && col < b.AreaSize && row >= 0 && row < b.AreaSize;
+    b.hoverCol = col;
+    b.hoverRow = row;
+    const bool inside = col >= 0 && col < b.areaSize && row >= 0 && row < b.areaSize;
     return inside ? HoverChange::Inside : HoverChange::Outside;
 }
 
-void TForm1::PaintBox1MouseMove(QPoint pixel)
+void MainWindow::previewShipAt(QPoint pixel)
 {
-    GameState &game = Game();
-    if (game.match.GameInProgress)
+    GameState &game = gameState();
+    if (game.match.gameInProgress)
         return;
     BoardState &b = game.boards;
-    const HoverChange hover = TrackHover(pixel);
+    const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
         return;
     if (hover == HoverChange::Outside) {
-        PaintOwnBoard();
+        paintOwnBoard();
         return;
     }
-    const int col = b.HoverCol, row = b.HoverRow;
-    if (FleetComplete(b.PlacedFleet))
+    const int col = b.hoverCol, row = b.hoverRow;
+    if (fleetComplete(b.placedFleet))
         return;
-    const TurnedShape shape = TurnedShipShape(b.SelectedShipType, b.Rotation);
-    PaintOwnBoard();
-    const QPixmap &boat = Pictures::get().ImageList1.value(Pictures::Boat);
+    const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
+    paintOwnBoard();
+    const QPixmap &boat = Pictures::get().cellPictures.value(Pictures::Boat);
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y)
-            if (MaskCell(shape.mask, x, y) == 1)
-                PaintBox1->stamp(boat, {(col + x - shape.origin.ox + 1) * W,
-                                        (row + y - shape.origin.oy + 1) * H});
+            if (maskCell(shape.mask, x, y) == 1)
+                m_ownBoard->stamp(boat, {(col + x - shape.origin.ox + 1) * W,
+                                         (row + y - shape.origin.oy + 1) * H});
 }
 
-void TForm1::PaintBox1MouseDown()
+void MainWindow::placeShip()
 {
-    if (Game().match.GameInProgress)
+    if (gameState().match.gameInProgress)
         return;
-    if (PlaceSelectedShip(Game().boards) != PlaceResult::Placed) {
-        UiFeedback().beep();
+    if (placeSelectedShip(gameState().boards) != PlaceResult::Placed) {
+        uiFeedback().beep();
         return;
     }
-    PaintOwnBoard();
+    paintOwnBoard();
 }
 
-void TForm1::PaintBox2MouseMove(QPoint pixel)
+void MainWindow::aimAt(QPoint pixel)
 {
-    GameState &game = Game();
-    if (!game.match.GameInProgress || game.match.Paused)
+    GameState &game = gameState();
+    if (!game.match.gameInProgress || game.match.paused)
         return;
-    const HoverChange hover = TrackHover(pixel);
+    const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
         return;
     if (hover == HoverChange::Outside) {
-        PaintOpponentBoard();
+        paintOpponentBoard();
         return;
     }
-    const int col = game.boards.HoverCol, row = game.boards.HoverRow;
-    game.match.AimCol = col;
-    game.match.AimRow = row;
-    PaintOpponentBoard();
-    PaintBox2->stamp(Pictures::get().ImageList1.value(Pictures::Sight),
-                     {(col + 1) * W, (row + 1) * H});
+    const int col = game.boards.hoverCol, row = game.boards.hoverRow;
+    game.match.aimCol = col;
+    game.match.aimRow = row;
+    paintOpponentBoard();
+    m_opponentBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
+                           {(col + 1) * W, (row + 1) * H});
 }
 
-void TForm1::GenerateOwnFleet()
+void MainWindow::generateOwnFleet()
 {
-    GameState &game = Game();
-    game.ModalBusy = true;
-    GenerateWithProgress(game.boards.OwnBoard, game.boards.PlacedFleet);
-    PaintOwnBoard();
-    game.ModalBusy = false;
+    GameState &game = gameState();
+    game.modalBusy = true;
+    generateWithProgress(game.boards.ownBoard, game.boards.placedFleet);
+    paintOwnBoard();
+    game.modalBusy = false;
 }
 
-void TForm1::GenerateWithProgress(TBoard &board, TFleetCounts &counts)
+void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)
 {
     setEnabled(false);
-    Form2->setEnabled(false);
-    Panel1->raise();
-    Panel1->show();
+    m_editorWindow->setEnabled(false);
+    m_generatingPanel->raise();
+    m_generatingPanel->show();
     m_panelPainted.invalidate();
-    const QString prefix = Lang("Generating ships ", "Расставляю кораблики ");
-    GenerateFleet(board, counts, Game().boards.AreaSize, GameRandom(),
+    const QString prefix = localized("Generating ships ", "Расставляю кораблики ");
+    generateFleet(board, counts, gameState().boards.areaSize, gameRandom(),
                   [&](const GenerateProgress &p) {
                       // Text and repaint are skipped within one screen refresh: the
                       // panel is a sign of activity, and painting it at every draw
                       // would cost more than the generation itself.
                       if (m_panelPainted.isValid() && m_panelPainted.elapsed() < 16)
                           return;
-                      ShowGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
+                      showGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
                                            QString::number(p.ox) + QString::number(p.oy) +
                                            QString::number(p.X) + QString::number(p.Y));
                   });
     setEnabled(true);
-    Form2->setEnabled(true);
-    Panel1->hide();
+    m_editorWindow->setEnabled(true);
+    m_generatingPanel->hide();
 }
 
-void TForm1::ShowGenerateProgress(const QString &text)
+void MainWindow::showGenerateProgress(const QString &text)
 {
-    Panel1->setText(text);
-    Panel1->repaint();
+    m_generatingPanel->setText(text);
+    m_generatingPanel->repaint();
     m_panelPainted.start();
 }
 
-void TForm1::ApplyAreaSize(int n)
+void MainWindow::applyAreaSize(int n)
 {
-    GameState &game = Game();
+    GameState &game = gameState();
     BoardState &b = game.boards;
-    b.AreaSize = static_cast<std::uint8_t>(n);
-    b.PendingAreaSize = static_cast<std::uint8_t>(n);
-    Form2->Edit1->setText(QString::number(n));
-    ClearBoard(b.OwnBoard, b.PlacedFleet);
-    ClearBoard(b.OpponentBoard);
+    b.areaSize = static_cast<std::uint8_t>(n);
+    b.pendingAreaSize = static_cast<std::uint8_t>(n);
+    m_editorWindow->m_areaSizeEdit->setText(QString::number(n));
+    clearBoard(b.ownBoard, b.placedFleet);
+    clearBoard(b.opponentBoard);
 
-    PaintBox1->resize(W * (n + 2), W * (n + 2));
-    GroupBox1->resize(PaintBox1->width() + 2 * PaintBox1->x(),
-                      PaintBox1->height() + PaintBox1->y() + PaintBox1->x());
-    PaintBox2->resize(PaintBox1->size());
-    GroupBox2->resize(GroupBox1->size());
-    GroupBox1->move(GroupBox3->width(), 0);
-    GroupBox2->move(GroupBox1->x() + GroupBox1->width(), 0);
+    m_ownBoard->resize(W * (n + 2), W * (n + 2));
+    m_ownBoardFrame->resize(m_ownBoard->width() + 2 * m_ownBoard->x(),
+                            m_ownBoard->height() + m_ownBoard->y() + m_ownBoard->x());
+    m_opponentBoard->resize(m_ownBoard->size());
+    m_opponentBoardFrame->resize(m_ownBoardFrame->size());
+    m_ownBoardFrame->move(m_controlPanel->width(), 0);
+    m_opponentBoardFrame->move(m_ownBoardFrame->x() + m_ownBoardFrame->width(), 0);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const int clientWidth = 2 * GroupBox1->width() + GroupBox3->width();
-    const int clientHeight = std::max(GroupBox3->height(), GroupBox1->height());
+    const int clientWidth = 2 * m_ownBoardFrame->width() + m_controlPanel->width();
+    const int clientHeight = std::max(m_controlPanel->height(), m_ownBoardFrame->height());
     setFixedSize(clientWidth, clientHeight);
-    tw::CenterOnScreen(this);
-    Panel1->move((clientWidth - Panel1->width()) / 2, (clientHeight - Panel1->height()) / 2);
+    tw::centerOnScreen(this);
+    m_generatingPanel->move((clientWidth - m_generatingPanel->width()) / 2,
+                            (clientHeight - m_generatingPanel->height()) / 2);
 
     // The frame adds to the client size once the window manager has decorated
     // the window; before that both are the same.
     const int frameExtra = frameGeometry().height() - height();
-    const int editorHeight = Form2->frameGeometry().height();
+    const int editorHeight = m_editorWindow->frameGeometry().height();
     const int top = screen.y() + screen.height() - (clientHeight + frameExtra) - editorHeight - 32;
     move(x(), top);
     const QRect mainFrame(x(), top, clientWidth + frameGeometry().width() - width(),
                           clientHeight + frameExtra);
 
-    Form2->move(mainFrame.left(), mainFrame.bottom() + 1);
-    Form6->setGeometry(Form2->geometry());
+    m_editorWindow->move(mainFrame.left(), mainFrame.bottom() + 1);
+    m_gameLogWindow->setGeometry(m_editorWindow->geometry());
     const int chatTop = mainFrame.bottom() + 1;
-    Form8->move(mainFrame.left() + Form2->frameGeometry().width(), chatTop);
-    Form8->resize(std::max(100, mainFrame.width() - Form2->frameGeometry().width()),
-                  std::max(60, screen.y() + screen.height() - chatTop - 32 -
-                                   (Form8->frameGeometry().height() - Form8->height())));
+    m_chatWindow->move(mainFrame.left() + m_editorWindow->frameGeometry().width(), chatTop);
+    m_chatWindow->resize(
+        std::max(100, mainFrame.width() - m_editorWindow->frameGeometry().width()),
+        std::max(60, screen.y() + screen.height() - chatTop - 32 -
+                         (m_chatWindow->frameGeometry().height() - m_chatWindow->height())));
 
-    PaintOwnBoard();
-    PaintOpponentBoard();
-    SendUserInfoIfIdle();
+    paintOwnBoard();
+    paintOpponentBoard();
+    sendUserInfoIfIdle();
 }
 
-void TForm1::ApplyModeLayout()
+void MainWindow::applyModeLayout()
 {
-    GameState &game = Game();
+    GameState &game = gameState();
     MatchState &m = game.match;
-    if (m.GameInProgress) {
-        Form2->hide();
-        m.GameOver = false;
-        m.OpponentTime = 0;
-        m.PlayerTime = 0;
-        Form6->Memo1->clear();
-        Form6->show();
-        SpeedButton6->setChecked(false);
-        m.Paused = false;
-        m.GameAborted = false;
-        Timer1->setInterval(1000);
+    if (m.gameInProgress) {
+        m_editorWindow->hide();
+        m.gameOver = false;
+        m.opponentTime = 0;
+        m.playerTime = 0;
+        m_gameLogWindow->m_logView->clear();
+        m_gameLogWindow->show();
+        m_pauseButton->setChecked(false);
+        m.paused = false;
+        m.gameAborted = false;
+        m_turnTimer->setInterval(1000);
     } else {
-        Form2->show();
-        StaticText1->clear();
-        StaticText2->clear();
-        Shape1->setBrushColor(ButtonFace());
-        Shape2->setBrushColor(ButtonFace());
-        Form6->hide();
-        SpeedButton6->setChecked(false);
-        m.Paused = false;
-        Timer1->setInterval(1000);
-        UpdateTitle();
-        m.GameScore = 0;
-        m.ShownScore = 0;
-        m.PlayerMisses = 0;
-        DrawScoreCounter();
-        game.agreement.AcceptedByUs = false;
+        m_editorWindow->show();
+        m_playerTimeLabel->clear();
+        m_opponentTimeLabel->clear();
+        m_playerTurnLamp->setBrushColor(buttonFace());
+        m_opponentTurnLamp->setBrushColor(buttonFace());
+        m_gameLogWindow->hide();
+        m_pauseButton->setChecked(false);
+        m.paused = false;
+        m_turnTimer->setInterval(1000);
+        updateTitle();
+        m.gameScore = 0;
+        m.shownScore = 0;
+        m.playerMisses = 0;
+        drawScoreCounter();
+        game.agreement.acceptedByUs = false;
     }
-    PlayModeMusic();
+    playModeMusic();
 }
 
-void TForm1::ApplyLanguage()
+void MainWindow::applyLanguage()
 {
-    const bool inMatch = Game().match.GameInProgress;
-    SpeedButton1->setText(Lang("Start", "Старт"));
-    SpeedButton6->setText(Lang("Pause", "Пауза"));
-    SpeedButton2->setText(Lang("Abort", "Прервать"));
-    SpeedButton3->setText(Lang("Player", "Игрок"));
-    SpeedButton4->setText(Lang("Scores", "Дневник"));
-    Label1->setText(Lang("Music", "Музыка"));
-    Label2->setText(Lang("Sound", "Звуки"));
-    Label3->setText(Lang("Russian", "English"));
-    GroupBox3->setTitle(Lang(" Control ", " Управление "));
+    const bool inMatch = gameState().match.gameInProgress;
+    m_startButton->setText(localized("Start", "Старт"));
+    m_pauseButton->setText(localized("Pause", "Пауза"));
+    m_abortButton->setText(localized("Abort", "Прервать"));
+    m_playerButton->setText(localized("Player", "Игрок"));
+    m_scoresButton->setText(localized("Scores", "Дневник"));
+    m_musicToggle->setText(localized("Music", "Музыка"));
+    m_soundToggle->setText(localized("Sound", "Звуки"));
+    m_languageToggle->setText(localized("Russian", "English"));
+    m_controlPanel->setTitle(localized(" Control ", " Управление "));
     if (!inMatch) {
-        GroupBox1->setTitle(Lang(" User ", " Пользователь "));
-        GroupBox2->setTitle(Lang(" Computer ", " Компьютер "));
+        m_ownBoardFrame->setTitle(localized(" User ", " Пользователь "));
+        m_opponentBoardFrame->setTitle(localized(" Computer ", " Компьютер "));
     }
 
-    Form2->setWindowTitle(
-        Lang("Area editor and network options", "Редактор поля и сетевые установки"));
-    Form2->StaticText1->setText(Lang("Ship type", "Тип корабля"));
-    Form2->StaticText2->setText(Lang("Rotate", "Вращение"));
-    Form2->StaticText3->setText(Lang("Area size", "Размер поля"));
-    Form2->StaticText5->setText(Lang("Port", "Порт"));
-    Form2->Button1->setText(Lang("Clear", "Очистить"));
-    Form2->Button3->setText(Lang("Generate", "Сгенерировать"));
-    Form2->Button2->setText(Lang("Change", "Сменить"));
-    Form2->GroupBox1->setTitle(Lang(" Sample ", " Образец "));
-    Form2->GroupBox2->setTitle(Lang(" Network game ", " Игра по сети "));
-    Form2->CheckBox1->setText(
-        Lang("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
+    m_editorWindow->setWindowTitle(
+        localized("Area editor and network options", "Редактор поля и сетевые установки"));
+    m_editorWindow->m_shipTypeLabel->setText(localized("Ship type", "Тип корабля"));
+    m_editorWindow->m_rotateLabel->setText(localized("Rotate", "Вращение"));
+    m_editorWindow->m_areaSizeLabel->setText(localized("Area size", "Размер поля"));
+    m_editorWindow->m_portLabel->setText(localized("Port", "Порт"));
+    m_editorWindow->m_clearButton->setText(localized("Clear", "Очистить"));
+    m_editorWindow->m_generateButton->setText(localized("Generate", "Сгенерировать"));
+    m_editorWindow->m_changeAreaButton->setText(localized("Change", "Сменить"));
+    m_editorWindow->m_sampleFrame->setTitle(localized(" Sample ", " Образец "));
+    m_editorWindow->m_networkGroup->setTitle(localized(" Network game ", " Игра по сети "));
+    m_editorWindow->m_saveLogCheck->setText(
+        localized("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
 
-    Form3->setWindowTitle(Lang("Enter your name", "Введите свое имя"));
-    Form3->Button2->setText(Lang("Remove selected users", "Удалить выделенных пользователей"));
-    Form4->setWindowTitle(Lang("Our great winners", "Наши победители"));
-    Form6->setWindowTitle(Lang("Game log", "Ход игры"));
-    Form7->setWindowTitle(Lang("Waiting confirmation", "Ожидание подтверждения"));
-    UpdateTitle();
+    m_playersDialog->setWindowTitle(localized("Enter your name", "Введите свое имя"));
+    m_playersDialog->m_removeButton->setText(
+        localized("Remove selected users", "Удалить выделенных пользователей"));
+    m_statisticsDialog->setWindowTitle(localized("Our great winners", "Наши победители"));
+    m_gameLogWindow->setWindowTitle(localized("Game log", "Ход игры"));
+    m_waitingDialog->setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
+    updateTitle();
 }
 
-void TForm1::UpdateTitle()
+void MainWindow::updateTitle()
 {
-    const QString &name = Game().settings.PlayerName;
+    const QString &name = gameState().settings.playerName;
     if (name.isEmpty())
         setWindowTitle(QStringLiteral("Tarnwake"));
     else
-        setWindowTitle(Lang("Tarnwake - player ", "Tarnwake - игрок ") + name);
+        setWindowTitle(localized("Tarnwake - player ", "Tarnwake - игрок ") + name);
 }
 
-void TForm1::DrawScoreCounter()
+void MainWindow::drawScoreCounter()
 {
-    PaintBox3->setValue(Game().match.ShownScore);
+    m_scoreCounter->setValue(gameState().match.shownScore);
 }
 
-void TForm1::Label1Click()
+void MainWindow::toggleMusic()
 {
-    Settings &s = Game().settings;
-    s.MusicOn = !s.MusicOn;
-    SetTextColor(Label1, s.MusicOn ? Qt::red : WindowText());
-    if (s.MusicOn)
-        PlayModeMusic();
+    Settings &s = gameState().settings;
+    s.musicOn = !s.musicOn;
+    setTextColor(m_musicToggle, s.musicOn ? Qt::red : windowTextColor());
+    if (s.musicOn)
+        playModeMusic();
     else
-        m_audio->StopMusic();
+        m_audio->stopMusic();
 }
 
-void TForm1::Label2Click()
+void MainWindow::toggleSound()
 {
-    Settings &s = Game().settings;
-    s.SoundOn = !s.SoundOn;
-    SetTextColor(Label2, s.SoundOn ? Qt::red : WindowText());
-    if (s.SoundOn)
-        m_audio->PlaySound(QStringLiteral("wrong3"));
+    Settings &s = gameState().settings;
+    s.soundOn = !s.soundOn;
+    setTextColor(m_soundToggle, s.soundOn ? Qt::red : windowTextColor());
+    if (s.soundOn)
+        m_audio->playSound(QStringLiteral("wrong3"));
 }
 
-void TForm1::Label3Click()
+void MainWindow::toggleLanguage()
 {
-    Settings &s = Game().settings;
-    s.EnglishUI = !s.EnglishUI;
-    ApplyLanguage();
+    Settings &s = gameState().settings;
+    s.englishUi = !s.englishUi;
+    applyLanguage();
 }
 
-void TForm1::SpeedButton3Click()
+void MainWindow::choosePlayer()
 {
-    GameState &game = Game();
-    if (game.match.GameInProgress)
+    GameState &game = gameState();
+    if (game.match.gameInProgress)
         return;
-    game.ModalBusy = true;
-    Form3->Edit1->setText(game.settings.PlayerName);
-    Form3->FillPlayerList();
-    tw::CenterOnScreen(Form3);
-    Form3->exec();
-    game.settings.PlayerName = NormalizedPlayerName(Form3->Edit1->text());
-    SendUserInfoIfIdle();
-    UpdateTitle();
-    game.ModalBusy = false;
+    game.modalBusy = true;
+    m_playersDialog->m_nameEdit->setText(game.settings.playerName);
+    m_playersDialog->fillPlayerList();
+    tw::centerOnScreen(m_playersDialog);
+    m_playersDialog->exec();
+    game.settings.playerName = normalizedPlayerName(m_playersDialog->m_nameEdit->text());
+    sendUserInfoIfIdle();
+    updateTitle();
+    game.modalBusy = false;
 }
 
-void TForm1::SpeedButton4Click()
+void MainWindow::showScores()
 {
-    GameState &game = Game();
-    game.ModalBusy = true;
-    m_audio->PlaySound(QStringLiteral("gong"));
-    tw::CenterOnScreen(Form4);
-    Form4->exec();
-    game.ModalBusy = false;
+    GameState &game = gameState();
+    game.modalBusy = true;
+    m_audio->playSound(QStringLiteral("gong"));
+    tw::centerOnScreen(m_statisticsDialog);
+    m_statisticsDialog->exec();
+    game.modalBusy = false;
 }
 
-void TForm1::SpeedButton5Click()
+void MainWindow::showAbout()
 {
-    GameState &game = Game();
-    game.ModalBusy = true;
-    m_audio->PlayMusic(QStringLiteral("logo"));
-    tw::CenterOnScreen(Form5);
-    Form5->exec();
-    PlayModeMusic();
-    game.ModalBusy = false;
+    GameState &game = gameState();
+    game.modalBusy = true;
+    m_audio->playMusic(QStringLiteral("logo"));
+    tw::centerOnScreen(m_aboutDialog);
+    m_aboutDialog->exec();
+    playModeMusic();
+    game.modalBusy = false;
 }
 
-void TForm1::Timer1Timer()
+void MainWindow::onTurnTick()
 {
-    m_audio->MusicUpkeep(Game().match.GameInProgress);
-    m_match->Tick();
+    m_audio->musicUpkeep(gameState().match.gameInProgress);
+    m_match->tick();
 }
 
-void TForm1::Timer4Timer()
+void MainWindow::onIndicatorTick()
 {
-    GameState &game = Game();
+    GameState &game = gameState();
     MatchState &m = game.match;
-    if (m.GameInProgress) {
-        if (m.PlayerTurn && Shape1->brushColor() != QColor(Qt::blue)) {
-            Shape1->setBrushColor(Qt::blue);
-            Shape2->setBrushColor(ButtonFace());
-        } else if (!m.PlayerTurn && Shape2->brushColor() != QColor(Qt::red)) {
-            Shape1->setBrushColor(ButtonFace());
-            Shape2->setBrushColor(Qt::red);
+    if (m.gameInProgress) {
+        if (m.playerTurn && m_playerTurnLamp->brushColor() != QColor(Qt::blue)) {
+            m_playerTurnLamp->setBrushColor(Qt::blue);
+            m_opponentTurnLamp->setBrushColor(buttonFace());
+        } else if (!m.playerTurn && m_opponentTurnLamp->brushColor() != QColor(Qt::red)) {
+            m_playerTurnLamp->setBrushColor(buttonFace());
+            m_opponentTurnLamp->setBrushColor(Qt::red);
         }
     }
-    m_net->SendAim();
-    if (m.ShownScore != m.GameScore) {
-        const int step = std::abs(m.GameScore - m.ShownScore) > 16 ? 16 : 1;
-        m.ShownScore += m.GameScore > m.ShownScore ? step : -step;
-        DrawScoreCounter();
+    m_net->sendAim();
+    if (m.shownScore != m.gameScore) {
+        const int step = std::abs(m.gameScore - m.shownScore) > 16 ? 16 : 1;
+        m.shownScore += m.gameScore > m.shownScore ? step : -step;
+        drawScoreCounter();
     }
 }
 
-bool TForm1::FormCloseQuery()
+bool MainWindow::canClose()
 {
-    return !Game().match.GameInProgress;
+    return !gameState().match.gameInProgress;
 }
 
-void TForm1::FormClose()
+void MainWindow::shutDown()
 {
-    m_audio->StopMusic();
-    m_audio->DeleteMusicFiles();
-    SaveSession(Game());
+    m_audio->stopMusic();
+    m_audio->deleteMusicFiles();
+    saveSession(gameState());
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!FormCloseQuery()) {
+    if (!canClose()) {
         event->ignore();
         return;
     }
     if (!m_closing) {
         m_closing = true;
-        FormClose();
+        shutDown();
     }
     event->accept();
     // exit(), not quit(): quit() first asks every window to close, and the
@@ -644,177 +650,177 @@ void TForm1::closeEvent(QCloseEvent *event)
     QCoreApplication::exit(0);
 }
 
-void TForm1::SpeedButton1Click()
+void MainWindow::startMatch()
 {
-    if (!m_match->Begin())
+    if (!m_match->begin())
         return;
     // The match runs as events of this loop: clicks, ticks, packets.
-    while (!Game().match.GameOver)
+    while (!gameState().match.gameOver)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    m_match->Finish();
+    m_match->finish();
 }
 
-void TForm1::SpeedButton2Click()
+void MainWindow::abortMatch()
 {
-    m_match->Abort();
+    m_match->abort();
 }
 
-void TForm1::SpeedButton6Click()
+void MainWindow::togglePause()
 {
-    m_match->PauseButton(SpeedButton6->isChecked());
+    m_match->pauseButton(m_pauseButton->isChecked());
 }
 
-void TForm1::PaintBox2MouseDown()
+void MainWindow::fireAt()
 {
-    m_match->PlayerShot();
+    m_match->playerShot();
 }
 
-bool TForm1::InvitePeer()
+bool MainWindow::invitePeer()
 {
-    return m_net->InvitePeer();
+    return m_net->invitePeer();
 }
 
-void TForm1::SendShot(int col, int row)
+void MainWindow::sendShot(int col, int row)
 {
-    m_net->SendShot(col, row);
+    m_net->sendShot(col, row);
 }
 
-void TForm1::SendGameAborted()
+void MainWindow::sendGameAborted()
 {
-    m_net->SendGameAborted();
+    m_net->sendGameAborted();
 }
 
-void TForm1::Beep()
+void MainWindow::beep()
 {
-    UiFeedback().beep();
+    uiFeedback().beep();
 }
 
-bool TForm1::Ask(Box box)
+bool MainWindow::ask(Box box)
 {
-    Feedback &feedback = UiFeedback();
+    Feedback &feedback = uiFeedback();
     switch (box) {
     case Box::FleetIncomplete:
         feedback.message(
             this,
-            Lang("Battle area is empty! Use Game Editor, which is located somewhere on "
-                 "the screen.",
-                 "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                 "Editor, располагающуюся где-то на экране."),
+            localized("Battle area is empty! Use Game Editor, which is located somewhere on "
+                      "the screen.",
+                      "Недозаполненность поля битвы. Используйте специальную утилиту Game "
+                      "Editor, располагающуюся где-то на экране."),
             QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
         return true;
     case Box::NoPlayerName:
         feedback.message(this,
-                         Lang("Enter the player name by pressing the \"Player\" button!",
-                              "Введите имя посредством кнопки \"Игрок\"!"),
+                         localized("Enter the player name by pressing the \"Player\" button!",
+                                   "Введите имя посредством кнопки \"Игрок\"!"),
                          QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok,
                          BoxAnswer::Ok);
         return true;
     case Box::ConfirmAbort:
-        return feedback.message(this,
-                                Lang("Do you want to abort the game?", "Хотите ли закончить игру?"),
-                                QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                                BoxAnswer::Cancel) == BoxAnswer::Ok;
+        return feedback.message(
+                   this, localized("Do you want to abort the game?", "Хотите ли закончить игру?"),
+                   QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
+                   BoxAnswer::Cancel) == BoxAnswer::Ok;
     }
     return false;
 }
 
-void TForm1::GenerateOpponentFleet(TBoard &board)
+void MainWindow::generateOpponentFleet(Board &board)
 {
     // The counts of the own fleet, complete before a match can start, stay.
-    TFleetCounts scratch;
-    GenerateWithProgress(board, scratch);
+    FleetCounts scratch;
+    generateWithProgress(board, scratch);
 }
 
-QString TForm1::ExplosionCue()
+QString MainWindow::explosionCue()
 {
-    return m_audio->ExplosionCue();
+    return m_audio->explosionCue();
 }
 
-QString TForm1::DestroyCue()
+QString MainWindow::destroyCue()
 {
-    return m_audio->DestroyCue();
+    return m_audio->destroyCue();
 }
 
-QString TForm1::MissCue()
+QString MainWindow::missCue()
 {
-    return m_audio->MissCue();
+    return m_audio->missCue();
 }
 
-void TForm1::PlaySound(const QString &name)
+void MainWindow::playSound(const QString &name)
 {
-    m_audio->PlaySound(name);
+    m_audio->playSound(name);
 }
 
-void TForm1::PlayMusic(const QString &name)
+void MainWindow::playMusic(const QString &name)
 {
-    m_audio->PlayMusic(name);
+    m_audio->playMusic(name);
 }
 
-void TForm1::MemoLine(const QString &line)
+void MainWindow::memoLine(const QString &line)
 {
-    Form6->Memo1->appendPlainText(line);
+    m_gameLogWindow->m_logView->appendPlainText(line);
 }
 
-void TForm1::LogLine(const QString &text, bool withTime, bool withDate)
+void MainWindow::logLine(const QString &text, bool withTime, bool withDate)
 {
-    m_log.setEnabled(Game().settings.SaveLog);
-    m_log.LogLine(text, withTime, withDate);
+    m_log.setEnabled(gameState().settings.saveLog);
+    m_log.logLine(text, withTime, withDate);
 }
 
-void TForm1::EnterMatchLayout()
+void MainWindow::enterMatchLayout()
 {
-    ApplyModeLayout();
+    applyModeLayout();
 }
 
-void TForm1::LeaveMatchLayout()
+void MainWindow::leaveMatchLayout()
 {
-    ApplyModeLayout();
+    applyModeLayout();
 }
 
-void TForm1::SetOwnBoardCaption(const QString &caption)
+void MainWindow::setOwnBoardCaption(const QString &caption)
 {
-    GroupBox1->setTitle(caption);
+    m_ownBoardFrame->setTitle(caption);
 }
 
-void TForm1::SetOpponentBoardCaption(const QString &caption)
+void MainWindow::setOpponentBoardCaption(const QString &caption)
 {
-    GroupBox2->setTitle(caption);
+    m_opponentBoardFrame->setTitle(caption);
 }
 
-void TForm1::Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
+void MainWindow::scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
 {
     const Pictures &pictures = Pictures::get();
     const QPixmap &image =
-        (columnNumber ? pictures.ImageList2 : pictures.ImageList3).value(picture);
-    (ownBoard ? PaintBox1 : PaintBox2)->stamp(image, {x * W, y * H});
+        (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
+    (ownBoard ? m_ownBoard : m_opponentBoard)->stamp(image, {x * W, y * H});
 }
 
-void TForm1::PutOutTurnLamp(bool playerLamp)
+void MainWindow::putOutTurnLamp(bool playerLamp)
 {
-    (playerLamp ? Shape1 : Shape2)->setBrushColor(ButtonFace());
+    (playerLamp ? m_playerTurnLamp : m_opponentTurnLamp)->setBrushColor(buttonFace());
 }
 
-void TForm1::ShowTurnTimes(const QString &player, const QString &opponent)
+void MainWindow::showTurnTimes(const QString &player, const QString &opponent)
 {
-    StaticText1->setText(player);
-    StaticText2->setText(opponent);
+    m_playerTimeLabel->setText(player);
+    m_opponentTimeLabel->setText(opponent);
 }
 
-void TForm1::SetTurnInterval(int milliseconds)
+void MainWindow::setTurnInterval(int milliseconds)
 {
-    Timer1->setInterval(milliseconds);
+    m_turnTimer->setInterval(milliseconds);
 }
 
-void TForm1::ShowConnectionState()
+void MainWindow::showConnectionState()
 {
-    m_net->ShowConnectionState();
+    m_net->showConnectionState();
 }
 
-void TForm1::keyPressEvent(QKeyEvent *event)
+void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    QLineEdit *input = Form8->Memo1;
+    QLineEdit *input = m_chatWindow->m_input;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_net->ChatSend();
+        m_net->chatSend();
     } else if (event->key() == Qt::Key_Backspace) {
         if (!input->text().isEmpty())
             input->setText(input->text().chopped(1));
@@ -828,14 +834,14 @@ void TForm1::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void TForm1::ShowStatistics()
+void MainWindow::showStatistics()
 {
-    Form4->ScrollBox1->verticalScrollBar()->setValue(0);
-    tw::CenterOnScreen(Form4);
-    Form4->exec();
+    m_statisticsDialog->m_scrollArea->verticalScrollBar()->setValue(0);
+    tw::centerOnScreen(m_statisticsDialog);
+    m_statisticsDialog->exec();
 }
 
-QDateTime TForm1::Now()
+QDateTime MainWindow::now()
 {
     return QDateTime::currentDateTime();
 }

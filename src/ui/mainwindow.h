@@ -19,66 +19,66 @@ namespace tw {
 // The main window: both boards, the control column, the timers. It owns the
 // other seven windows and the operations that span them (area layout, mode
 // layout, languages, start-up and shutdown).
-class TForm1 : public QWidget, private MatchHost
+class MainWindow : public QWidget, private MatchHost
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // First phase of start-up, before the other windows exist. False when
     // another instance runs: the program must end without touching a file.
-    bool FormCreate();
+    bool initialize();
     // Creates the other windows in order and finishes the start-up.
-    void CreateCompanions();
-    void LateStartup();
+    void createCompanions();
+    void finishStartup();
 
-    void ApplyAreaSize(int n);
-    void ApplyModeLayout();
-    void ApplyLanguage();
-    void UpdateTitle();
-    void PaintOwnBoard();
-    void PaintOpponentBoard();
-    void DrawScoreCounter();
-    void PlayModeMusic();
+    void applyAreaSize(int n);
+    void applyModeLayout();
+    void applyLanguage();
+    void updateTitle();
+    void paintOwnBoard();
+    void paintOpponentBoard();
+    void drawScoreCounter();
+    void playModeMusic();
     // Both one-way links join this program to the same peer.
-    bool PeerConnected() override;
+    bool peerConnected() override;
     Audio &audio() { return *m_audio; }
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
 
     // Start: runs the whole match and returns when it is over.
-    void SpeedButton1Click();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void SpeedButton5Click();
-    void Label1Click();
-    void Label2Click();
-    void Label3Click();
+    void startMatch();
+    void choosePlayer();
+    void showScores();
+    void showAbout();
+    void toggleMusic();
+    void toggleSound();
+    void toggleLanguage();
     // One tick of the turn timer and of the indicator timer.
-    void Timer1Timer();
-    void Timer4Timer();
+    void onTurnTick();
+    void onIndicatorTick();
 
     // The control column and the boards.
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
-    BoardView *PaintBox1, *PaintBox2;
-    QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5,
-        *SpeedButton6;
-    ClickLabel *Label1, *Label2, *Label3;
-    Lamp *Shape1, *Shape2;
-    StaticText *StaticText1, *StaticText2;
-    ScoreCounter *PaintBox3;
-    QLabel *Panel1;
-    QTimer *Timer1, *Timer4;
+    QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame, *m_controlPanel;
+    BoardView *m_ownBoard, *m_opponentBoard;
+    QToolButton *m_startButton, *m_abortButton, *m_playerButton, *m_scoresButton, *m_aboutButton,
+        *m_pauseButton;
+    ClickLabel *m_musicToggle, *m_soundToggle, *m_languageToggle;
+    Lamp *m_playerTurnLamp, *m_opponentTurnLamp;
+    SunkenLabel *m_playerTimeLabel, *m_opponentTimeLabel;
+    ScoreCounter *m_scoreCounter;
+    QLabel *m_generatingPanel;
+    QTimer *m_turnTimer, *m_indicatorTimer;
 
-    // The companion windows, created by CreateCompanions().
-    TForm2 *Form2 = nullptr;
-    TForm3 *Form3 = nullptr;
-    TForm4 *Form4 = nullptr;
-    TForm5 *Form5 = nullptr;
-    TForm6 *Form6 = nullptr;
-    TForm7 *Form7 = nullptr;
-    TForm8 *Form8 = nullptr;
+    // The companion windows, created by createCompanions().
+    EditorWindow *m_editorWindow = nullptr;
+    PlayersDialog *m_playersDialog = nullptr;
+    StatisticsDialog *m_statisticsDialog = nullptr;
+    AboutDialog *m_aboutDialog = nullptr;
+    GameLogWindow *m_gameLogWindow = nullptr;
+    WaitingDialog *m_waitingDialog = nullptr;
+    ChatWindow *m_chatWindow = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -86,8 +86,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void PaintBoard(QPainter &painter, const TBoard &board, bool opponent);
-    void PaintBoardFrame(QPainter &painter);
+    void paintBoard(QPainter &painter, const Board &board, bool opponent);
+    void paintBoardFrame(QPainter &painter);
     enum class HoverChange
     {
         None,
@@ -95,45 +95,45 @@ private:
         Inside
     };
     // Stores the cell under the pointer; says whether it changed and where.
-    HoverChange TrackHover(QPoint pixel);
-    void PaintBox1MouseMove(QPoint pixel);
-    void PaintBox1MouseDown();
-    void PaintBox2MouseMove(QPoint pixel);
-    void GenerateOwnFleet();
-    void GenerateWithProgress(TBoard &board, TFleetCounts &counts);
-    void PaintBox2MouseDown();
-    void SpeedButton2Click();
-    void SpeedButton6Click();
-    void ShowGenerateProgress(const QString &text);
-    bool FormCloseQuery();
-    void FormClose();
-    void SendUserInfoIfIdle();
+    HoverChange trackHover(QPoint pixel);
+    void previewShipAt(QPoint pixel);
+    void placeShip();
+    void aimAt(QPoint pixel);
+    void generateOwnFleet();
+    void generateWithProgress(Board &board, FleetCounts &counts);
+    void fireAt();
+    void abortMatch();
+    void togglePause();
+    void showGenerateProgress(const QString &text);
+    bool canClose();
+    void shutDown();
+    void sendUserInfoIfIdle();
 
     // MatchHost
-    bool InvitePeer() override;
-    void SendShot(int col, int row) override;
-    void SendGameAborted() override;
-    void Beep() override;
-    bool Ask(Box box) override;
-    void GenerateOpponentFleet(TBoard &board) override;
-    QString ExplosionCue() override;
-    QString DestroyCue() override;
-    QString MissCue() override;
-    void PlaySound(const QString &name) override;
-    void PlayMusic(const QString &name) override;
-    void MemoLine(const QString &line) override;
-    void LogLine(const QString &text, bool withTime, bool withDate) override;
-    void EnterMatchLayout() override;
-    void LeaveMatchLayout() override;
-    void SetOwnBoardCaption(const QString &caption) override;
-    void SetOpponentBoardCaption(const QString &caption) override;
-    void Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
-    void PutOutTurnLamp(bool playerLamp) override;
-    void ShowTurnTimes(const QString &player, const QString &opponent) override;
-    void SetTurnInterval(int milliseconds) override;
-    void ShowConnectionState() override;
-    void ShowStatistics() override;
-    QDateTime Now() override;
+    bool invitePeer() override;
+    void sendShot(int col, int row) override;
+    void sendGameAborted() override;
+    void beep() override;
+    bool ask(Box box) override;
+    void generateOpponentFleet(Board &board) override;
+    QString explosionCue() override;
+    QString destroyCue() override;
+    QString missCue() override;
+    void playSound(const QString &name) override;
+    void playMusic(const QString &name) override;
+    void memoLine(const QString &line) override;
+    void logLine(const QString &text, bool withTime, bool withDate) override;
+    void enterMatchLayout() override;
+    void leaveMatchLayout() override;
+    void setOwnBoardCaption(const QString &caption) override;
+    void setOpponentBoardCaption(const QString &caption) override;
+    void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
+    void putOutTurnLamp(bool playerLamp) override;
+    void showTurnTimes(const QString &player, const QString &opponent) override;
+    void setTurnInterval(int milliseconds) override;
+    void showConnectionState() override;
+    void showStatistics() override;
+    QDateTime now() override;
 
     std::unique_ptr<Match> m_match;
     NetworkController *m_net = nullptr;

@@ -11,8 +11,8 @@
 
 namespace tw {
 
-NetworkController::NetworkController(TForm1 &main)
-    : QObject(&main), m_main(main), m_play(Game(), *this, this)
+NetworkController::NetworkController(MainWindow &main)
+    : QObject(&main), m_main(main), m_play(gameState(), *this, this)
 {
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
     if (!address.isEmpty())
@@ -27,18 +27,20 @@ NetworkController::NetworkController(TForm1 &main)
 
 NetworkController::~NetworkController() = default;
 
-void NetworkController::AttachWindows()
+void NetworkController::attachWindows()
 {
-    TForm2 *editor = m_main.Form2;
-    connect(editor->Button4, &QPushButton::clicked, this, [this] { m_play.Button4Click(); });
-    connect(editor->Button5, &QPushButton::clicked, this, [this] { m_play.Button5Click(); });
+    EditorWindow *editor = m_main.m_editorWindow;
+    connect(editor->m_connectButton, &QPushButton::clicked, this,
+            [this] { m_play.connectToPeer(); });
+    connect(editor->m_disconnectButton, &QPushButton::clicked, this,
+            [this] { m_play.disconnectFromPeer(); });
     if (m_journal.isOpen()) {
-        m_main.PaintBox1->installEventFilter(this);
-        m_main.PaintBox2->installEventFilter(this);
+        m_main.m_ownBoard->installEventFilter(this);
+        m_main.m_opponentBoard->installEventFilter(this);
     }
 }
 
-void NetworkController::Journal(const char *kind, const QString &text)
+void NetworkController::journal(const char *kind, const QString &text)
 {
     if (!m_journal.isOpen())
         return;
@@ -52,175 +54,175 @@ void NetworkController::Journal(const char *kind, const QString &text)
 
 bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main.PaintBox2 && event->type() == QEvent::MouseButtonPress)
-        Journal("click");
-    else if (watched == m_main.PaintBox1 && event->type() == QEvent::Paint && m_shotToDraw) {
+    if (watched == m_main.m_opponentBoard && event->type() == QEvent::MouseButtonPress)
+        journal("click");
+    else if (watched == m_main.m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
         m_shotToDraw = false;
-        Journal("shot-drawn");
+        journal("shot-drawn");
     }
     return QObject::eventFilter(watched, event);
 }
 
-void NetworkController::StartServer()
+void NetworkController::startServer()
 {
-    m_play.StartServer();
+    m_play.startServer();
 }
 
-bool NetworkController::PeerConnected()
+bool NetworkController::peerConnected()
 {
-    return m_play.PeerConnected();
+    return m_play.peerConnected();
 }
 
-bool NetworkController::InvitePeer()
+bool NetworkController::invitePeer()
 {
-    return m_play.InvitePeer();
+    return m_play.invitePeer();
 }
 
-void NetworkController::SendShot(int col, int row)
+void NetworkController::sendShot(int col, int row)
 {
-    Journal("shot-sent", QString::number(col) + u' ' + QString::number(row));
-    m_play.SendShot(col, row);
+    journal("shot-sent", QString::number(col) + u' ' + QString::number(row));
+    m_play.sendShot(col, row);
 }
 
-void NetworkController::SendGameAborted()
+void NetworkController::sendGameAborted()
 {
-    m_play.SendGameAborted();
+    m_play.sendGameAborted();
 }
 
-void NetworkController::SendUserInfoIfIdle()
+void NetworkController::sendUserInfoIfIdle()
 {
-    m_play.SendUserInfoIfIdle();
+    m_play.sendUserInfoIfIdle();
 }
 
-void NetworkController::ShowConnectionState()
+void NetworkController::showConnectionState()
 {
     m_inTick = true;
-    m_play.ShowConnectionState();
+    m_play.showConnectionState();
     m_inTick = false;
 }
 
-void NetworkController::SendAim()
+void NetworkController::sendAim()
 {
-    m_play.SendAim();
+    m_play.sendAim();
 }
 
-void NetworkController::ChatSend()
+void NetworkController::chatSend()
 {
-    m_play.ChatSend();
+    m_play.chatSend();
 }
 
-QString NetworkController::AddressField()
+QString NetworkController::addressField()
 {
-    return m_main.Form2->Edit2->text();
+    return m_main.m_editorWindow->m_addressEdit->text();
 }
 
-QString NetworkController::HostField()
+QString NetworkController::hostField()
 {
-    return m_main.Form2->Edit4->text();
+    return m_main.m_editorWindow->m_hostEdit->text();
 }
 
-QString NetworkController::PortField()
+QString NetworkController::portField()
 {
-    return m_main.Form2->Edit3->text();
+    return m_main.m_editorWindow->m_portEdit->text();
 }
 
-void NetworkController::SetAddressField(const QString &text)
+void NetworkController::setAddressField(const QString &text)
 {
-    m_main.Form2->Edit2->setText(text);
+    m_main.m_editorWindow->m_addressEdit->setText(text);
 }
 
-void NetworkController::SetHostField(const QString &text)
+void NetworkController::setHostField(const QString &text)
 {
-    m_main.Form2->Edit4->setText(text);
+    m_main.m_editorWindow->m_hostEdit->setText(text);
 }
 
-void NetworkController::SetPortField(const QString &text)
+void NetworkController::setPortField(const QString &text)
 {
-    m_main.Form2->Edit3->setText(text);
+    m_main.m_editorWindow->m_portEdit->setText(text);
 }
 
-void NetworkController::SetConnectEnabled(bool enabled)
+void NetworkController::setConnectEnabled(bool enabled)
 {
-    m_main.Form2->Button4->setEnabled(enabled);
+    m_main.m_editorWindow->m_connectButton->setEnabled(enabled);
 }
 
-void NetworkController::ShowStatus(const QString &text)
+void NetworkController::showStatus(const QString &text)
 {
     // Every tick of an unlinked program repeats "no connection"; the
     // journal keeps what the ticks change only.
-    if (!m_inTick || m_main.Form2->StaticText6->text() != text)
-        Journal("status", text);
-    m_main.Form2->StaticText6->setText(text);
+    if (!m_inTick || m_main.m_editorWindow->m_networkStatusLabel->text() != text)
+        journal("status", text);
+    m_main.m_editorWindow->m_networkStatusLabel->setText(text);
 }
 
-void NetworkController::SetLamp(bool linked)
+void NetworkController::setLamp(bool linked)
 {
     // The lamp colours of the network options: lime, or red.
     const QColor colour = linked ? QColor(0x00, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
-    if (m_main.Form2->Shape1->brushColor() != colour)
-        Journal("lamp", linked ? QStringLiteral("lime") : QStringLiteral("red"));
-    m_main.Form2->Shape1->setBrushColor(colour);
+    if (m_main.m_editorWindow->m_connectionLamp->brushColor() != colour)
+        journal("lamp", linked ? QStringLiteral("lime") : QStringLiteral("red"));
+    m_main.m_editorWindow->m_connectionLamp->setBrushColor(colour);
 }
 
-void NetworkController::PlaySound(const QString &name)
+void NetworkController::playSound(const QString &name)
 {
-    m_main.audio().PlaySound(name);
+    m_main.audio().playSound(name);
 }
 
-QString NetworkController::MissCue()
+QString NetworkController::missCue()
 {
-    return m_main.audio().MissCue();
+    return m_main.audio().missCue();
 }
 
-QString NetworkController::ChatInput()
+QString NetworkController::chatInput()
 {
-    return m_main.Form8->Memo1->text();
+    return m_main.m_chatWindow->m_input->text();
 }
 
-void NetworkController::ClearChatInput()
+void NetworkController::clearChatInput()
 {
-    m_main.Form8->Memo1->clear();
+    m_main.m_chatWindow->m_input->clear();
 }
 
-void NetworkController::AddChatLine(const QString &line)
+void NetworkController::addChatLine(const QString &line)
 {
-    Journal("chat", line);
-    m_main.Form8->addHistoryLine(line);
+    journal("chat", line);
+    m_main.m_chatWindow->addHistoryLine(line);
 }
 
-bool NetworkController::AskInvitation(const QString &text)
+bool NetworkController::askInvitation(const QString &text)
 {
-    Journal("ask", text);
-    const bool yes = UiFeedback().message(&m_main, text, QStringLiteral(":-D"), BoxIcon::Question,
+    journal("ask", text);
+    const bool yes = uiFeedback().message(&m_main, text, QStringLiteral(":-D"), BoxIcon::Question,
                                           BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
-    Journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
+    journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
     return yes;
 }
 
-void NetworkController::ShowRefusal(const QString &text)
+void NetworkController::showRefusal(const QString &text)
 {
-    Journal("refused", text);
-    UiFeedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information, BoxButtons::Ok,
+    journal("refused", text);
+    uiFeedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information, BoxButtons::Ok,
                          BoxAnswer::Ok);
 }
 
-void NetworkController::ShowPeerAborted(const QString &text)
+void NetworkController::showPeerAborted(const QString &text)
 {
-    Journal("aborted", text);
-    UiFeedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok,
+    journal("aborted", text);
+    uiFeedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok,
                          BoxAnswer::Ok);
 }
 
-void NetworkController::ShowWaiting(bool shown)
+void NetworkController::showWaiting(bool shown)
 {
-    TForm7 *waiting = m_main.Form7;
+    WaitingDialog *waiting = m_main.m_waitingDialog;
     m_main.setEnabled(!shown);
-    m_main.Form2->setEnabled(!shown);
+    m_main.m_editorWindow->setEnabled(!shown);
     if (!shown) {
         waiting->hide();
         return;
     }
-    Journal("waiting");
+    journal("waiting");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     waiting->show();
     const QRect frame = waiting->frameGeometry();
@@ -228,35 +230,35 @@ void NetworkController::ShowWaiting(bool shown)
                   screen.y() + (screen.height() - frame.height()) / 2);
 }
 
-void NetworkController::SetOpponentBoardCaption(const QString &caption)
+void NetworkController::setOpponentBoardCaption(const QString &caption)
 {
-    m_main.GroupBox2->setTitle(caption);
+    m_main.m_opponentBoardFrame->setTitle(caption);
 }
 
-void NetworkController::PaintOpponentBoard()
+void NetworkController::paintOpponentBoard()
 {
-    m_main.PaintOpponentBoard();
+    m_main.paintOpponentBoard();
 }
 
-void NetworkController::PressStart()
+void NetworkController::pressStart()
 {
-    m_main.SpeedButton1Click();
+    m_main.startMatch();
 }
 
-bool NetworkController::OpponentShot(int col, int row)
+bool NetworkController::opponentShot(int col, int row)
 {
-    Journal("shot-received", QString::number(col) + u' ' + QString::number(row));
+    journal("shot-received", QString::number(col) + u' ' + QString::number(row));
     m_shotToDraw = true;
-    return m_main.match().OpponentShot(col, row);
+    return m_main.match().opponentShot(col, row);
 }
 
-void NetworkController::ShowPeerAim(int col, int row)
+void NetworkController::showPeerAim(int col, int row)
 {
     constexpr int W = Pictures::W;
     constexpr int H = Pictures::H;
-    m_main.PaintOwnBoard();
-    m_main.PaintBox1->stamp(Pictures::get().ImageList1.value(Pictures::Sight),
-                            {(col + 1) * W, (row + 1) * H});
+    m_main.paintOwnBoard();
+    m_main.m_ownBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
+                             {(col + 1) * W, (row + 1) * H});
 }
 
 } // namespace tw

@@ -7,7 +7,7 @@
 
 namespace tw {
 
-class TForm1;
+class MainWindow;
 
 // Network play as the windows see it: the link to a peer, the packets of a
 // match, the chat. Owned by the main window, which reaches every other window
@@ -27,29 +27,29 @@ class NetworkController : public QObject, private NetPlayHost
 {
     Q_OBJECT
 public:
-    explicit NetworkController(TForm1 &main);
+    explicit NetworkController(MainWindow &main);
     ~NetworkController() override;
 
     // Connects the network options and the chat window; they exist once
     // the main window has made its companions.
-    void AttachWindows();
+    void attachWindows();
 
     // (Re)starts listening on the port of the network options.
-    void StartServer();
+    void startServer();
     // Both one-way links join this program to the same peer.
-    bool PeerConnected();
+    bool peerConnected();
     // The network step of Start: true when the match may begin.
-    bool InvitePeer();
-    void SendShot(int col, int row);
-    void SendGameAborted();
+    bool invitePeer();
+    void sendShot(int col, int row);
+    void sendGameAborted();
     // The user info change packet, when linked and no match runs.
-    void SendUserInfoIfIdle();
+    void sendUserInfoIfIdle();
     // The idle connection display of each turn-timer tick.
-    void ShowConnectionState();
+    void showConnectionState();
     // The shared-aim step of the indicator tick.
-    void SendAim();
+    void sendAim();
     // Enter in the chat input line (or in the main window).
-    void ChatSend();
+    void chatSend();
 
     NetPlay &play() { return m_play; }
 
@@ -58,33 +58,33 @@ protected:
 
 private:
     // NetPlayHost
-    QString AddressField() override;
-    QString HostField() override;
-    QString PortField() override;
-    void SetAddressField(const QString &text) override;
-    void SetHostField(const QString &text) override;
-    void SetPortField(const QString &text) override;
-    void SetConnectEnabled(bool enabled) override;
-    void ShowStatus(const QString &text) override;
-    void SetLamp(bool linked) override;
-    void PlaySound(const QString &name) override;
-    QString MissCue() override;
-    QString ChatInput() override;
-    void ClearChatInput() override;
-    void AddChatLine(const QString &line) override;
-    bool AskInvitation(const QString &text) override;
-    void ShowRefusal(const QString &text) override;
-    void ShowPeerAborted(const QString &text) override;
-    void ShowWaiting(bool shown) override;
-    void SetOpponentBoardCaption(const QString &caption) override;
-    void PaintOpponentBoard() override;
-    void PressStart() override;
-    bool OpponentShot(int col, int row) override;
-    void ShowPeerAim(int col, int row) override;
+    QString addressField() override;
+    QString hostField() override;
+    QString portField() override;
+    void setAddressField(const QString &text) override;
+    void setHostField(const QString &text) override;
+    void setPortField(const QString &text) override;
+    void setConnectEnabled(bool enabled) override;
+    void showStatus(const QString &text) override;
+    void setLamp(bool linked) override;
+    void playSound(const QString &name) override;
+    QString missCue() override;
+    QString chatInput() override;
+    void clearChatInput() override;
+    void addChatLine(const QString &line) override;
+    bool askInvitation(const QString &text) override;
+    void showRefusal(const QString &text) override;
+    void showPeerAborted(const QString &text) override;
+    void showWaiting(bool shown) override;
+    void setOpponentBoardCaption(const QString &caption) override;
+    void paintOpponentBoard() override;
+    void pressStart() override;
+    bool opponentShot(int col, int row) override;
+    void showPeerAim(int col, int row) override;
 
-    void Journal(const char *kind, const QString &text = {});
+    void journal(const char *kind, const QString &text = {});
 
-    TForm1 &m_main;
+    MainWindow &m_main;
     NetPlay m_play;
     QFile m_journal;
     bool m_shotToDraw = false; // a peer's shot waits to be drawn (journal)

@@ -20,10 +20,10 @@ struct Pictures
         CoveredBoat = 5
     };
 
-    QVector<QPixmap> ImageList1; // cells
-    QVector<QPixmap> ImageList2; // column numbers 1..15
-    QVector<QPixmap> ImageList3; // row letters A..O
-    QVector<QPixmap> ImageList4; // score digits 0..9, 16 by 21
+    QVector<QPixmap> cellPictures;  // cells
+    QVector<QPixmap> columnNumbers; // column numbers 1..15
+    QVector<QPixmap> rowLetters;    // row letters A..O
+    QVector<QPixmap> digitPictures; // score digits 0..9, 16 by 21
     QPixmap arrowLeft;
     QPixmap arrowRight;
     QPixmap start, pause, abort, player, scores, about;

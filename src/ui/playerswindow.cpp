@@ -24,41 +24,42 @@ public:
 
 } // namespace
 
-void TForm3::FillPlayerList()
+void PlayersDialog::fillPlayerList()
 {
-    CheckListBox1->clear();
-    for (const QString &name : UsedPlayerNames(Game().ScoreData)) {
+    m_playerList->clear();
+    for (const QString &name : usedPlayerNames(gameState().scores)) {
         auto *item = new NameItem(name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        CheckListBox1->addItem(item); // the list sorts its entries
+        m_playerList->addItem(item); // the list sorts its entries
     }
 }
 
-void TForm3::CheckListBox1Click()
+void PlayersDialog::takeClickedName()
 {
-    const int row = CheckListBox1->currentRow();
-    if (row >= 0 && row < CheckListBox1->count())
-        Edit1->setText(CheckListBox1->item(row)->text());
+    const int row = m_playerList->currentRow();
+    if (row >= 0 && row < m_playerList->count())
+        m_nameEdit->setText(m_playerList->item(row)->text());
 }
 
-void TForm3::Button2Click()
+void PlayersDialog::removeTickedPlayers()
 {
     QStringList ticked;
-    for (int row = 0; row < CheckListBox1->count(); ++row) {
-        const QListWidgetItem *item = CheckListBox1->item(row);
+    for (int row = 0; row < m_playerList->count(); ++row) {
+        const QListWidgetItem *item = m_playerList->item(row);
         if (item->checkState() == Qt::Checked)
             ticked.append(item->text());
     }
     if (ticked.isEmpty())
         return;
-    const BoxAnswer answer = UiFeedback().message(
-        this, Lang("Do you want to remove selected users?", "Удалить выделенных пользователей?"),
+    const BoxAnswer answer = uiFeedback().message(
+        this,
+        localized("Do you want to remove selected users?", "Удалить выделенных пользователей?"),
         QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Cancel);
     if (answer != BoxAnswer::Ok)
         return;
-    RemovePlayers(Game().ScoreData, ticked);
-    FillPlayerList();
+    removePlayers(gameState().scores, ticked);
+    fillPlayerList();
 }
 
 } // namespace tw

@@ -29,10 +29,10 @@ constexpr int MaxHistoryLineLength = 1024;
 // the keys typed into it) does not, and a line the main window made longer
 // takes no more typed characters but can still be edited down.
 // QLineEdit::setMaxLength() would cut setText() as well.
-class ChatInput : public QLineEdit
+class ChatInputLine : public QLineEdit
 {
 public:
-    ChatInput(QWidget *parent, int limit) : QLineEdit(parent), m_limit(limit)
+    ChatInputLine(QWidget *parent, int limit) : QLineEdit(parent), m_limit(limit)
     {
         setAcceptDrops(false);
     }
@@ -101,68 +101,71 @@ private:
 
 } // namespace
 
-TForm3::TForm3(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+PlayersDialog::PlayersDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("TForm3"));
+    setObjectName(QStringLiteral("PlayersDialog"));
     setFixedSize(281, 145);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(0, 0, 281, 21);
-    Edit1->setValidator(new Cp1251Validator(Edit1));
-    CheckListBox1 = new QListWidget(this);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setGeometry(0, 24, 281, 97);
-    CheckListBox1->setSortingEnabled(true);
-    Button2 = new QPushButton(this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(0, 124, 217, 21);
-    Button2->setAutoDefault(false);
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(220, 124, 61, 21);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CheckListBox1, &QListWidget::itemClicked, this, &TForm3::CheckListBox1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    m_nameEdit->setGeometry(0, 0, 281, 21);
+    m_nameEdit->setValidator(new Cp1251Validator(m_nameEdit));
+    m_playerList = new QListWidget(this);
+    m_playerList->setObjectName(QStringLiteral("playerList"));
+    m_playerList->setGeometry(0, 24, 281, 97);
+    m_playerList->setSortingEnabled(true);
+    m_removeButton = new QPushButton(this);
+    m_removeButton->setObjectName(QStringLiteral("removeButton"));
+    m_removeButton->setGeometry(0, 124, 217, 21);
+    m_removeButton->setAutoDefault(false);
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(220, 124, 61, 21);
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_playerList, &QListWidget::itemClicked, this, &PlayersDialog::takeClickedName);
+    connect(m_removeButton, &QPushButton::clicked, this, &PlayersDialog::removeTickedPlayers);
 }
 
-TForm4::TForm4(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+StatisticsDialog::StatisticsDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("TForm4"));
+    setObjectName(QStringLiteral("StatisticsDialog"));
     setFixedSize(517, 185);
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setGeometry(0, 0, 517, 161);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ScrollBox1->verticalScrollBar()->setSingleStep(8);
-    ScrollBox1->verticalScrollBar()->setPageStep(32);
-    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setObjectName(QStringLiteral("scrollArea"));
+    m_scrollArea->setGeometry(0, 0, 517, 161);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scrollArea->verticalScrollBar()->setSingleStep(8);
+    m_scrollArea->verticalScrollBar()->setPageStep(32);
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
     // The scroll range reaches the bottom of the paint box, 4 pixels in.
     auto *page = new QWidget;
     page->resize(489, 5);
-    PaintBox1 = new PaintBox(page);
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setGeometry(4, 4, 485, 1);
-    PaintBox1->setOnPaint([this](QPainter &painter) { PaintBox1Paint(painter); });
-    connect(PaintBox1, &PaintBox::resized, page,
-            [this, page] { page->resize(page->width(), PaintBox1->geometry().bottom() + 1); });
-    ScrollBox1->setWidget(page);
-    SpeedButton1 = MakeSpeedButton(this, "SpeedButton1", {0, 164, 517, 21});
-    SpeedButton1->setText(QStringLiteral("Ok"));
-    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(SpeedButton1, &QToolButton::clicked, this, &QDialog::accept);
+    m_statisticsView = new PaintBox(page);
+    m_statisticsView->setObjectName(QStringLiteral("statisticsView"));
+    m_statisticsView->setGeometry(4, 4, 485, 1);
+    m_statisticsView->setOnPaint([this](QPainter &painter) { paintStatistics(painter); });
+    connect(m_statisticsView, &PaintBox::resized, page, [this, page] {
+        page->resize(page->width(), m_statisticsView->geometry().bottom() + 1);
+    });
+    m_scrollArea->setWidget(page);
+    m_okButton = makeFlatButton(this, "okButton", {0, 164, 517, 21});
+    m_okButton->setText(QStringLiteral("Ok"));
+    m_okButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(m_okButton, &QToolButton::clicked, this, &QDialog::accept);
 }
 
-TForm5::TForm5(QWidget *parent)
+AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("TForm5"));
+    setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(400, 296);
     QFile file(QStringLiteral(":/images/about.jpg"));
     if (file.open(QIODevice::ReadOnly))
-        m_picture = DecodeJpeg(file.readAll());
+        m_picture = decodeJpeg(file.readAll());
     m_text = QStringLiteral("Tarnwake 2.5\n"
                             "A sea battle for the Linux desktop.\n"
                             "Made by the Tarnwake developers.\n"
@@ -175,7 +178,7 @@ TForm5::TForm5(QWidget *parent)
                             "  send us a patch, a picture or a tune.");
 }
 
-void TForm5::paintEvent(QPaintEvent *)
+void AboutDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_picture.isNull())
@@ -193,104 +196,104 @@ void TForm5::paintEvent(QPaintEvent *)
     painter.drawText(box, flags, m_text);
 }
 
-void TForm5::keyPressEvent(QKeyEvent *)
+void AboutDialog::keyPressEvent(QKeyEvent *)
 {
     accept();
 }
 
-void TForm5::mousePressEvent(QMouseEvent *)
+void AboutDialog::mousePressEvent(QMouseEvent *)
 {
     accept();
 }
 
-TForm6::TForm6(QWidget *parent)
+GameLogWindow::GameLogWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("TForm6"));
+    setObjectName(QStringLiteral("GameLogWindow"));
     resize(544, 164);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_logView = new QPlainTextEdit(this);
+    m_logView->setObjectName(QStringLiteral("logView"));
+    m_logView->setReadOnly(true);
+    m_logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Memo1);
+    layout->addWidget(m_logView);
 }
 
-void TForm6::closeEvent(QCloseEvent *event)
+void GameLogWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
 }
 
-TForm7::TForm7(QWidget *parent)
+WaitingDialog::WaitingDialog(QWidget *parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("TForm7"));
+    setObjectName(QStringLiteral("WaitingDialog"));
     setFixedSize(257, 48);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(rect());
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
-    Label1->setAutoFillBackground(true);
-    QPalette palette = Label1->palette();
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    m_messageLabel->setGeometry(rect());
+    m_messageLabel->setAlignment(Qt::AlignCenter);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setAutoFillBackground(true);
+    QPalette palette = m_messageLabel->palette();
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
     palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    Label1->setPalette(palette);
+    m_messageLabel->setPalette(palette);
 }
 
-void TForm7::showEvent(QShowEvent *event)
+void WaitingDialog::showEvent(QShowEvent *event)
 {
-    Label1->setText(Lang("Waiting confirmation from opponent side...",
-                         "Ожидание подтверждения на начало игры..."));
-    CenterOnScreen(this);
+    m_messageLabel->setText(localized("Waiting confirmation from opponent side...",
+                                      "Ожидание подтверждения на начало игры..."));
+    centerOnScreen(this);
     QDialog::showEvent(event);
 }
 
-void TForm7::closeEvent(QCloseEvent *event)
+void WaitingDialog::closeEvent(QCloseEvent *event)
 {
     event->ignore();
 }
 
-void TForm7::keyPressEvent(QKeyEvent *event)
+void WaitingDialog::keyPressEvent(QKeyEvent *event)
 {
     event->ignore(); // Escape must not close it either
 }
 
-TForm8::TForm8(QWidget *parent)
+ChatWindow::ChatWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("TForm8"));
+    setObjectName(QStringLiteral("ChatWindow"));
     setWindowTitle(QStringLiteral("Mini Chat"));
     resize(397, 239);
-    Memo1 = new ChatInput(this, MaxTypedChat);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFixedHeight(21);
-    Memo2 = new QPlainTextEdit(this);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setReadOnly(true);
-    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_input = new ChatInputLine(this, MaxTypedChat);
+    m_input->setObjectName(QStringLiteral("input"));
+    m_input->setFixedHeight(21);
+    m_history = new QPlainTextEdit(this);
+    m_history->setObjectName(QStringLiteral("history"));
+    m_history->setReadOnly(true);
+    m_history->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Older lines go once the history holds this many; nobody scrolls back that far.
-    Memo2->setMaximumBlockCount(MaxHistoryLines);
+    m_history->setMaximumBlockCount(MaxHistoryLines);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Memo1);
-    layout->addWidget(Memo2);
-    connect(Memo1, &QLineEdit::returnPressed, this, &TForm8::sendRequested);
+    layout->addWidget(m_input);
+    layout->addWidget(m_history);
+    connect(m_input, &QLineEdit::returnPressed, this, &ChatWindow::sendRequested);
 }
 
-void TForm8::addHistoryLine(const QString &line)
+void ChatWindow::addHistoryLine(const QString &line)
 {
     // A peer may send long lines; each is cut so the capped history stays small.
     if (line.size() > MaxHistoryLineLength)
-        Memo2->appendPlainText(line.left(MaxHistoryLineLength) + QStringLiteral("..."));
+        m_history->appendPlainText(line.left(MaxHistoryLineLength) + QStringLiteral("..."));
     else
-        Memo2->appendPlainText(line);
+        m_history->appendPlainText(line);
 }
 
-void TForm8::closeEvent(QCloseEvent *event)
+void ChatWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
 }

@@ -18,19 +18,18 @@ constexpr int StatisticsFontHeight = 11;
 
 } // namespace
 
-void TForm4::PaintBox1Paint(QPainter &painter)
+void StatisticsDialog::paintStatistics(QPainter &painter)
 {
-    const GameState &game = Game();
-    const QString text =
-        StatisticsText(game.ScoreData, game.match.EndRemark, game.settings.EnglishUI);
-    DrawWrappedText(PaintBox1, &painter, text, StatisticsFontHeight,
-                    PaintBox1->palette().color(QPalette::WindowText), QFont::Normal,
+    const GameState &game = gameState();
+    const QString text = statisticsText(game.scores, game.match.endRemark, game.settings.englishUi);
+    drawWrappedText(m_statisticsView, &painter, text, StatisticsFontHeight,
+                    m_statisticsView->palette().color(QPalette::WindowText), QFont::Normal,
                     QString::fromLatin1(StatisticsFontFamily), true, true);
 }
 
-void TForm4::keyPressEvent(QKeyEvent *event)
+void StatisticsDialog::keyPressEvent(QKeyEvent *event)
 {
-    ScrollByKey(ScrollBox1->verticalScrollBar(), event->key());
+    scrollByKey(m_scrollArea->verticalScrollBar(), event->key());
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
         event->key() == Qt::Key_Escape)
         accept();

@@ -49,7 +49,7 @@ void BoardView::mousePressEvent(QMouseEvent *event)
     emit mousePressed(event->button(), event->position().toPoint());
 }
 
-Lamp::Lamp(QWidget *parent) : QWidget(parent), m_brush(ButtonFace()) {}
+Lamp::Lamp(QWidget *parent) : QWidget(parent), m_brush(buttonFace()) {}
 
 void Lamp::setBrushColor(const QColor &color)
 {
@@ -83,7 +83,7 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
         emit clicked();
 }
 
-StaticText::StaticText(QWidget *parent) : QLabel(parent)
+SunkenLabel::SunkenLabel(QWidget *parent) : QLabel(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAlignment(Qt::AlignCenter);
@@ -105,14 +105,14 @@ void ScoreCounter::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     int digits[4];
-    SplitDigits(m_value, digits, 3);
-    const auto &images = Pictures::get().ImageList4;
+    splitDigits(m_value, digits, 3);
+    const auto &images = Pictures::get().digitPictures;
     for (int j = 0; j < 4; ++j)
         if (digits[j] >= 0 && digits[j] < images.size())
             painter.drawPixmap(j * Pictures::DigitW, 1, images[digits[j]]);
 }
 
-void CenterOnScreen(QWidget *window)
+void centerOnScreen(QWidget *window)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = window->frameGeometry();
@@ -120,7 +120,7 @@ void CenterOnScreen(QWidget *window)
                  screen.y() + (screen.height() - frame.height()) / 2);
 }
 
-QColor ButtonFace()
+QColor buttonFace()
 {
     return QApplication::palette().color(QPalette::Button);
 }

@@ -87,11 +87,11 @@ protected:
 };
 
 // A sunken, centred caption.
-class StaticText : public QLabel
+class SunkenLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit StaticText(QWidget *parent = nullptr);
+    explicit SunkenLabel(QWidget *parent = nullptr);
 };
 
 // The four-digit score counter.
@@ -112,9 +112,9 @@ private:
 };
 
 // The button face colour of the platform palette.
-QColor ButtonFace();
+QColor buttonFace();
 
 // Puts the window, frame included, in the middle of the screen.
-void CenterOnScreen(QWidget *window);
+void centerOnScreen(QWidget *window);
 
 } // namespace tw

@@ -9,14 +9,14 @@ namespace tw {
 
 namespace {
 
-bool IsSeparator(QChar c)
+bool isSeparator(QChar c)
 {
     return c == u' ' || c == u'|';
 }
 
 } // namespace
 
-WrappedLines LayoutWrappedText(const QString &text, int boxWidth,
+WrappedLines layoutWrappedText(const QString &text, int boxWidth,
                                const std::function<int(const QString &)> &measure)
 {
     WrappedLines result;
@@ -35,7 +35,7 @@ WrappedLines LayoutWrappedText(const QString &text, int boxWidth,
     qsizetype pos = 0;
     while (pos < text.size()) {
         qsizetype end = pos;
-        while (end < text.size() && !IsSeparator(text[end]))
+        while (end < text.size() && !isSeparator(text[end]))
             ++end;
         const QString word = text.mid(pos, end - pos);
         if (measure(line + word) > room) {
@@ -57,7 +57,7 @@ WrappedLines LayoutWrappedText(const QString &text, int boxWidth,
     return result;
 }
 
-int DrawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, int fontHeight,
+int drawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, int fontHeight,
                     const QColor &color, QFont::Weight weight, const QString &fontName,
                     bool autoHeight, bool centreVertically)
 {
@@ -74,7 +74,7 @@ int DrawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, i
     const int lineHeight =
         metrics.size(Qt::TextSingleLine, QStringLiteral("AaBbCcXxYyZz")).height();
 
-    const WrappedLines layout = LayoutWrappedText(text, paintBox->width(), measure);
+    const WrappedLines layout = layoutWrappedText(text, paintBox->width(), measure);
     if (!layout.fits)
         return -1;
     const int count = static_cast<int>(layout.lines.size());
@@ -92,7 +92,7 @@ int DrawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, i
     return count;
 }
 
-void ScrollByKey(QScrollBar *bar, int key)
+void scrollByKey(QScrollBar *bar, int key)
 {
     const int step = bar->singleStep();
     switch (key) {

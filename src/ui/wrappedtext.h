@@ -31,7 +31,7 @@ struct WrappedLines
 // Does not fit: a text of fewer than 2 characters, a box narrower than 16
 // pixels, more than MaxWrappedLines lines, and so any word wider than the
 // box (it would start new lines for ever).
-WrappedLines LayoutWrappedText(const QString &text, int boxWidth,
+WrappedLines layoutWrappedText(const QString &text, int boxWidth,
                                const std::function<int(const QString &)> &measure);
 
 // Draws text wrapped and centred line by line into paintBox with painter,
@@ -41,14 +41,14 @@ WrappedLines LayoutWrappedText(const QString &text, int boxWidth,
 // the text; with centreVertically (and without autoHeight) a text that
 // leaves at least 4 pixels free is centred vertically, otherwise it starts
 // at the top. Returns the number of lines drawn, or -1 with nothing drawn
-// when the text does not fit (see LayoutWrappedText).
-int DrawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, int fontHeight,
+// when the text does not fit (see layoutWrappedText).
+int drawWrappedText(QWidget *paintBox, QPainter *painter, const QString &text, int fontHeight,
                     const QColor &color, QFont::Weight weight, const QString &fontName,
                     bool autoHeight, bool centreVertically);
 
 // Keyboard scrolling: Up and Down move by the bar's single step, Page Up
 // and Page Down by four of them, Home and End go to the ends; any other key
 // leaves the bar alone. The bar keeps the position within its range.
-void ScrollByKey(QScrollBar *bar, int key);
+void scrollByKey(QScrollBar *bar, int key);
 
 } // namespace tw

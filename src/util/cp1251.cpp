@@ -12,7 +12,7 @@ constexpr auto CodecName = "windows-1251";
 
 // The characters of bytes 0x80..0xFF, sorted, taken from the codec itself so
 // that the filter and the encoder can never disagree.
-const std::array<char16_t, 128> &UpperHalfSorted()
+const std::array<char16_t, 128> &upperHalfSorted()
 {
     static const std::array<char16_t, 128> table = [] {
         QByteArray bytes(128, '\0');
@@ -32,33 +32,33 @@ const std::array<char16_t, 128> &UpperHalfSorted()
 
 } // namespace
 
-bool IsCp1251Char(QChar c)
+bool isCp1251Char(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80)
         return true;
     if (c.isSurrogate() || u == QChar::ReplacementCharacter)
         return false;
-    const auto &table = UpperHalfSorted();
+    const auto &table = upperHalfSorted();
     return std::binary_search(table.begin(), table.end(), u);
 }
 
-QString KeepCp1251(QString text)
+QString keepCp1251(QString text)
 {
-    text.removeIf([](QChar c) { return !IsCp1251Char(c); });
+    text.removeIf([](QChar c) { return !isCp1251Char(c); });
     return text;
 }
 
-QByteArray ToCp1251(QStringView text)
+QByteArray toCp1251(QStringView text)
 {
     // Filtering first keeps the encoder from substituting its own
     // replacement byte for a character it cannot hold.
-    const QString held = KeepCp1251(text.toString());
+    const QString held = keepCp1251(text.toString());
     QStringEncoder encoder(CodecName);
     return encoder.encode(held);
 }
 
-QString FromCp1251(QByteArrayView bytes)
+QString fromCp1251(QByteArrayView bytes)
 {
     QStringDecoder decoder(CodecName);
     return decoder.decode(bytes);

@@ -5,7 +5,7 @@
 
 namespace tw {
 
-void SplitDigits(int value, int *digits, int last)
+void splitDigits(int value, int *digits, int last)
 {
     if (last < 1)
         return;

@@ -6,6 +6,6 @@ namespace tw {
 // significant first and zero-padded. A value with more than last + 1 digits
 // leaves every digit 0. A last below 1 does nothing.
 // Precondition: digits holds at least last + 1 elements.
-void SplitDigits(int value, int *digits, int last);
+void splitDigits(int value, int *digits, int last);
 
 } // namespace tw

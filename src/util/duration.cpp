@@ -2,7 +2,7 @@
 
 namespace tw {
 
-QString FormatDuration(quint32 seconds)
+QString formatDuration(quint32 seconds)
 {
     const quint32 totalHours = seconds / 3600;
     const quint32 minutes = seconds % 3600 / 60;

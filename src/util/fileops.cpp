@@ -26,12 +26,12 @@ constexpr qint64 MaxRlePacked = 2 * MaxRlePayload;
 
 constexpr qint64 CopyChunk = 64 * 1024;
 
-quint8 ByteAt(QByteArrayView bytes, qsizetype i)
+quint8 byteAt(QByteArrayView bytes, qsizetype i)
 {
     return static_cast<quint8>(bytes[i]);
 }
 
-void Tell(const ProgressFn &progress, qint64 total, qint64 done)
+void tell(const ProgressFn &progress, qint64 total, qint64 done)
 {
     if (progress)
         progress(total, done);
@@ -39,7 +39,7 @@ void Tell(const ProgressFn &progress, qint64 total, qint64 done)
 
 // The whole file, or nothing when it is missing, unreadable or larger than
 // limit bytes.
-std::optional<QByteArray> ReadWhole(const QString &path, qint64 limit)
+std::optional<QByteArray> readWhole(const QString &path, qint64 limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
@@ -60,7 +60,7 @@ std::optional<QByteArray> ReadWhole(const QString &path, qint64 limit)
 constexpr QIODevice::OpenMode WriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
 
 // Replaces the bytes of an existing file.
-bool WriteWhole(const QString &path, QByteArrayView bytes)
+bool writeWhole(const QString &path, QByteArrayView bytes)
 {
     QFile file(path);
     if (!file.open(WriteMode | QIODevice::Truncate | QIODevice::ExistingOnly))
@@ -73,7 +73,7 @@ bool WriteWhole(const QString &path, QByteArrayView bytes)
 
 } // namespace
 
-qint64 FileSizeOf(const QString &path)
+qint64 fileSizeOf(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
@@ -81,7 +81,7 @@ qint64 FileSizeOf(const QString &path)
     return file.size();
 }
 
-qint64 CopyFileWithAttr(const QString &source, const QString &target, quint32 attributes)
+qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 attributes)
 {
     try {
         if (source == target || !QFileInfo(source).isFile())
@@ -126,7 +126,7 @@ qint64 CopyFileWithAttr(const QString &source, const QString &target, quint32 at
     }
 }
 
-qint64 VerifyChecksum(const QString &path, quint8 seed)
+qint64 verifyChecksum(const QString &path, quint8 seed)
 {
     try {
         QFile file(path);
@@ -142,7 +142,7 @@ qint64 VerifyChecksum(const QString &path, quint8 seed)
             const qint64 got = file.read(chunk.data(), qMin(CopyChunk, size - done));
             if (got <= 0)
                 return -1;
-            x = XorChecksum(QByteArrayView(chunk.constData(), got), x);
+            x = xorChecksum(QByteArrayView(chunk.constData(), got), x);
             done += got;
         }
         if (size == 0 || x != 0)
@@ -153,7 +153,7 @@ qint64 VerifyChecksum(const QString &path, quint8 seed)
     }
 }
 
-qint64 StripLastByte(const QString &path)
+qint64 stripLastByte(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
@@ -164,14 +164,14 @@ qint64 StripLastByte(const QString &path)
     return size - 1;
 }
 
-qint64 VerifyAndStrip(const QString &path, quint8 seed)
+qint64 verifyAndStrip(const QString &path, quint8 seed)
 {
-    if (VerifyChecksum(path, seed) < 0)
+    if (verifyChecksum(path, seed) < 0)
         return -1;
-    return StripLastByte(path);
+    return stripLastByte(path);
 }
 
-qint64 AppendChecksum(const QString &path, quint8 seed, const ProgressFn &progress)
+qint64 appendChecksum(const QString &path, quint8 seed, const ProgressFn &progress)
 {
     try {
         QFile file(path);
@@ -186,7 +186,7 @@ qint64 AppendChecksum(const QString &path, quint8 seed, const ProgressFn &progre
             if (got <= 0)
                 return -1;
             if (!progress) {
-                x = XorChecksum(QByteArrayView(chunk.constData(), got), x);
+                x = xorChecksum(QByteArrayView(chunk.constData(), got), x);
                 done += got;
                 continue;
             }
@@ -208,14 +208,14 @@ qint64 AppendChecksum(const QString &path, quint8 seed, const ProgressFn &progre
     }
 }
 
-qint64 PackRle(const QString &path, const ProgressFn &progress)
+qint64 packRle(const QString &path, const ProgressFn &progress)
 {
     try {
-        const std::optional<QByteArray> payload = ReadWhole(path, MaxRlePayload);
+        const std::optional<QByteArray> payload = readWhole(path, MaxRlePayload);
         if (!payload || payload->isEmpty())
             return -1;
-        const QByteArray packed = PackRleBytes(*payload, progress);
-        if (!WriteWhole(path, packed))
+        const QByteArray packed = packRleBytes(*payload, progress);
+        if (!writeWhole(path, packed))
             return -1;
         return packed.size();
     } catch (const std::bad_alloc &) {
@@ -223,14 +223,14 @@ qint64 PackRle(const QString &path, const ProgressFn &progress)
     }
 }
 
-qint64 UnpackRle(const QString &path, const ProgressFn &progress)
+qint64 unpackRle(const QString &path, const ProgressFn &progress)
 {
     try {
-        const std::optional<QByteArray> packed = ReadWhole(path, MaxRlePacked);
+        const std::optional<QByteArray> packed = readWhole(path, MaxRlePacked);
         if (!packed)
             return -1;
-        const std::optional<QByteArray> payload = UnpackRleBytes(*packed, progress);
-        if (!payload || !WriteWhole(path, *payload))
+        const std::optional<QByteArray> payload = unpackRleBytes(*packed, progress);
+        if (!payload || !writeWhole(path, *payload))
             return -1;
         return payload->size();
     } catch (const std::bad_alloc &) {
@@ -238,7 +238,7 @@ qint64 UnpackRle(const QString &path, const ProgressFn &progress)
     }
 }
 
-quint8 XorChecksum(QByteArrayView bytes, quint8 seed)
+quint8 xorChecksum(QByteArrayView bytes, quint8 seed)
 {
     quint8 x = seed;
     for (const char b : bytes)
@@ -246,7 +246,7 @@ quint8 XorChecksum(QByteArrayView bytes, quint8 seed)
     return x;
 }
 
-QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress)
+QByteArray packRleBytes(QByteArrayView payload, const ProgressFn &progress)
 {
     Q_ASSERT(payload.size() <= MaxRlePayload);
     const qsizetype n = payload.size();
@@ -268,13 +268,13 @@ QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress)
             out.append(payload.sliced(p));
             break;
         }
-        const quint8 value = ByteAt(payload, p);
-        Tell(progress, n, p + 3);
-        if (value == ByteAt(payload, p + 1) && value == ByteAt(payload, p + 2)) {
+        const quint8 value = byteAt(payload, p);
+        tell(progress, n, p + 3);
+        if (value == byteAt(payload, p + 1) && value == byteAt(payload, p + 2)) {
             qsizetype count = 3;
-            while (count < MaxUnitCount && p + count < n && ByteAt(payload, p + count) == value) {
+            while (count < MaxUnitCount && p + count < n && byteAt(payload, p + count) == value) {
                 ++count;
-                Tell(progress, n, p + count);
+                tell(progress, n, p + count);
             }
             appendCount(0, count);
             out.append(static_cast<char>(value));
@@ -286,9 +286,9 @@ QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress)
         qsizetype count = 3;
         while (count < MaxUnitCount && p + count < n) {
             const qsizetype q = p + count;
-            Tell(progress, n, q + 1);
-            const quint8 b = ByteAt(payload, q);
-            if (b == ByteAt(payload, q - 1) && b == ByteAt(payload, q - 2)) {
+            tell(progress, n, q + 1);
+            const quint8 b = byteAt(payload, q);
+            if (b == byteAt(payload, q - 1) && b == byteAt(payload, q - 2)) {
                 count -= 2;
                 break;
             }
@@ -301,7 +301,7 @@ QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress)
     return out;
 }
 
-std::optional<QByteArray> UnpackRleBytes(QByteArrayView packed, const ProgressFn &progress)
+std::optional<QByteArray> unpackRleBytes(QByteArrayView packed, const ProgressFn &progress)
 {
     const qsizetype n = packed.size();
     if (n < 2 || packed[0] != RleMagic[0] || packed[1] != RleMagic[1])
@@ -313,8 +313,8 @@ std::optional<QByteArray> UnpackRleBytes(QByteArrayView packed, const ProgressFn
     for (qsizetype i = 2; i < n;) {
         if (n - i < 2)
             return std::nullopt;
-        const quint8 head = ByteAt(packed, i);
-        const qsizetype count = (head & CountHighMask) * 256 + ByteAt(packed, i + 1);
+        const quint8 head = byteAt(packed, i);
+        const qsizetype count = (head & CountHighMask) * 256 + byteAt(packed, i + 1);
         i += 2;
         const qsizetype body = (head & LiteralFlag) ? count : 1;
         if (n - i < body)
@@ -328,8 +328,8 @@ std::optional<QByteArray> UnpackRleBytes(QByteArrayView packed, const ProgressFn
     QByteArray out;
     out.reserve(static_cast<qsizetype>(total));
     for (qsizetype i = 2; i < n;) {
-        const quint8 head = ByteAt(packed, i);
-        const qsizetype count = (head & CountHighMask) * 256 + ByteAt(packed, i + 1);
+        const quint8 head = byteAt(packed, i);
+        const qsizetype count = (head & CountHighMask) * 256 + byteAt(packed, i + 1);
         i += 2;
         const qsizetype start = out.size();
         if (head & LiteralFlag) {

@@ -28,7 +28,7 @@ inline constexpr char RleMagic[2] = {'Q', 'V'};
 inline constexpr qint64 MaxRlePayload = 16 * 1024 * 1024;
 
 // The size in bytes; -1 when the file is missing or cannot be opened.
-qint64 FileSizeOf(const QString &path);
+qint64 fileSizeOf(const QString &path);
 
 // Copies source to target, replacing a target that exists, and gives the
 // target the attributes. Attributes are the Windows attribute bits; on this
@@ -36,42 +36,42 @@ qint64 FileSizeOf(const QString &path);
 // write permissions); the others, the archive bit 0x20 among them, leave the
 // ordinary permissions. Returns the number of bytes copied; -1 also when the
 // two paths are the same text or the target cannot be removed.
-qint64 CopyFileWithAttr(const QString &source, const QString &target, quint32 attributes);
+qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 attributes);
 
 // The file's size when its last byte equals seed XOR every byte before it;
 // -1 otherwise, an empty file included.
-qint64 VerifyChecksum(const QString &path, quint8 seed);
+qint64 verifyChecksum(const QString &path, quint8 seed);
 
 // Cuts the last byte off; returns the new size. An empty file gives -1.
-qint64 StripLastByte(const QString &path);
+qint64 stripLastByte(const QString &path);
 
-// VerifyChecksum(), then StripLastByte(); returns the new size.
-qint64 VerifyAndStrip(const QString &path, quint8 seed);
+// verifyChecksum(), then stripLastByte(); returns the new size.
+qint64 verifyAndStrip(const QString &path, quint8 seed);
 
 // Appends seed XOR every byte of the file (an empty file gets the seed
 // alone) and returns the old size plus 1. Progress is told after every byte;
 // when it answers no, nothing is written and the result is -1.
-qint64 AppendChecksum(const QString &path, quint8 seed, const ProgressFn &progress = {});
+qint64 appendChecksum(const QString &path, quint8 seed, const ProgressFn &progress = {});
 
 // Replaces the file's bytes with their packed form; returns the packed size.
 // A missing, empty or larger than MaxRlePayload file gives -1 and is left as
 // it was. Progress is told after every byte read; its answer is ignored.
-qint64 PackRle(const QString &path, const ProgressFn &progress = {});
+qint64 packRle(const QString &path, const ProgressFn &progress = {});
 
 // Replaces a packed file with its payload; returns the payload size. A file
 // that is not a well-formed packed form gives -1 and is left as it was.
 // Progress is told after every byte written; its answer is ignored.
-qint64 UnpackRle(const QString &path, const ProgressFn &progress = {});
+qint64 unpackRle(const QString &path, const ProgressFn &progress = {});
 
-// seed XOR every byte: the check byte appended by AppendChecksum().
-quint8 XorChecksum(QByteArrayView bytes, quint8 seed);
+// seed XOR every byte: the check byte appended by appendChecksum().
+quint8 xorChecksum(QByteArrayView bytes, quint8 seed);
 
 // The packed form of the bytes, magic included. Precondition: at most
 // MaxRlePayload bytes.
-QByteArray PackRleBytes(QByteArrayView payload, const ProgressFn &progress = {});
+QByteArray packRleBytes(QByteArrayView payload, const ProgressFn &progress = {});
 
 // The payload of a packed form, or nothing when the magic is missing, a unit
 // is cut short or the payload would exceed MaxRlePayload.
-std::optional<QByteArray> UnpackRleBytes(QByteArrayView packed, const ProgressFn &progress = {});
+std::optional<QByteArray> unpackRleBytes(QByteArrayView packed, const ProgressFn &progress = {});
 
 } // namespace tw

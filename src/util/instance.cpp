@@ -10,7 +10,7 @@ namespace tw {
 namespace {
 
 // The key as a file name: letters, digits, '-' and '_' only.
-QString LockFileName(const QString &key)
+QString lockFileName(const QString &key)
 {
     QString name = key.isEmpty() ? QStringLiteral("instance") : key;
     for (QChar &c : name) {
@@ -24,17 +24,17 @@ QString LockFileName(const QString &key)
 
 } // namespace
 
-bool IsAnotherInstance(const QString &key)
+bool isAnotherInstance(const QString &key)
 {
     // Destroyed, and so unlocked, only when the process exits.
     static std::map<QString, std::unique_ptr<QLockFile>> held;
     if (held.count(key))
         return false;
 
-    const QString directory = RuntimeDirectory();
+    const QString directory = runtimeDirectory();
     if (directory.isEmpty())
         return false;
-    auto lock = std::make_unique<QLockFile>(directory + QLatin1Char('/') + LockFileName(key));
+    auto lock = std::make_unique<QLockFile>(directory + QLatin1Char('/') + lockFileName(key));
     // The holder may run for days: only a dead holder makes a lock stale.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {

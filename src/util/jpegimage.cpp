@@ -28,7 +28,7 @@ constexpr int OutputBytesPerPixel = 4;
 constexpr long MaxLibjpegMemory = 256L * 1024 * 1024;
 
 // Everything one decoding shares with libjpeg's callbacks, which find it
-// through client_data. Trivially destructible: it lives in DecodeJpeg's frame.
+// through client_data. Trivially destructible: it lives in decodeJpeg's frame.
 struct Decoder
 {
     jpeg_decompress_struct info{};
@@ -39,7 +39,7 @@ struct Decoder
 // libjpeg's error_exit must not return. It jumps back to the setjmp of the
 // routine below that called into libjpeg; only C frames and the callbacks'
 // own lie in between.
-[[noreturn]] void FailOnError(j_common_ptr info)
+[[noreturn]] void failOnError(j_common_ptr info)
 {
     std::longjmp(static_cast<Decoder *>(info->client_data)->failure, 1);
 }
@@ -47,21 +47,21 @@ struct Decoder
 // Level -1 is a warning about corrupt data (cut short, bad Huffman code, ...);
 // libjpeg would go on and paint grey, but a half-grey picture is a failure
 // here. Higher levels are trace messages.
-void FailOnWarning(j_common_ptr info, int level)
+void failOnWarning(j_common_ptr info, int level)
 {
     if (level < 0)
-        FailOnError(info);
+        failOnError(info);
 }
 
-void IgnoreMessage(j_common_ptr) {}
+void ignoreMessage(j_common_ptr) {}
 
-// ReadHeader and ReadPixels call setjmp. Precondition for both: no object
+// readHeader and readPixels call setjmp. Precondition for both: no object
 // with a non-trivial destructor lives in their frames, because longjmp would
 // skip its destructor; they only touch the plain C structures of Decoder.
 
 // Creates the decompressor, reads the header and fixes the output format.
 // On success info.output_width and output_height are the picture's size.
-bool ReadHeader(Decoder &decoder, const unsigned char *data, unsigned long size)
+bool readHeader(Decoder &decoder, const unsigned char *data, unsigned long size)
 {
     if (setjmp(decoder.failure) != 0)
         return false;
@@ -80,7 +80,7 @@ bool ReadHeader(Decoder &decoder, const unsigned char *data, unsigned long size)
 
 // Decodes every scanline into rows of bytesPerLine bytes starting at bits,
 // which must hold output_height such rows.
-bool ReadPixels(Decoder &decoder, unsigned char *bits, qsizetype bytesPerLine)
+bool readPixels(Decoder &decoder, unsigned char *bits, qsizetype bytesPerLine)
 {
     if (setjmp(decoder.failure) != 0)
         return false;
@@ -97,7 +97,7 @@ bool ReadPixels(Decoder &decoder, unsigned char *bits, qsizetype bytesPerLine)
 
 } // namespace
 
-QImage DecodeJpeg(QByteArrayView jpegData)
+QImage decodeJpeg(QByteArrayView jpegData)
 {
     if (jpegData.isEmpty())
         return {};
@@ -108,17 +108,17 @@ QImage DecodeJpeg(QByteArrayView jpegData)
 
     Decoder decoder;
     decoder.info.err = jpeg_std_error(&decoder.errors);
-    decoder.errors.error_exit = FailOnError;
-    decoder.errors.emit_message = FailOnWarning;
-    decoder.errors.output_message = IgnoreMessage;
+    decoder.errors.error_exit = failOnError;
+    decoder.errors.emit_message = failOnWarning;
+    decoder.errors.output_message = ignoreMessage;
     decoder.info.client_data = &decoder;
 
     QImage image;
-    if (ReadHeader(decoder, reinterpret_cast<const unsigned char *>(jpegData.data()),
+    if (readHeader(decoder, reinterpret_cast<const unsigned char *>(jpegData.data()),
                    static_cast<unsigned long>(jpegData.size()))) {
         image = QImage(static_cast<int>(decoder.info.output_width),
                        static_cast<int>(decoder.info.output_height), QImage::Format_RGB32);
-        if (image.isNull() || !ReadPixels(decoder, image.bits(), image.bytesPerLine()))
+        if (image.isNull() || !readPixels(decoder, image.bits(), image.bytesPerLine()))
             image = QImage();
     }
     // Safe after any failure: jpeg_create_decompress leaves nothing to free

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-// Largest width or height DecodeJpeg accepts, so that a damaged or hostile
+// Largest width or height decodeJpeg accepts, so that a damaged or hostile
 // header cannot make it allocate gigabytes.
 inline constexpr int MaxJpegSide = 8192;
 
@@ -17,6 +17,6 @@ inline constexpr int MaxJpegSide = 8192;
 // the process, when the data is empty, not a JPEG, damaged or cut short
 // (any error or warning of libjpeg counts), wider or higher than MaxJpegSide,
 // or in a colour space libjpeg cannot turn into RGB (CMYK).
-QImage DecodeJpeg(QByteArrayView jpegData);
+QImage decodeJpeg(QByteArrayView jpegData);
 
 } // namespace tw

@@ -2,7 +2,7 @@
 
 namespace tw {
 
-QString LongTimeFormat(const QLocale &locale)
+QString longTimeFormat(const QLocale &locale)
 {
     // Drops the unquoted time zone fields ("t") and the blanks before them.
     QString kept;
@@ -20,12 +20,12 @@ QString LongTimeFormat(const QLocale &locale)
     return kept.trimmed();
 }
 
-QString LongTimeText(const QTime &time, const QLocale &locale)
+QString longTimeText(const QTime &time, const QLocale &locale)
 {
-    return locale.toString(time, LongTimeFormat(locale));
+    return locale.toString(time, longTimeFormat(locale));
 }
 
-QString ShortDateText(const QDate &date, const QLocale &locale)
+QString shortDateText(const QDate &date, const QLocale &locale)
 {
     return locale.toString(date, QLocale::ShortFormat);
 }

@@ -9,10 +9,10 @@ namespace tw {
 
 // The locale's long time format without its time zone: the clock time as a
 // player reads it ("14:07:09"), the same in every line the game writes.
-QString LongTimeFormat(const QLocale &locale = QLocale::system());
+QString longTimeFormat(const QLocale &locale = QLocale::system());
 
 // A time in that format, and a date in the locale's short date format.
-QString LongTimeText(const QTime &time, const QLocale &locale = QLocale::system());
-QString ShortDateText(const QDate &date, const QLocale &locale = QLocale::system());
+QString longTimeText(const QTime &time, const QLocale &locale = QLocale::system());
+QString shortDateText(const QDate &date, const QLocale &locale = QLocale::system());
 
 } // namespace tw

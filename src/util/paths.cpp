@@ -12,7 +12,7 @@
 namespace tw {
 namespace {
 
-QString ExecutableDirectory()
+QString executableDirectory()
 {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
@@ -20,7 +20,7 @@ QString ExecutableDirectory()
 }
 
 // The directory, made if missing; empty when it cannot be.
-QString MadeDirectory(const QString &path)
+QString madeDirectory(const QString &path)
 {
     if (path.isEmpty() || !QDir().mkpath(path))
         return {};
@@ -28,15 +28,15 @@ QString MadeDirectory(const QString &path)
 }
 
 // True when path is, or could be made, a private directory.
-bool EnsurePrivateDirectory(const QString &path)
+bool ensurePrivateDirectory(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return false;
-    return IsPrivateDirectory(path);
+    return isPrivateDirectory(path);
 }
 
-QString FreshPrivateDirectory(const QString &parent, const QString &prefix)
+QString freshPrivateDirectory(const QString &parent, const QString &prefix)
 {
     QByteArray pattern = QFile::encodeName(parent + QLatin1Char('/') + prefix + "-XXXXXX");
     if (!::mkdtemp(pattern.data()))
@@ -44,18 +44,18 @@ QString FreshPrivateDirectory(const QString &parent, const QString &prefix)
     return QFile::decodeName(pattern);
 }
 
-QString MakeRuntimeDirectory()
+QString makeRuntimeDirectory()
 {
     const QString uid = QString::number(::geteuid());
     QString parent = QDir::cleanPath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
     QString name = QStringLiteral("tarnwake");
-    if (parent.isEmpty() || QDir::isRelativePath(parent) || !IsPrivateDirectory(parent)) {
+    if (parent.isEmpty() || QDir::isRelativePath(parent) || !isPrivateDirectory(parent)) {
         parent = QDir::cleanPath(QDir::tempPath());
         name = QStringLiteral("tarnwake-") + uid;
     }
     QString base = parent + QLatin1Char('/') + name;
-    if (!EnsurePrivateDirectory(base))
-        base = FreshPrivateDirectory(parent, name);
+    if (!ensurePrivateDirectory(base))
+        base = freshPrivateDirectory(parent, name);
     if (base.isEmpty())
         return {};
 
@@ -68,18 +68,18 @@ QString MakeRuntimeDirectory()
         QCryptographicHash::Sha1);
     const QString scoped =
         base + QStringLiteral("/data-") + QString::fromLatin1(digest.left(8).toHex());
-    return EnsurePrivateDirectory(scoped) ? scoped : QString();
+    return ensurePrivateDirectory(scoped) ? scoped : QString();
 }
 
 } // namespace
 
-QString DataDirectory()
+QString dataDirectory()
 {
     const QString forced = qEnvironmentVariable("TARNWAKE_DATA_DIR");
     if (!forced.isEmpty())
-        return MadeDirectory(forced);
+        return madeDirectory(forced);
 
-    const QString executable = ExecutableDirectory();
+    const QString executable = executableDirectory();
     const QFileInfo info(executable);
     if (!executable.isEmpty() && info.isDir() && info.isWritable())
         return QDir::cleanPath(executable);
@@ -87,24 +87,24 @@ QString DataDirectory()
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    return MadeDirectory(dataHome + QStringLiteral("/tarnwake"));
+    return madeDirectory(dataHome + QStringLiteral("/tarnwake"));
 }
 
-QString RuntimeDirectory()
+QString runtimeDirectory()
 {
-    static const QString directory = MakeRuntimeDirectory();
+    static const QString directory = makeRuntimeDirectory();
     return directory;
 }
 
-QString SystemDirectory()
+QString systemDirectory()
 {
-    const QString directory = RuntimeDirectory();
+    const QString directory = runtimeDirectory();
     if (directory.isEmpty())
         return {};
     return directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
 }
 
-bool IsPrivateDirectory(const QString &path)
+bool isPrivateDirectory(const QString &path)
 {
     struct stat info
     {};

@@ -12,7 +12,7 @@ namespace tw {
 // variable TARNWAKE_DATA_DIR, when set, is used instead (tests, or two copies
 // of the game on one machine). No trailing '/'; empty when no directory
 // could be made.
-QString DataDirectory();
+QString dataDirectory();
 
 // A private directory of this user, which no other user can write, for the
 // working copy of the score file, the music files and the single-instance
@@ -24,14 +24,14 @@ QString DataDirectory();
 // data directories neither share working files nor block each other.
 // Decided once per process; no trailing '/'; empty when no private directory
 // could be made, in which case callers must not fall back to another place.
-QString RuntimeDirectory();
+QString runtimeDirectory();
 
-// RuntimeDirectory() with exactly one trailing '/', the form file names are
+// runtimeDirectory() with exactly one trailing '/', the form file names are
 // appended to; empty when there is none.
-QString SystemDirectory();
+QString systemDirectory();
 
 // True when path is a directory (not a link to one) owned by this user that
 // neither group nor others may write.
-bool IsPrivateDirectory(const QString &path);
+bool isPrivateDirectory(const QString &path);
 
 } // namespace tw

@@ -18,7 +18,7 @@ using namespace tw;
 namespace {
 
 // Seconds by file name, from the list the music generator writes.
-QMap<QString, double> DesignedLengths()
+QMap<QString, double> designedLengths()
 {
     QMap<QString, double> lengths;
     QFile file(QStringLiteral(TW_SOURCE_DIR "/assets/music/tracks.txt"));
@@ -54,7 +54,7 @@ struct FluidPlayback
 // renders, with no soundfont and no audio output, and measures when the
 // player reaches the file's last tick. (It says it is done a little later,
 // having let the last notes ring.)
-FluidPlayback PlayInFluidSynth(const QByteArray &midi, double limitMs)
+FluidPlayback playInFluidSynth(const QByteArray &midi, double limitMs)
 {
     constexpr int Rate = 8000;
     constexpr int Block = 64;
@@ -89,7 +89,7 @@ FluidPlayback PlayInFluidSynth(const QByteArray &midi, double limitMs)
 TEST(AssetsTest, EveryTrackPlaysInFluidSynthForItsDesignedLength)
 {
     QuietFluidSynthLog();
-    const QMap<QString, double> designed = DesignedLengths();
+    const QMap<QString, double> designed = designedLengths();
     ASSERT_EQ(designed.size(), 13);
     for (const char *name : MusicTracks) {
         SCOPED_TRACE(name);
@@ -97,13 +97,13 @@ TEST(AssetsTest, EveryTrackPlaysInFluidSynthForItsDesignedLength)
         ASSERT_TRUE(designed.contains(file));
         const double designedMs = designed.value(file) * 1000;
 
-        const QByteArray midi = AudioResource(QString::fromLatin1(name));
+        const QByteArray midi = audioResource(QString::fromLatin1(name));
         ASSERT_TRUE(midi.startsWith("MThd"));
-        const std::optional<MidiTiming> timing = MidiTiming::Parse(midi);
+        const std::optional<MidiTiming> timing = MidiTiming::parse(midi);
         ASSERT_TRUE(timing);
         EXPECT_NEAR(double(timing->lengthMs()), designedMs, 1.0);
 
-        const FluidPlayback playback = PlayInFluidSynth(midi, designedMs + 10'000);
+        const FluidPlayback playback = playInFluidSynth(midi, designedMs + 10'000);
         EXPECT_TRUE(playback.finished);
         EXPECT_EQ(playback.totalTicks, timing->totalTicks());
         // The player moves on in blocks of 8 ms.
@@ -129,14 +129,14 @@ TEST(AssetsTest, EveryEffectIsAShort16BitPcmWave)
                              "wrong1",  "wrong2",   "wrong3",   "gong",     "connect"};
     for (const char *name : effects) {
         SCOPED_TRACE(name);
-        const QByteArray wav = AudioResource(QString::fromLatin1(name));
+        const QByteArray wav = audioResource(QString::fromLatin1(name));
         ASSERT_GE(wav.size(), 44);
         // The RIFF size covers the whole image.
         const quint32 riffSize = quint8(wav[4]) | quint8(wav[5]) << 8 | quint8(wav[6]) << 16 |
                                  quint32(quint8(wav[7])) << 24;
         EXPECT_EQ(riffSize, quint32(wav.size() - 8));
         EXPECT_EQ(wav.sliced(20, 2), QByteArray("\x01\x00", 2)) << "plain PCM";
-        const std::optional<WaveImage> image = WaveImage::Parse(wav);
+        const std::optional<WaveImage> image = WaveImage::parse(wav);
         ASSERT_TRUE(image);
         EXPECT_EQ(image->sample, WaveImage::Sample::Int16);
         EXPECT_GT(image->frames(), 0);

@@ -20,7 +20,7 @@ namespace {
 
 // A MIDI file without a single note that lasts the given time: 500 ticks a
 // quarter note at the default 120 bpm make a tick a millisecond.
-QByteArray SilentMidi(int ms)
+QByteArray silentMidi(int ms)
 {
     QByteArray delta;
     for (int v = ms; v > 0 || delta.isEmpty(); v >>= 7)
@@ -31,7 +31,7 @@ QByteArray SilentMidi(int ms)
 }
 
 // Two frames of 16-bit silence.
-const QByteArray SilentWave("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0"
+const QByteArray silentWave("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0"
                             "\x02\0\x10\0data\x04\0\0\0\0\0\0\0",
                             48);
 
@@ -75,7 +75,7 @@ private:
     int m_saved = -1;
 };
 
-void RunEventsFor(int ms)
+void runEventsFor(int ms)
 {
     const QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
@@ -84,7 +84,7 @@ void RunEventsFor(int ms)
     }
 }
 
-bool WaitForMode(const MusicDevice &music, Mode mode, int ms)
+bool waitForMode(const MusicDevice &music, Mode mode, int ms)
 {
     const QDeadlineTimer deadline(ms);
     while (music.mode() != mode && !deadline.hasExpired()) {
@@ -116,7 +116,7 @@ TEST_F(FluidSynthMusicTest, KeepsTimeWithoutASynthesizer)
     music.play(); // nothing open: nothing happens
     EXPECT_EQ(music.mode(), Mode::NotOpen);
 
-    ASSERT_TRUE(music.open(write("track.mid", SilentMidi(400))));
+    ASSERT_TRUE(music.open(write("track.mid", silentMidi(400))));
     EXPECT_FALSE(music.waitForSynth());
     EXPECT_EQ(music.mode(), Mode::Stopped);
     EXPECT_EQ(music.length(), 400);
@@ -134,7 +134,7 @@ TEST_F(FluidSynthMusicTest, KeepsTimeWithoutASynthesizer)
 
     // Played on, it ends after its length and stays at the end.
     music.play();
-    EXPECT_TRUE(WaitForMode(music, Mode::Stopped, 5000));
+    EXPECT_TRUE(waitForMode(music, Mode::Stopped, 5000));
     EXPECT_EQ(music.position(), 400);
     EXPECT_EQ(music.length(), 400);
 
@@ -147,14 +147,14 @@ TEST_F(FluidSynthMusicTest, KeepsTimeWithoutASynthesizer)
 TEST_F(FluidSynthMusicTest, RefusesWhatIsNotAMidiFile)
 {
     FluidSynthMusic music(dir.filePath(QStringLiteral("no-such.sf2")));
-    QByteArray cut = SilentMidi(100);
+    QByteArray cut = silentMidi(100);
     cut.chop(2);
-    const QString good = write("good.mid", SilentMidi(100));
+    const QString good = write("good.mid", silentMidi(100));
     const QString bad[] = {
         dir.filePath(QStringLiteral("missing.mid")),
         write("empty.mid", QByteArray()),
         write("cut.mid", cut),
-        write("wave.mid", SilentWave),
+        write("wave.mid", silentWave),
         dir.path(),
     };
     for (const QString &path : bad) {
@@ -174,14 +174,14 @@ TEST_F(FluidSynthMusicTest, TheRealSynthesizerNeitherBlocksNorTalks)
         // Whatever this machine has: a sound server that plays the silent
         // file, or none and a silent player that still keeps time.
         FluidSynthMusic music;
-        ASSERT_TRUE(music.open(write("track.mid", SilentMidi(300))));
+        ASSERT_TRUE(music.open(write("track.mid", silentMidi(300))));
         music.play();
         music.waitForSynth();
-        RunEventsFor(50);
+        runEventsFor(50);
         EXPECT_NE(music.mode(), Mode::NotOpen);
-        EXPECT_TRUE(WaitForMode(music, Mode::Stopped, 5000));
+        EXPECT_TRUE(waitForMode(music, Mode::Stopped, 5000));
         EXPECT_EQ(music.position(), 300);
-        ASSERT_TRUE(music.open(write("next.mid", SilentMidi(100))));
+        ASSERT_TRUE(music.open(write("next.mid", silentMidi(100))));
         music.play();
         EXPECT_EQ(music.mode(), Mode::Playing);
         music.stop();
@@ -189,7 +189,7 @@ TEST_F(FluidSynthMusicTest, TheRealSynthesizerNeitherBlocksNorTalks)
 
         // Destroyed while the synthesizer is still being set up.
         FluidSynthMusic early;
-        EXPECT_TRUE(early.open(write("early.mid", SilentMidi(100))));
+        EXPECT_TRUE(early.open(write("early.mid", silentMidi(100))));
         early.play();
     }
     EXPECT_EQ(capture.text().toStdString(), "");
@@ -202,18 +202,18 @@ TEST(QtSoundTest, PlaysWhatItCanAndNeverTalks)
         QtSound sound;
         sound.stop();
         sound.play(QByteArray("RIFF but nothing else"));
-        sound.play(SilentWave);
-        sound.play(SilentWave); // cuts the first off
-        RunEventsFor(100);
-        sound.play(SilentWave);
+        sound.play(silentWave);
+        sound.play(silentWave); // cuts the first off
+        runEventsFor(100);
+        sound.play(silentWave);
         sound.stop();
         sound.stop();
-        sound.play(SilentWave); // still playing when destroyed
+        sound.play(silentWave); // still playing when destroyed
     }
     // Qt 6.4 tears its sound server connection down at exit without taking
     // its lock, and may crash if the server is still answering for the
     // streams just closed; let it settle first.
-    RunEventsFor(100);
+    runEventsFor(100);
     EXPECT_EQ(capture.text().toStdString(), "");
 }
 

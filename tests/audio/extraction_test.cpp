@@ -15,13 +15,13 @@ using namespace tw;
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool WriteAll(const QString &path, const QByteArray &data)
+bool writeAll(const QString &path, const QByteArray &data)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
@@ -41,52 +41,52 @@ protected:
 TEST_F(ExtractionTest, WritesEveryTrackAndReplacesOldFiles)
 {
     audio.setMusicDirectory(dir.path() + u'/');
-    ASSERT_TRUE(WriteAll(audio.musicFile(5), "left over from an earlier run, and longer than..."
+    ASSERT_TRUE(writeAll(audio.musicFile(5), "left over from an earlier run, and longer than..."
                                              "................................................"));
-    ASSERT_TRUE(audio.ExtractMusic());
+    ASSERT_TRUE(audio.extractMusic());
     for (int n = 1; n <= 13; ++n) {
         SCOPED_TRACE(n);
         EXPECT_EQ(audio.musicFile(n), dir.path() + QStringLiteral("/twkm%1.mid").arg(n));
-        const QByteArray expected = AudioResource(QString::fromLatin1(MusicTracks[n - 1]));
+        const QByteArray expected = audioResource(QString::fromLatin1(MusicTracks[n - 1]));
         ASSERT_FALSE(expected.isEmpty());
-        EXPECT_EQ(ReadAll(audio.musicFile(n)), expected);
+        EXPECT_EQ(readAll(audio.musicFile(n)), expected);
     }
 
-    audio.DeleteMusicFiles();
+    audio.deleteMusicFiles();
     EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-    audio.DeleteMusicFiles(); // missing files are no error
+    audio.deleteMusicFiles(); // missing files are no error
 }
 
 TEST_F(ExtractionTest, AnUnwritableFileFailsAloneAndItsTrackStaysSilent)
 {
     audio.setMusicDirectory(dir.path() + u'/');
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("twkm5.mid")));
-    EXPECT_FALSE(audio.ExtractMusic());
+    EXPECT_FALSE(audio.extractMusic());
     for (int n = 1; n <= 13; ++n) {
         SCOPED_TRACE(n);
         if (n == 5)
             EXPECT_TRUE(QFileInfo(audio.musicFile(n)).isDir());
         else
-            EXPECT_EQ(ReadAll(audio.musicFile(n)),
-                      AudioResource(QString::fromLatin1(MusicTracks[n - 1])));
+            EXPECT_EQ(readAll(audio.musicFile(n)),
+                      audioResource(QString::fromLatin1(MusicTracks[n - 1])));
     }
 
     // The track whose file failed: its name is taken, nothing is opened.
-    audio.PlayMusic(QStringLiteral("game5"));
-    EXPECT_EQ(audio.CurrentTrack(), QStringLiteral("GAME5"));
+    audio.playMusic(QStringLiteral("game5"));
+    EXPECT_EQ(audio.currentTrack(), QStringLiteral("GAME5"));
     EXPECT_TRUE(music.calls.isEmpty());
-    audio.PlayMusic(QStringLiteral("game6"));
+    audio.playMusic(QStringLiteral("game6"));
     EXPECT_EQ(music.calls, QStringList({"open twkm6.mid", "play"}));
 
     // Shutdown removes what was written and leaves the stranger alone.
-    audio.DeleteMusicFiles();
+    audio.deleteMusicFiles();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"twkm5.mid"}));
 }
 
 TEST_F(ExtractionTest, NoUsableDirectoryWritesNothingAnywhere)
 {
-    ASSERT_TRUE(WriteAll(dir.filePath(QStringLiteral("plain")), "a regular file"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("plain")), "a regular file"));
     // Run from an empty working directory, which must stay empty.
     QTemporaryDir work;
     const QString before = QDir::currentPath();
@@ -94,14 +94,14 @@ TEST_F(ExtractionTest, NoUsableDirectoryWritesNothingAnywhere)
     for (const QString &directory : {dir.filePath(QStringLiteral("plain")) + u'/', QString()}) {
         SCOPED_TRACE(directory.toStdString());
         audio.setMusicDirectory(directory);
-        EXPECT_FALSE(audio.ExtractMusic());
-        audio.PlayMusic(QStringLiteral("game1"));
+        EXPECT_FALSE(audio.extractMusic());
+        audio.playMusic(QStringLiteral("game1"));
         EXPECT_TRUE(music.calls.isEmpty());
-        audio.StopMusic();
-        audio.DeleteMusicFiles();
+        audio.stopMusic();
+        audio.deleteMusicFiles();
     }
     EXPECT_TRUE(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-    EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("plain"))), QByteArray("a regular file"));
+    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("plain"))), QByteArray("a regular file"));
     QDir::setCurrent(before);
 }
 

@@ -47,16 +47,16 @@ public:
     }
     Mode mode() const override { return m_mode; }
     qint64 position() const override { return m_position; }
-    qint64 length() const override { return m_mode == Mode::NotOpen ? 0 : Length; }
+    qint64 length() const override { return m_mode == Mode::NotOpen ? 0 : TrackLength; }
 
     void finish()
     {
-        m_position = Length;
+        m_position = TrackLength;
         if (!reportsEndAsPlaying)
             m_mode = Mode::Stopped;
     }
 
-    static constexpr qint64 Length = 60'000;
+    static constexpr qint64 TrackLength = 60'000;
     QStringList calls;
     bool failOpen = false;
     bool reportsEndAsPlaying = false;

@@ -10,7 +10,7 @@ using namespace tw;
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> bytes)
+QByteArray bytes(std::initializer_list<int> bytes)
 {
     QByteArray out;
     for (int b : bytes)
@@ -18,39 +18,39 @@ QByteArray Bytes(std::initializer_list<int> bytes)
     return out;
 }
 
-QByteArray BigEndian32(quint32 v)
+QByteArray bigEndian32(quint32 v)
 {
-    return Bytes({int(v >> 24), int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF)});
+    return bytes({int(v >> 24), int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF)});
 }
 
-QByteArray LittleEndian32(quint32 v)
+QByteArray littleEndian32(quint32 v)
 {
-    return Bytes({int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF), int(v >> 24)});
+    return bytes({int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF), int(v >> 24)});
 }
 
-QByteArray MidiChunk(const char *type, const QByteArray &body)
+QByteArray midiChunk(const char *type, const QByteArray &body)
 {
-    return QByteArray(type) + BigEndian32(quint32(body.size())) + body;
+    return QByteArray(type) + bigEndian32(quint32(body.size())) + body;
 }
 
 // Format 1, two tracks, 96 ticks per quarter note.
-const QByteArray Header = Bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0, 96});
+const QByteArray Header = bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0, 96});
 // The tempo map: 120 bpm, from tick 192 on 240 bpm, end at 384.
 const QByteArray TempoTrack =
-    MidiChunk("MTrk", Bytes({
+    midiChunk("MTrk", bytes({
                           0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x81, 0x40, 0xFF,
                           0x51, 0x03, 0x03, 0xD0, 0x90, 0x81, 0x40, 0xFF, 0x2F, 0x00,
                       }));
 // Notes with running status and a one-byte program change, ending at 288.
 const QByteArray NoteTrack =
-    MidiChunk("MTrk", Bytes({
+    midiChunk("MTrk", bytes({
                           0x00, 0xC0, 0x05, 0x00, 0x90, 0x3C, 0x64, 0x60, 0x3C, 0x00, 0x00,
                           0x3E, 0x64, 0x81, 0x40, 0x80, 0x3E, 0x40, 0x00, 0xFF, 0x2F, 0x00,
                       }));
 
 TEST(MidiTimingTest, FollowsTheTempoMap)
 {
-    const std::optional<MidiTiming> timing = MidiTiming::Parse(Header + TempoTrack + NoteTrack);
+    const std::optional<MidiTiming> timing = MidiTiming::parse(Header + TempoTrack + NoteTrack);
     ASSERT_TRUE(timing);
     EXPECT_EQ(timing->totalTicks(), 384);
     EXPECT_DOUBLE_EQ(timing->tickToMs(0), 0.0);
@@ -65,11 +65,11 @@ TEST(MidiTimingTest, TempoChangesApplyInTimeOrderWhicheverTrackHoldsThem)
     // The note track slows to 60 bpm at tick 96, between the tempo track's
     // changes at 0 and 192.
     const QByteArray notes =
-        MidiChunk("MTrk", Bytes({
+        midiChunk("MTrk", bytes({
                               0x00, 0x90, 0x3C, 0x64, 0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42,
                               0x40, 0x00, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00,
                           }));
-    const std::optional<MidiTiming> timing = MidiTiming::Parse(Header + TempoTrack + notes);
+    const std::optional<MidiTiming> timing = MidiTiming::parse(Header + TempoTrack + notes);
     ASSERT_TRUE(timing);
     EXPECT_DOUBLE_EQ(timing->tickToMs(96), 500.0);
     EXPECT_DOUBLE_EQ(timing->tickToMs(192), 1500.0);
@@ -81,10 +81,10 @@ TEST(MidiTimingTest, ReadsTimeCodeDivisionsAndToleratesWhatPlayersTolerate)
     // 25 frames of 40 ticks a second: a tick is a millisecond, whatever the
     // tempo events say.
     const QByteArray smpte =
-        Bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0xE7, 40}) +
-        MidiChunk("MTrk",
-                  Bytes({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x87, 0x68, 0xFF, 0x2F, 0x00}));
-    std::optional<MidiTiming> timing = MidiTiming::Parse(smpte);
+        bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0xE7, 40}) +
+        midiChunk("MTrk",
+                  bytes({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x87, 0x68, 0xFF, 0x2F, 0x00}));
+    std::optional<MidiTiming> timing = MidiTiming::parse(smpte);
     ASSERT_TRUE(timing);
     EXPECT_EQ(timing->totalTicks(), 1000);
     EXPECT_EQ(timing->lengthMs(), 1000);
@@ -93,10 +93,10 @@ TEST(MidiTimingTest, ReadsTimeCodeDivisionsAndToleratesWhatPlayersTolerate)
     // track that ends without end-of-track.
     QByteArray longHeader = Header;
     longHeader[7] = 8;
-    longHeader += Bytes({0xAB, 0xCD});
+    longHeader += bytes({0xAB, 0xCD});
     const QByteArray openEnded =
-        MidiChunk("MTrk", Bytes({0x00, 0x90, 0x3C, 0x64, 0x83, 0x00, 0x80, 0x3C, 0x40}));
-    timing = MidiTiming::Parse(longHeader + MidiChunk("XFIH", "private") + TempoTrack + openEnded);
+        midiChunk("MTrk", bytes({0x00, 0x90, 0x3C, 0x64, 0x83, 0x00, 0x80, 0x3C, 0x40}));
+    timing = MidiTiming::parse(longHeader + midiChunk("XFIH", "private") + TempoTrack + openEnded);
     ASSERT_TRUE(timing);
     EXPECT_EQ(timing->totalTicks(), 384);
 }
@@ -104,14 +104,14 @@ TEST(MidiTimingTest, ReadsTimeCodeDivisionsAndToleratesWhatPlayersTolerate)
 TEST(MidiTimingTest, RefusesDamagedFiles)
 {
     const QByteArray good = Header + TempoTrack + NoteTrack;
-    ASSERT_TRUE(MidiTiming::Parse(good));
+    ASSERT_TRUE(MidiTiming::parse(good));
     const auto withHeaderByte = [&](int at, int value) {
         QByteArray data = good;
         data[at] = char(value);
         return data;
     };
     const auto withNotes = [&](std::initializer_list<int> events) {
-        return Header + TempoTrack + MidiChunk("MTrk", Bytes(events));
+        return Header + TempoTrack + midiChunk("MTrk", bytes(events));
     };
     const struct
     {
@@ -126,7 +126,7 @@ TEST(MidiTimingTest, RefusesDamagedFiles)
         {"format 0 with two tracks", withHeaderByte(9, 0)},
         {"unknown format", withHeaderByte(9, 3)},
         {"zero division", withHeaderByte(13, 0)},
-        {"bad time code rate", Bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0xE6, 40})},
+        {"bad time code rate", bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0xE6, 40})},
         {"data byte without a status", withNotes({0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00})},
         {"status in place of data", withNotes({0x00, 0x90, 0x3C, 0x90, 0x00, 0xFF, 0x2F, 0x00})},
         {"five-byte delta", withNotes({0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00})},
@@ -139,30 +139,30 @@ TEST(MidiTimingTest, RefusesDamagedFiles)
          withNotes({0x00, 0x90, 0x3C, 0x64, 0x00, 0xFF, 0x01, 0x00, 0x00, 0x3C, 0x00})},
     };
     for (const auto &c : cases)
-        EXPECT_FALSE(MidiTiming::Parse(c.data)) << c.what;
+        EXPECT_FALSE(MidiTiming::parse(c.data)) << c.what;
 }
 
 // The canonical 44-byte header of 16-bit mono at 22050 Hz and two frames.
 const QByteArray CanonicalWave =
-    Bytes({'R', 'I', 'F', 'F', 40,  0,   0,   0,   'W',  'A',  'V', 'E', 'f',  'm',  't',  ' ',
+    bytes({'R', 'I', 'F', 'F', 40,  0,   0,   0,   'W',  'A',  'V', 'E', 'f',  'm',  't',  ' ',
            16,  0,   0,   0,   1,   0,   1,   0,   0x22, 0x56, 0,   0,   0x44, 0xAC, 0,    0,
            2,   0,   16,  0,   'd', 'a', 't', 'a', 4,    0,    0,   0,   0x01, 0x02, 0x03, 0x04});
 
-QByteArray Wave(int tag, int channels, int rate, int bits, const QByteArray &extra,
+QByteArray wave(int tag, int channels, int rate, int bits, const QByteArray &extra,
                 const QByteArray &samples)
 {
     const int frame = channels * bits / 8;
-    QByteArray fmt = Bytes({tag & 0xFF, tag >> 8, channels, 0}) + LittleEndian32(quint32(rate)) +
-                     LittleEndian32(quint32(rate * frame)) + Bytes({frame, 0, bits, 0}) + extra;
-    QByteArray body = "WAVE" + QByteArray("fmt ") + LittleEndian32(quint32(fmt.size())) + fmt +
-                      "data" + LittleEndian32(quint32(samples.size())) + samples;
-    return "RIFF" + LittleEndian32(quint32(body.size())) + body;
+    QByteArray fmt = bytes({tag & 0xFF, tag >> 8, channels, 0}) + littleEndian32(quint32(rate)) +
+                     littleEndian32(quint32(rate * frame)) + bytes({frame, 0, bits, 0}) + extra;
+    QByteArray body = "WAVE" + QByteArray("fmt ") + littleEndian32(quint32(fmt.size())) + fmt +
+                      "data" + littleEndian32(quint32(samples.size())) + samples;
+    return "RIFF" + littleEndian32(quint32(body.size())) + body;
 }
 
 TEST(WaveImageTest, ReadsTheCanonicalHeader)
 {
-    ASSERT_EQ(CanonicalWave, Wave(1, 1, 22050, 16, {}, Bytes({1, 2, 3, 4})));
-    const std::optional<WaveImage> wave = WaveImage::Parse(CanonicalWave);
+    ASSERT_EQ(CanonicalWave, wave(1, 1, 22050, 16, {}, bytes({1, 2, 3, 4})));
+    const std::optional<WaveImage> wave = WaveImage::parse(CanonicalWave);
     ASSERT_TRUE(wave);
     EXPECT_EQ(wave->sample, WaveImage::Sample::Int16);
     EXPECT_EQ(wave->channels, 1);
@@ -176,9 +176,9 @@ TEST(WaveImageTest, ReadsOtherSampleKindsAndSkipsForeignChunks)
 {
     // A 3-byte LIST chunk, padded to 4, between the format and the samples.
     QByteArray listed = CanonicalWave;
-    listed.insert(36, QByteArray("LIST") + LittleEndian32(3) + "ab" + '\0' + '\0');
+    listed.insert(36, QByteArray("LIST") + littleEndian32(3) + "ab" + '\0' + '\0');
     const QByteArray extensible16 =
-        Wave(0xFFFE, 2, 44100, 16, Bytes({22, 0, 16,   0, 3,    0, 0, 0,    1, 0,    0,    0,
+        wave(0xFFFE, 2, 44100, 16, bytes({22, 0, 16,   0, 3,    0, 0, 0,    1, 0,    0,    0,
                                           0,  0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71}),
              QByteArray(8, '\0'));
     const struct
@@ -191,18 +191,18 @@ TEST(WaveImageTest, ReadsOtherSampleKindsAndSkipsForeignChunks)
         qsizetype size;
     } cases[] = {
         {"foreign chunk", listed, WaveImage::Sample::Int16, 1, 56, 4},
-        {"8-bit stereo", Wave(1, 2, 8000, 8, {}, "abcdef"), WaveImage::Sample::UInt8, 2, 44, 6},
-        {"float", Wave(3, 1, 48000, 32, {}, QByteArray(8, '\0')), WaveImage::Sample::Float32, 1, 44,
+        {"8-bit stereo", wave(1, 2, 8000, 8, {}, "abcdef"), WaveImage::Sample::UInt8, 2, 44, 6},
+        {"float", wave(3, 1, 48000, 32, {}, QByteArray(8, '\0')), WaveImage::Sample::Float32, 1, 44,
          8},
-        {"32-bit", Wave(1, 1, 48000, 32, {}, QByteArray(8, '\0')), WaveImage::Sample::Int32, 1, 44,
+        {"32-bit", wave(1, 1, 48000, 32, {}, QByteArray(8, '\0')), WaveImage::Sample::Int32, 1, 44,
          8},
         {"extensible", extensible16, WaveImage::Sample::Int16, 2, 68, 8},
-        {"part of a frame at the end", Wave(1, 2, 22050, 16, {}, "abcdefg"),
+        {"part of a frame at the end", wave(1, 2, 22050, 16, {}, "abcdefg"),
          WaveImage::Sample::Int16, 2, 44, 4},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<WaveImage> wave = WaveImage::Parse(c.data);
+        const std::optional<WaveImage> wave = WaveImage::parse(c.data);
         ASSERT_TRUE(wave);
         EXPECT_EQ(wave->sample, c.sample);
         EXPECT_EQ(wave->channels, c.channels);
@@ -232,14 +232,14 @@ TEST(WaveImageTest, RefusesWhatItCannotPlay)
         {"no samples", CanonicalWave.first(36)},
         {"short format", with(16, 14)},
         {"compressed", with(20, 2)},
-        {"24-bit", Wave(1, 1, 22050, 24, {}, "abc")},
+        {"24-bit", wave(1, 1, 22050, 24, {}, "abc")},
         {"wrong block align", with(32, 4)},
         {"no channels", with(22, 0)},
-        {"no rate", Wave(1, 1, 0, 16, {}, "ab")},
+        {"no rate", wave(1, 1, 0, 16, {}, "ab")},
         {"samples past the end", with(40, 5)},
     };
     for (const auto &c : cases)
-        EXPECT_FALSE(WaveImage::Parse(c.data)) << c.what;
+        EXPECT_FALSE(WaveImage::parse(c.data)) << c.what;
 }
 
 } // namespace

@@ -26,15 +26,15 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         audio.setMusicDirectory(m_dir.path() + u'/');
-        ASSERT_TRUE(audio.ExtractMusic());
+        ASSERT_TRUE(audio.extractMusic());
     }
 
-    // The track the next PickTrack will choose, drawn from a twin of the
+    // The track the next pickTrack will choose, drawn from a twin of the
     // game's generator so that both stay in step.
     QString twinPick(bool inGame)
     {
-        return inGame ? QStringLiteral("GAME%1").arg(twin.RandInt(9) + 1)
-                      : QStringLiteral("MAIN%1").arg(twin.RandInt(1) + 1);
+        return inGame ? QStringLiteral("GAME%1").arg(twin.randInt(9) + 1)
+                      : QStringLiteral("MAIN%1").arg(twin.randInt(1) + 1);
     }
 
     // True when the game's generator and its twin have made the same draws.
@@ -42,7 +42,7 @@ protected:
     {
         Random a = random;
         Random b = twin;
-        return a.RandInt(1'000'000) == b.RandInt(1'000'000);
+        return a.randInt(1'000'000) == b.randInt(1'000'000);
     }
 
     QTemporaryDir m_dir;
@@ -54,16 +54,16 @@ protected:
     Audio audio{settings, music, sound, random};
 };
 
-QString FileOf(int n)
+QString fileOf(int n)
 {
     return QStringLiteral("open twkm%1.mid").arg(n);
 }
 
-QString FileOf(const QString &track)
+QString fileOf(const QString &track)
 {
     for (int n = 1; n <= 13; ++n)
         if (track.toUpper() == QLatin1String(MusicTracks[n - 1]))
-            return FileOf(n);
+            return fileOf(n);
     return {};
 }
 
@@ -82,34 +82,34 @@ TEST_F(MusicTest, EachTrackPlaysItsOwnFile)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.asked);
         music.calls.clear();
-        audio.PlayMusic(QString::fromLatin1(c.asked));
-        EXPECT_EQ(audio.CurrentTrack(), QLatin1String(c.current));
+        audio.playMusic(QString::fromLatin1(c.asked));
+        EXPECT_EQ(audio.currentTrack(), QLatin1String(c.current));
         ASSERT_GE(music.calls.size(), 2);
-        EXPECT_EQ(music.calls.mid(music.calls.size() - 2), QStringList({FileOf(c.file), "play"}));
+        EXPECT_EQ(music.calls.mid(music.calls.size() - 2), QStringList({fileOf(c.file), "play"}));
     }
 }
 
 TEST_F(MusicTest, ChangingTrackStopsAndClosesTheOldOneFirst)
 {
-    audio.PlayMusic(QStringLiteral("game1"));
+    audio.playMusic(QStringLiteral("game1"));
     music.calls.clear();
-    audio.PlayMusic(QStringLiteral("game2"));
-    EXPECT_EQ(music.calls, QStringList({"stop", "close", FileOf(2), "play"}));
+    audio.playMusic(QStringLiteral("game2"));
+    EXPECT_EQ(music.calls, QStringList({"stop", "close", fileOf(2), "play"}));
 
     // A finished track is closed without a stop.
     music.finish();
     music.calls.clear();
-    audio.PlayMusic(QStringLiteral("game3"));
-    EXPECT_EQ(music.calls, QStringList({"close", FileOf(3), "play"}));
+    audio.playMusic(QStringLiteral("game3"));
+    EXPECT_EQ(music.calls, QStringList({"close", fileOf(3), "play"}));
 }
 
 TEST_F(MusicTest, AskingForTheCurrentTrackAgainDoesNothingEvenWhenFinished)
 {
-    audio.PlayMusic(QStringLiteral("game4"));
+    audio.playMusic(QStringLiteral("game4"));
     music.calls.clear();
-    audio.PlayMusic(QStringLiteral("GAME4"));
+    audio.playMusic(QStringLiteral("GAME4"));
     music.finish();
-    audio.PlayMusic(QStringLiteral("game4"));
+    audio.playMusic(QStringLiteral("game4"));
     EXPECT_TRUE(music.calls.isEmpty());
     EXPECT_EQ(music.mode(), MusicDevice::Mode::Stopped);
 }
@@ -125,18 +125,18 @@ TEST_F(MusicTest, TrackWithoutAPlayableFileKeepsItsNameAndStaysSilent)
     } cases[] = {
         {"game5", false, {"stop", "close"}},           // its file is missing
         {"main2", false, {"stop", "close"}},           // no such track
-        {"game6", true, {"stop", "close", FileOf(6)}}, // the player cannot open it
+        {"game6", true, {"stop", "close", fileOf(6)}}, // the player cannot open it
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.asked);
-        audio.PlayMusic(QStringLiteral("game1"));
+        audio.playMusic(QStringLiteral("game1"));
         music.failOpen = c.failOpen;
         music.calls.clear();
-        audio.PlayMusic(QString::fromLatin1(c.asked));
+        audio.playMusic(QString::fromLatin1(c.asked));
         EXPECT_EQ(music.calls, c.expected);
-        EXPECT_EQ(audio.CurrentTrack(), QString::fromLatin1(c.asked).toUpper());
+        EXPECT_EQ(audio.currentTrack(), QString::fromLatin1(c.asked).toUpper());
         music.calls.clear();
-        audio.PlayMusic(QString::fromLatin1(c.asked));
+        audio.playMusic(QString::fromLatin1(c.asked));
         EXPECT_TRUE(music.calls.isEmpty());
         music.failOpen = false;
     }
@@ -144,46 +144,46 @@ TEST_F(MusicTest, TrackWithoutAPlayableFileKeepsItsNameAndStaysSilent)
 
 TEST_F(MusicTest, MusicOffStopsAndForgetsAndOnStartsAFreshPick)
 {
-    audio.PlayMusic(QStringLiteral("game7"));
+    audio.playMusic(QStringLiteral("game7"));
 
     // The music switch turned off.
-    settings.MusicOn = false;
+    settings.musicOn = false;
     music.calls.clear();
-    audio.StopMusic();
+    audio.stopMusic();
     EXPECT_EQ(music.calls, QStringList({"stop", "close"}));
-    EXPECT_TRUE(audio.CurrentTrack().isEmpty());
+    EXPECT_TRUE(audio.currentTrack().isEmpty());
 
     music.calls.clear();
-    audio.PlayMusic(QStringLiteral("game8"));
-    audio.StopMusic(); // nothing open: the player is not touched
+    audio.playMusic(QStringLiteral("game8"));
+    audio.stopMusic(); // nothing open: the player is not touched
     EXPECT_TRUE(music.calls.isEmpty());
-    EXPECT_TRUE(audio.CurrentTrack().isEmpty());
+    EXPECT_TRUE(audio.currentTrack().isEmpty());
 
     // And on again, during a match: a track drawn afresh, even the old one.
-    settings.MusicOn = true;
+    settings.musicOn = true;
     const QString expected = twinPick(true);
-    audio.PlayMusic(audio.PickTrack(true));
-    EXPECT_EQ(audio.CurrentTrack(), expected);
-    EXPECT_EQ(music.calls, QStringList({FileOf(expected), "play"}));
+    audio.playMusic(audio.pickTrack(true));
+    EXPECT_EQ(audio.currentTrack(), expected);
+    EXPECT_EQ(music.calls, QStringList({fileOf(expected), "play"}));
 }
 
 TEST_F(MusicTest, WithMusicOffPlayMusicDoesNotEvenStop)
 {
-    audio.PlayMusic(QStringLiteral("game1"));
-    settings.MusicOn = false;
+    audio.playMusic(QStringLiteral("game1"));
+    settings.musicOn = false;
     music.calls.clear();
-    audio.PlayMusic(QStringLiteral("game2"));
+    audio.playMusic(QStringLiteral("game2"));
     EXPECT_TRUE(music.calls.isEmpty());
     EXPECT_EQ(music.mode(), MusicDevice::Mode::Playing);
-    EXPECT_EQ(audio.CurrentTrack(), QStringLiteral("GAME1"));
+    EXPECT_EQ(audio.currentTrack(), QStringLiteral("GAME1"));
 }
 
 TEST_F(MusicTest, UpkeepLeavesAPlayingTrackAloneAndDrawsNothing)
 {
-    audio.PlayMusic(QStringLiteral("game2"));
+    audio.playMusic(QStringLiteral("game2"));
     music.calls.clear();
     for (int tick = 0; tick < 5; ++tick)
-        audio.MusicUpkeep(true);
+        audio.musicUpkeep(true);
     EXPECT_TRUE(music.calls.isEmpty());
     EXPECT_TRUE(inStep());
 }
@@ -193,24 +193,24 @@ TEST_F(MusicTest, FinishedGameTrackIsFollowedByAFreshDrawWithinATickOrAFew)
     for (const bool endAsPlaying : {false, true}) {
         SCOPED_TRACE(endAsPlaying ? "player reports the end as playing" : "player stops");
         music.reportsEndAsPlaying = endAsPlaying;
-        audio.StopMusic();
-        audio.PlayMusic(QStringLiteral("game1"));
+        audio.stopMusic();
+        audio.playMusic(QStringLiteral("game1"));
         for (int track = 0; track < 20; ++track) {
             music.finish();
-            const QString finished = audio.CurrentTrack();
+            const QString finished = audio.currentTrack();
             int ticks = 0;
-            while (audio.CurrentTrack() == finished) {
+            while (audio.currentTrack() == finished) {
                 ASSERT_LT(++ticks, 20);
                 music.calls.clear();
                 const QString pick = twinPick(true);
-                audio.MusicUpkeep(true);
+                audio.musicUpkeep(true);
                 // Each tick draws once; a draw of the finished track does
                 // nothing, any other starts at once.
                 if (pick == finished)
                     EXPECT_TRUE(music.calls.isEmpty());
                 else
                     EXPECT_EQ(music.calls.mid(music.calls.size() - 2),
-                              QStringList({FileOf(pick), "play"}));
+                              QStringList({fileOf(pick), "play"}));
             }
             ASSERT_TRUE(inStep());
         }
@@ -219,19 +219,19 @@ TEST_F(MusicTest, FinishedGameTrackIsFollowedByAFreshDrawWithinATickOrAFew)
 
 TEST_F(MusicTest, IdleTrackPlaysOnceEachTimeIdleModeBegins)
 {
-    audio.PlayMusic(audio.PickTrack(false));
-    EXPECT_EQ(audio.CurrentTrack(), QStringLiteral("MAIN1"));
+    audio.playMusic(audio.pickTrack(false));
+    EXPECT_EQ(audio.currentTrack(), QStringLiteral("MAIN1"));
     music.finish();
     music.calls.clear();
     for (int tick = 0; tick < 10; ++tick)
-        audio.MusicUpkeep(false);
+        audio.musicUpkeep(false);
     EXPECT_TRUE(music.calls.isEmpty());
-    EXPECT_EQ(audio.CurrentTrack(), QStringLiteral("MAIN1"));
+    EXPECT_EQ(audio.currentTrack(), QStringLiteral("MAIN1"));
 
     // A match, then idle again: the idle track once more, from its start.
-    audio.PlayMusic(audio.PickTrack(true));
-    audio.PlayMusic(audio.PickTrack(false));
-    EXPECT_EQ(music.calls.mid(music.calls.size() - 2), QStringList({FileOf(11), "play"}));
+    audio.playMusic(audio.pickTrack(true));
+    audio.playMusic(audio.pickTrack(false));
+    EXPECT_EQ(music.calls.mid(music.calls.size() - 2), QStringList({fileOf(11), "play"}));
 }
 
 TEST_F(MusicTest, ClosingTheAboutBoxRestartsTheModesMusicFromItsBeginning)
@@ -241,16 +241,16 @@ TEST_F(MusicTest, ClosingTheAboutBoxRestartsTheModesMusicFromItsBeginning)
         // The track playing before is the very one the box's closing draws.
         Random peek = random;
         const QString before =
-            inGame ? QStringLiteral("game%1").arg(peek.RandInt(9) + 1) : QStringLiteral("main1");
-        audio.PlayMusic(before);
+            inGame ? QStringLiteral("game%1").arg(peek.randInt(9) + 1) : QStringLiteral("main1");
+        audio.playMusic(before);
         music.calls.clear();
 
-        audio.PlayMusic(QStringLiteral("logo"));
-        EXPECT_EQ(audio.CurrentTrack(), QStringLiteral("LOGO"));
-        audio.PlayMusic(audio.PickTrack(inGame));
-        EXPECT_EQ(audio.CurrentTrack(), before.toUpper());
-        EXPECT_EQ(music.calls, QStringList({"stop", "close", FileOf(13), "play", "stop", "close",
-                                            FileOf(before), "play"}));
+        audio.playMusic(QStringLiteral("logo"));
+        EXPECT_EQ(audio.currentTrack(), QStringLiteral("LOGO"));
+        audio.playMusic(audio.pickTrack(inGame));
+        EXPECT_EQ(audio.currentTrack(), before.toUpper());
+        EXPECT_EQ(music.calls, QStringList({"stop", "close", fileOf(13), "play", "stop", "close",
+                                            fileOf(before), "play"}));
         EXPECT_EQ(music.position(), 0);
         twin = random;
     }
@@ -260,13 +260,13 @@ TEST_F(MusicTest, PickTrackDrawsOnceAndCoversItsTracks)
 {
     QSet<QString> inGame;
     for (int i = 0; i < 200; ++i) {
-        const QString pick = audio.PickTrack(true);
+        const QString pick = audio.pickTrack(true);
         EXPECT_EQ(pick.toUpper(), twinPick(true));
         inGame << pick;
     }
     EXPECT_EQ(inGame.size(), 9);
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(audio.PickTrack(false), QStringLiteral("main1"));
+        EXPECT_EQ(audio.pickTrack(false), QStringLiteral("main1"));
         twinPick(false);
     }
     EXPECT_TRUE(inStep());
@@ -274,18 +274,18 @@ TEST_F(MusicTest, PickTrackDrawsOnceAndCoversItsTracks)
 
 TEST_F(MusicTest, EffectsPlayFromTheResourceAndOnlyWithSoundOn)
 {
-    audio.PlaySound(QStringLiteral("GONG"));
+    audio.playSound(QStringLiteral("GONG"));
     EXPECT_EQ(sound.calls, QStringList({"stop", "play"}));
     ASSERT_EQ(sound.played.size(), 1);
-    EXPECT_EQ(sound.played[0], AudioResource(QStringLiteral("gong")));
+    EXPECT_EQ(sound.played[0], audioResource(QStringLiteral("gong")));
 
     sound.calls.clear();
-    audio.PlayWaveResource(QStringLiteral("nosuch"));
+    audio.playWaveResource(QStringLiteral("nosuch"));
     EXPECT_EQ(sound.calls, QStringList({"stop"})); // cut off, nothing new
 
-    settings.SoundOn = false;
+    settings.soundOn = false;
     sound.calls.clear();
-    audio.PlaySound(QStringLiteral("gong"));
+    audio.playSound(QStringLiteral("gong"));
     EXPECT_TRUE(sound.calls.isEmpty());
 }
 
@@ -299,20 +299,20 @@ TEST_F(MusicTest, CueDrawsHappenWhetherOrNotSoundIsOn)
     };
     const auto run = [](bool soundOn) {
         Settings s;
-        s.SoundOn = soundOn;
+        s.soundOn = soundOn;
         FakeMusic m;
         FakeSound fx;
         Random r(Seed);
         Audio a(s, m, fx, r);
         Run result;
         for (int i = 0; i < 300; ++i) {
-            const QString cue = i % 3 == 0   ? a.ExplosionCue()
-                                : i % 3 == 1 ? a.DestroyCue()
-                                             : a.MissCue();
-            a.PlaySound(cue);
+            const QString cue = i % 3 == 0   ? a.explosionCue()
+                                : i % 3 == 1 ? a.destroyCue()
+                                             : a.missCue();
+            a.playSound(cue);
             result.cues << cue;
         }
-        result.nextDraw = r.RandInt(1'000'000);
+        result.nextDraw = r.randInt(1'000'000);
         result.effectsPlayed = int(fx.played.size());
         return result;
     };
@@ -327,7 +327,7 @@ TEST_F(MusicTest, CueDrawsHappenWhetherOrNotSoundIsOn)
     const QSet<QString> drawn(on.cues.begin(), on.cues.end());
     EXPECT_EQ(drawn.size(), 6 + 5 + 3);
     for (const QString &cue : drawn)
-        EXPECT_FALSE(AudioResource(cue).isEmpty()) << cue.toStdString();
+        EXPECT_FALSE(audioResource(cue).isEmpty()) << cue.toStdString();
 }
 
 } // namespace

@@ -39,21 +39,21 @@ private:
 
     test::RecordingFeedback m_feedback;
     QString m_directory;
-    TForm1 *m_main = nullptr;
+    MainWindow *m_main = nullptr;
 };
 
 void AudioShellTest::initTestCase()
 {
-    InitResources();
-    SetUiFeedback(&m_feedback);
+    initResources();
+    setUiFeedback(&m_feedback);
     // Permissions stop nothing when the tests run as root, so music file 5
     // is made unwritable by a directory in its place.
-    m_directory = SystemDirectory();
+    m_directory = systemDirectory();
     QVERIFY(!m_directory.isEmpty());
     QVERIFY(QDir(m_directory).mkpath(QStringLiteral("twkm5.mid")));
-    m_main = new TForm1;
-    QVERIFY(m_main->FormCreate());
-    m_main->CreateCompanions();
+    m_main = new MainWindow;
+    QVERIFY(m_main->initialize());
+    m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
 }
 
@@ -69,33 +69,33 @@ void AudioShellTest::oneBoxAndTheOtherFilesWhenATrackCannotBeWritten()
     found.sort();
     QCOMPARE(found, expected);
     // Idle at start: the idle track.
-    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+    QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::musicSwitchStopsAndRestartsWithItsColour()
 {
-    QVERIFY(Game().settings.MusicOn);
-    QCOMPARE(colourOf(m_main->Label1), QColor(Qt::red));
-    m_main->Label1Click();
-    QVERIFY(!Game().settings.MusicOn);
-    QCOMPARE(colourOf(m_main->Label1), QApplication::palette().color(QPalette::WindowText));
-    QVERIFY(m_main->audio().CurrentTrack().isEmpty());
-    m_main->Label1Click();
-    QVERIFY(Game().settings.MusicOn);
-    QCOMPARE(colourOf(m_main->Label1), QColor(Qt::red));
-    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+    QVERIFY(gameState().settings.musicOn);
+    QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
+    m_main->toggleMusic();
+    QVERIFY(!gameState().settings.musicOn);
+    QCOMPARE(colourOf(m_main->m_musicToggle), QApplication::palette().color(QPalette::WindowText));
+    QVERIFY(m_main->audio().currentTrack().isEmpty());
+    m_main->toggleMusic();
+    QVERIFY(gameState().settings.musicOn);
+    QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
+    QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::soundSwitchColour()
 {
-    QVERIFY(Game().settings.SoundOn);
-    QCOMPARE(colourOf(m_main->Label2), QColor(Qt::red));
-    m_main->Label2Click();
-    QVERIFY(!Game().settings.SoundOn);
-    QCOMPARE(colourOf(m_main->Label2), QApplication::palette().color(QPalette::WindowText));
-    m_main->Label2Click();
-    QVERIFY(Game().settings.SoundOn);
-    QCOMPARE(colourOf(m_main->Label2), QColor(Qt::red));
+    QVERIFY(gameState().settings.soundOn);
+    QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
+    m_main->toggleSound();
+    QVERIFY(!gameState().settings.soundOn);
+    QCOMPARE(colourOf(m_main->m_soundToggle), QApplication::palette().color(QPalette::WindowText));
+    m_main->toggleSound();
+    QVERIFY(gameState().settings.soundOn);
+    QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
 }
 
 void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
@@ -103,15 +103,15 @@ void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
     QString whileOpen;
     bool busyWhileOpen = false;
     QTimer::singleShot(0, m_main, [&] {
-        whileOpen = m_main->audio().CurrentTrack();
-        busyWhileOpen = Game().ModalBusy;
-        m_main->Form5->reject();
+        whileOpen = m_main->audio().currentTrack();
+        busyWhileOpen = gameState().modalBusy;
+        m_main->m_aboutDialog->reject();
     });
-    m_main->SpeedButton5Click();
+    m_main->showAbout();
     QCOMPARE(whileOpen, QStringLiteral("LOGO"));
     QVERIFY(busyWhileOpen);
-    QVERIFY(!Game().ModalBusy);
-    QCOMPARE(m_main->audio().CurrentTrack(), QStringLiteral("MAIN1"));
+    QVERIFY(!gameState().modalBusy);
+    QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::closingRemovesTheMusicFiles()

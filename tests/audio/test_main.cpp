@@ -3,14 +3,14 @@
 
 // The audio resources live in the static library and are registered by
 // name, outside any namespace.
-static void InitAudioResources()
+static void initAudioResources()
 {
     Q_INIT_RESOURCE(audio);
 }
 
 int main(int argc, char **argv)
 {
-    InitAudioResources();
+    initAudioResources();
     // Qt Multimedia and the late start of the music player want an
     // application object and its event loop.
     QCoreApplication app(argc, argv);

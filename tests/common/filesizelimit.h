@@ -3,15 +3,14 @@
 // Runs a piece of a test with every write limited to a number of bytes per
 // file, the way a full disk stops a write halfway.
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <functional>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 namespace tw::test {
 
-inline void WithFileSizeLimit(rlim_t limit, const std::function<void()> &body)
+inline void withFileSizeLimit(rlim_t limit, const std::function<void()> &body)
 {
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);

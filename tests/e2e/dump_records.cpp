@@ -14,15 +14,15 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "usage: dump_records <data dir> <scratch dir>\n";
         return 2;
     }
-    tw::TScoreData data{};
-    if (!tw::LoadScoreFile(data, args[1], args[2])) {
+    tw::ScoreBlock data{};
+    if (!tw::loadScoreFile(data, args[1], args[2])) {
         QTextStream(stderr) << "no readable score file in " << args[1] << '\n';
         return 1;
     }
     QTextStream out(stdout);
-    for (const tw::TPlayerRecord &record : data.Players)
-        if (!record.Free)
-            out << tw::ShortStringText(record.Name) << '\t' << record.Wins << '\t' << record.Losses
+    for (const tw::PlayerRecord &record : data.players)
+        if (!record.free)
+            out << tw::shortStringText(record.name) << '\t' << record.wins << '\t' << record.losses
                 << '\n';
     return 0;
 }

@@ -17,7 +17,7 @@ namespace {
 constexpr int AboutWidth = 400;
 constexpr int AboutHeight = 296;
 
-QByteArray AboutJpeg()
+QByteArray aboutJpeg()
 {
     QFile file(QStringLiteral(":/images/about.jpg"));
     if (!file.open(QIODevice::ReadOnly))
@@ -25,19 +25,19 @@ QByteArray AboutJpeg()
     return file.readAll();
 }
 
-int Luma(QRgb pixel)
+int luma(QRgb pixel)
 {
     return (qRed(pixel) * 299 + qGreen(pixel) * 587 + qBlue(pixel) * 114) / 1000;
 }
 
-bool HasQtJpegPlugin()
+bool hasQtJpegPlugin()
 {
     return QImageReader::supportedImageFormats().contains("jpeg");
 }
 
 // Qt's own JPEG plugin writes the pictures the decoder is tried on; without
 // it those tests are skipped.
-QByteArray EncodeWithQt(const QImage &image, bool progressive)
+QByteArray encodeWithQt(const QImage &image, bool progressive)
 {
     QByteArray data;
     QBuffer buffer(&data);
@@ -62,7 +62,7 @@ struct FrameHeader
 //   FF D8                          SOI
 //   FF xx LEN_HI LEN_LO ...        a segment; LEN counts itself, not the marker
 //   FF C0..CF (not C4, C8, CC)     a frame header: P, Y (2), X (2), Nf, ...
-std::optional<FrameHeader> FindFrameHeader(const QByteArray &jpeg)
+std::optional<FrameHeader> findFrameHeader(const QByteArray &jpeg)
 {
     const auto at = [&](qsizetype i) { return static_cast<unsigned char>(jpeg.at(i)); };
     if (jpeg.size() < 4 || at(0) != 0xFF || at(1) != 0xD8)
@@ -82,11 +82,11 @@ std::optional<FrameHeader> FindFrameHeader(const QByteArray &jpeg)
     return std::nullopt;
 }
 
-TEST(DecodeJpeg, DecodesTheAboutPicture)
+TEST(decodeJpeg, DecodesTheAboutPicture)
 {
-    const QByteArray jpeg = AboutJpeg();
+    const QByteArray jpeg = aboutJpeg();
     ASSERT_FALSE(jpeg.isEmpty());
-    const QImage image = DecodeJpeg(jpeg);
+    const QImage image = decodeJpeg(jpeg);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(AboutWidth, AboutHeight));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
@@ -100,9 +100,9 @@ TEST(DecodeJpeg, DecodesTheAboutPicture)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
             allOpaque = allOpaque && qAlpha(pixel) == 255;
-            brightest = std::max(brightest, Luma(pixel));
+            brightest = std::max(brightest, luma(pixel));
             if (x >= 4 && x < 289 && y >= 4 && y < 225)
-                textAreaLuma += Luma(pixel);
+                textAreaLuma += luma(pixel);
         }
     }
     EXPECT_TRUE(allOpaque);
@@ -110,13 +110,13 @@ TEST(DecodeJpeg, DecodesTheAboutPicture)
     EXPECT_GT(brightest, 200);
 }
 
-TEST(DecodeJpeg, MatchesQtsOwnDecoder)
+TEST(decodeJpeg, MatchesQtsOwnDecoder)
 {
-    if (!HasQtJpegPlugin())
+    if (!hasQtJpegPlugin())
         GTEST_SKIP() << "Qt has no JPEG plugin here";
-    const QByteArray jpeg = AboutJpeg();
+    const QByteArray jpeg = aboutJpeg();
     const QImage reference = QImage::fromData(jpeg, "JPEG").convertToFormat(QImage::Format_RGB32);
-    const QImage image = DecodeJpeg(jpeg);
+    const QImage image = decodeJpeg(jpeg);
     ASSERT_EQ(image.size(), reference.size());
     int worst = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -130,9 +130,9 @@ TEST(DecodeJpeg, MatchesQtsOwnDecoder)
     EXPECT_LE(worst, 3);
 }
 
-TEST(DecodeJpeg, AboutPictureIsBaselineWithThreeComponents)
+TEST(decodeJpeg, AboutPictureIsBaselineWithThreeComponents)
 {
-    const std::optional<FrameHeader> frame = FindFrameHeader(AboutJpeg());
+    const std::optional<FrameHeader> frame = findFrameHeader(aboutJpeg());
     ASSERT_TRUE(frame.has_value());
     EXPECT_EQ(frame->marker, 0xC0) << "SOF0, baseline";
     EXPECT_EQ(frame->precision, 8);
@@ -141,16 +141,16 @@ TEST(DecodeJpeg, AboutPictureIsBaselineWithThreeComponents)
     EXPECT_EQ(frame->components, 3);
 }
 
-TEST(DecodeJpeg, DecodesGreyAndProgressivePictures)
+TEST(decodeJpeg, DecodesGreyAndProgressivePictures)
 {
-    if (!HasQtJpegPlugin())
+    if (!hasQtJpegPlugin())
         GTEST_SKIP() << "Qt has no JPEG plugin here";
     QImage grey(37, 23, QImage::Format_Grayscale8);
     for (int y = 0; y < grey.height(); ++y) {
         for (int x = 0; x < grey.width(); ++x)
             grey.scanLine(y)[x] = static_cast<uchar>(x * 6);
     }
-    const QImage decodedGrey = DecodeJpeg(EncodeWithQt(grey, false));
+    const QImage decodedGrey = decodeJpeg(encodeWithQt(grey, false));
     ASSERT_EQ(decodedGrey.size(), grey.size());
     const QRgb middle = decodedGrey.pixel(20, 11);
     EXPECT_EQ(qRed(middle), qGreen(middle));
@@ -159,31 +159,31 @@ TEST(DecodeJpeg, DecodesGreyAndProgressivePictures)
 
     QImage colour(50, 30, QImage::Format_RGB32);
     colour.fill(QColor(200, 40, 90));
-    const QByteArray progressive = EncodeWithQt(colour, true);
-    ASSERT_EQ(FindFrameHeader(progressive).value_or(FrameHeader{}).marker, 0xC2);
-    const QImage decoded = DecodeJpeg(progressive);
+    const QByteArray progressive = encodeWithQt(colour, true);
+    ASSERT_EQ(findFrameHeader(progressive).value_or(FrameHeader{}).marker, 0xC2);
+    const QImage decoded = decodeJpeg(progressive);
     ASSERT_EQ(decoded.size(), colour.size());
     EXPECT_NEAR(qRed(decoded.pixel(25, 15)), 200, 6);
     EXPECT_NEAR(qGreen(decoded.pixel(25, 15)), 40, 6);
     EXPECT_NEAR(qBlue(decoded.pixel(25, 15)), 90, 6);
 }
 
-TEST(DecodeJpeg, RefusesPicturesAboveTheSideLimit)
+TEST(decodeJpeg, RefusesPicturesAboveTheSideLimit)
 {
-    if (!HasQtJpegPlugin())
+    if (!hasQtJpegPlugin())
         GTEST_SKIP() << "Qt has no JPEG plugin here";
     const auto plain = [](int width, int height) {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::darkBlue);
-        return EncodeWithQt(image, false);
+        return encodeWithQt(image, false);
     };
-    EXPECT_EQ(DecodeJpeg(plain(MaxJpegSide, 2)).size(), QSize(MaxJpegSide, 2));
-    EXPECT_TRUE(DecodeJpeg(plain(MaxJpegSide + 1, 2)).isNull());
-    EXPECT_TRUE(DecodeJpeg(plain(2, MaxJpegSide + 1)).isNull());
+    EXPECT_EQ(decodeJpeg(plain(MaxJpegSide, 2)).size(), QSize(MaxJpegSide, 2));
+    EXPECT_TRUE(decodeJpeg(plain(MaxJpegSide + 1, 2)).isNull());
+    EXPECT_TRUE(decodeJpeg(plain(2, MaxJpegSide + 1)).isNull());
 }
 
 // Overwrites the frame header's height and width with 16-bit values.
-QByteArray WithDimensions(QByteArray jpeg, int width, int height)
+QByteArray withDimensions(QByteArray jpeg, int width, int height)
 {
     const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
     jpeg[sof + 5] = static_cast<char>(height >> 8);
@@ -193,9 +193,9 @@ QByteArray WithDimensions(QByteArray jpeg, int width, int height)
     return jpeg;
 }
 
-TEST(DecodeJpeg, RefusesBadInput)
+TEST(decodeJpeg, RefusesBadInput)
 {
-    const QByteArray jpeg = AboutJpeg();
+    const QByteArray jpeg = aboutJpeg();
     QFile png(QStringLiteral(":/images/cell1.png"));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     QByteArray garbage(4096, Qt::Uninitialized);
@@ -216,44 +216,44 @@ TEST(DecodeJpeg, RefusesBadInput)
         {"header only", jpeg.left(jpeg.indexOf(QByteArray("\xFF\xDA", 2)))},
         {"half the picture", jpeg.left(jpeg.size() / 2)},
         {"no end marker", jpeg.left(jpeg.size() - 2)},
-        {"wider than the limit", WithDimensions(jpeg, MaxJpegSide + 1, AboutHeight)},
-        {"higher than the limit", WithDimensions(jpeg, AboutWidth, 65535)},
-        {"zero width", WithDimensions(jpeg, 0, AboutHeight)},
+        {"wider than the limit", withDimensions(jpeg, MaxJpegSide + 1, AboutHeight)},
+        {"higher than the limit", withDimensions(jpeg, AboutWidth, 65535)},
+        {"zero width", withDimensions(jpeg, 0, AboutHeight)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_TRUE(DecodeJpeg(c.data).isNull());
+        EXPECT_TRUE(decodeJpeg(c.data).isNull());
     }
 }
 
-TEST(DecodeJpeg, IgnoresBytesAfterTheEndMarker)
+TEST(decodeJpeg, IgnoresBytesAfterTheEndMarker)
 {
-    const QImage image = DecodeJpeg(AboutJpeg() + QByteArray(100, 'x'));
+    const QImage image = decodeJpeg(aboutJpeg() + QByteArray(100, 'x'));
     EXPECT_EQ(image.size(), QSize(AboutWidth, AboutHeight));
 }
 
 // Cut at many places, the picture never comes back half decoded.
-TEST(DecodeJpeg, EveryTruncationFails)
+TEST(decodeJpeg, EveryTruncationFails)
 {
-    const QByteArray jpeg = AboutJpeg();
+    const QByteArray jpeg = aboutJpeg();
     ASSERT_FALSE(jpeg.isEmpty());
     for (qsizetype length = 0; length < jpeg.size(); length += 97) {
         SCOPED_TRACE(length);
-        EXPECT_TRUE(DecodeJpeg(QByteArrayView(jpeg).first(length)).isNull());
+        EXPECT_TRUE(decodeJpeg(QByteArrayView(jpeg).first(length)).isNull());
     }
 }
 
 // Damaged bytes anywhere give a null image or one within the size limit,
 // never a crash (the sanitizer build checks the memory accesses).
-TEST(DecodeJpeg, SurvivesDamagedBytes)
+TEST(decodeJpeg, SurvivesDamagedBytes)
 {
-    const QByteArray jpeg = AboutJpeg();
+    const QByteArray jpeg = aboutJpeg();
     ASSERT_FALSE(jpeg.isEmpty());
     for (qsizetype at = 2; at < jpeg.size(); at += 89) {
         for (const char value : {'\x00', '\xFF', '\x5A'}) {
             QByteArray damaged = jpeg;
             damaged[at] = value;
-            const QImage image = DecodeJpeg(damaged);
+            const QImage image = decodeJpeg(damaged);
             EXPECT_LE(image.width(), MaxJpegSide) << "byte " << at;
             EXPECT_LE(image.height(), MaxJpegSide) << "byte " << at;
         }

@@ -33,13 +33,13 @@ void PrintTo(const ExpectedPicture &picture, std::ostream *out)
     *out << picture.file.toStdString();
 }
 
-QString DoubledName(const QString &file)
+QString doubledName(const QString &file)
 {
     QString name = file;
     return name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
 }
 
-std::vector<ExpectedPicture> ExpectedPictures()
+std::vector<ExpectedPicture> expectedPictures()
 {
     std::vector<ExpectedPicture> pictures;
     const auto add = [&](const QString &name, QSize size, Look look) {
@@ -62,12 +62,12 @@ std::vector<ExpectedPicture> ExpectedPictures()
     return pictures;
 }
 
-QImage Load(const QString &file)
+QImage load(const QString &file)
 {
     return QImage(QStringLiteral(":/images/") + file);
 }
 
-int CountAlpha(const QImage &image, bool opaque)
+int countAlpha(const QImage &image, bool opaque)
 {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     int count = 0;
@@ -80,15 +80,15 @@ int CountAlpha(const QImage &image, bool opaque)
     return count;
 }
 
-void ExpectLook(const QImage &image, Look look)
+void expectLook(const QImage &image, Look look)
 {
     const int pixels = image.width() * image.height();
     if (look == Look::Opaque) {
         // A see-through pixel would let the window background into the board.
-        EXPECT_EQ(CountAlpha(image, true), pixels);
+        EXPECT_EQ(countAlpha(image, true), pixels);
     } else {
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "corner should be transparent";
-        EXPECT_GT(CountAlpha(image, true), pixels / 20) << "the glyph itself should be solid";
+        EXPECT_GT(countAlpha(image, true), pixels / 20) << "the glyph itself should be solid";
     }
 }
 
@@ -98,20 +98,20 @@ class PictureTest : public ::testing::TestWithParam<ExpectedPicture>
 TEST_P(PictureTest, HasItsSizeAndLookAtBothScales)
 {
     const ExpectedPicture &expected = GetParam();
-    const QImage single = Load(expected.file);
+    const QImage single = load(expected.file);
     ASSERT_FALSE(single.isNull()) << "missing :/images/" << expected.file.toStdString();
     EXPECT_EQ(single.size(), expected.size);
-    ExpectLook(single, expected.look);
+    expectLook(single, expected.look);
 
     if (expected.doubled) {
-        const QImage twice = Load(DoubledName(expected.file));
+        const QImage twice = load(doubledName(expected.file));
         ASSERT_FALSE(twice.isNull()) << "missing the @2x twin";
         EXPECT_EQ(twice.size(), expected.size * 2);
-        ExpectLook(twice, expected.look);
+        expectLook(twice, expected.look);
     }
 }
 
-std::string TestName(const ::testing::TestParamInfo<ExpectedPicture> &param)
+std::string testName(const ::testing::TestParamInfo<ExpectedPicture> &param)
 {
     QString name = param.param.file;
     return name.replace(QLatin1Char('.'), QLatin1Char('_'))
@@ -119,17 +119,17 @@ std::string TestName(const ::testing::TestParamInfo<ExpectedPicture> &param)
         .toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Resources, PictureTest, ::testing::ValuesIn(ExpectedPictures()), TestName);
+INSTANTIATE_TEST_SUITE_P(Resources, PictureTest, ::testing::ValuesIn(expectedPictures()), testName);
 
 // The resource file and the table above must agree, so that no picture ships
 // without its size being checked.
 TEST(PictureResources, HoldNothingUnexpected)
 {
     QSet<QString> known{QStringLiteral("about.jpg")};
-    for (const ExpectedPicture &picture : ExpectedPictures()) {
+    for (const ExpectedPicture &picture : expectedPictures()) {
         known.insert(picture.file);
         if (picture.doubled)
-            known.insert(DoubledName(picture.file));
+            known.insert(doubledName(picture.file));
     }
     QSet<QString> found;
     for (QDirIterator it(QStringLiteral(":/images")); it.hasNext();)
@@ -142,7 +142,7 @@ TEST(PictureResources, BoardCellsDifferFromEachOther)
 {
     std::vector<QImage> cells;
     for (int i = 0; i <= 5; ++i)
-        cells.push_back(Load(QStringLiteral("cell%1.png").arg(i)));
+        cells.push_back(load(QStringLiteral("cell%1.png").arg(i)));
     for (std::size_t a = 0; a < cells.size(); ++a) {
         for (std::size_t b = a + 1; b < cells.size(); ++b)
             EXPECT_NE(cells[a], cells[b]) << "cell" << a << " and cell" << b;
@@ -168,11 +168,11 @@ TEST(HiDpi, DoublePicturesAreChosen)
     for (const char *name : {"cell1", "start"}) {
         SCOPED_TRACE(name);
         const QString plain = QString::fromLatin1(name) + QStringLiteral(".png");
-        const QSize size = Load(plain).size();
+        const QSize size = load(plain).size();
         const QPixmap pixmap = QIcon(QStringLiteral(":/images/") + plain).pixmap(size);
         EXPECT_EQ(pixmap.size(), size * 2);
         EXPECT_EQ(pixmap.toImage().convertToFormat(QImage::Format_ARGB32),
-                  Load(DoubledName(plain)).convertToFormat(QImage::Format_ARGB32));
+                  load(doubledName(plain)).convertToFormat(QImage::Format_ARGB32));
     }
 }
 

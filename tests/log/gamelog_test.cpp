@@ -16,28 +16,28 @@ TEST_F(GameLogTest, WritesTWLogInTheDataDirectory)
     GameLog log(dir(), m_clock);
     EXPECT_EQ(log.path(), logPath());
     log.setEnabled(true);
-    log.LogLine(QString());
-    log.LogLine(QStringLiteral("--------------------> New game"));
-    log.LogLine(QStringLiteral("start"), true, true);
-    log.LogLine(QStringLiteral("pause"), true);
-    EXPECT_EQ(readFile(logPath()), "\r\n--------------------> New game\r\n" + FixedDate() + ' ' +
-                                       FixedTime() + " start\r\n" + FixedTime() + " pause\r\n");
+    log.logLine(QString());
+    log.logLine(QStringLiteral("--------------------> New game"));
+    log.logLine(QStringLiteral("start"), true, true);
+    log.logLine(QStringLiteral("pause"), true);
+    EXPECT_EQ(readFile(logPath()), "\r\n--------------------> New game\r\n" + fixedDate() + ' ' +
+                                       fixedTime() + " start\r\n" + fixedTime() + " pause\r\n");
 }
 
 TEST_F(GameLogTest, DisabledLogLeavesTheFileAlone)
 {
     GameLog log(dir(), m_clock);
-    log.LogLine(QStringLiteral("lost"));
+    log.logLine(QStringLiteral("lost"));
     EXPECT_FALSE(QFile::exists(logPath()));
 
     const QByteArray full = pattern(GameLog::kSizeLimit);
     writeFile(logPath(), full);
-    log.LogLine(QStringLiteral("lost"));
+    log.logLine(QStringLiteral("lost"));
     EXPECT_EQ(readFile(logPath()), full);
 
     log.setEnabled(true);
     log.setEnabled(false);
-    log.LogLine(QStringLiteral("lost"));
+    log.logLine(QStringLiteral("lost"));
     EXPECT_EQ(readFile(logPath()), full);
 }
 
@@ -47,7 +47,7 @@ TEST_F(GameLogTest, TrimsAt64KiB)
     writeFile(logPath(), full);
     GameLog log(dir(), m_clock);
     log.setEnabled(true);
-    log.LogLine(QStringLiteral("next"));
+    log.logLine(QStringLiteral("next"));
     EXPECT_EQ(readFile(logPath()), full.sliced(16384) + "next\r\n");
 }
 
@@ -55,10 +55,10 @@ TEST_F(GameLogTest, SetPathMovesTheLog)
 {
     GameLog log(QString(), m_clock);
     log.setEnabled(true);
-    log.LogLine(QStringLiteral("nowhere"));
+    log.logLine(QStringLiteral("nowhere"));
     const QString other = pathOf(QStringLiteral("other.txt"));
     log.setPath(other);
-    log.LogLine(QStringLiteral("here"));
+    log.logLine(QStringLiteral("here"));
     EXPECT_EQ(readFile(other), "here\r\n");
     EXPECT_FALSE(QFile::exists(logPath()));
 }
@@ -67,7 +67,7 @@ TEST_F(GameLogTest, UnwritableDirectoryLosesTheLineQuietly)
 {
     GameLog log(pathOf(QStringLiteral("missing")), m_clock);
     log.setEnabled(true);
-    log.LogLine(QStringLiteral("lost"), true, true);
+    log.logLine(QStringLiteral("lost"), true, true);
     EXPECT_FALSE(QFile::exists(log.path()));
 }
 

@@ -24,14 +24,14 @@ public:
     QDateTime now() const override { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); }
 };
 
-inline QByteArray FixedDate()
+inline QByteArray fixedDate()
 {
-    return tw::ShortDateText(QDate(2024, 3, 5)).toUtf8();
+    return tw::shortDateText(QDate(2024, 3, 5)).toUtf8();
 }
 
-inline QByteArray FixedTime()
+inline QByteArray fixedTime()
 {
-    return tw::LongTimeText(QTime(14, 7, 9)).toUtf8();
+    return tw::longTimeText(QTime(14, 7, 9)).toUtf8();
 }
 
 // A fresh directory per test, with helpers to set and read files in it.

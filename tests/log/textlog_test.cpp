@@ -29,7 +29,7 @@ TEST_F(AppendTextLineTest, TrimsAFileThatReachedTheLimit)
         const QString path = pathOf(QStringLiteral("trim.txt"));
         const QByteArray before = pattern(c.sizeBefore);
         writeFile(path, before);
-        EXPECT_TRUE(AppendTextLine(path, QStringLiteral("line"), false, false, c.limit, m_clock));
+        EXPECT_TRUE(appendTextLine(path, QStringLiteral("line"), false, false, c.limit, m_clock));
         EXPECT_EQ(readFile(path), before.sliced(c.keptFrom) + "line\r\n");
     }
 }
@@ -38,16 +38,16 @@ TEST_F(AppendTextLineTest, AFullLogFileKeepsItsLastThreeQuarters)
 {
     const QString path = pathOf(QStringLiteral("TWLog.txt"));
     writeFile(path, pattern(65536));
-    ASSERT_TRUE(AppendTextLine(path, QStringLiteral("x"), false, false, 65536, m_clock));
+    ASSERT_TRUE(appendTextLine(path, QStringLiteral("x"), false, false, 65536, m_clock));
     EXPECT_EQ(readFile(path).size(), 49152 + 3);
 }
 
 TEST_F(AppendTextLineTest, CreatesAMissingFile)
 {
     const QString path = pathOf(QStringLiteral("new.txt"));
-    EXPECT_TRUE(AppendTextLine(path, QStringLiteral("first"), false, false, 65536, m_clock));
-    EXPECT_TRUE(AppendTextLine(path, QString(), false, false, 65536, m_clock));
-    EXPECT_TRUE(AppendTextLine(path, QStringLiteral("Игра"), false, false, 65536, m_clock));
+    EXPECT_TRUE(appendTextLine(path, QStringLiteral("first"), false, false, 65536, m_clock));
+    EXPECT_TRUE(appendTextLine(path, QString(), false, false, 65536, m_clock));
+    EXPECT_TRUE(appendTextLine(path, QStringLiteral("Игра"), false, false, 65536, m_clock));
     EXPECT_EQ(readFile(path), "first\r\n\r\n\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0\r\n");
 }
 
@@ -61,15 +61,15 @@ TEST_F(AppendTextLineTest, DateComesBeforeTime)
     };
     const Case cases[] = {
         {false, false, "start\r\n"},
-        {true, false, FixedTime() + " start\r\n"},
-        {false, true, FixedDate() + " start\r\n"},
-        {true, true, FixedDate() + ' ' + FixedTime() + " start\r\n"},
+        {true, false, fixedTime() + " start\r\n"},
+        {false, true, fixedDate() + " start\r\n"},
+        {true, true, fixedDate() + ' ' + fixedTime() + " start\r\n"},
     };
     for (const Case &c : cases) {
         const QString path = pathOf(QStringLiteral("order.txt"));
         QFile::remove(path);
         EXPECT_TRUE(
-            AppendTextLine(path, QStringLiteral("start"), c.withTime, c.withDate, 65536, m_clock));
+            appendTextLine(path, QStringLiteral("start"), c.withTime, c.withDate, 65536, m_clock));
         EXPECT_EQ(readFile(path), c.line);
     }
 }
@@ -77,12 +77,12 @@ TEST_F(AppendTextLineTest, DateComesBeforeTime)
 TEST_F(AppendTextLineTest, UnwritablePathFailsQuietly)
 {
     const QString missingDir = pathOf(QStringLiteral("no/such/dir/TWLog.txt"));
-    EXPECT_FALSE(AppendTextLine(missingDir, QStringLiteral("x"), true, true, 65536, m_clock));
+    EXPECT_FALSE(appendTextLine(missingDir, QStringLiteral("x"), true, true, 65536, m_clock));
     EXPECT_FALSE(QFile::exists(missingDir));
 
     const QString directory = pathOf(QStringLiteral("adir"));
     ASSERT_TRUE(QDir().mkpath(directory));
-    EXPECT_FALSE(AppendTextLine(directory, QStringLiteral("x"), false, false, 0, m_clock));
+    EXPECT_FALSE(appendTextLine(directory, QStringLiteral("x"), false, false, 0, m_clock));
 }
 
 // The line still goes in, but the failed trim is reported.
@@ -94,7 +94,7 @@ TEST_F(AppendTextLineTest, FailedTrimStillAppends)
     const QByteArray before = pattern(100);
     writeFile(path, before);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
-    EXPECT_FALSE(AppendTextLine(path, QStringLiteral("x"), false, false, 50, m_clock));
+    EXPECT_FALSE(appendTextLine(path, QStringLiteral("x"), false, false, 50, m_clock));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner | QFileDevice::ReadOwner));
     EXPECT_EQ(readFile(path), before + "x\r\n");
 }
@@ -109,7 +109,7 @@ TEST_F(AppendTextLineTest, TrimsInADirectoryThatForbidsNewFiles)
     const QByteArray before = pattern(100);
     writeFile(path, before);
     ASSERT_TRUE(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool ok = AppendTextLine(path, QStringLiteral("x"), false, false, 100, m_clock);
+    const bool ok = appendTextLine(path, QStringLiteral("x"), false, false, 100, m_clock);
     QFile::setPermissions(dir,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(ok);

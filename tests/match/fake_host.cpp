@@ -2,7 +2,7 @@
 
 namespace tw {
 
-QStringList FakeHost::LogTexts() const
+QStringList FakeHost::logTexts() const
 {
     QStringList texts;
     for (const LogEntry &entry : log)
@@ -10,7 +10,7 @@ QStringList FakeHost::LogTexts() const
     return texts;
 }
 
-void FakeHost::ClearRecords()
+void FakeHost::clearRecords()
 {
     events.clear();
     memo.clear();
@@ -36,167 +36,167 @@ void FakeHost::ClearRecords()
     statistics.clear();
 }
 
-bool FakeHost::InvitePeer()
+bool FakeHost::invitePeer()
 {
     events << QStringLiteral("invite");
     return inviteAccepted;
 }
 
-void FakeHost::SendShot(int col, int row)
+void FakeHost::sendShot(int col, int row)
 {
     events << QStringLiteral("send shot %1 %2").arg(col).arg(row);
     shotsSent.emplace_back(col, row);
 }
 
-void FakeHost::SendGameAborted()
+void FakeHost::sendGameAborted()
 {
     events << QStringLiteral("send aborted");
     ++abortsSent;
 }
 
-void FakeHost::Beep()
+void FakeHost::beep()
 {
     events << QStringLiteral("beep");
     ++beeps;
 }
 
-bool FakeHost::Ask(Box box)
+bool FakeHost::ask(Box box)
 {
     events << QStringLiteral("box %1").arg(static_cast<int>(box));
     boxes.push_back(box);
     return box == Box::ConfirmAbort ? abortConfirmed : true;
 }
 
-void FakeHost::GenerateOpponentFleet(TBoard &board)
+void FakeHost::generateOpponentFleet(Board &board)
 {
     events << QStringLiteral("generate");
-    TFleetCounts counts;
-    GenerateFleet(board, counts, m_game.boards.AreaSize, m_random);
+    FleetCounts counts;
+    generateFleet(board, counts, m_game.boards.areaSize, m_random);
     generatedFleet = board;
 }
 
 // The cues draw their variant like the sound player does, so that the number
 // of draws per shot can be told from the generator.
-QString FakeHost::ExplosionCue()
+QString FakeHost::explosionCue()
 {
     cues << QStringLiteral("explosion");
-    return QStringLiteral("explos%1").arg(m_random.RandInt(6) + 1);
+    return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
 }
 
-QString FakeHost::DestroyCue()
+QString FakeHost::destroyCue()
 {
     cues << QStringLiteral("destroy");
-    return QStringLiteral("destroy%1").arg(m_random.RandInt(5) + 1);
+    return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
 }
 
-QString FakeHost::MissCue()
+QString FakeHost::missCue()
 {
     cues << QStringLiteral("miss");
-    return QStringLiteral("wrong%1").arg(m_random.RandInt(3) + 1);
+    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
 }
 
-void FakeHost::PlaySound(const QString &name)
+void FakeHost::playSound(const QString &name)
 {
     events << QStringLiteral("sound ") + name;
     sounds << name;
 }
 
-void FakeHost::PlayMusic(const QString &name)
+void FakeHost::playMusic(const QString &name)
 {
     events << QStringLiteral("music ") + name;
     music << name;
 }
 
-void FakeHost::MemoLine(const QString &line)
+void FakeHost::memoLine(const QString &line)
 {
     events << QStringLiteral("memo ") + line;
     memo << line;
 }
 
-void FakeHost::LogLine(const QString &text, bool withTime, bool withDate)
+void FakeHost::logLine(const QString &text, bool withTime, bool withDate)
 {
     events << QStringLiteral("log ") + text;
     log.push_back({text, withTime, withDate});
 }
 
-void FakeHost::EnterMatchLayout()
+void FakeHost::enterMatchLayout()
 {
     events << QStringLiteral("match layout");
     ++matchLayouts;
     MatchState &m = m_game.match;
-    m.GameOver = false;
-    m.OpponentTime = 0;
-    m.PlayerTime = 0;
-    m.Paused = false;
-    m.GameAborted = false;
+    m.gameOver = false;
+    m.opponentTime = 0;
+    m.playerTime = 0;
+    m.paused = false;
+    m.gameAborted = false;
 }
 
-void FakeHost::LeaveMatchLayout()
+void FakeHost::leaveMatchLayout()
 {
     events << QStringLiteral("idle layout");
     ++idleLayouts;
     MatchState &m = m_game.match;
-    m.Paused = false;
-    m.GameScore = 0;
-    m.ShownScore = 0;
-    m.PlayerMisses = 0;
-    m_game.agreement.AcceptedByUs = false;
+    m.paused = false;
+    m.gameScore = 0;
+    m.shownScore = 0;
+    m.playerMisses = 0;
+    m_game.agreement.acceptedByUs = false;
 }
 
-void FakeHost::SetOwnBoardCaption(const QString &caption)
+void FakeHost::setOwnBoardCaption(const QString &caption)
 {
     ownCaptions << caption;
 }
 
-void FakeHost::SetOpponentBoardCaption(const QString &caption)
+void FakeHost::setOpponentBoardCaption(const QString &caption)
 {
     opponentCaptions << caption;
 }
 
-void FakeHost::PaintOwnBoard()
+void FakeHost::paintOwnBoard()
 {
     events << QStringLiteral("paint own");
     ++ownPaints;
 }
 
-void FakeHost::PaintOpponentBoard()
+void FakeHost::paintOpponentBoard()
 {
     events << QStringLiteral("paint opponent");
     ++opponentPaints;
 }
 
-void FakeHost::Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
+void FakeHost::scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
 {
     events << QStringLiteral("scramble");
     scrambles.push_back({ownBoard, columnNumber, picture, x, y});
 }
 
-void FakeHost::PutOutTurnLamp(bool playerLamp)
+void FakeHost::putOutTurnLamp(bool playerLamp)
 {
     events << QStringLiteral("lamp out");
     lampsPutOut.push_back(playerLamp);
 }
 
-void FakeHost::ShowTurnTimes(const QString &player, const QString &opponent)
+void FakeHost::showTurnTimes(const QString &player, const QString &opponent)
 {
     turnTimes.emplace_back(player, opponent);
 }
 
-void FakeHost::SetTurnInterval(int milliseconds)
+void FakeHost::setTurnInterval(int milliseconds)
 {
     events << QStringLiteral("interval %1").arg(milliseconds);
     intervals.push_back(milliseconds);
 }
 
-void FakeHost::ShowConnectionState()
+void FakeHost::showConnectionState()
 {
     ++connectionStates;
 }
 
-void FakeHost::ShowStatistics()
+void FakeHost::showStatistics()
 {
     events << QStringLiteral("statistics");
-    statistics.push_back({m_game.match.EndRemark, m_game.ScoreData, m_game.match.GameInProgress});
+    statistics.push_back({m_game.match.endRemark, m_game.scores, m_game.match.gameInProgress});
 }
 
 } // namespace tw

@@ -47,17 +47,17 @@ public:
     struct StatisticsShown
     {
         QString endRemark;
-        TScoreData scores;
+        ScoreBlock scores;
         bool gameInProgress = false;
     };
 
     FakeHost(GameState &game, Random &random) : m_game(game), m_random(random) {}
 
     // Answers.
-    bool peerConnected = false;
+    bool linked = false;
     bool inviteAccepted = true;
     bool abortConfirmed = true;
-    QDateTime now{QDate(2024, 3, 9), QTime(14, 5, 6)};
+    QDateTime clock{QDate(2024, 3, 9), QTime(14, 5, 6)};
 
     // Records. `events` holds every call in order, as short tags ("memo ...",
     // "log ...", "sound ...", "statistics"), for tests about ordering.
@@ -83,40 +83,40 @@ public:
     int matchLayouts = 0;
     int idleLayouts = 0;
     std::vector<StatisticsShown> statistics;
-    TBoard generatedFleet{}; // the last computer fleet, as generated
+    Board generatedFleet{}; // the last computer fleet, as generated
 
     // The log texts alone, in order.
-    QStringList LogTexts() const;
+    QStringList logTexts() const;
     // Forgets everything recorded so far; the answers stay.
-    void ClearRecords();
+    void clearRecords();
 
-    bool PeerConnected() override { return peerConnected; }
-    bool InvitePeer() override;
-    void SendShot(int col, int row) override;
-    void SendGameAborted() override;
-    void Beep() override;
-    bool Ask(Box box) override;
-    void GenerateOpponentFleet(TBoard &board) override;
-    QString ExplosionCue() override;
-    QString DestroyCue() override;
-    QString MissCue() override;
-    void PlaySound(const QString &name) override;
-    void PlayMusic(const QString &name) override;
-    void MemoLine(const QString &line) override;
-    void LogLine(const QString &text, bool withTime, bool withDate) override;
-    void EnterMatchLayout() override;
-    void LeaveMatchLayout() override;
-    void SetOwnBoardCaption(const QString &caption) override;
-    void SetOpponentBoardCaption(const QString &caption) override;
-    void PaintOwnBoard() override;
-    void PaintOpponentBoard() override;
-    void Scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
-    void PutOutTurnLamp(bool playerLamp) override;
-    void ShowTurnTimes(const QString &player, const QString &opponent) override;
-    void SetTurnInterval(int milliseconds) override;
-    void ShowConnectionState() override;
-    void ShowStatistics() override;
-    QDateTime Now() override { return now; }
+    bool peerConnected() override { return linked; }
+    bool invitePeer() override;
+    void sendShot(int col, int row) override;
+    void sendGameAborted() override;
+    void beep() override;
+    bool ask(Box box) override;
+    void generateOpponentFleet(Board &board) override;
+    QString explosionCue() override;
+    QString destroyCue() override;
+    QString missCue() override;
+    void playSound(const QString &name) override;
+    void playMusic(const QString &name) override;
+    void memoLine(const QString &line) override;
+    void logLine(const QString &text, bool withTime, bool withDate) override;
+    void enterMatchLayout() override;
+    void leaveMatchLayout() override;
+    void setOwnBoardCaption(const QString &caption) override;
+    void setOpponentBoardCaption(const QString &caption) override;
+    void paintOwnBoard() override;
+    void paintOpponentBoard() override;
+    void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
+    void putOutTurnLamp(bool playerLamp) override;
+    void showTurnTimes(const QString &player, const QString &opponent) override;
+    void setTurnInterval(int milliseconds) override;
+    void showConnectionState() override;
+    void showStatistics() override;
+    QDateTime now() override { return clock; }
 
 private:
     GameState &m_game;

@@ -12,12 +12,12 @@ namespace {
 
 using Box = MatchHost::Box;
 
-QString TimeText(const QDateTime &now)
+QString timeText(const QDateTime &now)
 {
-    return tw::LongTimeText(now.time());
+    return tw::longTimeText(now.time());
 }
 
-int Count(const TBoard &board, int area, std::uint8_t code)
+int countCells(const Board &board, int area, std::uint8_t code)
 {
     int count = 0;
     for (int x = 1; x <= area; ++x)
@@ -27,7 +27,7 @@ int Count(const TBoard &board, int area, std::uint8_t code)
 }
 
 // The events of `all` that begin with one of `prefixes`, in order.
-QStringList Only(const QStringList &all, const QStringList &prefixes)
+QStringList only(const QStringList &all, const QStringList &prefixes)
 {
     QStringList kept;
     for (const QString &event : all)
@@ -42,26 +42,26 @@ QStringList Only(const QStringList &all, const QStringList &prefixes)
 class Lifecycle : public MatchTest
 {
 protected:
-    TPlayerRecord &Record(const QString &name)
+    PlayerRecord &recordAt(const QString &name)
     {
-        for (TPlayerRecord &record : game.ScoreData.Players)
-            if (record.Free == 0 && RecordName(record) == name)
+        for (PlayerRecord &record : game.scores.players)
+            if (record.free == 0 && recordName(record) == name)
                 return record;
         ADD_FAILURE() << "no record for " << name.toStdString();
-        return game.ScoreData.Players[99];
+        return game.scores.players[99];
     }
 
-    TPlayerRecord &StoredPlayer(const QString &name)
+    PlayerRecord &storedPlayer(const QString &name)
     {
-        TPlayerRecord &record = game.ScoreData.Players[4];
-        SetRecordName(record, name);
-        record.Free = 0;
-        record.Wins = 2;
-        record.Losses = 3;
-        record.LastGame = 1.0;
-        record.LongestBattle = 100;
-        record.ShortestBattle = 50;
-        record.TopScore = 700;
+        PlayerRecord &record = game.scores.players[4];
+        setRecordName(record, name);
+        record.free = 0;
+        record.wins = 2;
+        record.losses = 3;
+        record.lastGame = 1.0;
+        record.longestBattle = 100;
+        record.shortestBattle = 50;
+        record.topScore = 700;
         return record;
     }
 };
@@ -96,17 +96,17 @@ TEST_F(Lifecycle, BeginRefusesWithTheRightBox)
         SCOPED_TRACE(c.name);
         SetUp();
         if (c.fleet)
-            PlaceOwnFleet(1);
-        game.settings.PlayerName = QString::fromUtf8(c.player);
-        game.match.GameInProgress = c.inProgress;
-        host.peerConnected = c.peer;
+            placeOwnFleet(1);
+        game.settings.playerName = QString::fromUtf8(c.player);
+        game.match.gameInProgress = c.inProgress;
+        host.linked = c.peer;
         host.inviteAccepted = c.invite;
-        host.ClearRecords();
+        host.clearRecords();
         const BoardState boards = game.boards;
-        EXPECT_FALSE(match.Begin());
+        EXPECT_FALSE(match.begin());
         EXPECT_EQ(host.events, c.events);
-        EXPECT_EQ(game.match.GameInProgress, c.inProgress);
-        EXPECT_EQ(game.boards.OwnBoard, boards.OwnBoard);
+        EXPECT_EQ(game.match.gameInProgress, c.inProgress);
+        EXPECT_EQ(game.boards.ownBoard, boards.ownBoard);
     }
 }
 
@@ -121,49 +121,49 @@ TEST_F(Lifecycle, BeginArmsBothBoardsAndNamesTheSides)
     };
     const Case cases[] = {
         {true, false, {" Computer "}, "Opponent: computer"},
-        {false, false, {Utf8(" Компьютер ")}, "Противник: компьютер"},
+        {false, false, {utf8(" Компьютер ")}, "Противник: компьютер"},
         {true, true, {}, "Opponent: Vasya"}, // the agreement has named the peer's board
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "english " << c.english << " peer " << c.peer);
         SetUp();
-        SetEnglish(c.english);
-        PlaceOwnFleet(2);
-        const TBoard placed = game.boards.OwnBoard;
+        setEnglish(c.english);
+        placeOwnFleet(2);
+        const Board placed = game.boards.ownBoard;
         if (c.peer) {
             Random peer(3);
-            TFleetCounts counts;
-            GenerateFleet(game.boards.OpponentBoard, counts, 10, peer);
-            game.match.OpponentName = "Vasya";
-            game.match.PlayerTurn = true;
+            FleetCounts counts;
+            generateFleet(game.boards.opponentBoard, counts, 10, peer);
+            game.match.opponentName = "Vasya";
+            game.match.playerTurn = true;
         }
-        const TBoard opponentPlaced = game.boards.OpponentBoard;
-        host.peerConnected = c.peer;
-        host.ClearRecords();
-        game.agreement.AwaitingConfirmation = true;
-        game.match.AimCol = 4;
-        game.match.RejectedCells.fill(CellMiss);
+        const Board opponentPlaced = game.boards.opponentBoard;
+        host.linked = c.peer;
+        host.clearRecords();
+        game.agreement.awaitingConfirmation = true;
+        game.match.aimCol = 4;
+        game.match.rejectedCells.fill(CellMiss);
         Random untouched = random;
-        ASSERT_TRUE(match.Begin());
+        ASSERT_TRUE(match.begin());
 
-        EXPECT_TRUE(game.match.GameInProgress);
-        EXPECT_FALSE(game.agreement.AwaitingConfirmation);
-        EXPECT_EQ(game.match.AimCol, -1);
-        EXPECT_EQ(game.match.AimRow, -1);
-        EXPECT_EQ(Count(game.match.RejectedCells, BoardSide, CellWater), BoardCells);
+        EXPECT_TRUE(game.match.gameInProgress);
+        EXPECT_FALSE(game.agreement.awaitingConfirmation);
+        EXPECT_EQ(game.match.aimCol, -1);
+        EXPECT_EQ(game.match.aimRow, -1);
+        EXPECT_EQ(countCells(game.match.rejectedCells, BoardSide, CellWater), BoardCells);
         EXPECT_EQ(host.matchLayouts, 1);
         EXPECT_EQ(host.ownCaptions, QStringList{" NewUser "});
         EXPECT_EQ(host.opponentCaptions, c.opponentCaptions);
         EXPECT_EQ(host.events.contains("generate"), !c.peer);
         ASSERT_GE(host.log.size(), 4u);
-        EXPECT_EQ(host.log[3].text, Utf8(c.opponentLine));
+        EXPECT_EQ(host.log[3].text, utf8(c.opponentLine));
         if (c.peer) {
-            EXPECT_TRUE(game.match.PlayerTurn) << "the agreement decided who begins";
-            EXPECT_EQ(random.RandInt(1000), untouched.RandInt(1000)) << "nothing drawn";
+            EXPECT_TRUE(game.match.playerTurn) << "the agreement decided who begins";
+            EXPECT_EQ(random.randInt(1000), untouched.randInt(1000)) << "nothing drawn";
         }
         for (const auto &[board, before] :
-             {std::pair{&game.boards.OwnBoard, placed},
-              std::pair{&game.boards.OpponentBoard, c.peer ? opponentPlaced : host.generatedFleet}})
+             {std::pair{&game.boards.ownBoard, placed},
+              std::pair{&game.boards.opponentBoard, c.peer ? opponentPlaced : host.generatedFleet}})
             for (int x = 1; x <= 10; ++x)
                 for (int y = 1; y <= 10; ++y)
                     EXPECT_EQ(board->at(x, y),
@@ -178,40 +178,40 @@ TEST_F(Lifecycle, EitherSideMovesFirstWithEvenOdds)
     int playerFirst = 0;
     for (int i = 0; i < matches; ++i) {
         SetUp();
-        PlaceOwnFleet(7);
+        placeOwnFleet(7);
         random.seed(static_cast<std::uint32_t>(i));
-        ASSERT_TRUE(match.Begin());
-        playerFirst += game.match.PlayerTurn;
-        game.match.GameInProgress = false;
+        ASSERT_TRUE(match.begin());
+        playerFirst += game.match.playerTurn;
+        game.match.gameInProgress = false;
     }
     EXPECT_NEAR(double(playerFirst) / matches, 0.5, 0.03);
 }
 
 TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
 {
-    PlaceOwnFleet(4);
-    ASSERT_TRUE(match.Begin());
-    game.match.PlayerTurn = true;
+    placeOwnFleet(4);
+    ASSERT_TRUE(match.begin());
+    game.match.playerTurn = true;
     for (int i = 0; i < 3; ++i)
-        match.Tick();
-    EXPECT_EQ(game.match.PlayerTime, 3);
-    EXPECT_EQ(game.match.OpponentTime, 0);
+        match.tick();
+    EXPECT_EQ(game.match.playerTime, 3);
+    EXPECT_EQ(game.match.opponentTime, 0);
     EXPECT_EQ(host.turnTimes.back(), (std::pair<QString, QString>{"00:00:03", "00:00:00"}));
 
-    host.ClearRecords();
-    match.PauseButton(true);
-    EXPECT_TRUE(game.match.Paused);
+    host.clearRecords();
+    match.pauseButton(true);
+    EXPECT_TRUE(game.match.paused);
     EXPECT_EQ(host.intervals, std::vector<int>{100});
-    EXPECT_EQ(host.memo, QStringList{TimeText(host.now) + " pause"});
+    EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " pause"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"pause", true, false}}));
 
-    const TBoard own = game.boards.OwnBoard;
+    const Board own = game.boards.ownBoard;
     for (int i = 0; i < 200; ++i)
-        match.Tick();
-    EXPECT_EQ(game.match.PlayerTime, 3);
-    EXPECT_EQ(game.match.OpponentTime, 0);
+        match.tick();
+    EXPECT_EQ(game.match.playerTime, 3);
+    EXPECT_EQ(game.match.opponentTime, 0);
     EXPECT_TRUE(host.turnTimes.empty());
-    EXPECT_EQ(game.boards.OwnBoard, own);
+    EXPECT_EQ(game.boards.ownBoard, own);
 
     // Each paused tick scrambles the own board, then the opponent's, with a
     // column number or a row letter over a cell of the area.
@@ -231,76 +231,76 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
     EXPECT_EQ(ys, xs);
     EXPECT_EQ(kinds.size(), 2u);
 
-    Aim({5, 5});
-    match.PlayerShot();
+    aimAt({5, 5});
+    match.playerShot();
     EXPECT_EQ(host.beeps, 1) << "no shot while paused";
 
-    host.ClearRecords();
-    match.PauseButton(false);
-    EXPECT_FALSE(game.match.Paused);
+    host.clearRecords();
+    match.pauseButton(false);
+    EXPECT_FALSE(game.match.paused);
     EXPECT_EQ(host.intervals, std::vector<int>{1000});
-    EXPECT_EQ(host.memo, QStringList{TimeText(host.now) + " continue"});
+    EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " continue"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"continue", true, false}}));
     EXPECT_EQ(host.ownPaints, 1);
     EXPECT_EQ(host.opponentPaints, 1);
 
-    game.match.PlayerTurn = false;
-    match.Tick();
-    EXPECT_EQ(game.match.PlayerTime, 3);
-    EXPECT_EQ(game.match.OpponentTime, 1);
+    game.match.playerTurn = false;
+    match.tick();
+    EXPECT_EQ(game.match.playerTime, 3);
+    EXPECT_EQ(game.match.opponentTime, 1);
 }
 
 TEST_F(Lifecycle, PauseTextsInRussian)
 {
-    SetEnglish(false);
-    PlaceOwnFleet(4);
-    ASSERT_TRUE(match.Begin());
-    host.ClearRecords();
-    match.PauseButton(true);
-    match.PauseButton(false);
-    EXPECT_EQ(host.memo, (QStringList{TimeText(host.now) + Utf8(" пауза"),
-                                      TimeText(host.now) + Utf8(" продолжение")}));
-    EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{Utf8("пауза"), true, false},
-                                                         {Utf8("продолжение"), true, false}}));
+    setEnglish(false);
+    placeOwnFleet(4);
+    ASSERT_TRUE(match.begin());
+    host.clearRecords();
+    match.pauseButton(true);
+    match.pauseButton(false);
+    EXPECT_EQ(host.memo, (QStringList{timeText(host.clock) + utf8(" пауза"),
+                                      timeText(host.clock) + utf8(" продолжение")}));
+    EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{utf8("пауза"), true, false},
+                                                         {utf8("продолжение"), true, false}}));
 }
 
 TEST_F(Lifecycle, PauseOnlyAgainstTheComputerInAMatch)
 {
     // A network match, or no match at all: the button changes only its look.
     for (bool peer : {false, true}) {
-        RunningMatch(BoardFromRows({"#"}), BoardFromRows({"#"}), true);
-        game.match.GameInProgress = peer;
-        host.peerConnected = peer;
-        host.ClearRecords();
-        match.PauseButton(true);
-        EXPECT_FALSE(game.match.Paused);
+        runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), true);
+        game.match.gameInProgress = peer;
+        host.linked = peer;
+        host.clearRecords();
+        match.pauseButton(true);
+        EXPECT_FALSE(game.match.paused);
         EXPECT_TRUE(host.events.isEmpty());
     }
 }
 
 TEST_F(Lifecycle, TickOutsideAMatchOnlyShowsTheConnection)
 {
-    match.Tick();
+    match.tick();
     EXPECT_EQ(host.connectionStates, 1);
     EXPECT_TRUE(host.events.isEmpty());
-    EXPECT_EQ(game.match.PlayerTime + game.match.OpponentTime, 0);
+    EXPECT_EQ(game.match.playerTime + game.match.opponentTime, 0);
 }
 
 TEST_F(Lifecycle, AbortAsksFirstAndCancelChangesNothing)
 {
-    match.Abort();
+    match.abort();
     EXPECT_TRUE(host.boxes.empty()) << "no question outside a match";
 
-    PlaceOwnFleet(5);
-    ASSERT_TRUE(match.Begin());
-    const TBoard own = game.boards.OwnBoard;
+    placeOwnFleet(5);
+    ASSERT_TRUE(match.begin());
+    const Board own = game.boards.ownBoard;
     host.abortConfirmed = false;
-    host.ClearRecords();
-    match.Abort();
+    host.clearRecords();
+    match.abort();
     EXPECT_EQ(host.boxes, std::vector<Box>{Box::ConfirmAbort});
     EXPECT_EQ(host.events.size(), 1);
-    EXPECT_FALSE(game.match.GameAborted);
-    EXPECT_EQ(game.boards.OwnBoard, own);
+    EXPECT_FALSE(game.match.gameAborted);
+    EXPECT_EQ(game.boards.ownBoard, own);
 }
 
 TEST_F(Lifecycle, AbortEndsAsALossThatLeavesTheBattleFiguresAlone)
@@ -318,49 +318,49 @@ TEST_F(Lifecycle, AbortEndsAsALossThatLeavesTheBattleFiguresAlone)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.aborted);
         SetUp();
-        SetEnglish(c.english);
-        StoredPlayer("NewUser");
-        PlaceOwnFleet(6);
-        const TBoard placed = game.boards.OwnBoard;
-        ASSERT_TRUE(match.Begin());
-        const TBoard opponent = game.boards.OpponentBoard;
-        game.match.PlayerTime = 500;
-        game.match.GameScore = 900;
-        match.PauseButton(true);
-        host.ClearRecords();
+        setEnglish(c.english);
+        storedPlayer("NewUser");
+        placeOwnFleet(6);
+        const Board placed = game.boards.ownBoard;
+        ASSERT_TRUE(match.begin());
+        const Board opponent = game.boards.opponentBoard;
+        game.match.playerTime = 500;
+        game.match.gameScore = 900;
+        match.pauseButton(true);
+        host.clearRecords();
 
-        match.Abort();
-        EXPECT_EQ(host.events, (QStringList{"box 2", "send aborted", "log " + Utf8(c.aborted)}));
-        EXPECT_EQ(host.log.back(), (FakeHost::LogEntry{Utf8(c.aborted), false, false}));
-        EXPECT_FALSE(game.match.Paused);
-        EXPECT_TRUE(game.match.GameAborted);
-        EXPECT_EQ(game.boards.OwnBoard, placed) << "every own ship shows whole";
-        EXPECT_EQ(game.boards.OpponentBoard, opponent);
+        match.abort();
+        EXPECT_EQ(host.events, (QStringList{"box 2", "send aborted", "log " + utf8(c.aborted)}));
+        EXPECT_EQ(host.log.back(), (FakeHost::LogEntry{utf8(c.aborted), false, false}));
+        EXPECT_FALSE(game.match.paused);
+        EXPECT_TRUE(game.match.gameAborted);
+        EXPECT_EQ(game.boards.ownBoard, placed) << "every own ship shows whole";
+        EXPECT_EQ(game.boards.opponentBoard, opponent);
 
-        host.ClearRecords();
-        match.Tick();
-        EXPECT_TRUE(game.match.GameOver);
+        host.clearRecords();
+        match.tick();
+        EXPECT_TRUE(game.match.gameOver);
         EXPECT_EQ(host.sounds, QStringList{"LAUGH"});
-        EXPECT_EQ(host.memo, QStringList{TimeText(host.now) + u' ' + Utf8(c.computerWins)});
-        EXPECT_EQ(host.log.front(), (FakeHost::LogEntry{Utf8(c.computerWins), true, false}));
-        const TPlayerRecord &record = Record("NewUser");
-        EXPECT_EQ(record.Wins, 2);
-        EXPECT_EQ(record.Losses, 4);
-        EXPECT_EQ(record.LongestBattle, 100);
-        EXPECT_EQ(record.ShortestBattle, 50);
-        EXPECT_EQ(record.TopScore, 700);
-        EXPECT_DOUBLE_EQ(record.LastGame, OleDateFromDateTime(host.now));
+        EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + u' ' + utf8(c.computerWins)});
+        EXPECT_EQ(host.log.front(), (FakeHost::LogEntry{utf8(c.computerWins), true, false}));
+        const PlayerRecord &record = recordAt("NewUser");
+        EXPECT_EQ(record.wins, 2);
+        EXPECT_EQ(record.losses, 4);
+        EXPECT_EQ(record.longestBattle, 100);
+        EXPECT_EQ(record.shortestBattle, 50);
+        EXPECT_EQ(record.topScore, 700);
+        EXPECT_DOUBLE_EQ(record.lastGame, oleDateFromDateTime(host.clock));
     }
 }
 
 TEST_F(Lifecycle, BothFleetsGoneAtOneTickIsALoss)
 {
-    RunningMatch(BoardFromRows({"S"}), BoardFromRows({"S"}), true);
-    match.Tick();
-    EXPECT_TRUE(game.match.GameOver);
+    runningMatch(boardFromRows({"S"}), boardFromRows({"S"}), true);
+    match.tick();
+    EXPECT_TRUE(game.match.gameOver);
     EXPECT_EQ(host.music, QStringList{"loose"});
-    EXPECT_EQ(Record("NewUser").Losses, 1);
-    EXPECT_EQ(Record("NewUser").Wins, 0);
+    EXPECT_EQ(recordAt("NewUser").losses, 1);
+    EXPECT_EQ(recordAt("NewUser").wins, 0);
 }
 
 TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
@@ -377,14 +377,14 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
         {"lost",
          "S",
          "#",
-         {"sound LAUGH", "music loose", "memo " + TimeText(host.now) + " computer wins",
+         {"sound LAUGH", "music loose", "memo " + timeText(host.clock) + " computer wins",
           "log computer wins", "log Game time: 00:00:12", "paint own", "paint opponent",
           "statistics"},
          0},
         {"won",
          "#",
          "S",
-         {"music win", "memo " + TimeText(host.now) + " the winner is NewUser",
+         {"music win", "memo " + timeText(host.clock) + " the winner is NewUser",
           "log the winner is NewUser", "log Game time: 00:00:12", "paint own", "paint opponent",
           "statistics"},
          1},
@@ -392,56 +392,56 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        RunningMatch(BoardFromRows({c.own}), BoardFromRows({c.opponent}), true);
-        game.match.PlayerTime = 7;
-        game.match.OpponentTime = 5;
-        game.match.GameScore = 300;
-        host.ClearRecords();
-        match.Tick();
+        runningMatch(boardFromRows({c.own}), boardFromRows({c.opponent}), true);
+        game.match.playerTime = 7;
+        game.match.opponentTime = 5;
+        game.match.gameScore = 300;
+        host.clearRecords();
+        match.tick();
 
-        EXPECT_TRUE(game.match.GameOver);
-        EXPECT_FALSE(game.match.GameInProgress);
-        EXPECT_EQ(Only(host.events, {"sound", "music", "memo", "log computer", "log the",
+        EXPECT_TRUE(game.match.gameOver);
+        EXPECT_FALSE(game.match.gameInProgress);
+        EXPECT_EQ(only(host.events, {"sound", "music", "memo", "log computer", "log the",
                                      "log Game", "paint", "statistics"}),
                   c.steps);
         ASSERT_EQ(host.statistics.size(), 1u);
         const FakeHost::StatisticsShown &shown = host.statistics[0];
         EXPECT_FALSE(shown.gameInProgress);
         EXPECT_TRUE(shown.endRemark.contains("NewUser")) << shown.endRemark.toStdString();
-        EXPECT_TRUE(game.match.EndRemark.isEmpty());
+        EXPECT_TRUE(game.match.endRemark.isEmpty());
         // The record was written before the window showed it.
-        const TPlayerRecord *record = nullptr;
-        for (const TPlayerRecord &r : shown.scores.Players)
-            if (r.Free == 0 && RecordName(r) == "NewUser")
+        const PlayerRecord *record = nullptr;
+        for (const PlayerRecord &r : shown.scores.players)
+            if (r.free == 0 && recordName(r) == "NewUser")
                 record = &r;
         ASSERT_NE(record, nullptr);
-        EXPECT_EQ(record->Wins, c.wins);
-        EXPECT_EQ(record->Losses, 1 - c.wins);
-        EXPECT_EQ(record->LongestBattle, 12);
-        EXPECT_EQ(record->ShortestBattle, 12);
-        EXPECT_EQ(record->TopScore, 300);
+        EXPECT_EQ(record->wins, c.wins);
+        EXPECT_EQ(record->losses, 1 - c.wins);
+        EXPECT_EQ(record->longestBattle, 12);
+        EXPECT_EQ(record->shortestBattle, 12);
+        EXPECT_EQ(record->topScore, 300);
     }
 }
 
 TEST_F(Lifecycle, FinishClearsBothBoardsAndTheFleet)
 {
-    PlaceOwnFleet(8);
-    ASSERT_TRUE(match.Begin());
-    game.boards.OwnBoard = BoardFromRows({"S"});
-    match.Tick();
-    ASSERT_TRUE(game.match.GameOver);
-    host.ClearRecords();
-    match.Finish();
-    TBoard empty;
+    placeOwnFleet(8);
+    ASSERT_TRUE(match.begin());
+    game.boards.ownBoard = boardFromRows({"S"});
+    match.tick();
+    ASSERT_TRUE(game.match.gameOver);
+    host.clearRecords();
+    match.finish();
+    Board empty;
     empty.fill(CellWater);
-    EXPECT_EQ(game.boards.OwnBoard, empty);
-    EXPECT_EQ(game.boards.OpponentBoard, empty);
-    EXPECT_EQ(game.boards.PlacedFleet, TFleetCounts{});
-    EXPECT_FALSE(game.match.GameInProgress);
+    EXPECT_EQ(game.boards.ownBoard, empty);
+    EXPECT_EQ(game.boards.opponentBoard, empty);
+    EXPECT_EQ(game.boards.placedFleet, FleetCounts{});
+    EXPECT_FALSE(game.match.gameInProgress);
     EXPECT_EQ(host.events, (QStringList{"paint own", "paint opponent", "idle layout"}));
 
-    host.ClearRecords();
-    EXPECT_FALSE(match.Begin());
+    host.clearRecords();
+    EXPECT_FALSE(match.begin());
     EXPECT_EQ(host.boxes, std::vector<Box>{Box::FleetIncomplete});
 }
 

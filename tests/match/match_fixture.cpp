@@ -6,7 +6,7 @@ namespace tw {
 
 namespace {
 
-std::uint8_t CodeOf(char c)
+std::uint8_t codeOf(char c)
 {
     switch (c) {
     case '#':
@@ -22,16 +22,16 @@ std::uint8_t CodeOf(char c)
     }
 }
 
-bool Open(std::uint8_t code)
+bool open(std::uint8_t code)
 {
     return code == CellWater || code == CellIntact;
 }
 
 } // namespace
 
-TBoard BoardFromRows(std::uint8_t background, int area, std::initializer_list<const char *> rows)
+Board boardFromRows(std::uint8_t background, int area, std::initializer_list<const char *> rows)
 {
-    TBoard board;
+    Board board;
     board.fill(CellWater);
     for (int x = 1; x <= area; ++x)
         for (int y = 1; y <= area; ++y)
@@ -40,33 +40,33 @@ TBoard BoardFromRows(std::uint8_t background, int area, std::initializer_list<co
     for (const char *row : rows) {
         for (int x = 1; row[x - 1] != '\0'; ++x)
             if (row[x - 1] != ' ')
-                board.at(x, y) = CodeOf(row[x - 1]);
+                board.at(x, y) = codeOf(row[x - 1]);
         ++y;
     }
     return board;
 }
 
-TBoard BoardFromRows(std::initializer_list<const char *> rows)
+Board boardFromRows(std::initializer_list<const char *> rows)
 {
-    return BoardFromRows(CellWater, BoardSide, rows);
+    return boardFromRows(CellWater, BoardSide, rows);
 }
 
-QString CellText(Cell cell)
+QString cellText(Cell cell)
 {
     return QChar(u'A' + cell.y - 1) + QString::number(cell.x);
 }
 
-QString Utf8(const char *text)
+QString utf8(const char *text)
 {
     return QString::fromUtf8(text);
 }
 
-std::optional<Shot> ShotBetween(const TBoard &before, const TBoard &after, int area, bool computer)
+std::optional<Shot> shotBetween(const Board &before, const Board &after, int area, bool computer)
 {
     std::optional<Shot> shot;
     for (int x = 1; x <= area; ++x)
         for (int y = 1; y <= area; ++y) {
-            if (!Open(before.at(x, y)) || Open(after.at(x, y)))
+            if (!open(before.at(x, y)) || open(after.at(x, y)))
                 continue;
             EXPECT_FALSE(shot) << "two cells shot at once: " << shot->cell << " and " << Cell{x, y};
             const auto code = after.at(x, y);
@@ -82,70 +82,70 @@ std::optional<Shot> ShotBetween(const TBoard &before, const TBoard &after, int a
 void MatchTest::SetUp()
 {
     game = GameState{};
-    SetDefaultScoreData(game.ScoreData);
-    ClearBoard(game.boards.OwnBoard, game.boards.PlacedFleet);
-    ClearBoard(game.boards.OpponentBoard);
-    game.match.RejectedCells.fill(CellWater);
-    SetEnglish(true);
-    host.peerConnected = false;
+    setDefaultScoreData(game.scores);
+    clearBoard(game.boards.ownBoard, game.boards.placedFleet);
+    clearBoard(game.boards.opponentBoard);
+    game.match.rejectedCells.fill(CellWater);
+    setEnglish(true);
+    host.linked = false;
     host.inviteAccepted = true;
     host.abortConfirmed = true;
-    host.ClearRecords();
+    host.clearRecords();
 }
 
 void MatchTest::TearDown()
 {
-    Game().settings.EnglishUI = true;
+    gameState().settings.englishUi = true;
 }
 
-void MatchTest::SetEnglish(bool english)
+void MatchTest::setEnglish(bool english)
 {
-    game.settings.EnglishUI = english;
-    Game().settings.EnglishUI = english;
+    game.settings.englishUi = english;
+    gameState().settings.englishUi = english;
 }
 
-void MatchTest::PlaceOwnFleet(std::uint32_t seed)
+void MatchTest::placeOwnFleet(std::uint32_t seed)
 {
     Random placement(seed);
-    GenerateFleet(game.boards.OwnBoard, game.boards.PlacedFleet, game.boards.AreaSize, placement);
+    generateFleet(game.boards.ownBoard, game.boards.placedFleet, game.boards.areaSize, placement);
 }
 
-void MatchTest::RunningMatch(const TBoard &own, const TBoard &opponent, bool playerTurn)
+void MatchTest::runningMatch(const Board &own, const Board &opponent, bool playerTurn)
 {
-    game.boards.OwnBoard = own;
-    game.boards.OpponentBoard = opponent;
-    game.match.GameInProgress = true;
-    game.match.GameOver = false;
-    game.match.PlayerTurn = playerTurn;
+    game.boards.ownBoard = own;
+    game.boards.opponentBoard = opponent;
+    game.match.gameInProgress = true;
+    game.match.gameOver = false;
+    game.match.playerTurn = playerTurn;
 }
 
-void MatchTest::Aim(Cell cell)
+void MatchTest::aimAt(Cell cell)
 {
-    game.boards.HoverCol = cell.x - 1;
-    game.boards.HoverRow = cell.y - 1;
+    game.boards.hoverCol = cell.x - 1;
+    game.boards.hoverRow = cell.y - 1;
 }
 
-MatchTest::PlayedMatch MatchTest::PlayToTheEnd(Player player, const ComputerShotCheck &check)
+MatchTest::PlayedMatch MatchTest::playToTheEnd(Player player, const ComputerShotCheck &check)
 {
-    const int n = game.boards.AreaSize;
+    const int n = game.boards.areaSize;
     PlayedMatch played;
-    while (!game.match.GameOver && played.ticks < 10000) {
-        const TBoard own = game.boards.OwnBoard;
-        const bool computersTurn = !game.match.PlayerTurn;
+    while (!game.match.gameOver && played.ticks < 10000) {
+        const Board own = game.boards.ownBoard;
+        const bool computersTurn = !game.match.playerTurn;
         ++played.ticks;
-        match.Tick();
-        if (game.match.GameOver)
+        match.tick();
+        if (game.match.gameOver)
             break;
-        if (const auto shot = ShotBetween(own, game.boards.OwnBoard, n, true)) {
+        if (const auto shot = shotBetween(own, game.boards.ownBoard, n, true)) {
             EXPECT_TRUE(computersTurn);
             if (check)
                 check(own, *shot);
             played.shots.push_back(*shot);
         }
-        if (!game.match.PlayerTurn)
+        if (!game.match.playerTurn)
             continue;
 
-        const TBoard &target = game.boards.OpponentBoard;
+        const Board &target = game.boards.opponentBoard;
         const std::uint8_t wanted = player == Player::Sharp ? CellIntact : CellWater;
         std::optional<Cell> aim;
         for (int x = 1; x <= n && !aim; ++x)
@@ -156,15 +156,15 @@ MatchTest::PlayedMatch MatchTest::PlayToTheEnd(Player player, const ComputerShot
             ADD_FAILURE() << "nothing left to fire at";
             break;
         }
-        Aim(*aim);
-        const TBoard before = target;
-        match.PlayerShot();
-        const auto shot = ShotBetween(before, target, n, false);
+        aimAt(*aim);
+        const Board before = target;
+        match.playerShot();
+        const auto shot = shotBetween(before, target, n, false);
         EXPECT_TRUE(shot);
         if (shot)
             played.shots.push_back(*shot);
     }
-    EXPECT_TRUE(game.match.GameOver) << "the match did not end";
+    EXPECT_TRUE(game.match.gameOver) << "the match did not end";
     return played;
 }
 

@@ -29,15 +29,15 @@ struct Cell
 // character per column: '.' water, '#' unhit ship cell, 'x' hit cell of a
 // ship afloat, 'o' miss, 'S' cell of a destroyed ship. Whatever the strings
 // leave out is water.
-TBoard BoardFromRows(std::initializer_list<const char *> rows);
+Board boardFromRows(std::initializer_list<const char *> rows);
 
 // The same board with every cell of the area set to `code` first.
-TBoard BoardFromRows(std::uint8_t background, int area, std::initializer_list<const char *> rows);
+Board boardFromRows(std::uint8_t background, int area, std::initializer_list<const char *> rows);
 
 // "C7" for column 7, row 3, written out here rather than taken from the model.
-QString CellText(Cell cell);
+QString cellText(Cell cell);
 
-QString Utf8(const char *text);
+QString utf8(const char *text);
 
 struct Shot
 {
@@ -49,7 +49,7 @@ struct Shot
 // The shot that turned `before` into `after`: the one cell that was open
 // (water or an unhit ship cell) and is not any more. Nothing when no cell
 // changed that way; a test failure when more than one did.
-std::optional<Shot> ShotBetween(const TBoard &before, const TBoard &after, int area, bool computer);
+std::optional<Shot> shotBetween(const Board &before, const Board &after, int area, bool computer);
 
 // A match with its own state, generator and recording host. Language texts
 // are read from the running game's settings, so the fixture sets those too
@@ -60,13 +60,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void SetEnglish(bool english);
+    void setEnglish(bool english);
     // A random complete fleet on the own board, in the placement phase.
-    void PlaceOwnFleet(std::uint32_t seed);
+    void placeOwnFleet(std::uint32_t seed);
     // A match in progress on hand-made battle boards, as if Start had run.
-    void RunningMatch(const TBoard &own, const TBoard &opponent, bool playerTurn);
+    void runningMatch(const Board &own, const Board &opponent, bool playerTurn);
     // Points the click at the 1-based cell of the opponent board.
-    void Aim(Cell cell);
+    void aimAt(Cell cell);
 
     // How the test plays the player's side of a whole match.
     enum class Player
@@ -79,12 +79,12 @@ protected:
         std::vector<Shot> shots; // both sides, in order
         int ticks = 0;           // turn timer ticks, the last one included
     };
-    using ComputerShotCheck = std::function<void(const TBoard &before, const Shot &shot)>;
+    using ComputerShotCheck = std::function<void(const Board &before, const Shot &shot)>;
 
-    // From Begin until GameOver: a tick, then a player's shot when it is the
+    // From Begin until gameOver: a tick, then a player's shot when it is the
     // player's turn. Checks that a tick makes at most one shot, and passes
     // every computer shot with the own board before it to `check`.
-    PlayedMatch PlayToTheEnd(Player player, const ComputerShotCheck &check = {});
+    PlayedMatch playToTheEnd(Player player, const ComputerShotCheck &check = {});
 
     GameState game;
     Random random{1};

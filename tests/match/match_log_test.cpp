@@ -50,7 +50,7 @@ const Texts Russian{"--------------------> Новая игра",
 
 using Entry = FakeHost::LogEntry;
 
-std::vector<Entry> BoardRows(const TBoard &placed, int area)
+std::vector<Entry> boardRows(const Board &placed, int area)
 {
     std::vector<Entry> rows;
     for (int y = 1; y <= area; ++y) {
@@ -62,7 +62,7 @@ std::vector<Entry> BoardRows(const TBoard &placed, int area)
     return rows;
 }
 
-QString Clock(int seconds)
+QString clock(int seconds)
 {
     return QString::asprintf("%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
@@ -88,44 +88,44 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
                      << (c.won ? "won" : "lost") << (c.english ? " English" : " Russian")
                      << " area " << c.area);
         SetUp();
-        SetEnglish(c.english);
+        setEnglish(c.english);
         const Texts &t = c.english ? English : Russian;
-        game.boards.AreaSize = static_cast<std::uint8_t>(c.area);
-        PlaceOwnFleet(c.seed);
-        const TBoard ownPlaced = game.boards.OwnBoard;
+        game.boards.areaSize = static_cast<std::uint8_t>(c.area);
+        placeOwnFleet(c.seed);
+        const Board ownPlaced = game.boards.ownBoard;
         random.seed(c.seed);
-        host.ClearRecords();
-        ASSERT_TRUE(match.Begin());
-        const TBoard opponentPlaced = host.generatedFleet;
-        const PlayedMatch played = PlayToTheEnd(c.won ? Player::Sharp : Player::Blind);
+        host.clearRecords();
+        ASSERT_TRUE(match.begin());
+        const Board opponentPlaced = host.generatedFleet;
+        const PlayedMatch played = playToTheEnd(c.won ? Player::Sharp : Player::Blind);
 
         std::vector<Entry> expected{{""},
-                                    {Utf8(t.newGame)},
-                                    {Utf8(t.player) + "NewUser"},
-                                    {Utf8(t.opponent)},
-                                    {Utf8(t.start), true, true}};
-        QStringList memo{tw::ShortDateText(host.now.date()) + u' ' +
-                         tw::LongTimeText(host.now.time()) + u' ' + Utf8(t.start)};
+                                    {utf8(t.newGame)},
+                                    {utf8(t.player) + "NewUser"},
+                                    {utf8(t.opponent)},
+                                    {utf8(t.start), true, true}};
+        QStringList memo{tw::shortDateText(host.clock.date()) + u' ' +
+                         tw::longTimeText(host.clock.time()) + u' ' + utf8(t.start)};
         for (const Shot &shot : played.shots) {
             const QString line =
-                (shot.computer ? Utf8(t.computerShot) : QStringLiteral("NewUser: ")) +
-                CellText(shot.cell) + u' ' + Utf8(t.words[static_cast<int>(shot.outcome)]);
+                (shot.computer ? utf8(t.computerShot) : QStringLiteral("NewUser: ")) +
+                cellText(shot.cell) + u' ' + utf8(t.words[static_cast<int>(shot.outcome)]);
             expected.push_back({line});
             memo << line;
         }
         const QString winner =
-            c.won ? Utf8(t.winnerIs) + QStringLiteral("NewUser") : Utf8(t.computerWins);
+            c.won ? utf8(t.winnerIs) + QStringLiteral("NewUser") : utf8(t.computerWins);
         expected.push_back({winner, true, false});
-        memo << tw::LongTimeText(host.now.time()) + u' ' + winner;
-        expected.push_back({Utf8(t.gameTime) + Clock(played.ticks - 1)});
-        expected.push_back({Utf8(t.placingOf) + QStringLiteral("NewUser: ")});
-        for (const Entry &row : BoardRows(ownPlaced, c.area))
+        memo << tw::longTimeText(host.clock.time()) + u' ' + winner;
+        expected.push_back({utf8(t.gameTime) + clock(played.ticks - 1)});
+        expected.push_back({utf8(t.placingOf) + QStringLiteral("NewUser: ")});
+        for (const Entry &row : boardRows(ownPlaced, c.area))
             expected.push_back(row);
-        expected.push_back({Utf8(t.placingOfComputer)});
-        for (const Entry &row : BoardRows(opponentPlaced, c.area))
+        expected.push_back({utf8(t.placingOfComputer)});
+        for (const Entry &row : boardRows(opponentPlaced, c.area))
             expected.push_back(row);
 
-        ASSERT_EQ(host.log.size(), expected.size()) << host.LogTexts().join(u'\n').toStdString();
+        ASSERT_EQ(host.log.size(), expected.size()) << host.logTexts().join(u'\n').toStdString();
         for (std::size_t i = 0; i < expected.size(); ++i)
             EXPECT_EQ(host.log[i], expected[i])
                 << "line " << i << ": " << host.log[i].text.toStdString() << " / expected "
@@ -136,7 +136,7 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
         for (const Shot &shot : played.shots)
             hits += !shot.computer && shot.outcome != ShotOutcome::Miss;
         EXPECT_EQ(hits, c.won ? FleetCells : 0);
-        EXPECT_EQ(game.match.PlayerTime + game.match.OpponentTime, played.ticks - 1);
+        EXPECT_EQ(game.match.playerTime + game.match.opponentTime, played.ticks - 1);
     }
 }
 

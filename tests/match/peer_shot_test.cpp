@@ -12,8 +12,8 @@ protected:
     void SetUp() override
     {
         MatchTest::SetUp();
-        host.peerConnected = true;
-        game.match.OpponentName = QStringLiteral("Vasya");
+        host.linked = true;
+        game.match.opponentName = QStringLiteral("Vasya");
     }
 };
 
@@ -21,7 +21,7 @@ TEST_F(PeerMatch, ShotsOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
 {
     // Row A: a miss, a hit cell of a ship afloat, its unhit cell; E5 is a
     // one-cell wreck. Area 10 on the 15-cell grid.
-    const TBoard own = BoardFromRows({"ox#", "", "", "", "....S"});
+    const Board own = boardFromRows({"ox#", "", "", "", "....S"});
     struct Case
     {
         const char *name;
@@ -41,11 +41,11 @@ TEST_F(PeerMatch, ShotsOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        RunningMatch(own, BoardFromRows({"#"}), false);
-        host.ClearRecords();
-        EXPECT_FALSE(match.OpponentShot(c.col, c.row));
-        EXPECT_EQ(game.boards.OwnBoard, own) << "a ship cell never turns into water";
-        EXPECT_FALSE(game.match.PlayerTurn);
+        runningMatch(own, boardFromRows({"#"}), false);
+        host.clearRecords();
+        EXPECT_FALSE(match.opponentShot(c.col, c.row));
+        EXPECT_EQ(game.boards.ownBoard, own) << "a ship cell never turns into water";
+        EXPECT_FALSE(game.match.playerTurn);
         EXPECT_TRUE(host.events.isEmpty());
     }
 }
@@ -69,44 +69,44 @@ TEST_F(PeerMatch, ShotReportNamesThePeerAndDrawsOnlyTheCues)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
-        SetEnglish(c.english);
-        RunningMatch(BoardFromRows({"", "", c.row, "", "", "", "", "", "", "#"}),
-                     BoardFromRows({"#"}), false);
-        game.match.RejectedCells.fill(CellMiss);
-        host.ClearRecords();
+        setEnglish(c.english);
+        runningMatch(boardFromRows({"", "", c.row, "", "", "", "", "", "", "#"}),
+                     boardFromRows({"#"}), false);
+        game.match.rejectedCells.fill(CellMiss);
+        host.clearRecords();
         random.seed(41);
         Random draws = random;
         const bool miss = c.row[6] == '\0';
         if (miss) {
-            draws.RandInt(3);
+            draws.randInt(3);
         } else {
-            draws.RandInt(6);
+            draws.randInt(6);
             if (c.row[7] == '\0')
-                draws.RandInt(5);
+                draws.randInt(5);
         }
-        EXPECT_EQ(match.OpponentShot(6, 2), c.peerKeepsTurn);
-        EXPECT_EQ(host.memo, QStringList{Utf8(c.line)});
-        EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{Utf8(c.line), false, false}}));
-        EXPECT_EQ(game.match.PlayerTurn, !c.peerKeepsTurn);
+        EXPECT_EQ(match.opponentShot(6, 2), c.peerKeepsTurn);
+        EXPECT_EQ(host.memo, QStringList{utf8(c.line)});
+        EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{utf8(c.line), false, false}}));
+        EXPECT_EQ(game.match.playerTurn, !c.peerKeepsTurn);
         EXPECT_EQ(host.lampsPutOut, miss ? std::vector<bool>{false} : std::vector<bool>{});
-        EXPECT_EQ(random.RandInt(1000), draws.RandInt(1000)) << "no targeting draws";
-        EXPECT_EQ(game.match.RejectedCells.cells[0], CellWater);
+        EXPECT_EQ(random.randInt(1000), draws.randInt(1000)) << "no targeting draws";
+        EXPECT_EQ(game.match.rejectedCells.cells[0], CellWater);
     }
 }
 
 TEST_F(PeerMatch, TimerCountsThePeersTimeWithoutMovingForIt)
 {
-    RunningMatch(BoardFromRows({"#"}), BoardFromRows({"#"}), false);
-    const TBoard own = game.boards.OwnBoard;
-    match.Tick();
-    EXPECT_EQ(game.match.OpponentTime, 1);
-    EXPECT_EQ(game.boards.OwnBoard, own);
+    runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), false);
+    const Board own = game.boards.ownBoard;
+    match.tick();
+    EXPECT_EQ(game.match.opponentTime, 1);
+    EXPECT_EQ(game.boards.ownBoard, own);
     EXPECT_TRUE(host.memo.isEmpty());
 
     // The connection dropped: the computer takes the peer's turns.
-    host.peerConnected = false;
-    match.Tick();
-    EXPECT_EQ(game.match.OpponentTime, 2);
+    host.linked = false;
+    match.tick();
+    EXPECT_EQ(game.match.opponentTime, 2);
     EXPECT_EQ(host.memo.size(), 1);
 }
 
@@ -131,18 +131,18 @@ TEST_F(PeerMatch, EndTextsNameThePeer)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.winner);
         SetUp();
-        SetEnglish(c.english);
-        RunningMatch(BoardFromRows({c.won ? "#" : "S"}), BoardFromRows({c.won ? "S" : "#"}), true);
-        host.ClearRecords();
-        match.Tick();
-        ASSERT_TRUE(game.match.GameOver);
-        const QStringList texts = host.LogTexts();
+        setEnglish(c.english);
+        runningMatch(boardFromRows({c.won ? "#" : "S"}), boardFromRows({c.won ? "S" : "#"}), true);
+        host.clearRecords();
+        match.tick();
+        ASSERT_TRUE(game.match.gameOver);
+        const QStringList texts = host.logTexts();
         ASSERT_EQ(texts.size(), 24);
-        EXPECT_EQ(texts[0], Utf8(c.winner));
-        EXPECT_TRUE(host.memo[0].endsWith(u' ' + Utf8(c.winner))) << host.memo[0].toStdString();
-        EXPECT_EQ(texts[13], Utf8(c.placingOfPeer));
+        EXPECT_EQ(texts[0], utf8(c.winner));
+        EXPECT_TRUE(host.memo[0].endsWith(u' ' + utf8(c.winner))) << host.memo[0].toStdString();
+        EXPECT_EQ(texts[13], utf8(c.placingOfPeer));
         ASSERT_EQ(host.statistics.size(), 1u);
-        EXPECT_EQ(host.statistics[0].endRemark, Utf8(c.remark));
+        EXPECT_EQ(host.statistics[0].endRemark, utf8(c.remark));
         EXPECT_EQ(host.sounds, c.won ? QStringList{} : QStringList{"LAUGH"});
     }
 }

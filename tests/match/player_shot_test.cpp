@@ -8,7 +8,7 @@ namespace {
 
 // p / d rounded to the nearest integer, a half to the even one, in exact
 // integer arithmetic. Precondition: d > 0.
-long NearestEven(long p, long d)
+long nearestEven(long p, long d)
 {
     long q = p / d;
     long r = p % d;
@@ -32,18 +32,18 @@ TEST(ShotPoints, WorkedExamplesAndLimits)
         int expected;
     };
     const Case cases[] = {
-        {"hit after 3 misses", Match::HitPoints, 3, 10, 129},
-        {"hit, no miss, area 15", Match::HitPoints, 0, 15, 200},
-        {"hit after 100 misses", Match::HitPoints, 100, 10, 1},
-        {"hit after 160 misses", Match::HitPoints, 160, 15, 1},
-        {"destroy with no miss", Match::DestroyPoints, 0, 10, 333},
-        {"destroy after 3 misses", Match::DestroyPoints, 3, 10, 329},
-        {"destroy after 300 misses", Match::DestroyPoints, 300, 12, 1},
-        {"miss at time 25", Match::MissPoints, 25, 10, -9},
-        {"miss at time 1", Match::MissPoints, 1, 10, 0},
-        {"miss at time 4: -1.5 goes to -2", Match::MissPoints, 4, 10, -2},
-        {"miss at time 12: -4.5 goes to -4", Match::MissPoints, 12, 10, -4},
-        {"miss at time 154, area 11: -52.5 goes to -52", Match::MissPoints, 154, 11, -52},
+        {"hit after 3 misses", Match::hitPoints, 3, 10, 129},
+        {"hit, no miss, area 15", Match::hitPoints, 0, 15, 200},
+        {"hit after 100 misses", Match::hitPoints, 100, 10, 1},
+        {"hit after 160 misses", Match::hitPoints, 160, 15, 1},
+        {"destroy with no miss", Match::destroyPoints, 0, 10, 333},
+        {"destroy after 3 misses", Match::destroyPoints, 3, 10, 329},
+        {"destroy after 300 misses", Match::destroyPoints, 300, 12, 1},
+        {"miss at time 25", Match::missPoints, 25, 10, -9},
+        {"miss at time 1", Match::missPoints, 1, 10, 0},
+        {"miss at time 4: -1.5 goes to -2", Match::missPoints, 4, 10, -2},
+        {"miss at time 12: -4.5 goes to -4", Match::missPoints, 12, 10, -4},
+        {"miss at time 154, area 11: -52.5 goes to -52", Match::missPoints, 154, 11, -52},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.points(c.argument, c.area), c.expected) << c.name;
@@ -56,15 +56,15 @@ TEST(ShotPoints, MatchExactRoundingOnEveryArea)
 {
     for (int area = MinAreaSize; area <= MaxAreaSize; ++area) {
         for (int misses = 0; misses <= 400; ++misses) {
-            ASSERT_EQ(Match::HitPoints(misses, area),
-                      std::max(1L, NearestEven((100L - misses) * 2 * area, 15)))
+            ASSERT_EQ(Match::hitPoints(misses, area),
+                      std::max(1L, nearestEven((100L - misses) * 2 * area, 15)))
                 << "area " << area << " misses " << misses;
-            ASSERT_EQ(Match::DestroyPoints(misses, area),
-                      std::max(1L, NearestEven((250L - misses) * 2 * area, 15)))
+            ASSERT_EQ(Match::destroyPoints(misses, area),
+                      std::max(1L, nearestEven((250L - misses) * 2 * area, 15)))
                 << "area " << area << " misses " << misses;
         }
         for (int time = 0; time <= 200000; ++time)
-            ASSERT_EQ(Match::MissPoints(time, area), NearestEven(-15L * (time / 2), 2 * area))
+            ASSERT_EQ(Match::missPoints(time, area), nearestEven(-15L * (time / 2), 2 * area))
                 << "area " << area << " time " << time;
     }
 }
@@ -72,10 +72,10 @@ TEST(ShotPoints, MatchExactRoundingOnEveryArea)
 class PlayerShot : public MatchTest
 {
 protected:
-    void Start(std::initializer_list<const char *> opponentRows, int area = 10)
+    void start(std::initializer_list<const char *> opponentRows, int area = 10)
     {
-        game.boards.AreaSize = static_cast<std::uint8_t>(area);
-        RunningMatch(BoardFromRows({"#"}), BoardFromRows(opponentRows), true);
+        game.boards.areaSize = static_cast<std::uint8_t>(area);
+        runningMatch(boardFromRows({"#"}), boardFromRows(opponentRows), true);
     }
 };
 
@@ -113,16 +113,16 @@ TEST_F(PlayerShot, ScoresEachShotOnce)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Start(c.rows, c.area);
-        game.match.PlayerMisses = c.missesBefore;
-        game.match.PlayerTime = c.playerTime;
-        game.match.GameScore = c.scoreBefore;
-        host.ClearRecords();
-        Aim(c.aim);
-        match.PlayerShot();
-        EXPECT_EQ(game.match.GameScore, c.scoreAfter);
-        EXPECT_EQ(game.match.PlayerMisses, c.missesBefore + (c.miss ? 1 : 0));
-        EXPECT_EQ(game.match.PlayerTurn, !c.miss);
+        start(c.rows, c.area);
+        game.match.playerMisses = c.missesBefore;
+        game.match.playerTime = c.playerTime;
+        game.match.gameScore = c.scoreBefore;
+        host.clearRecords();
+        aimAt(c.aim);
+        match.playerShot();
+        EXPECT_EQ(game.match.gameScore, c.scoreAfter);
+        EXPECT_EQ(game.match.playerMisses, c.missesBefore + (c.miss ? 1 : 0));
+        EXPECT_EQ(game.match.playerTurn, !c.miss);
         EXPECT_EQ(host.lampsPutOut, c.miss ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(host.beeps, 0);
     }
@@ -157,24 +157,24 @@ TEST_F(PlayerShot, RefusedClicksChangeNothing)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Start({"oSx#", "", "", "", ""});
-        game.match.GameInProgress = c.inProgress;
-        game.match.PlayerTurn = c.playerTurn;
-        game.match.Paused = c.paused;
-        game.match.GameScore = 50;
-        game.match.PlayerTime = 30;
-        host.peerConnected = true;
-        host.ClearRecords();
+        start({"oSx#", "", "", "", ""});
+        game.match.gameInProgress = c.inProgress;
+        game.match.playerTurn = c.playerTurn;
+        game.match.paused = c.paused;
+        game.match.gameScore = 50;
+        game.match.playerTime = 30;
+        host.linked = true;
+        host.clearRecords();
         const GameState before = game;
-        game.boards.HoverCol = c.hoverCol;
-        game.boards.HoverRow = c.hoverRow;
-        match.PlayerShot();
+        game.boards.hoverCol = c.hoverCol;
+        game.boards.hoverRow = c.hoverRow;
+        match.playerShot();
         EXPECT_EQ(host.beeps, c.beep ? 1 : 0);
         EXPECT_EQ(host.events, c.beep ? QStringList{"beep"} : QStringList{});
-        EXPECT_EQ(game.boards.OpponentBoard, before.boards.OpponentBoard);
-        EXPECT_EQ(game.match.GameScore, 50);
-        EXPECT_EQ(game.match.PlayerMisses, 0);
-        EXPECT_EQ(game.match.PlayerTurn, c.playerTurn);
+        EXPECT_EQ(game.boards.opponentBoard, before.boards.opponentBoard);
+        EXPECT_EQ(game.match.gameScore, 50);
+        EXPECT_EQ(game.match.playerMisses, 0);
+        EXPECT_EQ(game.match.playerTurn, c.playerTurn);
     }
 }
 
@@ -199,12 +199,12 @@ TEST_F(PlayerShot, ReportLineNamesPlayerCellAndOutcome)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
-        SetEnglish(c.english);
-        Start({"", "", c.rows});
-        host.ClearRecords();
-        Aim({7, 3});
-        match.PlayerShot();
-        const QString line = Utf8(c.line);
+        setEnglish(c.english);
+        start({"", "", c.rows});
+        host.clearRecords();
+        aimAt({7, 3});
+        match.playerShot();
+        const QString line = utf8(c.line);
         EXPECT_EQ(host.memo, QStringList{line});
         EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{line, false, false}}));
         // The sound goes first, the board is painted last.
@@ -229,20 +229,20 @@ TEST_F(PlayerShot, CueDrawsFollowTheOutcome)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.rows);
-        Start({c.rows});
+        start({c.rows});
         random.seed(31);
-        host.ClearRecords();
+        host.clearRecords();
         Random expected = random;
         QString sound;
         for (const QString &cue : c.cues)
-            sound = cue == "explosion" ? QStringLiteral("explos%1").arg(expected.RandInt(6) + 1)
-                    : cue == "destroy" ? QStringLiteral("destroy%1").arg(expected.RandInt(5) + 1)
-                                       : QStringLiteral("wrong%1").arg(expected.RandInt(3) + 1);
-        Aim({1, 1});
-        match.PlayerShot();
+            sound = cue == "explosion" ? QStringLiteral("explos%1").arg(expected.randInt(6) + 1)
+                    : cue == "destroy" ? QStringLiteral("destroy%1").arg(expected.randInt(5) + 1)
+                                       : QStringLiteral("wrong%1").arg(expected.randInt(3) + 1);
+        aimAt({1, 1});
+        match.playerShot();
         EXPECT_EQ(host.cues, c.cues);
         EXPECT_EQ(host.sounds, QStringList{sound});
-        EXPECT_EQ(random.RandInt(1000), expected.RandInt(1000));
+        EXPECT_EQ(random.randInt(1000), expected.randInt(1000));
     }
 }
 
@@ -250,11 +250,11 @@ TEST_F(PlayerShot, PacketGoesToAConnectedPeerFirstWithZeroBasedCell)
 {
     for (bool peer : {false, true}) {
         SCOPED_TRACE(peer ? "peer" : "computer");
-        Start({"", "", "......##"});
-        host.peerConnected = peer;
-        host.ClearRecords();
-        Aim({7, 3});
-        match.PlayerShot();
+        start({"", "", "......##"});
+        host.linked = peer;
+        host.clearRecords();
+        aimAt({7, 3});
+        match.playerShot();
         if (peer) {
             EXPECT_EQ(host.shotsSent, (std::vector<std::pair<int, int>>{{6, 2}}));
             EXPECT_EQ(host.events.front(), "send shot 6 2") << "sent before anything changes";

@@ -60,28 +60,28 @@ protected:
     void SetUp() override
     {
         MatchTest::SetUp();
-        game.settings.PlayerName = QStringLiteral("Ivan");
-        game.match.OpponentName = QStringLiteral("Vasya");
+        game.settings.playerName = QStringLiteral("Ivan");
+        game.match.opponentName = QStringLiteral("Vasya");
     }
 
-    QString Remark(bool won) { return won ? match.WinRemark() : match.LossRemark(); }
+    QString remarkFor(bool won) { return won ? match.winRemark() : match.lossRemark(); }
 };
 
 TEST_F(Remarks, EveryRowOfBothTablesInBothLanguages)
 {
-    // The row is k = RandInt(10) + 1; the seeds are tried until every row
+    // The row is k = randInt(10) + 1; the seeds are tried until every row
     // has come up.
     for (bool won : {false, true})
         for (bool english : {true, false}) {
             SCOPED_TRACE(testing::Message() << (won ? "won" : "lost") << " english " << english);
-            SetEnglish(english);
+            setEnglish(english);
             std::set<int> rows;
             for (std::uint32_t seed = 0; seed < 1000 && rows.size() < 10; ++seed) {
                 random.seed(seed);
                 Random draws = random;
-                const int k = draws.RandInt(10) + 1;
+                const int k = draws.randInt(10) + 1;
                 const Pair &expected = (won ? Won : Lost)[k - 1];
-                EXPECT_EQ(Remark(won), Utf8(english ? expected.english : expected.russian))
+                EXPECT_EQ(remarkFor(won), utf8(english ? expected.english : expected.russian))
                     << "row " << k;
                 rows.insert(k);
             }
@@ -105,15 +105,15 @@ TEST_F(Remarks, NetworkRemarksNameThePeerAndStillDrawARow)
          "Вы выиграли эту партию у Vasya. Вот попробуйте со мной, искусственным интеллектом "
          "сыграть - тогда посмотрим..."},
     };
-    host.peerConnected = true;
+    host.linked = true;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.remark);
-        SetEnglish(c.english);
+        setEnglish(c.english);
         random.seed(9);
         Random draws = random;
-        draws.RandInt(10);
-        EXPECT_EQ(Remark(c.won), Utf8(c.remark));
-        EXPECT_EQ(random.RandInt(1000), draws.RandInt(1000));
+        draws.randInt(10);
+        EXPECT_EQ(remarkFor(c.won), utf8(c.remark));
+        EXPECT_EQ(random.randInt(1000), draws.randInt(1000));
     }
 }
 

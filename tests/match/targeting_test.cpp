@@ -22,32 +22,32 @@ protected:
 
     // One move of the computer on `own`, in a running match with the
     // computer to move, the rejected cells as given.
-    Aimed AimOnce(const TBoard &own, const TBoard &rejected)
+    Aimed aimOnce(const Board &own, const Board &rejected)
     {
-        RunningMatch(own, BoardFromRows({"#"}), false);
-        game.match.RejectedCells = rejected;
+        runningMatch(own, boardFromRows({"#"}), false);
+        game.match.rejectedCells = rejected;
         const qsizetype lines = host.memo.size();
-        const bool hit = match.OpponentShot(1, 2);
-        if (const auto shot = ShotBetween(own, game.boards.OwnBoard, Area, true)) {
+        const bool hit = match.opponentShot(1, 2);
+        if (const auto shot = shotBetween(own, game.boards.ownBoard, Area, true)) {
             EXPECT_EQ(hit, shot->outcome != ShotOutcome::Miss);
             EXPECT_EQ(host.memo.size(), lines + 1);
             return {shot->cell, true};
         }
         EXPECT_FALSE(hit);
         EXPECT_EQ(host.memo.size(), lines) << "a rejected target is not reported";
-        EXPECT_EQ(game.boards.OwnBoard, own);
+        EXPECT_EQ(game.boards.ownBoard, own);
         for (int x = 1; x <= Area; ++x)
             for (int y = 1; y <= Area; ++y)
-                if (rejected.at(x, y) != CellMiss && game.match.RejectedCells.at(x, y) == CellMiss)
+                if (rejected.at(x, y) != CellMiss && game.match.rejectedCells.at(x, y) == CellMiss)
                     return {Cell{x, y}, false};
         return {};
     }
 
-    Aimed AimOnce(const TBoard &own)
+    Aimed aimOnce(const Board &own)
     {
-        TBoard rejected;
+        Board rejected;
         rejected.fill(CellWater);
-        return AimOnce(own, rejected);
+        return aimOnce(own, rejected);
     }
 };
 
@@ -63,7 +63,7 @@ TEST_F(ComputerTargeting, WoundedCellOddsHalveInScanOrder)
     // (or on) the wounded cell it was stepped from. Scanning goes down each
     // column, so the order is (2,2), (2,7), (7,2), (7,7); the last one takes
     // the odds left over by the third.
-    const TBoard own = BoardFromRows({
+    const Board own = boardFromRows({
         "",
         ".x#...x#",
         "",
@@ -77,7 +77,7 @@ TEST_F(ComputerTargeting, WoundedCellOddsHalveInScanOrder)
     random.seed(11);
     int picked[4] = {};
     for (int i = 0; i < Trials; ++i) {
-        const Aimed aimed = AimOnce(own);
+        const Aimed aimed = aimOnce(own);
         ASSERT_TRUE(aimed.cell);
         int which = -1;
         for (int w = 0; w < 4; ++w)
@@ -129,10 +129,10 @@ TEST_F(ComputerTargeting, NoSingleNeighbourMeansARandomStep)
     random.seed(12);
     for (const StepCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const TBoard own = BoardFromRows(c.rows);
+        const Board own = boardFromRows(c.rows);
         std::map<Cell, int> seen;
         for (int i = 0; i < Trials; ++i) {
-            const Aimed aimed = AimOnce(own);
+            const Aimed aimed = aimOnce(own);
             ASSERT_TRUE(aimed.cell);
             const auto expected = c.targets.find(*aimed.cell);
             ASSERT_NE(expected, c.targets.end()) << "aimed at " << *aimed.cell;
@@ -171,15 +171,15 @@ TEST_F(ComputerTargeting, SingleCandidateNeighbourIsAlwaysTheTarget)
     };
     for (const ForcedCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const TBoard own = BoardFromRows(c.rows);
+        const Board own = boardFromRows(c.rows);
         for (std::uint32_t seed = 1; seed <= 30; ++seed) {
             random.seed(seed);
-            host.ClearRecords();
-            const Aimed aimed = AimOnce(own);
+            host.clearRecords();
+            const Aimed aimed = aimOnce(own);
             ASSERT_TRUE(aimed.fired);
             EXPECT_EQ(*aimed.cell, c.target);
             EXPECT_EQ(host.memo, QStringList{QStringLiteral("computer: ") + c.line});
-            EXPECT_FALSE(game.match.PlayerTurn) << "a hit keeps the turn";
+            EXPECT_FALSE(game.match.playerTurn) << "a hit keeps the turn";
             EXPECT_TRUE(host.lampsPutOut.empty());
         }
     }
@@ -202,24 +202,24 @@ TEST_F(ComputerTargeting, LastOpenCellIsFiredAtWithoutADraw)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
         const char lastRow[] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', c.cell, '\0'};
-        const TBoard own = BoardFromRows(CellMiss, Area,
-                                         {"", " ...", " .S.", " ...", "", "", "", "", lastRow, ""});
+        const Board own = boardFromRows(CellMiss, Area,
+                                        {"", " ...", " .S.", " ...", "", "", "", "", lastRow, ""});
         random.seed(5);
-        host.ClearRecords();
+        host.clearRecords();
         Random expected = random;
         if (c.cell == '#') {
-            expected.RandInt(6);
-            expected.RandInt(5);
+            expected.randInt(6);
+            expected.randInt(5);
         } else {
-            expected.RandInt(3);
+            expected.randInt(3);
         }
-        const Aimed aimed = AimOnce(own);
+        const Aimed aimed = aimOnce(own);
         ASSERT_TRUE(aimed.fired);
         EXPECT_EQ(*aimed.cell, (Cell{8, 9}));
         EXPECT_EQ(host.memo, QStringList{QString::fromUtf8(c.line)});
         for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(random.RandInt(1000), expected.RandInt(1000)) << "draw " << i;
-        EXPECT_EQ(game.match.PlayerTurn, !c.computerKeepsTurn);
+            EXPECT_EQ(random.randInt(1000), expected.randInt(1000)) << "draw " << i;
+        EXPECT_EQ(game.match.playerTurn, !c.computerKeepsTurn);
         EXPECT_EQ(host.lampsPutOut,
                   c.computerKeepsTurn ? std::vector<bool>{} : std::vector<bool>{false});
     }
@@ -230,15 +230,15 @@ TEST_F(ComputerTargeting, RejectedDrawMovesToTheLastAcceptableColumn)
     // Only columns 3 and 7 can be fired at; every other cell was drawn and
     // rejected earlier in this turn. A rejected draw moves along its row to
     // the last acceptable column, 7, so column 3 is hit only when drawn.
-    TBoard own = BoardFromRows(CellMiss, Area, {});
+    Board own = boardFromRows(CellMiss, Area, {});
     for (int y = 1; y <= Area; ++y)
         own.at(3, y) = own.at(7, y) = CellWater;
-    TBoard rejected = own;
+    Board rejected = own;
     random.seed(13);
     std::map<int, int> byColumn;
     std::map<int, int> rowsOfSeven;
     for (int i = 0; i < Trials; ++i) {
-        const Aimed aimed = AimOnce(own, rejected);
+        const Aimed aimed = aimOnce(own, rejected);
         ASSERT_TRUE(aimed.fired) << "every draw ends on an acceptable cell";
         ++byColumn[aimed.cell->x];
         if (aimed.cell->x == 7)
@@ -255,13 +255,13 @@ TEST_F(ComputerTargeting, RejectedDrawInAFullRowMovesToTheLastAcceptableRow)
     // Only (4,2) and (4,9) are open. A draw in row 2 or 9 moves along its
     // row; a draw in column 4 elsewhere finds its row full and moves down
     // the column to the last open row, 9; any other draw stays rejected.
-    const TBoard own = BoardFromRows(CellMiss, Area, {"", "   .", "", "", "", "", "", "", "   ."});
-    const TBoard rejected = own;
+    const Board own = boardFromRows(CellMiss, Area, {"", "   .", "", "", "", "", "", "", "   ."});
+    const Board rejected = own;
     random.seed(14);
     std::map<Cell, int> fired;
     int refused = 0;
     for (int i = 0; i < Trials; ++i) {
-        const Aimed aimed = AimOnce(own, rejected);
+        const Aimed aimed = aimOnce(own, rejected);
         if (aimed.fired)
             ++fired[*aimed.cell];
         else
@@ -278,23 +278,23 @@ TEST_F(ComputerTargeting, ATickRetriesARejectedTargetOnce)
     // Two candidates around the hit: a random step, of which only the two
     // open sides (1 in 3) are accepted. With one retry per tick a shot falls
     // in 1 - (2/3)^2 = 5/9 of the ticks.
-    const TBoard own = BoardFromRows({"", "", "", "....o", "....x#", "....o"});
+    const Board own = boardFromRows({"", "", "", "....o", "....x#", "....o"});
     random.seed(15);
     int ticksWithShot = 0;
     for (int i = 0; i < Trials; ++i) {
-        RunningMatch(own, BoardFromRows({"#"}), false);
-        game.match.RejectedCells.fill(CellWater);
+        runningMatch(own, boardFromRows({"#"}), false);
+        game.match.rejectedCells.fill(CellWater);
         const qsizetype lines = host.memo.size();
-        match.Tick();
-        ASSERT_FALSE(game.match.GameOver);
-        if (ShotBetween(own, game.boards.OwnBoard, Area, true)) {
+        match.tick();
+        ASSERT_FALSE(game.match.gameOver);
+        if (shotBetween(own, game.boards.ownBoard, Area, true)) {
             ++ticksWithShot;
             EXPECT_EQ(host.memo.size(), lines + 1);
             continue;
         }
         EXPECT_EQ(host.memo.size(), lines);
         int marked = 0;
-        for (std::uint8_t code : game.match.RejectedCells.cells)
+        for (std::uint8_t code : game.match.rejectedCells.cells)
             marked += code == CellMiss;
         EXPECT_TRUE(marked == 1 || marked == 2) << marked << " rejected cells";
     }
@@ -303,16 +303,16 @@ TEST_F(ComputerTargeting, ATickRetriesARejectedTargetOnce)
 
 TEST_F(ComputerTargeting, HitKeepsTheTurnForTheNextTick)
 {
-    RunningMatch(BoardFromRows({"", "", "", "....oo", "...ox##", "....oo", "", "", "", "#"}),
-                 BoardFromRows({"#"}), false);
-    match.Tick();
+    runningMatch(boardFromRows({"", "", "", "....oo", "...ox##", "....oo", "", "", "", "#"}),
+                 boardFromRows({"#"}), false);
+    match.tick();
     EXPECT_EQ(host.memo, QStringList{"computer: E6 bingo"});
-    EXPECT_FALSE(game.match.PlayerTurn);
-    match.Tick();
+    EXPECT_FALSE(game.match.playerTurn);
+    match.tick();
     EXPECT_EQ(host.memo, (QStringList{"computer: E6 bingo", "computer: E7 ship destroyed"}));
-    EXPECT_FALSE(game.match.PlayerTurn);
-    EXPECT_EQ(game.match.OpponentTime, 2);
-    EXPECT_EQ(game.match.PlayerTime, 0);
+    EXPECT_FALSE(game.match.playerTurn);
+    EXPECT_EQ(game.match.opponentTime, 2);
+    EXPECT_EQ(game.match.playerTime, 0);
     EXPECT_TRUE(host.lampsPutOut.empty());
 }
 
@@ -336,19 +336,19 @@ TEST_F(ComputerTargeting, CueDrawsFollowTheOutcome)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         random.seed(21);
-        host.ClearRecords();
+        host.clearRecords();
         Random expected = random;
         for (int i = 0; i < c.woundedDraws; ++i)
-            expected.RandInt(2);
+            expected.randInt(2);
         QString sound;
         for (const QString &cue : c.cues)
-            sound = cue == "explosion" ? QStringLiteral("explos%1").arg(expected.RandInt(6) + 1)
-                    : cue == "destroy" ? QStringLiteral("destroy%1").arg(expected.RandInt(5) + 1)
-                                       : QStringLiteral("wrong%1").arg(expected.RandInt(3) + 1);
-        ASSERT_TRUE(AimOnce(BoardFromRows(c.rows)).fired);
+            sound = cue == "explosion" ? QStringLiteral("explos%1").arg(expected.randInt(6) + 1)
+                    : cue == "destroy" ? QStringLiteral("destroy%1").arg(expected.randInt(5) + 1)
+                                       : QStringLiteral("wrong%1").arg(expected.randInt(3) + 1);
+        ASSERT_TRUE(aimOnce(boardFromRows(c.rows)).fired);
         EXPECT_EQ(host.cues, c.cues);
         EXPECT_EQ(host.sounds, QStringList{sound});
-        EXPECT_EQ(random.RandInt(1000), expected.RandInt(1000));
+        EXPECT_EQ(random.randInt(1000), expected.randInt(1000));
     }
 }
 
@@ -362,12 +362,12 @@ TEST_F(ComputerTargeting, NeverFiresNextToAWreckOverWholeMatches)
         for (std::uint32_t seed = 1; seed <= 100; ++seed) {
             SCOPED_TRACE(testing::Message() << "area " << area << " seed " << seed);
             SetUp();
-            game.boards.AreaSize = static_cast<std::uint8_t>(area);
-            host.ClearRecords();
-            PlaceOwnFleet(seed + 1000);
+            game.boards.areaSize = static_cast<std::uint8_t>(area);
+            host.clearRecords();
+            placeOwnFleet(seed + 1000);
             random.seed(seed);
-            ASSERT_TRUE(match.Begin());
-            const auto check = [&](const TBoard &before, const Shot &shot) {
+            ASSERT_TRUE(match.begin());
+            const auto check = [&](const Board &before, const Shot &shot) {
                 for (int x = std::max(1, shot.cell.x - 1); x <= std::min(area, shot.cell.x + 1);
                      ++x)
                     for (int y = std::max(1, shot.cell.y - 1); y <= std::min(area, shot.cell.y + 1);
@@ -376,9 +376,9 @@ TEST_F(ComputerTargeting, NeverFiresNextToAWreckOverWholeMatches)
                             << "fired at " << shot.cell << " next to the wreck at " << Cell{x, y};
                 ++shots;
             };
-            PlayToTheEnd(Player::Blind, check);
+            playToTheEnd(Player::Blind, check);
             EXPECT_EQ(host.memo.back().right(14), QStringLiteral(" computer wins"));
-            match.Finish();
+            match.finish();
         }
     }
     EXPECT_GT(shots, 200 * FleetCells);

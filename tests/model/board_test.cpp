@@ -10,7 +10,7 @@ using namespace tw;
 
 TEST(Board, ColumnByColumnLayout)
 {
-    TBoard board;
+    Board board;
     board.fill(CellWater);
     board.at(1, 2) = CellShip;  // column 1, row B: byte 1
     board.at(2, 1) = CellMiss;  // column 2, row A: byte 15
@@ -18,7 +18,7 @@ TEST(Board, ColumnByColumnLayout)
     EXPECT_EQ(board.cells[1], CellShip);
     EXPECT_EQ(board.cells[15], CellMiss);
     EXPECT_EQ(board.cells[224], CellHit);
-    const std::string text = BoardToText(board);
+    const std::string text = boardToText(board);
     EXPECT_EQ(text.substr(0, 3), "CBC");
     EXPECT_EQ(text[15], 'A');
     EXPECT_EQ(text[224], 'E');
@@ -26,11 +26,11 @@ TEST(Board, ColumnByColumnLayout)
 
 TEST(Board, ClearedBoardIsAllC)
 {
-    TBoard board;
-    TFleetCounts counts{{0, 1, 2, 3, 4}};
-    ClearBoard(board, counts);
-    EXPECT_EQ(BoardToText(board), std::string(225, 'C'));
-    EXPECT_EQ(counts, TFleetCounts{});
+    Board board;
+    FleetCounts counts{{0, 1, 2, 3, 4}};
+    clearBoard(board, counts);
+    EXPECT_EQ(boardToText(board), std::string(225, 'C'));
+    EXPECT_EQ(counts, FleetCounts{});
 }
 
 TEST(Board, TextRoundTripOfLettersAToG)
@@ -38,30 +38,30 @@ TEST(Board, TextRoundTripOfLettersAToG)
     std::string text;
     for (int i = 0; i < 225; ++i)
         text.push_back(static_cast<char>('A' + (i * 7 + i / 15) % 7));
-    TBoard board;
-    ASSERT_TRUE(TextToBoard(text + "trailing text is ignored", board));
-    EXPECT_EQ(BoardToText(board), text);
+    Board board;
+    ASSERT_TRUE(textToBoard(text + "trailing text is ignored", board));
+    EXPECT_EQ(boardToText(board), text);
 }
 
 TEST(Board, TextToBoardRefusesAndKeepsTheRest)
 {
-    TBoard board;
+    Board board;
     board.fill(CellWater);
     std::string text(225, 'B');
     text[20] = '@'; // below 'A'
-    EXPECT_FALSE(TextToBoard(text, board));
+    EXPECT_FALSE(textToBoard(text, board));
     EXPECT_EQ(board.cells[19], CellShip) << "cells before the bad position are decoded";
     EXPECT_EQ(board.cells[20], CellWater) << "the rest keep their old values";
 
     board.fill(CellWater);
-    EXPECT_FALSE(TextToBoard(std::string(224, 'B'), board)) << "too short";
+    EXPECT_FALSE(textToBoard(std::string(224, 'B'), board)) << "too short";
     EXPECT_EQ(board.cells[223], CellShip);
     EXPECT_EQ(board.cells[224], CellWater);
 
-    EXPECT_FALSE(TextToBoard("", board));
+    EXPECT_FALSE(textToBoard("", board));
 }
 
-TEST(Board, ClampToArea)
+TEST(Board, clampToArea)
 {
     struct Case
     {
@@ -76,7 +76,7 @@ TEST(Board, ClampToArea)
     };
     for (const Case &c : cases) {
         int x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
-        ClampToArea(x1, y1, x2, y2, c.area);
+        clampToArea(x1, y1, x2, y2, c.area);
         EXPECT_EQ(x1, c.ex1);
         EXPECT_EQ(y1, c.ey1);
         EXPECT_EQ(x2, c.ex2);
@@ -86,10 +86,10 @@ TEST(Board, ClampToArea)
 
 TEST(Board, CellNames)
 {
-    EXPECT_EQ(CellName(7, 3), "C7");
-    EXPECT_EQ(CellName(10, 1), "A10");
-    EXPECT_EQ(CellName(15, 15), "O15");
-    EXPECT_EQ(CellName(1, 1), "A1");
+    EXPECT_EQ(cellName(7, 3), "C7");
+    EXPECT_EQ(cellName(10, 1), "A10");
+    EXPECT_EQ(cellName(15, 15), "O15");
+    EXPECT_EQ(cellName(1, 1), "A1");
 }
 
 TEST(ShipTypes, TableIsConsistentAndComplaintsNameTheBadType)
@@ -99,19 +99,19 @@ TEST(ShipTypes, TableIsConsistentAndComplaintsNameTheBadType)
         EXPECT_EQ(caption, "Программная ошибка!");
         complaints.push_back(text);
     };
-    TShipTypeTable table = BuildShipTypes();
-    EXPECT_EQ(CheckShipTypes(table, sink), 0);
+    ShipTypeTable table = buildShipTypes();
+    EXPECT_EQ(checkShipTypes(table, sink), 0);
     EXPECT_TRUE(complaints.empty());
 
-    MaskCell(table[6].mask, 1, 0) = 0;
-    EXPECT_EQ(CheckShipTypes(table, sink), 1);
+    maskCell(table[6].mask, 1, 0) = 0;
+    EXPECT_EQ(checkShipTypes(table, sink), 1);
     ASSERT_EQ(complaints.size(), 1u);
     EXPECT_EQ(complaints[0], "Ошибка в описании корабля номер 6");
 }
 
 TEST(ShipTypes, SizesMakeTheFleet)
 {
-    const TShipTypeTable table = BuildShipTypes();
+    const ShipTypeTable table = buildShipTypes();
     const int expected[] = {0, 1, 2, 3, 3, 4, 4, 4, 4, 4, 4, 4};
     for (int t = 1; t <= ShipTypeCount; ++t)
         EXPECT_EQ(table[static_cast<std::size_t>(t)].count, expected[t]) << "type " << t;

@@ -10,11 +10,11 @@ TEST(Generate, LegalFleetsOnEveryAreaSizeOverManySeeds)
     for (int area = MinAreaSize; area <= MaxAreaSize; ++area)
         for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
             Random random(seed);
-            TBoard board;
+            Board board;
             board.fill(CellMiss); // every cell is overwritten
-            TFleetCounts counts{{0, 9, 9, 9, 9}};
-            GenerateFleet(board, counts, area, random);
-            ASSERT_TRUE(IsLegalFleet(board, area)) << "area " << area << " seed " << seed;
+            FleetCounts counts{{0, 9, 9, 9, 9}};
+            generateFleet(board, counts, area, random);
+            ASSERT_TRUE(isLegalFleet(board, area)) << "area " << area << " seed " << seed;
             ASSERT_EQ(counts, RequiredFleet);
         }
 }
@@ -22,11 +22,11 @@ TEST(Generate, LegalFleetsOnEveryAreaSizeOverManySeeds)
 TEST(Generate, ReportsEveryDrawOfAType)
 {
     Random random(3);
-    TBoard board;
-    TFleetCounts counts;
+    Board board;
+    FleetCounts counts;
     int reports = 0;
     GenerateProgress last;
-    GenerateFleet(board, counts, 10, random, [&](const GenerateProgress &p) {
+    generateFleet(board, counts, 10, random, [&](const GenerateProgress &p) {
         ++reports;
         EXPECT_GE(p.t, 1);
         EXPECT_LE(p.t, ShipTypeCount);
@@ -39,10 +39,10 @@ TEST(Generate, ReportsEveryDrawOfAType)
 TEST(Generate, SameSeedSameFleet)
 {
     Random a(42), b(42);
-    TBoard boardA, boardB;
-    TFleetCounts countsA, countsB;
-    GenerateFleet(boardA, countsA, 12, a);
-    GenerateFleet(boardB, countsB, 12, b);
+    Board boardA, boardB;
+    FleetCounts countsA, countsB;
+    generateFleet(boardA, countsA, 12, a);
+    generateFleet(boardB, countsB, 12, b);
     EXPECT_EQ(boardA, boardB);
 }
 
@@ -51,14 +51,14 @@ TEST(Generate, StartsOverFromADeadEnd)
     // One-cell obstacles whose surroundings cover the whole area leave no
     // place for the four-cell ship: the generator must notice, start over
     // and still end with a legal fleet.
-    TBoard work;
-    ClearBoard(work);
+    Board work;
+    clearBoard(work);
     for (int x : {2, 5, 8, 10})
         for (int y : {2, 5, 8, 10})
             work.at(x, y) = CellShip;
-    TFleetCounts counts;
+    FleetCounts counts;
     Random random(5);
-    EXPECT_EQ(CompleteFleet(work, counts, MinAreaSize, random), 1);
-    EXPECT_TRUE(IsLegalFleet(work, MinAreaSize));
+    EXPECT_EQ(completeFleet(work, counts, MinAreaSize, random), 1);
+    EXPECT_TRUE(isLegalFleet(work, MinAreaSize));
     EXPECT_EQ(counts, RequiredFleet);
 }

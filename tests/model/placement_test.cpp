@@ -7,109 +7,109 @@ using namespace tw;
 namespace {
 
 // The frame as rows of '.' and '#', top to bottom.
-std::string Picture(const TMask &mask)
+std::string picture(const ShipMask &mask)
 {
     std::string rows;
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x)
-            rows.push_back(MaskCell(mask, x, y) ? '#' : '.');
+            rows.push_back(maskCell(mask, x, y) ? '#' : '.');
         rows.push_back(y < 3 ? '/' : '\0');
     }
     rows.pop_back();
     return rows;
 }
 
-BoardState EmptyState(int area = 10)
+BoardState emptyState(int area = 10)
 {
     BoardState state;
-    state.AreaSize = static_cast<std::uint8_t>(area);
-    ClearBoard(state.OwnBoard, state.PlacedFleet);
+    state.areaSize = static_cast<std::uint8_t>(area);
+    clearBoard(state.ownBoard, state.placedFleet);
     return state;
 }
 
-PlaceResult Place(BoardState &state, int type, int rotation, int col, int row)
+PlaceResult place(BoardState &state, int type, int rotation, int col, int row)
 {
-    state.SelectedShipType = static_cast<std::uint8_t>(type);
-    state.Rotation = static_cast<std::int8_t>(rotation);
-    state.HoverCol = col;
-    state.HoverRow = row;
-    return PlaceSelectedShip(state);
+    state.selectedShipType = static_cast<std::uint8_t>(type);
+    state.rotation = static_cast<std::int8_t>(rotation);
+    state.hoverCol = col;
+    state.hoverRow = row;
+    return placeSelectedShip(state);
 }
 
 } // namespace
 
 TEST(Rotate, QuarterTurnsClockwise)
 {
-    TMask mask = ShipTypes[3].mask;
-    EXPECT_EQ(Picture(mask), "..../###./..../....");
-    RotateMask(mask, 1);
-    EXPECT_EQ(Picture(mask), "..#./..#./..#./....");
-    RotateMask(mask, 1);
-    EXPECT_EQ(Picture(mask), "..../..../.###/....");
+    ShipMask mask = ShipTypes[3].mask;
+    EXPECT_EQ(picture(mask), "..../###./..../....");
+    rotateMask(mask, 1);
+    EXPECT_EQ(picture(mask), "..#./..#./..#./....");
+    rotateMask(mask, 1);
+    EXPECT_EQ(picture(mask), "..../..../.###/....");
 
-    TMask same = ShipTypes[7].mask;
-    RotateMask(same, 0);
-    RotateMask(same, -2);
+    ShipMask same = ShipTypes[7].mask;
+    rotateMask(same, 0);
+    rotateMask(same, -2);
     EXPECT_EQ(same, ShipTypes[7].mask);
-    RotateMask(same, 4);
+    rotateMask(same, 4);
     EXPECT_EQ(same, ShipTypes[7].mask);
 }
 
 TEST(Rotate, OriginIsFirstUsedColumnAndRow)
 {
-    EXPECT_EQ(ShapeOrigin(ShipTypes[1].mask).ox, 1);
-    EXPECT_EQ(ShapeOrigin(ShipTypes[1].mask).oy, 1);
-    EXPECT_EQ(ShapeOrigin(ShipTypes[5].mask).ox, 0);
-    EXPECT_EQ(ShapeOrigin(ShipTypes[9].mask).oy, 0);
-    TMask mask = ShipTypes[3].mask;
-    RotateMask(mask, 1);
-    EXPECT_EQ(ShapeOrigin(mask).ox, 2);
-    EXPECT_EQ(ShapeOrigin(mask).oy, 0);
+    EXPECT_EQ(shapeOrigin(ShipTypes[1].mask).ox, 1);
+    EXPECT_EQ(shapeOrigin(ShipTypes[1].mask).oy, 1);
+    EXPECT_EQ(shapeOrigin(ShipTypes[5].mask).ox, 0);
+    EXPECT_EQ(shapeOrigin(ShipTypes[9].mask).oy, 0);
+    ShipMask mask = ShipTypes[3].mask;
+    rotateMask(mask, 1);
+    EXPECT_EQ(shapeOrigin(mask).ox, 2);
+    EXPECT_EQ(shapeOrigin(mask).oy, 0);
 }
 
 TEST(Placement, StraightFourAtTheEdgeOfTheArea)
 {
-    BoardState state = EmptyState();
+    BoardState state = emptyState();
     BoardState other = state;
-    EXPECT_EQ(Place(other, 5, 0, 7, 0), PlaceResult::Illegal) << "would need column 11";
-    EXPECT_EQ(Place(state, 5, 0, 6, 0), PlaceResult::Placed);
+    EXPECT_EQ(place(other, 5, 0, 7, 0), PlaceResult::Illegal) << "would need column 11";
+    EXPECT_EQ(place(state, 5, 0, 6, 0), PlaceResult::Placed);
     for (int x = 7; x <= 10; ++x)
-        EXPECT_EQ(state.OwnBoard.at(x, 1), CellShip);
-    EXPECT_EQ(state.PlacedFleet[4], 1);
+        EXPECT_EQ(state.ownBoard.at(x, 1), CellShip);
+    EXPECT_EQ(state.placedFleet[4], 1);
 }
 
 TEST(Placement, ShipsMayNotTouchEvenAtACorner)
 {
-    BoardState state = EmptyState();
-    ASSERT_EQ(Place(state, 1, 0, 4, 4), PlaceResult::Placed);
-    EXPECT_EQ(Place(state, 1, 0, 5, 5), PlaceResult::Illegal) << "diagonal neighbour";
-    EXPECT_EQ(Place(state, 1, 0, 4, 5), PlaceResult::Illegal) << "side neighbour";
-    EXPECT_EQ(Place(state, 1, 0, 6, 6), PlaceResult::Placed) << "two cells apart";
-    EXPECT_EQ(state.PlacedFleet[1], 2);
+    BoardState state = emptyState();
+    ASSERT_EQ(place(state, 1, 0, 4, 4), PlaceResult::Placed);
+    EXPECT_EQ(place(state, 1, 0, 5, 5), PlaceResult::Illegal) << "diagonal neighbour";
+    EXPECT_EQ(place(state, 1, 0, 4, 5), PlaceResult::Illegal) << "side neighbour";
+    EXPECT_EQ(place(state, 1, 0, 6, 6), PlaceResult::Placed) << "two cells apart";
+    EXPECT_EQ(state.placedFleet[1], 2);
 }
 
 TEST(Placement, FullSizeAndCompleteFleetAreRefused)
 {
-    BoardState state = EmptyState();
+    BoardState state = emptyState();
     for (int i = 0; i < 4; ++i)
-        ASSERT_EQ(Place(state, 1, 0, 2 * i, 0), PlaceResult::Placed);
-    const TBoard before = state.OwnBoard;
-    EXPECT_EQ(Place(state, 1, 0, 0, 9), PlaceResult::SizeFull) << "a fifth one-cell ship";
-    EXPECT_EQ(state.OwnBoard, before);
+        ASSERT_EQ(place(state, 1, 0, 2 * i, 0), PlaceResult::Placed);
+    const Board before = state.ownBoard;
+    EXPECT_EQ(place(state, 1, 0, 0, 9), PlaceResult::SizeFull) << "a fifth one-cell ship";
+    EXPECT_EQ(state.ownBoard, before);
 
-    state.PlacedFleet = RequiredFleet;
-    state.PlacedFleet[2] = 5; // more than required, so the size is not "full"
-    EXPECT_EQ(Place(state, 2, 0, 0, 9), PlaceResult::FleetComplete);
+    state.placedFleet = RequiredFleet;
+    state.placedFleet[2] = 5; // more than required, so the size is not "full"
+    EXPECT_EQ(place(state, 2, 0, 0, 9), PlaceResult::fleetComplete);
 }
 
 TEST(Placement, TurnedThreeCoversTheCellAndTheTwoBelow)
 {
-    BoardState state = EmptyState();
-    ASSERT_EQ(Place(state, 3, 1, 4, 2), PlaceResult::Placed);
+    BoardState state = emptyState();
+    ASSERT_EQ(place(state, 3, 1, 4, 2), PlaceResult::Placed);
     for (int y = 3; y <= 5; ++y)
-        EXPECT_EQ(state.OwnBoard.at(5, y), CellShip);
+        EXPECT_EQ(state.ownBoard.at(5, y), CellShip);
     int ships = 0;
-    for (auto c : state.OwnBoard.cells)
+    for (auto c : state.ownBoard.cells)
         ships += c == CellShip;
     EXPECT_EQ(ships, 3);
 }
@@ -118,12 +118,12 @@ TEST(Placement, EveryTypeAndTurnLandsWithItsBoundingBoxOnTheTarget)
 {
     for (int t = 1; t <= ShipTypeCount; ++t)
         for (int r = 0; r < 4; ++r) {
-            BoardState state = EmptyState(12);
-            ASSERT_EQ(Place(state, t, r, 5, 6), PlaceResult::Placed) << t << "/" << r;
+            BoardState state = emptyState(12);
+            ASSERT_EQ(place(state, t, r, 5, 6), PlaceResult::Placed) << t << "/" << r;
             int minX = 99, minY = 99, count = 0;
             for (int x = 1; x <= 15; ++x)
                 for (int y = 1; y <= 15; ++y)
-                    if (state.OwnBoard.at(x, y) == CellShip) {
+                    if (state.ownBoard.at(x, y) == CellShip) {
                         minX = std::min(minX, x);
                         minY = std::min(minY, y);
                         ++count;
@@ -137,30 +137,30 @@ TEST(Placement, EveryTypeAndTurnLandsWithItsBoundingBoxOnTheTarget)
 TEST(Readiness, AllConditionsMustHold)
 {
     const Readiness ready{false, true, true, 10, false};
-    EXPECT_TRUE(ReadyForNetworkGame(10, ready));
-    EXPECT_FALSE(ReadyForNetworkGame(12, ready)) << "other area size";
+    EXPECT_TRUE(readyForNetworkGame(10, ready));
+    EXPECT_FALSE(readyForNetworkGame(12, ready)) << "other area size";
     Readiness r = ready;
     r.gameInProgress = true;
-    EXPECT_FALSE(ReadyForNetworkGame(10, r));
+    EXPECT_FALSE(readyForNetworkGame(10, r));
     r = ready;
     r.fleetComplete = false;
-    EXPECT_FALSE(ReadyForNetworkGame(10, r));
+    EXPECT_FALSE(readyForNetworkGame(10, r));
     r = ready;
     r.hasPlayerName = false;
-    EXPECT_FALSE(ReadyForNetworkGame(10, r));
+    EXPECT_FALSE(readyForNetworkGame(10, r));
     r = ready;
     r.modalBusy = true;
-    EXPECT_FALSE(ReadyForNetworkGame(10, r));
+    EXPECT_FALSE(readyForNetworkGame(10, r));
 }
 
-TEST(LegalFleet, RefusesWhatAPeerMustNotSend)
+TEST(legalFleet, RefusesWhatAPeerMustNotSend)
 {
-    TBoard board;
-    TFleetCounts counts;
+    Board board;
+    FleetCounts counts;
     Random random(7);
-    GenerateFleet(board, counts, 10, random);
-    ASSERT_TRUE(IsLegalFleet(board, 10));
-    EXPECT_FALSE(IsLegalFleet(board, 9)) << "area sizes outside 10..15";
+    generateFleet(board, counts, 10, random);
+    ASSERT_TRUE(isLegalFleet(board, 10));
+    EXPECT_FALSE(isLegalFleet(board, 9)) << "area sizes outside 10..15";
 
     auto firstShipCell = [&]() {
         for (std::size_t i = 0; i < board.cells.size(); ++i)
@@ -169,31 +169,31 @@ TEST(LegalFleet, RefusesWhatAPeerMustNotSend)
         return board.cells.size();
     };
 
-    TBoard missing = board;
+    Board missing = board;
     missing.cells[firstShipCell()] = CellWater;
-    EXPECT_FALSE(IsLegalFleet(missing, 10)) << "a ship cell missing";
+    EXPECT_FALSE(isLegalFleet(missing, 10)) << "a ship cell missing";
 
-    TBoard outside = board;
+    Board outside = board;
     outside.at(15, 15) = CellShip;
-    EXPECT_FALSE(IsLegalFleet(outside, 10)) << "a cell outside the area";
+    EXPECT_FALSE(isLegalFleet(outside, 10)) << "a cell outside the area";
 
-    TBoard battle = board;
+    Board battle = board;
     battle.cells[firstShipCell()] = CellIntact;
-    EXPECT_FALSE(IsLegalFleet(battle, 10)) << "battle codes";
+    EXPECT_FALSE(isLegalFleet(battle, 10)) << "battle codes";
 
-    TBoard empty;
-    ClearBoard(empty);
-    EXPECT_FALSE(IsLegalFleet(empty, 10));
+    Board empty;
+    clearBoard(empty);
+    EXPECT_FALSE(isLegalFleet(empty, 10));
 
     // A hand-made legal fleet, then two one-cell ships touching at a corner.
-    BoardState state = EmptyState();
+    BoardState state = emptyState();
     const int plan[][4] = {{5, 0, 0, 0}, {2, 0, 6, 0}, {3, 0, 0, 2}, {2, 0, 5, 2}, {3, 0, 0, 4},
                            {2, 0, 5, 4}, {1, 0, 0, 6}, {1, 0, 2, 6}, {1, 0, 4, 6}, {1, 0, 6, 6}};
     for (const auto &p : plan)
-        ASSERT_EQ(Place(state, p[0], p[1], p[2], p[3]), PlaceResult::Placed);
-    ASSERT_TRUE(IsLegalFleet(state.OwnBoard, 10));
-    TBoard touching = state.OwnBoard;
+        ASSERT_EQ(place(state, p[0], p[1], p[2], p[3]), PlaceResult::Placed);
+    ASSERT_TRUE(isLegalFleet(state.ownBoard, 10));
+    Board touching = state.ownBoard;
     touching.at(7, 7) = CellWater; // the one-cell ship at G7 moves to H6,
     touching.at(6, 8) = CellShip;  // a corner away from the one at G5
-    EXPECT_FALSE(IsLegalFleet(touching, 10));
+    EXPECT_FALSE(isLegalFleet(touching, 10));
 }

@@ -16,19 +16,19 @@ struct Cell
 
 // A battle board with one ship of the given type and turn, its bounding box
 // at the 0-based cell (col, row).
-TBoard ArmedWithShip(int type, int rotation, int col, int row, std::vector<Cell> &cells,
-                     int area = 10)
+Board armedWithShip(int type, int rotation, int col, int row, std::vector<Cell> &cells,
+                    int area = 10)
 {
-    TBoard board;
-    ClearBoard(board);
-    const TurnedShape shape = TurnedShipShape(type, rotation);
-    PutShip(shape.mask, board, shape.origin.ox, shape.origin.oy, col, row);
+    Board board;
+    clearBoard(board);
+    const TurnedShape shape = turnedShipShape(type, rotation);
+    putShip(shape.mask, board, shape.origin.ox, shape.origin.oy, col, row);
     cells.clear();
     for (int x = 1; x <= area; ++x)
         for (int y = 1; y <= area; ++y)
             if (board.at(x, y) == CellShip)
                 cells.push_back({x, y});
-    ArmBoard(board, area);
+    armBoard(board, area);
     return board;
 }
 
@@ -37,9 +37,9 @@ TBoard ArmedWithShip(int type, int rotation, int col, int row, std::vector<Cell>
 TEST(Shots, MissOnWaterChangesOnlyThatCell)
 {
     std::vector<Cell> cells;
-    TBoard board = ArmedWithShip(2, 0, 3, 3, cells);
-    TBoard expected = board;
-    EXPECT_EQ(FireAt(board, 1, 1, 10), ShotOutcome::Miss);
+    Board board = armedWithShip(2, 0, 3, 3, cells);
+    Board expected = board;
+    EXPECT_EQ(fireAt(board, 1, 1, 10), ShotOutcome::Miss);
     expected.at(1, 1) = CellMiss;
     EXPECT_EQ(board, expected);
 }
@@ -52,16 +52,16 @@ TEST(Shots, EveryShapeEveryTurnEveryOrder)
     for (int t = 1; t <= ShipTypeCount; ++t)
         for (int r = 0; r < 4; ++r) {
             std::vector<Cell> cells;
-            ArmedWithShip(t, r, 0, 0, cells); // corner of the area too
+            armedWithShip(t, r, 0, 0, cells); // corner of the area too
             for (std::size_t start = 0; start < cells.size(); ++start) {
                 std::vector<Cell> order = cells;
                 std::rotate(order.begin(), order.begin() + static_cast<long>(start), order.end());
                 if (start % 2)
                     std::reverse(order.begin() + 1, order.end());
                 std::vector<Cell> unused;
-                TBoard board = ArmedWithShip(t, r, 0, 0, unused);
+                Board board = armedWithShip(t, r, 0, 0, unused);
                 for (std::size_t i = 0; i < order.size(); ++i) {
-                    const ShotOutcome outcome = FireAt(board, order[i].x, order[i].y, 10);
+                    const ShotOutcome outcome = fireAt(board, order[i].x, order[i].y, 10);
                     const bool last = i + 1 == order.size();
                     EXPECT_EQ(outcome, last ? ShotOutcome::Destroyed : ShotOutcome::Hit)
                         << "type " << t << " turn " << r << " shot " << i;
@@ -73,7 +73,7 @@ TEST(Shots, EveryShapeEveryTurnEveryOrder)
                             EXPECT_EQ(code, j <= i ? CellHit : CellIntact);
                     }
                 }
-                EXPECT_TRUE(FleetDestroyed(board, 10));
+                EXPECT_TRUE(fleetDestroyed(board, 10));
             }
         }
 }
@@ -81,10 +81,10 @@ TEST(Shots, EveryShapeEveryTurnEveryOrder)
 TEST(Shots, LShapeHitAtItsCorner)
 {
     std::vector<Cell> cells;
-    TBoard board = ArmedWithShip(7, 0, 4, 4, cells); // .##. / .#.. / .#..
+    Board board = armedWithShip(7, 0, 4, 4, cells); // .##. / .#.. / .#..
     // The corner of type 7 is frame (1, 0): board column 5, row 5.
     ASSERT_EQ(board.at(5, 5), CellIntact);
-    EXPECT_EQ(FireAt(board, 5, 5, 10), ShotOutcome::Hit);
+    EXPECT_EQ(fireAt(board, 5, 5, 10), ShotOutcome::Hit);
     EXPECT_EQ(board.at(5, 5), CellHit);
     EXPECT_EQ(board.at(6, 5), CellIntact);
     EXPECT_EQ(board.at(5, 6), CellIntact);
@@ -94,27 +94,27 @@ TEST(Shots, LShapeHitAtItsCorner)
 TEST(Shots, NeighbouringShipsStayApart)
 {
     // Two ships two cells apart: destroying one leaves the other intact.
-    TBoard board;
-    ClearBoard(board);
+    Board board;
+    clearBoard(board);
     board.at(1, 1) = CellShip;
     board.at(3, 1) = CellShip;
     board.at(3, 2) = CellShip;
-    ArmBoard(board, 10);
-    EXPECT_EQ(FireAt(board, 1, 1, 10), ShotOutcome::Destroyed);
+    armBoard(board, 10);
+    EXPECT_EQ(fireAt(board, 1, 1, 10), ShotOutcome::Destroyed);
     EXPECT_EQ(board.at(3, 1), CellIntact);
     EXPECT_EQ(board.at(3, 2), CellIntact);
-    EXPECT_FALSE(FleetDestroyed(board, 10));
+    EXPECT_FALSE(fleetDestroyed(board, 10));
 }
 
 TEST(Shots, ArmAndRevealFrameTheBattle)
 {
-    TBoard board;
-    TFleetCounts counts;
+    Board board;
+    FleetCounts counts;
     Random random(11);
-    GenerateFleet(board, counts, 10, random);
+    generateFleet(board, counts, 10, random);
     board.at(3, 3) = board.at(3, 3) == CellShip ? CellShip : CellMiss; // stale code
     board.at(12, 12) = CellShip; // outside the area: left alone
-    ArmBoard(board, 10);
+    armBoard(board, 10);
     int intact = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) {
@@ -124,14 +124,14 @@ TEST(Shots, ArmAndRevealFrameTheBattle)
         }
     EXPECT_EQ(intact, FleetCells);
     EXPECT_EQ(board.at(12, 12), CellShip);
-    EXPECT_FALSE(FleetDestroyed(board, 10));
+    EXPECT_FALSE(fleetDestroyed(board, 10));
 
     // Fire at a few cells, then reveal: only misses, ships and water remain.
     for (int x = 1; x <= 10; x += 3)
         for (int y = 1; y <= 10; y += 2)
             if (board.at(x, y) == CellWater || board.at(x, y) == CellIntact)
-                FireAt(board, x, y, 10);
-    RevealShips(board, 10);
+                fireAt(board, x, y, 10);
+    revealShips(board, 10);
     int ships = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) {

@@ -23,19 +23,19 @@
 
 namespace tw::test {
 
-inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = 5000)
+inline bool waitFor(const std::function<bool()> &condition, int timeoutMs = 5000)
 {
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
 // Lets the event loop run for a while: for things that must NOT happen.
-inline void Settle(int ms = 150)
+inline void settle(int ms = 150)
 {
     QTest::qWait(ms);
 }
 
 // A port that is free on the loopback addresses the tests use.
-inline int FreePort()
+inline int freePort()
 {
     for (int attempt = 0; attempt < 50; ++attempt) {
         QTcpServer probe;
@@ -55,7 +55,7 @@ public:
     QStringList statuses;
     int lampLime = 0, lampRed = 0;
     QStringList sounds;
-    QString chatInput;
+    QString typedChat;
     QStringList chatLines;
     QStringList asked, refusals, aborts;
     std::function<void()> whileAborted;
@@ -66,25 +66,25 @@ public:
     std::function<void()> whileWaiting;
     QString opponentCaption;
     int opponentPaints = 0;
-    std::function<void()> pressStart;
-    std::function<bool(int, int)> opponentShot;
+    std::function<void()> onPressStart;
+    std::function<bool(int, int)> onOpponentShot;
     std::vector<std::pair<int, int>> aims;
 
-    QString AddressField() override { return address; }
-    QString HostField() override { return host; }
-    QString PortField() override { return port; }
-    void SetAddressField(const QString &text) override { address = text; }
-    void SetHostField(const QString &text) override { host = text; }
-    void SetPortField(const QString &text) override { port = text; }
-    void SetConnectEnabled(bool enabled) override { connectEnabled = enabled; }
-    void ShowStatus(const QString &text) override { statuses << text; }
-    void SetLamp(bool linked) override { ++(linked ? lampLime : lampRed); }
-    void PlaySound(const QString &name) override { sounds << name; }
-    QString MissCue() override { return QStringLiteral("wrong1"); }
-    QString ChatInput() override { return chatInput; }
-    void ClearChatInput() override { chatInput.clear(); }
-    void AddChatLine(const QString &line) override { chatLines << line; }
-    bool AskInvitation(const QString &text) override
+    QString addressField() override { return address; }
+    QString hostField() override { return host; }
+    QString portField() override { return port; }
+    void setAddressField(const QString &text) override { address = text; }
+    void setHostField(const QString &text) override { host = text; }
+    void setPortField(const QString &text) override { port = text; }
+    void setConnectEnabled(bool enabled) override { connectEnabled = enabled; }
+    void showStatus(const QString &text) override { statuses << text; }
+    void setLamp(bool linked) override { ++(linked ? lampLime : lampRed); }
+    void playSound(const QString &name) override { sounds << name; }
+    QString missCue() override { return QStringLiteral("wrong1"); }
+    QString chatInput() override { return typedChat; }
+    void clearChatInput() override { typedChat.clear(); }
+    void addChatLine(const QString &line) override { chatLines << line; }
+    bool askInvitation(const QString &text) override
     {
         asked << text;
         if (whileAsked)
@@ -95,14 +95,14 @@ public:
         answers.pop_front();
         return yes;
     }
-    void ShowRefusal(const QString &text) override { refusals << text; }
-    void ShowPeerAborted(const QString &text) override
+    void showRefusal(const QString &text) override { refusals << text; }
+    void showPeerAborted(const QString &text) override
     {
         aborts << text;
         if (whileAborted)
             whileAborted();
     }
-    void ShowWaiting(bool shown) override
+    void showWaiting(bool shown) override
     {
         waiting = shown;
         if (!shown)
@@ -111,15 +111,18 @@ public:
         if (whileWaiting)
             std::exchange(whileWaiting, nullptr)();
     }
-    void SetOpponentBoardCaption(const QString &caption) override { opponentCaption = caption; }
-    void PaintOpponentBoard() override { ++opponentPaints; }
-    void PressStart() override
+    void setOpponentBoardCaption(const QString &caption) override { opponentCaption = caption; }
+    void paintOpponentBoard() override { ++opponentPaints; }
+    void pressStart() override
     {
-        if (pressStart)
-            pressStart();
+        if (onPressStart)
+            onPressStart();
     }
-    bool OpponentShot(int col, int row) override { return opponentShot && opponentShot(col, row); }
-    void ShowPeerAim(int col, int row) override { aims.emplace_back(col, row); }
+    bool opponentShot(int col, int row) override
+    {
+        return onOpponentShot && onOpponentShot(col, row);
+    }
+    void showPeerAim(int col, int row) override { aims.emplace_back(col, row); }
 
     bool sawStatus(const QString &text) const { return statuses.contains(text); }
 };
@@ -139,63 +142,63 @@ public:
     Side(const QString &name, const QString &localAddress, int port, std::uint32_t seed)
         : random(seed), address(localAddress)
     {
-        SetDefaultScoreData(game.ScoreData);
-        game.settings.PlayerName = name;
+        setDefaultScoreData(game.scores);
+        game.settings.playerName = name;
         play.link().setLocalAddress(QHostAddress(localAddress));
         play.setServerPort(port);
         windows.port = QString::number(port);
         // Start as the accepting side presses it: the match begins and the
         // test, not a nested loop, plays it.
-        windows.pressStart = [this] { match.Begin(); };
-        windows.opponentShot = [this](int col, int row) { return match.OpponentShot(col, row); };
-        PlaceFleet();
+        windows.onPressStart = [this] { match.begin(); };
+        windows.onOpponentShot = [this](int col, int row) { return match.opponentShot(col, row); };
+        placeFleet();
     }
 
-    void PlaceFleet()
+    void placeFleet()
     {
-        ClearBoard(game.boards.OwnBoard, game.boards.PlacedFleet);
-        GenerateFleet(game.boards.OwnBoard, game.boards.PlacedFleet, game.boards.AreaSize, random);
+        clearBoard(game.boards.ownBoard, game.boards.placedFleet);
+        generateFleet(game.boards.ownBoard, game.boards.placedFleet, game.boards.areaSize, random);
     }
 
     // MatchHost
-    bool PeerConnected() override { return play.PeerConnected(); }
-    bool InvitePeer() override { return play.InvitePeer(); }
-    void SendShot(int col, int row) override { play.SendShot(col, row); }
-    void SendGameAborted() override { play.SendGameAborted(); }
-    void GenerateOpponentFleet(TBoard &board) override
+    bool peerConnected() override { return play.peerConnected(); }
+    bool invitePeer() override { return play.invitePeer(); }
+    void sendShot(int col, int row) override { play.sendShot(col, row); }
+    void sendGameAborted() override { play.sendGameAborted(); }
+    void generateOpponentFleet(Board &board) override
     {
-        TFleetCounts scratch;
-        GenerateFleet(board, scratch, game.boards.AreaSize, random);
+        FleetCounts scratch;
+        generateFleet(board, scratch, game.boards.areaSize, random);
     }
-    QString ExplosionCue() override { return QStringLiteral("explosion"); }
-    QString DestroyCue() override { return QStringLiteral("destroy"); }
-    QString MissCue() override { return QStringLiteral("wrong1"); }
-    void EnterMatchLayout() override { game.match.GameOver = false; }
-    void LeaveMatchLayout() override { game.agreement.AcceptedByUs = false; }
-    void SetOpponentBoardCaption(const QString &caption) override
+    QString explosionCue() override { return QStringLiteral("explosion"); }
+    QString destroyCue() override { return QStringLiteral("destroy"); }
+    QString missCue() override { return QStringLiteral("wrong1"); }
+    void enterMatchLayout() override { game.match.gameOver = false; }
+    void leaveMatchLayout() override { game.agreement.acceptedByUs = false; }
+    void setOpponentBoardCaption(const QString &caption) override
     {
         windows.opponentCaption = caption;
     }
-    void ShowConnectionState() override { play.ShowConnectionState(); }
-    void ShowStatistics() override { ++statisticsShown; }
-    QDateTime Now() override { return QDateTime::currentDateTime(); }
+    void showConnectionState() override { play.showConnectionState(); }
+    void showStatistics() override { ++statisticsShown; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
 // "Ок!" on side a with b's address, then waits until both are linked and
 // each status line names the other player.
-inline bool Link(Side &a, Side &b)
+inline bool link(Side &a, Side &b)
 {
-    a.play.StartServer();
-    b.play.StartServer();
+    a.play.startServer();
+    b.play.startServer();
     a.windows.address = b.address;
     a.windows.host.clear();
-    a.play.Button4Click();
-    const QString size = QString::number(a.game.boards.AreaSize);
-    return WaitFor([&] {
-        return a.play.PeerConnected() && b.play.PeerConnected() &&
-               a.windows.sawStatus(QStringLiteral("Your opponent: ") + b.game.settings.PlayerName +
+    a.play.connectToPeer();
+    const QString size = QString::number(a.game.boards.areaSize);
+    return waitFor([&] {
+        return a.play.peerConnected() && b.play.peerConnected() &&
+               a.windows.sawStatus(QStringLiteral("Your opponent: ") + b.game.settings.playerName +
                                    QStringLiteral(" (area size: ") + size + u')') &&
-               b.windows.sawStatus(QStringLiteral("Your opponent: ") + a.game.settings.PlayerName +
+               b.windows.sawStatus(QStringLiteral("Your opponent: ") + a.game.settings.playerName +
                                    QStringLiteral(" (area size: ") + size + u')');
     });
 }

@@ -16,19 +16,19 @@ const QString Bob = QStringLiteral("Bob");
 const QString kRefusal =
     QStringLiteral("The user doesn't ready to game, or area sizes miscoincide.");
 
-QString OpponentStatus(const QString &name, int size = 10)
+QString opponentStatus(const QString &name, int size = 10)
 {
     return QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") +
            QString::number(size) + u')';
 }
 
-QByteArray BoardText(const TBoard &board)
+QByteArray boardText(const Board &board)
 {
-    return QByteArray::fromStdString(BoardToText(board));
+    return QByteArray::fromStdString(boardToText(board));
 }
 
 // Cells of a board that a shot may still target.
-bool Open(const TBoard &board, int x, int y)
+bool open(const Board &board, int x, int y)
 {
     const auto code = board.at(x, y);
     return code == CellWater || code == CellIntact;
@@ -37,62 +37,62 @@ bool Open(const TBoard &board, int x, int y)
 class NetPlayTest : public ::testing::Test
 {
 protected:
-    int port = FreePort();
+    int port = freePort();
     Side a{Ann, QStringLiteral("127.0.0.1"), port, 11};
     Side b{Bob, QStringLiteral("127.0.0.2"), port, 22};
 
     // Start on a, accepted by b; both matches run afterwards.
-    void AgreeMatch()
+    void agreeMatch()
     {
         b.windows.answers = {true};
-        ASSERT_TRUE(a.match.Begin());
-        ASSERT_TRUE(WaitFor([&] { return b.game.match.GameInProgress; }));
+        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
     }
 
     // The side whose turn it is fires at its next open cell until a fleet is
     // gone; after every shot the target's own board must equal the
     // shooter's copy of it, cell for cell.
-    void PlayToTheEnd()
+    void playToTheEnd()
     {
         for (int shot = 0; shot < 2 * 225; ++shot) {
-            ASSERT_NE(a.game.match.PlayerTurn, b.game.match.PlayerTurn) << "shot " << shot;
-            Side &shooter = a.game.match.PlayerTurn ? a : b;
-            Side &target = a.game.match.PlayerTurn ? b : a;
-            const int n = shooter.game.boards.AreaSize;
+            ASSERT_NE(a.game.match.playerTurn, b.game.match.playerTurn) << "shot " << shot;
+            Side &shooter = a.game.match.playerTurn ? a : b;
+            Side &target = a.game.match.playerTurn ? b : a;
+            const int n = shooter.game.boards.areaSize;
             int x = 0, y = 0;
             for (int i = 0; i < n * n && x == 0; ++i)
-                if (Open(shooter.game.boards.OpponentBoard, i / n + 1, i % n + 1)) {
+                if (open(shooter.game.boards.opponentBoard, i / n + 1, i % n + 1)) {
                     x = i / n + 1;
                     y = i % n + 1;
                 }
             ASSERT_NE(x, 0);
-            shooter.game.boards.HoverCol = x - 1;
-            shooter.game.boards.HoverRow = y - 1;
-            shooter.match.PlayerShot();
-            ASSERT_TRUE(WaitFor([&] {
-                return target.game.boards.OwnBoard == shooter.game.boards.OpponentBoard &&
-                       target.game.match.PlayerTurn != shooter.game.match.PlayerTurn;
+            shooter.game.boards.hoverCol = x - 1;
+            shooter.game.boards.hoverRow = y - 1;
+            shooter.match.playerShot();
+            ASSERT_TRUE(waitFor([&] {
+                return target.game.boards.ownBoard == shooter.game.boards.opponentBoard &&
+                       target.game.match.playerTurn != shooter.game.match.playerTurn;
             })) << "shot "
                 << shot << " at " << x << "," << y;
-            if (FleetDestroyed(target.game.boards.OwnBoard, n))
+            if (fleetDestroyed(target.game.boards.ownBoard, n))
                 break;
         }
-        a.match.Tick();
-        b.match.Tick();
+        a.match.tick();
+        b.match.tick();
     }
 
-    static int Wins(const Side &side)
+    static int wins(const Side &side)
     {
-        for (const TPlayerRecord &r : side.game.ScoreData.Players)
-            if (!r.Free)
-                return r.Wins;
+        for (const PlayerRecord &r : side.game.scores.players)
+            if (!r.free)
+                return r.wins;
         return -1;
     }
-    static int Losses(const Side &side)
+    static int losses(const Side &side)
     {
-        for (const TPlayerRecord &r : side.game.ScoreData.Players)
-            if (!r.Free)
-                return r.Losses;
+        for (const PlayerRecord &r : side.game.scores.players)
+            if (!r.free)
+                return r.losses;
         return -1;
     }
 };
@@ -100,7 +100,7 @@ protected:
 TEST_F(NetPlayTest, OneOkLinksBothSidesAndTheLampsFollowTheLink)
 {
     ASSERT_NE(port, 0);
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     EXPECT_TRUE(a.windows.sawStatus(QStringLiteral("server init: Ok")));
     EXPECT_TRUE(a.windows.statuses.filter(QStringLiteral("connection established: ")).size() >= 1);
     EXPECT_TRUE(b.windows.statuses.filter(QStringLiteral("connection established: ")).size() >= 1);
@@ -111,40 +111,40 @@ TEST_F(NetPlayTest, OneOkLinksBothSidesAndTheLampsFollowTheLink)
     EXPECT_TRUE(b.windows.connectEnabled);
     EXPECT_TRUE(a.windows.sounds.contains(QStringLiteral("CONNECT")));
 
-    a.play.ShowConnectionState();
+    a.play.showConnectionState();
     EXPECT_EQ(a.windows.lampLime, 1);
     EXPECT_EQ(a.windows.lampRed, 0);
 
     // "No!" on b: a's link is incomplete from then on.
-    b.play.Button5Click();
+    b.play.disconnectFromPeer();
     EXPECT_TRUE(b.windows.sounds.contains(QStringLiteral("wrong1")));
-    ASSERT_TRUE(WaitFor([&] { return !a.play.PeerConnected(); }));
-    a.play.ShowConnectionState();
+    ASSERT_TRUE(waitFor([&] { return !a.play.peerConnected(); }));
+    a.play.showConnectionState();
     EXPECT_EQ(a.windows.lampRed, 1);
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("no connection"));
 }
 
 TEST_F(NetPlayTest, StatusTextsInRussian)
 {
-    a.game.settings.EnglishUI = false;
-    b.game.settings.EnglishUI = false;
-    a.play.StartServer();
+    a.game.settings.englishUi = false;
+    b.game.settings.englishUi = false;
+    a.play.startServer();
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("инициализация сервера: Ок"));
-    a.play.ShowConnectionState();
+    a.play.showConnectionState();
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("нет подключения"));
 
     a.windows.address = QStringLiteral("127.0.0.3"); // nobody listens there
-    a.play.Button4Click();
-    ASSERT_TRUE(WaitFor([&] { return a.windows.statuses.last() == "ошибка подключения!"; }));
+    a.play.connectToPeer();
+    ASSERT_TRUE(waitFor([&] { return a.windows.statuses.last() == "ошибка подключения!"; }));
 
     a.windows.port = QStringLiteral("70000");
-    a.play.Button4Click();
+    a.play.connectToPeer();
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("ошибка сервера!"));
 
     a.windows.port = QString::number(port);
     a.play.setServerPort(port);
-    Link(a, b); // its English texts are not shown here
-    ASSERT_TRUE(WaitFor([&] {
+    link(a, b); // its English texts are not shown here
+    ASSERT_TRUE(waitFor([&] {
         return b.windows.sawStatus(QStringLiteral("Ваш супостат: Ann (поле: 10)")) &&
                a.windows.sawStatus(QStringLiteral("Ваш супостат: Bob (поле: 10)"));
     }));
@@ -179,14 +179,14 @@ TEST_F(NetPlayTest, BadConnectInputEndsInTheStatusLineWithOkEnabled)
         a.windows.address = QString::fromLatin1(c.address);
         a.windows.host = QString::fromLatin1(c.host);
         a.windows.port = c.port;
-        a.play.Button4Click();
+        a.play.connectToPeer();
         if (!c.status) {
-            Settle(50);
+            settle(50);
             EXPECT_TRUE(a.windows.statuses.isEmpty());
             EXPECT_TRUE(a.windows.connectEnabled);
             continue;
         }
-        ASSERT_TRUE(WaitFor([&] {
+        ASSERT_TRUE(waitFor([&] {
             return !a.windows.statuses.isEmpty() &&
                    a.windows.statuses.last() == QString::fromUtf8(c.status) &&
                    a.windows.connectEnabled;
@@ -198,20 +198,20 @@ TEST_F(NetPlayTest, BadConnectInputEndsInTheStatusLineWithOkEnabled)
     a.windows.address = QStringLiteral("127.0.0.3");
     for (const auto &[typed, stored] : {std::pair{"8170.5", "8170"}, std::pair{"8171.5", "8172"}}) {
         a.windows.port = QString::fromLatin1(typed);
-        a.play.Button4Click();
+        a.play.connectToPeer();
         EXPECT_EQ(a.windows.port, QString::fromLatin1(stored));
-        EXPECT_EQ(a.play.ServerPort(), QString::fromLatin1(stored).toInt());
+        EXPECT_EQ(a.play.serverPort(), QString::fromLatin1(stored).toInt());
     }
 }
 
 TEST_F(NetPlayTest, ChatGoesBothWaysAndEchoesWhatThePeerShows)
 {
-    a.windows.chatInput = QStringLiteral("before link");
-    a.play.ChatSend();
-    EXPECT_EQ(a.windows.chatInput, QStringLiteral("before link")); // kept, nothing sent
+    a.windows.typedChat = QStringLiteral("before link");
+    a.play.chatSend();
+    EXPECT_EQ(a.windows.typedChat, QStringLiteral("before link")); // kept, nothing sent
     EXPECT_TRUE(a.windows.chatLines.isEmpty());
 
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     const std::pair<QString, QString> lines[] = {
         {QStringLiteral("a|b"), QStringLiteral("<Ann> a b")},
         {QStringLiteral("   "), QStringLiteral("<Ann>    ")},
@@ -219,95 +219,95 @@ TEST_F(NetPlayTest, ChatGoesBothWaysAndEchoesWhatThePeerShows)
         {QStringLiteral("x\u4e2dy"), QStringLiteral("<Ann> xy")}, // no Windows-1251 for 中
     };
     for (const auto &[typed, shown] : lines) {
-        a.windows.chatInput = typed;
-        a.play.ChatSend();
-        EXPECT_TRUE(a.windows.chatInput.isEmpty());
+        a.windows.typedChat = typed;
+        a.play.chatSend();
+        EXPECT_TRUE(a.windows.typedChat.isEmpty());
         EXPECT_EQ(a.windows.chatLines.last(), shown);
-        ASSERT_TRUE(WaitFor([&, &shown = shown] { return b.windows.chatLines.contains(shown); }));
+        ASSERT_TRUE(waitFor([&, &shown = shown] { return b.windows.chatLines.contains(shown); }));
     }
-    b.windows.chatInput = QStringLiteral("hi");
-    b.play.ChatSend();
-    ASSERT_TRUE(WaitFor([&] { return a.windows.chatLines.contains(QStringLiteral("<Bob> hi")); }));
+    b.windows.typedChat = QStringLiteral("hi");
+    b.play.chatSend();
+    ASSERT_TRUE(waitFor([&] { return a.windows.chatLines.contains(QStringLiteral("<Bob> hi")); }));
 
     const qsizetype before = a.windows.chatLines.size();
-    a.windows.chatInput.clear();
-    a.play.ChatSend();
+    a.windows.typedChat.clear();
+    a.play.chatSend();
     EXPECT_EQ(a.windows.chatLines.size(), before);
     EXPECT_EQ(b.windows.chatLines.size(), static_cast<qsizetype>(std::size(lines)) + 1);
 }
 
 TEST_F(NetPlayTest, RefusedThenAcceptedMatchIsPlayedToItsEndOnBothSides)
 {
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     b.windows.answers = {false};
-    EXPECT_FALSE(a.match.Begin());
+    EXPECT_FALSE(a.match.begin());
     EXPECT_EQ(b.windows.asked.size(), 1);
     EXPECT_TRUE(b.windows.asked.first().startsWith(QStringLiteral("The player Ann inviting you")));
-    ASSERT_TRUE(WaitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
-    EXPECT_FALSE(a.game.agreement.AwaitingConfirmation);
+    ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
+    EXPECT_FALSE(a.game.agreement.awaitingConfirmation);
     EXPECT_FALSE(a.windows.waiting);
-    EXPECT_FALSE(a.game.match.GameInProgress);
-    EXPECT_FALSE(b.game.match.GameInProgress);
+    EXPECT_FALSE(a.game.match.gameInProgress);
+    EXPECT_FALSE(b.game.match.gameInProgress);
 
-    const TBoard aFleet = a.game.boards.OwnBoard;
-    const TBoard bFleet = b.game.boards.OwnBoard;
-    AgreeMatch();
+    const Board aFleet = a.game.boards.ownBoard;
+    const Board bFleet = b.game.boards.ownBoard;
+    agreeMatch();
     EXPECT_EQ(a.windows.waitingShown, 2);
-    EXPECT_EQ(a.game.match.OpponentName, Bob);
-    EXPECT_EQ(b.game.match.OpponentName, Ann);
+    EXPECT_EQ(a.game.match.opponentName, Bob);
+    EXPECT_EQ(b.game.match.opponentName, Ann);
     EXPECT_EQ(a.windows.opponentCaption, QStringLiteral(" Bob "));
-    TBoard armed = bFleet;
-    ArmBoard(armed, 10);
-    EXPECT_EQ(a.game.boards.OpponentBoard, armed);
+    Board armed = bFleet;
+    armBoard(armed, 10);
+    EXPECT_EQ(a.game.boards.opponentBoard, armed);
     armed = aFleet;
-    ArmBoard(armed, 10);
-    EXPECT_EQ(b.game.boards.OpponentBoard, armed);
+    armBoard(armed, 10);
+    EXPECT_EQ(b.game.boards.opponentBoard, armed);
 
-    PlayToTheEnd();
-    EXPECT_FALSE(a.game.match.GameInProgress);
-    EXPECT_FALSE(b.game.match.GameInProgress);
+    playToTheEnd();
+    EXPECT_FALSE(a.game.match.gameInProgress);
+    EXPECT_FALSE(b.game.match.gameInProgress);
     EXPECT_EQ(a.statisticsShown, 1);
     EXPECT_EQ(b.statisticsShown, 1);
-    EXPECT_EQ(Wins(a) + Wins(b), 1);
-    EXPECT_EQ(Losses(a) + Losses(b), 1);
-    EXPECT_EQ(Wins(a), Losses(b));
+    EXPECT_EQ(wins(a) + wins(b), 1);
+    EXPECT_EQ(losses(a) + losses(b), 1);
+    EXPECT_EQ(wins(a), losses(b));
 }
 
 TEST_F(NetPlayTest, PacketsKeepArrivingWhileTheInvitationQuestionIsOpen)
 {
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     bool chatSeenWhileAsked = false;
     b.windows.whileAsked = [&] {
-        a.windows.chatInput = QStringLiteral("still there?");
-        a.play.ChatSend();
-        chatSeenWhileAsked = WaitFor(
+        a.windows.typedChat = QStringLiteral("still there?");
+        a.play.chatSend();
+        chatSeenWhileAsked = waitFor(
             [&] { return b.windows.chatLines.contains(QStringLiteral("<Ann> still there?")); });
     };
-    AgreeMatch();
+    agreeMatch();
     EXPECT_TRUE(chatSeenWhileAsked);
 }
 
 TEST_F(NetPlayTest, CrossingInvitationsLetExactlyOneSideFireFirst)
 {
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     for (int round = 0; round < 6; ++round) {
         SCOPED_TRACE(round);
         // b presses Start right after a's invitation has left, before it
         // arrives: both wait, each receives the other's invitation.
-        a.windows.whileWaiting = [&] { EXPECT_TRUE(b.match.Begin()); };
-        ASSERT_TRUE(a.match.Begin());
-        EXPECT_TRUE(b.game.match.GameInProgress);
+        a.windows.whileWaiting = [&] { EXPECT_TRUE(b.match.begin()); };
+        ASSERT_TRUE(a.match.begin());
+        EXPECT_TRUE(b.game.match.gameInProgress);
         EXPECT_TRUE(b.windows.asked.isEmpty());
-        EXPECT_NE(a.game.match.PlayerTurn, b.game.match.PlayerTurn);
-        EXPECT_EQ(a.game.match.OpponentName, Bob);
-        EXPECT_EQ(b.game.match.OpponentName, Ann);
+        EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
+        EXPECT_EQ(a.game.match.opponentName, Bob);
+        EXPECT_EQ(b.game.match.opponentName, Ann);
         if (round == 0) {
-            PlayToTheEnd();
-            EXPECT_EQ(Wins(a) + Wins(b), 1);
+            playToTheEnd();
+            EXPECT_EQ(wins(a) + wins(b), 1);
         }
         for (Side *side : {&a, &b}) {
-            side->match.Finish();
-            side->PlaceFleet();
+            side->match.finish();
+            side->placeFleet();
         }
     }
 }
@@ -318,98 +318,98 @@ TEST(FiresFirstTest, ExactlyOneOfTwoDifferentSidesAndFairOverFleets)
     int firstOfLower = 0;
     constexpr int kPairs = 300;
     for (int i = 0; i < kPairs; ++i) {
-        TBoard x{}, y{};
-        TFleetCounts cx, cy;
+        Board x{}, y{};
+        FleetCounts cx, cy;
         x.fill(CellWater);
         y.fill(CellWater);
-        GenerateFleet(x, cx, 10, random);
-        GenerateFleet(y, cy, 10, random);
-        const QByteArray tx = BoardText(x), ty = BoardText(y);
-        ASSERT_NE(FiresFirst(tx, "Ann", ty, "Bob"), FiresFirst(ty, "Bob", tx, "Ann"));
-        firstOfLower += FiresFirst(std::min(tx, ty), "Ann", std::max(tx, ty), "Ann");
+        generateFleet(x, cx, 10, random);
+        generateFleet(y, cy, 10, random);
+        const QByteArray tx = boardText(x), ty = boardText(y);
+        ASSERT_NE(firesFirst(tx, "Ann", ty, "Bob"), firesFirst(ty, "Bob", tx, "Ann"));
+        firstOfLower += firesFirst(std::min(tx, ty), "Ann", std::max(tx, ty), "Ann");
     }
     // A fair coin: far from always the same side.
     EXPECT_GT(firstOfLower, kPairs / 4);
     EXPECT_LT(firstOfLower, kPairs * 3 / 4);
     // Same fleet, other names: still exactly one. All the same: neither.
-    TBoard same{};
+    Board same{};
     same.fill(CellWater);
-    const QByteArray t = BoardText(same);
-    EXPECT_NE(FiresFirst(t, "Ann", t, "Bob"), FiresFirst(t, "Bob", t, "Ann"));
-    EXPECT_FALSE(FiresFirst(t, "Ann", t, "Ann"));
+    const QByteArray t = boardText(same);
+    EXPECT_NE(firesFirst(t, "Ann", t, "Bob"), firesFirst(t, "Bob", t, "Ann"));
+    EXPECT_FALSE(firesFirst(t, "Ann", t, "Ann"));
 }
 
 TEST_F(NetPlayTest, InvitationToAPlayerWithoutAFullFleetIsRefusedWithoutAQuestion)
 {
-    ASSERT_TRUE(Link(a, b));
-    ClearBoard(b.game.boards.OwnBoard, b.game.boards.PlacedFleet);
+    ASSERT_TRUE(link(a, b));
+    clearBoard(b.game.boards.ownBoard, b.game.boards.placedFleet);
     b.windows.answers = {true};
-    EXPECT_FALSE(a.match.Begin());
+    EXPECT_FALSE(a.match.begin());
     EXPECT_TRUE(b.windows.asked.isEmpty());
-    ASSERT_TRUE(WaitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
-    EXPECT_FALSE(b.game.match.GameInProgress);
+    ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
+    EXPECT_FALSE(b.game.match.gameInProgress);
 }
 
 TEST_F(NetPlayTest, PeerDroppingMidMatchLeavesTheComputerToPlayOn)
 {
-    ASSERT_TRUE(Link(a, b));
-    AgreeMatch();
-    Side &waiting = a.game.match.PlayerTurn ? b : a; // not its turn
-    Side &other = a.game.match.PlayerTurn ? a : b;
+    ASSERT_TRUE(link(a, b));
+    agreeMatch();
+    Side &waiting = a.game.match.playerTurn ? b : a; // not its turn
+    Side &other = a.game.match.playerTurn ? a : b;
     other.play.link().closeClient();
     other.play.link().listen(0); // closes the listening socket and its connections
-    ASSERT_TRUE(WaitFor([&] { return !waiting.play.PeerConnected(); }));
-    const TBoard before = waiting.game.boards.OwnBoard;
-    waiting.match.Tick(); // the computer takes the opponent's turn
-    EXPECT_NE(waiting.game.boards.OwnBoard, before);
-    EXPECT_TRUE(waiting.game.match.GameInProgress);
+    ASSERT_TRUE(waitFor([&] { return !waiting.play.peerConnected(); }));
+    const Board before = waiting.game.boards.ownBoard;
+    waiting.match.tick(); // the computer takes the opponent's turn
+    EXPECT_NE(waiting.game.boards.ownBoard, before);
+    EXPECT_TRUE(waiting.game.match.gameInProgress);
 }
 
 TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
 {
-    ASSERT_TRUE(Link(a, b));
-    AgreeMatch();
+    ASSERT_TRUE(link(a, b));
+    agreeMatch();
     // While the notice is open, a keeps sending: more aborts and a chat line.
     bool chatWhileOpen = false;
     b.windows.whileAborted = [&] {
         b.windows.whileAborted = nullptr;
         for (int i = 0; i < 50; ++i)
-            a.play.SendGameAborted();
-        a.windows.chatInput = QStringLiteral("bye");
-        a.play.ChatSend();
-        chatWhileOpen = WaitFor([&] { return b.windows.chatLines.contains("<Ann> bye"); });
+            a.play.sendGameAborted();
+        a.windows.typedChat = QStringLiteral("bye");
+        a.play.chatSend();
+        chatWhileOpen = waitFor([&] { return b.windows.chatLines.contains("<Ann> bye"); });
     };
-    a.match.Abort();
-    ASSERT_TRUE(WaitFor([&] { return !b.windows.aborts.isEmpty(); }));
-    Settle();
+    a.match.abort();
+    ASSERT_TRUE(waitFor([&] { return !b.windows.aborts.isEmpty(); }));
+    settle();
     EXPECT_TRUE(chatWhileOpen);
     EXPECT_EQ(b.windows.aborts, QStringList{QStringLiteral(
                                     "The player Ann is finished game. You must abort game too.")});
-    EXPECT_TRUE(b.game.match.GameInProgress); // the match goes on until b aborts too
+    EXPECT_TRUE(b.game.match.gameInProgress); // the match goes on until b aborts too
 }
 
 TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
 {
-    ASSERT_TRUE(Link(a, b));
+    ASSERT_TRUE(link(a, b));
     const qsizetype bStatuses = b.windows.statuses.size();
     RawPeer eve(QStringLiteral("127.0.0.3"), port);
     ASSERT_TRUE(eve.connectTo(a.address, port));
-    eve.sendPacket(MakeConnectionInvite(QStringLiteral("Eve"), 12));
-    ASSERT_TRUE(WaitFor([&] { return a.windows.sawStatus(OpponentStatus("Eve", 12)); }));
+    eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 12));
+    ASSERT_TRUE(waitFor([&] { return a.windows.sawStatus(opponentStatus("Eve", 12)); }));
     EXPECT_EQ(a.windows.address, b.address); // no connection back to Eve
-    EXPECT_TRUE(a.play.PeerConnected());
+    EXPECT_TRUE(a.play.peerConnected());
     // a told its peer about itself again.
     ASSERT_TRUE(
-        WaitFor([&] { return b.windows.statuses.mid(bStatuses).contains(OpponentStatus(Ann)); }));
+        waitFor([&] { return b.windows.statuses.mid(bStatuses).contains(opponentStatus(Ann)); }));
     // Eve's match and chat packets are not the peer's.
-    TBoard fleet{};
+    Board fleet{};
     fleet.fill(CellWater);
-    TFleetCounts counts;
-    GenerateFleet(fleet, counts, 10, a.random);
+    FleetCounts counts;
+    generateFleet(fleet, counts, 10, a.random);
     eve.sendPacket(
-        MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(BoardText(fleet)), true, '1'));
-    eve.sendPacket(MakeChatMessage(QStringLiteral("Eve"), QStringLiteral("psst")));
-    Settle();
+        makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(boardText(fleet)), true, '1'));
+    eve.sendPacket(makeChatMessage(QStringLiteral("Eve"), QStringLiteral("psst")));
+    settle();
     EXPECT_TRUE(a.windows.asked.isEmpty());
     EXPECT_TRUE(a.windows.chatLines.isEmpty());
     EXPECT_TRUE(eve.received.empty());
@@ -417,23 +417,23 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
 
 TEST_F(NetPlayTest, OnlyTheFirstAcceptedConnectionCountsAndAcceptsAreCapped)
 {
-    a.play.StartServer();
-    b.play.StartServer();
+    a.play.startServer();
+    b.play.startServer();
     RawPeer eve(QStringLiteral("127.0.0.3"), port);
     ASSERT_TRUE(eve.connectTo(a.address, port));
-    ASSERT_TRUE(WaitFor([&] { return a.play.link().incomingCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return a.play.link().incomingCount() == 1; }));
     a.windows.address = b.address;
-    a.play.Button4Click();
-    ASSERT_TRUE(WaitFor([&] { return b.play.PeerConnected(); }));
-    Settle();
-    EXPECT_FALSE(a.play.PeerConnected()); // Eve's connection came first
+    a.play.connectToPeer();
+    ASSERT_TRUE(waitFor([&] { return b.play.peerConnected(); }));
+    settle();
+    EXPECT_FALSE(a.play.peerConnected()); // Eve's connection came first
 
     std::vector<std::unique_ptr<QTcpSocket>> crowd;
     for (int i = 0; i < 3 * PeerLink::kMaxIncoming; ++i) {
         crowd.push_back(std::make_unique<QTcpSocket>());
         crowd.back()->connectToHost(QHostAddress(a.address), static_cast<quint16>(port));
     }
-    Settle(300);
+    settle(300);
     EXPECT_LE(a.play.link().incomingCount(), PeerLink::kMaxIncoming);
 }
 
@@ -445,30 +445,30 @@ protected:
 
     void SetUp() override
     {
-        a.play.StartServer();
+        a.play.startServer();
         ASSERT_TRUE(eve.connectTo(a.address, port));
-        eve.sendPacket(MakeConnectionInvite(QStringLiteral("Eve"), 10));
-        ASSERT_TRUE(WaitFor([&] { return a.play.PeerConnected() && eve.count('C') == 1; }));
+        eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
+        ASSERT_TRUE(waitFor([&] { return a.play.peerConnected() && eve.count('C') == 1; }));
     }
 
-    QByteArray LegalFleet()
+    QByteArray legalFleet()
     {
-        TBoard fleet{};
+        Board fleet{};
         fleet.fill(CellWater);
-        TFleetCounts counts;
-        GenerateFleet(fleet, counts, 10, b.random);
-        return BoardText(fleet);
+        FleetCounts counts;
+        generateFleet(fleet, counts, 10, b.random);
+        return boardText(fleet);
     }
 
     // Puts a in a running match against Eve's legal fleet, with the turn as given.
-    void StartMatch(bool aFiresFirst)
+    void startMatch(bool aFiresFirst)
     {
-        eveBoard = LegalFleet();
+        eveBoard = legalFleet();
         eve.sendPacket(
-            MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true, '1'));
+            makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true, '1'));
         a.windows.answers = {true};
-        ASSERT_TRUE(WaitFor([&] { return a.game.match.GameInProgress; }));
-        a.game.match.PlayerTurn = aFiresFirst;
+        ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
+        a.game.match.playerTurn = aFiresFirst;
     }
 
     QByteArray eveBoard;
@@ -476,7 +476,7 @@ protected:
 
 TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
 {
-    const QByteArray legal = LegalFleet();
+    const QByteArray legal = legalFleet();
     QByteArray shortBoard = legal.left(224);
     QByteArray lowLetter = legal;
     lowLetter[17] = '@';
@@ -509,41 +509,41 @@ TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
         SCOPED_TRACE(c.why);
         eve.send("TWKBEGP3|P|Eve|" + c.size + '|' + c.board + "|Y|1|TWKENDP|");
         ++replies;
-        ASSERT_TRUE(WaitFor([&] { return eve.count('P') == replies; }));
+        ASSERT_TRUE(waitFor([&] { return eve.count('P') == replies; }));
         const PacketFields &reply = *eve.last('P');
         EXPECT_EQ(reply.payload(1), "Ann");
-        EXPECT_EQ(reply.payload(3), BoardText(a.game.boards.OwnBoard)); // the refusing side's board
+        EXPECT_EQ(reply.payload(3), boardText(a.game.boards.ownBoard)); // the refusing side's board
         EXPECT_EQ(reply.payload(4), "N");
         EXPECT_EQ(reply.payload(5), "1");
     }
     EXPECT_TRUE(a.windows.asked.isEmpty());
-    EXPECT_EQ(a.game.boards.OpponentBoard, TBoard{});
+    EXPECT_EQ(a.game.boards.opponentBoard, Board{});
 
     // A good one is asked about; No sends the start digit back unchanged.
-    eve.sendPacket(MakeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legal), true, '7'));
-    ASSERT_TRUE(WaitFor([&] { return eve.count('P') == replies + 1; }));
+    eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legal), true, '7'));
+    ASSERT_TRUE(waitFor([&] { return eve.count('P') == replies + 1; }));
     EXPECT_EQ(a.windows.asked.size(), 1);
     EXPECT_EQ(eve.last('P')->payload(5), "7");
 }
 
 TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
 {
-    StartMatch(true);
-    const TBoard before = a.game.boards.OwnBoard;
-    eve.sendPacket(MakeShotData(0, 0)); // a's own turn
-    Settle();
-    EXPECT_EQ(a.game.boards.OwnBoard, before);
+    startMatch(true);
+    const Board before = a.game.boards.ownBoard;
+    eve.sendPacket(makeShotData(0, 0)); // a's own turn
+    settle();
+    EXPECT_EQ(a.game.boards.ownBoard, before);
 
-    a.game.match.PlayerTurn = false;
+    a.game.match.playerTurn = false;
     for (const QByteArray &bad :
          {QByteArray("TWKBEGP3|S|10|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0|99999999999|TWKENDP|"),
           QByteArray("TWKBEGP3|S|-1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0x1|0|TWKENDP|"),
           QByteArray("TWKBEGP3|S| 1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|1|TWKENDP|"),
           QByteArray("TWKBEGP3|S|1|2|3|TWKENDP|")})
         eve.send(bad);
-    Settle();
-    EXPECT_EQ(a.game.boards.OwnBoard, before);
-    EXPECT_FALSE(a.game.match.PlayerTurn);
+    settle();
+    EXPECT_EQ(a.game.boards.ownBoard, before);
+    EXPECT_FALSE(a.game.match.playerTurn);
 
     // A ship cell hit, then shot at again: it stays a ship, never water.
     int ship = -1;
@@ -552,17 +552,17 @@ TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
             ship = i;
     ASSERT_GE(ship, 0);
     const int x = ship / 10 + 1, y = ship % 10 + 1;
-    eve.sendPacket(MakeShotData(x - 1, y - 1));
-    ASSERT_TRUE(WaitFor([&] { return a.game.boards.OwnBoard.at(x, y) != CellIntact; }));
-    const TBoard afterHit = a.game.boards.OwnBoard;
-    eve.sendPacket(MakeShotData(x - 1, y - 1));
-    Settle();
-    EXPECT_EQ(a.game.boards.OwnBoard, afterHit);
+    eve.sendPacket(makeShotData(x - 1, y - 1));
+    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(x, y) != CellIntact; }));
+    const Board afterHit = a.game.boards.ownBoard;
+    eve.sendPacket(makeShotData(x - 1, y - 1));
+    settle();
+    EXPECT_EQ(a.game.boards.ownBoard, afterHit);
 
     // Aim markers only inside the area.
     eve.send("TWKBEGP3|T|10|3|TWKENDP|TWKBEGP3|T|3|x|TWKENDP|TWKBEGP3|T|4|9|TWKENDP|");
-    ASSERT_TRUE(WaitFor([&] { return !a.windows.aims.empty(); }));
-    Settle(50);
+    ASSERT_TRUE(waitFor([&] { return !a.windows.aims.empty(); }));
+    settle(50);
     EXPECT_EQ(a.windows.aims, (std::vector<std::pair<int, int>>{{4, 9}}));
 }
 
@@ -577,14 +577,14 @@ TEST_F(HostilePeerTest, GarbageFloodsAndSplitPacketsNeitherCrashNorGrow)
     eve.send("|TWKENDP|");
     // Then a chat packet one byte per write.
     const QByteArray packet =
-        MakeChatMessage(QStringLiteral("Eve"), QStringLiteral("whole")) + "|TWKENDP|";
+        makeChatMessage(QStringLiteral("Eve"), QStringLiteral("whole")) + "|TWKENDP|";
     for (const char c : packet) {
         eve.send(QByteArray(1, c));
         QTest::qWait(1);
     }
-    ASSERT_TRUE(WaitFor([&] { return a.windows.chatLines.contains("<Eve> whole"); }));
+    ASSERT_TRUE(waitFor([&] { return a.windows.chatLines.contains("<Eve> whole"); }));
     EXPECT_EQ(a.windows.chatLines.size(), 1);
-    EXPECT_TRUE(a.play.PeerConnected());
+    EXPECT_TRUE(a.play.peerConnected());
 }
 
 } // namespace

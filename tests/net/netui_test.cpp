@@ -25,18 +25,18 @@ protected:
         s_dirs = new IsolatedDirectories;
         // The start-up listens on 8170 of this address only.
         qputenv("TARNWAKE_NET_ADDRESS", "127.0.0.1");
-        InitResources();
-        SetUiFeedback(&s_feedback);
-        s_main = new TForm1;
-        ASSERT_TRUE(s_main->FormCreate());
-        s_main->CreateCompanions();
+        initResources();
+        setUiFeedback(&s_feedback);
+        s_main = new MainWindow;
+        ASSERT_TRUE(s_main->initialize());
+        s_main->createCompanions();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(s_main));
     }
     static void TearDownTestSuite()
     {
         delete s_main;
         s_main = nullptr;
-        SetUiFeedback(nullptr);
+        setUiFeedback(nullptr);
         delete s_dirs;
     }
 
@@ -44,33 +44,33 @@ protected:
     {
         s_feedback.boxes.clear();
         s_feedback.answers.clear();
-        s_main->Form8->Memo1->clear();
+        s_main->m_chatWindow->m_input->clear();
     }
 
     // Links the windows' side to bob with "Ок!", typed like a player.
-    void LinkTo(Side &bob)
+    void linkTo(Side &bob)
     {
-        TForm2 *editor = s_main->Form2;
-        bob.play.StartServer();
-        editor->Edit2->setText(bob.address);
-        editor->Edit4->clear();
-        editor->Edit3->setText(QString::number(bob.play.ServerPort()));
-        QTest::mouseClick(editor->Button4, Qt::LeftButton);
-        ASSERT_TRUE(WaitFor([&] {
-            return editor->StaticText6->text() ==
+        EditorWindow *editor = s_main->m_editorWindow;
+        bob.play.startServer();
+        editor->m_addressEdit->setText(bob.address);
+        editor->m_hostEdit->clear();
+        editor->m_portEdit->setText(QString::number(bob.play.serverPort()));
+        QTest::mouseClick(editor->m_connectButton, Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] {
+            return editor->m_networkStatusLabel->text() ==
                        QStringLiteral("Your opponent: Bob (area size: 10)") &&
-                   bob.play.PeerConnected() && s_main->PeerConnected();
+                   bob.play.peerConnected() && s_main->peerConnected();
         }));
     }
 
     static inline IsolatedDirectories *s_dirs = nullptr;
     static inline RecordingFeedback s_feedback;
-    static inline TForm1 *s_main = nullptr;
+    static inline MainWindow *s_main = nullptr;
 };
 
 TEST_F(NetUiTest, ChatLineTakes128TypedCharactersButAnyAppendedFromTheMainWindow)
 {
-    QLineEdit *input = s_main->Form8->Memo1;
+    QLineEdit *input = s_main->m_chatWindow->m_input;
     QTest::keyClicks(input, QString(126, u'x'));
     QGuiApplication::clipboard()->setText(QStringLiteral("abcd"));
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier); // a paste stops at the limit too
@@ -97,73 +97,73 @@ TEST_F(NetUiTest, ChatLineTakes128TypedCharactersButAnyAppendedFromTheMainWindow
 
 TEST_F(NetUiTest, HistoryLinesAreCut)
 {
-    QPlainTextEdit *history = s_main->Form8->Memo2;
-    s_main->Form8->addHistoryLine(QString(5000, u'w'));
+    QPlainTextEdit *history = s_main->m_chatWindow->m_history;
+    s_main->m_chatWindow->addHistoryLine(QString(5000, u'w'));
     EXPECT_EQ(history->document()->lastBlock().text(), QString(1024, u'w') + QStringLiteral("..."));
 }
 
 TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
 {
-    const int port = FreePort();
+    const int port = freePort();
     Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 5);
-    LinkTo(bob);
-    TForm2 *editor = s_main->Form2;
-    EXPECT_TRUE(editor->Button4->isEnabled());
-    EXPECT_EQ(editor->Edit3->text(), QString::number(port));
-    s_main->Timer1Timer(); // the idle tick shows the link
-    EXPECT_EQ(editor->Shape1->brushColor(), QColor(0x00, 0xFF, 0x00));
+    linkTo(bob);
+    EditorWindow *editor = s_main->m_editorWindow;
+    EXPECT_TRUE(editor->m_connectButton->isEnabled());
+    EXPECT_EQ(editor->m_portEdit->text(), QString::number(port));
+    s_main->onTurnTick(); // the idle tick shows the link
+    EXPECT_EQ(editor->m_connectionLamp->brushColor(), QColor(0x00, 0xFF, 0x00));
 
     // Typed in the main window, sent with Enter there.
     QTest::keyClicks(s_main, QStringLiteral("hi|bob"));
     QTest::keyClick(s_main, Qt::Key_Return);
-    EXPECT_TRUE(s_main->Form8->Memo1->text().isEmpty());
-    EXPECT_EQ(s_main->Form8->Memo2->document()->lastBlock().text(),
+    EXPECT_TRUE(s_main->m_chatWindow->m_input->text().isEmpty());
+    EXPECT_EQ(s_main->m_chatWindow->m_history->document()->lastBlock().text(),
               QStringLiteral("<NewUser> hi bob"));
-    ASSERT_TRUE(WaitFor([&] { return bob.windows.chatLines.contains("<NewUser> hi bob"); }));
-    bob.windows.chatInput = QStringLiteral("hello");
-    bob.play.ChatSend();
-    ASSERT_TRUE(WaitFor([&] {
-        return s_main->Form8->Memo2->document()->lastBlock().text() ==
+    ASSERT_TRUE(waitFor([&] { return bob.windows.chatLines.contains("<NewUser> hi bob"); }));
+    bob.windows.typedChat = QStringLiteral("hello");
+    bob.play.chatSend();
+    ASSERT_TRUE(waitFor([&] {
+        return s_main->m_chatWindow->m_history->document()->lastBlock().text() ==
                QStringLiteral("<Bob> hello");
     }));
 
     // Bob invites; the question box of the windows answers No.
     s_feedback.answers = {BoxAnswer::No};
-    s_main->Form2->Button3->click(); // a fleet, so the question is asked
-    ASSERT_TRUE(WaitFor([] { return FleetComplete(Game().boards.PlacedFleet); }));
-    EXPECT_FALSE(bob.match.Begin());
+    s_main->m_editorWindow->m_generateButton->click(); // a fleet, so the question is asked
+    ASSERT_TRUE(waitFor([] { return fleetComplete(gameState().boards.placedFleet); }));
+    EXPECT_FALSE(bob.match.begin());
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
-    ASSERT_TRUE(WaitFor([&] { return bob.windows.refusals.size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return bob.windows.refusals.size() == 1; }));
 
     // The windows' side invites: it waits behind the waiting window.
     bool waitingShown = false;
     bob.windows.whileAsked = [&] {
-        waitingShown =
-            s_main->Form7->isVisible() && !s_main->isEnabled() && !s_main->Form2->isEnabled();
+        waitingShown = s_main->m_waitingDialog->isVisible() && !s_main->isEnabled() &&
+                       !s_main->m_editorWindow->isEnabled();
     };
-    QTest::mouseClick(s_main->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(s_main->m_startButton, Qt::LeftButton);
     EXPECT_TRUE(waitingShown);
-    EXPECT_FALSE(s_main->Form7->isVisible());
+    EXPECT_FALSE(s_main->m_waitingDialog->isVisible());
     EXPECT_TRUE(s_main->isEnabled());
-    ASSERT_TRUE(WaitFor([] {
+    ASSERT_TRUE(waitFor([] {
         return s_feedback.boxes.contains(
             QStringLiteral(":( | The user doesn't ready to game, or area sizes miscoincide."));
     }));
 
     // The peer's aim is drawn on the own board during a match.
-    Game().match.GameInProgress = true;
-    bob.game.match.GameInProgress = true;
-    bob.game.match.AimCol = 4;
-    bob.game.match.AimRow = 2;
-    bob.play.SendAim();
-    ASSERT_TRUE(WaitFor([] { return s_main->PaintBox1->stampCount() == 1; }));
-    Game().match.GameInProgress = false;
+    gameState().match.gameInProgress = true;
+    bob.game.match.gameInProgress = true;
+    bob.game.match.aimCol = 4;
+    bob.game.match.aimRow = 2;
+    bob.play.sendAim();
+    ASSERT_TRUE(waitFor([] { return s_main->m_ownBoard->stampCount() == 1; }));
+    gameState().match.gameInProgress = false;
 
     // "No!" drops the link; the next tick says so.
-    QTest::mouseClick(editor->Button5, Qt::LeftButton);
-    s_main->Timer1Timer();
-    EXPECT_EQ(editor->Shape1->brushColor(), QColor(0xFF, 0x00, 0x00));
-    EXPECT_EQ(editor->StaticText6->text(), QStringLiteral("no connection"));
+    QTest::mouseClick(editor->m_disconnectButton, Qt::LeftButton);
+    s_main->onTurnTick();
+    EXPECT_EQ(editor->m_connectionLamp->brushColor(), QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(editor->m_networkStatusLabel->text(), QStringLiteral("no connection"));
 }
 
 } // namespace

@@ -17,15 +17,15 @@ public:
     void write(const QByteArray &bytes) override { writes.push_back(bytes); }
 };
 
-QByteArray Sent(const QByteArray &body)
+QByteArray sent(const QByteArray &body)
 {
     FakeSink sink;
-    SendPacket(sink, body);
+    sendPacket(sink, body);
     return sink.writes.size() == 1 ? sink.writes.front() : QByteArray("<not one write>");
 }
 
 // A 225-letter board text as the model writes it: letters from "A" on.
-QString BoardText()
+QString boardText()
 {
     QString text;
     for (int i = 0; i < 225; ++i)
@@ -35,8 +35,8 @@ QString BoardText()
 
 TEST(PacketHead, IsBeginFieldAndType)
 {
-    EXPECT_EQ(MakePacketHead('C'), "TWKBEGP3|C|");
-    EXPECT_EQ(MakePacketHead('M'), "TWKBEGP3|M|");
+    EXPECT_EQ(makePacketHead('C'), "TWKBEGP3|C|");
+    EXPECT_EQ(makePacketHead('M'), "TWKBEGP3|M|");
 }
 
 struct GoldenCase
@@ -48,33 +48,33 @@ struct GoldenCase
 
 TEST(PacketBuilders, GoldenBytes)
 {
-    const QByteArray board = BoardText().toLatin1();
+    const QByteArray board = boardText().toLatin1();
     const GoldenCase cases[] = {
-        {"invite", Sent(MakeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
-        {"user info", Sent(MakeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
-        {"invitation", Sent(MakeAreaData(u"Ann", 10, BoardText(), true, '1')),
+        {"invite", sent(makeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
+        {"user info", sent(makeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
+        {"invitation", sent(makeAreaData(u"Ann", 10, boardText(), true, '1')),
          "TWKBEGP3|P|Ann|10|" + board + "|Y|1|TWKENDP|"},
-        {"accepting reply", Sent(MakeAreaData(u"Bob", 10, BoardText(), true, '0')),
+        {"accepting reply", sent(makeAreaData(u"Bob", 10, boardText(), true, '0')),
          "TWKBEGP3|P|Bob|10|" + board + "|Y|0|TWKENDP|"},
-        {"refusal", Sent(MakeAreaData(u"Bob", 12, BoardText(), false, '1')),
+        {"refusal", sent(makeAreaData(u"Bob", 12, boardText(), false, '1')),
          "TWKBEGP3|P|Bob|12|" + board + "|N|1|TWKENDP|"},
-        {"aborted", Sent(MakeGameAborted(u"Ann", 10)), "TWKBEGP3|A|Ann|10|TWKENDP|"},
-        {"shot", Sent(MakeShotData(3, 7)), "TWKBEGP3|S|3|7|TWKENDP|"},
-        {"shot corner", Sent(MakeShotData(14, 0)), "TWKBEGP3|S|14|0|TWKENDP|"},
-        {"aim", Sent(MakeTargetCoords(0, 9)), "TWKBEGP3|T|0|9|TWKENDP|"},
-        {"chat", Sent(MakeChatMessage(u"Ann", u"good luck")), "TWKBEGP3|M|Ann|good luck|TWKENDP|"},
-        {"chat of blanks", Sent(MakeChatMessage(u"Ann", u"   ")), "TWKBEGP3|M|Ann|   |TWKENDP|"},
-        {"Cyrillic name and text", Sent(MakeChatMessage(u"Аня", u"привет")),
+        {"aborted", sent(makeGameAborted(u"Ann", 10)), "TWKBEGP3|A|Ann|10|TWKENDP|"},
+        {"shot", sent(makeShotData(3, 7)), "TWKBEGP3|S|3|7|TWKENDP|"},
+        {"shot corner", sent(makeShotData(14, 0)), "TWKBEGP3|S|14|0|TWKENDP|"},
+        {"aim", sent(makeTargetCoords(0, 9)), "TWKBEGP3|T|0|9|TWKENDP|"},
+        {"chat", sent(makeChatMessage(u"Ann", u"good luck")), "TWKBEGP3|M|Ann|good luck|TWKENDP|"},
+        {"chat of blanks", sent(makeChatMessage(u"Ann", u"   ")), "TWKBEGP3|M|Ann|   |TWKENDP|"},
+        {"Cyrillic name and text", sent(makeChatMessage(u"Аня", u"привет")),
          "TWKBEGP3|M|\xC0\xED\xFF|\xEF\xF0\xE8\xE2\xE5\xF2|TWKENDP|"},
-        {"Cyrillic name in invite", Sent(MakeConnectionInvite(u"Ёж", 10)),
+        {"Cyrillic name in invite", sent(makeConnectionInvite(u"Ёж", 10)),
          "TWKBEGP3|C|\xA8\xE6|10|TWKENDP|"},
         // The framing holds whatever the caller passes.
-        {"separator in chat", Sent(MakeChatMessage(u"Ann", u"a|b")), "TWKBEGP3|M|Ann|a b|TWKENDP|"},
-        {"separator in name", Sent(MakeUserInfoChange(u"|x|", 10)), "TWKBEGP3|U| x |10|TWKENDP|"},
-        {"empty text", Sent(MakeChatMessage(u"Ann", u"")), "TWKBEGP3|M|Ann| |TWKENDP|"},
-        {"separator as start digit", Sent(MakeAreaData(u"Bob", 10, u"AB", false, '|')),
+        {"separator in chat", sent(makeChatMessage(u"Ann", u"a|b")), "TWKBEGP3|M|Ann|a b|TWKENDP|"},
+        {"separator in name", sent(makeUserInfoChange(u"|x|", 10)), "TWKBEGP3|U| x |10|TWKENDP|"},
+        {"empty text", sent(makeChatMessage(u"Ann", u"")), "TWKBEGP3|M|Ann| |TWKENDP|"},
+        {"separator as start digit", sent(makeAreaData(u"Bob", 10, u"AB", false, '|')),
          "TWKBEGP3|P|Bob|10|AB|N| |TWKENDP|"},
-        {"text outside the code page", Sent(MakeChatMessage(u"Ann", u"\u4e2d")),
+        {"text outside the code page", sent(makeChatMessage(u"Ann", u"\u4e2d")),
          "TWKBEGP3|M|Ann| |TWKENDP|"},
     };
     for (const GoldenCase &c : cases)
@@ -84,15 +84,15 @@ TEST(PacketBuilders, GoldenBytes)
 TEST(PacketBuilders, InvitationIsWithinItsSizeBound)
 {
     const QString longestName(32, QLatin1Char('n'));
-    EXPECT_EQ(Sent(MakeAreaData(longestName, 15, BoardText(), true, '1')).size(), 285);
+    EXPECT_EQ(sent(makeAreaData(longestName, 15, boardText(), true, '1')).size(), 285);
 }
 
 // What a builder writes, the reader gives back field for field.
 TEST(PacketBuilders, ReaderGivesBackTheFields)
 {
     FakeSink sink;
-    SendPacket(sink, MakeAreaData(u"Ёж", 13, BoardText(), false, '0'));
-    SendPacket(sink, MakeTargetCoords(12, 4));
+    sendPacket(sink, makeAreaData(u"Ёж", 13, boardText(), false, '0'));
+    sendPacket(sink, makeTargetCoords(12, 4));
     PacketReader reader;
     for (const QByteArray &w : sink.writes)
         reader.append(w);
@@ -100,29 +100,29 @@ TEST(PacketBuilders, ReaderGivesBackTheFields)
     PacketFields fields;
     ASSERT_EQ(reader.next(fields), PacketType::AreaData);
     EXPECT_EQ(fields.payload(1), "\xA8\xE6");
-    EXPECT_EQ(DecimalField(fields.payload(2)), 13);
-    EXPECT_EQ(fields.payload(3), BoardText().toLatin1());
+    EXPECT_EQ(decimalField(fields.payload(2)), 13);
+    EXPECT_EQ(fields.payload(3), boardText().toLatin1());
     EXPECT_EQ(fields.payload(4), "N");
     EXPECT_EQ(fields.payload(5), "0");
 
     ASSERT_EQ(reader.next(fields), PacketType::TargetCoords);
-    EXPECT_EQ(DecimalField(fields.payload(1)), 12);
-    EXPECT_EQ(DecimalField(fields.payload(2)), 4);
+    EXPECT_EQ(decimalField(fields.payload(1)), 12);
+    EXPECT_EQ(decimalField(fields.payload(2)), 4);
     EXPECT_EQ(reader.next(fields), kNoPacket);
 }
 
-TEST(SendPacket, WritesNothingWhileInactive)
+TEST(sendPacket, WritesNothingWhileInactive)
 {
     FakeSink sink;
     sink.active = false;
-    SendPacket(sink, MakeShotData(1, 2));
+    sendPacket(sink, makeShotData(1, 2));
     EXPECT_TRUE(sink.writes.empty());
 }
 
-TEST(SendPacket, WritesThePacketInOneWrite)
+TEST(sendPacket, WritesThePacketInOneWrite)
 {
     FakeSink sink;
-    SendPacket(sink, MakeChatMessage(u"Ann", QString(500, QLatin1Char('w'))));
+    sendPacket(sink, makeChatMessage(u"Ann", QString(500, QLatin1Char('w'))));
     ASSERT_EQ(sink.writes.size(), 1u);
     EXPECT_TRUE(sink.writes.front().endsWith("|TWKENDP|"));
 }

@@ -8,7 +8,7 @@
 namespace tw {
 namespace {
 
-// One call of ParsePacket: its result and all 8 values afterwards.
+// One call of parsePacket: its result and all 8 values afterwards.
 struct Call
 {
     char type;
@@ -22,7 +22,7 @@ struct ParseCase
     std::vector<Call> calls; // the calls a receiver makes until the text is empty
 };
 
-std::vector<QByteArray> SlotValues(const PacketFields &fields)
+std::vector<QByteArray> slotValues(const PacketFields &fields)
 {
     std::vector<QByteArray> all;
     for (int i = 1; i <= kMaxPacketFields; ++i)
@@ -112,8 +112,8 @@ TEST_P(ParsePacketTest, CutsLikeTheReceiverLoop)
     PacketFields fields;
     std::vector<Call> calls;
     while (!buffer.isEmpty() && calls.size() <= c.calls.size()) {
-        const char type = ParsePacket(buffer, fields);
-        calls.push_back({type, SlotValues(fields)});
+        const char type = parsePacket(buffer, fields);
+        calls.push_back({type, slotValues(fields)});
     }
     ASSERT_EQ(calls.size(), c.calls.size());
     for (std::size_t i = 0; i < calls.size(); ++i) {
@@ -132,10 +132,10 @@ TEST_P(ParsePacketTest, OffsetFormAgrees)
     QByteArray buffer = c.input;
     qsizetype offset = 0;
     while (!buffer.isEmpty()) {
-        const char expected = ParsePacket(buffer, viaBuffer);
-        EXPECT_EQ(ParsePacket(QByteArrayView(c.input), offset, viaOffset), expected);
+        const char expected = parsePacket(buffer, viaBuffer);
+        EXPECT_EQ(parsePacket(QByteArrayView(c.input), offset, viaOffset), expected);
         EXPECT_EQ(c.input.size() - offset, buffer.size());
-        EXPECT_EQ(SlotValues(viaOffset), SlotValues(viaBuffer));
+        EXPECT_EQ(slotValues(viaOffset), slotValues(viaBuffer));
     }
     EXPECT_EQ(offset, c.input.size());
 }
@@ -143,12 +143,12 @@ TEST_P(ParsePacketTest, OffsetFormAgrees)
 INSTANTIATE_TEST_SUITE_P(Cases, ParsePacketTest, testing::ValuesIn(kParseCases),
                          [](const auto &param) { return std::string(param.param.name); });
 
-TEST(ParsePacket, EmptyBufferFindsNothingAndKeepsTheSlots)
+TEST(parsePacket, EmptyBufferFindsNothingAndKeepsTheSlots)
 {
     PacketFields fields;
     fields.slot(2) = "S";
     QByteArray buffer;
-    EXPECT_EQ(ParsePacket(buffer, fields), kNoPacket);
+    EXPECT_EQ(parsePacket(buffer, fields), kNoPacket);
     EXPECT_EQ(fields.slot(2), "S");
 }
 
@@ -156,7 +156,7 @@ TEST(PacketFields, PayloadFieldKIsSlotKPlusTwo)
 {
     QByteArray buffer = "TWKBEGP3|P|Ann|10|BOARD|N|0|TWKENDP|";
     PacketFields fields;
-    ASSERT_EQ(ParsePacket(buffer, fields), 'P');
+    ASSERT_EQ(parsePacket(buffer, fields), 'P');
     EXPECT_EQ(fields.payload(1), "Ann");
     EXPECT_EQ(fields.payload(2), "10");
     EXPECT_EQ(fields.payload(3), "BOARD");
@@ -173,7 +173,7 @@ struct DecimalCase
     std::optional<int> value;
 };
 
-TEST(DecimalField, AcceptsPlainDigitsWithinInt)
+TEST(decimalField, AcceptsPlainDigitsWithinInt)
 {
     const DecimalCase cases[] = {
         {"0", 0},
@@ -196,7 +196,7 @@ TEST(DecimalField, AcceptsPlainDigitsWithinInt)
         {"\xD9\xA1", std::nullopt},
     };
     for (const DecimalCase &c : cases)
-        EXPECT_EQ(DecimalField(c.field), c.value) << c.field.constData();
+        EXPECT_EQ(decimalField(c.field), c.value) << c.field.constData();
 }
 
 } // namespace

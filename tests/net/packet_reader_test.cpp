@@ -25,7 +25,7 @@ void PrintTo(const Got &got, std::ostream *os)
     }
 }
 
-std::vector<Got> Drain(PacketReader &reader)
+std::vector<Got> drain(PacketReader &reader)
 {
     std::vector<Got> got;
     PacketFields fields;
@@ -38,19 +38,19 @@ std::vector<Got> Drain(PacketReader &reader)
     return got;
 }
 
-std::vector<Got> ReadChunks(const std::vector<QByteArray> &chunks)
+std::vector<Got> readChunks(const std::vector<QByteArray> &chunks)
 {
     PacketReader reader;
     std::vector<Got> got;
     for (const QByteArray &chunk : chunks) {
         reader.append(chunk);
-        const std::vector<Got> more = Drain(reader);
+        const std::vector<Got> more = drain(reader);
         got.insert(got.end(), more.begin(), more.end());
     }
     return got;
 }
 
-std::string Types(const std::vector<Got> &got)
+std::string types(const std::vector<Got> &got)
 {
     std::string types;
     for (const Got &g : got)
@@ -67,23 +67,23 @@ struct CollectingSink : PacketSink
 
 // One packet of every type, with a full board, Cyrillic text and a chat line
 // longer than a typical read.
-QByteArray MixedStream()
+QByteArray mixedStream()
 {
     CollectingSink sink;
-    SendPacket(sink, MakeConnectionInvite(u"Ann", 10));
-    SendPacket(sink, MakeAreaData(u"Ann", 15, QString(225, QLatin1Char('B')), true, '1'));
-    SendPacket(sink, MakeChatMessage(u"Аня", QString(300, QChar(0x0436))));
-    SendPacket(sink, MakeShotData(3, 7));
-    SendPacket(sink, MakeTargetCoords(14, 0));
-    SendPacket(sink, MakeGameAborted(u"Ann", 12));
-    SendPacket(sink, MakeUserInfoChange(u"Bob", 11));
+    sendPacket(sink, makeConnectionInvite(u"Ann", 10));
+    sendPacket(sink, makeAreaData(u"Ann", 15, QString(225, QLatin1Char('B')), true, '1'));
+    sendPacket(sink, makeChatMessage(u"Аня", QString(300, QChar(0x0436))));
+    sendPacket(sink, makeShotData(3, 7));
+    sendPacket(sink, makeTargetCoords(14, 0));
+    sendPacket(sink, makeGameAborted(u"Ann", 12));
+    sendPacket(sink, makeUserInfoChange(u"Bob", 11));
     return sink.written;
 }
 
 TEST(PacketReader, WholeStreamGivesEveryPacketInOrder)
 {
-    const std::vector<Got> got = ReadChunks({MixedStream()});
-    EXPECT_EQ(Types(got), "CPMSTAU");
+    const std::vector<Got> got = readChunks({mixedStream()});
+    EXPECT_EQ(types(got), "CPMSTAU");
     ASSERT_EQ(got.size(), 7u);
     EXPECT_EQ(got[3].values,
               (std::vector<QByteArray>{"TWKBEGP3", "S", "3", "7", "TWKENDP", "", "", ""}));
@@ -93,21 +93,21 @@ TEST(PacketReader, WholeStreamGivesEveryPacketInOrder)
 // acted on half-read.
 TEST(PacketReader, StreamCutAtEveryByteGivesTheSamePackets)
 {
-    const QByteArray stream = MixedStream();
-    const std::vector<Got> whole = ReadChunks({stream});
+    const QByteArray stream = mixedStream();
+    const std::vector<Got> whole = readChunks({stream});
     for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
         SCOPED_TRACE("cut at " + std::to_string(cut));
-        ASSERT_EQ(ReadChunks({stream.first(cut), stream.sliced(cut)}), whole);
+        ASSERT_EQ(readChunks({stream.first(cut), stream.sliced(cut)}), whole);
     }
 }
 
 TEST(PacketReader, StreamByteByByteGivesTheSamePackets)
 {
-    const QByteArray stream = MixedStream();
+    const QByteArray stream = mixedStream();
     std::vector<QByteArray> bytes;
     for (const char c : stream)
         bytes.emplace_back(1, c);
-    EXPECT_EQ(ReadChunks(bytes), ReadChunks({stream}));
+    EXPECT_EQ(readChunks(bytes), readChunks({stream}));
 }
 
 struct ChunksCase
@@ -144,9 +144,9 @@ void PrintTo(const ChunksCase &c, std::ostream *os)
 class PacketReaderChunksTest : public testing::TestWithParam<ChunksCase>
 {};
 
-TEST_P(PacketReaderChunksTest, Types)
+TEST_P(PacketReaderChunksTest, types)
 {
-    EXPECT_EQ(Types(ReadChunks(GetParam().chunks)), GetParam().types);
+    EXPECT_EQ(types(readChunks(GetParam().chunks)), GetParam().types);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PacketReaderChunksTest, testing::ValuesIn(kChunksCases),
@@ -186,7 +186,7 @@ TEST(PacketReader, KeepsOnlyAPacketInProgress)
         SCOPED_TRACE(c.read.constData());
         PacketReader reader;
         reader.append(c.read);
-        EXPECT_EQ(Types(Drain(reader)), c.types);
+        EXPECT_EQ(types(drain(reader)), c.types);
         EXPECT_EQ(reader.heldBytes(), c.held);
     }
 }
@@ -195,8 +195,8 @@ TEST(PacketReader, EmptiesTheSlotsBeforeEachPacket)
 {
     PacketReader reader;
     reader.append("TWKBEGP3|P|Ann|10|BOARD|Y|1|TWKENDP|TWKBEGP3|P|Bob|TWKENDP|");
-    const std::vector<Got> got = Drain(reader);
-    ASSERT_EQ(Types(got), "PP");
+    const std::vector<Got> got = drain(reader);
+    ASSERT_EQ(types(got), "PP");
     EXPECT_EQ(got[1].values,
               (std::vector<QByteArray>{"TWKBEGP3", "P", "Bob", "TWKENDP", "", "", "", ""}));
 }
@@ -208,19 +208,19 @@ TEST(PacketReader, PendingPacketOverTheLimitIsDropped)
 
     PacketReader atLimit(limit);
     atLimit.append(head + QByteArray(limit - head.size(), 'x'));
-    EXPECT_EQ(Types(Drain(atLimit)), "");
+    EXPECT_EQ(types(drain(atLimit)), "");
     EXPECT_EQ(atLimit.heldBytes(), limit);
     atLimit.append("|TWKENDP|");
-    EXPECT_EQ(Types(Drain(atLimit)), "M");
+    EXPECT_EQ(types(drain(atLimit)), "M");
 
     PacketReader overLimit(limit);
     overLimit.append(head + QByteArray(limit - head.size() + 1, 'x'));
-    EXPECT_EQ(Types(Drain(overLimit)), "");
+    EXPECT_EQ(types(drain(overLimit)), "");
     EXPECT_EQ(overLimit.heldBytes(), 0);
     // The rest of the dropped packet is text without a begin field; it
     // ends with its end field, and the packets after it come through.
     overLimit.append("yyy|TWKENDP|" + kShot);
-    EXPECT_EQ(Types(Drain(overLimit)), "S");
+    EXPECT_EQ(types(drain(overLimit)), "S");
 }
 
 TEST(PacketReader, LongChatPacketInManyReadsArrivesWhole)
@@ -230,8 +230,8 @@ TEST(PacketReader, LongChatPacketInManyReadsArrivesWhole)
     std::vector<QByteArray> chunks;
     for (qsizetype at = 0; at < packet.size(); at += 1000)
         chunks.push_back(packet.mid(at, 1000));
-    const std::vector<Got> got = ReadChunks(chunks);
-    ASSERT_EQ(Types(got), "M");
+    const std::vector<Got> got = readChunks(chunks);
+    ASSERT_EQ(types(got), "M");
     EXPECT_EQ(got[0].values[3], message);
 }
 
@@ -242,13 +242,13 @@ TEST(PacketReader, EndlessPacketNeverHoldsMoreThanTheLimit)
     const QByteArray chunk(4096, 'g');
     for (int i = 0; i < 256; ++i) { // a megabyte without a separator
         reader.append(chunk);
-        EXPECT_EQ(Types(Drain(reader)), "");
+        EXPECT_EQ(types(drain(reader)), "");
         ASSERT_LE(reader.heldBytes(), reader.pendingLimit());
     }
     reader.append("|TWKENDP|");
-    EXPECT_EQ(Types(Drain(reader)), "");
+    EXPECT_EQ(types(drain(reader)), "");
     reader.append(kInvite);
-    EXPECT_EQ(Types(Drain(reader)), "C");
+    EXPECT_EQ(types(drain(reader)), "C");
 }
 
 // A handler may run nested event loops that deliver the next read while the
@@ -274,8 +274,8 @@ TEST(PacketReader, ReadDuringAHandlerKeepsTheOrder)
 // wherever the read boundary falls.
 TEST(PacketReader, ChatTextBeginningWithTheEndMarker)
 {
-    const std::vector<Got> got = ReadChunks({"TWKBEGP3|M|Ann|TWKENDP", "oint|TWKENDP|" + kShot});
-    ASSERT_EQ(Types(got), "MS");
+    const std::vector<Got> got = readChunks({"TWKBEGP3|M|Ann|TWKENDP", "oint|TWKENDP|" + kShot});
+    ASSERT_EQ(types(got), "MS");
     EXPECT_EQ(got[0].values[3], "TWKENDPoint");
 }
 
@@ -286,9 +286,9 @@ TEST(PacketReader, ClearForgetsPendingText)
     reader.clear();
     EXPECT_EQ(reader.heldBytes(), 0);
     reader.append("|7|TWKENDP|");
-    EXPECT_EQ(Types(Drain(reader)), "");
+    EXPECT_EQ(types(drain(reader)), "");
     reader.append(kShot);
-    EXPECT_EQ(Types(Drain(reader)), "S");
+    EXPECT_EQ(types(drain(reader)), "S");
 }
 
 } // namespace

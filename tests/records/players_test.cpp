@@ -16,28 +16,28 @@ namespace {
 class PlayersTest : public testing::Test
 {
 protected:
-    PlayersTest() { SetDefaultScoreData(m_data); }
+    PlayersTest() { setDefaultScoreData(m_data); }
 
     void use(int index, QStringView name, int wins = 0)
     {
-        TPlayerRecord &r = m_data.Players[index - 1];
-        SetRecordName(r, name);
-        r.Free = 0;
-        r.Wins = wins;
+        PlayerRecord &r = m_data.players[index - 1];
+        setRecordName(r, name);
+        r.free = 0;
+        r.wins = wins;
     }
-    const TPlayerRecord &record(int index) const { return m_data.Players[index - 1]; }
+    const PlayerRecord &record(int index) const { return m_data.players[index - 1]; }
 
-    TScoreData m_data;
+    ScoreBlock m_data;
 };
 
 TEST_F(PlayersTest, UsedNamesInRecordOrder)
 {
-    EXPECT_TRUE(UsedPlayerNames(m_data).isEmpty());
+    EXPECT_TRUE(usedPlayerNames(m_data).isEmpty());
     use(7, u"zed");
     use(2, u"Anna");
     use(50, u"Ёлка");
-    SetRecordName(m_data.Players[3], u"Ghost"); // a free slot keeps its name bytes
-    EXPECT_EQ(UsedPlayerNames(m_data),
+    setRecordName(m_data.players[3], u"Ghost"); // a free slot keeps its name bytes
+    EXPECT_EQ(usedPlayerNames(m_data),
               (QStringList{QStringLiteral("Anna"), QStringLiteral("zed"), QStringLiteral("Ёлка")}));
 }
 
@@ -50,27 +50,27 @@ TEST_F(PlayersTest, RemovalMatchesExactlyAndResetsEveryMatch)
     use(12, u"Ива", 3);
     use(13, u"ива", 3);
 
-    RemovePlayers(m_data, {QStringLiteral("Bob"), QStringLiteral("Ива")});
+    removePlayers(m_data, {QStringLiteral("Bob"), QStringLiteral("Ива")});
 
-    EXPECT_EQ(record(2).Free, 1);
-    EXPECT_EQ(record(2).Wins, 0);
-    EXPECT_EQ(record(9).Free, 1);
-    EXPECT_EQ(record(12).Free, 1);
-    EXPECT_EQ(UsedPlayerNames(m_data),
+    EXPECT_EQ(record(2).free, 1);
+    EXPECT_EQ(record(2).wins, 0);
+    EXPECT_EQ(record(9).free, 1);
+    EXPECT_EQ(record(12).free, 1);
+    EXPECT_EQ(usedPlayerNames(m_data),
               (QStringList{QStringLiteral("bob"), QStringLiteral("Bob "), QStringLiteral("ива")}));
-    EXPECT_EQ(record(5).Wins, 6);
+    EXPECT_EQ(record(5).wins, 6);
 }
 
 TEST_F(PlayersTest, RemovingNothingChangesNothing)
 {
     use(3, u"Ann", 2);
-    const TScoreData before = m_data;
-    RemovePlayers(m_data, {});
-    RemovePlayers(m_data, {QStringLiteral("Nobody")});
+    const ScoreBlock before = m_data;
+    removePlayers(m_data, {});
+    removePlayers(m_data, {QStringLiteral("Nobody")});
     EXPECT_EQ(std::memcmp(&before, &m_data, sizeof m_data), 0);
 }
 
-TEST(NormalizedPlayerName, Cases)
+TEST(normalizedPlayerName, Cases)
 {
     struct Case
     {
@@ -91,7 +91,7 @@ TEST(NormalizedPlayerName, Cases)
         {QString(31, u'y') + QStringLiteral("日zz"), QString(31, u'y') + QStringLiteral("z")},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(NormalizedPlayerName(c.typed), c.expected) << c.typed.toStdString();
+        EXPECT_EQ(normalizedPlayerName(c.typed), c.expected) << c.typed.toStdString();
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 namespace tw {
 namespace {
 
-QByteArray BytesOf(const TScoreData &data)
+QByteArray bytesOf(const ScoreBlock &data)
 {
     return QByteArray(reinterpret_cast<const char *>(&data), sizeof data);
 }
@@ -21,26 +21,26 @@ QByteArray BytesOf(const TScoreData &data)
 // The stored bytes of a block with known values, checked at their offsets.
 TEST(ScoreDataLayout, GoldenBytes)
 {
-    TScoreData data;
+    ScoreBlock data;
     std::memset(&data, 0, sizeof data);
-    TPlayerRecord &second = data.Players[1];
-    second.Name.Length = 3;
-    std::memcpy(second.Name.Chars, "Ann", 3);
-    second.Wins = 0x01020304;
-    second.Losses = -2;
-    second.Reserved = 0x0A0B0C0D;
-    second.LastGame = 1.0;
-    second.LongestBattle = 70;
-    second.ShortestBattle = NoShortestBattle;
-    second.TopScore = 333;
-    second.Free = 1;
-    data.MusicOn = 1;
-    data.EnglishUI = 1;
-    data.AreaSize = 15;
-    data.PlayerName.Length = 2;
-    std::memcpy(data.PlayerName.Chars, "Jo", 2);
+    PlayerRecord &second = data.players[1];
+    second.name.length = 3;
+    std::memcpy(second.name.chars, "Ann", 3);
+    second.wins = 0x01020304;
+    second.losses = -2;
+    second.reserved = 0x0A0B0C0D;
+    second.lastGame = 1.0;
+    second.longestBattle = 70;
+    second.shortestBattle = NoShortestBattle;
+    second.topScore = 333;
+    second.free = 1;
+    data.musicOn = 1;
+    data.englishUi = 1;
+    data.areaSize = 15;
+    data.playerName.length = 2;
+    std::memcpy(data.playerName.chars, "Jo", 2);
 
-    const QByteArray bytes = BytesOf(data);
+    const QByteArray bytes = bytesOf(data);
     const QByteArray record = bytes.mid(72, 72);
     EXPECT_EQ(record.mid(0, 4).toHex(' '), "03 41 6e 6e");
     EXPECT_EQ(record.mid(36, 4).toHex(' '), "04 03 02 01");
@@ -57,33 +57,33 @@ TEST(ScoreDataLayout, GoldenBytes)
 
 TEST(ShortString, StoresWindows1251)
 {
-    TPlayerRecord record{};
-    SetRecordName(record, u"Вася");
-    EXPECT_EQ(record.Name.Length, 4);
-    EXPECT_EQ(QByteArray(record.Name.Chars, 4).toHex(' '), "c2 e0 f1 ff");
-    EXPECT_EQ(RecordName(record), QStringLiteral("Вася"));
+    PlayerRecord record{};
+    setRecordName(record, u"Вася");
+    EXPECT_EQ(record.name.length, 4);
+    EXPECT_EQ(QByteArray(record.name.chars, 4).toHex(' '), "c2 e0 f1 ff");
+    EXPECT_EQ(recordName(record), QStringLiteral("Вася"));
 }
 
 TEST(ShortString, KeepsTheFirst32HeldCharactersAndZeroesTheRest)
 {
-    TScoreData data{};
-    std::memset(data.PlayerName.Chars, 'x', sizeof data.PlayerName.Chars);
-    SetPlayerName(data, u"😀Ab");
-    EXPECT_EQ(PlayerNameOf(data), QStringLiteral("Ab"));
-    EXPECT_EQ(QByteArray(data.PlayerName.Chars, 32), QByteArray("Ab") + QByteArray(30, '\0'));
+    ScoreBlock data{};
+    std::memset(data.playerName.chars, 'x', sizeof data.playerName.chars);
+    setPlayerName(data, u"😀Ab");
+    EXPECT_EQ(playerNameOf(data), QStringLiteral("Ab"));
+    EXPECT_EQ(QByteArray(data.playerName.chars, 32), QByteArray("Ab") + QByteArray(30, '\0'));
 
     const QString longName = QStringLiteral("Ж").repeated(40);
-    SetPlayerName(data, longName);
-    EXPECT_EQ(data.PlayerName.Length, 32);
-    EXPECT_EQ(PlayerNameOf(data), longName.left(32));
+    setPlayerName(data, longName);
+    EXPECT_EQ(data.playerName.length, 32);
+    EXPECT_EQ(playerNameOf(data), longName.left(32));
 }
 
 TEST(ShortString, LengthBeyondTheCharactersReadsAs32)
 {
-    TShortString s{};
-    s.Length = 200;
-    std::memset(s.Chars, 'z', sizeof s.Chars);
-    EXPECT_EQ(ShortStringText(s), QString(32, QLatin1Char('z')));
+    ShortString s{};
+    s.length = 200;
+    std::memset(s.chars, 'z', sizeof s.chars);
+    EXPECT_EQ(shortStringText(s), QString(32, QLatin1Char('z')));
 }
 
 } // namespace

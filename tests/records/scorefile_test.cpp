@@ -15,31 +15,31 @@
 namespace tw {
 namespace {
 
-QByteArray BytesOf(const TScoreData &data)
+QByteArray bytesOf(const ScoreBlock &data)
 {
     return QByteArray(reinterpret_cast<const char *>(&data), sizeof data);
 }
 
 // The file as the layers define it: magic and units, then the check byte.
-QByteArray Layered(const QByteArray &payload)
+QByteArray layered(const QByteArray &payload)
 {
-    QByteArray bytes = PackRleBytes(payload);
-    bytes.append(static_cast<char>(XorChecksum(bytes, 0x42)));
+    QByteArray bytes = packRleBytes(payload);
+    bytes.append(static_cast<char>(xorChecksum(bytes, 0x42)));
     return bytes;
 }
 
 // A block that uses every byte: random contents, made loadable.
-TScoreData NoisyScoreData(unsigned seed)
+ScoreBlock noisyScoreData(unsigned seed)
 {
     std::mt19937 engine(seed);
-    TScoreData data;
+    ScoreBlock data;
     auto *raw = reinterpret_cast<unsigned char *>(&data);
     for (std::size_t i = 0; i < sizeof data; ++i)
         raw[i] = static_cast<unsigned char>(engine());
-    for (TPlayerRecord &record : data.Players)
-        record.Name.Length %= 33;
-    data.PlayerName.Length %= 33;
-    data.AreaSize = 10 + data.AreaSize % 6;
+    for (PlayerRecord &record : data.players)
+        record.name.length %= 33;
+    data.playerName.length %= 33;
+    data.areaSize = 10 + data.areaSize % 6;
     return data;
 }
 
@@ -62,9 +62,9 @@ protected:
         return file.readAll();
     }
 
-    bool load(TScoreData &into) const
+    bool load(ScoreBlock &into) const
     {
-        return LoadScoreFile(into, m_data.path(), m_system.path());
+        return loadScoreFile(into, m_data.path(), m_system.path());
     }
 
     bool systemDirectoryEmpty() const
@@ -83,82 +83,82 @@ protected:
     QTemporaryDir m_system;
 };
 
-using test::WithFileSizeLimit;
+using test::withFileSizeLimit;
 
 TEST_F(ScoreFile, SaveThenLoadRestoresEveryByte)
 {
-    TScoreData saved = NoisyScoreData(11);
-    ASSERT_TRUE(SaveScoreFile(saved, m_data.path()));
+    ScoreBlock saved = noisyScoreData(11);
+    ASSERT_TRUE(saveScoreFile(saved, m_data.path()));
     const QByteArray onDisk = readFile();
 
-    TScoreData loaded = NoisyScoreData(12);
+    ScoreBlock loaded = noisyScoreData(12);
     ASSERT_TRUE(load(loaded));
-    EXPECT_EQ(BytesOf(loaded), BytesOf(saved));
+    EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
     EXPECT_EQ(readFile(), onDisk);
     EXPECT_TRUE(systemDirectoryEmpty());
 }
 
 TEST_F(ScoreFile, SaveWritesTheThreeLayersWithNormalizedNames)
 {
-    TScoreData data = NoisyScoreData(21);
-    ASSERT_TRUE(SaveScoreFile(data, m_data.path()));
+    ScoreBlock data = noisyScoreData(21);
+    ASSERT_TRUE(saveScoreFile(data, m_data.path()));
 
     // The save zeroed the characters past every length, in memory too.
-    for (const TPlayerRecord &record : data.Players)
-        EXPECT_EQ(QByteArray(record.Name.Chars + record.Name.Length, 32 - record.Name.Length),
-                  QByteArray(32 - record.Name.Length, '\0'));
-    EXPECT_EQ(readFile(), Layered(BytesOf(data)));
+    for (const PlayerRecord &record : data.players)
+        EXPECT_EQ(QByteArray(record.name.chars + record.name.length, 32 - record.name.length),
+                  QByteArray(32 - record.name.length, '\0'));
+    EXPECT_EQ(readFile(), layered(bytesOf(data)));
 }
 
 TEST_F(ScoreFile, ZeroBlockIsSixBytes)
 {
-    TScoreData zero;
+    ScoreBlock zero;
     std::memset(&zero, 0, sizeof zero);
-    ASSERT_TRUE(SaveScoreFile(zero, m_data.path()));
+    ASSERT_TRUE(saveScoreFile(zero, m_data.path()));
     const char check = static_cast<char>(0x42 ^ 0x51 ^ 0x56 ^ 0x1C ^ 0x48 ^ 0x00);
     EXPECT_EQ(readFile(), QByteArray::fromHex("51561C4800") + check);
 }
 
 TEST_F(ScoreFile, DefaultsSurviveTheRoundTrip)
 {
-    TScoreData defaults;
-    SetDefaultScoreData(defaults);
-    ASSERT_TRUE(SaveScoreFile(defaults, m_data.path()));
-    TScoreData loaded;
+    ScoreBlock defaults;
+    setDefaultScoreData(defaults);
+    ASSERT_TRUE(saveScoreFile(defaults, m_data.path()));
+    ScoreBlock loaded;
     ASSERT_TRUE(load(loaded));
-    EXPECT_EQ(BytesOf(loaded), BytesOf(defaults));
+    EXPECT_EQ(bytesOf(loaded), bytesOf(defaults));
 }
 
 TEST_F(ScoreFile, MissingFileIsNoLoad)
 {
-    TScoreData data;
-    SetDefaultScoreData(data);
-    const QByteArray before = BytesOf(data);
+    ScoreBlock data;
+    setDefaultScoreData(data);
+    const QByteArray before = bytesOf(data);
     EXPECT_FALSE(load(data));
-    EXPECT_EQ(BytesOf(data), before);
+    EXPECT_EQ(bytesOf(data), before);
 }
 
 TEST_F(ScoreFile, DamagedOrInvalidFilesAreRejectedAndLeftAlone)
 {
-    TScoreData good;
-    SetDefaultScoreData(good);
-    SetRecordName(good.Players[4], u"Ann");
-    good.Players[4].Free = 0;
-    const QByteArray payload = BytesOf(good);
+    ScoreBlock good;
+    setDefaultScoreData(good);
+    setRecordName(good.players[4], u"Ann");
+    good.players[4].free = 0;
+    const QByteArray payload = bytesOf(good);
 
     const auto withValue = [&](std::size_t offset, char value) {
         QByteArray p = payload;
         p[static_cast<qsizetype>(offset)] = value;
-        return Layered(p);
+        return layered(p);
     };
-    const QByteArray valid = Layered(payload);
+    const QByteArray valid = layered(payload);
     QByteArray lastByteChanged = valid;
     lastByteChanged[valid.size() - 1] = static_cast<char>(valid.back() ^ 1);
     QByteArray wrongMagic = valid.chopped(1);
     wrongMagic[1] = 'W';
-    wrongMagic.append(static_cast<char>(XorChecksum(wrongMagic, 0x42)));
+    wrongMagic.append(static_cast<char>(xorChecksum(wrongMagic, 0x42)));
     QByteArray cutUnit = valid.chopped(11);
-    cutUnit.append(static_cast<char>(XorChecksum(cutUnit, 0x42)));
+    cutUnit.append(static_cast<char>(xorChecksum(cutUnit, 0x42)));
     std::mt19937 engine(5);
     QByteArray garbage(3000, Qt::Uninitialized);
     for (char &b : garbage)
@@ -166,63 +166,63 @@ TEST_F(ScoreFile, DamagedOrInvalidFilesAreRejectedAndLeftAlone)
 
     const std::vector<std::pair<const char *, QByteArray>> cases = {
         {"last byte changed", lastByteChanged},
-        {"one payload byte more", Layered(payload + 'x')},
-        {"one payload byte fewer", Layered(payload.chopped(1))},
+        {"one payload byte more", layered(payload + 'x')},
+        {"one payload byte fewer", layered(payload.chopped(1))},
         {"wrong magic", wrongMagic},
         {"unit cut short", cutUnit},
         {"empty file", QByteArray()},
         {"check byte only", QByteArray(1, '\x42')},
         {"garbage", garbage},
         {"name longer than 32",
-         withValue(4 * sizeof(TPlayerRecord) + offsetof(TPlayerRecord, Name), 33)},
-        {"player name longer than 32", withValue(offsetof(TScoreData, PlayerName), '\xFF')},
-        {"area size 9", withValue(offsetof(TScoreData, AreaSize), 9)},
-        {"area size 16", withValue(offsetof(TScoreData, AreaSize), 16)},
+         withValue(4 * sizeof(PlayerRecord) + offsetof(PlayerRecord, name), 33)},
+        {"player name longer than 32", withValue(offsetof(ScoreBlock, playerName), '\xFF')},
+        {"area size 9", withValue(offsetof(ScoreBlock, areaSize), 9)},
+        {"area size 16", withValue(offsetof(ScoreBlock, areaSize), 16)},
     };
     for (const auto &[name, bytes] : cases) {
         SCOPED_TRACE(name);
         writeFile(bytes);
-        TScoreData target = NoisyScoreData(3);
-        const QByteArray before = BytesOf(target);
+        ScoreBlock target = noisyScoreData(3);
+        const QByteArray before = bytesOf(target);
         EXPECT_FALSE(load(target));
-        EXPECT_EQ(BytesOf(target), before);
+        EXPECT_EQ(bytesOf(target), before);
         EXPECT_EQ(readFile(), bytes);
         EXPECT_TRUE(systemDirectoryEmpty());
     }
 
     // The sanity checks above are not simply failing every file.
     writeFile(valid);
-    TScoreData target;
+    ScoreBlock target;
     EXPECT_TRUE(load(target));
 }
 
 TEST_F(ScoreFile, WorkingCopyIsNeverTheFileItself)
 {
-    TScoreData data;
-    SetDefaultScoreData(data);
-    ASSERT_TRUE(SaveScoreFile(data, m_data.path()));
+    ScoreBlock data;
+    setDefaultScoreData(data);
+    ASSERT_TRUE(saveScoreFile(data, m_data.path()));
     const QByteArray before = readFile();
-    EXPECT_FALSE(LoadScoreFile(data, m_data.path(), m_data.path()));
+    EXPECT_FALSE(loadScoreFile(data, m_data.path(), m_data.path()));
     EXPECT_EQ(readFile(), before);
 }
 
 TEST_F(ScoreFile, SaveIntoMissingDirectoryFails)
 {
-    TScoreData data;
-    SetDefaultScoreData(data);
-    EXPECT_FALSE(SaveScoreFile(data, m_data.filePath(QStringLiteral("missing"))));
+    ScoreBlock data;
+    setDefaultScoreData(data);
+    EXPECT_FALSE(saveScoreFile(data, m_data.filePath(QStringLiteral("missing"))));
 }
 
 TEST_F(ScoreFile, SaveCutShortLeavesThePreviousFile)
 {
-    TScoreData previous;
-    SetDefaultScoreData(previous);
-    ASSERT_TRUE(SaveScoreFile(previous, m_data.path()));
+    ScoreBlock previous;
+    setDefaultScoreData(previous);
+    ASSERT_TRUE(saveScoreFile(previous, m_data.path()));
     const QByteArray before = readFile();
     ASSERT_LT(before.size(), 4096);
 
-    TScoreData bigger = NoisyScoreData(8);
-    WithFileSizeLimit(4096, [&] { EXPECT_FALSE(SaveScoreFile(bigger, m_data.path())); });
+    ScoreBlock bigger = noisyScoreData(8);
+    withFileSizeLimit(4096, [&] { EXPECT_FALSE(saveScoreFile(bigger, m_data.path())); });
     EXPECT_EQ(readFile(), before);
     EXPECT_EQ(dataDirectoryEntries(), QStringList{QLatin1String(ScoreFileName)});
 }
@@ -231,16 +231,16 @@ TEST_F(ScoreFile, SaveWhereNoTemporaryCanBeMadeLeavesThePreviousFile)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "directory permissions do not bind root";
-    TScoreData data;
-    SetDefaultScoreData(data);
-    ASSERT_TRUE(SaveScoreFile(data, m_data.path()));
+    ScoreBlock data;
+    setDefaultScoreData(data);
+    ASSERT_TRUE(saveScoreFile(data, m_data.path()));
     const QByteArray before = readFile();
 
     const auto writable = QFile::permissions(m_data.path());
     ASSERT_TRUE(
         QFile::setPermissions(m_data.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    data.MusicOn = 0;
-    EXPECT_FALSE(SaveScoreFile(data, m_data.path()));
+    data.musicOn = 0;
+    EXPECT_FALSE(saveScoreFile(data, m_data.path()));
     QFile::setPermissions(m_data.path(), writable);
     EXPECT_EQ(readFile(), before);
 }

@@ -16,7 +16,7 @@ namespace tw {
 namespace {
 
 // Fixed formats, so the text does not depend on the machine's locale.
-const StatsFormat Format(QLocale::c(), QStringLiteral("dd.MM.yyyy"), QStringLiteral("HH:mm:ss"));
+const StatsFormat format(QLocale::c(), QStringLiteral("dd.MM.yyyy"), QStringLiteral("HH:mm:ss"));
 
 struct Player
 {
@@ -31,25 +31,25 @@ struct Player
 class StatisticsTextTest : public testing::Test
 {
 protected:
-    StatisticsTextTest() { SetDefaultScoreData(m_data); }
+    StatisticsTextTest() { setDefaultScoreData(m_data); }
 
-    TPlayerRecord &use(int index, const Player &p)
+    PlayerRecord &use(int index, const Player &p)
     {
-        TPlayerRecord &r = m_data.Players[index - 1];
-        SetRecordName(r, p.name);
-        r.Free = 0;
-        r.Wins = p.wins;
-        r.Losses = p.losses;
-        r.LongestBattle = p.longest;
-        r.ShortestBattle = p.shortest;
-        r.TopScore = p.top;
-        r.LastGame = m_lastGame;
+        PlayerRecord &r = m_data.players[index - 1];
+        setRecordName(r, p.name);
+        r.free = 0;
+        r.wins = p.wins;
+        r.losses = p.losses;
+        r.longestBattle = p.longest;
+        r.shortestBattle = p.shortest;
+        r.topScore = p.top;
+        r.lastGame = m_lastGame;
         return r;
     }
 
     QString text(const QString &remark = {}, bool english = true) const
     {
-        return StatisticsText(m_data, remark, english, Format);
+        return statisticsText(m_data, remark, english, format);
     }
 
     // The lines of the text that begin with prefix.
@@ -63,9 +63,9 @@ protected:
         return found;
     }
 
-    TScoreData m_data;
+    ScoreBlock m_data;
     double m_lastGame =
-        OleDateFromDateTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::LocalTime));
+        oleDateFromDateTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::LocalTime));
 };
 
 TEST_F(StatisticsTextTest, NoPlayersGiveOnlyTheNameBetweenEmptyLines)
@@ -135,8 +135,8 @@ TEST_F(StatisticsTextTest, EachRecordGoesToItsBestPlayer)
     use(1, {u"Ann", 1, 9, 50, 50, 10});
     use(2, {u"Bob", 8, 0, 40, 30, 20});
     use(3, {u"Cid", 2, 2, 900, 700, 5});
-    m_data.Players[4].Wins = 99; // a free slot's figures never count
-    m_data.Players[4].TopScore = 999;
+    m_data.players[4].wins = 99; // a free slot's figures never count
+    m_data.players[4].topScore = 999;
     EXPECT_EQ(linesStarting(QStringLiteral("Most winner: ")),
               QStringList{QStringLiteral("Most winner: Bob (8)")});
     EXPECT_EQ(linesStarting(QStringLiteral("Most looser: ")),
@@ -174,20 +174,20 @@ TEST(StatsFormat, LocaleShortDateAndLongTimeWithoutZone)
     EXPECT_EQ(ru.timeText(when), QStringLiteral("14:07:09"));
 }
 
-TEST(LastGameText, DateWithTimeUnlessMidnight)
+TEST(lastGameText, DateWithTimeUnlessMidnight)
 {
     const auto ole = [](QDate d, QTime t) {
-        return OleDateFromDateTime(QDateTime(d, t, Qt::LocalTime));
+        return oleDateFromDateTime(QDateTime(d, t, Qt::LocalTime));
     };
-    EXPECT_EQ(LastGameText(ole(QDate(2023, 12, 31), QTime(23, 59, 58)), Format),
+    EXPECT_EQ(lastGameText(ole(QDate(2023, 12, 31), QTime(23, 59, 58)), format),
               QStringLiteral("31.12.2023 23:59:58"));
-    EXPECT_EQ(LastGameText(ole(QDate(2023, 12, 31), QTime(0, 0)), Format),
+    EXPECT_EQ(lastGameText(ole(QDate(2023, 12, 31), QTime(0, 0)), format),
               QStringLiteral("31.12.2023"));
-    EXPECT_EQ(LastGameText(ole(QDate(2023, 12, 31), QTime(0, 0, 1)), Format),
+    EXPECT_EQ(lastGameText(ole(QDate(2023, 12, 31), QTime(0, 0, 1)), format),
               QStringLiteral("31.12.2023 00:00:01"));
-    EXPECT_EQ(LastGameText(0.0, Format), QStringLiteral("30.12.1899"));
-    EXPECT_EQ(LastGameText(std::nan(""), Format), QString());
-    EXPECT_EQ(LastGameText(1e300, Format), QString());
+    EXPECT_EQ(lastGameText(0.0, format), QStringLiteral("30.12.1899"));
+    EXPECT_EQ(lastGameText(std::nan(""), format), QString());
+    EXPECT_EQ(lastGameText(1e300, format), QString());
 }
 
 } // namespace

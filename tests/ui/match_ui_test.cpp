@@ -42,29 +42,29 @@ private:
     // The player's next shot: the first cell not shot yet, column by column.
     void fireAtNextCell();
     QStringList logLines() const;
-    const TPlayerRecord *record() const;
+    const PlayerRecord *record() const;
 
     test::RecordingFeedback m_feedback;
-    TForm1 *m_main = nullptr;
+    MainWindow *m_main = nullptr;
 };
 
 void MatchUiTest::initTestCase()
 {
-    InitResources();
-    SetUiFeedback(&m_feedback);
-    m_main = new TForm1;
-    QVERIFY(m_main->FormCreate());
-    m_main->CreateCompanions();
+    initResources();
+    setUiFeedback(&m_feedback);
+    m_main = new MainWindow;
+    QVERIFY(m_main->initialize());
+    m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
-    m_main->Timer1->stop(); // the test ticks by itself
-    Game().settings.SaveLog = true;
+    m_main->m_turnTimer->stop(); // the test ticks by itself
+    gameState().settings.saveLog = true;
 }
 
 void MatchUiTest::init()
 {
-    GameRandom().seed(2024);
-    m_main->Form2->Button3->click(); // Generate
-    QVERIFY(FleetComplete(Game().boards.PlacedFleet));
+    gameRandom().seed(2024);
+    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    QVERIFY(fleetComplete(gameState().boards.placedFleet));
 }
 
 void MatchUiTest::playMatch(const std::function<void()> &step,
@@ -73,39 +73,39 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
     QTimer driver;
     driver.setInterval(0);
     connect(&driver, &QTimer::timeout, this, [&] {
-        if (m_main->Form4->isVisible()) {
+        if (m_main->m_statisticsDialog->isVisible()) {
             if (onStatistics)
                 onStatistics();
-            m_main->Form4->accept();
+            m_main->m_statisticsDialog->accept();
             return;
         }
-        if (Game().match.GameInProgress)
+        if (gameState().match.gameInProgress)
             step();
     });
     driver.start();
-    QTest::mouseClick(m_main->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(m_main->m_startButton, Qt::LeftButton);
     driver.stop();
 }
 
 void MatchUiTest::tickSoon()
 {
     QMetaObject::invokeMethod(
-        m_main, [this] { m_main->Timer1Timer(); }, Qt::QueuedConnection);
+        m_main, [this] { m_main->onTurnTick(); }, Qt::QueuedConnection);
 }
 
 void MatchUiTest::clickOpponentCell(int col, int row)
 {
     const QPoint pixel((col + 1) * 17 + 8, (row + 1) * 17 + 8);
-    QTest::mouseMove(m_main->PaintBox2, pixel);
-    QTest::mouseClick(m_main->PaintBox2, Qt::LeftButton, {}, pixel);
+    QTest::mouseMove(m_main->m_opponentBoard, pixel);
+    QTest::mouseClick(m_main->m_opponentBoard, Qt::LeftButton, {}, pixel);
 }
 
 void MatchUiTest::fireAtNextCell()
 {
-    const BoardState &b = Game().boards;
-    for (int x = 1; x <= b.AreaSize; ++x)
-        for (int y = 1; y <= b.AreaSize; ++y) {
-            const auto code = b.OpponentBoard.at(x, y);
+    const BoardState &b = gameState().boards;
+    for (int x = 1; x <= b.areaSize; ++x)
+        for (int y = 1; y <= b.areaSize; ++y) {
+            const auto code = b.opponentBoard.at(x, y);
             if (code == CellWater || code == CellIntact) {
                 clickOpponentCell(x - 1, y - 1);
                 return;
@@ -115,7 +115,7 @@ void MatchUiTest::fireAtNextCell()
 
 QStringList MatchUiTest::logLines() const
 {
-    QFile file(GameLog::FilePathIn(DataDirectory()));
+    QFile file(GameLog::filePathIn(dataDirectory()));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
@@ -124,42 +124,42 @@ QStringList MatchUiTest::logLines() const
     return lines;
 }
 
-const TPlayerRecord *MatchUiTest::record() const
+const PlayerRecord *MatchUiTest::record() const
 {
-    for (const TPlayerRecord &r : Game().ScoreData.Players)
-        if (r.Free == 0 && RecordName(r) == Game().settings.PlayerName)
+    for (const PlayerRecord &r : gameState().scores.players)
+        if (r.free == 0 && recordName(r) == gameState().settings.playerName)
             return &r;
     return nullptr;
 }
 
 void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
 {
-    QFile::remove(GameLog::FilePathIn(DataDirectory()));
+    QFile::remove(GameLog::filePathIn(dataDirectory()));
     QString remark;
     int tick = 0;
     playMatch(
         [&] {
-            QVERIFY(!m_main->Form2->isVisible());
-            QVERIFY(m_main->Form6->isVisible());
+            QVERIFY(!m_main->m_editorWindow->isVisible());
+            QVERIFY(m_main->m_gameLogWindow->isVisible());
             // The player fires at once on each turn; the computer's turns
             // pass with the ticks of the turn timer.
-            if (Game().match.PlayerTurn && ++tick % 3)
+            if (gameState().match.playerTurn && ++tick % 3)
                 fireAtNextCell();
             else
                 tickSoon();
         },
-        [&] { remark = Game().match.EndRemark; });
+        [&] { remark = gameState().match.endRemark; });
 
     QVERIFY(!remark.isEmpty());
-    QVERIFY(Game().match.EndRemark.isEmpty());
-    QVERIFY(!Game().match.GameInProgress);
-    QVERIFY(m_main->Form2->isVisible());
-    QVERIFY(!m_main->Form6->isVisible());
-    QCOMPARE(Game().boards.PlacedFleet, TFleetCounts{});
-    QCOMPARE(BoardToText(Game().boards.OwnBoard), std::string(225, 'C'));
-    const TPlayerRecord *r = record();
+    QVERIFY(gameState().match.endRemark.isEmpty());
+    QVERIFY(!gameState().match.gameInProgress);
+    QVERIFY(m_main->m_editorWindow->isVisible());
+    QVERIFY(!m_main->m_gameLogWindow->isVisible());
+    QCOMPARE(gameState().boards.placedFleet, FleetCounts{});
+    QCOMPARE(boardToText(gameState().boards.ownBoard), std::string(225, 'C'));
+    const PlayerRecord *r = record();
     QVERIFY(r);
-    QCOMPARE(r->Wins + r->Losses, 1);
+    QCOMPARE(r->wins + r->losses, 1);
 
     // The log file holds the match from its first line to the last row.
     const QStringList lines = logLines();
@@ -172,7 +172,7 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
     const int summary = static_cast<int>(lines.indexOf(QRegularExpression("Game time: .*")));
     QVERIFY(summary > 5);
     const QString winner = lines[summary - 1];
-    QVERIFY(winner.endsWith(r->Wins ? QStringLiteral("the winner is NewUser")
+    QVERIFY(winner.endsWith(r->wins ? QStringLiteral("the winner is NewUser")
                                     : QStringLiteral("computer wins")));
     for (int i = 5; i < summary - 1; ++i)
         QVERIFY2(QRegularExpression("^(NewUser|computer): [A-J]\\d+ (wrong|bingo|ship "
@@ -197,31 +197,31 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
     int steps = 0;
     int timeAtPause = -1;
     playMatch([&] {
-        MatchState &m = Game().match;
+        MatchState &m = gameState().match;
         ++steps;
         if (steps == 1) {
-            m.PlayerTurn = true;
-            QTest::mouseClick(m_main->SpeedButton6, Qt::LeftButton); // Pause down
-            QVERIFY(m.Paused);
-            QCOMPARE(m_main->Timer1->interval(), 100);
-            timeAtPause = m.PlayerTime;
+            m.playerTurn = true;
+            QTest::mouseClick(m_main->m_pauseButton, Qt::LeftButton); // Pause down
+            QVERIFY(m.paused);
+            QCOMPARE(m_main->m_turnTimer->interval(), 100);
+            timeAtPause = m.playerTime;
             const int beeps = m_feedback.beeps;
             clickOpponentCell(0, 0);
             QCOMPARE(m_feedback.beeps, beeps + 1);
-            QCOMPARE(Game().boards.OpponentBoard.at(1, 1) == CellMiss, false);
+            QCOMPARE(gameState().boards.opponentBoard.at(1, 1) == CellMiss, false);
             for (int i = 0; i < 5; ++i)
-                m_main->Timer1Timer();
-            QCOMPARE(m.PlayerTime, timeAtPause);
-            QCOMPARE(m_main->PaintBox1->stampCount(), 5);            // the scramble
-            QTest::mouseClick(m_main->SpeedButton6, Qt::LeftButton); // continue
-            QVERIFY(!m.Paused);
-            QCOMPARE(m_main->PaintBox1->stampCount(), 0);
-            m_main->Timer1Timer();
-            QCOMPARE(m.PlayerTime, timeAtPause + 1);
+                m_main->onTurnTick();
+            QCOMPARE(m.playerTime, timeAtPause);
+            QCOMPARE(m_main->m_ownBoard->stampCount(), 5);            // the scramble
+            QTest::mouseClick(m_main->m_pauseButton, Qt::LeftButton); // continue
+            QVERIFY(!m.paused);
+            QCOMPARE(m_main->m_ownBoard->stampCount(), 0);
+            m_main->onTurnTick();
+            QCOMPARE(m.playerTime, timeAtPause + 1);
         }
         // Surrender to end the match quickly.
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->SpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
         tickSoon();
     });
     QVERIFY(timeAtPause >= 0);
@@ -229,29 +229,29 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
 
 void MatchUiTest::abortCountsALossAndKeepsTheBattleRecords()
 {
-    const TPlayerRecord *before = record();
+    const PlayerRecord *before = record();
     QVERIFY(before); // from the matches above
-    const TPlayerRecord saved = *before;
+    const PlayerRecord saved = *before;
     QStringList boxes;
     playMatch([&] {
-        Game().match.PlayerTurn = true;
+        gameState().match.playerTurn = true;
         fireAtNextCell(); // a few points, so the top score could change
         m_feedback.answers = {BoxAnswer::Cancel};
-        QTest::mouseClick(m_main->SpeedButton2, Qt::LeftButton);
-        QVERIFY(Game().match.GameInProgress);
-        QVERIFY(!Game().match.GameAborted);
+        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QVERIFY(gameState().match.gameInProgress);
+        QVERIFY(!gameState().match.gameAborted);
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->SpeedButton2, Qt::LeftButton);
-        QVERIFY(Game().match.GameAborted);
+        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QVERIFY(gameState().match.gameAborted);
         tickSoon();
     });
-    const TPlayerRecord *after = record();
-    QCOMPARE(after->Losses, saved.Losses + 1);
-    QCOMPARE(after->Wins, saved.Wins);
-    QCOMPARE(after->LongestBattle, saved.LongestBattle);
-    QCOMPARE(after->ShortestBattle, saved.ShortestBattle);
-    QCOMPARE(after->TopScore, saved.TopScore);
-    QVERIFY(after->LastGame >= saved.LastGame);
+    const PlayerRecord *after = record();
+    QCOMPARE(after->losses, saved.losses + 1);
+    QCOMPARE(after->wins, saved.wins);
+    QCOMPARE(after->longestBattle, saved.longestBattle);
+    QCOMPARE(after->shortestBattle, saved.shortestBattle);
+    QCOMPARE(after->topScore, saved.topScore);
+    QVERIFY(after->lastGame >= saved.lastGame);
     QVERIFY(m_feedback.boxes.last().startsWith(QStringLiteral(":-? | Do you want to abort")));
     QVERIFY(logLines().contains(QStringLiteral("The game is aborted by user.")));
 }
@@ -263,7 +263,7 @@ void MatchUiTest::closingIsRefusedDuringAMatch()
         refused = !m_main->close();
         QVERIFY(m_main->isVisible());
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->SpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
         tickSoon();
     });
     QVERIFY(refused);

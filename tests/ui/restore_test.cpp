@@ -19,30 +19,30 @@ class RestoreTest : public QObject
 private slots:
     void settingsComeFromTheScoreFile()
     {
-        TScoreData data{};
-        SetDefaultScoreData(data);
-        data.AreaSize = 12;
-        data.EnglishUI = 0;
-        data.SaveLog = 1;
-        data.MusicOn = 0;
-        SetPlayerName(data, u"Аня");
-        QVERIFY(SaveScoreFile(data, DataDirectory()));
+        ScoreBlock data{};
+        setDefaultScoreData(data);
+        data.areaSize = 12;
+        data.englishUi = 0;
+        data.saveLog = 1;
+        data.musicOn = 0;
+        setPlayerName(data, u"Аня");
+        QVERIFY(saveScoreFile(data, dataDirectory()));
 
-        InitResources();
-        SetUiFeedback(&m_feedback);
-        TForm1 main;
-        QVERIFY(main.FormCreate());
-        main.CreateCompanions();
+        initResources();
+        setUiFeedback(&m_feedback);
+        MainWindow main;
+        QVERIFY(main.initialize());
+        main.createCompanions();
 
-        QCOMPARE(Game().boards.AreaSize, 12);
-        QCOMPARE(main.PaintBox1->width(), 14 * 17);
-        QVERIFY(!Game().settings.EnglishUI);
-        QCOMPARE(main.Label3->text(), QStringLiteral("English"));
-        QCOMPARE(main.SpeedButton4->text(), QStringLiteral("Дневник"));
-        QVERIFY(main.Form2->CheckBox1->isChecked());
-        QVERIFY(!Game().settings.MusicOn);
+        QCOMPARE(gameState().boards.areaSize, 12);
+        QCOMPARE(main.m_ownBoard->width(), 14 * 17);
+        QVERIFY(!gameState().settings.englishUi);
+        QCOMPARE(main.m_languageToggle->text(), QStringLiteral("English"));
+        QCOMPARE(main.m_scoresButton->text(), QStringLiteral("Дневник"));
+        QVERIFY(main.m_editorWindow->m_saveLogCheck->isChecked());
+        QVERIFY(!gameState().settings.musicOn);
         QCOMPARE(main.windowTitle(), QStringLiteral("Tarnwake - игрок Аня"));
-        QCOMPARE(main.Form2->Edit1->text(), QStringLiteral("12"));
+        QCOMPARE(main.m_editorWindow->m_areaSizeEdit->text(), QStringLiteral("12"));
         QVERIFY(m_feedback.boxes.filter(QStringLiteral("Программная ошибка")).isEmpty());
     }
 

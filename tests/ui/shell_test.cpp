@@ -42,36 +42,36 @@ private:
     QStringList allCaptions() const;
 
     test::RecordingFeedback m_feedback;
-    TForm1 *m_main = nullptr;
+    MainWindow *m_main = nullptr;
 };
 
 void ShellTest::initTestCase()
 {
-    InitResources();
-    SetUiFeedback(&m_feedback);
-    m_main = new TForm1;
-    QVERIFY(m_main->FormCreate());
-    m_main->CreateCompanions();
+    initResources();
+    setUiFeedback(&m_feedback);
+    m_main = new MainWindow;
+    QVERIFY(m_main->initialize());
+    m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
 }
 
 void ShellTest::startsWithTheDefaults()
 {
-    const GameState &game = Game();
-    QCOMPARE(game.boards.AreaSize, 10);
-    QVERIFY(game.settings.MusicOn);
-    QVERIFY(game.settings.SoundOn);
-    QVERIFY(game.settings.EnglishUI);
-    QVERIFY(!game.settings.SaveLog);
-    QCOMPARE(game.settings.PlayerName, QStringLiteral("NewUser"));
-    for (const TPlayerRecord &record : game.ScoreData.Players)
-        QCOMPARE(record.Free, 1);
-    QCOMPARE(m_main->Label3->text(), QStringLiteral("Russian"));
+    const GameState &game = gameState();
+    QCOMPARE(game.boards.areaSize, 10);
+    QVERIFY(game.settings.musicOn);
+    QVERIFY(game.settings.soundOn);
+    QVERIFY(game.settings.englishUi);
+    QVERIFY(!game.settings.saveLog);
+    QCOMPARE(game.settings.playerName, QStringLiteral("NewUser"));
+    for (const PlayerRecord &record : game.scores.players)
+        QCOMPARE(record.free, 1);
+    QCOMPARE(m_main->m_languageToggle->text(), QStringLiteral("Russian"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnwake - player NewUser"));
-    QVERIFY(m_main->Form2->isVisible());
-    QVERIFY(m_main->Form8->isVisible());
-    QVERIFY(!m_main->Form6->isVisible());
-    QVERIFY(!m_main->Form2->CheckBox1->isChecked());
+    QVERIFY(m_main->m_editorWindow->isVisible());
+    QVERIFY(m_main->m_chatWindow->isVisible());
+    QVERIFY(!m_main->m_gameLogWindow->isVisible());
+    QVERIFY(!m_main->m_editorWindow->m_saveLogCheck->isChecked());
 }
 
 void ShellTest::boardAndWindowSizes_data()
@@ -89,38 +89,40 @@ void ShellTest::boardAndWindowSizes()
     QFETCH(int, area);
     QFETCH(int, box);
     QFETCH(int, clientWidth);
-    BoardState &b = Game().boards;
-    b.PlacedFleet[1] = 2;
-    b.OwnBoard.at(1, 1) = CellShip;
-    m_main->ApplyAreaSize(area);
-    QCOMPARE(m_main->PaintBox1->size(), QSize(box, box));
-    QCOMPARE(m_main->PaintBox2->size(), QSize(box, box));
+    BoardState &b = gameState().boards;
+    b.placedFleet[1] = 2;
+    b.ownBoard.at(1, 1) = CellShip;
+    m_main->applyAreaSize(area);
+    QCOMPARE(m_main->m_ownBoard->size(), QSize(box, box));
+    QCOMPARE(m_main->m_opponentBoard->size(), QSize(box, box));
     QCOMPARE(m_main->width(), clientWidth);
-    QCOMPARE(m_main->height(), std::max(m_main->GroupBox3->height(), box + 20));
-    QCOMPARE(m_main->GroupBox2->x(), m_main->GroupBox1->x() + m_main->GroupBox1->width());
-    QCOMPARE(b.PlacedFleet, TFleetCounts{});
-    QCOMPARE(b.OwnBoard.at(1, 1), CellWater);
-    QCOMPARE(m_main->Form2->Edit1->text(), QString::number(area));
+    QCOMPARE(m_main->height(), std::max(m_main->m_controlPanel->height(), box + 20));
+    QCOMPARE(m_main->m_opponentBoardFrame->x(),
+             m_main->m_ownBoardFrame->x() + m_main->m_ownBoardFrame->width());
+    QCOMPARE(b.placedFleet, FleetCounts{});
+    QCOMPARE(b.ownBoard.at(1, 1), CellWater);
+    QCOMPARE(m_main->m_editorWindow->m_areaSizeEdit->text(), QString::number(area));
     // The editor sits right below the main window, the chat beside it.
-    QCOMPARE(m_main->Form2->x(), m_main->x());
-    QCOMPARE(m_main->Form8->x(), m_main->Form2->x() + m_main->Form2->frameGeometry().width());
-    QCOMPARE(m_main->Form6->geometry(), m_main->Form2->geometry());
-    m_main->ApplyAreaSize(10);
+    QCOMPARE(m_main->m_editorWindow->x(), m_main->x());
+    QCOMPARE(m_main->m_chatWindow->x(),
+             m_main->m_editorWindow->x() + m_main->m_editorWindow->frameGeometry().width());
+    QCOMPARE(m_main->m_gameLogWindow->geometry(), m_main->m_editorWindow->geometry());
+    m_main->applyAreaSize(10);
 }
 
 void ShellTest::hoverFollowsTheCellUnderThePointer()
 {
-    BoardState &b = Game().boards;
-    BoardView *own = m_main->PaintBox1;
-    b.SelectedShipType = 5;
-    b.Rotation = 0;
+    BoardState &b = gameState().boards;
+    BoardView *own = m_main->m_ownBoard;
+    b.selectedShipType = 5;
+    b.rotation = 0;
     QTest::mouseMove(own, {16, 16});
-    QCOMPARE(b.HoverCol, -1);
-    QCOMPARE(b.HoverRow, -1);
+    QCOMPARE(b.hoverCol, -1);
+    QCOMPARE(b.hoverRow, -1);
     QCOMPARE(own->stampCount(), 0);
     QTest::mouseMove(own, {17, 17});
-    QCOMPARE(b.HoverCol, 0);
-    QCOMPARE(b.HoverRow, 0);
+    QCOMPARE(b.hoverCol, 0);
+    QCOMPARE(b.hoverRow, 0);
     QCOMPARE(own->stampCount(), 4); // the four cells of the straight ship
     // Moving within the cell draws nothing new; leaving through the frame wipes it.
     QTest::mouseMove(own, {30, 30});
@@ -128,17 +130,17 @@ void ShellTest::hoverFollowsTheCellUnderThePointer()
     QTest::mouseMove(own, {5, 100});
     QCOMPARE(own->stampCount(), 0);
     // The opponent board shows no aim outside a match.
-    QTest::mouseMove(m_main->PaintBox2, cellCentre(3, 3));
-    QCOMPARE(m_main->PaintBox2->stampCount(), 0);
+    QTest::mouseMove(m_main->m_opponentBoard, cellCentre(3, 3));
+    QCOMPARE(m_main->m_opponentBoard->stampCount(), 0);
 }
 
 void ShellTest::handPlacementAndItsBeeps()
 {
-    BoardState &b = Game().boards;
-    BoardView *own = m_main->PaintBox1;
-    m_main->Form2->Button1->click(); // Clear
-    b.SelectedShipType = 5;
-    b.Rotation = 0;
+    BoardState &b = gameState().boards;
+    BoardView *own = m_main->m_ownBoard;
+    m_main->m_editorWindow->m_clearButton->click(); // Clear
+    b.selectedShipType = 5;
+    b.rotation = 0;
     const int beeps = m_feedback.beeps;
 
     QTest::mouseMove(own, cellCentre(7, 0));
@@ -147,8 +149,8 @@ void ShellTest::handPlacementAndItsBeeps()
     QTest::mouseMove(own, cellCentre(6, 0));
     QTest::mouseClick(own, Qt::RightButton, {}, cellCentre(6, 0));
     QCOMPARE(m_feedback.beeps, beeps + 1);
-    QCOMPARE(b.OwnBoard.at(7, 1), CellShip);
-    QCOMPARE(b.PlacedFleet[4], 1);
+    QCOMPARE(b.ownBoard.at(7, 1), CellShip);
+    QCOMPARE(b.placedFleet[4], 1);
     QTest::mouseMove(own, cellCentre(0, 2));
     QTest::mouseClick(own, Qt::LeftButton, {}, cellCentre(0, 2));
     QCOMPARE(m_feedback.beeps, beeps + 2); // a second four-cell ship
@@ -158,14 +160,14 @@ void ShellTest::handPlacementAndItsBeeps()
     const int plan[][4] = {{2, 0, 0, 2}, {2, 0, 3, 2}, {2, 0, 6, 2}, {3, 0, 0, 4}, {4, 0, 4, 4},
                            {1, 0, 0, 7}, {1, 0, 2, 7}, {1, 0, 4, 7}, {1, 0, 6, 7}};
     for (const auto &p : plan) {
-        b.SelectedShipType = static_cast<std::uint8_t>(p[0]);
-        b.Rotation = static_cast<std::int8_t>(p[1]);
+        b.selectedShipType = static_cast<std::uint8_t>(p[0]);
+        b.rotation = static_cast<std::int8_t>(p[1]);
         QTest::mouseMove(own, cellCentre(p[2], p[3]));
         QTest::mouseClick(own, Qt::LeftButton, {}, cellCentre(p[2], p[3]));
     }
     QCOMPARE(m_feedback.beeps, beeps + 2);
-    QVERIFY(FleetComplete(b.PlacedFleet));
-    QVERIFY(IsLegalFleet(b.OwnBoard, 10));
+    QVERIFY(fleetComplete(b.placedFleet));
+    QVERIFY(isLegalFleet(b.ownBoard, 10));
     QTest::mouseMove(own, cellCentre(9, 9));
     QCOMPARE(own->stampCount(), 0);
     QTest::mouseClick(own, Qt::LeftButton, {}, cellCentre(9, 9));
@@ -174,25 +176,25 @@ void ShellTest::handPlacementAndItsBeeps()
 
 void ShellTest::editorArrowsWrap()
 {
-    TForm2 *editor = m_main->Form2;
-    BoardState &b = Game().boards;
-    b.SelectedShipType = 1;
-    editor->SpeedButton1->click();
-    QCOMPARE(b.SelectedShipType, 11);
-    editor->SpeedButton2->click();
-    QCOMPARE(b.SelectedShipType, 1);
-    b.Rotation = 0;
-    editor->SpeedButton3->click();
-    QCOMPARE(b.Rotation, 3);
-    editor->SpeedButton4->click();
-    QCOMPARE(b.Rotation, 0);
-    b.PendingAreaSize = 10;
-    editor->SpeedButton5->click();
-    QCOMPARE(b.PendingAreaSize, 15);
-    QCOMPARE(editor->Edit1->text(), QStringLiteral("15"));
-    editor->SpeedButton6->click();
-    QCOMPARE(b.PendingAreaSize, 10);
-    QCOMPARE(b.AreaSize, 10); // the area changes only with Change
+    EditorWindow *editor = m_main->m_editorWindow;
+    BoardState &b = gameState().boards;
+    b.selectedShipType = 1;
+    editor->m_previousShipTypeButton->click();
+    QCOMPARE(b.selectedShipType, 11);
+    editor->m_nextShipTypeButton->click();
+    QCOMPARE(b.selectedShipType, 1);
+    b.rotation = 0;
+    editor->m_rotateLeftButton->click();
+    QCOMPARE(b.rotation, 3);
+    editor->m_rotateRightButton->click();
+    QCOMPARE(b.rotation, 0);
+    b.pendingAreaSize = 10;
+    editor->m_smallerAreaButton->click();
+    QCOMPARE(b.pendingAreaSize, 15);
+    QCOMPARE(editor->m_areaSizeEdit->text(), QStringLiteral("15"));
+    editor->m_largerAreaButton->click();
+    QCOMPARE(b.pendingAreaSize, 10);
+    QCOMPARE(b.areaSize, 10); // the area changes only with Change
 }
 
 void ShellTest::typedAreaSizes_data()
@@ -216,53 +218,58 @@ void ShellTest::typedAreaSizes()
     QFETCH(QString, typed);
     QFETCH(int, pending);
     QFETCH(QString, shown);
-    Game().boards.PendingAreaSize = 11;
-    QLineEdit *edit = m_main->Form2->Edit1;
+    gameState().boards.pendingAreaSize = 11;
+    QLineEdit *edit = m_main->m_editorWindow->m_areaSizeEdit;
     // The whole text arrives at once, as when pasted: typed key by key, a
     // prefix such as "12" would already be a valid size.
     edit->selectAll();
     edit->insert(typed);
-    QCOMPARE(Game().boards.PendingAreaSize, pending);
+    QCOMPARE(gameState().boards.pendingAreaSize, pending);
     QCOMPARE(edit->text(), shown);
-    QCOMPARE(Game().boards.AreaSize, 10);
+    QCOMPARE(gameState().boards.areaSize, 10);
 }
 
 void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 {
-    BoardState &b = Game().boards;
-    m_main->Form2->Button3->click(); // Generate
-    const TBoard fleet = b.OwnBoard;
-    b.PendingAreaSize = 10;
-    m_main->Form2->Button2->click();
-    QCOMPARE(b.OwnBoard, fleet);
-    b.PendingAreaSize = 13;
-    m_main->Form2->Button2->click();
-    QCOMPARE(b.AreaSize, 13);
-    QCOMPARE(b.PlacedFleet, TFleetCounts{});
-    m_main->ApplyAreaSize(10);
+    BoardState &b = gameState().boards;
+    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    const Board fleet = b.ownBoard;
+    b.pendingAreaSize = 10;
+    m_main->m_editorWindow->m_changeAreaButton->click();
+    QCOMPARE(b.ownBoard, fleet);
+    b.pendingAreaSize = 13;
+    m_main->m_editorWindow->m_changeAreaButton->click();
+    QCOMPARE(b.areaSize, 13);
+    QCOMPARE(b.placedFleet, FleetCounts{});
+    m_main->applyAreaSize(10);
 }
 
 void ShellTest::generateFillsTheBoardAndHidesThePanel()
 {
-    BoardState &b = Game().boards;
-    m_main->Form2->Button1->click();
-    b.SelectedShipType = 1;
-    QTest::mouseMove(m_main->PaintBox1, cellCentre(0, 0));
-    QTest::mouseClick(m_main->PaintBox1, Qt::LeftButton, {}, cellCentre(0, 0));
-    m_main->Form2->Button3->click();
-    QVERIFY(IsLegalFleet(b.OwnBoard, 10)); // the hand-placed ship is replaced
-    QCOMPARE(b.PlacedFleet, RequiredFleet);
-    QVERIFY(!m_main->Panel1->isVisible());
+    BoardState &b = gameState().boards;
+    m_main->m_editorWindow->m_clearButton->click();
+    b.selectedShipType = 1;
+    QTest::mouseMove(m_main->m_ownBoard, cellCentre(0, 0));
+    QTest::mouseClick(m_main->m_ownBoard, Qt::LeftButton, {}, cellCentre(0, 0));
+    m_main->m_editorWindow->m_generateButton->click();
+    QVERIFY(isLegalFleet(b.ownBoard, 10)); // the hand-placed ship is replaced
+    QCOMPARE(b.placedFleet, RequiredFleet);
+    QVERIFY(!m_main->m_generatingPanel->isVisible());
     QVERIFY(m_main->isEnabled());
-    QVERIFY(m_main->Form2->isEnabled());
-    QVERIFY(!Game().ModalBusy);
+    QVERIFY(m_main->m_editorWindow->isEnabled());
+    QVERIFY(!gameState().modalBusy);
 }
 
 QStringList ShellTest::allCaptions() const
 {
     QStringList captions;
-    const QList<QWidget *> windows = {m_main,        m_main->Form2, m_main->Form3, m_main->Form4,
-                                      m_main->Form6, m_main->Form7, m_main->Form8};
+    const QList<QWidget *> windows = {m_main,
+                                      m_main->m_editorWindow,
+                                      m_main->m_playersDialog,
+                                      m_main->m_statisticsDialog,
+                                      m_main->m_gameLogWindow,
+                                      m_main->m_waitingDialog,
+                                      m_main->m_chatWindow};
     for (QWidget *window : windows) {
         captions << window->windowTitle();
         for (auto *label : window->findChildren<QLabel *>())
@@ -278,47 +285,48 @@ QStringList ShellTest::allCaptions() const
 void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 {
     const QStringList english = allCaptions();
-    m_main->Label3Click();
-    QVERIFY(!Game().settings.EnglishUI);
-    QCOMPARE(m_main->Label3->text(), QStringLiteral("English"));
-    QCOMPARE(m_main->SpeedButton1->text(), QStringLiteral("Старт"));
-    QCOMPARE(m_main->Form2->windowTitle(), QStringLiteral("Редактор поля и сетевые установки"));
-    QCOMPARE(m_main->Form2->Button4->text(), QStringLiteral("Ок!"));
+    m_main->toggleLanguage();
+    QVERIFY(!gameState().settings.englishUi);
+    QCOMPARE(m_main->m_languageToggle->text(), QStringLiteral("English"));
+    QCOMPARE(m_main->m_startButton->text(), QStringLiteral("Старт"));
+    QCOMPARE(m_main->m_editorWindow->windowTitle(),
+             QStringLiteral("Редактор поля и сетевые установки"));
+    QCOMPARE(m_main->m_editorWindow->m_connectButton->text(), QStringLiteral("Ок!"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnwake - игрок NewUser"));
     QVERIFY(allCaptions() != english);
-    m_main->Label3Click();
+    m_main->toggleLanguage();
     QCOMPARE(allCaptions(), english);
 }
 
 void ShellTest::counterRollsTowardTheScore()
 {
-    MatchState &m = Game().match;
-    m.ShownScore = 0;
-    m.GameScore = 100;
+    MatchState &m = gameState().match;
+    m.shownScore = 0;
+    m.gameScore = 100;
     QList<int> shown;
-    while (m.ShownScore != m.GameScore && shown.size() < 50) {
-        m_main->Timer4Timer();
-        shown << m_main->PaintBox3->value();
+    while (m.shownScore != m.gameScore && shown.size() < 50) {
+        m_main->onIndicatorTick();
+        shown << m_main->m_scoreCounter->value();
     }
     QCOMPARE(shown, (QList<int>{16, 32, 48, 64, 80, 96, 97, 98, 99, 100}));
     // Leaving a match resets it at once, without rolling.
-    m_main->ApplyModeLayout();
-    QCOMPARE(m_main->PaintBox3->value(), 0);
+    m_main->applyModeLayout();
+    QCOMPARE(m_main->m_scoreCounter->value(), 0);
 }
 
 void ShellTest::closingSavesTheSettings()
 {
-    m_main->Label3Click(); // Russian
-    m_main->Form2->CheckBox1->click();
-    QVERIFY(Game().settings.SaveLog);
-    m_main->ApplyAreaSize(14);
+    m_main->toggleLanguage(); // Russian
+    m_main->m_editorWindow->m_saveLogCheck->click();
+    QVERIFY(gameState().settings.saveLog);
+    m_main->applyAreaSize(14);
     QVERIFY(m_main->close());
-    TScoreData saved{};
-    QVERIFY(LoadScoreFile(saved, DataDirectory(), SystemDirectory()));
-    QCOMPARE(saved.EnglishUI, 0);
-    QCOMPARE(saved.SaveLog, 1);
-    QCOMPARE(saved.AreaSize, 14);
-    QCOMPARE(saved.MusicOn, 1);
+    ScoreBlock saved{};
+    QVERIFY(loadScoreFile(saved, dataDirectory(), systemDirectory()));
+    QCOMPARE(saved.englishUi, 0);
+    QCOMPARE(saved.saveLog, 1);
+    QCOMPARE(saved.areaSize, 14);
+    QCOMPARE(saved.musicOn, 1);
 }
 
 int main(int argc, char *argv[])

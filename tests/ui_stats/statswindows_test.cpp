@@ -17,7 +17,7 @@
 #include <memory>
 
 // Resources of a static library are registered by name, outside any namespace.
-static void InitPictures()
+static void initPictures()
 {
     Q_INIT_RESOURCE(images);
 }
@@ -53,7 +53,7 @@ public:
 const QString FontFamily = QStringLiteral("Sans Serif");
 constexpr int FontHeight = 11;
 
-int LineHeight()
+int textLineHeight()
 {
     QFont font(FontFamily);
     font.setStyleHint(QFont::SansSerif);
@@ -62,7 +62,7 @@ int LineHeight()
 }
 
 // The rows and columns an image holds ink in (anything not white).
-QRect InkBounds(const QImage &image)
+QRect inkBounds(const QImage &image)
 {
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
@@ -82,29 +82,29 @@ struct Drawn
 };
 
 // Draws text into a paint box of the given size and reports what happened.
-Drawn Draw(const QString &text, QSize box, bool autoHeight, bool centreVertically)
+Drawn draw(const QString &text, QSize box, bool autoHeight, bool centreVertically)
 {
     QWidget paintBox;
     paintBox.resize(box);
     QImage image(box.width(), 2048, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const int result = DrawWrappedText(&paintBox, &painter, text, FontHeight, Qt::black,
+    const int result = drawWrappedText(&paintBox, &painter, text, FontHeight, Qt::black,
                                        QFont::Normal, FontFamily, autoHeight, centreVertically);
     painter.end();
-    return {result, InkBounds(image), paintBox.height()};
+    return {result, inkBounds(image), paintBox.height()};
 }
 
-void UsePlayer(int index, const QString &name, int wins = 0)
+void usePlayer(int index, const QString &name, int wins = 0)
 {
-    TPlayerRecord &r = Game().ScoreData.Players[index - 1];
-    SetRecordName(r, name);
-    r.Free = 0;
-    r.Wins = wins;
-    r.LastGame = 45000.5;
+    PlayerRecord &r = gameState().scores.players[index - 1];
+    setRecordName(r, name);
+    r.free = 0;
+    r.wins = wins;
+    r.lastGame = 45000.5;
 }
 
-QStringList ListTexts(const QListWidget *list)
+QStringList listTexts(const QListWidget *list)
 {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row)
@@ -112,7 +112,7 @@ QStringList ListTexts(const QListWidget *list)
     return texts;
 }
 
-QListWidgetItem *FindItem(QListWidget *list, const QString &text)
+QListWidgetItem *findItem(QListWidget *list, const QString &text)
 {
     const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
     return found.size() == 1 ? found.first() : nullptr;
@@ -120,13 +120,13 @@ QListWidgetItem *FindItem(QListWidget *list, const QString &text)
 
 // Types text character by character, as a keyboard layout of any script
 // would deliver it.
-void Type(QWidget *widget, const QString &text)
+void type(QWidget *widget, const QString &text)
 {
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-void ClickItem(QListWidget *list, QListWidgetItem *item)
+void clickItem(QListWidget *list, QListWidgetItem *item)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
@@ -142,8 +142,8 @@ private slots:
     void init();
     void cleanup();
 
-    void scrollByKey_data();
-    void scrollByKey();
+    void scrollsByKey_data();
+    void scrollsByKey();
     void drawRefusesWhatCannotBeLaidOut_data();
     void drawRefusesWhatCannotBeLaidOut();
     void drawCentresVerticallyOnlyWithRoomToSpare_data();
@@ -169,8 +169,8 @@ private slots:
 private:
     QTemporaryDir m_dataDir;
     RecordingFeedback m_feedback;
-    std::unique_ptr<TForm4> m_stats;
-    std::unique_ptr<TForm3> m_players;
+    std::unique_ptr<StatisticsDialog> m_stats;
+    std::unique_ptr<PlayersDialog> m_players;
 };
 
 void StatsWindowsTest::initTestCase()
@@ -178,19 +178,19 @@ void StatsWindowsTest::initTestCase()
     QVERIFY(m_dataDir.isValid());
     // The main window looks for its files here; nothing in the user's home.
     qputenv("TARNWAKE_DATA_DIR", m_dataDir.path().toLocal8Bit());
-    InitPictures();
-    SetUiFeedback(&m_feedback);
+    initPictures();
+    setUiFeedback(&m_feedback);
 }
 
 void StatsWindowsTest::init()
 {
-    GameState &game = Game();
+    GameState &game = gameState();
     game = GameState();
-    SetDefaultScoreData(game.ScoreData);
+    setDefaultScoreData(game.scores);
     m_feedback = RecordingFeedback();
-    m_stats = std::make_unique<TForm4>();
-    m_players = std::make_unique<TForm3>();
-    m_players->Edit1->setMaxLength(32);
+    m_stats = std::make_unique<StatisticsDialog>();
+    m_players = std::make_unique<PlayersDialog>();
+    m_players->m_nameEdit->setMaxLength(32);
 }
 
 void StatsWindowsTest::cleanup()
@@ -199,7 +199,7 @@ void StatsWindowsTest::cleanup()
     m_players.reset();
 }
 
-void StatsWindowsTest::scrollByKey_data()
+void StatsWindowsTest::scrollsByKey_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("key");
@@ -218,7 +218,7 @@ void StatsWindowsTest::scrollByKey_data()
     QTest::newRow("page down at the bottom") << 90 << int(Qt::Key_PageDown) << 100;
 }
 
-void StatsWindowsTest::scrollByKey()
+void StatsWindowsTest::scrollsByKey()
 {
     QFETCH(int, start);
     QFETCH(int, key);
@@ -228,7 +228,7 @@ void StatsWindowsTest::scrollByKey()
     bar.setSingleStep(8);
     bar.setPageStep(50); // the page is four line steps, whatever the bar's own page
     bar.setValue(start);
-    ScrollByKey(&bar, key);
+    scrollByKey(&bar, key);
     QCOMPARE(bar.value(), expected);
 }
 
@@ -247,7 +247,7 @@ void StatsWindowsTest::drawRefusesWhatCannotBeLaidOut()
 {
     QFETCH(QString, text);
     QFETCH(int, width);
-    const Drawn drawn = Draw(text, {width, 77}, true, true);
+    const Drawn drawn = draw(text, {width, 77}, true, true);
     QCOMPARE(drawn.result, -1);
     QVERIFY(drawn.ink.isNull());
     QCOMPARE(drawn.boxHeight, 77);
@@ -273,9 +273,9 @@ void StatsWindowsTest::drawCentresVerticallyOnlyWithRoomToSpare()
     QFETCH(bool, autoHeight);
     QFETCH(int, shift);
     const QString text = QStringLiteral("Hello|world|");
-    const int total = 2 * LineHeight();
-    const Drawn top = Draw(text, {200, total}, false, false);
-    const Drawn centred = Draw(text, {200, total + extra}, autoHeight, true);
+    const int total = 2 * textLineHeight();
+    const Drawn top = draw(text, {200, total}, false, false);
+    const Drawn centred = draw(text, {200, total + extra}, autoHeight, true);
     QCOMPARE(top.result, 2);
     QCOMPARE(centred.result, 2);
     QCOMPARE(centred.ink.top() - top.ink.top(), shift);
@@ -284,49 +284,49 @@ void StatsWindowsTest::drawCentresVerticallyOnlyWithRoomToSpare()
 void StatsWindowsTest::drawCentresEachLineAndSizesTheBox()
 {
     const QString text = QStringLiteral("Hello|");
-    const Drawn narrow = Draw(text, {200, 5}, true, true);
-    const Drawn wide = Draw(text, {210, 5}, true, true);
+    const Drawn narrow = draw(text, {200, 5}, true, true);
+    const Drawn wide = draw(text, {210, 5}, true, true);
     QCOMPARE(narrow.result, 1);
     QCOMPARE(wide.ink.left() - narrow.ink.left(), 5);
-    QCOMPARE(narrow.boxHeight, LineHeight());
-    QVERIFY(narrow.ink.bottom() < LineHeight());
+    QCOMPARE(narrow.boxHeight, textLineHeight());
+    QVERIFY(narrow.ink.bottom() < textLineHeight());
     // The line height does not depend on the letters drawn.
-    QCOMPARE(Draw(QStringLiteral("..|"), {200, 5}, true, true).boxHeight, LineHeight());
-    QCOMPARE(Draw(QStringLiteral("a||b|"), {200, 5}, true, true).result, 3);
+    QCOMPARE(draw(QStringLiteral("..|"), {200, 5}, true, true).boxHeight, textLineHeight());
+    QCOMPARE(draw(QStringLiteral("a||b|"), {200, 5}, true, true).result, 3);
 }
 
 void StatsWindowsTest::statisticsBlockTakesTheHeightOfItsText()
 {
-    TForm4 &form = *m_stats;
+    StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Nothing recorded: the name between empty lines and the closing line.
-    const int lineHeight = LineHeight();
-    QTRY_COMPARE(form.PaintBox1->height(), 4 * lineHeight);
-    QCOMPARE(form.PaintBox1->geometry(), QRect(4, 4, 485, 4 * lineHeight));
-    QCOMPARE(form.ScrollBox1->widget()->height(), 4 + 4 * lineHeight);
+    const int lineHeight = textLineHeight();
+    QTRY_COMPARE(form.m_statisticsView->height(), 4 * lineHeight);
+    QCOMPARE(form.m_statisticsView->geometry(), QRect(4, 4, 485, 4 * lineHeight));
+    QCOMPARE(form.m_scrollArea->widget()->height(), 4 + 4 * lineHeight);
 
     // One player: five record lines, each followed by an empty one, and the
     // player's own line.
-    UsePlayer(1, QStringLiteral("Al"));
-    form.PaintBox1->update();
-    QTRY_COMPARE(form.PaintBox1->height(), (4 + 10 + 1) * lineHeight);
-    QCOMPARE(form.ScrollBox1->widget()->height(), 4 + 15 * lineHeight);
+    usePlayer(1, QStringLiteral("Al"));
+    form.m_statisticsView->update();
+    QTRY_COMPARE(form.m_statisticsView->height(), (4 + 10 + 1) * lineHeight);
+    QCOMPARE(form.m_scrollArea->widget()->height(), 4 + 15 * lineHeight);
 
     // An end-of-game remark of two lines goes on top.
-    Game().match.EndRemark = QStringLiteral("You won!|Score: 120");
-    form.PaintBox1->update();
-    QTRY_COMPARE(form.PaintBox1->height(), (2 + 3 + 10 + 1 + 1) * lineHeight);
+    gameState().match.endRemark = QStringLiteral("You won!|Score: 120");
+    form.m_statisticsView->update();
+    QTRY_COMPARE(form.m_statisticsView->height(), (2 + 3 + 10 + 1 + 1) * lineHeight);
 }
 
 void StatsWindowsTest::statisticsKeysScrollByLineSteps()
 {
     for (int i = 1; i <= 40; ++i)
-        UsePlayer(i, QStringLiteral("Player %1").arg(i), i);
-    TForm4 &form = *m_stats;
+        usePlayer(i, QStringLiteral("Player %1").arg(i), i);
+    StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QScrollBar *bar = form.ScrollBox1->verticalScrollBar();
+    QScrollBar *bar = form.m_scrollArea->verticalScrollBar();
     QTRY_VERIFY(bar->maximum() > 100);
     QCOMPARE(bar->value(), 0);
 
@@ -353,11 +353,11 @@ void StatsWindowsTest::enterAndEscapeCloseAfterTheirScrollStep()
 {
     QFETCH(int, key);
     for (int i = 1; i <= 40; ++i)
-        UsePlayer(i, QStringLiteral("Player %1").arg(i));
-    TForm4 &form = *m_stats;
+        usePlayer(i, QStringLiteral("Player %1").arg(i));
+    StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QScrollBar *bar = form.ScrollBox1->verticalScrollBar();
+    QScrollBar *bar = form.m_scrollArea->verticalScrollBar();
     QTRY_VERIFY(bar->maximum() > 100);
     bar->setValue(16);
 
@@ -369,32 +369,32 @@ void StatsWindowsTest::enterAndEscapeCloseAfterTheirScrollStep()
 
 void StatsWindowsTest::okButtonCloses()
 {
-    TForm4 &form = *m_stats;
+    StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(form.m_okButton, Qt::LeftButton);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
 }
 
 void StatsWindowsTest::playerListIsSortedAndUnticked()
 {
-    UsePlayer(1, QStringLiteral("zed"));
-    UsePlayer(2, QStringLiteral("Anna"));
-    UsePlayer(4, QStringLiteral("ёлка"));
-    UsePlayer(5, QStringLiteral("bob"));
-    UsePlayer(6, QStringLiteral("Ёжик"));
-    UsePlayer(9, QStringLiteral("Carl"));
-    SetRecordName(Game().ScoreData.Players[2], u"Ghost"); // a free slot is not listed
+    usePlayer(1, QStringLiteral("zed"));
+    usePlayer(2, QStringLiteral("Anna"));
+    usePlayer(4, QStringLiteral("ёлка"));
+    usePlayer(5, QStringLiteral("bob"));
+    usePlayer(6, QStringLiteral("Ёжик"));
+    usePlayer(9, QStringLiteral("Carl"));
+    setRecordName(gameState().scores.players[2], u"Ghost"); // a free slot is not listed
 
-    TForm3 &form = *m_players;
-    form.FillPlayerList();
-    form.FillPlayerList(); // refilling replaces the entries
-    QCOMPARE(ListTexts(form.CheckListBox1),
+    PlayersDialog &form = *m_players;
+    form.fillPlayerList();
+    form.fillPlayerList(); // refilling replaces the entries
+    QCOMPARE(listTexts(form.m_playerList),
              (QStringList{QStringLiteral("Anna"), QStringLiteral("bob"), QStringLiteral("Carl"),
                           QStringLiteral("zed"), QStringLiteral("Ёжик"), QStringLiteral("ёлка")}));
-    for (int row = 0; row < form.CheckListBox1->count(); ++row) {
-        const QListWidgetItem *item = form.CheckListBox1->item(row);
+    for (int row = 0; row < form.m_playerList->count(); ++row) {
+        const QListWidgetItem *item = form.m_playerList->item(row);
         QVERIFY(item->flags() & Qt::ItemIsUserCheckable);
         QCOMPARE(item->checkState(), Qt::Unchecked);
     }
@@ -402,28 +402,28 @@ void StatsWindowsTest::playerListIsSortedAndUnticked()
 
 void StatsWindowsTest::clickingANameCopiesIt()
 {
-    UsePlayer(1, QStringLiteral("Anna"));
-    UsePlayer(2, QStringLiteral("bob"));
-    TForm3 &form = *m_players;
-    form.Edit1->setText(QStringLiteral("Someone"));
-    form.FillPlayerList();
+    usePlayer(1, QStringLiteral("Anna"));
+    usePlayer(2, QStringLiteral("bob"));
+    PlayersDialog &form = *m_players;
+    form.m_nameEdit->setText(QStringLiteral("Someone"));
+    form.fillPlayerList();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    ClickItem(form.CheckListBox1, FindItem(form.CheckListBox1, QStringLiteral("bob")));
-    QCOMPARE(form.Edit1->text(), QStringLiteral("bob"));
+    clickItem(form.m_playerList, findItem(form.m_playerList, QStringLiteral("bob")));
+    QCOMPARE(form.m_nameEdit->text(), QStringLiteral("bob"));
 }
 
 void StatsWindowsTest::removingWithNothingTickedAsksNothing()
 {
-    TForm3 &form = *m_players;
-    form.FillPlayerList();
-    QTest::mouseClick(form.Button2, Qt::LeftButton); // empty list
-    UsePlayer(1, QStringLiteral("Anna"));
-    form.FillPlayerList();
-    QTest::mouseClick(form.Button2, Qt::LeftButton); // nothing ticked
+    PlayersDialog &form = *m_players;
+    form.fillPlayerList();
+    QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // empty list
+    usePlayer(1, QStringLiteral("Anna"));
+    form.fillPlayerList();
+    QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // nothing ticked
     QVERIFY(m_feedback.messages.isEmpty());
-    QCOMPARE(Game().ScoreData.Players[0].Free, 0);
-    QCOMPARE(ListTexts(form.CheckListBox1), QStringList{QStringLiteral("Anna")});
+    QCOMPARE(gameState().scores.players[0].free, 0);
+    QCOMPARE(listTexts(form.m_playerList), QStringList{QStringLiteral("Anna")});
 }
 
 void StatsWindowsTest::removingAsksThenRemovesTheExactName_data()
@@ -443,22 +443,22 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QFETCH(bool, english);
     QFETCH(bool, confirm);
     QFETCH(QString, question);
-    Game().settings.EnglishUI = english;
-    UsePlayer(2, QStringLiteral("Bob"), 4);
-    UsePlayer(5, QStringLiteral("bob"), 6);
-    UsePlayer(9, QStringLiteral("Bob"), 1);
-    UsePlayer(11, QStringLiteral("Cid"), 2);
-    TForm3 &form = *m_players;
-    form.FillPlayerList();
-    QCOMPARE(form.CheckListBox1->count(), 4);
+    gameState().settings.englishUi = english;
+    usePlayer(2, QStringLiteral("Bob"), 4);
+    usePlayer(5, QStringLiteral("bob"), 6);
+    usePlayer(9, QStringLiteral("Bob"), 1);
+    usePlayer(11, QStringLiteral("Cid"), 2);
+    PlayersDialog &form = *m_players;
+    form.fillPlayerList();
+    QCOMPARE(form.m_playerList->count(), 4);
     // Both "Bob" entries name the same text; ticking one is enough.
-    form.CheckListBox1->findItems(QStringLiteral("Bob"), Qt::MatchExactly)
+    form.m_playerList->findItems(QStringLiteral("Bob"), Qt::MatchExactly)
         .first()
         ->setCheckState(Qt::Checked);
-    FindItem(form.CheckListBox1, QStringLiteral("Cid"))->setCheckState(Qt::Checked);
+    findItem(form.m_playerList, QStringLiteral("Cid"))->setCheckState(Qt::Checked);
     m_feedback.answer = confirm ? BoxAnswer::Ok : BoxAnswer::Cancel;
 
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QTest::mouseClick(form.m_removeButton, Qt::LeftButton);
 
     QCOMPARE(m_feedback.messages.size(), 1);
     const RecordingFeedback::Message &asked = m_feedback.messages.first();
@@ -467,25 +467,25 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QCOMPARE(asked.icon, BoxIcon::Exclamation);
     QCOMPARE(asked.buttons, BoxButtons::OkCancel);
     QCOMPARE(asked.defaultButton, BoxAnswer::Cancel);
-    const TScoreData &data = Game().ScoreData;
+    const ScoreBlock &data = gameState().scores;
     if (!confirm) {
-        QCOMPARE(ListTexts(form.CheckListBox1).size(), 4);
-        QCOMPARE(data.Players[1].Free, 0);
+        QCOMPARE(listTexts(form.m_playerList).size(), 4);
+        QCOMPARE(data.players[1].free, 0);
         return;
     }
-    QCOMPARE(data.Players[1].Free, 1);
-    QCOMPARE(data.Players[8].Free, 1);
-    QCOMPARE(data.Players[10].Free, 1);
-    QCOMPARE(data.Players[4].Free, 0); // "bob" differs in letter case
-    QCOMPARE(ListTexts(form.CheckListBox1), QStringList{QStringLiteral("bob")});
-    QCOMPARE(form.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(data.players[1].free, 1);
+    QCOMPARE(data.players[8].free, 1);
+    QCOMPARE(data.players[10].free, 1);
+    QCOMPARE(data.players[4].free, 0); // "bob" differs in letter case
+    QCOMPARE(listTexts(form.m_playerList), QStringList{QStringLiteral("bob")});
+    QCOMPARE(form.m_playerList->item(0)->checkState(), Qt::Unchecked);
 }
 
 void StatsWindowsTest::nameFieldKeepsWindows1251Characters()
 {
-    QLineEdit *edit = m_players->Edit1;
+    QLineEdit *edit = m_players->m_nameEdit;
     edit->clear();
-    Type(edit, QStringLiteral("Капитан 日"));
+    type(edit, QStringLiteral("Капитан 日"));
     edit->insert(QStringLiteral("日本|Nemo€"));
     QCOMPARE(edit->text(), QStringLiteral("Капитан |Nemo€"));
     QCOMPARE(edit->cursorPosition(), edit->text().size());
@@ -495,87 +495,87 @@ void StatsWindowsTest::nameFieldKeepsWindows1251Characters()
 
 void StatsWindowsTest::playerButtonAppliesTheName_data()
 {
-    using Action = std::function<void(TForm3 &)>;
+    using Action = std::function<void(PlayersDialog &)>;
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("cleared, close box") << Action([](TForm3 &form) {
-        form.Edit1->clear();
+    QTest::newRow("cleared, close box") << Action([](PlayersDialog &form) {
+        form.m_nameEdit->clear();
         form.close();
     }) << QStringLiteral("NewUser");
-    QTest::newRow("bar typed, Ok button") << Action([](TForm3 &form) {
-        form.Edit1->clear();
-        QTest::keyClicks(form.Edit1, QStringLiteral("Sea|Wolf"));
-        QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::newRow("bar typed, Ok button") << Action([](PlayersDialog &form) {
+        form.m_nameEdit->clear();
+        QTest::keyClicks(form.m_nameEdit, QStringLiteral("Sea|Wolf"));
+        QTest::mouseClick(form.m_okButton, Qt::LeftButton);
     }) << QStringLiteral("Sea Wolf");
-    QTest::newRow("typed, Enter") << Action([](TForm3 &form) {
-        form.Edit1->setText(QStringLiteral(" Nemo "));
-        QTest::keyClick(form.Edit1, Qt::Key_Return);
+    QTest::newRow("typed, Enter") << Action([](PlayersDialog &form) {
+        form.m_nameEdit->setText(QStringLiteral(" Nemo "));
+        QTest::keyClick(form.m_nameEdit, Qt::Key_Return);
     }) << QStringLiteral(" Nemo ");
-    QTest::newRow("listed name clicked, close box") << Action([](TForm3 &form) {
-        ClickItem(form.CheckListBox1, FindItem(form.CheckListBox1, QStringLiteral("Anna")));
+    QTest::newRow("listed name clicked, close box") << Action([](PlayersDialog &form) {
+        clickItem(form.m_playerList, findItem(form.m_playerList, QStringLiteral("Anna")));
         form.close();
     }) << QStringLiteral("Anna");
     QTest::newRow("left alone, escape")
-        << Action([](TForm3 &form) { QTest::keyClick(form.Edit1, Qt::Key_Escape); })
+        << Action([](PlayersDialog &form) { QTest::keyClick(form.m_nameEdit, Qt::Key_Escape); })
         << QStringLiteral("Old Salt");
 }
 
 void StatsWindowsTest::playerButtonAppliesTheName()
 {
-    using Action = std::function<void(TForm3 &)>;
+    using Action = std::function<void(PlayersDialog &)>;
     QFETCH(Action, action);
     QFETCH(QString, expected);
-    UsePlayer(3, QStringLiteral("Anna"));
-    Game().settings.PlayerName = QStringLiteral("Old Salt");
-    TForm1 main;
-    main.Form3 = m_players.release();
-    main.Form3->setParent(&main, main.Form3->windowFlags());
+    usePlayer(3, QStringLiteral("Anna"));
+    gameState().settings.playerName = QStringLiteral("Old Salt");
+    MainWindow main;
+    main.m_playersDialog = m_players.release();
+    main.m_playersDialog->setParent(&main, main.m_playersDialog->windowFlags());
 
     QString shownName;
     bool busyWhileShown = false;
-    QTimer::singleShot(0, main.Form3, [&] {
-        TForm3 &form = *main.Form3;
+    QTimer::singleShot(0, main.m_playersDialog, [&] {
+        PlayersDialog &form = *main.m_playersDialog;
         if (!form.isVisible())
             return;
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        shownName = form.Edit1->text();
-        busyWhileShown = Game().ModalBusy;
+        shownName = form.m_nameEdit->text();
+        busyWhileShown = gameState().modalBusy;
         action(form);
     });
     QTimer guard; // a dialog left open would hang the test
     guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, main.Form3, &QDialog::reject);
+    connect(&guard, &QTimer::timeout, main.m_playersDialog, &QDialog::reject);
     guard.start(10000);
 
-    QTest::mouseClick(main.SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(main.m_playerButton, Qt::LeftButton);
 
     QVERIFY(guard.isActive());
-    QVERIFY(!main.Form3->isVisible());
+    QVERIFY(!main.m_playersDialog->isVisible());
     QCOMPARE(shownName, QStringLiteral("Old Salt"));
     QVERIFY(busyWhileShown);
-    QVERIFY(!Game().ModalBusy);
-    QCOMPARE(Game().settings.PlayerName, expected);
+    QVERIFY(!gameState().modalBusy);
+    QCOMPARE(gameState().settings.playerName, expected);
     QVERIFY(main.windowTitle().endsWith(expected));
 }
 
 void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
 {
-    Game().match.GameInProgress = true;
-    Game().settings.PlayerName = QStringLiteral("Old Salt");
-    TForm1 main;
-    main.Form3 = m_players.release();
-    main.Form3->setParent(&main, main.Form3->windowFlags());
+    gameState().match.gameInProgress = true;
+    gameState().settings.playerName = QStringLiteral("Old Salt");
+    MainWindow main;
+    main.m_playersDialog = m_players.release();
+    main.m_playersDialog->setParent(&main, main.m_playersDialog->windowFlags());
     bool shown = false;
-    QTimer::singleShot(0, main.Form3, [&] {
-        shown = main.Form3->isVisible();
-        main.Form3->reject();
+    QTimer::singleShot(0, main.m_playersDialog, [&] {
+        shown = main.m_playersDialog->isVisible();
+        main.m_playersDialog->reject();
     });
-    main.Form3->Edit1->setText(QStringLiteral("Changed"));
-    QTest::mouseClick(main.SpeedButton3, Qt::LeftButton);
+    main.m_playersDialog->m_nameEdit->setText(QStringLiteral("Changed"));
+    QTest::mouseClick(main.m_playerButton, Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(!shown);
-    QCOMPARE(Game().settings.PlayerName, QStringLiteral("Old Salt"));
-    QVERIFY(!Game().ModalBusy);
+    QCOMPARE(gameState().settings.playerName, QStringLiteral("Old Salt"));
+    QVERIFY(!gameState().modalBusy);
 }
 
 } // namespace tw

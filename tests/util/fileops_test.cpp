@@ -36,28 +36,28 @@ protected:
     QTemporaryDir m_dir;
 };
 
-using test::WithFileSizeLimit;
+using test::withFileSizeLimit;
 
 TEST_F(FileOps, EveryRoutineFailsOnAMissingFileWithoutCreatingIt)
 {
     const QString missing = path("missing");
-    EXPECT_EQ(FileSizeOf(missing), -1);
-    EXPECT_EQ(CopyFileWithAttr(missing, path("copy"), 0x20), -1);
-    EXPECT_EQ(VerifyChecksum(missing, 0x42), -1);
-    EXPECT_EQ(StripLastByte(missing), -1);
-    EXPECT_EQ(VerifyAndStrip(missing, 0x42), -1);
-    EXPECT_EQ(AppendChecksum(missing, 0x42), -1);
-    EXPECT_EQ(PackRle(missing), -1);
-    EXPECT_EQ(UnpackRle(missing), -1);
+    EXPECT_EQ(fileSizeOf(missing), -1);
+    EXPECT_EQ(copyFileWithAttr(missing, path("copy"), 0x20), -1);
+    EXPECT_EQ(verifyChecksum(missing, 0x42), -1);
+    EXPECT_EQ(stripLastByte(missing), -1);
+    EXPECT_EQ(verifyAndStrip(missing, 0x42), -1);
+    EXPECT_EQ(appendChecksum(missing, 0x42), -1);
+    EXPECT_EQ(packRle(missing), -1);
+    EXPECT_EQ(unpackRle(missing), -1);
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_FALSE(QFileInfo::exists(path("copy")));
 }
 
-TEST_F(FileOps, FileSizeOf)
+TEST_F(FileOps, fileSizeOf)
 {
-    EXPECT_EQ(FileSizeOf(write("five", "12345")), 5);
-    EXPECT_EQ(FileSizeOf(write("empty", "")), 0);
-    EXPECT_EQ(FileSizeOf(m_dir.path()), -1);
+    EXPECT_EQ(fileSizeOf(write("five", "12345")), 5);
+    EXPECT_EQ(fileSizeOf(write("empty", "")), 0);
+    EXPECT_EQ(fileSizeOf(m_dir.path()), -1);
 }
 
 TEST_F(FileOps, CopyReplacesTheTargetWhole)
@@ -68,7 +68,7 @@ TEST_F(FileOps, CopyReplacesTheTargetWhole)
     const QString source = write("source", content);
     const QString target = write("target", QByteArray(200000, 'x'));
 
-    EXPECT_EQ(CopyFileWithAttr(source, target, 0x20), content.size());
+    EXPECT_EQ(copyFileWithAttr(source, target, 0x20), content.size());
     EXPECT_EQ(read(target), content);
     EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::WriteOwner);
 }
@@ -76,15 +76,15 @@ TEST_F(FileOps, CopyReplacesTheTargetWhole)
 TEST_F(FileOps, CopyRefusesTheSamePathAndDirectories)
 {
     const QString source = write("source", "abc");
-    EXPECT_EQ(CopyFileWithAttr(source, source, 0x20), -1);
+    EXPECT_EQ(copyFileWithAttr(source, source, 0x20), -1);
     EXPECT_EQ(read(source), "abc");
-    EXPECT_EQ(CopyFileWithAttr(m_dir.path(), path("target"), 0x20), -1);
+    EXPECT_EQ(copyFileWithAttr(m_dir.path(), path("target"), 0x20), -1);
 }
 
 TEST_F(FileOps, CopyWithReadOnlyAttributeDropsWritePermissions)
 {
     const QString target = path("target");
-    EXPECT_EQ(CopyFileWithAttr(write("source", "abc"), target, 0x01), 3);
+    EXPECT_EQ(copyFileWithAttr(write("source", "abc"), target, 0x01), 3);
     // The mode bits only: root may write whatever they say.
     const auto writable =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
@@ -94,24 +94,24 @@ TEST_F(FileOps, CopyWithReadOnlyAttributeDropsWritePermissions)
 TEST_F(FileOps, ChecksumAppendVerifyStrip)
 {
     const QString file = write("abc", "abc");
-    EXPECT_EQ(AppendChecksum(file, 0x42), 4);
+    EXPECT_EQ(appendChecksum(file, 0x42), 4);
     EXPECT_EQ(read(file), QByteArray("abc\x22"));
-    EXPECT_EQ(VerifyChecksum(file, 0x42), 4);
-    EXPECT_EQ(VerifyChecksum(file, 0x43), -1);
-    EXPECT_EQ(VerifyAndStrip(file, 0x42), 3);
+    EXPECT_EQ(verifyChecksum(file, 0x42), 4);
+    EXPECT_EQ(verifyChecksum(file, 0x43), -1);
+    EXPECT_EQ(verifyAndStrip(file, 0x42), 3);
     EXPECT_EQ(read(file), "abc");
-    EXPECT_EQ(VerifyAndStrip(file, 0x42), -1); // "ab" + 'c' is not a check byte
+    EXPECT_EQ(verifyAndStrip(file, 0x42), -1); // "ab" + 'c' is not a check byte
     EXPECT_EQ(read(file), "abc");
 }
 
 TEST_F(FileOps, EmptyFiles)
 {
     const QString file = write("empty", "");
-    EXPECT_EQ(VerifyChecksum(file, 0x42), -1);
-    EXPECT_EQ(StripLastByte(file), -1);
-    EXPECT_EQ(PackRle(file), -1);
-    EXPECT_EQ(FileSizeOf(file), 0);
-    EXPECT_EQ(AppendChecksum(file, 0x42), 1);
+    EXPECT_EQ(verifyChecksum(file, 0x42), -1);
+    EXPECT_EQ(stripLastByte(file), -1);
+    EXPECT_EQ(packRle(file), -1);
+    EXPECT_EQ(fileSizeOf(file), 0);
+    EXPECT_EQ(appendChecksum(file, 0x42), 1);
     EXPECT_EQ(read(file), "\x42");
 }
 
@@ -124,7 +124,7 @@ TEST_F(FileOps, AppendChecksumStopsWithoutWritingWhenProgressSaysNo)
         done.push_back(d);
         return d < 3;
     };
-    EXPECT_EQ(AppendChecksum(file, 0x42, stopAtThree), -1);
+    EXPECT_EQ(appendChecksum(file, 0x42, stopAtThree), -1);
     EXPECT_EQ(done, (std::vector<qint64>{1, 2, 3}));
     EXPECT_EQ(read(file), "abcdef");
 }
@@ -132,9 +132,9 @@ TEST_F(FileOps, AppendChecksumStopsWithoutWritingWhenProgressSaysNo)
 TEST_F(FileOps, PackAndUnpackInPlace)
 {
     const QString file = write("data", "AAAAB");
-    EXPECT_EQ(PackRle(file), 8);
+    EXPECT_EQ(packRle(file), 8);
     EXPECT_EQ(read(file), QByteArray::fromHex("5156000441800142"));
-    EXPECT_EQ(UnpackRle(file), 5);
+    EXPECT_EQ(unpackRle(file), 5);
     EXPECT_EQ(read(file), "AAAAB");
 }
 
@@ -143,7 +143,7 @@ TEST_F(FileOps, UnpackLeavesAMalformedFileAsItWas)
     for (const QByteArray &bytes :
          {QByteArray("plain text"), QByteArray::fromHex("5156800541"), QByteArray("Q")}) {
         const QString file = write("bad", bytes);
-        EXPECT_EQ(UnpackRle(file), -1);
+        EXPECT_EQ(unpackRle(file), -1);
         EXPECT_EQ(read(file), bytes);
     }
 }
@@ -151,19 +151,19 @@ TEST_F(FileOps, UnpackLeavesAMalformedFileAsItWas)
 TEST_F(FileOps, PackRefusesAPayloadBeyondTheCap)
 {
     const QString file = write("big", QByteArray(MaxRlePayload + 1, 'x'));
-    EXPECT_EQ(PackRle(file), -1);
-    EXPECT_EQ(FileSizeOf(file), MaxRlePayload + 1);
+    EXPECT_EQ(packRle(file), -1);
+    EXPECT_EQ(fileSizeOf(file), MaxRlePayload + 1);
 }
 
 TEST_F(FileOps, WritesCutShortAreFailures)
 {
     const QString big = write("big", QByteArray(100000, 'b'));
-    const QString packed = write("packed", PackRleBytes(QByteArray(100000, 'p')));
+    const QString packed = write("packed", packRleBytes(QByteArray(100000, 'p')));
     const QString full = write("full", QByteArray(4096, 'f'));
-    WithFileSizeLimit(4096, [&] {
-        EXPECT_EQ(CopyFileWithAttr(big, path("copy"), 0x20), -1);
-        EXPECT_EQ(UnpackRle(packed), -1);
-        EXPECT_EQ(AppendChecksum(full, 0x42), -1);
+    withFileSizeLimit(4096, [&] {
+        EXPECT_EQ(copyFileWithAttr(big, path("copy"), 0x20), -1);
+        EXPECT_EQ(unpackRle(packed), -1);
+        EXPECT_EQ(appendChecksum(full, 0x42), -1);
     });
 }
 

@@ -27,7 +27,7 @@ protected:
 
     QString ask(const QProcessEnvironment &env, int calls = 1) const
     {
-        return test::RunProbe(
+        return test::runProbe(
             {QStringLiteral("instance"), QStringLiteral("Tarnwake"), QString::number(calls)}, env);
     }
 

@@ -7,10 +7,10 @@ using namespace tw;
 TEST(LocalTime, LongTimeLeavesOutTheTimeZone)
 {
     const QTime time(14, 7, 9);
-    EXPECT_EQ(LongTimeText(time, QLocale::c()).toStdString(), "14:07:09");
-    EXPECT_EQ(LongTimeText(time, QLocale(QLocale::Russian, QLocale::Russia)).toStdString(),
+    EXPECT_EQ(longTimeText(time, QLocale::c()).toStdString(), "14:07:09");
+    EXPECT_EQ(longTimeText(time, QLocale(QLocale::Russian, QLocale::Russia)).toStdString(),
               "14:07:09");
-    const QString us = LongTimeText(time, QLocale(QLocale::English, QLocale::UnitedStates));
+    const QString us = longTimeText(time, QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_TRUE(us.startsWith(QStringLiteral("2:07:09"))) << us.toStdString();
     EXPECT_FALSE(us.contains(QStringLiteral("UTC"))) << us.toStdString();
 }
@@ -18,6 +18,6 @@ TEST(LocalTime, LongTimeLeavesOutTheTimeZone)
 TEST(LocalTime, ShortDate)
 {
     EXPECT_EQ(
-        ShortDateText(QDate(2024, 3, 5), QLocale(QLocale::Russian, QLocale::Russia)).toStdString(),
+        shortDateText(QDate(2024, 3, 5), QLocale(QLocale::Russian, QLocale::Russia)).toStdString(),
         "05.03.2024");
 }

@@ -10,7 +10,7 @@ namespace tw::test {
 
 // Runs tw_util_probe with the arguments in the given environment and returns
 // what it printed, trimmed.
-inline QString RunProbe(const QStringList &args, const QProcessEnvironment &env)
+inline QString runProbe(const QStringList &args, const QProcessEnvironment &env)
 {
     QProcess probe;
     probe.setProcessEnvironment(env);

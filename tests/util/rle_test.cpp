@@ -8,18 +8,18 @@
 namespace tw {
 namespace {
 
-QByteArray Magic()
+QByteArray magic()
 {
     return QByteArray(RleMagic, 2);
 }
 
-QByteArray Repeated(qsizetype n, char value)
+QByteArray repeated(qsizetype n, char value)
 {
     return QByteArray(n, value);
 }
 
 // n bytes in which no three neighbours are equal.
-QByteArray NoTriples(qsizetype n)
+QByteArray noTriples(qsizetype n)
 {
     QByteArray bytes(n, Qt::Uninitialized);
     for (qsizetype i = 0; i < n; ++i)
@@ -27,7 +27,7 @@ QByteArray NoTriples(qsizetype n)
     return bytes;
 }
 
-QByteArray RandomBytes(qsizetype n, int alphabet, unsigned seed)
+QByteArray randomBytes(qsizetype n, int alphabet, unsigned seed)
 {
     std::mt19937 engine(seed);
     std::uniform_int_distribution<int> pick(0, alphabet - 1);
@@ -50,9 +50,9 @@ class RleGolden : public testing::TestWithParam<GoldenCase>
 TEST_P(RleGolden, PacksToExactUnitsAndBack)
 {
     const GoldenCase &c = GetParam();
-    const QByteArray packed = PackRleBytes(c.payload);
-    EXPECT_EQ(packed.toHex(' '), (Magic() + QByteArray::fromHex(c.units)).toHex(' '));
-    EXPECT_EQ(UnpackRleBytes(packed), c.payload);
+    const QByteArray packed = packRleBytes(c.payload);
+    EXPECT_EQ(packed.toHex(' '), (magic() + QByteArray::fromHex(c.units)).toHex(' '));
+    EXPECT_EQ(unpackRleBytes(packed), c.payload);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,23 +62,23 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"ThreeEqualAtTheEndStayLiteral", "AAA", "80 03 41 41 41"},
         GoldenCase{"LiteralEndsBeforeTriple", "ABCDDDD", "80 03 41 42 43 00 04 44"},
         GoldenCase{"ZeroBlock", QByteArray(7240, '\0'), "1C 48 00"},
-        GoldenCase{"LongRunSplitsAt32767", Repeated(70000, 7), "7F FF 07 7F FF 07 11 72 07"},
+        GoldenCase{"LongRunSplitsAt32767", repeated(70000, 7), "7F FF 07 7F FF 07 11 72 07"},
         GoldenCase{"OneByteLiteralBeforeTailTriple", "ABBB", "80 01 41 80 03 42 42 42"},
-        GoldenCase{"CappedRunThenOne", Repeated(32768, 'Z'), "7F FF 5A 80 01 5A"},
-        GoldenCase{"CappedRunThenTailTriple", Repeated(32770, 'Z'), "7F FF 5A 80 03 5A 5A 5A"},
-        GoldenCase{"CappedRunThenRun", Repeated(32771, 'Z'), "7F FF 5A 00 04 5A"},
+        GoldenCase{"CappedRunThenOne", repeated(32768, 'Z'), "7F FF 5A 80 01 5A"},
+        GoldenCase{"CappedRunThenTailTriple", repeated(32770, 'Z'), "7F FF 5A 80 03 5A 5A 5A"},
+        GoldenCase{"CappedRunThenRun", repeated(32771, 'Z'), "7F FF 5A 00 04 5A"},
         GoldenCase{"SingleByte", "A", "80 01 41"}),
     [](const testing::TestParamInfo<GoldenCase> &param) { return std::string(param.param.name); });
 
 TEST(RleChecksum, AbcWithSeed42)
 {
-    EXPECT_EQ(XorChecksum("abc", 0x42), 0x22);
-    EXPECT_EQ(XorChecksum("", 0x42), 0x42);
+    EXPECT_EQ(xorChecksum("abc", 0x42), 0x22);
+    EXPECT_EQ(xorChecksum("", 0x42), 0x42);
 }
 
 // Walks the units of a packed form and checks what the encoder promises:
 // every count between 1 and 32767, nothing cut short.
-void ExpectWellFormed(const QByteArray &packed)
+void expectWellFormed(const QByteArray &packed)
 {
     ASSERT_GE(packed.size(), 2);
     qsizetype i = 2;
@@ -103,28 +103,28 @@ TEST(RleRoundTrip, TrickyPayloads)
         {"pattern AAAB", QByteArray("AAAB").repeated(500)},
         {"pattern ABBB", QByteArray("ABBB").repeated(500)},
         {"pairs only", QByteArray("AABB").repeated(500)},
-        {"run of 32766", Repeated(32766, 1)},
-        {"run of 32767", Repeated(32767, 1)},
-        {"run of 32769", Repeated(32769, 1)},
-        {"run of 65534", Repeated(65534, 1)},
-        {"literal of 32767", NoTriples(32767)},
-        {"literal of 32768", NoTriples(32768)},
-        {"literal of 100000", NoTriples(100000)},
-        {"literal then capped run", NoTriples(40000) + Repeated(40000, 9)},
-        {"two-letter noise", RandomBytes(50000, 2, 1)},
-        {"byte noise", RandomBytes(50000, 256, 2)},
+        {"run of 32766", repeated(32766, 1)},
+        {"run of 32767", repeated(32767, 1)},
+        {"run of 32769", repeated(32769, 1)},
+        {"run of 65534", repeated(65534, 1)},
+        {"literal of 32767", noTriples(32767)},
+        {"literal of 32768", noTriples(32768)},
+        {"literal of 100000", noTriples(100000)},
+        {"literal then capped run", noTriples(40000) + repeated(40000, 9)},
+        {"two-letter noise", randomBytes(50000, 2, 1)},
+        {"byte noise", randomBytes(50000, 256, 2)},
     };
     for (const auto &[name, payload] : payloads) {
         SCOPED_TRACE(name);
-        const QByteArray packed = PackRleBytes(payload);
-        ExpectWellFormed(packed);
-        EXPECT_EQ(UnpackRleBytes(packed), payload);
+        const QByteArray packed = packRleBytes(payload);
+        expectWellFormed(packed);
+        EXPECT_EQ(unpackRleBytes(packed), payload);
     }
 }
 
 TEST(RleRoundTrip, LiteralLongerThanOneUnitIsSplit)
 {
-    const QByteArray packed = PackRleBytes(NoTriples(32768));
+    const QByteArray packed = packRleBytes(noTriples(32768));
     EXPECT_EQ(packed.mid(2, 2).toHex(), "ffff");
     EXPECT_EQ(packed.mid(2 + 2 + 32767, 2).toHex(), "8001");
     EXPECT_EQ(packed.size(), 2 + 2 + 32767 + 2 + 1);
@@ -142,11 +142,11 @@ TEST(RleUnpack, RejectsMalformedInput)
         {"literal one byte short", QByteArray::fromHex("5156800541424344")},
         {"largest literal, no bytes", QByteArray::fromHex("5156ffff")},
         {"good unit then cut unit", QByteArray::fromHex("51560003418002")},
-        {"payload beyond the cap", Magic() + QByteArray::fromHex("7fff00").repeated(513)},
+        {"payload beyond the cap", magic() + QByteArray::fromHex("7fff00").repeated(513)},
     };
     for (const auto &[name, packed] : hostile) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(UnpackRleBytes(packed), std::nullopt);
+        EXPECT_EQ(unpackRleBytes(packed), std::nullopt);
     }
 }
 
@@ -160,7 +160,7 @@ TEST(RleUnpack, RandomUnitStreamsNeverOverrun)
     std::uniform_int_distribution<int> anyByte(0, 255);
     int accepted = 0;
     for (int round = 0; round < 5000; ++round) {
-        QByteArray packed = Magic();
+        QByteArray packed = magic();
         const int n = length(engine);
         for (int i = 0; i < n; ++i) {
             // Mostly small counts, so that some streams are well formed.
@@ -170,10 +170,10 @@ TEST(RleUnpack, RandomUnitStreamsNeverOverrun)
                                              : anyByte(engine);
             packed.append(static_cast<char>(value));
         }
-        const auto payload = UnpackRleBytes(packed);
+        const auto payload = unpackRleBytes(packed);
         if (payload) {
             ++accepted;
-            EXPECT_EQ(UnpackRleBytes(PackRleBytes(*payload)), payload);
+            EXPECT_EQ(unpackRleBytes(packRleBytes(*payload)), payload);
         }
     }
     EXPECT_GT(accepted, 0);
@@ -181,12 +181,12 @@ TEST(RleUnpack, RandomUnitStreamsNeverOverrun)
 
 TEST(RleUnpack, AcceptsEmptyUnitsAndPayloadAtTheCap)
 {
-    EXPECT_EQ(UnpackRleBytes(Magic()), QByteArray());
-    EXPECT_EQ(UnpackRleBytes(QByteArray::fromHex("51560000418000")), QByteArray());
+    EXPECT_EQ(unpackRleBytes(magic()), QByteArray());
+    EXPECT_EQ(unpackRleBytes(QByteArray::fromHex("51560000418000")), QByteArray());
 
     const QByteArray atCap =
-        Magic() + QByteArray::fromHex("7fff00").repeated(512) + QByteArray::fromHex("020000");
-    const auto payload = UnpackRleBytes(atCap);
+        magic() + QByteArray::fromHex("7fff00").repeated(512) + QByteArray::fromHex("020000");
+    const auto payload = unpackRleBytes(atCap);
     ASSERT_TRUE(payload.has_value());
     EXPECT_EQ(payload->size(), MaxRlePayload);
 }
@@ -195,7 +195,7 @@ TEST(RleUnpack, ReportsEveryByteWritten)
 {
     std::vector<qint64> done;
     qint64 total = 0;
-    const auto payload = UnpackRleBytes(PackRleBytes("AAAAAXYZ"), [&](qint64 t, qint64 d) {
+    const auto payload = unpackRleBytes(packRleBytes("AAAAAXYZ"), [&](qint64 t, qint64 d) {
         total = t;
         done.push_back(d);
         return false; // the answer is ignored
@@ -207,17 +207,17 @@ TEST(RleUnpack, ReportsEveryByteWritten)
 
 TEST(RlePack, ProgressAnswerIsIgnoredAndStaysWithinTotal)
 {
-    const QByteArray payload = NoTriples(1000) + Repeated(1000, 3);
+    const QByteArray payload = noTriples(1000) + repeated(1000, 3);
     qint64 last = 0;
     bool ordered = true;
-    const QByteArray packed = PackRleBytes(payload, [&](qint64 total, qint64 done) {
+    const QByteArray packed = packRleBytes(payload, [&](qint64 total, qint64 done) {
         ordered = ordered && done >= last && done <= total && total == payload.size();
         last = done;
         return false;
     });
     EXPECT_TRUE(ordered);
     EXPECT_EQ(last, payload.size());
-    EXPECT_EQ(UnpackRleBytes(packed), payload);
+    EXPECT_EQ(unpackRleBytes(packed), payload);
 }
 
 } // namespace

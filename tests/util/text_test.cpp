@@ -21,30 +21,30 @@ TEST(Cp1251, EveryByteSurvivesTheRoundTrip)
     QByteArray all(256, Qt::Uninitialized);
     for (int i = 0; i < 256; ++i)
         all[i] = static_cast<char>(i);
-    const QString text = FromCp1251(all);
+    const QString text = fromCp1251(all);
     ASSERT_EQ(text.size(), 256);
     for (const QChar c : text)
-        EXPECT_TRUE(IsCp1251Char(c)) << int{c.unicode()};
-    EXPECT_EQ(ToCp1251(text), all);
+        EXPECT_TRUE(isCp1251Char(c)) << int{c.unicode()};
+    EXPECT_EQ(toCp1251(text), all);
 }
 
 TEST(Cp1251, CyrillicEncodesToItsCodePage)
 {
-    EXPECT_EQ(ToCp1251(u"Привет Ёё №").toHex(' '), "cf f0 e8 e2 e5 f2 20 a8 b8 20 b9");
-    EXPECT_EQ(FromCp1251(QByteArray::fromHex("cf f0 e8 e2 e5 f2 88")), QStringLiteral("Привет€"));
+    EXPECT_EQ(toCp1251(u"Привет Ёё №").toHex(' '), "cf f0 e8 e2 e5 f2 20 a8 b8 20 b9");
+    EXPECT_EQ(fromCp1251(QByteArray::fromHex("cf f0 e8 e2 e5 f2 88")), QStringLiteral("Привет€"));
 }
 
 TEST(Cp1251, CharactersOutsideThePageAreDropped)
 {
     const QString mixed = QStringLiteral("Игрок 😀 ä中\uFFFD1");
-    EXPECT_EQ(KeepCp1251(mixed), QStringLiteral("Игрок  1"));
-    EXPECT_EQ(ToCp1251(mixed), ToCp1251(u"Игрок  1"));
-    EXPECT_FALSE(IsCp1251Char(QChar(0xD83D)));
-    EXPECT_FALSE(IsCp1251Char(QChar(u'ä')));
-    EXPECT_TRUE(IsCp1251Char(QChar(u'|')));
+    EXPECT_EQ(keepCp1251(mixed), QStringLiteral("Игрок  1"));
+    EXPECT_EQ(toCp1251(mixed), toCp1251(u"Игрок  1"));
+    EXPECT_FALSE(isCp1251Char(QChar(0xD83D)));
+    EXPECT_FALSE(isCp1251Char(QChar(u'ä')));
+    EXPECT_TRUE(isCp1251Char(QChar(u'|')));
 }
 
-TEST(FormatDuration, Examples)
+TEST(formatDuration, Examples)
 {
     const std::vector<std::pair<quint32, const char *>> cases = {
         {0, "00:00:00"},
@@ -57,10 +57,10 @@ TEST(FormatDuration, Examples)
         {4294967295u, "49710d 06:28:15"},
     };
     for (const auto &[seconds, text] : cases)
-        EXPECT_EQ(FormatDuration(seconds), QLatin1String(text)) << seconds;
+        EXPECT_EQ(formatDuration(seconds), QLatin1String(text)) << seconds;
 }
 
-TEST(SplitDigits, Examples)
+TEST(splitDigits, Examples)
 {
     struct Case
     {
@@ -77,17 +77,17 @@ TEST(SplitDigits, Examples)
     for (const Case &c : cases) {
         std::array<int, 16> digits;
         digits.fill(-1);
-        SplitDigits(c.value, digits.data(), c.last);
+        splitDigits(c.value, digits.data(), c.last);
         EXPECT_EQ(std::vector<int>(digits.begin(), digits.begin() + c.last + 1), c.digits)
             << c.value << " to " << c.last + 1 << " digits";
         EXPECT_EQ(digits[static_cast<std::size_t>(c.last + 1)], -1) << "wrote past the last digit";
     }
 }
 
-TEST(SplitDigits, LastBelowOneDoesNothing)
+TEST(splitDigits, LastBelowOneDoesNothing)
 {
     std::array<int, 2> digits = {-1, -1};
-    SplitDigits(7, digits.data(), 0);
+    splitDigits(7, digits.data(), 0);
     EXPECT_EQ(digits[0], -1);
 }
 
