@@ -5,12 +5,14 @@ function(tw_warnings target)
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Werror)
 endfunction()
 
-# Adds every subdirectory of the calling directory that has a CMakeLists.txt,
-# in the order given, so a subsystem joins the build by adding its own file.
+# Adds the given subdirectories of the calling directory, in order. A listed
+# folder without a CMakeLists.txt stops the configure, so that a renamed or
+# removed folder cannot silently drop its tests from the build.
 macro(tw_add_subdirs)
   foreach(dir ${ARGN})
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${dir} has no CMakeLists.txt")
     endif()
+    add_subdirectory(${dir})
   endforeach()
 endmacro()
