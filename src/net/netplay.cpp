@@ -113,6 +113,7 @@ bool FiresFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView 
 NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
     : QObject(parent), m_game(game), m_host(host)
 {
+    m_random.seedFromClock();
     m_link.setHandler(this);
     connect(&m_link, &PeerLink::clientConnected, this, &NetPlay::ClientSocket1Connect);
     connect(&m_link, &PeerLink::socketError, this, &NetPlay::ClientSocket1Error);
@@ -361,14 +362,28 @@ void NetPlay::TakePeerBoard(const Invitation &invitation)
     m_game.match.OpponentName = invitation.name;
 }
 
-// Who fires first. The invited side draws it and sends it back as the start
-// digit: "1" when it fires first itself, "0" when the inviting side does. It
-// does not draw at random but tosses FiresFirst(), a coin both sides can
-// toss alike, because an invitation and an acceptance with "1" look the
-// same on the wire: when both players press Start at about the same time,
-// each side takes the other's invitation ("1") for the answer to its own.
-// Each side then tosses FiresFirst() itself, and exactly one of them fires
-// first. A real "1" is never misread either, since it was tossed the same way.
+// Who fires first. The invited side draws it at random and sends it back as
+// the start digit: "1" when it fires first itself, "0" when the inviting side
+// does; the inviting side always obeys it.
+//
+// When both players press Start at about the same time, the two invitations
+// cross: each side, waiting for its answer, receives the other's invitation
+// and takes it for the answer. An invitation's "1" and an accepting "1" are
+// the same on the wire, so only the marker of this program's invitations
+// (kTossingInvitationStart) tells a crossing apart. With the marker, both
+// sides are this program and each tosses FiresFirst() over the two fleets and
+// names, which gives exactly one of them the first shot. Without it the "1" is
+// obeyed as it stands: the peer fires first. A crossing with a peer that does
+// not toss thus leaves the first shot to neither side, as it would between
+// two such peers; the players abort and start again.
+bool NetPlay::firesFirstAfterAnswer(const Invitation &answer) const
+{
+    if (answer.tossing)
+        return FiresFirst(OwnBoardText(m_game), WireText(m_game.settings.PlayerName),
+                          answer.boardText, answer.nameBytes);
+    return answer.startField == "0";
+}
+
 void NetPlay::HandleAreaData(const PacketFields &fields)
 {
     AgreementState &a = m_game.agreement;
@@ -387,19 +402,19 @@ void NetPlay::HandleAreaData(const PacketFields &fields)
     invitation.name = PeerName(invitation.nameBytes);
     invitation.boardText = fields.payload(3);
     invitation.startDigit = startDigit;
+    invitation.startField = start;
+    invitation.tossing = start == kTossingInvitationStart;
     const std::optional<int> areaSize = DecimalField(fields.payload(2));
     const bool acceptable = areaSize && ReadyFor(*areaSize) &&
                             ReadPeerFleet(invitation.boardText, *areaSize, invitation.board);
 
     if (WaitingForAnswer()) {
-        if (!acceptable || (start != "0" && start != "1")) {
+        if (!acceptable || (start != "0" && start != "1" && !invitation.tossing)) {
             Decline(startDigit);
             return;
         }
         TakePeerBoard(invitation);
-        m_game.match.PlayerTurn =
-            start == "0" || FiresFirst(OwnBoardText(m_game), WireText(m_game.settings.PlayerName),
-                                       invitation.boardText, invitation.nameBytes);
+        m_game.match.PlayerTurn = firesFirstAfterAnswer(invitation);
         a.InviteAccepted = true;
         // The peer may fire at once: its shot waits until the match runs here.
         m_link.holdPackets();
@@ -424,14 +439,12 @@ void NetPlay::AskInvitation()
         return;
     const Invitation invitation = m_invitation;
     AgreementState &a = m_game.agreement;
-    const QByteArray ownName = WireText(m_game.settings.PlayerName);
     if (WaitingForAnswer()) {
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
         m_questionPending = false;
         TakePeerBoard(invitation);
-        m_game.match.PlayerTurn =
-            FiresFirst(OwnBoardText(m_game), ownName, invitation.boardText, invitation.nameBytes);
+        m_game.match.PlayerTurn = firesFirstAfterAnswer(invitation);
         a.InviteAccepted = true;
         m_link.holdPackets();
         return;
@@ -460,9 +473,7 @@ void NetPlay::AskInvitation()
     a.AwaitingConfirmation = true;
     a.AcceptedByUs = true;
     TakePeerBoard(invitation);
-    const QByteArray ownBoard = OwnBoardText(m_game);
-    const bool weFireFirst =
-        FiresFirst(ownBoard, ownName, invitation.boardText, invitation.nameBytes);
+    const bool weFireFirst = m_random.RandInt(2) == 1;
     m_game.match.PlayerTurn = weFireFirst;
     // The reply leaves before the match begins; Start then runs it.
     SendAreaData(true, weFireFirst ? '1' : '0');
@@ -522,7 +533,8 @@ bool NetPlay::InvitePeer()
     if (!PeerConnected() || a.AcceptedByUs)
         return true;
     a.AwaitingConfirmation = true;
-    SendAreaData(true, '1');
+    SendPacket(m_link, makeInvitation(m_game.settings.PlayerName, m_game.boards.AreaSize,
+                                      QString::fromLatin1(OwnBoardText(m_game))));
     a.InviteDeclined = false;
     a.InviteAccepted = false;
     m_host.ShowWaiting(true);

@@ -279,6 +279,14 @@ QByteArray MakeAreaData(QStringView playerName, int areaSize, QStringView boardT
     return body;
 }
 
+QByteArray makeInvitation(QStringView playerName, int areaSize, QStringView boardText)
+{
+    QByteArray body = MakeAreaData(playerName, areaSize, boardText, true, '1');
+    body.chop(1);
+    body += kTossingInvitationStart;
+    return body;
+}
+
 QByteArray MakeGameAborted(QStringView playerName, int areaSize)
 {
     return NameAndNumberBody(PacketType::GameAborted, playerName, areaSize);

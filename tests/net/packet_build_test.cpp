@@ -52,7 +52,9 @@ TEST(PacketBuilders, GoldenBytes)
     const GoldenCase cases[] = {
         {"invite", Sent(MakeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
         {"user info", Sent(MakeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
-        {"invitation", Sent(MakeAreaData(u"Ann", 10, BoardText(), true, '1')),
+        {"invitation", Sent(makeInvitation(u"Ann", 10, BoardText())),
+         "TWKBEGP3|P|Ann|10|" + board + "|Y|1T|TWKENDP|"},
+        {"accepting reply, replier first", Sent(MakeAreaData(u"Ann", 10, BoardText(), true, '1')),
          "TWKBEGP3|P|Ann|10|" + board + "|Y|1|TWKENDP|"},
         {"accepting reply", Sent(MakeAreaData(u"Bob", 10, BoardText(), true, '0')),
          "TWKBEGP3|P|Bob|10|" + board + "|Y|0|TWKENDP|"},
@@ -85,6 +87,8 @@ TEST(PacketBuilders, InvitationIsWithinItsSizeBound)
 {
     const QString longestName(32, QLatin1Char('n'));
     EXPECT_EQ(Sent(MakeAreaData(longestName, 15, BoardText(), true, '1')).size(), 285);
+    // The marker after the start digit is the one byte more.
+    EXPECT_EQ(Sent(makeInvitation(longestName, 15, BoardText())).size(), 286);
 }
 
 // What a builder writes, the reader gives back field for field.
