@@ -28,20 +28,20 @@ tw::TScoreData RealisticScoreData()
     return data;
 }
 
-QByteArrayView View(const tw::TScoreData &data)
+QByteArray View(const tw::TScoreData &data)
 {
-    return QByteArrayView(reinterpret_cast<const char *>(&data), sizeof data);
+    return tw::encodeScoreBlock(data);
 }
 
 void BM_PackUnpackScoreBlock(benchmark::State &state)
 {
-    const tw::TScoreData data = RealisticScoreData();
+    const QByteArray block = View(RealisticScoreData());
     for (auto _ : state) {
-        const QByteArray packed = tw::PackRleBytes(View(data));
+        const QByteArray packed = tw::PackRleBytes(block);
         auto payload = tw::UnpackRleBytes(packed);
         benchmark::DoNotOptimize(payload);
     }
-    state.counters["packed_bytes"] = static_cast<double>(tw::PackRleBytes(View(data)).size());
+    state.counters["packed_bytes"] = static_cast<double>(tw::PackRleBytes(block).size());
 }
 BENCHMARK(BM_PackUnpackScoreBlock);
 

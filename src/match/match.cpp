@@ -240,6 +240,7 @@ void Match::End(Ending ending)
         ++record.Losses;
     else
         ++record.Wins;
+    m_host.saveRecords();
     m.EndRemark = ending == Ending::Lost ? LossRemark() : WinRemark();
     m_host.ShowStatistics();
     m.EndRemark.clear();

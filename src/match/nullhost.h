@@ -36,6 +36,7 @@ public:
     void SetTurnInterval(int) override {}
     void ShowConnectionState() override {}
     void ShowStatistics() override {}
+    void saveRecords() override {}
     QDateTime Now() override { return {}; }
 };
 

@@ -9,6 +9,9 @@ namespace tw {
 void LoadSession(GameState &game)
 {
     TScoreData &data = game.ScoreData;
+    // This is the one running game (the lock is held): a save left halfway
+    // can only be one that a kill interrupted.
+    removeUnfinishedSaves(DataDirectory());
     if (!LoadScoreFile(data, DataDirectory(), SystemDirectory()))
         SetDefaultScoreData(data);
     game.settings.MusicOn = data.MusicOn != 0;

@@ -54,7 +54,7 @@ void NormalizeShortString(TShortString &s)
 
 void SetDefaultScoreData(TScoreData &data)
 {
-    std::memset(&data, 0, sizeof data);
+    data = TScoreData{};
     for (int i = 1; i <= PlayerCount; ++i)
         ResetPlayerRecord(data, i);
     data.MusicOn = 1;

@@ -1,20 +1,19 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <bit>
-#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
-// The persistent block of player records and settings. It is stored byte for
-// byte (packed and checked, see scorefile.h), so every layout below is fixed:
-// integers little-endian, doubles IEEE 754, no implicit padding.
+// The persistent block of player records and settings. Its stored form (packed
+// and checked, see scorefile.h) is the fixed byte layout written next to each
+// type below: integers little-endian, doubles IEEE 754 (little-endian too).
+// encodeScoreBlock() and decodeScoreBlock() convert field by field, so the
+// layout in memory does not matter and any host byte order works.
 
 namespace tw {
-
-static_assert(std::endian::native == std::endian::little,
-              "the score block is stored as it lies in memory on a little-endian host");
 
 inline constexpr int MaxNameLength = 32;
 inline constexpr int PlayerCount = 100;
@@ -80,34 +79,25 @@ struct TScoreData
     std::uint8_t Padding[2];
 };
 
-static_assert(std::is_trivially_copyable_v<TScoreData> && std::is_standard_layout_v<TScoreData>);
+static_assert(std::is_trivially_copyable_v<TScoreData>);
 
-static_assert(sizeof(TShortString) == 33);
-static_assert(offsetof(TShortString, Length) == 0);
-static_assert(offsetof(TShortString, Chars) == 1);
+inline constexpr int PlayerRecordSize = 72;
+inline constexpr int ScoreBlockSize = 7240;
 
-static_assert(sizeof(TPlayerRecord) == 72);
-static_assert(offsetof(TPlayerRecord, Name) == 0);
-static_assert(offsetof(TPlayerRecord, Padding1) == 33);
-static_assert(offsetof(TPlayerRecord, Wins) == 36);
-static_assert(offsetof(TPlayerRecord, Losses) == 40);
-static_assert(offsetof(TPlayerRecord, Reserved) == 44);
-static_assert(offsetof(TPlayerRecord, LastGame) == 48);
-static_assert(offsetof(TPlayerRecord, LongestBattle) == 56);
-static_assert(offsetof(TPlayerRecord, ShortestBattle) == 60);
-static_assert(offsetof(TPlayerRecord, TopScore) == 64);
-static_assert(offsetof(TPlayerRecord, Free) == 68);
-static_assert(offsetof(TPlayerRecord, Padding2) == 69);
+// The stored form of data: ScoreBlockSize bytes laid out as above.
+QByteArray encodeScoreBlock(const TScoreData &data);
 
-static_assert(sizeof(TScoreData) == 7240);
-static_assert(offsetof(TScoreData, Players) == 0);
-static_assert(offsetof(TScoreData, MusicOn) == 7200);
-static_assert(offsetof(TScoreData, SoundOn) == 7201);
-static_assert(offsetof(TScoreData, EnglishUI) == 7202);
-static_assert(offsetof(TScoreData, SaveLog) == 7203);
-static_assert(offsetof(TScoreData, AreaSize) == 7204);
-static_assert(offsetof(TScoreData, PlayerName) == 7205);
-static_assert(offsetof(TScoreData, Padding) == 7238);
+// The block stored in bytes, every value as it stands (see
+// makeScoreDataSafe()). Precondition: bytes.size() == ScoreBlockSize.
+TScoreData decodeScoreBlock(QByteArrayView bytes);
+
+// Brings every value this program never writes back into its range, field
+// by field, so that a file damaged in one field keeps all its other records:
+// a name or player name longer than 32 characters is cut to 32, an area size
+// outside 10..15 becomes 10, and a Free flag other than 0 or 1 becomes 1 (a
+// free slot: nothing of it is listed or counted). Answers whether anything
+// changed.
+bool makeScoreDataSafe(TScoreData &data);
 
 // The text of a short string. A length above 32 (never written by this
 // program) reads as 32.

@@ -1,10 +1,12 @@
 #include "game.h"
 
 #include "mainwindow.h"
+#include "util/shutdownsignals.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QSessionManager>
 #include <QStyleFactory>
 #include <cstdlib>
 
@@ -34,6 +36,25 @@ public:
     }
 };
 
+// The platform asks the program to quit: the session manager's logout (its
+// "die" message) arrives as a Quit event to the application.
+class ShutDownOnQuit : public QObject
+{
+public:
+    ShutDownOnQuit(TForm1 &main, QObject *parent) : QObject(parent), m_main(main) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+            m_main.shutDown();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    TForm1 &m_main;
+};
+
 } // namespace
 
 void InitResources()
@@ -54,9 +75,18 @@ int RunGame(QApplication &app)
     QApplication::setFont(font);
 
     TForm1 main;
+    // Set up first, so that a signal during the start-up waits for the loop.
+    const ShutdownSignals endingSignals([&main](int) { main.shutDown(); });
     if (!main.FormCreate())
         return 0;
+    // Logout: the session manager first asks for the data, then to quit.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
+                     [&main](QSessionManager &) { main.saveRecords(); });
+    app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.CreateCompanions();
+    // A signal handled by a box of the start-up has ended the game already.
+    if (main.isShutDown())
+        return 0;
     // For the start-up benchmark: end the moment the main window has been
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))

@@ -634,14 +634,31 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    event->accept();
+    shutDown();
+}
+
+void TForm1::shutDown()
+{
     if (!m_closing) {
         m_closing = true;
+        // No tick may end a match, and count it, after the records are saved.
+        Timer1->stop();
+        Timer4->stop();
         FormClose();
     }
-    event->accept();
     // exit(), not quit(): quit() first asks every window to close, and the
-    // companion windows refuse.
+    // companion windows refuse. exit() also ends the loops of open boxes and
+    // of a running match (SpeedButton1Click() sees m_closing).
     QCoreApplication::exit(0);
+}
+
+void TForm1::saveRecords()
+{
+    // After the shutdown the file holds the run as it ended; nothing later
+    // is added.
+    if (!m_closing)
+        SaveSession(Game());
 }
 
 void TForm1::SpeedButton1Click()
@@ -649,9 +666,11 @@ void TForm1::SpeedButton1Click()
     if (!m_match->Begin())
         return;
     // The match runs as events of this loop: clicks, ticks, packets.
-    while (!Game().match.GameOver)
+    while (!Game().match.GameOver && !m_closing)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    m_match->Finish();
+    // A shutdown in the middle of the match has saved the records without it.
+    if (!m_closing)
+        m_match->Finish();
 }
 
 void TForm1::SpeedButton2Click()

@@ -32,6 +32,14 @@ public:
     // Creates the other windows in order and finishes the start-up.
     void CreateCompanions();
     void LateStartup();
+    // Ends the program as closing the main window does (music stopped, its
+    // files deleted, records saved), but also during a match, which is then
+    // not counted: for signals and the session manager. Leaves every event
+    // loop; a second call only leaves them again.
+    void shutDown();
+    bool isShutDown() const { return m_closing; }
+    // Stores the records and settings as they stand (the score file).
+    void saveRecords() override;
 
     void ApplyAreaSize(int n);
     void ApplyModeLayout();

@@ -2,6 +2,7 @@
 #include "feedback.h"
 #include "forms.h"
 #include "match/gamestate.h"
+#include "match/session.h"
 #include "records/players.h"
 
 namespace tw {
@@ -58,6 +59,8 @@ void TForm3::Button2Click()
     if (answer != BoxAnswer::Ok)
         return;
     RemovePlayers(Game().ScoreData, ticked);
+    // Kept at once: a crash later in the run must not bring them back.
+    SaveSession(Game());
     FillPlayerList();
 }
 

@@ -34,6 +34,7 @@ void FakeHost::ClearRecords()
     matchLayouts = 0;
     idleLayouts = 0;
     statistics.clear();
+    saved.clear();
 }
 
 bool FakeHost::InvitePeer()
@@ -191,6 +192,12 @@ void FakeHost::SetTurnInterval(int milliseconds)
 void FakeHost::ShowConnectionState()
 {
     ++connectionStates;
+}
+
+void FakeHost::saveRecords()
+{
+    events << QStringLiteral("save records");
+    saved.push_back(m_game.ScoreData);
 }
 
 void FakeHost::ShowStatistics()

@@ -83,7 +83,8 @@ public:
     int matchLayouts = 0;
     int idleLayouts = 0;
     std::vector<StatisticsShown> statistics;
-    TBoard generatedFleet{}; // the last computer fleet, as generated
+    std::vector<TScoreData> saved; // the records as each save found them
+    TBoard generatedFleet{};       // the last computer fleet, as generated
 
     // The log texts alone, in order.
     QStringList LogTexts() const;
@@ -116,6 +117,7 @@ public:
     void SetTurnInterval(int milliseconds) override;
     void ShowConnectionState() override;
     void ShowStatistics() override;
+    void saveRecords() override;
     QDateTime Now() override { return now; }
 
 private:
