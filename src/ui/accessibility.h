@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace tw {
+
+// What a screen reader says for one board cell: its state word in the chosen
+// language. `code` is the cell code of the board; during a match the
+// opponent's unhit ship cells read as untouched water, as they are drawn.
+QString CellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english);
+
+// The whole text of a cell, the cell name first: "B4, hit", "B4, ранен".
+// x and y count from 1.
+QString CellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
+                           bool english);
+
+// Makes the boards readable as tables of cells, the switches as toggle
+// buttons, the lamps and the counter as indicators. Once per process, before
+// the windows are shown.
+void InstallAccessibleFactories();
+
+} // namespace tw
