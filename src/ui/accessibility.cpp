@@ -212,11 +212,16 @@ private:
     mutable QHash<int, QAccessible::Id> m_cells;
 };
 
-// An on/off switch drawn as a label: a toggle button.
+// A label that acts as a button; a checkable one is an on/off switch. Qt's
+// accessibility bridge has no toggle-button role, so a switch is a check box
+// with its checked state, as Qt shows its own checkable buttons (Pause).
 class SwitchAccessible : public QAccessibleWidget
 {
 public:
-    explicit SwitchAccessible(ClickLabel *label) : QAccessibleWidget(label, QAccessible::Button) {}
+    explicit SwitchAccessible(ClickLabel *label)
+        : QAccessibleWidget(label,
+                            label->isCheckable() ? QAccessible::CheckBox : QAccessible::Button)
+    {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -254,8 +259,10 @@ QAccessibleInterface *MakeAccessible(const QString &, QObject *object)
         return board->cellCount() > 0 ? new BoardAccessible(board) : nullptr;
     if (auto *label = qobject_cast<ClickLabel *>(object))
         return new SwitchAccessible(label);
+    // Labels rather than indicators: the bridge gives indicators no role a
+    // screen reader knows.
     if (auto *lamp = qobject_cast<Lamp *>(object))
-        return new QAccessibleWidget(lamp, QAccessible::Indicator);
+        return new QAccessibleWidget(lamp, QAccessible::StaticText);
     if (auto *counter = qobject_cast<ScoreCounter *>(object))
         return new QAccessibleWidget(counter, QAccessible::StaticText);
     return nullptr;

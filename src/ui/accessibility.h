@@ -15,9 +15,10 @@ QString CellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool 
 QString CellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
                            bool english);
 
-// Makes the boards readable as tables of cells, the switches as toggle
-// buttons, the lamps and the counter as indicators. Once per process, before
-// the windows are shown.
+// Makes the boards readable as tables of cells, the music and sound switches
+// as checkable controls with their state, the lamps and the counter as
+// labels. Once per process, before the windows are shown; a switch must be
+// made checkable before it is first read.
 void InstallAccessibleFactories();
 
 } // namespace tw

@@ -206,7 +206,6 @@ void TForm1::updateAccessibleTexts()
                       clock(Lang("Opponent's time", "Время противника"), StaticText2->text()));
     Label1->setChecked(game.settings.MusicOn);
     Label2->setChecked(game.settings.SoundOn);
-    SetAccessibleName(Label3, Label3->text());
 
     SetAccessibleName(Form2->SpeedButton1, Lang("Previous ship type", "Предыдущий тип корабля"));
     SetAccessibleName(Form2->SpeedButton2, Lang("Next ship type", "Следующий тип корабля"));
