@@ -161,6 +161,7 @@ void TForm1::activateBoard(BoardView *board)
         PaintBox1MouseDown();
     else
         PaintBox2MouseDown();
+    board->announceCursorCell();
 }
 
 void TForm1::applyShortcuts()

@@ -91,6 +91,15 @@ QString BoardView::describeCell(int col, int row) const
     return m_describer ? m_describer(col, row) : QString();
 }
 
+void BoardView::announceCursorCell()
+{
+    if (m_cellCount <= 0 || !QAccessible::isActive())
+        return;
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(m_cursor.y() * m_cellCount + m_cursor.x());
+    QAccessible::updateAccessibility(&changed);
+}
+
 void BoardView::keyPressEvent(QKeyEvent *event)
 {
     if (m_cellCount <= 0) {

@@ -51,6 +51,9 @@ public:
     using CellDescriber = std::function<QString(int col, int row)>;
     void setCellDescriber(CellDescriber describer) { m_describer = std::move(describer); }
     QString describeCell(int col, int row) const;
+    // Tells assistive technology that the cell under the cursor changed (a
+    // shot or a ship put there), so a reader says it again.
+    void announceCursorCell();
 
 signals:
     void mouseMoved(QPoint pixel);

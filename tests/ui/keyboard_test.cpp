@@ -187,8 +187,12 @@ void KeyboardTest::tabWalksTheControlsAndBothBoards()
         m_main->Label3,       m_main->PaintBox1,    m_main->PaintBox2,    m_main};
     QCOMPARE(QApplication::focusWidget(), m_main);
     for (QWidget *expected : order) {
+        const QImage before = expected->grab().toImage();
         press(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), expected);
+        // The focus shows: every stop but the window's own draws a frame.
+        if (expected != m_main)
+            QVERIFY2(expected->grab().toImage() != before, qPrintable(expected->objectName()));
     }
     for (auto it = order.rbegin() + 1; it != order.rend(); ++it) {
         press(Qt::Key_Backtab);
