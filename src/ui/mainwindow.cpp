@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -207,6 +208,7 @@ void TForm1::CreateCompanions()
         if (b.PendingAreaSize != b.AreaSize)
             ApplyAreaSize(b.PendingAreaSize);
     });
+    setUpKeyboard();
     LateStartup();
 }
 
@@ -361,6 +363,8 @@ void TForm1::GenerateOwnFleet()
 
 void TForm1::GenerateWithProgress(TBoard &board, TFleetCounts &counts)
 {
+    // Disabling the windows takes the keyboard focus away; it comes back.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     setEnabled(false);
     Form2->setEnabled(false);
     Panel1->raise();
@@ -381,6 +385,8 @@ void TForm1::GenerateWithProgress(TBoard &board, TFleetCounts &counts)
     setEnabled(true);
     Form2->setEnabled(true);
     Panel1->hide();
+    if (focused)
+        focused->setFocus();
 }
 
 void TForm1::ShowGenerateProgress(const QString &text)
@@ -399,6 +405,8 @@ void TForm1::ApplyAreaSize(int n)
     Form2->Edit1->setText(QString::number(n));
     ClearBoard(b.OwnBoard, b.PlacedFleet);
     ClearBoard(b.OpponentBoard);
+    PaintBox1->setCellCount(n);
+    PaintBox2->setCellCount(n);
 
     PaintBox1->resize(W * (n + 2), W * (n + 2));
     GroupBox1->resize(PaintBox1->width() + 2 * PaintBox1->x(),
@@ -509,6 +517,8 @@ void TForm1::ApplyLanguage()
     Form6->setWindowTitle(Lang("Game log", "Ход игры"));
     Form7->setWindowTitle(Lang("Waiting confirmation", "Ожидание подтверждения"));
     UpdateTitle();
+    applyShortcuts();
+    updateAccessibleTexts();
 }
 
 void TForm1::UpdateTitle()
@@ -614,6 +624,7 @@ void TForm1::Timer4Timer()
         m.ShownScore += m.GameScore > m.ShownScore ? step : -step;
         DrawScoreCounter();
     }
+    updateAccessibleTexts();
 }
 
 bool TForm1::FormCloseQuery()

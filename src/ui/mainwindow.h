@@ -66,6 +66,10 @@ public:
     // One tick of the turn timer and of the indicator timer.
     void Timer1Timer();
     void Timer4Timer();
+    // Keyboard play and the names assistive technology reads (keyboard.cpp).
+    void setUpKeyboard();
+    void applyShortcuts();
+    void updateAccessibleTexts();
 
     // The control column and the boards.
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
@@ -107,6 +111,10 @@ private:
     void PaintBox1MouseMove(QPoint pixel);
     void PaintBox1MouseDown();
     void PaintBox2MouseMove(QPoint pixel);
+    // The cell cursors of the boards: the same hover and aim as the pointer's.
+    bool boardTakesCursor(const BoardView *board) const;
+    void moveBoardCursor(BoardView *board, QPoint cell);
+    void activateBoard(BoardView *board);
     void GenerateOwnFleet();
     void GenerateWithProgress(TBoard &board, TFleetCounts &counts);
     void PaintBox2MouseDown();
