@@ -1,0 +1,28 @@
+# What `cmake --install` puts where, by the usual GNU layout, so that desktops
+# find the launcher, the icons, the software-centre entry and the manual page.
+include(GNUInstallDirs)
+
+set(TARNWAKE_APP_ID org.tarnwake.Tarnwake)
+set(TARNWAKE_HOMEPAGE "https://tarnwake.org" CACHE STRING "The game's home page, named in the metainfo")
+set(TARNWAKE_SCREENSHOTS "${TARNWAKE_HOMEPAGE}/screenshots" CACHE STRING
+    "Where the pictures of docs/ are published, for the metainfo's screenshots")
+
+# Manual pages and Debian changelogs are kept compressed (gzip -9).
+function(tw_gzip source target)
+  configure_file(${source} ${CMAKE_BINARY_DIR}/data/${target}.in COPYONLY)
+  file(ARCHIVE_CREATE OUTPUT ${CMAKE_BINARY_DIR}/data/${target}.gz
+       PATHS ${CMAKE_BINARY_DIR}/data/${target}.in FORMAT raw COMPRESSION GZip
+       COMPRESSION_LEVEL 9)
+endfunction()
+configure_file(${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS tarnwake RUNTIME DESTINATION ${TARNWAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/icons/hicolor
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+tw_gzip(${CMAKE_SOURCE_DIR}/data/tarnwake.6 tarnwake.6)
+install(FILES ${CMAKE_BINARY_DIR}/data/tarnwake.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
