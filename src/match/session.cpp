@@ -6,10 +6,11 @@
 
 namespace tw {
 
-void LoadSession(GameState &game)
+bool LoadSession(GameState &game)
 {
     TScoreData &data = game.ScoreData;
-    if (!LoadScoreFile(data, DataDirectory(), SystemDirectory()))
+    const bool loaded = LoadScoreFile(data, DataDirectory(), SystemDirectory());
+    if (!loaded)
         SetDefaultScoreData(data);
     game.settings.MusicOn = data.MusicOn != 0;
     game.settings.SoundOn = data.SoundOn != 0;
@@ -18,6 +19,7 @@ void LoadSession(GameState &game)
     game.settings.PlayerName = PlayerNameOf(data);
     game.boards.AreaSize = data.AreaSize;
     game.boards.PendingAreaSize = data.AreaSize;
+    return loaded;
 }
 
 bool SaveSession(GameState &game)

@@ -5,8 +5,9 @@
 namespace tw {
 
 // Fills the records and settings from the score file in the data directory,
-// or with the defaults when there is none or it is damaged.
-void LoadSession(GameState &game);
+// or with the defaults when there is none or it is damaged. Answers whether
+// the file was read (false: the defaults were set).
+bool LoadSession(GameState &game);
 
 // Copies the settings into the records and writes the score file.
 bool SaveSession(GameState &game);

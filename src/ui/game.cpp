@@ -1,6 +1,8 @@
 #include "game.h"
 
+#include "instancelink.h"
 #include "mainwindow.h"
+#include "windowfamily.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -54,9 +56,17 @@ int RunGame(QApplication &app)
     QApplication::setFont(font);
 
     TForm1 main;
-    if (!main.FormCreate())
+    if (!main.FormCreate()) {
+        // Another copy runs: it comes forward, this one shows and writes
+        // nothing and ends.
+        forwardToRunningInstance(QStringLiteral("Tarnwake"));
         return 0;
+    }
     main.CreateCompanions();
+    new WindowFamily(&main);
+    auto *instanceServer = new InstanceServer(QStringLiteral("Tarnwake"), &main);
+    QObject::connect(instanceServer, &InstanceServer::activationRequested, &main,
+                     [&main] { bringForward(&main); });
     // For the start-up benchmark: end the moment the main window has been
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace tw {
+
+// Keeps the companion windows (the top-level children of the main window:
+// editor, game log, chat) with the main window, whatever the window manager
+// does with secondary windows: minimizing the main window hides those that
+// are open, restoring it shows them again where they were. Modal dialogs are
+// left alone; hiding one would end it. Install once, on the main window.
+class WindowFamily : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowFamily(QWidget *mainWindow);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void hideCompanions();
+    void showCompanions();
+
+    QWidget *m_mainWindow;
+    QList<QPointer<QWidget>> m_hidden;
+};
+
+// Brings the main window back from the taskbar and in front of the others,
+// as a second start of the game asks for.
+void bringForward(QWidget *mainWindow);
+
+} // namespace tw
