@@ -1,6 +1,7 @@
 """The Debian package as a user gets it: built by CPack, clean for lintian,
-installed with dpkg, started once on a virtual display, where it keeps its
-records in $XDG_DATA_HOME/tarnwake, and removed again without leftovers.
+installed with dpkg, started on a virtual display, where it keeps its records
+in $XDG_DATA_HOME/tarnwake (and, when that is broken, plays on and saves
+nothing), and removed again without leftovers.
 
 Needs root (dpkg); skipped otherwise. Runs under a machine-wide lock, since
 the package is installed into the real system."""
@@ -56,6 +57,7 @@ def main(work):
         raise twdriver.Failure("dpkg -i:\n" + out.stdout + out.stderr)
     try:
         play_once(work)
+        play_with_broken_data_home(work)
     finally:
         removed = run("dpkg", "--purge", "tarnwake")
     if removed.returncode != 0:
@@ -65,15 +67,17 @@ def main(work):
             raise twdriver.Failure(path + " left after removal")
 
 
-def play_once(work):
-    """Starts the installed game as from the launcher and closes it."""
-    home = os.path.join(work, "home")
-    runtime = os.path.join(work, "run")
+def start_and_close(work, name, data_home):
+    """Starts the installed game as from the launcher, closes its main window
+    and answers what it printed; fails when it does not end by itself with
+    status 0."""
+    home = os.path.join(work, name)
+    runtime = os.path.join(work, name + "-run")
     os.makedirs(home)
     os.makedirs(runtime, mode=0o700)
     display = twdriver.Display(free_display())
     env = {k: v for k, v in display.env.items() if not k.startswith("TARNWAKE_")}
-    env.update(HOME=home, XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=runtime,
+    env.update(HOME=home, XDG_DATA_HOME=data_home(home), XDG_RUNTIME_DIR=runtime,
                TARNWAKE_SILENT="1", QT_QPA_PLATFORM="xcb")
     game = subprocess.Popen(["/usr/games/tarnwake"], env=env, cwd=work,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
@@ -88,9 +92,32 @@ def play_once(work):
     output = game.stdout.read().decode(errors="replace")
     if game.returncode != 0:
         raise twdriver.Failure("the game ended with %d:\n%s" % (game.returncode, output))
+    return home, output
+
+
+def play_once(work):
+    """The records land in $XDG_DATA_HOME/tarnwake, not beside the game."""
+    home, output = start_and_close(work, "home", lambda home: os.path.join(home, "data"))
     records = os.path.join(home, "data", "tarnwake", "tarnwake.hsc")
     if not os.path.isfile(records):
         raise twdriver.Failure("no records at %s:\n%s" % (records, output))
+    if os.path.exists("/usr/games/tarnwake.hsc"):
+        os.remove("/usr/games/tarnwake.hsc")
+        raise twdriver.Failure("records written beside the installed game")
+
+
+def play_with_broken_data_home(work):
+    """$XDG_DATA_HOME names a plain file: the game plays, saves nothing,
+    and says nothing about it."""
+    def broken(home):
+        path = os.path.join(home, "not-a-directory")
+        open(path, "w").close()
+        return path
+    home, _ = start_and_close(work, "broken", broken)
+    written = [os.path.join(d, f) for d, dirs, files in os.walk(home) for f in files + dirs
+               if "tarnwake" in f.lower() or f.endswith(".hsc")]
+    if written or os.path.getsize(os.path.join(home, "not-a-directory")) != 0:
+        raise twdriver.Failure("the game wrote records somewhere: %s" % written)
     if os.path.exists("/usr/games/tarnwake.hsc"):
         os.remove("/usr/games/tarnwake.hsc")
         raise twdriver.Failure("records written beside the installed game")
