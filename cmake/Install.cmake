@@ -14,12 +14,23 @@ function(tw_gzip source target)
        PATHS ${CMAKE_BINARY_DIR}/data/${target}.in FORMAT raw COMPRESSION GZip
        COMPRESSION_LEVEL 9)
 endfunction()
+# The launcher names the game by its full path (/usr/games is not on every
+# session's PATH, root's for one), so it is written at install time, when the
+# prefix is known (`cmake --install --prefix`, CPack). The copy made here is
+# the one the tests validate.
+set(TARNWAKE_EXEC ${CMAKE_INSTALL_PREFIX}/${TARNWAKE_INSTALL_BINDIR}/tarnwake)
+configure_file(${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.desktop.in
+               ${CMAKE_BINARY_DIR}/data/${TARNWAKE_APP_ID}.desktop @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS tarnwake RUNTIME DESTINATION ${TARNWAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(CODE "
+  set(TARNWAKE_EXEC \"\${CMAKE_INSTALL_PREFIX}/${TARNWAKE_INSTALL_BINDIR}/tarnwake\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/data/${TARNWAKE_APP_ID}.desktop.in\"
+                 \"${CMAKE_BINARY_DIR}/data/installed/${TARNWAKE_APP_ID}.desktop\" @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+       TYPE FILE FILES \"${CMAKE_BINARY_DIR}/data/installed/${TARNWAKE_APP_ID}.desktop\")")
 install(FILES ${CMAKE_BINARY_DIR}/data/${TARNWAKE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/icons/hicolor

@@ -8,6 +8,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/copyright DESTINATION ${TARNWAKE_DOC_DIR}
 install(FILES ${CMAKE_BINARY_DIR}/data/changelog.Debian.gz DESTINATION ${TARNWAKE_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
+# The install runs with the real prefix (/usr) below a staging DESTDIR, so
+# that what is written at install time names the installed paths.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_NAME tarnwake)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Tarnwake developers <developers@tarnwake.org>")

@@ -34,6 +34,9 @@ with tempfile.TemporaryDirectory() as stage:
     binary = os.path.join(stage, "usr/games/tarnwake")
     if os.path.exists(binary) and not os.access(binary, os.X_OK):
         failures.append("the game is not executable")
+    launcher = os.path.join(stage, "usr/share/applications/%s.desktop" % APP)
+    if os.path.exists(launcher) and "Exec=/usr/games/tarnwake\n" not in open(launcher).read():
+        failures.append("launcher does not start /usr/games/tarnwake")
     man = subprocess.run(["gzip", "-t", os.path.join(stage, "usr/share/man/man6/tarnwake.6.gz")])
     if man.returncode != 0:
         failures.append("manual page is not a gzip file")

@@ -48,6 +48,11 @@ def main(work):
         if needed not in fields:
             raise twdriver.Failure("Depends lacks %s: %s" % (needed, fields))
 
+    launcher = run("sh", "-c", "dpkg-deb --fsys-tarfile \"$0\" | tar -xO "
+                   "./usr/share/applications/org.tarnwake.Tarnwake.desktop", deb).stdout
+    if "Exec=/usr/games/tarnwake\n" not in launcher:
+        raise twdriver.Failure("the packaged launcher does not start /usr/games/tarnwake")
+
     lintian = run("lintian", "--fail-on", "error", "--tag-display-limit", "0", deb)
     if lintian.returncode != 0:
         raise twdriver.Failure("lintian:\n" + lintian.stdout + lintian.stderr)
@@ -82,9 +87,13 @@ def start_and_close(work, name, data_home):
     game = subprocess.Popen(["/usr/games/tarnwake"], env=env, cwd=work,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     try:
-        window = display.window("^Tarnwake", timeout=30)
+        window = display.window("^Tarnwake", timeout=60)
         display.close_window(window)
         game.wait(timeout=30)
+    except (twdriver.Failure, subprocess.TimeoutExpired) as failure:
+        game.kill()
+        raise twdriver.Failure("%s (%s start):\n%s" % (
+            failure, name, game.communicate()[0].decode(errors="replace")))
     finally:
         if game.poll() is None:
             game.kill()

@@ -1,6 +1,7 @@
 """The launcher and the metainfo pass the desktop's own validators, and say
 what a software centre shows in both languages."""
 
+import os
 import subprocess
 import sys
 import xml.etree.ElementTree as ET
@@ -23,6 +24,8 @@ entry = dict(line.rstrip("\n").split("=", 1) for line in open(desktop, encoding=
 for key in ("Name[ru]", "Comment[ru]", "GenericName[ru]"):
     if not entry.get(key):
         failures.append("launcher lacks " + key)
+if not os.path.isabs(entry.get("Exec", "")):
+    failures.append("launcher does not name the game by its path: " + entry.get("Exec", ""))
 if entry.get("Categories") != "Game;BoardGame;StrategyGame;":
     failures.append("launcher categories: " + entry.get("Categories", ""))
 
