@@ -18,30 +18,31 @@ bool WindowFamily::eventFilter(QObject *watched, QEvent *event)
         const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
         const bool isMinimized = m_mainWindow->isMinimized();
         if (isMinimized && !wasMinimized)
-            hideCompanions();
+            minimizeCompanions();
         else if (wasMinimized && !isMinimized)
-            showCompanions();
+            restoreCompanions();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void WindowFamily::hideCompanions()
+void WindowFamily::minimizeCompanions()
 {
     const auto children = m_mainWindow->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (QWidget *child : children) {
-        if (child->isWindow() && child->isVisible() && !child->isModal()) {
-            m_hidden.append(child);
-            child->hide();
+        if (child->isWindow() && child->isVisible() && !child->isModal() && !child->isMinimized()) {
+            m_minimized.append(child);
+            child->setWindowState(child->windowState() | Qt::WindowMinimized);
         }
     }
 }
 
-void WindowFamily::showCompanions()
+void WindowFamily::restoreCompanions()
 {
-    const QList<QPointer<QWidget>> hidden = std::exchange(m_hidden, {});
-    for (const QPointer<QWidget> &window : hidden) {
+    const QList<QPointer<QWidget>> minimized = std::exchange(m_minimized, {});
+    for (const QPointer<QWidget> &window : minimized) {
+        // Also for one closed meanwhile, so that it opens normally next time.
         if (window)
-            window->show();
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     }
 }
 

@@ -10,9 +10,11 @@ namespace tw {
 
 // Keeps the companion windows (the top-level children of the main window:
 // editor, game log, chat) with the main window, whatever the window manager
-// does with secondary windows: minimizing the main window hides those that
-// are open, restoring it shows them again where they were. Modal dialogs are
-// left alone; hiding one would end it. Install once, on the main window.
+// does with secondary windows: minimizing the main window minimizes those
+// that are open, restoring it restores them. They are minimized, not hidden,
+// so that the game may still open and close them meanwhile (a match that
+// ends while minimized closes the game log): a window closed meanwhile stays
+// closed. Modal dialogs are left alone. Install once, on the main window.
 class WindowFamily : public QObject
 {
     Q_OBJECT
@@ -24,11 +26,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void hideCompanions();
-    void showCompanions();
+    void minimizeCompanions();
+    void restoreCompanions();
 
     QWidget *m_mainWindow;
-    QList<QPointer<QWidget>> m_hidden;
+    QList<QPointer<QWidget>> m_minimized;
 };
 
 // Brings the main window back from the taskbar and in front of the others,

@@ -212,27 +212,33 @@ void DesktopTest::companionsMinimizeAndRestoreWithTheMainWindow()
     QWidget main;
     auto *editor = new QWidget(&main, Qt::Tool);
     auto *chat = new QWidget(&main, Qt::Tool);
-    auto *closedLog = new QWidget(&main, Qt::Tool);
+    auto *gameLog = new QWidget(&main, Qt::Tool);
+    auto *closed = new QWidget(&main, Qt::Tool);
     auto *modal = new QDialog(&main);
     modal->setModal(true);
     new WindowFamily(&main);
     main.show();
-    editor->show();
-    chat->show();
-    modal->show();
+    for (QWidget *window : {editor, chat, gameLog, static_cast<QWidget *>(modal)})
+        window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
 
     main.showMinimized();
-    QTRY_VERIFY(!editor->isVisible());
-    QVERIFY(!chat->isVisible());
-    QVERIFY(!closedLog->isVisible());
-    QVERIFY2(modal->isVisible(), "a modal dialog is left open");
+    QTRY_VERIFY(editor->isMinimized());
+    QVERIFY(chat->isMinimized());
+    QVERIFY(gameLog->isMinimized());
+    QVERIFY(!closed->isMinimized() && !closed->isVisible());
+    QVERIFY2(!modal->isMinimized() && modal->isVisible(), "a modal dialog is left alone");
 
+    // The match ends meanwhile: the game closes its log.
+    gameLog->hide();
     bringForward(&main);
-    QTRY_VERIFY(editor->isVisible());
-    QVERIFY(chat->isVisible());
-    QVERIFY2(!closedLog->isVisible(), "a window that was closed stays closed");
+    QTRY_VERIFY(!editor->isMinimized());
     QVERIFY(!main.isMinimized());
+    QVERIFY(editor->isVisible() && chat->isVisible() && !chat->isMinimized());
+    QVERIFY2(!gameLog->isVisible(), "a window closed meanwhile stays closed");
+    QVERIFY2(!closed->isVisible(), "a window that was closed stays closed");
+    gameLog->show();
+    QVERIFY2(!gameLog->isMinimized(), "and opens normally next time");
 }
 
 // The real windows: every companion belongs to the main window, and the
