@@ -6,13 +6,14 @@
 
 namespace tw {
 
-void LoadSession(GameState &game)
+bool LoadSession(GameState &game)
 {
     TScoreData &data = game.ScoreData;
     // This is the one running game (the lock is held): a save left halfway
     // can only be one that a kill interrupted.
     removeUnfinishedSaves(DataDirectory());
-    if (!LoadScoreFile(data, DataDirectory(), SystemDirectory()))
+    const bool loaded = LoadScoreFile(data, DataDirectory(), SystemDirectory());
+    if (!loaded)
         SetDefaultScoreData(data);
     game.settings.MusicOn = data.MusicOn != 0;
     game.settings.SoundOn = data.SoundOn != 0;
@@ -21,6 +22,7 @@ void LoadSession(GameState &game)
     game.settings.PlayerName = PlayerNameOf(data);
     game.boards.AreaSize = data.AreaSize;
     game.boards.PendingAreaSize = data.AreaSize;
+    return loaded;
 }
 
 bool SaveSession(GameState &game)

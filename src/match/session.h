@@ -6,9 +6,9 @@ namespace tw {
 
 // Fills the records and settings from the score file in the data directory,
 // or with the defaults when there is none or it is damaged. Removes what a
-// killed save left there first. Precondition: the single-instance lock is
-// held.
-void LoadSession(GameState &game);
+// killed save left there first. Answers whether the file was read (false:
+// the defaults were set). Precondition: the single-instance lock is held.
+bool LoadSession(GameState &game);
 
 // Copies the settings into the records and writes the score file.
 bool SaveSession(GameState &game);

@@ -1,7 +1,9 @@
 #include "game.h"
 
+#include "instancelink.h"
 #include "mainwindow.h"
 #include "util/shutdownsignals.h"
+#include "windowfamily.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -77,8 +79,12 @@ int RunGame(QApplication &app)
     TForm1 main;
     // Set up first, so that a signal during the start-up waits for the loop.
     const ShutdownSignals endingSignals([&main](int) { main.shutDown(); });
-    if (!main.FormCreate())
+    if (!main.FormCreate()) {
+        // Another copy runs: it comes forward, this one shows and writes
+        // nothing and ends.
+        forwardToRunningInstance(QStringLiteral("Tarnwake"));
         return 0;
+    }
     // Logout: the session manager first asks for the data, then to quit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
                      [&main](QSessionManager &) { main.saveRecords(); });
@@ -87,6 +93,10 @@ int RunGame(QApplication &app)
     // A signal handled by a box of the start-up has ended the game already.
     if (main.isShutDown())
         return 0;
+    new WindowFamily(&main);
+    auto *instanceServer = new InstanceServer(QStringLiteral("Tarnwake"), &main);
+    QObject::connect(instanceServer, &InstanceServer::activationRequested, &main,
+                     [&main] { bringForward(&main); });
     // For the start-up benchmark: end the moment the main window has been
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "audio/devices.h"
+#include "desktopsession.h"
 #include "feedback.h"
 #include "match/gamestate.h"
 #include "match/session.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -179,7 +181,10 @@ bool TForm1::FormCreate()
     game.boards.SelectedShipType = 1;
     game.boards.Rotation = 0;
     game.match.GameInProgress = false;
-    LoadSession(game);
+    // A first start speaks the desktop's language; afterwards the stored
+    // setting rules.
+    if (!LoadSession(game))
+        game.settings.EnglishUI = prefersEnglish(QLocale::system().uiLanguages());
     game.boards.HoverCol = 0;
     game.boards.HoverRow = 0;
     game.match.EndRemark.clear();
