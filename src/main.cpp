@@ -1,9 +1,20 @@
+#include "ui/commandline.h"
+#include "ui/desktopsession.h"
 #include "ui/game.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version answer before any display is opened.
+    const tw::CommandLineResult command = tw::parseCommandLine(tw::argumentList(argc, argv));
+    if (!command.startGame) {
+        std::fputs(command.output.toLocal8Bit().constData(), stdout);
+        std::fputs(command.errorOutput.toLocal8Bit().constData(), stderr);
+        return command.exitCode;
+    }
+    tw::chooseDisplayPlatform();
     QApplication app(argc, argv);
     return tw::runGame(app);
 }

@@ -240,6 +240,7 @@ void Match::end(Ending ending)
         ++record.losses;
     else
         ++record.wins;
+    m_host.saveRecords();
     m.endRemark = ending == Ending::Lost ? lossRemark() : winRemark();
     m_host.showStatistics();
     m.endRemark.clear();

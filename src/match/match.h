@@ -60,6 +60,9 @@ public:
     virtual void showConnectionState() = 0;
     // The statistics window, modal, scrolled to its top, with endRemark on top.
     virtual void showStatistics() = 0;
+    // Stores the records and settings now (the score file), so that a crash
+    // or a kill later in the run cannot lose a result already counted.
+    virtual void saveRecords() = 0;
 
     virtual QDateTime now() = 0;
 };

@@ -36,6 +36,7 @@ public:
     void setTurnInterval(int) override {}
     void showConnectionState() override {}
     void showStatistics() override {}
+    void saveRecords() override {}
     QDateTime now() override { return {}; }
 };
 

@@ -6,10 +6,14 @@
 
 namespace tw {
 
-void loadSession(GameState &game)
+bool loadSession(GameState &game)
 {
     ScoreBlock &data = game.scores;
-    if (!loadScoreFile(data, dataDirectory(), systemDirectory()))
+    // This is the one running game (the lock is held): a save left halfway
+    // can only be one that a kill interrupted.
+    removeUnfinishedSaves(dataDirectory());
+    const bool loaded = loadScoreFile(data, dataDirectory(), systemDirectory());
+    if (!loaded)
         setDefaultScoreData(data);
     game.settings.musicOn = data.musicOn != 0;
     game.settings.soundOn = data.soundOn != 0;
@@ -18,6 +22,7 @@ void loadSession(GameState &game)
     game.settings.playerName = playerNameOf(data);
     game.boards.areaSize = data.areaSize;
     game.boards.pendingAreaSize = data.areaSize;
+    return loaded;
 }
 
 bool saveSession(GameState &game)

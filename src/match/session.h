@@ -5,8 +5,10 @@
 namespace tw {
 
 // Fills the records and settings from the score file in the data directory,
-// or with the defaults when there is none or it is damaged.
-void loadSession(GameState &game);
+// or with the defaults when there is none or it is damaged. Removes what a
+// killed save left there first. Answers whether the file was read (false:
+// the defaults were set). Precondition: the single-instance lock is held.
+bool loadSession(GameState &game);
 
 // Copies the settings into the records and writes the score file.
 bool saveSession(GameState &game);

@@ -1,11 +1,13 @@
 #include "net/link.h"
 
+#include <QElapsedTimer>
 #include <QHostInfo>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
+#include <tuple>
 
 namespace tw {
 
@@ -35,6 +37,10 @@ struct PeerLink::Incoming
     QPointer<QTcpSocket> socket;
     IncomingConnection info;
     PacketReader reader;
+    // Since the accept, and since each whole packet handed out.
+    QElapsedTimer sinceActivity;
+    bool deliveredPacket = false;
+    QTimer idleTimer;
     bool draining = false;
     bool closed = false;
 };
@@ -82,19 +88,23 @@ IncomingConnection PeerLink::incoming(int index) const
 void PeerLink::acceptPending()
 {
     while (QTcpSocket *socket = m_server->nextPendingConnection()) {
-        if (m_incoming.size() >= static_cast<std::size_t>(kMaxIncoming)) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
+        if (m_incoming.size() >= static_cast<std::size_t>(kMaxIncoming))
+            dropQuietest();
         socket->setReadBufferSize(kReadBufferLimit);
         auto incoming = std::make_shared<Incoming>();
         incoming->socket = socket;
         incoming->info.remoteAddress = socket->peerAddress();
         incoming->info.localAddress = socket->localAddress();
+        incoming->sinceActivity.start();
         m_incoming.push_back(incoming);
 
         const std::weak_ptr<Incoming> weak = incoming;
+        incoming->idleTimer.setSingleShot(true);
+        connect(&incoming->idleTimer, &QTimer::timeout, this, [this, weak] {
+            if (auto in = weak.lock())
+                checkIdle(in);
+        });
+        incoming->idleTimer.start(m_idleLimit);
         connect(socket, &QTcpSocket::readyRead, this, [this, weak] {
             if (auto in = weak.lock())
                 readIncoming(in);
@@ -122,6 +132,46 @@ void PeerLink::acceptPending()
     }
 }
 
+bool PeerLink::isPeersConnection(const Incoming &incoming) const
+{
+    return isClientActive() && incoming.info.remoteAddress == m_client->peerAddress();
+}
+
+void PeerLink::dropQuietest()
+{
+    // The peer's connection, once it has spoken, goes last; among the rest
+    // one that never delivered a packet goes first, then the one silent
+    // longest.
+    const auto keepRank = [this](const Incoming &in) {
+        return std::make_tuple(in.deliveredPacket && isPeersConnection(in), in.deliveredPacket,
+                               -in.sinceActivity.elapsed());
+    };
+    const auto quietest =
+        std::min_element(m_incoming.begin(), m_incoming.end(),
+                         [&](const auto &x, const auto &y) { return keepRank(*x) < keepRank(*y); });
+    if (quietest != m_incoming.end())
+        removeIncoming(quietest->get());
+}
+
+void PeerLink::checkIdle(const std::shared_ptr<Incoming> &incoming)
+{
+    if (incoming->closed)
+        return;
+    const qint64 limit = m_idleLimit.count();
+    const qint64 quiet = incoming->sinceActivity.elapsed();
+    // Packets held back are not the connection's silence; the peer's
+    // connection may be quiet as long as it likes once it has spoken.
+    if (m_held || (incoming->deliveredPacket && isPeersConnection(*incoming))) {
+        incoming->idleTimer.start(static_cast<int>(limit));
+        return;
+    }
+    if (quiet < limit) {
+        incoming->idleTimer.start(static_cast<int>(limit - quiet));
+        return;
+    }
+    removeIncoming(incoming.get());
+}
+
 void PeerLink::removeIncoming(const Incoming *incoming)
 {
     auto it = std::find_if(m_incoming.begin(), m_incoming.end(),
@@ -131,6 +181,7 @@ void PeerLink::removeIncoming(const Incoming *incoming)
     std::shared_ptr<Incoming> in = *it;
     m_incoming.erase(it);
     in->closed = true;
+    in->idleTimer.stop();
     in->reader.clear();
     if (in->socket) {
         in->socket->disconnect(this);
@@ -164,6 +215,8 @@ void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
             incoming->reader.append(bytes);
             continue;
         }
+        incoming->deliveredPacket = true;
+        incoming->sinceActivity.restart();
         m_handler->handlePacket(type, fields, incoming->info);
     }
     incoming->draining = false;
@@ -236,8 +289,9 @@ QHostAddress PeerLink::clientRemoteAddress() const
 
 bool PeerLink::peerConnected() const
 {
-    return isClientActive() && m_server->isListening() && !m_incoming.empty() &&
-           m_incoming.front()->info.remoteAddress == m_client->peerAddress();
+    return m_server->isListening() &&
+           std::any_of(m_incoming.begin(), m_incoming.end(),
+                       [this](const auto &in) { return isPeersConnection(*in); });
 }
 
 void PeerLink::write(const QByteArray &bytes)

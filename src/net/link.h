@@ -15,6 +15,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -47,9 +48,15 @@ class PeerLink : public QObject, public PacketSink
 {
     Q_OBJECT
 public:
-    // Accepted connections held at once; later ones are closed at the accept,
-    // so that nobody can make the program hold memory without bound.
+    // Accepted connections held at once, so that nobody can make the program
+    // hold memory without bound. A new connection beyond them is not turned
+    // away: the one silent longest makes room for it, the peer's last.
     static constexpr int kMaxIncoming = 8;
+    // A connection is closed when it has not delivered a whole packet within
+    // this long of its accept, or of its last packet while it is not the
+    // peer's (see isPeersConnection()). So a silent or trickling connection
+    // never holds a place for long; the peer's may be quiet for any time.
+    static constexpr std::chrono::milliseconds kDefaultIdleLimit{10'000};
     // Bytes waiting in one accepted socket before Qt stops reading from it
     // (TCP flow control then holds the sender back).
     static constexpr qint64 kReadBufferLimit = 64 * 1024;
@@ -67,6 +74,11 @@ public:
     // Two programs on one machine each take one of their own (tests).
     void setLocalAddress(const QHostAddress &address) { m_localAddress = address; }
     QHostAddress localAddress() const { return m_localAddress; }
+
+    // For connections accepted from now on, and the next checks of those
+    // held. Tests shorten it.
+    void setIdleLimit(std::chrono::milliseconds limit) { m_idleLimit = limit; }
+    std::chrono::milliseconds idleLimit() const { return m_idleLimit; }
 
     // The listening socket.
     // Listens on port, closing the socket first when it listens on another
@@ -94,8 +106,10 @@ public:
     QString clientRemoteHostName() const { return m_clientHostName; }
 
     // Both one-way connections join this program to the same peer: the
-    // client is connected, the server listens, and the first accepted
-    // connection comes from the address the client is connected to.
+    // client is connected, the server listens, and an accepted connection
+    // comes from the address the client is connected to. Any one counts, so
+    // a stranger's connection accepted before the peer's cannot keep the link
+    // from completing.
     bool peerConnected() const;
 
     // PacketSink: the outgoing connection.
@@ -123,6 +137,11 @@ private:
     struct Incoming;
 
     void acceptPending();
+    // The connection comes from the machine the client is connected to.
+    bool isPeersConnection(const Incoming &incoming) const;
+    // Makes room for one more accepted connection.
+    void dropQuietest();
+    void checkIdle(const std::shared_ptr<Incoming> &incoming);
     void removeIncoming(const Incoming *incoming);
     void closeIncoming();
     // The read event of an accepted connection: reads what arrived and hands
@@ -138,6 +157,7 @@ private:
     QHostAddress m_localAddress{QHostAddress::AnyIPv4};
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     PacketHandler *m_handler = nullptr;
+    std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
     bool m_held = false;
 };
 

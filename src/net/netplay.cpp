@@ -113,6 +113,7 @@ bool firesFirst(QByteArrayView ownBoard, QByteArrayView ownName, QByteArrayView 
 NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
     : QObject(parent), m_game(game), m_host(host)
 {
+    m_random.seedFromClock();
     m_link.setHandler(this);
     connect(&m_link, &PeerLink::clientConnected, this, &NetPlay::onConnected);
     connect(&m_link, &PeerLink::socketError, this, &NetPlay::onConnectError);
@@ -362,14 +363,28 @@ void NetPlay::takePeerBoard(const Invitation &invitation)
     m_game.match.opponentName = invitation.name;
 }
 
-// Who fires first. The invited side draws it and sends it back as the start
-// digit: "1" when it fires first itself, "0" when the inviting side does. It
-// does not draw at random but tosses firesFirst(), a coin both sides can
-// toss alike, because an invitation and an acceptance with "1" look the
-// same on the wire: when both players press Start at about the same time,
-// each side takes the other's invitation ("1") for the answer to its own.
-// Each side then tosses firesFirst() itself, and exactly one of them fires
-// first. A real "1" is never misread either, since it was tossed the same way.
+// Who fires first. The invited side draws it at random and sends it back as
+// the start digit: "1" when it fires first itself, "0" when the inviting side
+// does; the inviting side always obeys it.
+//
+// When both players press Start at about the same time, the two invitations
+// cross: each side, waiting for its answer, receives the other's invitation
+// and takes it for the answer. An invitation's "1" and an accepting "1" are
+// the same on the wire, so only the marker of this program's invitations
+// (kTossingInvitationStart) tells a crossing apart. With the marker, both
+// sides are this program and each tosses firesFirst() over the two fleets and
+// names, which gives exactly one of them the first shot. Without it the "1" is
+// obeyed as it stands: the peer fires first. A crossing with a peer that does
+// not toss thus leaves the first shot to neither side, as it would between
+// two such peers; the players abort and start again.
+bool NetPlay::firesFirstAfterAnswer(const Invitation &answer) const
+{
+    if (answer.tossing)
+        return firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
+                          answer.boardText, answer.nameBytes);
+    return answer.startField == "0";
+}
+
 void NetPlay::handleAreaData(const PacketFields &fields)
 {
     AgreementState &a = m_game.agreement;
@@ -388,19 +403,19 @@ void NetPlay::handleAreaData(const PacketFields &fields)
     invitation.name = peerName(invitation.nameBytes);
     invitation.boardText = fields.payload(3);
     invitation.startDigit = startDigit;
+    invitation.startField = start;
+    invitation.tossing = start == kTossingInvitationStart;
     const std::optional<int> areaSize = decimalField(fields.payload(2));
     const bool acceptable = areaSize && readyFor(*areaSize) &&
                             readPeerFleet(invitation.boardText, *areaSize, invitation.board);
 
     if (waitingForAnswer()) {
-        if (!acceptable || (start != "0" && start != "1")) {
+        if (!acceptable || (start != "0" && start != "1" && !invitation.tossing)) {
             decline(startDigit);
             return;
         }
         takePeerBoard(invitation);
-        m_game.match.playerTurn =
-            start == "0" || firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
-                                       invitation.boardText, invitation.nameBytes);
+        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
         a.inviteAccepted = true;
         // The peer may fire at once: its shot waits until the match runs here.
         m_link.holdPackets();
@@ -425,14 +440,12 @@ void NetPlay::askInvitation()
         return;
     const Invitation invitation = m_invitation;
     AgreementState &a = m_game.agreement;
-    const QByteArray ownName = wireText(m_game.settings.playerName);
     if (waitingForAnswer()) {
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
         m_questionPending = false;
         takePeerBoard(invitation);
-        m_game.match.playerTurn =
-            firesFirst(ownBoardText(m_game), ownName, invitation.boardText, invitation.nameBytes);
+        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
         a.inviteAccepted = true;
         m_link.holdPackets();
         return;
@@ -461,9 +474,7 @@ void NetPlay::askInvitation()
     a.awaitingConfirmation = true;
     a.acceptedByUs = true;
     takePeerBoard(invitation);
-    const QByteArray ownBoard = ownBoardText(m_game);
-    const bool weFireFirst =
-        firesFirst(ownBoard, ownName, invitation.boardText, invitation.nameBytes);
+    const bool weFireFirst = m_random.randInt(2) == 1;
     m_game.match.playerTurn = weFireFirst;
     // The reply leaves before the match begins; Start then runs it.
     sendAreaData(true, weFireFirst ? '1' : '0');
@@ -523,7 +534,8 @@ bool NetPlay::invitePeer()
     if (!peerConnected() || a.acceptedByUs)
         return true;
     a.awaitingConfirmation = true;
-    sendAreaData(true, '1');
+    sendPacket(m_link, makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
+                                      QString::fromLatin1(ownBoardText(m_game))));
     a.inviteDeclined = false;
     a.inviteAccepted = false;
     m_host.showWaiting(true);

@@ -6,6 +6,7 @@
 // process.
 
 #include "match/gamestate.h"
+#include "model/random.h"
 #include "net/link.h"
 
 #include <QObject>
@@ -59,7 +60,8 @@ public:
     virtual void showPeerAim(int col, int row) = 0;
 };
 
-// Who fires first, as both sides of a match can work it out alike: a coin
+// Who fires first when two invitations of this program cross, as both sides
+// can work it out alike: a coin
 // tossed from the two fleets (board texts) and player names, which both
 // sides hold once the boards are exchanged. True when the side `own` fires
 // first; exactly one of two sides with different texts or names does. With
@@ -128,6 +130,10 @@ private:
         QByteArray boardText;
         Board board{};
         char startDigit = '1';
+        QByteArray startField;
+        // Sent by this program, which settles crossing invitations by the
+        // toss (kTossingInvitationStart).
+        bool tossing = false;
     };
 
     void onConnected();
@@ -144,6 +150,9 @@ private:
     void handleTargetCoords(const PacketFields &fields);
 
     bool waitingForAnswer() const;
+    // Whether this side fires first, given the area data packet that the
+    // wait for an answer took as the answer.
+    bool firesFirstAfterAnswer(const Invitation &answer) const;
     bool readyFor(int areaSize) const;
     void askInvitation();
     void takePeerBoard(const Invitation &invitation);
@@ -164,6 +173,8 @@ private:
     bool m_questionPending = false; // an invitation waits for the player
     Invitation m_invitation;
     bool m_abortNoticePending = false;
+    // Draws the start digit of an accepting reply.
+    Random m_random;
 };
 
 } // namespace tw

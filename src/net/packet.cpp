@@ -279,6 +279,14 @@ QByteArray makeAreaData(QStringView playerName, int areaSize, QStringView boardT
     return body;
 }
 
+QByteArray makeInvitation(QStringView playerName, int areaSize, QStringView boardText)
+{
+    QByteArray body = makeAreaData(playerName, areaSize, boardText, true, '1');
+    body.chop(1);
+    body += kTossingInvitationStart;
+    return body;
+}
+
 QByteArray makeGameAborted(QStringView playerName, int areaSize)
 {
     return nameAndNumberBody(PacketType::gameAborted, playerName, areaSize);

@@ -24,6 +24,7 @@
 //   U     user info change       player name; area size
 //   P     area data              player name; area size; board text (225
 //                                letters); answer "Y"/"N"; start digit "0"/"1"
+//                                ("1T" in this program's own invitations)
 //   A     game aborted           player name; area size
 //   S     shot data              column; row (0-based)
 //   T     target coords          column; row (0-based)
@@ -34,7 +35,16 @@
 //   TWKBEGP3|C|Ann|10|TWKENDP|      Ann connects with a 10 by 10 area
 //   TWKBEGP3|S|3|7|TWKENDP|         a shot at column 4, row H
 //   TWKBEGP3|P|Ann|10|<225 letters of the board>|Y|1|TWKENDP|
-//                                   Ann invites to a match and fires first
+//                                   Ann accepts an invitation and fires first
+//   TWKBEGP3|P|Ann|10|<225 letters of the board>|Y|1T|TWKENDP|
+//                                   Ann invites to a match
+//
+// The start field of an invitation is "1" and means nothing more to its
+// receiver, which reads only whether the field is exactly "0", and hands back
+// its first character when it refuses. This program puts the marker "T" after
+// the "1": it tells a receiver that is this program that the sender settles
+// crossing invitations by the toss (see NetPlay). Any other peer sees a plain
+// invitation, and its refusal carries the "1" back.
 //
 // Cutting rule (parsePacket): a call takes fields off the front of the text
 // until it has taken 8, or has taken a field equal to "TWKENDP", or the text
@@ -190,6 +200,11 @@ QByteArray makeUserInfoChange(QStringView playerName, int areaSize);
 // except that a "|" goes as a blank.
 QByteArray makeAreaData(QStringView playerName, int areaSize, QStringView boardText, bool accepted,
                         char startDigit);
+// The start field of this program's own invitations.
+inline constexpr QByteArrayView kTossingInvitationStart = "1T";
+// An invitation: an area data packet with answer "Y" and the start field
+// kTossingInvitationStart.
+QByteArray makeInvitation(QStringView playerName, int areaSize, QStringView boardText);
 QByteArray makeGameAborted(QStringView playerName, int areaSize);
 // column and row are 0-based.
 QByteArray makeShotData(int column, int row);

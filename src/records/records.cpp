@@ -54,7 +54,7 @@ void normalizeShortString(ShortString &s)
 
 void setDefaultScoreData(ScoreBlock &data)
 {
-    std::memset(&data, 0, sizeof data);
+    data = ScoreBlock{};
     for (int i = 1; i <= PlayerCount; ++i)
         resetPlayerRecord(data, i);
     data.musicOn = 1;

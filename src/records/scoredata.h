@@ -1,20 +1,19 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <bit>
-#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
-// The persistent block of player records and settings. It is stored byte for
-// byte (packed and checked, see scorefile.h), so every layout below is fixed:
-// integers little-endian, doubles IEEE 754, no implicit padding.
+// The persistent block of player records and settings. Its stored form (packed
+// and checked, see scorefile.h) is the fixed byte layout written next to each
+// type below: integers little-endian, doubles IEEE 754 (little-endian too).
+// encodeScoreBlock() and decodeScoreBlock() convert field by field, so the
+// layout in memory does not matter and any host byte order works.
 
 namespace tw {
-
-static_assert(std::endian::native == std::endian::little,
-              "the score block is stored as it lies in memory on a little-endian host");
 
 inline constexpr int MaxNameLength = 32;
 inline constexpr int PlayerCount = 100;
@@ -80,34 +79,25 @@ struct ScoreBlock
     std::uint8_t padding[2];
 };
 
-static_assert(std::is_trivially_copyable_v<ScoreBlock> && std::is_standard_layout_v<ScoreBlock>);
+static_assert(std::is_trivially_copyable_v<ScoreBlock>);
 
-static_assert(sizeof(ShortString) == 33);
-static_assert(offsetof(ShortString, length) == 0);
-static_assert(offsetof(ShortString, chars) == 1);
+inline constexpr int PlayerRecordSize = 72;
+inline constexpr int ScoreBlockSize = 7240;
 
-static_assert(sizeof(PlayerRecord) == 72);
-static_assert(offsetof(PlayerRecord, name) == 0);
-static_assert(offsetof(PlayerRecord, padding1) == 33);
-static_assert(offsetof(PlayerRecord, wins) == 36);
-static_assert(offsetof(PlayerRecord, losses) == 40);
-static_assert(offsetof(PlayerRecord, reserved) == 44);
-static_assert(offsetof(PlayerRecord, lastGame) == 48);
-static_assert(offsetof(PlayerRecord, longestBattle) == 56);
-static_assert(offsetof(PlayerRecord, shortestBattle) == 60);
-static_assert(offsetof(PlayerRecord, topScore) == 64);
-static_assert(offsetof(PlayerRecord, free) == 68);
-static_assert(offsetof(PlayerRecord, padding2) == 69);
+// The stored form of data: ScoreBlockSize bytes laid out as above.
+QByteArray encodeScoreBlock(const ScoreBlock &data);
 
-static_assert(sizeof(ScoreBlock) == 7240);
-static_assert(offsetof(ScoreBlock, players) == 0);
-static_assert(offsetof(ScoreBlock, musicOn) == 7200);
-static_assert(offsetof(ScoreBlock, soundOn) == 7201);
-static_assert(offsetof(ScoreBlock, englishUi) == 7202);
-static_assert(offsetof(ScoreBlock, saveLog) == 7203);
-static_assert(offsetof(ScoreBlock, areaSize) == 7204);
-static_assert(offsetof(ScoreBlock, playerName) == 7205);
-static_assert(offsetof(ScoreBlock, padding) == 7238);
+// The block stored in bytes, every value as it stands (see
+// makeScoreDataSafe()). Precondition: bytes.size() == ScoreBlockSize.
+ScoreBlock decodeScoreBlock(QByteArrayView bytes);
+
+// Brings every value this program never writes back into its range, field
+// by field, so that a file damaged in one field keeps all its other records:
+// a name or player name longer than 32 characters is cut to 32, an area size
+// outside 10..15 becomes 10, and a Free flag other than 0 or 1 becomes 1 (a
+// free slot: nothing of it is listed or counted). Answers whether anything
+// changed.
+bool makeScoreDataSafe(ScoreBlock &data);
 
 // The text of a short string. A length above 32 (never written by this
 // program) reads as 32.

@@ -1,13 +1,11 @@
 #include "scorefile.h"
 
-#include "model/board.h"
 #include "records/records.h"
-#include "util/fileops.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cstdio>
 #include <new>
 #include <utility>
 
@@ -17,17 +15,10 @@ namespace {
 // The archive attribute the working copy is made with.
 constexpr quint32 ArchiveAttribute = 0x20;
 
-// Values the layout can hold but this program never writes; reading past a
-// name's 32 characters or laying out an area beyond the board would follow.
-bool holdsOnlyValidValues(const ScoreBlock &data)
-{
-    for (const PlayerRecord &record : data.players) {
-        if (record.name.length > MaxNameLength)
-            return false;
-    }
-    return data.playerName.length <= MaxNameLength && data.areaSize >= MinAreaSize &&
-           data.areaSize <= MaxAreaSize;
-}
+// The largest file the loader reads. The packing turns any 7240 bytes into
+// far fewer, but units of count 0 are legal, so this is the bound the
+// unpacking routines use, not the size this program writes.
+constexpr qint64 MaxScoreFileSize = 2 * MaxRlePayload + 1;
 
 // Removes the working copy on every way out of loadScoreFile().
 class RemoveOnExit
@@ -42,7 +33,68 @@ private:
     QString m_path;
 };
 
+// The whole file, or nothing when it cannot be opened or read, or is larger
+// than the loader takes.
+std::optional<QByteArray> ReadScoreFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        return std::nullopt;
+    const qint64 size = file.size();
+    if (size > MaxScoreFileSize)
+        return std::nullopt;
+    QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError || bytes.size() != size)
+        return std::nullopt;
+    return bytes;
+}
+
+// Keeps a previous file that the save would replace but that cannot be read
+// as a score file: a person may still recover records from it. Only the
+// newest such file is kept. A file that is not there, or that is not a
+// plain file, is none of this function's business.
+void KeepDamagedFile(const QString &dataDir)
+{
+    const QDir directory(dataDir);
+    const QString path = directory.filePath(QLatin1String(ScoreFileName));
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return;
+    const std::optional<QByteArray> bytes = ReadScoreFile(path);
+    if (bytes && scoreDataFromFile(*bytes))
+        return;
+    // rename() replaces an older copy in one step; a failure leaves the file
+    // where it was, and the save goes on as it did before copies were kept.
+    const QByteArray kept =
+        QFile::encodeName(directory.filePath(QLatin1String(DamagedScoreFileName)));
+    std::rename(QFile::encodeName(path).constData(), kept.constData());
+}
+
 } // namespace
+
+std::optional<ScoreBlock> scoreDataFromFile(QByteArrayView fileBytes)
+{
+    try {
+        // The check byte makes seed XOR every byte of the file zero.
+        if (fileBytes.isEmpty() || xorChecksum(fileBytes, ScoreFileSeed) != 0)
+            return std::nullopt;
+        const std::optional<QByteArray> payload = unpackRleBytes(fileBytes.chopped(1));
+        if (!payload || payload->size() != ScoreBlockSize)
+            return std::nullopt;
+        ScoreBlock data = decodeScoreBlock(*payload);
+        makeScoreDataSafe(data);
+        return data;
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
+}
+
+QByteArray scoreFileBytes(const ScoreBlock &data)
+{
+    QByteArray bytes = packRleBytes(encodeScoreBlock(data));
+    bytes.append(static_cast<char>(xorChecksum(bytes, ScoreFileSeed)));
+    return bytes;
+}
 
 bool loadScoreFile(ScoreBlock &data, const QString &dataDir, const QString &systemDir)
 {
@@ -50,31 +102,26 @@ bool loadScoreFile(ScoreBlock &data, const QString &dataDir, const QString &syst
         return false;
     const QString source = QDir(dataDir).filePath(QLatin1String(ScoreFileName));
     const QString copy = QDir(systemDir).filePath(QLatin1String(ScoreFileName));
-    if (!QFileInfo::exists(source))
+    if (!QFileInfo::exists(source) || fileSizeOf(source) > MaxScoreFileSize)
         return false;
     // The copy must never be the file itself: it is deleted at the end.
     if (QFileInfo(dataDir).canonicalFilePath() == QFileInfo(systemDir).canonicalFilePath())
         return false;
 
     const RemoveOnExit removeCopy(copy);
-    const ProgressFn goOn = [](qint64, qint64) { return true; };
-    if (copyFileWithAttr(source, copy, ArchiveAttribute) < 0 ||
-        verifyAndStrip(copy, ScoreFileSeed) < 0 || unpackRle(copy, goOn) < 0 ||
-        fileSizeOf(copy) != qint64{sizeof(ScoreBlock)})
+    if (copyFileWithAttr(source, copy, ArchiveAttribute) < 0)
         return false;
-
-    QFile file(copy);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = ReadScoreFile(copy);
+    if (!bytes)
         return false;
-    ScoreBlock loaded;
-    if (file.read(reinterpret_cast<char *>(&loaded), sizeof loaded) != qint64{sizeof loaded} ||
-        !holdsOnlyValidValues(loaded))
+    const std::optional<ScoreBlock> loaded = scoreDataFromFile(*bytes);
+    if (!loaded)
         return false;
-    data = loaded;
+    data = *loaded;
     return true;
 }
 
-bool saveScoreFile(ScoreBlock &data, const QString &dataDir)
+bool saveScoreFile(ScoreBlock &data, const QString &dataDir, FileSync &sync)
 {
     if (dataDir.isEmpty())
         return false;
@@ -83,24 +130,18 @@ bool saveScoreFile(ScoreBlock &data, const QString &dataDir)
     normalizeShortString(data.playerName);
 
     try {
-        QByteArray bytes =
-            packRleBytes(QByteArrayView(reinterpret_cast<const char *>(&data), sizeof data));
-        bytes.append(static_cast<char>(xorChecksum(bytes, ScoreFileSeed)));
-        // QSaveFile writes a temporary file in the same directory and renames
-        // it over the old file on commit; it never writes the old file in
-        // place. Unbuffered, because a buffered QSaveFile commits a file that
-        // a full disk cut short as if it were whole.
-        QSaveFile file(QDir(dataDir).filePath(QLatin1String(ScoreFileName)));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            return false;
-        }
-        return file.commit();
+        const QByteArray bytes = scoreFileBytes(data);
+        KeepDamagedFile(dataDir);
+        return replaceFile(QDir(dataDir).filePath(QLatin1String(ScoreFileName)), bytes, sync);
     } catch (const std::bad_alloc &) {
         return false;
     }
+}
+
+void removeUnfinishedSaves(const QString &dataDir)
+{
+    if (!dataDir.isEmpty())
+        removeUnfinishedReplacements(QDir(dataDir).filePath(QLatin1String(ScoreFileName)));
 }
 
 } // namespace tw

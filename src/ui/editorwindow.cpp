@@ -14,7 +14,7 @@ QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place, cons
     auto *button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus); // Tab reaches it; a click leaves the focus alone
     button->setGeometry(place);
     if (!picture.isNull()) {
         button->setIcon(QIcon(picture));

@@ -24,6 +24,22 @@ QMessageBox::StandardButton toStandard(BoxAnswer answer)
     return QMessageBox::Ok;
 }
 
+// What Escape and the close button answer: the answer that does nothing. A
+// box that asks must never be accepted by a player who only wants it gone,
+// whichever button Return presses.
+BoxAnswer DismissAnswer(BoxButtons buttons)
+{
+    switch (buttons) {
+    case BoxButtons::Ok:
+        return BoxAnswer::Ok;
+    case BoxButtons::OkCancel:
+        return BoxAnswer::Cancel;
+    case BoxButtons::YesNo:
+        return BoxAnswer::No;
+    }
+    return BoxAnswer::Cancel;
+}
+
 } // namespace
 
 void Feedback::beep()
@@ -63,7 +79,9 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
         break;
     }
     box.setDefaultButton(toStandard(defaultButton));
-    box.setEscapeButton(buttons == BoxButtons::Ok ? QMessageBox::Ok : toStandard(defaultButton));
+    const BoxAnswer dismissed = DismissAnswer(buttons);
+    // The close button of the title bar clicks the escape button too.
+    box.setEscapeButton(toStandard(dismissed));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return BoxAnswer::Ok;
@@ -74,7 +92,7 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
     case QMessageBox::No:
         return BoxAnswer::No;
     default:
-        return defaultButton;
+        return dismissed;
     }
 }
 

@@ -34,8 +34,9 @@ class Feedback
 public:
     virtual ~Feedback() = default;
     virtual void beep();
-    // Shows a modal message box; returns the button pressed (the default
-    // button when the box is closed otherwise).
+    // Shows a modal message box; returns the button pressed. Return presses
+    // defaultButton; Escape and the close button answer No, Cancel, or OK in a
+    // box that has only OK, whatever the default.
     virtual BoxAnswer message(QWidget *parent, const QString &text, const QString &caption,
                               BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton);
 };

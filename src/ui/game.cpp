@@ -1,10 +1,14 @@
 #include "game.h"
 
+#include "instancelink.h"
 #include "mainwindow.h"
+#include "util/shutdownsignals.h"
+#include "windowfamily.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QSessionManager>
 #include <QStyleFactory>
 #include <cstdlib>
 
@@ -34,6 +38,25 @@ public:
     }
 };
 
+// The platform asks the program to quit: the session manager's logout (its
+// "die" message) arrives as a Quit event to the application.
+class ShutDownOnQuit : public QObject
+{
+public:
+    ShutDownOnQuit(MainWindow &main, QObject *parent) : QObject(parent), m_main(main) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+            m_main.endProgram();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    MainWindow &m_main;
+};
+
 } // namespace
 
 void initResources()
@@ -54,9 +77,26 @@ int runGame(QApplication &app)
     QApplication::setFont(font);
 
     MainWindow main;
-    if (!main.initialize())
+    // Set up first, so that a signal during the start-up waits for the loop.
+    const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
+    if (!main.initialize()) {
+        // Another copy runs: it comes forward, this one shows and writes
+        // nothing and ends.
+        forwardToRunningInstance(QStringLiteral("Tarnwake"));
         return 0;
+    }
+    // Logout: the session manager first asks for the data, then to quit.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
+                     [&main](QSessionManager &) { main.saveRecords(); });
+    app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.createCompanions();
+    // A signal handled by a box of the start-up has ended the game already.
+    if (main.isShutDown())
+        return 0;
+    new WindowFamily(&main);
+    auto *instanceServer = new InstanceServer(QStringLiteral("Tarnwake"), &main);
+    QObject::connect(instanceServer, &InstanceServer::activationRequested, &main,
+                     [&main] { bringForward(&main); });
     // For the start-up benchmark: end the moment the main window has been
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "audio/devices.h"
+#include "desktopsession.h"
 #include "feedback.h"
 #include "match/gamestate.h"
 #include "match/session.h"
@@ -13,7 +14,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -179,7 +182,10 @@ bool MainWindow::initialize()
     game.boards.selectedShipType = 1;
     game.boards.rotation = 0;
     game.match.gameInProgress = false;
-    loadSession(game);
+    // A first start speaks the desktop's language; afterwards the stored
+    // setting rules.
+    if (!loadSession(game))
+        game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
     game.boards.hoverCol = 0;
     game.boards.hoverRow = 0;
     game.match.endRemark.clear();
@@ -208,6 +214,7 @@ void MainWindow::createCompanions()
         if (b.pendingAreaSize != b.areaSize)
             applyAreaSize(b.pendingAreaSize);
     });
+    setUpKeyboard();
     finishStartup();
 }
 
@@ -364,6 +371,8 @@ void MainWindow::generateOwnFleet()
 
 void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)
 {
+    // Disabling the windows takes the keyboard focus away; it comes back.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     setEnabled(false);
     m_editorWindow->setEnabled(false);
     m_generatingPanel->raise();
@@ -384,6 +393,8 @@ void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)
     setEnabled(true);
     m_editorWindow->setEnabled(true);
     m_generatingPanel->hide();
+    if (focused)
+        focused->setFocus();
 }
 
 void MainWindow::showGenerateProgress(const QString &text)
@@ -402,6 +413,8 @@ void MainWindow::applyAreaSize(int n)
     m_editorWindow->m_areaSizeEdit->setText(QString::number(n));
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
+    m_ownBoard->setCellCount(n);
+    m_opponentBoard->setCellCount(n);
 
     m_ownBoard->resize(W * (n + 2), W * (n + 2));
     m_ownBoardFrame->resize(m_ownBoard->width() + 2 * m_ownBoard->x(),
@@ -515,6 +528,8 @@ void MainWindow::applyLanguage()
     m_gameLogWindow->setWindowTitle(localized("Game log", "Ход игры"));
     m_waitingDialog->setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
     updateTitle();
+    applyShortcuts();
+    updateAccessibleTexts();
 }
 
 void MainWindow::updateTitle()
@@ -620,6 +635,7 @@ void MainWindow::onIndicatorTick()
         m.shownScore += m.gameScore > m.shownScore ? step : -step;
         drawScoreCounter();
     }
+    updateAccessibleTexts();
 }
 
 bool MainWindow::canClose()
@@ -640,14 +656,31 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    event->accept();
+    shutDown();
+}
+
+void MainWindow::endProgram()
+{
     if (!m_closing) {
         m_closing = true;
+        // No tick may end a match, and count it, after the records are saved.
+        m_turnTimer->stop();
+        m_indicatorTimer->stop();
         shutDown();
     }
-    event->accept();
     // exit(), not quit(): quit() first asks every window to close, and the
-    // companion windows refuse.
+    // companion windows refuse. exit() also ends the loops of open boxes and
+    // of a running match (startMatch() sees m_closing).
     QCoreApplication::exit(0);
+}
+
+void MainWindow::saveRecords()
+{
+    // After the shutdown the file holds the run as it ended; nothing later
+    // is added.
+    if (!m_closing)
+        saveSession(gameState());
 }
 
 void MainWindow::startMatch()
@@ -655,9 +688,11 @@ void MainWindow::startMatch()
     if (!m_match->begin())
         return;
     // The match runs as events of this loop: clicks, ticks, packets.
-    while (!gameState().match.gameOver)
+    while (!gameState().match.gameOver && !m_closing)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    m_match->finish();
+    // A shutdown in the middle of the match has saved the records without it.
+    if (!m_closing)
+        m_match->finish();
 }
 
 void MainWindow::abortMatch()

@@ -32,6 +32,14 @@ public:
     // Creates the other windows in order and finishes the start-up.
     void createCompanions();
     void finishStartup();
+    // Ends the program as closing the main window does (music stopped, its
+    // files deleted, records saved), but also during a match, which is then
+    // not counted: for signals and the session manager. Leaves every event
+    // loop; a second call only leaves them again.
+    void endProgram();
+    bool isShutDown() const { return m_closing; }
+    // Stores the records and settings as they stand (the score file).
+    void saveRecords() override;
 
     void applyAreaSize(int n);
     void applyModeLayout();
@@ -58,6 +66,10 @@ public:
     // One tick of the turn timer and of the indicator timer.
     void onTurnTick();
     void onIndicatorTick();
+    // Keyboard play and the names assistive technology reads (keyboard.cpp).
+    void setUpKeyboard();
+    void applyShortcuts();
+    void updateAccessibleTexts();
 
     // The control column and the boards.
     QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame, *m_controlPanel;
@@ -99,6 +111,10 @@ private:
     void previewShipAt(QPoint pixel);
     void placeShip();
     void aimAt(QPoint pixel);
+    // The cell cursors of the boards: the same hover and aim as the pointer's.
+    bool boardTakesCursor(const BoardView *board) const;
+    void moveBoardCursor(BoardView *board, QPoint cell);
+    void activateBoard(BoardView *board);
     void generateOwnFleet();
     void generateWithProgress(Board &board, FleetCounts &counts);
     void fireAt();

@@ -2,6 +2,7 @@
 #include "feedback.h"
 #include "forms.h"
 #include "match/gamestate.h"
+#include "match/session.h"
 #include "records/players.h"
 
 namespace tw {
@@ -59,6 +60,8 @@ void PlayersDialog::removeTickedPlayers()
     if (answer != BoxAnswer::Ok)
         return;
     removePlayers(gameState().scores, ticked);
+    // Kept at once: a crash later in the run must not bring them back.
+    saveSession(gameState());
     fillPlayerList();
 }
 

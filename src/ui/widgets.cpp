@@ -3,11 +3,14 @@
 #include "pictures.h"
 #include "util/digits.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScreen>
+#include <algorithm>
 
 namespace tw {
 
@@ -37,6 +40,131 @@ void BoardView::paintEvent(QPaintEvent *)
         m_painter(painter);
     for (const Stamp &s : m_stamps)
         painter.drawPixmap(s.at, s.picture);
+    if (m_cellCount > 0 && hasFocus()) {
+        PaintFocusFrame(painter, rect());
+        painter.setPen(QPen(Qt::yellow, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect((m_cursor.x() + 1) * Pictures::W, (m_cursor.y() + 1) * Pictures::H,
+                               Pictures::W, Pictures::H)
+                             .adjusted(1, 1, -1, -1));
+    }
+}
+
+void BoardView::setCellCount(int n)
+{
+    m_cellCount = std::max(0, n);
+    setFocusPolicy(m_cellCount > 0 ? Qt::TabFocus : Qt::NoFocus);
+    m_cursor = QPoint(std::clamp(m_cursor.x(), 0, std::max(0, m_cellCount - 1)),
+                      std::clamp(m_cursor.y(), 0, std::max(0, m_cellCount - 1)));
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+    }
+    update();
+}
+
+void BoardView::setCursorCell(QPoint cell)
+{
+    if (m_cellCount <= 0)
+        return;
+    cell =
+        QPoint(std::clamp(cell.x(), 0, m_cellCount - 1), std::clamp(cell.y(), 0, m_cellCount - 1));
+    if (cell == m_cursor)
+        return;
+    m_cursor = cell;
+    update();
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(m_cursor.y() * m_cellCount + m_cursor.x());
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+QPoint BoardView::cellCentre(QPoint cell)
+{
+    return {(cell.x() + 1) * Pictures::W + Pictures::W / 2,
+            (cell.y() + 1) * Pictures::H + Pictures::H / 2};
+}
+
+QString BoardView::describeCell(int col, int row) const
+{
+    return m_describer ? m_describer(col, row) : QString();
+}
+
+void BoardView::announceCursorCell()
+{
+    if (m_cellCount <= 0 || !QAccessible::isActive())
+        return;
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(m_cursor.y() * m_cellCount + m_cursor.x());
+    QAccessible::updateAccessibility(&changed);
+}
+
+void BoardView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_cellCount <= 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int last = m_cellCount - 1;
+    QPoint to = m_cursor;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        to.rx() -= 1;
+        break;
+    case Qt::Key_Right:
+        to.rx() += 1;
+        break;
+    case Qt::Key_Up:
+        to.ry() -= 1;
+        break;
+    case Qt::Key_Down:
+        to.ry() += 1;
+        break;
+    case Qt::Key_Home:
+        to.setX(0);
+        break;
+    case Qt::Key_End:
+        to.setX(last);
+        break;
+    case Qt::Key_PageUp:
+        to.setY(0);
+        break;
+    case Qt::Key_PageDown:
+        to.setY(last);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A held key acts once: its repeats would fire at the cell just
+        // shot, or place the same ship again, and beep every time.
+        if (!event->isAutoRepeat())
+            emit cursorActivated();
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event); // the chat line takes the rest
+        return;
+    }
+    // At an edge the cursor stays where it is, however long the key is held.
+    to = QPoint(std::clamp(to.x(), 0, last), std::clamp(to.y(), 0, last));
+    if (to != m_cursor)
+        emit cursorMoveRequested(to);
+    event->accept();
+}
+
+void BoardView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    if (m_cellCount > 0)
+        emit focusEntered();
+}
+
+void BoardView::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent *event)
@@ -76,11 +204,62 @@ void Lamp::paintEvent(QPaintEvent *)
     painter.drawEllipse(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
+{
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::setChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     QLabel::mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
         emit clicked();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit clicked();
+        event->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        PaintFocusFrame(painter, rect());
+    }
+}
+
+void PaintFocusFrame(QPainter &painter, const QRect &rect)
+{
+    painter.save();
+    painter.setPen(QPen(QApplication::palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter.restore();
 }
 
 SunkenLabel::SunkenLabel(QWidget *parent) : QLabel(parent)

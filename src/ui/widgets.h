@@ -33,14 +33,42 @@ public:
 
     int stampCount() const { return static_cast<int>(m_stamps.size()); }
 
+    // Keyboard play. A board with cells (n by n inside a one-cell frame)
+    // takes focus by Tab and shows a cell cursor; the sample box has none.
+    // The arrows, Home/End (first/last column) and PageUp/PageDown (first/
+    // last row) ask to move the cursor with cursorMoveRequested(); the owner
+    // answers with setCursorCell() when the game takes the move, so the
+    // cursor and the pointer stay one. Space and Return ask for the cell
+    // under the cursor with cursorActivated(). Other keys go to the parent.
+    void setCellCount(int n);
+    int cellCount() const { return m_cellCount; }
+    void setCursorCell(QPoint cell);
+    QPoint cursorCell() const { return m_cursor; }
+    // The pixel in the middle of a cell, 0-based, frame not counted.
+    static QPoint cellCentre(QPoint cell);
+
+    // What a screen reader says for a cell (0-based column and row).
+    using CellDescriber = std::function<QString(int col, int row)>;
+    void setCellDescriber(CellDescriber describer) { m_describer = std::move(describer); }
+    QString describeCell(int col, int row) const;
+    // Tells assistive technology that the cell under the cursor changed (a
+    // shot or a ship put there), so a reader says it again.
+    void announceCursorCell();
+
 signals:
     void mouseMoved(QPoint pixel);
     void mousePressed(Qt::MouseButton button, QPoint pixel);
+    void cursorMoveRequested(QPoint cell);
+    void cursorActivated();
+    void focusEntered();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     struct Stamp
@@ -50,6 +78,9 @@ private:
     };
     Painter m_painter;
     QVector<Stamp> m_stamps;
+    int m_cellCount = 0;
+    QPoint m_cursor{0, 0};
+    CellDescriber m_describer;
 };
 
 // An ellipse with a brush colour and an outline: the lamps.
@@ -72,18 +103,32 @@ private:
     int m_penWidth = 1;
 };
 
-// A label that answers a click.
+// A label that answers a click, and Space or Return when it has the focus
+// (it takes focus by Tab). A checkable one is an on/off switch.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+    bool isCheckable() const { return m_checkable; }
+    void setCheckable(bool checkable) { m_checkable = checkable; }
+    bool isChecked() const { return m_checked; }
+    void click() { emit clicked(); }
+    // Tells assistive technology about a change of state.
+    void setChecked(bool checked);
 
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_checkable = false;
+    bool m_checked = false;
 };
 
 // A sunken, centred caption.
@@ -110,6 +155,9 @@ protected:
 private:
     int m_value = 0;
 };
+
+// Draws the keyboard focus frame just inside a widget's edge.
+void PaintFocusFrame(QPainter &painter, const QRect &rect);
 
 // The button face colour of the platform palette.
 QColor buttonFace();

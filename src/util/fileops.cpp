@@ -1,8 +1,16 @@
 #include "fileops.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 namespace {
@@ -71,7 +79,135 @@ bool writeWhole(const QString &path, QByteArrayView bytes)
     return file.error() == QFileDevice::NoError;
 }
 
+constexpr char ReplacementInfix[] = ".new-";
+
+class SystemFileSync final : public FileSync
+{
+public:
+    bool syncData(int fd) override
+    {
+        int rc;
+        do
+            rc = ::fdatasync(fd);
+        while (rc != 0 && errno == EINTR);
+        return rc == 0;
+    }
+};
+
+// The name of a new file beside target: the target's name, ".new-" and six
+// letters or digits (a pattern no user names a file by accident).
+QString ReplacementName(const QString &target)
+{
+    static constexpr char Letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = target + QLatin1String(ReplacementInfix);
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(Letters[QRandomGenerator::global()->bounded(62)]);
+    return name;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<std::size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Removes the new file on every way out of replaceFile() but success.
+class UnlinkUnlessKept
+{
+public:
+    explicit UnlinkUnlessKept(QByteArray path) : m_path(std::move(path)) {}
+    ~UnlinkUnlessKept()
+    {
+        if (!m_kept)
+            ::unlink(m_path.constData());
+    }
+    UnlinkUnlessKept(const UnlinkUnlessKept &) = delete;
+    UnlinkUnlessKept &operator=(const UnlinkUnlessKept &) = delete;
+    void keep() { m_kept = true; }
+
+private:
+    QByteArray m_path;
+    bool m_kept = false;
+};
+
 } // namespace
+
+FileSync &systemFileSync()
+{
+    static SystemFileSync sync;
+    return sync;
+}
+
+bool replaceFile(const QString &path, QByteArrayView bytes, FileSync &sync)
+{
+    try {
+        const QByteArray target = QFile::encodeName(path);
+        QByteArray temporary;
+        int fd = -1;
+        for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+            temporary = QFile::encodeName(ReplacementName(path));
+            fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST)
+                return false;
+        }
+        if (fd < 0)
+            return false;
+        UnlinkUnlessKept cleanup(temporary);
+
+        struct stat old
+        {};
+        bool ok = true;
+        if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+            ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+        ok = ok && writeAll(fd, bytes) && sync.syncData(fd);
+        // close() may report a write error that only the flush found.
+        ok = ::close(fd) == 0 && ok;
+        if (!ok || ::rename(temporary.constData(), target.constData()) != 0)
+            return false;
+        cleanup.keep();
+
+        // The rename itself reaches the disk with the directory; the new
+        // file is whole either way, so a failure here is not one of the save.
+        const QByteArray directory = QFile::encodeName(QFileInfo(path).absolutePath());
+        const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
+        return true;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+int removeUnfinishedReplacements(const QString &path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName() + QLatin1String(ReplacementInfix)) +
+        QStringLiteral("[A-Za-z0-9]{6}")));
+    QDir directory = info.absoluteDir();
+    int removed = 0;
+    const QStringList candidates = directory.entryList(
+        {info.fileName() + QLatin1String(ReplacementInfix) + QStringLiteral("*")},
+        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : candidates) {
+        if (pattern.match(name).hasMatch() && directory.remove(name))
+            ++removed;
+    }
+    return removed;
+}
 
 qint64 fileSizeOf(const QString &path)
 {

@@ -70,6 +70,35 @@ quint8 xorChecksum(QByteArrayView bytes, quint8 seed);
 // MaxRlePayload bytes.
 QByteArray packRleBytes(QByteArrayView payload, const ProgressFn &progress = {});
 
+// Makes what was written to an open file durable: fdatasync() for the
+// system's. Tests give one that fails, as a disk that reports an I/O error
+// on flushing does.
+class FileSync
+{
+public:
+    virtual ~FileSync() = default;
+    // True when the data written to fd is on the disk.
+    virtual bool syncData(int fd) = 0;
+};
+
+// fdatasync(), retried when a signal interrupts it.
+FileSync &systemFileSync();
+
+// Replaces the file at path with bytes, never leaving a half-written file
+// under that name: the bytes go to a new file beside it (the name of path,
+// ".new-" and six letters or digits; see removeUnfinishedReplacements()),
+// which is flushed to the disk by sync and then renamed over path. On any
+// failure (no new file can be made, a short write, a failed flush, close or
+// rename) the new file is removed, path is left exactly as it was and the
+// answer is false. A new file gets the permissions of the file it replaces,
+// or 0666 less the umask.
+bool replaceFile(const QString &path, QByteArrayView bytes, FileSync &sync = systemFileSync());
+
+// Removes the new files that replaceFile() made for path and left behind when the process was
+// killed before the rename. Precondition: nobody is replacing path right now. Answers how many
+// went.
+int removeUnfinishedReplacements(const QString &path);
+
 // The payload of a packed form, or nothing when the magic is missing, a unit
 // is cut short or the payload would exceed MaxRlePayload.
 std::optional<QByteArray> unpackRleBytes(QByteArrayView packed, const ProgressFn &progress = {});

@@ -71,6 +71,15 @@ QString makeRuntimeDirectory()
     return ensurePrivateDirectory(scoped) ? scoped : QString();
 }
 
+// An installed game's directory is writable to root, yet records must never
+// land among the system's programs.
+bool IsSystemProgramDirectory(const QString &directory)
+{
+    static const QString installed = QDir::cleanPath(QStringLiteral(TW_INSTALL_BINDIR));
+    return directory == installed || directory.startsWith(QStringLiteral("/usr/")) ||
+           directory == QStringLiteral("/bin") || directory == QStringLiteral("/sbin");
+}
+
 } // namespace
 
 QString dataDirectory()
@@ -79,10 +88,11 @@ QString dataDirectory()
     if (!forced.isEmpty())
         return madeDirectory(forced);
 
-    const QString executable = executableDirectory();
+    const QString executable = QDir::cleanPath(executableDirectory());
     const QFileInfo info(executable);
-    if (!executable.isEmpty() && info.isDir() && info.isWritable())
-        return QDir::cleanPath(executable);
+    if (!executable.isEmpty() && info.isDir() && info.isWritable() &&
+        !IsSystemProgramDirectory(executable))
+        return executable;
 
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))

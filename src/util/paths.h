@@ -7,7 +7,8 @@
 namespace tw {
 
 // The directory of the score file and the game log: the executable's
-// directory when it is writable, otherwise $XDG_DATA_HOME/tarnwake (by
+// directory when it is writable and not where programs are installed (the
+// configured install directory, /usr/..., /bin, /sbin), otherwise $XDG_DATA_HOME/tarnwake (by
 // default ~/.local/share/tarnwake), created on demand. The environment
 // variable TARNWAKE_DATA_DIR, when set, is used instead (tests, or two copies
 // of the game on one machine). No trailing '/'; empty when no directory

@@ -34,6 +34,7 @@ void FakeHost::clearRecords()
     matchLayouts = 0;
     idleLayouts = 0;
     statistics.clear();
+    saved.clear();
 }
 
 bool FakeHost::invitePeer()
@@ -191,6 +192,12 @@ void FakeHost::setTurnInterval(int milliseconds)
 void FakeHost::showConnectionState()
 {
     ++connectionStates;
+}
+
+void FakeHost::saveRecords()
+{
+    events << QStringLiteral("save records");
+    saved.push_back(m_game.scores);
 }
 
 void FakeHost::showStatistics()

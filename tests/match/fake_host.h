@@ -83,7 +83,8 @@ public:
     int matchLayouts = 0;
     int idleLayouts = 0;
     std::vector<StatisticsShown> statistics;
-    Board generatedFleet{}; // the last computer fleet, as generated
+    std::vector<ScoreBlock> saved; // the records as each save found them
+    Board generatedFleet{};        // the last computer fleet, as generated
 
     // The log texts alone, in order.
     QStringList logTexts() const;
@@ -116,6 +117,7 @@ public:
     void setTurnInterval(int milliseconds) override;
     void showConnectionState() override;
     void showStatistics() override;
+    void saveRecords() override;
     QDateTime now() override { return clock; }
 
 private:

@@ -379,14 +379,14 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
          "#",
          {"sound LAUGH", "music loose", "memo " + timeText(host.clock) + " computer wins",
           "log computer wins", "log Game time: 00:00:12", "paint own", "paint opponent",
-          "statistics"},
+          "save records", "statistics"},
          0},
         {"won",
          "#",
          "S",
          {"music win", "memo " + timeText(host.clock) + " the winner is NewUser",
           "log the winner is NewUser", "log Game time: 00:00:12", "paint own", "paint opponent",
-          "statistics"},
+          "save records", "statistics"},
          1},
     };
     for (const Case &c : cases) {
@@ -402,7 +402,7 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
         EXPECT_TRUE(game.match.gameOver);
         EXPECT_FALSE(game.match.gameInProgress);
         EXPECT_EQ(only(host.events, {"sound", "music", "memo", "log computer", "log the",
-                                     "log Game", "paint", "statistics"}),
+                                     "log Game", "paint", "save", "statistics"}),
                   c.steps);
         ASSERT_EQ(host.statistics.size(), 1u);
         const FakeHost::StatisticsShown &shown = host.statistics[0];
@@ -415,6 +415,9 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
             if (r.free == 0 && recordName(r) == "NewUser")
                 record = &r;
         ASSERT_NE(record, nullptr);
+        // What was shown had been saved, the result included.
+        ASSERT_EQ(host.saved.size(), 1u);
+        EXPECT_EQ(encodeScoreBlock(host.saved[0]), encodeScoreBlock(shown.scores));
         EXPECT_EQ(record->wins, c.wins);
         EXPECT_EQ(record->losses, 1 - c.wins);
         EXPECT_EQ(record->longestBattle, 12);

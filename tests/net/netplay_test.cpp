@@ -415,28 +415,6 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     EXPECT_TRUE(eve.received.empty());
 }
 
-TEST_F(NetPlayTest, OnlyTheFirstAcceptedConnectionCountsAndAcceptsAreCapped)
-{
-    a.play.startServer();
-    b.play.startServer();
-    RawPeer eve(QStringLiteral("127.0.0.3"), port);
-    ASSERT_TRUE(eve.connectTo(a.address, port));
-    ASSERT_TRUE(waitFor([&] { return a.play.link().incomingCount() == 1; }));
-    a.windows.address = b.address;
-    a.play.connectToPeer();
-    ASSERT_TRUE(waitFor([&] { return b.play.peerConnected(); }));
-    settle();
-    EXPECT_FALSE(a.play.peerConnected()); // Eve's connection came first
-
-    std::vector<std::unique_ptr<QTcpSocket>> crowd;
-    for (int i = 0; i < 3 * PeerLink::kMaxIncoming; ++i) {
-        crowd.push_back(std::make_unique<QTcpSocket>());
-        crowd.back()->connectToHost(QHostAddress(a.address), static_cast<quint16>(port));
-    }
-    settle(300);
-    EXPECT_LE(a.play.link().incomingCount(), PeerLink::kMaxIncoming);
-}
-
 // A peer that is linked to a byte by byte.
 class HostilePeerTest : public NetPlayTest
 {

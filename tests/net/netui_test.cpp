@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -164,6 +165,42 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     s_main->onTurnTick();
     EXPECT_EQ(editor->m_connectionLamp->brushColor(), QColor(0xFF, 0x00, 0x00));
     EXPECT_EQ(editor->m_networkStatusLabel->text(), QStringLiteral("no connection"));
+}
+
+// The real question box: a player who presses Escape or closes it has not
+// said Yes, whatever the default button.
+TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
+{
+    const int port = freePort();
+    Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 6);
+    linkTo(bob);
+    s_main->m_editorWindow->m_generateButton->click();
+    ASSERT_TRUE(waitFor([] { return fleetComplete(gameState().boards.placedFleet); }));
+    setUiFeedback(nullptr);
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "Escape" : "closed");
+        QString caption;
+        QTimer dismiss;
+        QObject::connect(&dismiss, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            caption = box->windowTitle();
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        dismiss.start(20);
+        const qsizetype refused = bob.windows.refusals.size();
+        EXPECT_FALSE(bob.match.begin());
+        dismiss.stop();
+        EXPECT_EQ(caption, QStringLiteral(":-D"));
+        EXPECT_FALSE(gameState().match.gameInProgress);
+        EXPECT_FALSE(bob.game.match.gameInProgress);
+        EXPECT_TRUE(waitFor([&] { return bob.windows.refusals.size() == refused + 1; }));
+    }
+    setUiFeedback(&s_feedback);
 }
 
 } // namespace

@@ -52,7 +52,9 @@ TEST(PacketBuilders, GoldenBytes)
     const GoldenCase cases[] = {
         {"invite", sent(makeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
         {"user info", sent(makeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
-        {"invitation", sent(makeAreaData(u"Ann", 10, boardText(), true, '1')),
+        {"invitation", sent(makeInvitation(u"Ann", 10, boardText())),
+         "TWKBEGP3|P|Ann|10|" + board + "|Y|1T|TWKENDP|"},
+        {"accepting reply, replier first", sent(makeAreaData(u"Ann", 10, boardText(), true, '1')),
          "TWKBEGP3|P|Ann|10|" + board + "|Y|1|TWKENDP|"},
         {"accepting reply", sent(makeAreaData(u"Bob", 10, boardText(), true, '0')),
          "TWKBEGP3|P|Bob|10|" + board + "|Y|0|TWKENDP|"},
@@ -85,6 +87,8 @@ TEST(PacketBuilders, InvitationIsWithinItsSizeBound)
 {
     const QString longestName(32, QLatin1Char('n'));
     EXPECT_EQ(sent(makeAreaData(longestName, 15, boardText(), true, '1')).size(), 285);
+    // The marker after the start digit is the one byte more.
+    EXPECT_EQ(sent(makeInvitation(longestName, 15, boardText())).size(), 286);
 }
 
 // What a builder writes, the reader gives back field for field.

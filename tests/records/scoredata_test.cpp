@@ -15,7 +15,7 @@ namespace {
 
 QByteArray bytesOf(const ScoreBlock &data)
 {
-    return QByteArray(reinterpret_cast<const char *>(&data), sizeof data);
+    return encodeScoreBlock(data);
 }
 
 // The stored bytes of a block with known values, checked at their offsets.

@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
+#include <csignal>
 
 class InstanceTest : public QObject
 {
@@ -14,10 +16,13 @@ class InstanceTest : public QObject
 
 private slots:
     void secondCopyEndsAtOnce();
+    void secondCopyGivesUpOnAFrozenGame();
 
 private:
     // Every file below the two directories, with its content hash and time.
     QStringList snapshot() const;
+    // Whether a running copy listens for a second start.
+    bool listening() const;
     tw::test::IsolatedDirectories m_directories;
 };
 
@@ -43,6 +48,13 @@ QStringList InstanceTest::snapshot() const
     return files;
 }
 
+bool InstanceTest::listening() const
+{
+    QDirIterator it(m_directories.runtime.path(), {QStringLiteral("Tarnwake.socket")}, QDir::System,
+                    QDirIterator::Subdirectories);
+    return it.hasNext();
+}
+
 void InstanceTest::secondCopyEndsAtOnce()
 {
     QProcess first;
@@ -63,6 +75,46 @@ void InstanceTest::secondCopyEndsAtOnce()
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(snapshot(), before);
     QVERIFY(first.state() == QProcess::Running);
+
+    first.kill();
+    first.waitForFinished();
+}
+
+// The running game is stopped (as if hung): the second copy waits a second
+// at most for it, then ends cleanly, still without touching a file.
+void InstanceTest::secondCopyGivesUpOnAFrozenGame()
+{
+    // What the copy killed before left behind must not pass for this one's.
+    for (const QString &root : {m_directories.data.path(), m_directories.runtime.path()}) {
+        QDir directory(root);
+        directory.removeRecursively();
+        QVERIFY(directory.mkpath(QStringLiteral(".")));
+    }
+    QFile::setPermissions(m_directories.runtime.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess first;
+    first.setProgram(QStringLiteral(TARNWAKE_BINARY));
+    first.setProcessChannelMode(QProcess::ForwardedChannels);
+    first.start();
+    QVERIFY(first.waitForStarted());
+    // Up once it listens for a second start, the last step of its start-up.
+    QTRY_VERIFY_WITH_TIMEOUT(listening(), 15000);
+    QTest::qWait(300);
+    const QStringList before = snapshot();
+    QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    QProcess second;
+    second.setProgram(QStringLiteral(TARNWAKE_BINARY));
+    second.start();
+    const bool finished = second.waitForFinished(10000);
+    ::kill(pid_t(first.processId()), SIGCONT);
+    QVERIFY(finished);
+    QVERIFY2(clock.elapsed() < 5000, "the second copy waits about a second, not more");
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(snapshot(), before);
 
     first.kill();
     first.waitForFinished();

@@ -47,6 +47,41 @@ QImage render(const Picture &picture, int scale)
     return image;
 }
 
+// For sizes that are no whole multiple of the drawing (the desktop's 22 and
+// 24 pixel icons), the painter scales the drawing itself.
+QImage renderSquare(const picture &picture, int pixels)
+{
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(qreal(pixels) / picture.size.width(), qreal(pixels) / picture.size.height());
+    picture.paint(painter);
+    painter.end();
+    return image;
+}
+
+// The sizes of the desktop's hicolor icon theme that the game ships.
+constexpr int HicolorSizes[] = {16, 22, 24, 32, 48, 64, 128, 256, 512};
+
+// The launcher icon under the application id, as icon themes look it up:
+// ICON_DIR/hicolor/NxN/apps/org.tarnwake.Tarnwake.png.
+bool writeHicolorIcons(const picture &icon, const QString &iconDir)
+{
+    bool ok = true;
+    for (int pixels : HicolorSizes) {
+        const QString size = QStringLiteral("%1x%1").arg(pixels);
+        QDir directory(iconDir + QStringLiteral("/hicolor/") + size + QStringLiteral("/apps"));
+        const QString path = directory.filePath(QStringLiteral("org.tarnwake.Tarnwake.png"));
+        if (!directory.mkpath(QStringLiteral(".")) ||
+            !renderSquare(icon, pixels).save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 class Writer
 {
 public:
@@ -107,8 +142,9 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR [QRC_FILE]\n", qPrintable(args.value(0)));
+    if (args.size() < 2 || args.size() > 4) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR [QRC_FILE [ICON_DIR]]\n",
+                     qPrintable(args.value(0)));
         return 2;
     }
     // The labels and the title need these families; fail rather than write
@@ -142,8 +178,10 @@ int main(int argc, char *argv[])
     ok = writer.writePng(icon, 4, icon.name + QStringLiteral("-256.png")) && ok;
     ok = writer.writeJpeg(tw::images::aboutPicture(), QStringLiteral("about.jpg")) && ok;
 
-    if (args.size() == 3)
+    if (args.size() >= 3)
         ok = writer.writeQrc(args.at(2)) && ok;
+    if (args.size() == 4)
+        ok = writeHicolorIcons(icon, args.at(3)) && ok;
     std::printf("%lld files written to %s\n", static_cast<long long>(writer.count()),
                 qPrintable(directory.path()));
     return ok ? 0 : 1;

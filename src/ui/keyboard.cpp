@@ -1,0 +1,233 @@
+// Playing from the keyboard and being read by assistive technology: focus
+// and tab order, the boards' cell cursors, Alt+letter shortcuts, and the
+// accessible names of the painted indicators. The main window's half.
+#include "accessibility.h"
+#include "mainwindow.h"
+#include "match/gamestate.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tw {
+
+namespace {
+
+// Return and Enter press a focused button or switch, as Space does. The main
+// window also keeps a focus of its own when nothing else has it: there typed
+// keys go to the chat line, and Qt would otherwise hand the focus to the first
+// button whenever the window is activated.
+class KeyboardFilter : public QObject
+{
+public:
+    KeyboardFilter(QWidget *mainWindow, QWidget *logWindow)
+        : QObject(mainWindow), m_main(mainWindow), m_log(logWindow)
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_main && event->type() == QEvent::WindowActivate) {
+            if (!m_main->focusWidget())
+                m_main->setFocus(Qt::ActiveWindowFocusReason);
+            return false;
+        }
+        if (watched == m_log && event->type() == QEvent::Show &&
+            QApplication::activeWindow() == m_main) {
+            // The log window appears at Start; the keyboard stays with the
+            // boards (some platforms activate every window they show).
+            QTimer::singleShot(0, m_main, [main = m_main] { main->activateWindow(); });
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!button || !button->hasFocus() ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    }
+
+private:
+    QWidget *m_main;
+    QWidget *m_log;
+};
+
+void SetAccessibleName(QWidget *widget, const QString &name)
+{
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
+} // namespace
+
+void MainWindow::setUpKeyboard()
+{
+    InstallAccessibleFactories();
+    auto *filter = new KeyboardFilter(this, m_gameLogWindow);
+    installEventFilter(filter);
+    m_gameLogWindow->installEventFilter(filter);
+    setFocusPolicy(Qt::TabFocus);
+    for (QAbstractButton *button : findChildren<QAbstractButton *>())
+        button->installEventFilter(filter);
+    for (QAbstractButton *button : m_editorWindow->findChildren<QAbstractButton *>())
+        button->installEventFilter(filter);
+
+    // The control column top to bottom, then the own board and the opponent's.
+    QWidget *const order[] = {m_startButton,    m_pauseButton, m_abortButton,  m_playerButton,
+                              m_scoresButton,   m_aboutButton, m_musicToggle,  m_soundToggle,
+                              m_languageToggle, m_ownBoard,    m_opponentBoard};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_musicToggle->setCheckable(true);
+    m_soundToggle->setCheckable(true);
+    // After the switches' own handlers: their new state is read at once.
+    for (ClickLabel *label : {m_musicToggle, m_soundToggle, m_languageToggle})
+        connect(label, &ClickLabel::clicked, this, &MainWindow::updateAccessibleTexts);
+    m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+
+    const auto describe = [](bool opponent) {
+        return [opponent](int col, int row) {
+            const GameState &game = gameState();
+            const Board &board = opponent ? game.boards.opponentBoard : game.boards.ownBoard;
+            return CellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
+                                      game.match.gameInProgress, game.settings.englishUi);
+        };
+    };
+    m_ownBoard->setCellDescriber(describe(false));
+    m_opponentBoard->setCellDescriber(describe(true));
+    for (BoardView *board : {m_ownBoard, m_opponentBoard}) {
+        connect(board, &BoardView::cursorMoveRequested, this,
+                [this, board](QPoint cell) { moveBoardCursor(board, cell); });
+        connect(board, &BoardView::focusEntered, this,
+                [this, board] { moveBoardCursor(board, board->cursorCell()); });
+        connect(board, &BoardView::cursorActivated, this, [this, board] { activateBoard(board); });
+        // Connected after the pointer's own handlers: the cursor follows the
+        // pointer wherever the pointer moved the hover or the aim.
+        connect(board, &BoardView::mouseMoved, this, [this, board] {
+            const BoardState &b = gameState().boards;
+            const bool inside = b.hoverCol >= 0 && b.hoverCol < b.areaSize && b.hoverRow >= 0 &&
+                                b.hoverRow < b.areaSize;
+            if (inside && boardTakesCursor(board))
+                board->setCursorCell({b.hoverCol, b.hoverRow});
+        });
+    }
+    setFocus();
+}
+
+bool MainWindow::boardTakesCursor(const BoardView *board) const
+{
+    const MatchState &m = gameState().match;
+    if (board == m_ownBoard)
+        return !m.gameInProgress;
+    return m.gameInProgress && !m.paused;
+}
+
+void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
+{
+    BoardState &b = gameState().boards;
+    if (board == m_ownBoard && gameState().match.gameInProgress) {
+        // During a match the own board is only read: the cursor walks it
+        // without a preview and without touching the aim.
+        board->setCursorCell(cell);
+        return;
+    }
+    if (!boardTakesCursor(board))
+        return; // no match on the opponent's board yet, or paused: the aim stays
+    // Never a cell nor the frame, so the pointer's handler draws the preview
+    // or the aim even where the pointer last was.
+    b.hoverCol = -2;
+    b.hoverRow = -2;
+    const QPoint pixel = BoardView::cellCentre(cell);
+    if (board == m_ownBoard)
+        previewShipAt(pixel);
+    else
+        aimAt(pixel);
+    board->setCursorCell(cell);
+}
+
+void MainWindow::activateBoard(BoardView *board)
+{
+    const BoardState &b = gameState().boards;
+    const QPoint cell = board->cursorCell();
+    if (b.hoverCol != cell.x() || b.hoverRow != cell.y())
+        moveBoardCursor(board, cell); // the pointer was elsewhere since
+    if (board == m_ownBoard)
+        placeShip();
+    else
+        fireAt();
+    board->announceCursorCell();
+}
+
+void MainWindow::applyShortcuts()
+{
+    // Setting a button's text clears its shortcut, so these follow every
+    // caption change. The Russian letters are those of the Russian captions.
+    const bool english = gameState().settings.englishUi;
+    const struct
+    {
+        QAbstractButton *button;
+        char16_t english, russian;
+    } keys[] = {{m_startButton, u'S', u'С'},  {m_pauseButton, u'P', u'П'},
+                {m_abortButton, u'A', u'Р'},  {m_playerButton, u'L', u'И'},
+                {m_scoresButton, u'C', u'Д'}, {m_aboutButton, u'B', u'B'}};
+    for (const auto &k : keys)
+        k.button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(english ? k.english : k.russian)));
+}
+
+void MainWindow::updateAccessibleTexts()
+{
+    const GameState &game = gameState();
+    const MatchState &m = game.match;
+    SetAccessibleName(m_ownBoard, localized("Your board", "Ваше поле"));
+    SetAccessibleName(m_opponentBoard, localized("Opponent's board", "Поле противника"));
+    const QString on = localized("on", "горит"), off = localized("off", "не горит");
+    const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
+    const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
+    SetAccessibleName(m_playerTurnLamp, localized("Your turn lamp, ", "Лампа вашего хода, ") +
+                                            (playerLamp ? on : off));
+    SetAccessibleName(m_opponentTurnLamp,
+                      localized("Opponent's turn lamp, ", "Лампа хода противника, ") +
+                          (opponentLamp ? on : off));
+    QString turn;
+    if (m.gameInProgress)
+        turn = m.playerTurn ? localized("your turn", "ваш ход")
+                            : localized("opponent's turn", "ход противника");
+    m_playerTurnLamp->setAccessibleDescription(turn);
+    m_opponentTurnLamp->setAccessibleDescription(turn);
+    SetAccessibleName(m_scoreCounter, localized("Score ", "Счёт ") + QString::number(m.gameScore));
+    const auto clock = [](const QString &whose, const QString &time) {
+        return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
+    };
+    SetAccessibleName(m_playerTimeLabel,
+                      clock(localized("Your time", "Ваше время"), m_playerTimeLabel->text()));
+    SetAccessibleName(m_opponentTimeLabel, clock(localized("Opponent's time", "Время противника"),
+                                                 m_opponentTimeLabel->text()));
+    m_musicToggle->setChecked(game.settings.musicOn);
+    m_soundToggle->setChecked(game.settings.soundOn);
+
+    SetAccessibleName(m_editorWindow->m_previousShipTypeButton,
+                      localized("Previous ship type", "Предыдущий тип корабля"));
+    SetAccessibleName(m_editorWindow->m_nextShipTypeButton,
+                      localized("Next ship type", "Следующий тип корабля"));
+    SetAccessibleName(m_editorWindow->m_rotateLeftButton,
+                      localized("Rotate anticlockwise", "Повернуть против часовой стрелки"));
+    SetAccessibleName(m_editorWindow->m_rotateRightButton,
+                      localized("Rotate clockwise", "Повернуть по часовой стрелке"));
+    SetAccessibleName(m_editorWindow->m_smallerAreaButton,
+                      localized("Smaller area", "Меньше поле"));
+    SetAccessibleName(m_editorWindow->m_largerAreaButton, localized("Larger area", "Больше поле"));
+    SetAccessibleName(m_editorWindow->m_areaSizeEdit, m_editorWindow->m_areaSizeLabel->text());
+    SetAccessibleName(m_editorWindow->m_sampleView,
+                      m_editorWindow->m_sampleFrame->title().trimmed());
+    SetAccessibleName(m_editorWindow->m_addressEdit, m_editorWindow->m_addressLabel->text());
+    SetAccessibleName(m_editorWindow->m_hostEdit, m_editorWindow->m_hostLabel->text());
+    SetAccessibleName(m_editorWindow->m_portEdit, m_editorWindow->m_portLabel->text());
+}
+
+} // namespace tw

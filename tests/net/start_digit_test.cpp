@@ -1,0 +1,165 @@
+// Who fires first. Against a peer that knows only the plain protocol (it
+// invites with "1", answers with a random start digit and reads only whether
+// a start field is exactly "0"), every start digit is obeyed; two of these
+// programs whose invitations cross settle it by the toss, so exactly one of
+// them fires first.
+#include "netplay_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+QByteArray boardText(const Board &board)
+{
+    return QByteArray::fromStdString(boardToText(board));
+}
+
+class StartDigitTest : public ::testing::Test
+{
+protected:
+    int port = freePort();
+    Side a{QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), port, 11};
+    // The plain peer, byte by byte; its fleets come from here.
+    RawPeer eve{QStringLiteral("127.0.0.2"), port};
+    Random eveRandom{99};
+
+    void SetUp() override
+    {
+        a.play.startServer();
+        ASSERT_TRUE(eve.connectTo(a.address, port));
+        eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
+        ASSERT_TRUE(waitFor([&] { return a.play.peerConnected() && eve.count('C') == 1; }));
+    }
+
+    QString EveFleet()
+    {
+        Board fleet{};
+        fleet.fill(CellWater);
+        FleetCounts counts;
+        generateFleet(fleet, counts, 10, eveRandom);
+        return QString::fromLatin1(boardText(fleet));
+    }
+
+    // What a plain peer concludes from a start field it received while
+    // waiting for its own answer.
+    static bool PlainPeerFiresFirst(const QByteArray &startField) { return startField == "0"; }
+
+    void NextMatch()
+    {
+        a.match.finish();
+        a.placeFleet();
+    }
+};
+
+TEST_F(StartDigitTest, AnsweringStartDigitIsAlwaysObeyed)
+{
+    int aFirst = 0;
+    constexpr int kMatches = 40;
+    for (int round = 1; round <= kMatches; ++round) {
+        SCOPED_TRACE(round);
+        const char d = eveRandom.randInt(2) == 1 ? '1' : '0';
+        // Eve answers the invitation as soon as it has arrived.
+        a.windows.whileWaiting = [&] {
+            ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
+            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, d));
+        };
+        ASSERT_TRUE(a.match.begin());
+        // A plain peer reads the invitation's start field as "1".
+        const PacketFields &invitation = *eve.last('P');
+        EXPECT_EQ(invitation.payload(4), "Y");
+        EXPECT_EQ(invitation.payload(5).front(), '1');
+        EXPECT_FALSE(PlainPeerFiresFirst(invitation.payload(5)));
+        // "1": Eve fires first; "0": Ann does.
+        EXPECT_EQ(a.game.match.playerTurn, d == '0');
+        aFirst += a.game.match.playerTurn;
+        NextMatch();
+    }
+    EXPECT_GT(aFirst, 0);
+    EXPECT_LT(aFirst, kMatches);
+}
+
+TEST_F(StartDigitTest, AcceptingReplyDrawsAStartDigitAndKeepsIt)
+{
+    int aFirst = 0;
+    constexpr int kMatches = 40;
+    for (int round = 1; round <= kMatches; ++round) {
+        SCOPED_TRACE(round);
+        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, '1'));
+        a.windows.answers = {true};
+        ASSERT_TRUE(
+            waitFor([&] { return a.game.match.gameInProgress && eve.count('P') == round; }));
+        const QByteArray d = eve.last('P')->payload(5);
+        ASSERT_TRUE(d == "0" || d == "1") << d.constData();
+        // "1": the replying side, Ann, fires first.
+        EXPECT_EQ(a.game.match.playerTurn, d == "1");
+        aFirst += a.game.match.playerTurn;
+        NextMatch();
+    }
+    // Drawn at random, not the same every time.
+    EXPECT_GT(aFirst, kMatches / 5);
+    EXPECT_LT(aFirst, kMatches * 4 / 5);
+}
+
+TEST_F(StartDigitTest, CrossingWithAPlainPeerGoesAsThePlainProtocolSays)
+{
+    // Eve invites at the moment Ann does: each takes the other's invitation
+    // for the answer. Eve's plain "1" says Eve fires first; Ann's "1T" reads
+    // as "not 0" to Eve, so Eve waits for Ann too.
+    constexpr int kCrossings = 12;
+    for (int round = 1; round <= kCrossings; ++round) {
+        SCOPED_TRACE(round);
+        a.windows.whileWaiting = [&] {
+            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, '1'));
+        };
+        ASSERT_TRUE(a.match.begin());
+        EXPECT_TRUE(a.windows.asked.isEmpty());
+        EXPECT_FALSE(a.game.match.playerTurn);
+        ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
+        EXPECT_FALSE(PlainPeerFiresFirst(eve.last('P')->payload(5)));
+        NextMatch();
+    }
+
+    // A refusal of Ann's invitation carries the "1" back, as it should.
+    a.windows.whileWaiting = [&] {
+        ASSERT_TRUE(waitFor([&] { return eve.count('P') == kCrossings + 1; }));
+        const QByteArray start = eve.last('P')->payload(5);
+        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), false, start.front()));
+    };
+    EXPECT_FALSE(a.match.begin());
+    EXPECT_FALSE(a.game.match.gameInProgress);
+}
+
+// Two of these programs: accepted matches obey the drawn digit, crossings
+// are tossed; in each exactly one side fires first, and not always the same.
+TEST(StartDigitProgramsTest, ExactlyOneOfTwoProgramsFiresFirst)
+{
+    const int port = freePort();
+    Side a{QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), port, 31};
+    Side b{QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 32};
+    ASSERT_TRUE(link(a, b));
+    int aFirst = 0;
+    constexpr int kMatches = 24;
+    for (int round = 0; round < kMatches; ++round) {
+        SCOPED_TRACE(round);
+        const bool crossing = round % 2 == 1;
+        if (crossing)
+            a.windows.whileWaiting = [&] { EXPECT_TRUE(b.match.begin()); };
+        else
+            b.windows.answers = {true};
+        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
+        EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
+        aFirst += a.game.match.playerTurn;
+        for (Side *side : {&a, &b}) {
+            side->match.finish();
+            side->placeFleet();
+        }
+    }
+    EXPECT_GT(aFirst, 0);
+    EXPECT_LT(aFirst, kMatches);
+}
+
+} // namespace

@@ -1,0 +1,542 @@
+// The game played without a mouse, and read the way a screen reader reads it:
+// focus order, the boards' cell cursors, shortcuts, and the accessible tree.
+#include "match/gamestate.h"
+#include "model/placement.h"
+#include "ui/accessibility.h"
+#include "ui/game.h"
+#include "ui/mainwindow.h"
+#include "uitest.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace tw;
+
+class KeyboardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cellTexts_data();
+    void cellTexts();
+    void tabWalksTheControlsAndBothBoards();
+    void typedKeysStillReachTheChat();
+    void switchesToggleFromTheKeyboard();
+    void shortcutsOpenTheWindowsAndEscapeClosesThem();
+    void placementByKeyboardWithTheRefusalBeep();
+    void accessibleTreeNamesEveryPaintedPiece();
+    void wholeMatchPlayedWithTheKeyboardOnly();
+
+private:
+    // A key as the window system delivers it: to the focused widget.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void pressRepeated(int key);
+    void focusBoard(BoardView *board);
+    // Moves the cursor of the focused board to a cell with the edge keys and
+    // the arrows only.
+    void walkCursorTo(QPoint cell);
+    // Runs `open` and answers the modal window it shows with Escape; true when
+    // a modal window showed and closed.
+    bool escapeCloses(const std::function<void()> &open, QWidget *expected);
+    QAccessibleInterface *findByName(QAccessibleInterface *root, const QString &name);
+
+    test::RecordingFeedback m_feedback;
+    MainWindow *m_main = nullptr;
+};
+
+void KeyboardTest::initTestCase()
+{
+    initResources();
+    setUiFeedback(&m_feedback);
+    m_main = new MainWindow;
+    QVERIFY(m_main->initialize());
+    m_main->createCompanions();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main->m_turnTimer->stop(); // the tests tick by themselves
+}
+
+void KeyboardTest::init()
+{
+    m_main->activateWindow();
+    QTRY_VERIFY(m_main->isActiveWindow());
+    m_main->setFocus();
+    if (!gameState().settings.englishUi)
+        m_main->toggleLanguage();
+}
+
+void KeyboardTest::press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        target = m_main;
+    if (key > 0xff && key < Qt::Key_Escape) // a letter beyond Latin-1: its text says which
+        QTest::sendKeyEvent(QTest::Click, target, static_cast<Qt::Key>(key),
+                            QString(QChar(key)).toLower(), modifiers);
+    else
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+void KeyboardTest::pressRepeated(int key)
+{
+    QWidget *target = QApplication::focusWidget();
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(target, &event);
+}
+
+void KeyboardTest::focusBoard(BoardView *board)
+{
+    m_main->setFocus();
+    // The window's own stop comes right after the opponent's board.
+    press(Qt::Key_Backtab);
+    if (board == m_main->m_ownBoard)
+        press(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), board);
+}
+
+void KeyboardTest::walkCursorTo(QPoint cell)
+{
+    auto *board = qobject_cast<BoardView *>(QApplication::focusWidget());
+    QVERIFY(board);
+    press(Qt::Key_Home);
+    press(Qt::Key_PageUp);
+    for (int i = 0; i < cell.x(); ++i)
+        press(Qt::Key_Right);
+    for (int i = 0; i < cell.y(); ++i)
+        press(Qt::Key_Down);
+}
+
+bool KeyboardTest::escapeCloses(const std::function<void()> &open, QWidget *expected)
+{
+    bool seen = false;
+    QTimer answer;
+    answer.setInterval(10);
+    connect(&answer, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal == expected && modal->isVisible()) {
+            seen = true;
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+    });
+    answer.start();
+    m_main->activateWindow();
+    if (!QTest::qWaitFor([this] { return m_main->isActiveWindow(); }))
+        return false;
+    open();
+    return QTest::qWaitFor([&] { return seen && !expected->isVisible(); }, 3000);
+}
+
+QAccessibleInterface *KeyboardTest::findByName(QAccessibleInterface *root, const QString &name)
+{
+    if (!root)
+        return nullptr;
+    if (root->text(QAccessible::Name) == name)
+        return root;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface *found = findByName(root->child(i), name))
+            return found;
+    return nullptr;
+}
+
+void KeyboardTest::cellTexts_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("opponent");
+    QTest::addColumn<bool>("inMatch");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    QTest::newRow("water") << int(CellWater) << true << true << "B4, water"
+                           << "B4, вода";
+    QTest::newRow("miss") << int(CellMiss) << true << true << "B4, miss"
+                          << "B4, мимо";
+    QTest::newRow("hit") << int(CellHit) << false << true << "B4, hit"
+                         << "B4, ранен";
+    QTest::newRow("sunk") << int(CellShip) << true << true << "B4, sunk"
+                          << "B4, убит";
+    QTest::newRow("own ship, match") << int(CellIntact) << false << true << "B4, own ship"
+                                     << "B4, свой корабль";
+    QTest::newRow("own ship, placed") << int(CellShip) << false << false << "B4, own ship"
+                                      << "B4, свой корабль";
+    // The opponent's hidden fleet never shows through the reader.
+    QTest::newRow("hidden ship") << int(CellIntact) << true << true << "B4, water"
+                                 << "B4, вода";
+}
+
+void KeyboardTest::cellTexts()
+{
+    QFETCH(int, code);
+    QFETCH(bool, opponent);
+    QFETCH(bool, inMatch);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    const auto c = static_cast<std::uint8_t>(code);
+    QCOMPARE(CellAccessibleText(4, 2, c, opponent, inMatch, true), english);
+    QCOMPARE(CellAccessibleText(4, 2, c, opponent, inMatch, false), russian);
+}
+
+void KeyboardTest::tabWalksTheControlsAndBothBoards()
+{
+    const QList<QWidget *> order = {
+        m_main->m_startButton,  m_main->m_pauseButton,   m_main->m_abortButton,
+        m_main->m_playerButton, m_main->m_scoresButton,  m_main->m_aboutButton,
+        m_main->m_musicToggle,  m_main->m_soundToggle,   m_main->m_languageToggle,
+        m_main->m_ownBoard,     m_main->m_opponentBoard, m_main};
+    QCOMPARE(QApplication::focusWidget(), m_main);
+    for (QWidget *expected : order) {
+        const QImage before = expected->grab().toImage();
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expected);
+        // The focus shows: every stop but the window's own draws a frame.
+        if (expected != m_main)
+            QVERIFY2(expected->grab().toImage() != before, qPrintable(expected->objectName()));
+    }
+    for (auto it = order.rbegin() + 1; it != order.rend(); ++it) {
+        press(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), *it);
+    }
+    // Leaving the window and coming back keeps the chat's stop: typing does
+    // not land on a button.
+    m_main->setFocus();
+    m_main->m_editorWindow->activateWindow();
+    QTRY_VERIFY(!m_main->isActiveWindow());
+    m_main->activateWindow();
+    QTRY_VERIFY(m_main->isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), m_main);
+
+    // The editor's controls take the focus too, arrows included.
+    m_main->m_editorWindow->activateWindow();
+    QTRY_VERIFY(m_main->m_editorWindow->isActiveWindow());
+    m_main->m_editorWindow->m_previousShipTypeButton->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_main->m_editorWindow->m_previousShipTypeButton, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_main->m_editorWindow->m_nextShipTypeButton);
+    const int type = gameState().boards.selectedShipType;
+    press(Qt::Key_Return);
+    QCOMPARE(gameState().boards.selectedShipType, type % ShipTypeCount + 1);
+    press(Qt::Key_Space);
+    QCOMPARE(gameState().boards.selectedShipType, (type + 1) % ShipTypeCount + 1);
+    gameState().boards.selectedShipType = 1;
+}
+
+void KeyboardTest::typedKeysStillReachTheChat()
+{
+    QLineEdit *chat = m_main->m_chatWindow->m_input;
+    chat->clear();
+    // Nothing focused: every character goes to the chat line, Space too.
+    QTest::keyClicks(m_main, QStringLiteral("a b"));
+    QCOMPARE(chat->text(), QStringLiteral("a b"));
+    // A focused button leaves letters alone; a focused board takes only its
+    // own keys.
+    m_main->m_playerButton->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_C);
+    focusBoard(m_main->m_ownBoard);
+    const QPoint cursor = m_main->m_ownBoard->cursorCell();
+    press(Qt::Key_D);
+    press(Qt::Key_Backspace);
+    press(Qt::Key_E);
+    QCOMPARE(chat->text(), QStringLiteral("a bce"));
+    press(Qt::Key_Right);
+    QCOMPARE(m_main->m_ownBoard->cursorCell(), cursor + QPoint(cursor.x() < 9 ? 1 : 0, 0));
+    QCOMPARE(chat->text(), QStringLiteral("a bce"));
+    chat->clear();
+}
+
+void KeyboardTest::switchesToggleFromTheKeyboard()
+{
+    Settings &s = gameState().settings;
+    QAccessibleInterface *music = QAccessible::queryAccessibleInterface(m_main->m_musicToggle);
+    QAccessibleInterface *sound = QAccessible::queryAccessibleInterface(m_main->m_soundToggle);
+    QCOMPARE(music->role(), QAccessible::CheckBox);
+    QVERIFY(music->state().checkable);
+    const bool musicOn = s.musicOn, soundOn = s.soundOn;
+    QCOMPARE(music->state().checked, musicOn);
+    m_main->m_musicToggle->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    QCOMPARE(s.musicOn, !musicOn);
+    QCOMPARE(music->state().checked, !musicOn);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Return);
+    QCOMPARE(s.soundOn, !soundOn);
+    QCOMPARE(sound->state().checked, !soundOn);
+    // The language switch answers Return as well; the names follow it.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Return);
+    QVERIFY(!s.englishUi);
+    QCOMPARE(m_main->m_scoreCounter->accessibleName(), QStringLiteral("Счёт 0"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(m_main->m_languageToggle)->text(QAccessible::Name),
+        QStringLiteral("English"));
+    press(Qt::Key_Space);
+    QVERIFY(s.englishUi);
+    m_main->toggleMusic();
+    m_main->toggleSound();
+    QCOMPARE(s.musicOn, musicOn);
+}
+
+void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
+{
+    QCOMPARE(m_main->m_startButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
+    QVERIFY(
+        escapeCloses([this] { press(Qt::Key_C, Qt::AltModifier); }, m_main->m_statisticsDialog));
+    QVERIFY(escapeCloses([this] { press(Qt::Key_B, Qt::AltModifier); }, m_main->m_aboutDialog));
+    const QString name = gameState().settings.playerName;
+    QVERIFY(escapeCloses([this] { press(Qt::Key_L, Qt::AltModifier); }, m_main->m_playersDialog));
+    QCOMPARE(gameState().settings.playerName, name);
+
+    // In Russian the letters are those of the Russian captions.
+    m_main->toggleLanguage();
+    QCOMPARE(m_main->m_startButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key(u'С')));
+    QCOMPARE(m_main->m_scoresButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key(u'Д')));
+    QVERIFY(escapeCloses([this] { press(u'Д', Qt::AltModifier); }, m_main->m_statisticsDialog));
+    m_main->toggleLanguage();
+    QCOMPARE(m_main->m_scoresButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+}
+
+void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
+{
+    BoardState &b = gameState().boards;
+    BoardView *own = m_main->m_ownBoard;
+    m_main->m_editorWindow->m_clearButton->click(); // Clear
+    b.selectedShipType = 1;
+    b.rotation = 0;
+    focusBoard(own);
+    walkCursorTo({0, 0});
+    QCOMPARE(own->cursorCell(), QPoint(0, 0));
+    QCOMPARE(b.hoverCol, 0);
+    QCOMPARE(b.hoverRow, 0);
+    QCOMPARE(own->stampCount(), 1); // the preview of the one-cell ship
+
+    // Held keys at the edge: the cursor stays and nothing beeps.
+    const int beeps = m_feedback.beeps;
+    for (int i = 0; i < 5; ++i) {
+        pressRepeated(Qt::Key_Left);
+        pressRepeated(Qt::Key_Up);
+    }
+    QCOMPARE(own->cursorCell(), QPoint(0, 0));
+    press(Qt::Key_Space);
+    QCOMPARE(b.ownBoard.at(1, 1), CellShip);
+    QCOMPARE(b.placedFleet[1], 1);
+    // A held Space places once; its repeats do nothing at all.
+    pressRepeated(Qt::Key_Space);
+    QCOMPARE(m_feedback.beeps, beeps);
+    // Touching the first ship: refused with the beep.
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    QCOMPARE(m_feedback.beeps, beeps + 1);
+    QCOMPARE(b.ownBoard.at(2, 1), CellWater);
+    // End and PageDown reach the far corner.
+    press(Qt::Key_End);
+    press(Qt::Key_PageDown);
+    QCOMPARE(own->cursorCell(), QPoint(9, 9));
+    press(Qt::Key_Enter);
+    QCOMPARE(b.ownBoard.at(10, 10), CellShip);
+
+    // The pointer moves the same cursor, and the cursor the same preview.
+    QTest::mouseMove(own, BoardView::cellCentre({4, 6}));
+    QCOMPARE(own->cursorCell(), QPoint(4, 6));
+    press(Qt::Key_Up);
+    QCOMPARE(b.hoverCol, 4);
+    QCOMPARE(b.hoverRow, 5);
+    QCOMPARE(own->stampCount(), 1);
+
+    // A complete fleet takes no more ships.
+    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    QCOMPARE(QApplication::focusWidget(), own);
+    QVERIFY(fleetComplete(b.placedFleet));
+    press(Qt::Key_Space);
+    QCOMPARE(m_feedback.beeps, beeps + 2);
+
+    // Outside a match the opponent's board neither aims nor fires: the beep.
+    focusBoard(m_main->m_opponentBoard);
+    press(Qt::Key_Down);
+    QCOMPARE(m_main->m_opponentBoard->stampCount(), 0);
+    press(Qt::Key_Space);
+    QCOMPARE(m_feedback.beeps, beeps + 3);
+}
+
+void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
+{
+    BoardState &b = gameState().boards;
+    m_main->m_editorWindow->m_clearButton->click();
+    b.ownBoard.at(4, 2) = CellShip; // B4
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_main);
+    QAccessibleInterface *own = findByName(window, QStringLiteral("Your board"));
+    QVERIFY(own);
+    QCOMPARE(own->role(), QAccessible::Table);
+    QAccessibleTableInterface *table = own->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 10);
+    QCOMPARE(table->columnCount(), 10);
+    QCOMPARE(own->childCount(), 100);
+    QAccessibleInterface *b4 = table->cellAt(1, 3);
+    QCOMPARE(b4->role(), QAccessible::Cell);
+    QCOMPARE(b4->text(QAccessible::Name), QStringLiteral("B4, own ship"));
+    QCOMPARE(b4->parent(), own);
+    QCOMPARE(own->indexOfChild(b4), 13);
+    QCOMPARE(b4->tableCellInterface()->rowIndex(), 1);
+    QCOMPARE(table->rowDescription(1), QStringLiteral("B"));
+    QVERIFY(findByName(window, QStringLiteral("Opponent's board")));
+    QCOMPARE(own->childAt(b4->rect().center().x(), b4->rect().center().y()), b4);
+
+    // The focused board names the cell under the cursor as its focus.
+    focusBoard(m_main->m_ownBoard);
+    walkCursorTo({3, 1});
+    QCOMPARE(own->focusChild(), b4);
+    QVERIFY(b4->state().focused);
+
+    QAccessibleInterface *lamp = findByName(window, QStringLiteral("Your turn lamp, off"));
+    QVERIFY(lamp);
+    QCOMPARE(lamp->role(), QAccessible::StaticText);
+    QVERIFY(findByName(window, QStringLiteral("Opponent's turn lamp, off")));
+    QVERIFY(findByName(window, QStringLiteral("Score 0")));
+    QVERIFY(findByName(window, QStringLiteral("Your time")));
+    QVERIFY(findByName(window, QStringLiteral("Opponent's time")));
+    QAccessibleInterface *music = findByName(window, QStringLiteral("Music"));
+    QVERIFY(music);
+    QVERIFY(music->state().checkable);
+    QAccessibleInterface *start = findByName(window, QStringLiteral("Start"));
+    QVERIFY(start);
+    QCOMPARE(start->role(), QAccessible::Button);
+    QVERIFY(start->state().focusable);
+
+    // Everything follows the language switch.
+    m_main->toggleLanguage();
+    QCOMPARE(b4->text(QAccessible::Name), QStringLiteral("B4, свой корабль"));
+    QVERIFY(findByName(window, QStringLiteral("Ваше поле")));
+    QVERIFY(findByName(window, QStringLiteral("Лампа вашего хода, не горит")));
+    QVERIFY(findByName(window, QStringLiteral("Ваше время")));
+    QVERIFY(findByName(window, QStringLiteral("Музыка")));
+    m_main->toggleLanguage();
+
+    // A new area size gives a table of the new size.
+    m_main->applyAreaSize(12);
+    QCOMPARE(own->tableInterface()->rowCount(), 12);
+    QCOMPARE(own->childCount(), 144);
+    QCOMPARE(own->tableInterface()->cellAt(11, 11)->text(QAccessible::Name),
+             QStringLiteral("L12, water"));
+    m_main->applyAreaSize(10);
+}
+
+void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
+{
+    MatchState &m = gameState().match;
+    BoardState &b = gameState().boards;
+    gameRandom().seed(77);
+    // Generate and Start from the keyboard as well.
+    m_main->m_editorWindow->activateWindow();
+    QTRY_VERIFY(m_main->m_editorWindow->isActiveWindow());
+    m_main->m_editorWindow->m_generateButton->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    QVERIFY(fleetComplete(b.placedFleet));
+    m_main->activateWindow();
+    QTRY_VERIFY(m_main->isActiveWindow());
+    m_main->setFocus();
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_main->m_startButton);
+
+    int shots = 0, refusedShots = 0, pausedSteps = 0;
+    bool sawStatistics = false, triedShotCell = false, triedOpponentTurn = false;
+    QTimer driver;
+    driver.setInterval(0);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        if (m_main->m_statisticsDialog->isVisible()) {
+            sawStatistics = true;
+            QTest::keyClick(m_main->m_statisticsDialog, Qt::Key_Escape);
+            return;
+        }
+        if (!m.gameInProgress)
+            return;
+        if (QApplication::focusWidget() != m_main->m_opponentBoard) {
+            // From Start: back over the window's stop to the opponent's board.
+            QCOMPARE(QApplication::focusWidget(), m_main->m_startButton);
+            press(Qt::Key_Backtab);
+            press(Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), m_main->m_opponentBoard);
+            return;
+        }
+        if (!m.playerTurn) {
+            if (!triedOpponentTurn) {
+                // The computer's turn: the shot is refused with the beep.
+                triedOpponentTurn = true;
+                const Board before = b.opponentBoard;
+                const int beeps = m_feedback.beeps;
+                press(Qt::Key_Space);
+                QCOMPARE(m_feedback.beeps, beeps + 1);
+                QVERIFY(before.cells == b.opponentBoard.cells);
+            }
+            QMetaObject::invokeMethod(
+                m_main, [this] { m_main->onTurnTick(); }, Qt::QueuedConnection);
+            return;
+        }
+        if (pausedSteps == 0 && shots == 3) {
+            // Paused: arrows leave the aim, Space beeps, nothing is shot.
+            press(Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(m.paused);
+            const int aimCol = m.aimCol, aimRow = m.aimRow, beeps = m_feedback.beeps;
+            press(Qt::Key_Right);
+            press(Qt::Key_Space);
+            QCOMPARE(m.aimCol, aimCol);
+            QCOMPARE(m.aimRow, aimRow);
+            QCOMPARE(m_feedback.beeps, beeps + 1);
+            press(Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(!m.paused);
+            ++pausedSteps;
+            return;
+        }
+        // The first cell not shot yet, column by column.
+        for (int x = 1; x <= b.areaSize; ++x)
+            for (int y = 1; y <= b.areaSize; ++y) {
+                const auto code = b.opponentBoard.at(x, y);
+                if (code != CellWater && code != CellIntact)
+                    continue;
+                if (shots == 1 && !triedShotCell) {
+                    // A cell already shot: refused with the beep.
+                    triedShotCell = true;
+                    walkCursorTo({0, 0});
+                    const int beeps = m_feedback.beeps;
+                    press(Qt::Key_Space);
+                    QCOMPARE(m_feedback.beeps, beeps + 1);
+                    ++refusedShots;
+                    return;
+                }
+                walkCursorTo({x - 1, y - 1});
+                // The aim follows the cursor, as it follows the pointer.
+                QCOMPARE(m.aimCol, x - 1);
+                QCOMPARE(m.aimRow, y - 1);
+                press(Qt::Key_Space);
+                QVERIFY(b.opponentBoard.at(x, y) != code);
+                ++shots;
+                return;
+            }
+    });
+    driver.start();
+    press(Qt::Key_Space); // Start; returns when the match is over
+    driver.stop();
+
+    QVERIFY(sawStatistics);
+    QVERIFY(shots >= 20);
+    QCOMPARE(refusedShots, 1);
+    QCOMPARE(pausedSteps, 1);
+    QVERIFY(triedOpponentTurn);
+    QVERIFY(!m.gameInProgress);
+    int matches = 0;
+    for (const PlayerRecord &r : gameState().scores.players)
+        if (r.free == 0)
+            matches += r.wins + r.losses;
+    QCOMPARE(matches, 1);
+}
+
+int main(int argc, char *argv[])
+{
+    static test::IsolatedDirectories directories;
+    qputenv("TARNWAKE_SILENT", "1");
+    QApplication app(argc, argv);
+    KeyboardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "keyboard_test.moc"

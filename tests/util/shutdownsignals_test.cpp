@@ -1,0 +1,53 @@
+#include "util/shutdownsignals.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace tw {
+namespace {
+
+// Runs the event loop until done() or a second has passed.
+template <typename Done>
+void RunLoopUntil(Done done)
+{
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    giveUp.start(1000);
+    while (!done() && giveUp.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+std::sig_atomic_t g_previousHandlerCalls = 0;
+extern "C" void CountCall(int)
+{
+    ++g_previousHandlerCalls;
+}
+
+// Each signal reaches the callback from the event loop, in order, also when
+// several arrive before the loop runs; the previous handlers come back
+// afterwards.
+TEST(ShutdownSignals, DeliversEachSignalThroughTheEventLoopAndRestoresHandlers)
+{
+    const auto before = std::signal(SIGHUP, CountCall);
+    {
+        std::vector<int> received;
+        const ShutdownSignals watcher([&](int s) { received.push_back(s); });
+        ASSERT_TRUE(watcher.isActive());
+        ASSERT_EQ(std::raise(SIGHUP), 0);
+        ASSERT_EQ(std::raise(SIGINT), 0);
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        EXPECT_TRUE(received.empty()) << "nothing runs inside the handler";
+        RunLoopUntil([&] { return received.size() == 3; });
+        EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT, SIGTERM}));
+        EXPECT_EQ(g_previousHandlerCalls, 0);
+    }
+    ASSERT_EQ(std::raise(SIGHUP), 0);
+    EXPECT_EQ(g_previousHandlerCalls, 1);
+    std::signal(SIGHUP, before);
+}
+
+} // namespace
+} // namespace tw
