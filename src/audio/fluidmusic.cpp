@@ -8,6 +8,7 @@
 #include <QObject>
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <fluidsynth.h>
 #include <mutex>
 #include <thread>
@@ -76,6 +77,18 @@ struct FluidSynthMusic::Engine
         fluid_settings_setint(engine->settings, "synth.dynamic-sample-loading", 1);
         fluid_settings_setint(engine->settings, "synth.lock-memory", 0);
         fluid_settings_setstr(engine->settings, "player.timing-source", "system");
+        // Background music, cheap to render: the effects run at 22050 Hz
+        // too, the tracks never need more than a few dozen voices, and
+        // reverb and chorus would cost as much as all the voices together
+        // while the tracks carry no reverb or chorus controllers. A period of
+        // 1024 frames (46 ms) wakes the driver about twenty times a second
+        // and still lets music stop well within a tenth of a second.
+        fluid_settings_setnum(engine->settings, "synth.sample-rate", SampleRate);
+        fluid_settings_setint(engine->settings, "synth.polyphony", Polyphony);
+        fluid_settings_setint(engine->settings, "synth.reverb.active", 0);
+        fluid_settings_setint(engine->settings, "synth.chorus.active", 0);
+        fluid_settings_setint(engine->settings, "audio.period-size", PeriodFrames);
+        fluid_settings_setint(engine->settings, "audio.periods", 2);
         engine->synth = new_fluid_synth(engine->settings);
         if (!engine->synth)
             return nullptr;
@@ -102,6 +115,9 @@ struct FluidSynthMusic::Engine
     }
 };
 
+// The worker that sets the synthesizer up. It shares this with its owner,
+// which may give up on it (see the destructor), so everything the worker
+// touches lives here or in the worker itself.
 struct FluidSynthMusic::Loader
 {
     std::thread thread;
@@ -109,7 +125,34 @@ struct FluidSynthMusic::Loader
     std::mutex mutex;
     bool done = false;              // guarded by mutex
     std::unique_ptr<Engine> engine; // guarded by mutex
+    QObject *notifier = nullptr;    // guarded by mutex; null once the owner is gone
 };
+
+namespace {
+
+// Runs work on a thread of its own and waits for it at most limitMs; work
+// that takes longer finishes (or blocks) without anyone waiting.
+template <typename Work>
+void RunWithin(Work work, int limitMs)
+{
+    struct Done
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool done = false;
+    };
+    auto state = std::make_shared<Done>();
+    std::thread([state, work = std::move(work)]() mutable {
+        work();
+        const std::lock_guard lock(state->mutex);
+        state->done = true;
+        state->changed.notify_all();
+    }).detach();
+    std::unique_lock lock(state->mutex);
+    state->changed.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return state->done; });
+}
+
+} // namespace
 
 FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
     : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
@@ -117,31 +160,43 @@ FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
 
 FluidSynthMusic::~FluidSynthMusic()
 {
+    // Deleting the audio driver waits for its thread, which may be blocked
+    // in a write to a sound server that stopped answering (and a worker
+    // still setting up may be blocked in connecting): both go on a thread
+    // of their own, waited for only so long.
     if (m_loader) {
         m_loader->cancelled = true;
-        if (m_loader->thread.joinable())
-            m_loader->thread.join();
+        const std::lock_guard lock(m_loader->mutex);
+        m_loader->notifier = nullptr;
     }
-    deletePlayer();
+    RunWithin(
+        [loader = std::move(m_loader), engine = std::move(m_engine)]() mutable {
+            if (loader && loader->thread.joinable())
+                loader->thread.join();
+            engine.reset();
+            loader.reset();
+        },
+        TeardownLimitMs);
 }
 
 void FluidSynthMusic::startLoading()
 {
     QuietFluidSynthLog();
-    m_loader = std::make_unique<Loader>();
-    m_loader->thread = std::thread([this, loader = m_loader.get(), notifier = m_notifier.get(),
-                                    soundFont = QFile::encodeName(m_soundFont)] {
-        std::unique_ptr<Engine> engine = Engine::Create(soundFont, loader->cancelled);
-        {
+    m_loader = std::make_shared<Loader>();
+    m_loader->notifier = m_notifier.get();
+    m_loader->thread =
+        std::thread([this, loader = m_loader.get(), soundFont = QFile::encodeName(m_soundFont)] {
+            // The loader outlives this thread: whoever ends it joins it first.
+            std::unique_ptr<Engine> engine = Engine::Create(soundFont, loader->cancelled);
             const std::lock_guard lock(loader->mutex);
             loader->engine = std::move(engine);
             loader->done = true;
-        }
-        // The owner joins this thread before the notifier goes, so the
-        // notifier is alive here.
-        QMetaObject::invokeMethod(
-            notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
-    });
+            // The owner clears the notifier under the lock before it goes, so
+            // a notifier seen here is alive, and so is the owner.
+            if (loader->notifier)
+                QMetaObject::invokeMethod(
+                    loader->notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
+        });
 }
 
 void FluidSynthMusic::adoptEngine(bool wait)

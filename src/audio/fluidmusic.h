@@ -37,6 +37,14 @@ void QuietFluidSynthLog();
 class FluidSynthMusic : public MusicDevice
 {
 public:
+    static constexpr int SampleRate = 22050;
+    static constexpr int Polyphony = 64;
+    static constexpr int PeriodFrames = 1024;
+    // How long the destructor waits for the synthesizer and its connection
+    // to the sound server to go; a server that stopped answering can block
+    // that for good, and then they are left to the ending process.
+    static constexpr int TeardownLimitMs = 500;
+
     explicit FluidSynthMusic(const QString &soundFont = QString::fromLatin1(DefaultSoundFont));
     ~FluidSynthMusic() override;
 

@@ -53,9 +53,11 @@ QAudioFormat::SampleFormat SampleFormatOf(WaveImage::Sample sample)
 
 } // namespace
 
+QtSound::QtSound() : m_sinks(std::make_unique<QObject>()) {}
+
 QtSound::~QtSound()
 {
-    delete m_sink;
+    stop();
 }
 
 void QtSound::play(const QByteArray &wav)
@@ -74,7 +76,7 @@ void QtSound::play(const QByteArray &wav)
     if (!device.isFormatSupported(format))
         return;
 
-    auto *sink = new QAudioSink(device, format);
+    auto *sink = new QAudioSink(device, format, m_sinks.get());
     auto *buffer = new QBuffer(sink);
     buffer->setData(wav.sliced(image->dataOffset, image->dataSize));
     buffer->open(QIODevice::ReadOnly);
@@ -96,8 +98,9 @@ void QtSound::stop()
 {
     if (!m_sink)
         return;
+    // Deleting the sink clears m_sink.
     m_sink->stop();
-    delete m_sink;
+    delete m_sink.data();
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include "audio/exitlimit.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -61,7 +62,10 @@ int RunGame(QApplication &app)
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))
         main.installEventFilter(new QuitOnFirstPaint(&main));
-    return app.exec();
+    const int status = app.exec();
+    // Everything is saved by now; what is left must not hold the process.
+    limitExitTime(status, 1500);
+    return status;
 }
 
 } // namespace tw
