@@ -8,6 +8,7 @@
 #include <QObject>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <fluidsynth.h>
 #include <mutex>
@@ -44,8 +45,11 @@ struct FluidSynthMusic::Engine
     fluid_synth_t *synth = nullptr;
     fluid_audio_driver_t *driver = nullptr;
     fluid_player_t *player = nullptr;
+    // When the audio driver last asked for samples (steady clock, ms). A
+    // driver whose server went away or stopped answering asks no more.
+    std::atomic<qint64> lastRender = 0;
 
-    Engine() = default;
+    Engine() : lastRender(Now()) {}
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
     ~Engine()
@@ -59,6 +63,24 @@ struct FluidSynthMusic::Engine
         if (settings)
             delete_fluid_settings(settings);
     }
+
+    static qint64 Now()
+    {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+
+    // Called on the driver's thread.
+    static int Render(void *data, int len, int nfx, float *fx[], int nout, float *out[])
+    {
+        auto *engine = static_cast<Engine *>(data);
+        engine->lastRender.store(Now(), std::memory_order_relaxed);
+        return fluid_synth_process(engine->synth, len, nfx, fx, nout, out);
+    }
+
+    // False once the driver has not asked for samples for a while: the
+    // sound server is gone or hung, and this engine will not be heard again.
+    bool alive() const { return Now() - lastRender.load(std::memory_order_relaxed) < StallLimitMs; }
 
     // Null when there will be no sound: no soundfont, no sound server, or the
     // owner gave up waiting.
@@ -102,7 +124,7 @@ struct FluidSynthMusic::Engine
             if (qstrcmp(name, "alsa") == 0 && !QFileInfo::exists(QStringLiteral("/dev/snd")))
                 continue;
             fluid_settings_setstr(engine->settings, "audio.driver", name);
-            engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
+            engine->driver = new_fluid_audio_driver2(engine->settings, Render, engine.get());
             if (engine->driver)
                 break;
         }
@@ -111,6 +133,9 @@ struct FluidSynthMusic::Engine
         if (!engine->driver || cancelled ||
             fluid_synth_sfload(engine->synth, soundFont.constData(), 1) == FLUID_FAILED)
             return nullptr;
+        // Reading the soundfont took a while; the driver has been asking all
+        // along, but the clock of its liveness starts now.
+        engine->lastRender = Now();
         return engine;
     }
 };
@@ -157,6 +182,12 @@ void RunWithin(Work work, int limitMs)
 FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
     : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
 {}
+
+void FluidSynthMusic::retireEngine()
+{
+    // The driver may be blocked on the server for good: nobody waits for it.
+    RunWithin([engine = std::move(m_engine)]() mutable { engine.reset(); }, 0);
+}
 
 FluidSynthMusic::~FluidSynthMusic()
 {
@@ -252,6 +283,10 @@ bool FluidSynthMusic::open(const QString &path)
 {
     adoptEngine();
     close();
+    // A sound server that went away (or hangs) is let go here, and one that
+    // has come (back) is looked for: each new track tries again.
+    if (m_engine && !m_engine->alive())
+        retireEngine();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -261,10 +296,10 @@ bool FluidSynthMusic::open(const QString &path)
         return false;
     m_file = data;
     m_length = timing->lengthMs();
-    if (!m_loader)
-        startLoading();
-    else if (m_engine)
+    if (m_engine)
         startPlayer();
+    else if (!m_loader || !m_loader->thread.joinable())
+        startLoading();
     return true;
 }
 
