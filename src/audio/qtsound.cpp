@@ -15,8 +15,9 @@ namespace {
 QtMessageHandler g_forward = nullptr;
 
 // Qt warns on stderr, in no category of its own, when it finds no sound
-// server. A machine without sound is normal for the game, so that one
-// warning is dropped while the outputs are first looked at.
+// server or loses it. A machine without sound, or a sound server that went
+// away, is normal for the game, so those warnings are dropped while Qt is
+// asked for the output.
 void DropNoServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtWarningMsg && text.startsWith(QLatin1String("PulseAudioService:")))
@@ -26,10 +27,6 @@ void DropNoServerWarning(QtMsgType type, const QMessageLogContext &context, cons
 
 QAudioDevice DefaultOutput()
 {
-    static bool looked = false;
-    if (looked)
-        return QMediaDevices::defaultAudioOutput();
-    looked = true;
     g_forward = qInstallMessageHandler(DropNoServerWarning);
     QAudioDevice device = QMediaDevices::defaultAudioOutput();
     qInstallMessageHandler(g_forward);
