@@ -29,6 +29,14 @@ SKIPPED = 77
 SINK = "tw"
 
 
+def _die_with_parent():
+    """In the server, before it starts: a fixture killed by a timeout takes
+    its server with it."""
+    import ctypes
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
 class PulseServer:
     def __init__(self, rate=44100):
         self.dir = tempfile.mkdtemp(prefix="tw-pulse-")
@@ -77,7 +85,8 @@ class PulseServer:
         ]
         with open(self.log_path, "a") as log:
             self.proc = subprocess.Popen(command, env=self.server_env(), stdin=subprocess.DEVNULL,
-                                         stdout=log, stderr=log, start_new_session=True)
+                                         stdout=log, stderr=log, start_new_session=True,
+                                         preexec_fn=_die_with_parent)
         deadline = time.monotonic() + 20
         while not self.answers():
             if self.proc.poll() is not None or time.monotonic() > deadline:
