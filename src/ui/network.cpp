@@ -33,6 +33,8 @@ void NetworkController::AttachWindows()
     connect(editor->Button4, &QPushButton::clicked, this, [this] { m_play.Button4Click(); });
     connect(editor->Button5, &QPushButton::clicked, this, [this] { m_play.Button5Click(); });
     if (m_journal.isOpen()) {
+        m_ownBoard = m_main.PaintBox1;
+        m_opponentBoard = m_main.PaintBox2;
         m_main.PaintBox1->installEventFilter(this);
         m_main.PaintBox2->installEventFilter(this);
     }
@@ -52,9 +54,9 @@ void NetworkController::Journal(const char *kind, const QString &text)
 
 bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main.PaintBox2 && event->type() == QEvent::MouseButtonPress)
+    if (watched == m_opponentBoard && event->type() == QEvent::MouseButtonPress)
         Journal("click");
-    else if (watched == m_main.PaintBox1 && event->type() == QEvent::Paint && m_shotToDraw) {
+    else if (watched == m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
         m_shotToDraw = false;
         Journal("shot-drawn");
     }
