@@ -30,6 +30,15 @@ QString FoundName(const QHostInfo &info, const QHostAddress &address)
 
 } // namespace
 
+QHostAddress unmappedAddress(const QHostAddress &address)
+{
+    bool isIPv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIPv4);
+    if (address.protocol() == QAbstractSocket::IPv6Protocol && isIPv4)
+        return QHostAddress(ipv4);
+    return address;
+}
+
 struct PeerLink::Incoming
 {
     QPointer<QTcpSocket> socket;
@@ -61,7 +70,11 @@ bool PeerLink::listen(int port)
     }
     if (!IsTcpPort(port))
         return false;
-    return ServerSocket1->listen(m_localAddress, static_cast<quint16>(port));
+    if (ServerSocket1->listen(m_localAddress, static_cast<quint16>(port)))
+        return true;
+    // A system without IPv6 refuses the dual-stack socket; IPv4 alone will do.
+    return m_localAddress == QHostAddress::Any &&
+           ServerSocket1->listen(QHostAddress::AnyIPv4, static_cast<quint16>(port));
 }
 
 bool PeerLink::isListening() const
@@ -90,8 +103,8 @@ void PeerLink::acceptPending()
         socket->setReadBufferSize(kReadBufferLimit);
         auto incoming = std::make_shared<Incoming>();
         incoming->socket = socket;
-        incoming->info.remoteAddress = socket->peerAddress();
-        incoming->info.localAddress = socket->localAddress();
+        incoming->info.remoteAddress = unmappedAddress(socket->peerAddress());
+        incoming->info.localAddress = unmappedAddress(socket->localAddress());
         m_incoming.push_back(incoming);
 
         const std::weak_ptr<Incoming> weak = incoming;
@@ -200,8 +213,10 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
         },
         Qt::QueuedConnection);
     const QString target = hostName.isEmpty() ? address : hostName;
+    const bool anyAddress =
+        m_localAddress == QHostAddress::Any || m_localAddress == QHostAddress::AnyIPv4;
     if (!IsTcpPort(port) || target.isEmpty() ||
-        (m_localAddress != QHostAddress::AnyIPv4 && !ClientSocket1->bind(m_localAddress, 0))) {
+        (!anyAddress && !ClientSocket1->bind(m_localAddress, 0))) {
         // Reported like any failed attempt: later, from the event loop.
         QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(ClientSocket1)] {
             if (client && client == ClientSocket1)
@@ -209,8 +224,12 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
         });
         return;
     }
-    ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
-                                 QAbstractSocket::IPv4Protocol);
+    // A socket bound to a local address can reach that address's family only;
+    // otherwise a name is tried with every address it has, as the resolver
+    // orders them (IPv6 first where both ends have it).
+    const auto family = m_localAddress == QHostAddress::Any ? QAbstractSocket::AnyIPProtocol
+                                                            : m_localAddress.protocol();
+    ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite, family);
 }
 
 void PeerLink::closeClient()
@@ -231,13 +250,13 @@ bool PeerLink::isClientActive() const
 
 QHostAddress PeerLink::clientRemoteAddress() const
 {
-    return isClientActive() ? ClientSocket1->peerAddress() : QHostAddress();
+    return isClientActive() ? unmappedAddress(ClientSocket1->peerAddress()) : QHostAddress();
 }
 
 bool PeerLink::PeerConnected() const
 {
     return isClientActive() && ServerSocket1->isListening() && !m_incoming.empty() &&
-           m_incoming.front()->info.remoteAddress == ClientSocket1->peerAddress();
+           m_incoming.front()->info.remoteAddress == clientRemoteAddress();
 }
 
 void PeerLink::write(const QByteArray &bytes)
@@ -255,7 +274,7 @@ void PeerLink::write(const QByteArray &bytes)
 
 void PeerLink::onClientConnected()
 {
-    const QHostAddress remote = ClientSocket1->peerAddress();
+    const QHostAddress remote = clientRemoteAddress();
     QHostInfo::lookupHost(
         remote.toString(), this,
         [this, client = QPointer<QTcpSocket>(ClientSocket1), remote](const QHostInfo &info) {

@@ -15,7 +15,7 @@ class TForm1;
 //
 // Two variables of the environment serve tests and benchmarks that run
 // several copies of the game:
-//   TARNWAKE_NET_ADDRESS  a local IPv4 address for both sockets, so two copies
+//   TARNWAKE_NET_ADDRESS  a local address for both sockets, so two copies
 //                         on one machine can each listen on the same port;
 //   TARNWAKE_NET_JOURNAL  a file to which every status text, chat line and
 //                         message box of network play is appended, with the

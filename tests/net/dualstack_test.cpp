@@ -1,0 +1,125 @@
+// One program listening on every address of both families: IPv6 literals and
+// names link like IPv4 ones, and an IPv4 peer reaching the dual-stack socket
+// is the same machine as the IPv4 address the outgoing socket connects to.
+#include "netplay_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+bool HasIPv6Loopback()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHostIPv6, 0);
+}
+
+// A program on any address; the tests reach it through loopback only.
+class DualStackTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(port, 0);
+        a.play.link().setLocalAddress(QHostAddress::Any);
+        a.play.StartServer();
+        ASSERT_TRUE(a.play.link().isListening());
+        if (!HasIPv6Loopback())
+            GTEST_SKIP() << "no IPv6 loopback here";
+    }
+
+    int port = FreePort();
+    Side a{QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), port, 11};
+};
+
+TEST(UnmappedAddressTest, MappedAddressesBecomeTheirIPv4AddressOthersStay)
+{
+    const struct
+    {
+        const char *in, *out;
+    } cases[] = {
+        {"::ffff:10.77.0.2", "10.77.0.2"},
+        {"::ffff:127.0.0.1", "127.0.0.1"},
+        {"10.77.0.2", "10.77.0.2"},
+        {"::1", "::1"},
+        {"fd77::2", "fd77::2"},
+        {"fe80::1%1", "fe80::1%1"},
+    };
+    for (const auto &c : cases) {
+        const QHostAddress out = unmappedAddress(QHostAddress(QString::fromLatin1(c.in)));
+        EXPECT_EQ(out.toString(), QString::fromLatin1(c.out)) << c.in;
+        EXPECT_EQ(out, QHostAddress(QString::fromLatin1(c.out))) << c.in;
+    }
+}
+
+// Typed into the IP field, or the host field, each links the program to
+// itself, as typing the own machine's address does; the IP field then shows
+// the address as it was reached, never as a mapped one.
+TEST_F(DualStackTest, ProgramLinksToItselfByIPv4AndIPv6LiteralAndName)
+{
+    const struct
+    {
+        const char *address, *host, *shown;
+    } cases[] = {
+        {"::1", "", "::1"},
+        {"127.0.0.1", "", "127.0.0.1"},
+        {"", "localhost", nullptr}, // either family, as the resolver orders them
+    };
+    for (const auto &c : cases) {
+        a.play.Button5Click();
+        ASSERT_TRUE(WaitFor([&] { return a.play.link().incomingCount() == 0; })) << c.address;
+        a.windows.statuses.clear();
+        a.windows.address = QString::fromLatin1(c.address);
+        a.windows.host = QString::fromLatin1(c.host);
+        a.play.Button4Click();
+        ASSERT_TRUE(WaitFor([&] {
+            return a.play.PeerConnected() &&
+                   a.windows.sawStatus(QStringLiteral("Your opponent: Ann (area size: 10)"));
+        })) << c.address
+            << c.host << ": " << a.windows.statuses.join(u'/').toStdString();
+        const QString shown = a.windows.address;
+        if (c.shown) {
+            EXPECT_EQ(shown, QString::fromLatin1(c.shown));
+        }
+        EXPECT_FALSE(shown.startsWith(QStringLiteral("::ffff:"))) << shown.toStdString();
+        EXPECT_EQ(a.play.link().incoming(0).remoteAddress, a.play.link().clientRemoteAddress());
+        EXPECT_EQ(a.windows.statuses.filter(QStringLiteral("connection error")).size(), 0);
+    }
+}
+
+// The first accepted connection decides who the peer is: an IPv4 stranger on
+// the same machine is that machine, an IPv6 one on it is another address.
+TEST_F(DualStackTest, FirstAcceptedConnectionComparesByUnmappedAddress)
+{
+    const struct
+    {
+        const char *stranger;
+        bool linked;
+    } cases[] = {
+        {"127.0.0.1", true}, // reaches the dual-stack socket as ::ffff:127.0.0.1
+        {"::1", false},
+    };
+    for (const auto &c : cases) {
+        a.play.Button5Click();
+        a.play.link().listen(0); // closes every accepted connection
+        a.play.StartServer();
+        QTcpSocket stranger;
+        stranger.connectToHost(QHostAddress(QString::fromLatin1(c.stranger)),
+                               static_cast<quint16>(port));
+        ASSERT_TRUE(stranger.waitForConnected(3000)) << c.stranger;
+        ASSERT_TRUE(WaitFor([&] { return a.play.link().incomingCount() == 1; })) << c.stranger;
+        EXPECT_EQ(a.play.link().incoming(0).remoteAddress.toString(),
+                  QString::fromLatin1(c.stranger));
+
+        a.windows.address = QStringLiteral("127.0.0.1");
+        a.windows.host.clear();
+        a.play.Button4Click();
+        ASSERT_TRUE(WaitFor([&] { return a.play.link().incomingCount() == 2; })) << c.stranger;
+        Settle();
+        EXPECT_EQ(a.play.PeerConnected(), c.linked) << c.stranger;
+    }
+}
+
+} // namespace
