@@ -1,7 +1,10 @@
 #include "network.h"
 
+#include "addressbox.h"
 #include "feedback.h"
 #include "mainwindow.h"
+#include "net/avahidiscovery.h"
+#include "net/foundgames.h"
 #include "pictures.h"
 
 #include <QEvent>
@@ -12,7 +15,8 @@
 namespace tw {
 
 NetworkController::NetworkController(TForm1 &main)
-    : QObject(&main), m_main(main), m_play(Game(), *this, this)
+    : QObject(&main), m_main(main), m_play(Game(), *this, this),
+      m_discovery(new AvahiDiscovery(this)), m_foundGames(new FoundGamesModel(m_discovery, this))
 {
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
     if (!address.isEmpty())
@@ -23,6 +27,20 @@ NetworkController::NetworkController(TForm1 &main)
         if (!m_journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             m_journal.setFileName(QString());
     }
+    // The drop-down list of games found, each time it changes, its rows
+    // joined by " | " (no player name holds one).
+    const auto journalGames = [this] {
+        QStringList rows;
+        for (int row = 0; row < m_foundGames->rowCount(); ++row)
+            rows << m_foundGames->index(row).data().toString();
+        Journal("games", rows.join(QStringLiteral(" | ")));
+    };
+    if (m_journal.isOpen())
+        for (const auto signal :
+             {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(m_foundGames, signal, this, journalGames);
+    if (m_journal.isOpen())
+        connect(m_foundGames, &QAbstractItemModel::dataChanged, this, journalGames);
 }
 
 NetworkController::~NetworkController() = default;
@@ -32,6 +50,8 @@ void NetworkController::AttachWindows()
     TForm2 *editor = m_main.Form2;
     connect(editor->Button4, &QPushButton::clicked, this, [this] { m_play.Button4Click(); });
     connect(editor->Button5, &QPushButton::clicked, this, [this] { m_play.Button5Click(); });
+    auto *addressBox = new AddressBox(editor->Edit2, m_foundGames);
+    connect(addressBox, &AddressBox::gameChosen, this, &NetworkController::chooseFoundGame);
     if (m_journal.isOpen()) {
         m_main.PaintBox1->installEventFilter(this);
         m_main.PaintBox2->installEventFilter(this);
@@ -64,6 +84,23 @@ bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 void NetworkController::StartServer()
 {
     m_play.StartServer();
+    announceGame();
+}
+
+void NetworkController::announceGame()
+{
+    const GameState &game = Game();
+    m_discovery->announce(
+        {game.settings.PlayerName, game.boards.AreaSize, m_play.link().listeningPort()});
+}
+
+void NetworkController::chooseFoundGame(const QString &address, int port)
+{
+    // The host field would win over the address; the game's port is the one
+    // both sides must use.
+    Journal("chosen", address);
+    SetHostField(QString());
+    SetPortField(QString::number(port));
 }
 
 bool NetworkController::PeerConnected()
@@ -90,6 +127,7 @@ void NetworkController::SendGameAborted()
 void NetworkController::SendUserInfoIfIdle()
 {
     m_play.SendUserInfoIfIdle();
+    announceGame();
 }
 
 void NetworkController::ShowConnectionState()
@@ -97,6 +135,7 @@ void NetworkController::ShowConnectionState()
     m_inTick = true;
     m_play.ShowConnectionState();
     m_inTick = false;
+    announceGame(); // the port may have changed with the connect button
 }
 
 void NetworkController::SendAim()

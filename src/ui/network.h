@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/discovery.h"
 #include "net/netplay.h"
 
 #include <QFile>
@@ -7,6 +8,7 @@
 
 namespace tw {
 
+class FoundGamesModel;
 class TForm1;
 
 // Network play as the windows see it: the link to a peer, the packets of a
@@ -83,9 +85,14 @@ private:
     void ShowPeerAim(int col, int row) override;
 
     void Journal(const char *kind, const QString &text = {});
+    // Tells the network what this game is: player, area size, port.
+    void announceGame();
+    void chooseFoundGame(const QString &address, int port);
 
     TForm1 &m_main;
     NetPlay m_play;
+    GameDiscovery *m_discovery;
+    FoundGamesModel *m_foundGames;
     QFile m_journal;
     bool m_shotToDraw = false; // a peer's shot waits to be drawn (journal)
     bool m_inTick = false;     // in the idle connection display
