@@ -229,7 +229,31 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
     // orders them (IPv6 first where both ends have it).
     const auto family = m_localAddress == QHostAddress::Any ? QAbstractSocket::AnyIPProtocol
                                                             : m_localAddress.protocol();
-    ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite, family);
+    const QHostAddress given = unmappedAddress(QHostAddress(address));
+    if (hostName.isEmpty() || given.isNull()) {
+        ClientSocket1->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
+                                     family);
+        return;
+    }
+    // A name and an address: the name is looked up and used, but where it
+    // names the given address too, that address is the one connected to. A
+    // connection back names the peer by the address it came from and the
+    // name found for it; a name with addresses of both families must not
+    // lead to the peer's other address, which the peer would not know as
+    // ours.
+    QHostInfo::lookupHost(hostName, this,
+                          [this, client = QPointer<QTcpSocket>(ClientSocket1), given, hostName,
+                           port, family](const QHostInfo &info) {
+                              if (!client || client != ClientSocket1)
+                                  return;
+                              for (const QHostAddress &found : info.addresses())
+                                  if (unmappedAddress(found) == given) {
+                                      client->connectToHost(given, static_cast<quint16>(port));
+                                      return;
+                                  }
+                              client->connectToHost(hostName, static_cast<quint16>(port),
+                                                    QIODevice::ReadWrite, family);
+                          });
 }
 
 void PeerLink::closeClient()

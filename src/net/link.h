@@ -92,7 +92,8 @@ public:
     // The outgoing socket.
     // Drops the outgoing connection, or the attempt, if there is one, and
     // starts a new attempt: to hostName when it is not empty (looked up
-    // first), else to address. Ends in clientConnected() or socketError().
+    // first; when one of its addresses is address, to that one), else to
+    // address. Ends in clientConnected() or socketError().
     void connectToPeer(const QString &address, const QString &hostName, int port);
     void closeClient();
     bool isClientActive() const; // connected

@@ -66,6 +66,9 @@ TEST_F(DualStackTest, ProgramLinksToItselfByIPv4AndIPv6LiteralAndName)
         {"::1", "", "::1"},
         {"127.0.0.1", "", "127.0.0.1"},
         {"", "localhost", nullptr}, // either family, as the resolver orders them
+        // A name wins over an address it does not name (localhost is IPv4
+        // here; where it is both, ::1 is the one taken).
+        {"::1", "localhost", nullptr},
     };
     for (const auto &c : cases) {
         a.play.Button5Click();
