@@ -88,6 +88,14 @@ void AvahiDiscovery::startClient()
 
 void AvahiDiscovery::stopClient()
 {
+    dropLookups();
+    if (m_client)
+        avahi_client_free(m_client);
+    m_client = nullptr;
+}
+
+void AvahiDiscovery::dropLookups()
+{
     for (auto &[key, instance] : m_instances)
         if (instance.resolver)
             avahi_service_resolver_free(instance.resolver);
@@ -98,9 +106,6 @@ void AvahiDiscovery::stopClient()
     if (m_group)
         avahi_entry_group_free(m_group); // withdraws the announcement
     m_group = nullptr;
-    if (m_client)
-        avahi_client_free(m_client);
-    m_client = nullptr;
     const auto reported = std::exchange(m_reported, {});
     for (const auto &[key, game] : reported)
         emit gameLost(key);
@@ -121,8 +126,9 @@ void AvahiDiscovery::onClientState(AvahiClient *client, int state)
             avahi_entry_group_reset(m_group);
         break;
     case AVAHI_CLIENT_CONNECTING:
-        break;
+        break; // no daemon yet; S_RUNNING follows when one starts
     case AVAHI_CLIENT_FAILURE:
+        // The daemon or the bus went away (or the client could not start).
         // Not from inside the client's own callback: later, from the loop.
         // A client that failed inside avahi_client_new() is freed there
         // already (no system bus): then nothing is tried again.
@@ -237,7 +243,9 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
     if (m_instances.count(key) || m_instances.size() >= kMaxInstances)
         return;
     // The resolver stays until the instance goes, and answers again when the
-    // instance's records change.
+    // instance's records change. Each protocol's instance is asked for an
+    // address of its own family, so a game on both gives both, and the IPv6
+    // one is preferred (report()).
     const AvahiServiceResolverCallback callback =
         [](AvahiServiceResolver *resolver, AvahiIfIndex iface, AvahiProtocol proto,
            AvahiResolverEvent what, const char *service, const char *, const char *zone,
@@ -266,7 +274,7 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
     Instance &instance = m_instances[key];
     instance.resolver =
         avahi_service_resolver_new(m_client, interface, protocol, name, kGameServiceType, domain,
-                                   AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), callback, this);
+                                   protocol, AvahiLookupFlags(0), callback, this);
 }
 
 void AvahiDiscovery::onResolved(AvahiServiceResolver *resolver, const InstanceKey &key,

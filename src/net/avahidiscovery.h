@@ -44,6 +44,8 @@ private:
 
     void startClient();
     void stopClient();
+    // Frees every group, browser and resolver; the games found are lost.
+    void dropLookups();
     void onClientState(AvahiClient *client, int state);
     void onGroupState(int state);
     void publish();
