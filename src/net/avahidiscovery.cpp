@@ -100,6 +100,7 @@ void AvahiDiscovery::dropLookups()
         if (instance.resolver)
             avahi_service_resolver_free(instance.resolver);
     m_instances.clear();
+    m_resolvers = 0;
     if (m_browser)
         avahi_service_browser_free(m_browser);
     m_browser = nullptr;
@@ -234,13 +235,16 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
         const auto it = m_instances.find(key);
         if (it == m_instances.end())
             return;
-        if (it->second.resolver)
+        if (it->second.resolver) {
             avahi_service_resolver_free(it->second.resolver);
+            --m_resolvers;
+        }
         m_instances.erase(it);
         report(ServiceKey(std::get<2>(key), std::get<3>(key)));
         return;
     }
-    if (m_instances.count(key) || m_instances.size() >= kMaxInstances)
+    if (m_instances.count(key) || m_instances.size() >= kMaxInstances ||
+        m_resolvers >= kMaxResolvers)
         return;
     // The resolver stays until the instance goes, and answers again when the
     // instance's records change. Each protocol's instance is asked for an
@@ -271,10 +275,13 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
             record.port = port;
             discovery->onResolved(resolver, instance, checkedGame(record));
         };
-    Instance &instance = m_instances[key];
-    instance.resolver =
+    AvahiServiceResolver *resolver =
         avahi_service_resolver_new(m_client, interface, protocol, name, kGameServiceType, domain,
                                    protocol, AvahiLookupFlags(0), callback, this);
+    if (!resolver)
+        return;
+    m_instances[key].resolver = resolver;
+    ++m_resolvers;
 }
 
 void AvahiDiscovery::onResolved(AvahiServiceResolver *resolver, const InstanceKey &key,
@@ -283,6 +290,13 @@ void AvahiDiscovery::onResolved(AvahiServiceResolver *resolver, const InstanceKe
     const auto it = m_instances.find(key);
     if (it == m_instances.end() || it->second.resolver != resolver)
         return; // gone, or a resolver given up
+    // An instance unfit to show (or that cannot be resolved) is not followed
+    // any further: it keeps no resolver busy.
+    if (!game) {
+        avahi_service_resolver_free(resolver);
+        it->second.resolver = nullptr;
+        --m_resolvers;
+    }
     it->second.game = std::move(game);
     report(ServiceKey(std::get<2>(key), std::get<3>(key)));
 }

@@ -23,9 +23,11 @@ class AvahiDiscovery : public GameDiscovery
 {
     Q_OBJECT
 public:
-    // Service instances followed at once; later ones are not looked at until
-    // others go, so that a flood of records costs bounded work.
-    static constexpr int kMaxInstances = 128;
+    // Bounds on a flood of records: instances being resolved or followed at
+    // once, and instances known at all (a record unfit to show is known but
+    // not followed). Instances beyond either are not looked at.
+    static constexpr int kMaxResolvers = 128;
+    static constexpr int kMaxInstances = 4096;
 
     explicit AvahiDiscovery(QObject *parent = nullptr);
     // Withdraws the announcement.
@@ -62,6 +64,7 @@ private:
     GameAnnouncement m_announcement;
     QByteArray m_serviceName; // as published, after any renaming on a collision
     std::map<InstanceKey, Instance> m_instances;
+    int m_resolvers = 0;                     // live resolvers in m_instances
     std::map<QString, FoundGame> m_reported; // by service key
 };
 

@@ -246,12 +246,18 @@ class LanDaemons:
     """A machine's own system bus and Avahi daemon, in one namespace.
 
     Both are started here and stopped by their process ids; the daemon
-    announces on the given interfaces only. `bus` is the bus address to give
-    the programs (DBUS_SYSTEM_BUS_ADDRESS).
+    announces on the given interfaces only, and the services of `services`
+    (file name -> Avahi service-group XML) as its static services. `bus` is
+    the bus address to give the programs (DBUS_SYSTEM_BUS_ADDRESS).
     """
 
-    def __init__(self, nets, ns, host_name, interfaces, workdir):
+    def __init__(self, nets, ns, host_name, interfaces, workdir, services=None):
         os.makedirs(workdir, exist_ok=True)
+        services_dir = os.path.join(workdir, "services")
+        os.makedirs(services_dir, exist_ok=True)
+        for name, xml in (services or {}).items():
+            with open(os.path.join(services_dir, name), "w") as f:
+                f.write(xml)
         self.host_name = host_name
         self.procs = []
         self.log_path = os.path.join(workdir, "avahi.log")
@@ -270,14 +276,16 @@ class LanDaemons:
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
             wait_until(lambda: os.path.exists(socket), 10, "the system bus of " + host_name)
             # The daemon's pid file and socket live in /run/avahi-daemon: a
-            # private /run of its own keeps two daemons apart. ip netns exec
-            # gives every command its own mount namespace already.
+            # private /run of its own keeps two daemons apart, and its own
+            # static services replace the machine's. ip netns exec gives every
+            # command its own mount namespace already.
             with open(self.log_path, "w") as log:
                 self.procs.append(subprocess.Popen(
                     prefix + ["env", "DBUS_SYSTEM_BUS_ADDRESS=" + self.bus, "sh", "-c",
-                              "mount -t tmpfs tmpfs /run && mkdir /run/avahi-daemon && exec "
-                              "avahi-daemon --no-drop-root --no-chroot --no-rlimits -f " +
-                              avahi_conf],
+                              "mount -t tmpfs tmpfs /run && mkdir /run/avahi-daemon && "
+                              "mount --bind %s /etc/avahi/services && exec "
+                              "avahi-daemon --no-drop-root --no-chroot --no-rlimits -f %s" %
+                              (services_dir, avahi_conf)],
                     stdout=log, stderr=subprocess.STDOUT))
             wait_until(lambda: "Server startup complete" in self.log(), 15,
                        "the avahi daemon of " + host_name)

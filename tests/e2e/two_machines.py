@@ -12,6 +12,8 @@ the network journal and the game log.
 
     two_machines.py <tarnwake> <dump_records>
 
+TW_E2E_ONLY_LAN=1 runs the Avahi and IPv6 part alone.
+
 Needs root (for ip netns), Xvfb and xdotool. Exits 77 (skipped) where
 network namespaces cannot be made.
 """
@@ -218,6 +220,31 @@ def scenario(exe, dump, work, nets, displays):
             g.kill()
 
 
+def service(name, txt, port=8170):
+    records = "".join("<txt-record>%s</txt-record>" % t for t in txt)
+    return ('<?xml version="1.0" standalone="no"?><service-group><name>%s</name><service>'
+            '<type>_tarnwake._tcp</type><port>%d</port>%s</service></service-group>'
+            % (name, port, records))
+
+
+def odd_services():
+    """Announcements another program on beta could make, for the list to
+    skip: a flood of games on an impossible area size, the packet field
+    separator and control characters in names, an overlong name. One odd
+    but fair game (Zed, area 12, on beta) is shown."""
+    services = {"junk%d.service" % i: service("Junk %d" % i, ["name=Junk%d" % i, "area=99"])
+                for i in range(150)}
+    services.update({
+        "pipe.service": service("Pipe", ["name=Ann|C|Bob", "area=10"]),
+        "tab.service": service("Tab", ["name=Tab&#9;Name", "area=10"]),
+        "newline.service": service("Newline", ["name=New&#10;line", "area=10"]),
+        "long.service": service("Long", ["name=" + "L" * 4000, "area=10"]),
+        "noarea.service": service("No area", ["name=Nobody"]),
+        "zed.service": service("Zed", ["name=Zed", "area=12"]),
+    })
+    return services
+
+
 def rows_of(game, start):
     return [row for row in game.found_games() if row.startswith(start)]
 
@@ -228,9 +255,9 @@ def lan_scenario(exe, work, nets, displays):
     games = []
     try:
         step("an Avahi daemon with its own system bus on alpha and on beta")
-        for ns, host in (("a", "alpha"), ("b", "beta")):
+        for ns, host, services in (("a", "alpha", {}), ("b", "beta", odd_services())):
             daemons.append(LanDaemons(nets, ns, host, nets.devices[ns][:1],
-                                      os.path.join(work, "lan-" + host)))
+                                      os.path.join(work, "lan-" + host), services))
         ann = Game(exe, displays[0], os.path.join(work, "alpha-lan"), "NewUser",
                    nets.exec_prefix("a"), {"DBUS_SYSTEM_BUS_ADDRESS": daemons[0].bus})
         games.append(ann)
@@ -249,6 +276,14 @@ def lan_scenario(exe, work, nets, displays):
                        not rows_of(g, "NewUser"), 30, other + " in the list of " + g.player)
             check(not rows_of(g, g.player + " "), "%s lists its own game" % g.player)
         print("   beta's list:", bob.found_games())
+
+        step("odd announcements on beta are left out of alpha's list, a fair one is shown")
+        wait_until(lambda: rows_of(ann, "Zed (12), beta"), 30, "Zed in alpha's list")
+        time.sleep(2)
+        rows = ann.found_games()
+        check(all(r.startswith("Bob (10), ") or r.startswith("Zed (12), ") for r in rows),
+              "alpha's list: %r" % rows)
+        print("   alpha's list:", rows)
 
         step("choosing Ann in beta's list and Ok links both, over IPv6")
         bob.choose_found_game("Ann (10), ")
