@@ -18,7 +18,9 @@ namespace tw {
 // record "name=", "area=" (so a change of either is a new instance, which
 // every browser sees as such), and browses for the others. Without a system
 // bus it does nothing; when the daemon is missing or goes away it waits for
-// it and starts over. All of it runs from the Qt event loop.
+// it and starts over. All of it runs from the Qt event loop; only making the
+// client (at start, and after the daemon went away) waits for a few answers
+// of the local system bus, as libavahi-client does.
 class AvahiDiscovery : public GameDiscovery
 {
     Q_OBJECT

@@ -35,12 +35,11 @@ NetworkController::NetworkController(TForm1 &main)
             rows << m_foundGames->index(row).data().toString();
         Journal("games", rows.join(QStringLiteral(" | ")));
     };
-    if (m_journal.isOpen())
-        for (const auto signal :
-             {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(m_foundGames, signal, this, journalGames);
-    if (m_journal.isOpen())
+    if (m_journal.isOpen()) {
+        connect(m_foundGames, &QAbstractItemModel::rowsInserted, this, journalGames);
+        connect(m_foundGames, &QAbstractItemModel::rowsRemoved, this, journalGames);
         connect(m_foundGames, &QAbstractItemModel::dataChanged, this, journalGames);
+    }
 }
 
 NetworkController::~NetworkController() = default;

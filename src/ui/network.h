@@ -12,8 +12,9 @@ class FoundGamesModel;
 class TForm1;
 
 // Network play as the windows see it: the link to a peer, the packets of a
-// match, the chat. Owned by the main window, which reaches every other window
-// through it.
+// match, the chat, and the games on the local network (announced, and listed
+// in the address field). Owned by the main window, which reaches every other
+// window through it.
 //
 // Two variables of the environment serve tests and benchmarks that run
 // several copies of the game:
@@ -21,8 +22,9 @@ class TForm1;
 //                         on one machine can each listen on the same port;
 //   TARNWAKE_NET_JOURNAL  a file to which every status text, chat line and
 //                         message box of network play is appended, with the
-//                         click on the opponent board and the drawing of a
-//                         peer's shot, each with its time (CLOCK_MONOTONIC,
+//                         click on the opponent board, the drawing of a
+//                         peer's shot, the list of games found and the game
+//                         chosen from it, each with its time (CLOCK_MONOTONIC,
 //                         microseconds). The windows cannot be read from
 //                         outside the program; this file can.
 class NetworkController : public QObject, private NetPlayHost
