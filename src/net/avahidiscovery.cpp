@@ -100,6 +100,7 @@ void AvahiDiscovery::dropLookups()
         if (instance.resolver)
             avahi_service_resolver_free(instance.resolver);
     m_instances.clear();
+    m_waiting.clear();
     m_resolvers = 0;
     if (m_browser)
         avahi_service_browser_free(m_browser);
@@ -235,17 +236,42 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
         const auto it = m_instances.find(key);
         if (it == m_instances.end())
             return;
-        if (it->second.resolver) {
+        const bool resolving = it->second.resolver != nullptr;
+        if (resolving)
             avahi_service_resolver_free(it->second.resolver);
-            --m_resolvers;
-        }
         m_instances.erase(it);
         report(ServiceKey(std::get<2>(key), std::get<3>(key)));
+        if (resolving)
+            resolverDone();
         return;
     }
-    if (m_instances.count(key) || m_instances.size() >= kMaxInstances ||
-        m_resolvers >= kMaxResolvers)
+    if (m_instances.count(key) || m_instances.size() >= kMaxInstances)
         return;
+    Instance &instance = m_instances[key];
+    if (m_resolvers >= kMaxResolvers) {
+        instance.waiting = true; // until a resolver is free (resolverDone())
+        m_waiting.push_back(key);
+        return;
+    }
+    startResolver(key);
+}
+
+void AvahiDiscovery::resolverDone()
+{
+    --m_resolvers;
+    while (m_resolvers < kMaxResolvers && !m_waiting.empty()) {
+        const InstanceKey key = m_waiting.front();
+        m_waiting.pop_front();
+        const auto it = m_instances.find(key);
+        if (it == m_instances.end() || !it->second.waiting)
+            continue; // gone meanwhile
+        it->second.waiting = false;
+        startResolver(key);
+    }
+}
+
+void AvahiDiscovery::startResolver(const InstanceKey &key)
+{
     // The resolver stays until the instance goes, and answers again when the
     // instance's records change. Each protocol's instance is asked for an
     // address of its own family, so a game on both gives both, and the IPv6
@@ -275,9 +301,10 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
             record.port = port;
             discovery->onResolved(resolver, instance, checkedGame(record));
         };
-    AvahiServiceResolver *resolver =
-        avahi_service_resolver_new(m_client, interface, protocol, name, kGameServiceType, domain,
-                                   protocol, AvahiLookupFlags(0), callback, this);
+    const auto &[interface, protocol, name, domain] = key;
+    AvahiServiceResolver *resolver = avahi_service_resolver_new(
+        m_client, interface, protocol, name.constData(), kGameServiceType, domain.constData(),
+        protocol, AvahiLookupFlags(0), callback, this);
     if (!resolver)
         return;
     m_instances[key].resolver = resolver;
@@ -292,13 +319,15 @@ void AvahiDiscovery::onResolved(AvahiServiceResolver *resolver, const InstanceKe
         return; // gone, or a resolver given up
     // An instance unfit to show (or that cannot be resolved) is not followed
     // any further: it keeps no resolver busy.
-    if (!game) {
+    const bool done = !game;
+    if (done) {
         avahi_service_resolver_free(resolver);
         it->second.resolver = nullptr;
-        --m_resolvers;
     }
     it->second.game = std::move(game);
     report(ServiceKey(std::get<2>(key), std::get<3>(key)));
+    if (done)
+        resolverDone();
 }
 
 // Tells the list about one service: the best of what its instances say, or

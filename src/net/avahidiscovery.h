@@ -3,6 +3,7 @@
 #include "net/discovery.h"
 
 #include <QByteArray>
+#include <deque>
 #include <map>
 #include <tuple>
 
@@ -26,8 +27,9 @@ class AvahiDiscovery : public GameDiscovery
     Q_OBJECT
 public:
     // Bounds on a flood of records: instances being resolved or followed at
-    // once, and instances known at all (a record unfit to show is known but
-    // not followed). Instances beyond either are not looked at.
+    // once (more wait their turn, in order), and instances known at all (a
+    // record unfit to show is known but not followed; beyond this bound new
+    // ones are not looked at).
     static constexpr int kMaxResolvers = 128;
     static constexpr int kMaxInstances = 4096;
 
@@ -44,6 +46,7 @@ private:
     {
         AvahiServiceResolver *resolver = nullptr;
         std::optional<FoundGame> game;
+        bool waiting = false; // for a resolver
     };
 
     void startClient();
@@ -56,6 +59,9 @@ private:
     void startBrowsing();
     void onBrowse(int interface, int protocol, int event, const char *name, const char *domain,
                   int flags);
+    void startResolver(const InstanceKey &key);
+    // A resolver was freed: starts the next waiting instance's.
+    void resolverDone();
     void onResolved(AvahiServiceResolver *resolver, const InstanceKey &key,
                     std::optional<FoundGame> game);
     void report(const QString &serviceKey);
@@ -67,6 +73,7 @@ private:
     QByteArray m_serviceName; // as published, after any renaming on a collision
     std::map<InstanceKey, Instance> m_instances;
     int m_resolvers = 0;                     // live resolvers in m_instances
+    std::deque<InstanceKey> m_waiting;       // for a resolver, in order
     std::map<QString, FoundGame> m_reported; // by service key
 };
 

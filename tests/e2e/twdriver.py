@@ -420,15 +420,28 @@ class Game:
         lists = self.entries("games")
         return lists[-1].split(" | ") if lists and lists[-1] else []
 
-    def choose_found_game(self, row_start):
-        """Opens the address field's list and chooses the row that starts so."""
-        rows = self.found_games()
-        index = [i for i, row in enumerate(rows) if row.startswith(row_start)][0]
-        self.click(self.editor, EDITOR_IP)
-        self.display.key("F4")  # opens the list
-        time.sleep(0.3)
-        self.display.key("Home", *(["Down"] * index))
-        self.display.key("Return")
+    def choose_found_game(self, row_start, attempts=3):
+        """Opens the address field's list and chooses the row that starts so.
+
+        A list that opens late (a slow machine) misses the keys; then the
+        list is closed and opened again.
+        """
+        for _ in range(attempts):
+            rows = self.found_games()
+            index = [i for i, row in enumerate(rows) if row.startswith(row_start)][0]
+            chosen = len(self.entries("chosen"))
+            self.click(self.editor, EDITOR_IP)
+            self.display.key("F4")  # opens the list
+            time.sleep(0.5)
+            self.display.key("Home", *(["Down"] * index))
+            self.display.key("Return")
+            try:
+                wait_until(lambda: len(self.entries("chosen")) > chosen, 3, "a game chosen")
+                return
+            except Failure:
+                self.display.key("Escape")
+        raise Failure("%s could not choose %r from %r" % (self.player, row_start,
+                                                          self.found_games()))
 
     def chat_in_chat_window(self, text):
         self.click(self.chat, CHAT_INPUT)
