@@ -1,11 +1,13 @@
 #include "match.h"
 
+#include "matchlog.h"
 #include "records/records.h"
+#include "remarks.h"
+#include "scoring.h"
+#include "targeting.h"
 #include "util/duration.h"
-#include "util/localtime.h"
 
-#include <QLocale>
-#include <cmath>
+#include <algorithm>
 
 namespace tw {
 
@@ -13,95 +15,11 @@ namespace {
 
 constexpr int ScrambleImages = 15; // the column-number and row-letter lists
 
-// The integer nearest to v, a half going to the even neighbour.
-int nearest(double v)
-{
-    return static_cast<int>(std::nearbyint(v));
-}
-
-// p / d to the nearest integer, a half going to the even neighbour, exactly.
-// Precondition: d > 0.
-int nearestRatio(long long p, long long d)
-{
-    long long q = p / d;
-    long long r = p % d;
-    if (r < 0) {
-        --q;
-        r += d;
-    }
-    if (2 * r > d || (2 * r == d && q % 2 != 0))
-        ++q;
-    return static_cast<int>(q);
-}
-
-struct RemarkRow
-{
-    const char *englishPrefix;
-    const char *englishSuffix;
-    const char *russianPrefix;
-    const char *russianSuffix;
-};
-
-const RemarkRow LossRemarks[10] = {
-    {"It's not your day, ", ".", "Не везет вам нынче, ", "."},
-    {"", ", you should sleep for a some time.", "",
-     ", вам следует поспать. Это ж надо - компьютеру в морской бой продуть."},
-    {"What's the hell, ", "? How you did this?", "Что такое, ", "? Как так можно?"},
-    {"Aaaaargh, ", "...", "Зачем вы, ", ", морской бой любите..."},
-    {"Did you see the \"Matrix\" movie, ", "? Don't you remember?",
-     "Вы смотрели фильм \"Матрица\", ", "? Ничего не напоминает?"},
-    {"The Terminator waiting for you, ", ".", "Однако, ",
-     ", фантазии насчет Терминаторов не так уж и безобидны."},
-    {"You shouldn't try to save all people on Earth, ", ".", "А если бы, ",
-     ", от этой игры зависела судьба человечества?"},
-    {"The author (me) tells you, ", ": I loose my game so much...", "Я (автор) признаюсь вам, ",
-     ": я проигрывал своей программе несчетное количество раз. Что делается..."},
-    {"I created most complicated AI, ", "!", "Однако, ", ", и алгоритм я создал!"},
-    {"Sorry, ", ", but...", "Искренне сожалею, ",
-     ", однако ничем помочь... Искусственный интеллект на высоте!"},
-};
-
-const RemarkRow WinRemarks[10] = {
-    {"Yes, ", ", you won.", "Да, ", ", вы выиграли. Что ж такого?"},
-    {"Better you play with Vostrikel, ", ".", "", ",  да вам с Вострикелем играть."},
-    {"Don't celebrate much, ", ". I'll survive.", "Не обольщайтесь, ", ". Я еще свое возьму."},
-    {"The Tarnwake isn't a hard game, ", ". Try to play Quake.", "Подумаешь, ",
-     ", морской бой... Вы в Quake сыграйте - тогда посмотрим..."},
-    {"Change area size to a 15, ", ", and let's play!", "Давайте сыграем, ",
-     ", на поле размерами побольше?"},
-    {"Isn't my music bores you, ", "?", "Неужели, ",
-     ", моя надоедливая музыка вас с толку не сбивает?"},
-    {"I can format your HDD, ", "!!!", "Сейчас свяжусь через ваш компьютер, ",
-     ", автору пожалуюсь, а потом диск отформатирую!"},
-    {"Don't hurt me, ", "...", "Не злите меня, ", "..."},
-    {"It was a small bug, ", ", let's play again!", "Да у меня просто память заело, ",
-     ", давайте еще сыграем, так нечестно!"},
-    {"Your computer needs an upgrade, ", ".", "Вашему компьютеру, ",
-     ", нужен upgrade. Не хватает мощности процессора."},
-};
-
-QString remarkFor(const RemarkRow &row, const QString &name)
-{
-    return localized(row.englishPrefix, row.russianPrefix) + name +
-           localized(row.englishSuffix, row.russianSuffix);
-}
-
 } // namespace
 
 Match::Match(GameState &game, MatchHost &host, Random &random)
     : m_game(game), m_host(host), m_random(random)
 {}
-
-QString Match::timeText()
-{
-    return longTimeText(m_host.now().time());
-}
-
-QString Match::dateTimeText()
-{
-    const QDateTime now = m_host.now();
-    return shortDateText(now.date()) + u' ' + longTimeText(now.time());
-}
 
 bool Match::begin()
 {
@@ -136,7 +54,7 @@ bool Match::begin()
     m_host.logLine(network ? localized("Opponent: ", "Противник: ") + m.opponentName
                            : localized("Opponent: computer", "Противник: компьютер"));
     m_host.logLine(localized("start", "старт"), true, true);
-    m_host.memoLine(dateTimeText() + localized(" start", " старт"));
+    m_host.memoLine(dateTimeText(m_host.now()) + localized(" start", " старт"));
 
     armBoard(b.ownBoard, b.areaSize);
     armBoard(b.opponentBoard, b.areaSize);
@@ -215,20 +133,23 @@ void Match::end(Ending ending)
         m_host.playSound(QStringLiteral("LAUGH"));
         m_host.playMusic(QStringLiteral("loose"));
         if (network) {
-            m_host.memoLine(timeText() + localized(" the winner is ", " победа ") + m.opponentName);
+            m_host.memoLine(timeText(m_host.now()) + localized(" the winner is ", " победа ") +
+                            m.opponentName);
             m_host.logLine(localized("the winner is ", "победа ") + m.opponentName, true);
         } else {
-            m_host.memoLine(timeText() + localized(" computer wins", " победа компьютера"));
+            m_host.memoLine(timeText(m_host.now()) +
+                            localized(" computer wins", " победа компьютера"));
             m_host.logLine(localized("computer wins", "победа компьютера"), true);
         }
     } else {
         m_host.playMusic(QStringLiteral("win"));
-        m_host.memoLine(timeText() + localized(" the winner is ", " победа ") + player);
+        m_host.memoLine(timeText(m_host.now()) + localized(" the winner is ", " победа ") + player);
         m_host.logLine(localized("the winner is ", "победа ") + player, true);
     }
     revealShips(b.ownBoard, b.areaSize);
     revealShips(b.opponentBoard, b.areaSize);
-    logGameSummary();
+    for (const QString &line : gameSummary(m_game, network))
+        m_host.logLine(line);
     m_host.paintOwnBoard();
     m_host.paintOpponentBoard();
 
@@ -248,178 +169,29 @@ void Match::end(Ending ending)
 
 QString Match::lossRemark()
 {
-    const int k = m_random.randInt(10) + 1;
-    QString remark = remarkFor(LossRemarks[k - 1], m_game.settings.playerName);
+    const int pick = m_random.randInt(10) + 1;
     if (m_host.peerConnected())
-        remark = localized("The ", "К сожалению, ") + m_game.match.opponentName +
-                 localized(" wins this game. You should practice with me. :)",
-                           " вас надул. Лучше бы вы поиграли со мною. :)");
-    return remark;
+        return peerLossRemark(m_game.match.opponentName);
+    return computerLossRemark(pick, m_game.settings.playerName);
 }
 
 QString Match::winRemark()
 {
-    const int k = m_random.randInt(10) + 1;
-    QString remark = remarkFor(WinRemarks[k - 1], m_game.settings.playerName);
-    if (m_host.peerConnected()) {
-        const QString &name = m_game.match.opponentName;
-        remark = m_game.settings.englishUi
-                     ? name + QStringLiteral(" defeated by you! Try to play with me - I'm much "
-                                             "harder. :-)")
-                     : QStringLiteral("Вы выиграли эту партию у ") + name +
-                           QStringLiteral(". Вот попробуйте со мной, искусственным интеллектом "
-                                          "сыграть - тогда посмотрим...");
-    }
-    return remark;
-}
-
-void Match::logGameSummary()
-{
-    const MatchState &m = m_game.match;
-    m_host.logLine(localized("Game time: ", "Общее время игры: ") +
-                   formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime)));
-    m_host.logLine(localized("Ships placing of ", "Расстановка кораблей ") +
-                   m_game.settings.playerName + QStringLiteral(": "));
-    logBoardRows(m_game.boards.ownBoard);
+    const int pick = m_random.randInt(10) + 1;
     if (m_host.peerConnected())
-        m_host.logLine(localized("Ships placing of ", "Расстановка кораблей ") + m.opponentName +
-                       QStringLiteral(": "));
-    else
-        m_host.logLine(
-            localized("Ships placing of computer: ", "Расстановка кораблей компьютера: "));
-    logBoardRows(m_game.boards.opponentBoard);
+        return peerWinRemark(m_game.match.opponentName, m_game.settings.englishUi);
+    return computerWinRemark(pick, m_game.settings.playerName);
 }
 
-void Match::logBoardRows(const Board &board)
+QString Match::shotCue(ShotOutcome outcome)
 {
-    const int n = m_game.boards.areaSize;
-    for (int y = 1; y <= n; ++y) {
-        QString row(QStringLiteral(" "));
-        for (int x = 1; x <= n; ++x) {
-            const auto code = board.at(x, y);
-            row += code == CellShip || code == CellHit ? u'O' : u'-';
-        }
-        m_host.logLine(row);
-    }
-}
-
-QString Match::outcomeWord(ShotOutcome outcome) const
-{
-    switch (outcome) {
-    case ShotOutcome::Miss:
-        return localized("wrong", "мимо");
-    case ShotOutcome::Hit:
-        return localized("bingo", "попадание");
-    case ShotOutcome::Destroyed:
-        return localized("ship destroyed", "корабль уничтожен");
-    }
-    return {};
-}
-
-bool Match::clearOfWrecks(int x, int y) const
-{
-    int x1 = x - 1, y1 = y - 1, x2 = x + 1, y2 = y + 1;
-    clampToArea(x1, y1, x2, y2, m_game.boards.areaSize);
-    for (int i = x1; i <= x2; ++i)
-        for (int j = y1; j <= y2; ++j)
-            if (m_game.boards.ownBoard.at(i, j) == CellShip)
-                return false;
-    return true;
-}
-
-bool Match::pickWoundedCell(int &x, int &y)
-{
-    const int n = m_game.boards.areaSize;
-    bool found = false;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j)
-            if (m_game.boards.ownBoard.at(i, j) == CellHit) {
-                x = i;
-                y = j;
-                found = true;
-                if (m_random.randInt(2) == 1)
-                    return true;
-            }
-    return found;
-}
-
-bool Match::uniqueNeighbourTarget(int &x, int &y) const
-{
-    const int n = m_game.boards.areaSize;
-    const Board &board = m_game.boards.ownBoard;
-    int lastX = x, lastY = y;
-    int count = 0;
-    // Only the candidate just counted is excluded, so a cell reached again
-    // from another hit cell counts again.
-    auto look = [&](int cx, int cy) {
-        const auto code = board.at(cx, cy);
-        if (code == CellMiss || code == CellHit || (cx == lastX && cy == lastY) ||
-            !clearOfWrecks(cx, cy))
-            return;
-        ++count;
-        lastX = cx;
-        lastY = cy;
-    };
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i) {
-            if (board.at(i, j) != CellHit)
-                continue;
-            for (int l = std::max(1, i - 1); l <= std::min(n, i + 1); ++l)
-                look(l, j);
-            for (int m = std::max(1, j - 1); m <= std::min(n, j + 1); ++m)
-                look(i, m);
-        }
-    if (count != 1)
-        return false;
-    x = lastX;
-    y = lastY;
-    return true;
-}
-
-bool Match::uniqueOpenCell(int &x, int &y) const
-{
-    const int n = m_game.boards.areaSize;
-    int count = 0;
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i) {
-            const auto code = m_game.boards.ownBoard.at(i, j);
-            if ((code == CellWater || code == CellIntact) && clearOfWrecks(i, j)) {
-                ++count;
-                x = i;
-                y = j;
-            }
-        }
-    return count == 1;
-}
-
-void Match::chooseComputerTarget(int &x, int &y)
-{
-    const int n = m_game.boards.areaSize;
-    if (pickWoundedCell(x, y)) {
-        if (uniqueNeighbourTarget(x, y))
-            return;
-        const int d = m_random.randInt(3) - 1;
-        if (m_random.randInt(2) == 0)
-            y += d;
-        else
-            x += d;
-        x = std::clamp(x, 1, n);
-        y = std::clamp(y, 1, n);
-        return;
-    }
-    if (uniqueOpenCell(x, y))
-        return;
-    const Board &rejected = m_game.match.rejectedCells;
-    x = m_random.randInt(n) + 1;
-    y = m_random.randInt(n) + 1;
-    if (rejected.at(x, y) == CellMiss)
-        for (int k = 1; k <= n; ++k)
-            if (rejected.at(k, y) == CellWater)
-                x = k;
-    if (rejected.at(x, y) == CellMiss)
-        for (int k = 1; k <= n; ++k)
-            if (rejected.at(x, k) == CellWater)
-                y = k;
+    // The host draws each cue from the random source: a destroyed ship draws
+    // the explosion first, then the destruction, as a hit followed by the
+    // sinking always has.
+    QString cue = outcome == ShotOutcome::Miss ? m_host.missCue() : m_host.explosionCue();
+    if (outcome == ShotOutcome::Destroyed)
+        cue = m_host.destroyCue();
+    return cue;
 }
 
 bool Match::opponentShot(int peerCol, int peerRow)
@@ -440,62 +212,29 @@ bool Match::opponentShot(int peerCol, int peerRow)
         if (code != CellWater && code != CellIntact)
             return false;
     } else {
-        chooseComputerTarget(x, y);
-        const auto code = board.at(x, y);
-        if (code == CellShip || code == CellMiss || code == CellHit || !clearOfWrecks(x, y)) {
+        ComputerPlayer computer(board, m.rejectedCells, n, m_random);
+        computer.chooseTarget(x, y);
+        if (!computer.mayShootAt(x, y)) {
             m.rejectedCells.at(x, y) = CellMiss;
             return false;
         }
     }
 
-    ShotOutcome outcome = ShotOutcome::Miss;
-    QString cue;
-    if (board.at(x, y) == CellIntact) {
-        board.at(x, y) = CellShip;
-        outcome = ShotOutcome::Hit;
-        cue = m_host.explosionCue();
-    } else {
-        board.at(x, y) = CellMiss;
-        cue = m_host.missCue();
-    }
-    if (resolveShipAt(board, x, y, n)) {
-        outcome = ShotOutcome::Destroyed;
-        cue = m_host.destroyCue();
-    }
-    if (board.at(x, y) != CellShip && board.at(x, y) != CellHit) {
+    const ShotOutcome outcome = fireAt(board, x, y, n);
+    const QString cue = shotCue(outcome);
+    if (outcome == ShotOutcome::Miss) {
         m.playerTurn = true;
         m_host.putOutTurnLamp(false);
     }
     const QString shooter =
         network ? m.opponentName + QStringLiteral(": ") : localized("computer: ", "компьютер: ");
-    const QString line =
-        shooter + QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(outcome);
+    const QString line = shotLine(shooter, x, y, outcome);
     m_host.memoLine(line);
     m_host.logLine(line);
     m_host.paintOwnBoard();
     m.rejectedCells.fill(CellWater);
     m_host.playSound(cue);
     return outcome != ShotOutcome::Miss;
-}
-
-int Match::hitPoints(int misses, int areaSize)
-{
-    const double k = 2.0 * areaSize / 15.0;
-    return std::max(1, nearest((100 - misses) * k));
-}
-
-int Match::destroyPoints(int misses, int areaSize)
-{
-    const double k = 2.0 * areaSize / 15.0;
-    return std::max(1, nearest((250 - misses) * k));
-}
-
-int Match::missPoints(int playerTime, int areaSize)
-{
-    // -(playerTime div 2) / k with k = 2 * areaSize / 15. Its exact halves
-    // must go to the even side; dividing by an inexact k in floating point
-    // can push one across (area 11, time 154: -52.5 came out as -53).
-    return nearestRatio(-15LL * (playerTime / 2), 2LL * areaSize);
 }
 
 void Match::playerShot()
@@ -520,32 +259,26 @@ void Match::playerShot()
     if (m_host.peerConnected())
         m_host.sendShot(b.hoverCol, b.hoverRow);
 
-    ShotOutcome outcome = ShotOutcome::Miss;
-    QString cue;
+    const ShotOutcome outcome = fireAt(board, x, y, n);
     int points = 0;
-    if (code == CellIntact) {
-        board.at(x, y) = CellShip;
-        outcome = ShotOutcome::Hit;
-        cue = m_host.explosionCue();
-        points = hitPoints(m.playerMisses, n);
-    } else {
-        board.at(x, y) = CellMiss;
-        cue = m_host.missCue();
+    switch (outcome) {
+    case ShotOutcome::Miss:
         points = missPoints(m.playerTime, n);
-    }
-    if (resolveShipAt(board, x, y, n)) {
-        outcome = ShotOutcome::Destroyed;
-        cue = m_host.destroyCue();
+        break;
+    case ShotOutcome::Hit:
+        points = hitPoints(m.playerMisses, n);
+        break;
+    case ShotOutcome::Destroyed:
         points = destroyPoints(m.playerMisses, n);
+        break;
     }
-    m_host.playSound(cue);
-    if (board.at(x, y) != CellShip && board.at(x, y) != CellHit) {
+    m_host.playSound(shotCue(outcome));
+    if (outcome == ShotOutcome::Miss) {
         m.playerTurn = false;
         m_host.putOutTurnLamp(true);
         ++m.playerMisses;
     }
-    const QString line = m_game.settings.playerName + QStringLiteral(": ") +
-                         QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(outcome);
+    const QString line = shotLine(m_game.settings.playerName + QStringLiteral(": "), x, y, outcome);
     m_host.memoLine(line);
     m_host.logLine(line);
     m.gameScore = std::max(0, m.gameScore + points);
@@ -560,12 +293,12 @@ void Match::pauseButton(bool down)
     if (down) {
         m.paused = true;
         m_host.setTurnInterval(100);
-        m_host.memoLine(timeText() + localized(" pause", " пауза"));
+        m_host.memoLine(timeText(m_host.now()) + localized(" pause", " пауза"));
         m_host.logLine(localized("pause", "пауза"), true);
     } else {
         m.paused = false;
         m_host.setTurnInterval(1000);
-        m_host.memoLine(timeText() + localized(" continue", " продолжение"));
+        m_host.memoLine(timeText(m_host.now()) + localized(" continue", " продолжение"));
         m_host.logLine(localized("continue", "продолжение"), true);
         m_host.paintOwnBoard();
         m_host.paintOpponentBoard();

@@ -94,11 +94,8 @@ public:
     void pauseButton(bool down);
     void abort();
 
-    // The points of one shot, as the player's shot scores it.
-    static int hitPoints(int misses, int areaSize);
-    static int destroyPoints(int misses, int areaSize);
-    static int missPoints(int playerTime, int areaSize);
-
+    // The closing remark of the statistics window; draws from the random
+    // source.
     QString lossRemark();
     QString winRemark();
 
@@ -109,16 +106,8 @@ private:
         Won
     };
     void end(Ending ending);
-    void logGameSummary();
-    void logBoardRows(const Board &board);
-    QString timeText();
-    QString dateTimeText();
-    void chooseComputerTarget(int &x, int &y);
-    bool clearOfWrecks(int x, int y) const;
-    bool pickWoundedCell(int &x, int &y);
-    bool uniqueNeighbourTarget(int &x, int &y) const;
-    bool uniqueOpenCell(int &x, int &y) const;
-    QString outcomeWord(ShotOutcome outcome) const;
+    // The sound of a shot, drawn by the host.
+    QString shotCue(ShotOutcome outcome);
 
     GameState &m_game;
     MatchHost &m_host;

@@ -1,5 +1,6 @@
 // The player's click on the opponent board: refusals, scoring, the report
 // line and the shot packet.
+#include "match/scoring.h"
 #include "match_fixture.h"
 
 using namespace tw;
@@ -32,18 +33,18 @@ TEST(ShotPoints, WorkedExamplesAndLimits)
         int expected;
     };
     const Case cases[] = {
-        {"hit after 3 misses", Match::hitPoints, 3, 10, 129},
-        {"hit, no miss, area 15", Match::hitPoints, 0, 15, 200},
-        {"hit after 100 misses", Match::hitPoints, 100, 10, 1},
-        {"hit after 160 misses", Match::hitPoints, 160, 15, 1},
-        {"destroy with no miss", Match::destroyPoints, 0, 10, 333},
-        {"destroy after 3 misses", Match::destroyPoints, 3, 10, 329},
-        {"destroy after 300 misses", Match::destroyPoints, 300, 12, 1},
-        {"miss at time 25", Match::missPoints, 25, 10, -9},
-        {"miss at time 1", Match::missPoints, 1, 10, 0},
-        {"miss at time 4: -1.5 goes to -2", Match::missPoints, 4, 10, -2},
-        {"miss at time 12: -4.5 goes to -4", Match::missPoints, 12, 10, -4},
-        {"miss at time 154, area 11: -52.5 goes to -52", Match::missPoints, 154, 11, -52},
+        {"hit after 3 misses", hitPoints, 3, 10, 129},
+        {"hit, no miss, area 15", hitPoints, 0, 15, 200},
+        {"hit after 100 misses", hitPoints, 100, 10, 1},
+        {"hit after 160 misses", hitPoints, 160, 15, 1},
+        {"destroy with no miss", destroyPoints, 0, 10, 333},
+        {"destroy after 3 misses", destroyPoints, 3, 10, 329},
+        {"destroy after 300 misses", destroyPoints, 300, 12, 1},
+        {"miss at time 25", missPoints, 25, 10, -9},
+        {"miss at time 1", missPoints, 1, 10, 0},
+        {"miss at time 4: -1.5 goes to -2", missPoints, 4, 10, -2},
+        {"miss at time 12: -4.5 goes to -4", missPoints, 12, 10, -4},
+        {"miss at time 154, area 11: -52.5 goes to -52", missPoints, 154, 11, -52},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.points(c.argument, c.area), c.expected) << c.name;
@@ -56,15 +57,15 @@ TEST(ShotPoints, MatchExactRoundingOnEveryArea)
 {
     for (int area = MinAreaSize; area <= MaxAreaSize; ++area) {
         for (int misses = 0; misses <= 400; ++misses) {
-            ASSERT_EQ(Match::hitPoints(misses, area),
+            ASSERT_EQ(hitPoints(misses, area),
                       std::max(1L, nearestEven((100L - misses) * 2 * area, 15)))
                 << "area " << area << " misses " << misses;
-            ASSERT_EQ(Match::destroyPoints(misses, area),
+            ASSERT_EQ(destroyPoints(misses, area),
                       std::max(1L, nearestEven((250L - misses) * 2 * area, 15)))
                 << "area " << area << " misses " << misses;
         }
         for (int time = 0; time <= 200000; ++time)
-            ASSERT_EQ(Match::missPoints(time, area), nearestEven(-15L * (time / 2), 2 * area))
+            ASSERT_EQ(missPoints(time, area), nearestEven(-15L * (time / 2), 2 * area))
                 << "area " << area << " time " << time;
     }
 }
