@@ -30,7 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWAKE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | sf2-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm | sf2-soundfont-gm")
 # The windows are laid out in pixels for a small sans-serif face; Debian's
 # is DejaVu Sans.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)

@@ -26,7 +26,10 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "audio"))
 
 from pulseserver import PulseServer  # noqa: E402
 
-SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
+# The soundfont the game plays with: the small one where it is installed.
+SOUNDFONT = next(f for f in ("/usr/share/sounds/sf2/TimGM6mb.sf2",
+                             "/usr/share/sounds/sf2/default-GM.sf2")
+                 if os.path.exists(f) or f.endswith("default-GM.sf2"))
 TRACK = os.path.join(ROOT, "assets", "music", "main1.mid")
 TICKS = os.sysconf("SC_CLK_TCK")
 

@@ -13,6 +13,7 @@
 #include <fluidsynth.h>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace tw {
 
@@ -27,6 +28,12 @@ void logToCategory(int level, const char *message, void *)
 
 } // namespace
 
+QString musicSoundFont()
+{
+    const QString small = QString::fromLatin1(SmallSoundFont);
+    return QFileInfo::exists(small) ? small : QString::fromLatin1(DefaultSoundFont);
+}
+
 void QuietFluidSynthLog()
 {
     static std::once_flag once;
@@ -37,8 +44,14 @@ void QuietFluidSynthLog()
 }
 
 // The synthesizer with its soundfont and its connection to the sound output,
-// and the player of the open file. Players use the system timer, not the
-// rendered samples, so one can be deleted while the audio driver renders.
+// and the player of the open file.
+//
+// Players keep time by the rendered samples: their clock is called on the
+// driver's thread between blocks, which costs nothing between notes (the
+// system timer woke a thread of its own 250 times a second). A player must
+// then never be deleted while the driver renders: one that is done with is
+// stopped and handed to the driver's thread, which deletes it before it
+// renders the next period (or the engine does, once the driver is gone).
 struct FluidSynthMusic::Engine
 {
     fluid_settings_t *settings = nullptr;
@@ -48,20 +61,44 @@ struct FluidSynthMusic::Engine
     // When the audio driver last asked for samples (steady clock, ms). A
     // driver whose server went away or stopped answering asks no more.
     std::atomic<qint64> lastRender = 0;
+    std::mutex retiredMutex;
+    std::vector<fluid_player_t *> retired; // stopped players; guarded by retiredMutex
 
     Engine() : lastRender(now()) {}
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
     ~Engine()
     {
-        if (player)
-            delete_fluid_player(player);
+        // The driver first: its thread runs the players' clocks.
         if (driver)
             delete_fluid_audio_driver(driver);
+        if (player)
+            delete_fluid_player(player);
+        deleteRetired();
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
             delete_fluid_settings(settings);
+    }
+
+    // Precondition: the driver is not rendering, or this is its thread.
+    void deleteRetired()
+    {
+        std::vector<fluid_player_t *> players;
+        {
+            const std::lock_guard lock(retiredMutex);
+            players.swap(retired);
+        }
+        for (fluid_player_t *done : players)
+            delete_fluid_player(done);
+    }
+
+    void retirePlayer()
+    {
+        fluid_player_stop(player);
+        const std::lock_guard lock(retiredMutex);
+        retired.push_back(player);
+        player = nullptr;
     }
 
     static qint64 now()
@@ -75,6 +112,7 @@ struct FluidSynthMusic::Engine
     {
         auto *engine = static_cast<Engine *>(data);
         engine->lastRender.store(now(), std::memory_order_relaxed);
+        engine->deleteRetired();
         return fluid_synth_process(engine->synth, len, nfx, fx, nout, out);
     }
 
@@ -94,19 +132,20 @@ struct FluidSynthMusic::Engine
         if (!engine->settings)
             return nullptr;
         // Samples are read when an instrument is first chosen, not all at
-        // once: the General MIDI soundfont is about 140 MB, of which a track
+        // once: the large General MIDI soundfont is about 140 MB, of which a track
         // uses a few.
         fluid_settings_setint(engine->settings, "synth.dynamic-sample-loading", 1);
         fluid_settings_setint(engine->settings, "synth.lock-memory", 0);
-        fluid_settings_setstr(engine->settings, "player.timing-source", "system");
+        fluid_settings_setstr(engine->settings, "player.timing-source", "sample");
         // Background music, cheap to render: the effects run at 22050 Hz
         // too, the tracks never need more than a few dozen voices, and the
         // reverb and chorus units run on every sample whether or not a note
-        // sounds, for the little reverb the tracks ask for. The driver's
-        // cost is mostly per period, but the sound server holds about one
-        // period of music: 1024 frames (46 ms) wake it about twenty times a
-        // second and let music switched off fall silent within a tenth of a
-        // second (2048 frames would save a third of the cost, and miss that).
+        // sounds, for the little reverb the tracks ask for. Most of the
+        // driver's cost is per period (the sound server's messages), and
+        // the server holds about one period of music: 1536 frames (70 ms)
+        // wake it fourteen times a second, and music switched off (whose
+        // voices are cut, not released) still falls silent within a tenth
+        // of a second.
         fluid_settings_setnum(engine->settings, "synth.sample-rate", SampleRate);
         fluid_settings_setint(engine->settings, "synth.polyphony", Polyphony);
         fluid_settings_setint(engine->settings, "synth.reverb.active", 0);
@@ -275,8 +314,7 @@ void FluidSynthMusic::deletePlayer()
 {
     if (!m_engine || !m_engine->player)
         return;
-    delete_fluid_player(m_engine->player);
-    m_engine->player = nullptr;
+    m_engine->retirePlayer();
     // Cut what the player left sounding, so the next track starts clean.
     fluid_synth_all_sounds_off(m_engine->synth, -1);
 }
