@@ -1,5 +1,6 @@
 // The field editor and network options window.
-#include "forms.h"
+#include "editorwindow.h"
+
 #include "match/gamestate.h"
 #include "pictures.h"
 
@@ -8,20 +9,6 @@
 #include <cmath>
 
 namespace tw {
-
-QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place, const QPixmap &picture)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::TabFocus); // Tab reaches it; a click leaves the focus alone
-    button->setGeometry(place);
-    if (!picture.isNull()) {
-        button->setIcon(QIcon(picture));
-        button->setIconSize(picture.deviceIndependentSize().toSize());
-    }
-    return button;
-}
 
 namespace {
 
