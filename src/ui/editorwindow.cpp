@@ -173,4 +173,21 @@ void EditorWindow::closeEvent(QCloseEvent *event)
     event->ignore();
 }
 
+void EditorWindow::retranslate()
+{
+    setWindowTitle(
+        localized("Area editor and network options", "Редактор поля и сетевые установки"));
+    m_shipTypeLabel->setText(localized("Ship type", "Тип корабля"));
+    m_rotateLabel->setText(localized("Rotate", "Вращение"));
+    m_areaSizeLabel->setText(localized("Area size", "Размер поля"));
+    m_portLabel->setText(localized("Port", "Порт"));
+    m_clearButton->setText(localized("Clear", "Очистить"));
+    m_generateButton->setText(localized("Generate", "Сгенерировать"));
+    m_changeAreaButton->setText(localized("Change", "Сменить"));
+    m_sampleFrame->setTitle(localized(" Sample ", " Образец "));
+    m_networkGroup->setTitle(localized(" Network game ", " Игра по сети "));
+    m_saveLogCheck->setText(
+        localized("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
+}
+
 } // namespace tw

@@ -19,6 +19,9 @@ class EditorWindow : public QWidget
 public:
     explicit EditorWindow(QWidget *parent = nullptr);
 
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
     // Editor half.
     SunkenLabel *m_shipTypeLabel, *m_rotateLabel, *m_areaSizeLabel;
     QToolButton *m_previousShipTypeButton, *m_nextShipTypeButton, *m_rotateLeftButton,

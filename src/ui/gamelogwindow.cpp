@@ -1,6 +1,8 @@
 // The game log window.
 #include "gamelogwindow.h"
 
+#include "match/gamestate.h"
+
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
@@ -23,6 +25,11 @@ GameLogWindow::GameLogWindow(QWidget *parent)
 void GameLogWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
+}
+
+void GameLogWindow::retranslate()
+{
+    setWindowTitle(localized("Game log", "Ход игры"));
 }
 
 } // namespace tw

@@ -12,6 +12,9 @@ class GameLogWindow : public QWidget
 public:
     explicit GameLogWindow(QWidget *parent = nullptr);
 
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
     QPlainTextEdit *m_logView;
 
 protected:

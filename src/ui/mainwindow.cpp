@@ -265,26 +265,11 @@ void MainWindow::applyLanguage()
         m_opponentBoardFrame->setTitle(localized(" Computer ", " Компьютер "));
     }
 
-    m_editorWindow->setWindowTitle(
-        localized("Area editor and network options", "Редактор поля и сетевые установки"));
-    m_editorWindow->m_shipTypeLabel->setText(localized("Ship type", "Тип корабля"));
-    m_editorWindow->m_rotateLabel->setText(localized("Rotate", "Вращение"));
-    m_editorWindow->m_areaSizeLabel->setText(localized("Area size", "Размер поля"));
-    m_editorWindow->m_portLabel->setText(localized("Port", "Порт"));
-    m_editorWindow->m_clearButton->setText(localized("Clear", "Очистить"));
-    m_editorWindow->m_generateButton->setText(localized("Generate", "Сгенерировать"));
-    m_editorWindow->m_changeAreaButton->setText(localized("Change", "Сменить"));
-    m_editorWindow->m_sampleFrame->setTitle(localized(" Sample ", " Образец "));
-    m_editorWindow->m_networkGroup->setTitle(localized(" Network game ", " Игра по сети "));
-    m_editorWindow->m_saveLogCheck->setText(
-        localized("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
-
-    m_playersDialog->setWindowTitle(localized("Enter your name", "Введите свое имя"));
-    m_playersDialog->m_removeButton->setText(
-        localized("Remove selected users", "Удалить выделенных пользователей"));
-    m_statisticsDialog->setWindowTitle(localized("Our great winners", "Наши победители"));
-    m_gameLogWindow->setWindowTitle(localized("Game log", "Ход игры"));
-    m_waitingDialog->setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
+    m_editorWindow->retranslate();
+    m_playersDialog->retranslate();
+    m_statisticsDialog->retranslate();
+    m_gameLogWindow->retranslate();
+    m_waitingDialog->retranslate();
     updateTitle();
     applyShortcuts();
     updateAccessibleTexts();

@@ -93,4 +93,10 @@ void PlayersDialog::removeTickedPlayers()
     fillPlayerList();
 }
 
+void PlayersDialog::retranslate()
+{
+    setWindowTitle(localized("Enter your name", "Введите свое имя"));
+    m_removeButton->setText(localized("Remove selected users", "Удалить выделенных пользователей"));
+}
+
 } // namespace tw

@@ -14,6 +14,9 @@ class PlayersDialog : public QDialog
 public:
     explicit PlayersDialog(QWidget *parent = nullptr);
 
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
     QLineEdit *m_nameEdit;
     QListWidget *m_playerList;
     QPushButton *m_okButton, *m_removeButton;

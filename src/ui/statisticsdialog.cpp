@@ -67,4 +67,9 @@ void StatisticsDialog::keyPressEvent(QKeyEvent *event)
         accept();
 }
 
+void StatisticsDialog::retranslate()
+{
+    setWindowTitle(localized("Our great winners", "Наши победители"));
+}
+
 } // namespace tw

@@ -15,6 +15,9 @@ class StatisticsDialog : public QDialog
 public:
     explicit StatisticsDialog(QWidget *parent = nullptr);
 
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
     QScrollArea *m_scrollArea;
     PaintBox *m_statisticsView; // in the scroll box at (4, 4); each paint sets its height
     QToolButton *m_okButton;

@@ -45,4 +45,9 @@ void WaitingDialog::keyPressEvent(QKeyEvent *event)
     event->ignore(); // Escape must not close it either
 }
 
+void WaitingDialog::retranslate()
+{
+    setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
+}
+
 } // namespace tw

@@ -12,6 +12,9 @@ class WaitingDialog : public QDialog
 public:
     explicit WaitingDialog(QWidget *parent = nullptr);
 
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
     QLabel *m_messageLabel;
 
 protected:
