@@ -35,6 +35,8 @@ void NetworkController::attachWindows()
     connect(editor->m_disconnectButton, &QPushButton::clicked, this,
             [this] { m_play.disconnectFromPeer(); });
     if (m_journal.isOpen()) {
+        m_ownBoard = m_main.m_ownBoard;
+        m_opponentBoard = m_main.m_opponentBoard;
         m_main.m_ownBoard->installEventFilter(this);
         m_main.m_opponentBoard->installEventFilter(this);
     }
@@ -54,9 +56,9 @@ void NetworkController::journal(const char *kind, const QString &text)
 
 bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main.m_opponentBoard && event->type() == QEvent::MouseButtonPress)
+    if (watched == m_opponentBoard && event->type() == QEvent::MouseButtonPress)
         journal("click");
-    else if (watched == m_main.m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
+    else if (watched == m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
         m_shotToDraw = false;
         journal("shot-drawn");
     }

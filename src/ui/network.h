@@ -88,7 +88,12 @@ private:
     NetPlay m_play;
     QFile m_journal;
     bool m_shotToDraw = false; // a peer's shot waits to be drawn (journal)
-    bool m_inTick = false;     // in the idle connection display
+    // The boards the journal watches, taken as plain objects when the filter
+    // is installed: the filter still sees their events while they are being
+    // destroyed, when they are boards no more.
+    const QObject *m_ownBoard = nullptr;
+    const QObject *m_opponentBoard = nullptr;
+    bool m_inTick = false; // in the idle connection display
 };
 
 } // namespace tw
