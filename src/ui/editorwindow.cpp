@@ -1,5 +1,6 @@
 // The field editor and network options window.
-#include "forms.h"
+#include "editorwindow.h"
+
 #include "match/gamestate.h"
 #include "pictures.h"
 
@@ -8,20 +9,6 @@
 #include <cmath>
 
 namespace tw {
-
-QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place, const QPixmap &picture)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::TabFocus); // Tab reaches it; a click leaves the focus alone
-    button->setGeometry(place);
-    if (!picture.isNull()) {
-        button->setIcon(QIcon(picture));
-        button->setIconSize(picture.deviceIndependentSize().toSize());
-    }
-    return button;
-}
 
 namespace {
 
@@ -184,6 +171,23 @@ void EditorWindow::onSaveLogToggled()
 void EditorWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
+}
+
+void EditorWindow::retranslate()
+{
+    setWindowTitle(
+        localized("Area editor and network options", "Редактор поля и сетевые установки"));
+    m_shipTypeLabel->setText(localized("Ship type", "Тип корабля"));
+    m_rotateLabel->setText(localized("Rotate", "Вращение"));
+    m_areaSizeLabel->setText(localized("Area size", "Размер поля"));
+    m_portLabel->setText(localized("Port", "Порт"));
+    m_clearButton->setText(localized("Clear", "Очистить"));
+    m_generateButton->setText(localized("Generate", "Сгенерировать"));
+    m_changeAreaButton->setText(localized("Change", "Сменить"));
+    m_sampleFrame->setTitle(localized(" Sample ", " Образец "));
+    m_networkGroup->setTitle(localized(" Network game ", " Игра по сети "));
+    m_saveLogCheck->setText(
+        localized("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
 }
 
 } // namespace tw

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "aboutdialog.h"
 #include "audio/audio.h"
-#include "forms.h"
+#include "chatwindow.h"
+#include "editorwindow.h"
+#include "gamelogwindow.h"
 #include "log/gamelog.h"
 #include "match/match.h"
 #include "model/board.h"
 #include "network.h"
+#include "playersdialog.h"
+#include "statisticsdialog.h"
+#include "waitingdialog.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>

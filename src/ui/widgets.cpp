@@ -304,4 +304,18 @@ QColor buttonFace()
     return QApplication::palette().color(QPalette::Button);
 }
 
+QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place, const QPixmap &picture)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus); // Tab reaches it; a click leaves the focus alone
+    button->setGeometry(place);
+    if (!picture.isNull()) {
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.deviceIndependentSize().toSize());
+    }
+    return button;
+}
+
 } // namespace tw

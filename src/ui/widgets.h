@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPoint>
+#include <QToolButton>
 #include <QVector>
 #include <QWidget>
 #include <functional>
@@ -164,5 +165,9 @@ QColor buttonFace();
 
 // Puts the window, frame included, in the middle of the screen.
 void centerOnScreen(QWidget *window);
+
+// A flat 17 by 17 arrow button, or a flat button with a picture and text.
+QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place,
+                            const QPixmap &picture = {});
 
 } // namespace tw

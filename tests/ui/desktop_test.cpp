@@ -2,11 +2,16 @@
 // platform it picks, the language of a first start, a second start bringing
 // the running game forward, and the companion windows going along with the
 // main window.
+#include "ui/chatwindow.h"
 #include "ui/commandline.h"
 #include "ui/desktopsession.h"
-#include "ui/forms.h"
+#include "ui/editorwindow.h"
 #include "ui/game.h"
+#include "ui/gamelogwindow.h"
 #include "ui/instancelink.h"
+#include "ui/playersdialog.h"
+#include "ui/statisticsdialog.h"
+#include "ui/waitingdialog.h"
 #include "ui/windowfamily.h"
 #include "uitest.h"
 

@@ -3,8 +3,9 @@
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "ui/feedback.h"
-#include "ui/forms.h"
 #include "ui/mainwindow.h"
+#include "ui/playersdialog.h"
+#include "ui/statisticsdialog.h"
 #include "ui/wrappedtext.h"
 
 #include <QImage>

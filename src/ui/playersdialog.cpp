@@ -1,6 +1,8 @@
-// The player list window's behaviour.
+// The player list window.
+#include "playersdialog.h"
+
+#include "cp1251validator.h"
 #include "feedback.h"
-#include "forms.h"
 #include "match/gamestate.h"
 #include "match/session.h"
 #include "records/players.h"
@@ -24,6 +26,32 @@ public:
 };
 
 } // namespace
+
+PlayersDialog::PlayersDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("PlayersDialog"));
+    setFixedSize(281, 145);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    m_nameEdit->setGeometry(0, 0, 281, 21);
+    m_nameEdit->setValidator(new Cp1251Validator(m_nameEdit));
+    m_playerList = new QListWidget(this);
+    m_playerList->setObjectName(QStringLiteral("playerList"));
+    m_playerList->setGeometry(0, 24, 281, 97);
+    m_playerList->setSortingEnabled(true);
+    m_removeButton = new QPushButton(this);
+    m_removeButton->setObjectName(QStringLiteral("removeButton"));
+    m_removeButton->setGeometry(0, 124, 217, 21);
+    m_removeButton->setAutoDefault(false);
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(220, 124, 61, 21);
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_playerList, &QListWidget::itemClicked, this, &PlayersDialog::takeClickedName);
+    connect(m_removeButton, &QPushButton::clicked, this, &PlayersDialog::removeTickedPlayers);
+}
 
 void PlayersDialog::fillPlayerList()
 {
@@ -63,6 +91,12 @@ void PlayersDialog::removeTickedPlayers()
     // Kept at once: a crash later in the run must not bring them back.
     saveSession(gameState());
     fillPlayerList();
+}
+
+void PlayersDialog::retranslate()
+{
+    setWindowTitle(localized("Enter your name", "Введите свое имя"));
+    m_removeButton->setText(localized("Remove selected users", "Удалить выделенных пользователей"));
 }
 
 } // namespace tw

@@ -1,0 +1,178 @@
+// The main window's boards: painting, the hover preview of a ship, aiming,
+// and the fleet generation with its progress panel.
+#include "feedback.h"
+#include "mainwindow.h"
+#include "match/gamestate.h"
+#include "model/shiptypes.h"
+#include "pictures.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+
+namespace tw {
+
+namespace {
+
+constexpr int W = Pictures::W;
+constexpr int H = Pictures::H;
+
+} // namespace
+
+void MainWindow::paintBoard(QPainter &painter, const Board &board, bool opponent)
+{
+    const auto &cells = Pictures::get().cellPictures;
+    const int n = gameState().boards.areaSize;
+    const bool inMatch = gameState().match.gameInProgress;
+    for (int y = 1; y <= n; ++y)
+        for (int x = 1; x <= n; ++x) {
+            int picture = board.at(x, y);
+            if (inMatch && picture == CellIntact)
+                picture = opponent ? Pictures::Tile : Pictures::CoveredBoat;
+            painter.drawPixmap(x * W, y * H, cells.value(picture));
+        }
+    paintBoardFrame(painter);
+}
+
+void MainWindow::paintBoardFrame(QPainter &painter)
+{
+    const Pictures &pictures = Pictures::get();
+    const int n = gameState().boards.areaSize;
+    for (int i = 1; i <= n; ++i) {
+        painter.drawPixmap(i * W, 0, pictures.columnNumbers.value(i - 1));
+        painter.drawPixmap(i * W, (n + 1) * H, pictures.columnNumbers.value(i - 1));
+        painter.drawPixmap(0, i * H, pictures.rowLetters.value(i - 1));
+        painter.drawPixmap((n + 1) * W, i * H, pictures.rowLetters.value(i - 1));
+    }
+    const QPixmap &corner = pictures.cellPictures.value(Pictures::Black);
+    for (QPoint at : {QPoint(0, 0), QPoint(0, (n + 1) * H), QPoint((n + 1) * W, 0),
+                      QPoint((n + 1) * W, (n + 1) * H)})
+        painter.drawPixmap(at, corner);
+}
+
+void MainWindow::paintOwnBoard()
+{
+    m_ownBoard->repaintBoard();
+}
+
+void MainWindow::paintOpponentBoard()
+{
+    m_opponentBoard->repaintBoard();
+}
+
+MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
+{
+    // Both boards share the hovered cell; the frame ring gives -1 and n.
+    BoardState &b = gameState().boards;
+    const int col = pixel.x() / W - 1;
+    const int row = pixel.y() / H - 1;
+    if (col == b.hoverCol && row == b.hoverRow)
+        return HoverChange::None;
+    b.hoverCol = col;
+    b.hoverRow = row;
+    const bool inside = col >= 0 && col < b.areaSize && row >= 0 && row < b.areaSize;
+    return inside ? HoverChange::Inside : HoverChange::Outside;
+}
+
+void MainWindow::previewShipAt(QPoint pixel)
+{
+    GameState &game = gameState();
+    if (game.match.gameInProgress)
+        return;
+    BoardState &b = game.boards;
+    const HoverChange hover = trackHover(pixel);
+    if (hover == HoverChange::None)
+        return;
+    if (hover == HoverChange::Outside) {
+        paintOwnBoard();
+        return;
+    }
+    const int col = b.hoverCol, row = b.hoverRow;
+    if (fleetComplete(b.placedFleet))
+        return;
+    const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
+    paintOwnBoard();
+    const QPixmap &boat = Pictures::get().cellPictures.value(Pictures::Boat);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 4; ++y)
+            if (maskCell(shape.mask, x, y) == 1)
+                m_ownBoard->stamp(boat, {(col + x - shape.origin.ox + 1) * W,
+                                         (row + y - shape.origin.oy + 1) * H});
+}
+
+void MainWindow::placeShip()
+{
+    if (gameState().match.gameInProgress)
+        return;
+    if (placeSelectedShip(gameState().boards) != PlaceResult::Placed) {
+        uiFeedback().beep();
+        return;
+    }
+    paintOwnBoard();
+}
+
+void MainWindow::aimAt(QPoint pixel)
+{
+    GameState &game = gameState();
+    if (!game.match.gameInProgress || game.match.paused)
+        return;
+    const HoverChange hover = trackHover(pixel);
+    if (hover == HoverChange::None)
+        return;
+    if (hover == HoverChange::Outside) {
+        paintOpponentBoard();
+        return;
+    }
+    const int col = game.boards.hoverCol, row = game.boards.hoverRow;
+    game.match.aimCol = col;
+    game.match.aimRow = row;
+    paintOpponentBoard();
+    m_opponentBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
+                           {(col + 1) * W, (row + 1) * H});
+}
+
+void MainWindow::generateOwnFleet()
+{
+    GameState &game = gameState();
+    game.modalBusy = true;
+    generateWithProgress(game.boards.ownBoard, game.boards.placedFleet);
+    paintOwnBoard();
+    game.modalBusy = false;
+}
+
+void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)
+{
+    // Disabling the windows takes the keyboard focus away; it comes back.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    setEnabled(false);
+    m_editorWindow->setEnabled(false);
+    m_generatingPanel->raise();
+    m_generatingPanel->show();
+    m_panelPainted.invalidate();
+    const QString prefix = localized("Generating ships ", "Расставляю кораблики ");
+    generateFleet(board, counts, gameState().boards.areaSize, gameRandom(),
+                  [&](const GenerateProgress &p) {
+                      // Text and repaint are skipped within one screen refresh: the
+                      // panel is a sign of activity, and painting it at every draw
+                      // would cost more than the generation itself.
+                      if (m_panelPainted.isValid() && m_panelPainted.elapsed() < 16)
+                          return;
+                      showGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
+                                           QString::number(p.ox) + QString::number(p.oy) +
+                                           QString::number(p.X) + QString::number(p.Y));
+                  });
+    setEnabled(true);
+    m_editorWindow->setEnabled(true);
+    m_generatingPanel->hide();
+    if (focused)
+        focused->setFocus();
+}
+
+void MainWindow::showGenerateProgress(const QString &text)
+{
+    m_generatingPanel->setText(text);
+    m_generatingPanel->repaint();
+    m_panelPainted.start();
+}
+
+} // namespace tw

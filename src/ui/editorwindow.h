@@ -1,0 +1,60 @@
+#pragma once
+
+#include "widgets.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWidget>
+
+namespace tw {
+
+// The field editor and the network options. Shown while no match runs;
+// the user cannot close it.
+class EditorWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EditorWindow(QWidget *parent = nullptr);
+
+    // Sets every caption in the language chosen now.
+    void retranslate();
+
+    // Editor half.
+    SunkenLabel *m_shipTypeLabel, *m_rotateLabel, *m_areaSizeLabel;
+    QToolButton *m_previousShipTypeButton, *m_nextShipTypeButton, *m_rotateLeftButton,
+        *m_rotateRightButton, *m_smallerAreaButton, *m_largerAreaButton;
+    QGroupBox *m_sampleFrame;
+    BoardView *m_sampleView; // the sample
+    QPushButton *m_clearButton, *m_changeAreaButton, *m_generateButton;
+    QLineEdit *m_areaSizeEdit;
+    QCheckBox *m_saveLogCheck;
+    // Network half.
+    QGroupBox *m_networkGroup;
+    SunkenLabel *m_addressLabel, *m_portLabel, *m_networkStatusLabel, *m_hostLabel;
+    QLineEdit *m_addressEdit, *m_portEdit, *m_hostEdit;
+    QPushButton *m_connectButton, *m_disconnectButton;
+    Lamp *m_connectionLamp;
+
+    // Draws the selected ship type, turned, in the sample box.
+    void repaintSample();
+
+signals:
+    void fleetCleared();
+    void generateRequested();
+    void changeAreaRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void stepShipType(bool up);
+    void stepRotation(bool on);
+    void stepAreaSize(bool up);
+    void onAreaSizeEdited(const QString &text);
+    void onSaveLogToggled();
+};
+
+} // namespace tw

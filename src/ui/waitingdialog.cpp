@@ -1,0 +1,53 @@
+// The window shown while the peer confirms a match.
+#include "waitingdialog.h"
+
+#include "match/gamestate.h"
+#include "widgets.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace tw {
+
+WaitingDialog::WaitingDialog(QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("WaitingDialog"));
+    setFixedSize(257, 48);
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    m_messageLabel->setGeometry(rect());
+    m_messageLabel->setAlignment(Qt::AlignCenter);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setAutoFillBackground(true);
+    QPalette palette = m_messageLabel->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    m_messageLabel->setPalette(palette);
+}
+
+void WaitingDialog::showEvent(QShowEvent *event)
+{
+    m_messageLabel->setText(localized("Waiting confirmation from opponent side...",
+                                      "Ожидание подтверждения на начало игры..."));
+    centerOnScreen(this);
+    QDialog::showEvent(event);
+}
+
+void WaitingDialog::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
+
+void WaitingDialog::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore(); // Escape must not close it either
+}
+
+void WaitingDialog::retranslate()
+{
+    setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
+}
+
+} // namespace tw
