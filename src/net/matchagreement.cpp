@@ -42,8 +42,7 @@ bool MatchAgreement::peerConnected() const
 
 bool MatchAgreement::waitingForAnswer() const
 {
-    const AgreementState &a = m_game.agreement;
-    return a.awaitingConfirmation && !a.acceptedByUs && !a.inviteDeclined && !a.inviteAccepted;
+    return m_game.agreement.phase == AgreementPhase::AwaitingAnswer;
 }
 
 bool MatchAgreement::readyFor(int areaSize) const
@@ -66,7 +65,7 @@ void MatchAgreement::sendAreaData(bool accepted, char startDigit)
 
 void MatchAgreement::noteRefusal()
 {
-    m_game.agreement.inviteDeclined = true;
+    m_game.agreement.phase = AgreementPhase::InviteDeclined;
     const QString text =
         localized(m_game.settings, "The user doesn't ready to game, or area sizes miscoincide.",
                   "Пользователь, которому вы отправили запрос, еще не готов к игре "
@@ -144,14 +143,14 @@ void MatchAgreement::handleAreaData(const PacketFields &fields)
         }
         takePeerBoard(invitation);
         m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
-        a.inviteAccepted = true;
+        a.phase = AgreementPhase::InviteAccepted;
         // The peer may fire at once: its shot waits until the match runs here.
         m_connection.link().holdPackets();
         return;
     }
     // A second invitation while the player still has a first one to answer,
     // or one that comes while this side's own wait is ending, is refused.
-    if (!acceptable || m_questionPending || a.awaitingConfirmation) {
+    if (!acceptable || m_questionPending || a.awaitingConfirmation()) {
         sendAreaData(false, startDigit);
         return;
     }
@@ -174,11 +173,11 @@ void MatchAgreement::askInvitation()
         m_questionPending = false;
         takePeerBoard(invitation);
         m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
-        a.inviteAccepted = true;
+        a.phase = AgreementPhase::InviteAccepted;
         m_connection.link().holdPackets();
         return;
     }
-    if (a.awaitingConfirmation || m_game.match.gameInProgress || !peerConnected()) {
+    if (a.awaitingConfirmation() || m_game.match.gameInProgress || !peerConnected()) {
         m_questionPending = false;
         sendAreaData(false, invitation.startDigit);
         return;
@@ -194,22 +193,20 @@ void MatchAgreement::askInvitation()
     const bool yes = m_host.askInvitation(text);
     m_questionPending = false;
     // Things may have changed while the question was open.
-    if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation) {
+    if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation()) {
         sendAreaData(false, invitation.startDigit);
         return;
     }
 
-    a.awaitingConfirmation = true;
-    a.acceptedByUs = true;
+    a.phase = AgreementPhase::AcceptedByUs;
     takePeerBoard(invitation);
     const bool weFireFirst = m_random.randInt(2) == 1;
     m_game.match.playerTurn = weFireFirst;
     // The reply leaves before the match begins; Start then runs it.
     sendAreaData(true, weFireFirst ? '1' : '0');
     m_host.pressStart();
-    if (a.awaitingConfirmation) { // Start refused to begin
-        a.awaitingConfirmation = false;
-        a.acceptedByUs = false;
+    if (a.awaitingConfirmation()) { // Start refused to begin
+        a.phase = AgreementPhase::None;
         m_host.paintOpponentBoard();
     }
 }
@@ -217,27 +214,25 @@ void MatchAgreement::askInvitation()
 bool MatchAgreement::invitePeer()
 {
     AgreementState &a = m_game.agreement;
-    if (!peerConnected() || a.acceptedByUs)
+    if (!peerConnected() || a.acceptedByUs())
         return true;
-    a.awaitingConfirmation = true;
+    a.phase = AgreementPhase::AwaitingAnswer;
     sendPacket(m_connection.link(),
                makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));
-    a.inviteDeclined = false;
-    a.inviteAccepted = false;
     m_host.showWaiting(true);
     // The answer comes through the dispatcher, which runs inside this loop.
-    while (!a.inviteDeclined && !a.inviteAccepted) {
+    while (a.phase == AgreementPhase::AwaitingAnswer) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (!peerConnected())
-            a.inviteDeclined = true;
+            a.phase = AgreementPhase::InviteDeclined; // even over an answer just taken
     }
     m_host.showWaiting(false);
     // Packets held since the answer are handed out once Start has begun
     // the match, which it does before it lets events run again.
     m_connection.link().resumePackets();
-    if (a.inviteDeclined) {
-        a.awaitingConfirmation = false;
+    if (a.phase == AgreementPhase::InviteDeclined) {
+        a.phase = AgreementPhase::None;
         m_host.paintOpponentBoard();
         return false;
     }

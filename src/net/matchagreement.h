@@ -2,7 +2,8 @@
 
 // Agreeing a network match with the peer: this side's invitation and the
 // wait for its answer, the peer's invitation and the player's answer to it,
-// refusals, and invitations that cross.
+// refusals, and invitations that cross. Where it stands is the game
+// state's AgreementPhase, which the match and the boards read too.
 
 #include "match/gamestate.h"
 #include "model/random.h"
@@ -65,7 +66,10 @@ private:
     GameState &m_game;
     NetPlayHost &m_host;
     PeerConnection &m_connection;
-    bool m_questionPending = false; // an invitation waits for the player
+    // An invitation of the peer waits for the player. Beside the phase, not
+    // in it: the player may press Start while it waits, and the two
+    // invitations then cross.
+    bool m_questionPending = false;
     Invitation m_invitation;
     // Draws the start digit of an accepting reply.
     Random m_random;
