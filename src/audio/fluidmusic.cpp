@@ -8,6 +8,8 @@
 #include <QObject>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <fluidsynth.h>
 #include <mutex>
 #include <thread>
@@ -43,8 +45,11 @@ struct FluidSynthMusic::Engine
     fluid_synth_t *synth = nullptr;
     fluid_audio_driver_t *driver = nullptr;
     fluid_player_t *player = nullptr;
+    // When the audio driver last asked for samples (steady clock, ms). A
+    // driver whose server went away or stopped answering asks no more.
+    std::atomic<qint64> lastRender = 0;
 
-    Engine() = default;
+    Engine() : lastRender(now()) {}
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
     ~Engine()
@@ -58,6 +63,24 @@ struct FluidSynthMusic::Engine
         if (settings)
             delete_fluid_settings(settings);
     }
+
+    static qint64 now()
+    {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+
+    // Called on the driver's thread.
+    static int Render(void *data, int len, int nfx, float *fx[], int nout, float *out[])
+    {
+        auto *engine = static_cast<Engine *>(data);
+        engine->lastRender.store(now(), std::memory_order_relaxed);
+        return fluid_synth_process(engine->synth, len, nfx, fx, nout, out);
+    }
+
+    // False once the driver has not asked for samples for a while: the
+    // sound server is gone or hung, and this engine will not be heard again.
+    bool alive() const { return now() - lastRender.load(std::memory_order_relaxed) < StallLimitMs; }
 
     // Null when there will be no sound: no soundfont, no sound server, or the
     // owner gave up waiting.
@@ -76,6 +99,20 @@ struct FluidSynthMusic::Engine
         fluid_settings_setint(engine->settings, "synth.dynamic-sample-loading", 1);
         fluid_settings_setint(engine->settings, "synth.lock-memory", 0);
         fluid_settings_setstr(engine->settings, "player.timing-source", "system");
+        // Background music, cheap to render: the effects run at 22050 Hz
+        // too, the tracks never need more than a few dozen voices, and the
+        // reverb and chorus units run on every sample whether or not a note
+        // sounds, for the little reverb the tracks ask for. The driver's
+        // cost is mostly per period, but the sound server holds about one
+        // period of music: 1024 frames (46 ms) wake it about twenty times a
+        // second and let music switched off fall silent within a tenth of a
+        // second (2048 frames would save a third of the cost, and miss that).
+        fluid_settings_setnum(engine->settings, "synth.sample-rate", SampleRate);
+        fluid_settings_setint(engine->settings, "synth.polyphony", Polyphony);
+        fluid_settings_setint(engine->settings, "synth.reverb.active", 0);
+        fluid_settings_setint(engine->settings, "synth.chorus.active", 0);
+        fluid_settings_setint(engine->settings, "audio.period-size", PeriodFrames);
+        fluid_settings_setint(engine->settings, "audio.periods", 2);
         engine->synth = new_fluid_synth(engine->settings);
         if (!engine->synth)
             return nullptr;
@@ -89,7 +126,7 @@ struct FluidSynthMusic::Engine
             if (qstrcmp(name, "alsa") == 0 && !QFileInfo::exists(QStringLiteral("/dev/snd")))
                 continue;
             fluid_settings_setstr(engine->settings, "audio.driver", name);
-            engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
+            engine->driver = new_fluid_audio_driver2(engine->settings, Render, engine.get());
             if (engine->driver)
                 break;
         }
@@ -98,10 +135,16 @@ struct FluidSynthMusic::Engine
         if (!engine->driver || cancelled ||
             fluid_synth_sfload(engine->synth, soundFont.constData(), 1) == FLUID_FAILED)
             return nullptr;
+        // Reading the soundfont took a while; the driver has been asking all
+        // along, but the clock of its liveness starts now.
+        engine->lastRender = now();
         return engine;
     }
 };
 
+// The worker that sets the synthesizer up. It shares this with its owner,
+// which may give up on it (see the destructor), so everything the worker
+// touches lives here or in the worker itself.
 struct FluidSynthMusic::Loader
 {
     std::thread thread;
@@ -109,39 +152,84 @@ struct FluidSynthMusic::Loader
     std::mutex mutex;
     bool done = false;              // guarded by mutex
     std::unique_ptr<Engine> engine; // guarded by mutex
+    QObject *notifier = nullptr;    // guarded by mutex; null once the owner is gone
 };
+
+namespace {
+
+// Runs work on a thread of its own and waits for it at most limitMs; work
+// that takes longer finishes (or blocks) without anyone waiting.
+template <typename Work>
+void RunWithin(Work work, int limitMs)
+{
+    struct Done
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool done = false;
+    };
+    auto state = std::make_shared<Done>();
+    std::thread([state, work = std::move(work)]() mutable {
+        work();
+        const std::lock_guard lock(state->mutex);
+        state->done = true;
+        state->changed.notify_all();
+    }).detach();
+    std::unique_lock lock(state->mutex);
+    state->changed.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return state->done; });
+}
+
+} // namespace
 
 FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
     : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
 {}
 
+void FluidSynthMusic::retireEngine()
+{
+    // The driver may be blocked on the server for good: nobody waits for it.
+    RunWithin([engine = std::move(m_engine)]() mutable { engine.reset(); }, 0);
+}
+
 FluidSynthMusic::~FluidSynthMusic()
 {
+    // Deleting the audio driver waits for its thread, which may be blocked
+    // in a write to a sound server that stopped answering (and a worker
+    // still setting up may be blocked in connecting): both go on a thread
+    // of their own, waited for only so long.
     if (m_loader) {
         m_loader->cancelled = true;
-        if (m_loader->thread.joinable())
-            m_loader->thread.join();
+        const std::lock_guard lock(m_loader->mutex);
+        m_loader->notifier = nullptr;
     }
-    deletePlayer();
+    RunWithin(
+        [loader = std::move(m_loader), engine = std::move(m_engine)]() mutable {
+            if (loader && loader->thread.joinable())
+                loader->thread.join();
+            engine.reset();
+            loader.reset();
+        },
+        TeardownLimitMs);
 }
 
 void FluidSynthMusic::startLoading()
 {
     QuietFluidSynthLog();
-    m_loader = std::make_unique<Loader>();
-    m_loader->thread = std::thread([this, loader = m_loader.get(), notifier = m_notifier.get(),
-                                    soundFont = QFile::encodeName(m_soundFont)] {
-        std::unique_ptr<Engine> engine = Engine::create(soundFont, loader->cancelled);
-        {
+    m_loader = std::make_shared<Loader>();
+    m_loader->notifier = m_notifier.get();
+    m_loader->thread =
+        std::thread([this, loader = m_loader.get(), soundFont = QFile::encodeName(m_soundFont)] {
+            // The loader outlives this thread: whoever ends it joins it first.
+            std::unique_ptr<Engine> engine = Engine::create(soundFont, loader->cancelled);
             const std::lock_guard lock(loader->mutex);
             loader->engine = std::move(engine);
             loader->done = true;
-        }
-        // The owner joins this thread before the notifier goes, so the
-        // notifier is alive here.
-        QMetaObject::invokeMethod(
-            notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
-    });
+            // The owner clears the notifier under the lock before it goes, so
+            // a notifier seen here is alive, and so is the owner.
+            if (loader->notifier)
+                QMetaObject::invokeMethod(
+                    loader->notifier, [this] { adoptEngine(); }, Qt::QueuedConnection);
+        });
 }
 
 void FluidSynthMusic::adoptEngine(bool wait)
@@ -197,6 +285,10 @@ bool FluidSynthMusic::open(const QString &path)
 {
     adoptEngine();
     close();
+    // A sound server that went away (or hangs) is let go here, and one that
+    // has come (back) is looked for: each new track tries again.
+    if (m_engine && !m_engine->alive())
+        retireEngine();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -206,10 +298,10 @@ bool FluidSynthMusic::open(const QString &path)
         return false;
     m_file = data;
     m_length = timing->lengthMs();
-    if (!m_loader)
-        startLoading();
-    else if (m_engine)
+    if (m_engine)
         startPlayer();
+    else if (!m_loader || !m_loader->thread.joinable())
+        startLoading();
     return true;
 }
 

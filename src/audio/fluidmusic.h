@@ -28,7 +28,10 @@ void QuietFluidSynthLog();
 //
 // The synthesizer (the soundfont and the audio connection) is set up on a
 // worker thread started by the first open(), so neither start-up nor the
-// window waits for it. A track asked to play meanwhile starts from its
+// window waits for it. Each later open() starts that again when there is no
+// synthesizer, or when the one there stopped being heard (its sound server
+// went away or hangs): a server that comes later is picked up at the next
+// track. A track asked to play meanwhile starts from its
 // beginning once the synthesizer is ready, and its clock restarts then.
 //
 // All members are called on one thread, the one that created the player,
@@ -37,6 +40,18 @@ void QuietFluidSynthLog();
 class FluidSynthMusic : public MusicDevice
 {
 public:
+    static constexpr int SampleRate = 22050;
+    static constexpr int Polyphony = 64;
+    static constexpr int PeriodFrames = 1024;
+    // How long the destructor waits for the synthesizer and its connection
+    // to the sound server to go; a server that stopped answering can block
+    // that for good, and then they are left to the ending process.
+    static constexpr int TeardownLimitMs = 500;
+    // A driver that has not asked for samples for this long is taken for
+    // dead (its server went away or stopped answering); the next track
+    // sets up a new synthesizer.
+    static constexpr int StallLimitMs = 1000;
+
     explicit FluidSynthMusic(const QString &soundFont = QString::fromLatin1(DefaultSoundFont));
     ~FluidSynthMusic() override;
 
@@ -60,6 +75,7 @@ private:
     struct Loader;
 
     void startLoading();
+    void retireEngine();
     // Takes over the synthesizer once the worker has finished (or waits for
     // it) and starts what was asked for meanwhile.
     void adoptEngine(bool wait = false);

@@ -15,8 +15,9 @@ namespace {
 QtMessageHandler g_forward = nullptr;
 
 // Qt warns on stderr, in no category of its own, when it finds no sound
-// server. A machine without sound is normal for the game, so that one
-// warning is dropped while the outputs are first looked at.
+// server or loses it. A machine without sound, or a sound server that went
+// away, is normal for the game, so those warnings are dropped while Qt is
+// asked for the output.
 void dropNoServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtWarningMsg && text.startsWith(QLatin1String("PulseAudioService:")))
@@ -26,10 +27,6 @@ void dropNoServerWarning(QtMsgType type, const QMessageLogContext &context, cons
 
 QAudioDevice defaultOutput()
 {
-    static bool looked = false;
-    if (looked)
-        return QMediaDevices::defaultAudioOutput();
-    looked = true;
     g_forward = qInstallMessageHandler(dropNoServerWarning);
     QAudioDevice device = QMediaDevices::defaultAudioOutput();
     qInstallMessageHandler(g_forward);
@@ -53,9 +50,11 @@ QAudioFormat::SampleFormat sampleFormatOf(WaveImage::Sample sample)
 
 } // namespace
 
+QtSound::QtSound() : m_sinks(std::make_unique<QObject>()) {}
+
 QtSound::~QtSound()
 {
-    delete m_sink;
+    stop();
 }
 
 void QtSound::play(const QByteArray &wav)
@@ -74,7 +73,7 @@ void QtSound::play(const QByteArray &wav)
     if (!device.isFormatSupported(format))
         return;
 
-    auto *sink = new QAudioSink(device, format);
+    auto *sink = new QAudioSink(device, format, m_sinks.get());
     auto *buffer = new QBuffer(sink);
     buffer->setData(wav.sliced(image->dataOffset, image->dataSize));
     buffer->open(QIODevice::ReadOnly);
@@ -96,8 +95,9 @@ void QtSound::stop()
 {
     if (!m_sink)
         return;
+    // Deleting the sink clears m_sink.
     m_sink->stop();
-    delete m_sink;
+    delete m_sink.data();
 }
 
 } // namespace tw

@@ -32,6 +32,15 @@ QString foundName(const QHostInfo &info, const QHostAddress &address)
 
 } // namespace
 
+QHostAddress unmappedAddress(const QHostAddress &address)
+{
+    bool isIPv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIPv4);
+    if (address.protocol() == QAbstractSocket::IPv6Protocol && isIPv4)
+        return QHostAddress(ipv4);
+    return address;
+}
+
 struct PeerLink::Incoming
 {
     QPointer<QTcpSocket> socket;
@@ -67,7 +76,11 @@ bool PeerLink::listen(int port)
     }
     if (!isTcpPort(port))
         return false;
-    return m_server->listen(m_localAddress, static_cast<quint16>(port));
+    if (m_server->listen(m_localAddress, static_cast<quint16>(port)))
+        return true;
+    // A system without IPv6 refuses the dual-stack socket; IPv4 alone will do.
+    return m_localAddress == QHostAddress::Any &&
+           m_server->listen(QHostAddress::AnyIPv4, static_cast<quint16>(port));
 }
 
 bool PeerLink::isListening() const
@@ -93,8 +106,8 @@ void PeerLink::acceptPending()
         socket->setReadBufferSize(kReadBufferLimit);
         auto incoming = std::make_shared<Incoming>();
         incoming->socket = socket;
-        incoming->info.remoteAddress = socket->peerAddress();
-        incoming->info.localAddress = socket->localAddress();
+        incoming->info.remoteAddress = unmappedAddress(socket->peerAddress());
+        incoming->info.localAddress = unmappedAddress(socket->localAddress());
         incoming->sinceActivity.start();
         m_incoming.push_back(incoming);
 
@@ -134,7 +147,7 @@ void PeerLink::acceptPending()
 
 bool PeerLink::isPeersConnection(const Incoming &incoming) const
 {
-    return isClientActive() && incoming.info.remoteAddress == m_client->peerAddress();
+    return isClientActive() && incoming.info.remoteAddress == clientRemoteAddress();
 }
 
 void PeerLink::dropQuietest()
@@ -253,8 +266,10 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
         },
         Qt::QueuedConnection);
     const QString target = hostName.isEmpty() ? address : hostName;
+    const bool anyAddress =
+        m_localAddress == QHostAddress::Any || m_localAddress == QHostAddress::AnyIPv4;
     if (!isTcpPort(port) || target.isEmpty() ||
-        (m_localAddress != QHostAddress::AnyIPv4 && !m_client->bind(m_localAddress, 0))) {
+        (!anyAddress && !m_client->bind(m_localAddress, 0))) {
         // Reported like any failed attempt: later, from the event loop.
         QTimer::singleShot(0, this, [this, client = QPointer<QTcpSocket>(m_client)] {
             if (client && client == m_client)
@@ -262,8 +277,35 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
         });
         return;
     }
-    m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite,
-                            QAbstractSocket::IPv4Protocol);
+    // A socket bound to a local address can reach that address's family only;
+    // otherwise a name is tried with every address it has, as the resolver
+    // orders them (IPv6 first where both ends have it).
+    const auto family = m_localAddress == QHostAddress::Any ? QAbstractSocket::AnyIPProtocol
+                                                            : m_localAddress.protocol();
+    const QHostAddress given = unmappedAddress(QHostAddress(address));
+    if (hostName.isEmpty() || given.isNull()) {
+        m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite, family);
+        return;
+    }
+    // A name and an address: the name is looked up and used, but where it
+    // names the given address too, that address is the one connected to. A
+    // connection back names the peer by the address it came from and the
+    // name found for it; a name with addresses of both families must not
+    // lead to the peer's other address, which the peer would not know as
+    // ours.
+    QHostInfo::lookupHost(hostName, this,
+                          [this, client = QPointer<QTcpSocket>(m_client), given, hostName, port,
+                           family](const QHostInfo &info) {
+                              if (!client || client != m_client)
+                                  return;
+                              for (const QHostAddress &found : info.addresses())
+                                  if (unmappedAddress(found) == given) {
+                                      client->connectToHost(given, static_cast<quint16>(port));
+                                      return;
+                                  }
+                              client->connectToHost(hostName, static_cast<quint16>(port),
+                                                    QIODevice::ReadWrite, family);
+                          });
 }
 
 void PeerLink::closeClient()
@@ -284,7 +326,7 @@ bool PeerLink::isClientActive() const
 
 QHostAddress PeerLink::clientRemoteAddress() const
 {
-    return isClientActive() ? m_client->peerAddress() : QHostAddress();
+    return isClientActive() ? unmappedAddress(m_client->peerAddress()) : QHostAddress();
 }
 
 bool PeerLink::peerConnected() const
@@ -309,7 +351,7 @@ void PeerLink::write(const QByteArray &bytes)
 
 void PeerLink::onClientConnected()
 {
-    const QHostAddress remote = m_client->peerAddress();
+    const QHostAddress remote = clientRemoteAddress();
     QHostInfo::lookupHost(
         remote.toString(), this,
         [this, client = QPointer<QTcpSocket>(m_client), remote](const QHostInfo &info) {

@@ -24,7 +24,13 @@ class QTcpSocket;
 
 namespace tw {
 
+// address itself, or the IPv4 address it maps when it is IPv4-mapped IPv6.
+QHostAddress unmappedAddress(const QHostAddress &address);
+
 // An accepted connection as the dispatcher sees it.
+// Addresses here and from PeerLink are never IPv4-mapped IPv6 addresses: a
+// dual-stack socket's ::ffff:a.b.c.d is given as a.b.c.d, so that one machine
+// has one address whichever socket it reached us on.
 struct IncomingConnection
 {
     QHostAddress remoteAddress;
@@ -70,8 +76,10 @@ public:
     // Precondition: handler outlives the link, or is reset before it dies.
     void setHandler(PacketHandler *handler) { m_handler = handler; }
 
-    // The local IPv4 address that both sockets use; any address by default.
-    // Two programs on one machine each take one of their own (tests).
+    // The local address that both sockets use; by default any address of
+    // either family (one dual-stack socket, or IPv4 alone where the system has
+    // no IPv6). Two programs on one machine each take one of their own
+    // (tests).
     void setLocalAddress(const QHostAddress &address) { m_localAddress = address; }
     QHostAddress localAddress() const { return m_localAddress; }
 
@@ -96,7 +104,8 @@ public:
     // The outgoing socket.
     // Drops the outgoing connection, or the attempt, if there is one, and
     // starts a new attempt: to hostName when it is not empty (looked up
-    // first), else to address. Ends in clientConnected() or socketError().
+    // first; when one of its addresses is address, to that one), else to
+    // address. Ends in clientConnected() or socketError().
     void connectToPeer(const QString &address, const QString &hostName, int port);
     void closeClient();
     bool isClientActive() const; // connected
@@ -154,7 +163,7 @@ private:
     QTcpServer *m_server = nullptr; // listening
     QTcpSocket *m_client = nullptr; // outgoing; a new one for each attempt
     QString m_clientHostName;
-    QHostAddress m_localAddress{QHostAddress::AnyIPv4};
+    QHostAddress m_localAddress{QHostAddress::Any};
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;

@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include "audio/exitlimit.h"
 #include "instancelink.h"
 #include "mainwindow.h"
 #include "util/shutdownsignals.h"
@@ -101,7 +102,10 @@ int runGame(QApplication &app)
     // painted, without saving anything.
     if (qEnvironmentVariableIsSet("TARNWAKE_QUIT_WHEN_SHOWN"))
         main.installEventFilter(new QuitOnFirstPaint(&main));
-    return app.exec();
+    const int status = app.exec();
+    // Everything is saved by now; what is left must not hold the process.
+    limitExitTime(status, 1500);
+    return status;
 }
 
 } // namespace tw

@@ -1,7 +1,10 @@
 #include "network.h"
 
+#include "addressbox.h"
 #include "feedback.h"
 #include "mainwindow.h"
+#include "net/avahidiscovery.h"
+#include "net/foundgames.h"
 #include "pictures.h"
 
 #include <QEvent>
@@ -12,16 +15,30 @@
 namespace tw {
 
 NetworkController::NetworkController(MainWindow &main)
-    : QObject(&main), m_main(main), m_play(gameState(), *this, this)
+    : QObject(&main), m_main(main), m_play(gameState(), *this, this),
+      m_discovery(new AvahiDiscovery(this)), m_foundGames(new FoundGamesModel(m_discovery, this))
 {
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
     if (!address.isEmpty())
         m_play.link().setLocalAddress(QHostAddress(address));
-    const QString journal = qEnvironmentVariable("TARNWAKE_NET_JOURNAL");
-    if (!journal.isEmpty()) {
-        m_journal.setFileName(journal);
+    const QString journalFile = qEnvironmentVariable("TARNWAKE_NET_JOURNAL");
+    if (!journalFile.isEmpty()) {
+        m_journal.setFileName(journalFile);
         if (!m_journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             m_journal.setFileName(QString());
+    }
+    // The drop-down list of games found, each time it changes, its rows
+    // joined by " | " (no player name holds one).
+    const auto journalGames = [this] {
+        QStringList rows;
+        for (int row = 0; row < m_foundGames->rowCount(); ++row)
+            rows << m_foundGames->index(row).data().toString();
+        journal("games", rows.join(QStringLiteral(" | ")));
+    };
+    if (m_journal.isOpen()) {
+        connect(m_foundGames, &QAbstractItemModel::rowsInserted, this, journalGames);
+        connect(m_foundGames, &QAbstractItemModel::rowsRemoved, this, journalGames);
+        connect(m_foundGames, &QAbstractItemModel::dataChanged, this, journalGames);
     }
 }
 
@@ -34,7 +51,11 @@ void NetworkController::attachWindows()
             [this] { m_play.connectToPeer(); });
     connect(editor->m_disconnectButton, &QPushButton::clicked, this,
             [this] { m_play.disconnectFromPeer(); });
+    auto *addressBox = new AddressBox(editor->m_addressEdit, m_foundGames);
+    connect(addressBox, &AddressBox::gameChosen, this, &NetworkController::chooseFoundGame);
     if (m_journal.isOpen()) {
+        m_ownBoard = m_main.m_ownBoard;
+        m_opponentBoard = m_main.m_opponentBoard;
         m_main.m_ownBoard->installEventFilter(this);
         m_main.m_opponentBoard->installEventFilter(this);
     }
@@ -54,9 +75,9 @@ void NetworkController::journal(const char *kind, const QString &text)
 
 bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main.m_opponentBoard && event->type() == QEvent::MouseButtonPress)
+    if (watched == m_opponentBoard && event->type() == QEvent::MouseButtonPress)
         journal("click");
-    else if (watched == m_main.m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
+    else if (watched == m_ownBoard && event->type() == QEvent::Paint && m_shotToDraw) {
         m_shotToDraw = false;
         journal("shot-drawn");
     }
@@ -66,6 +87,23 @@ bool NetworkController::eventFilter(QObject *watched, QEvent *event)
 void NetworkController::startServer()
 {
     m_play.startServer();
+    announceGame();
+}
+
+void NetworkController::announceGame()
+{
+    const GameState &game = gameState();
+    m_discovery->announce(
+        {game.settings.playerName, game.boards.areaSize, m_play.link().listeningPort()});
+}
+
+void NetworkController::chooseFoundGame(const QString &address, int port)
+{
+    // The host field would win over the address; the game's port is the one
+    // both sides must use.
+    journal("chosen", address);
+    setHostField(QString());
+    setPortField(QString::number(port));
 }
 
 bool NetworkController::peerConnected()
@@ -92,6 +130,7 @@ void NetworkController::sendGameAborted()
 void NetworkController::sendUserInfoIfIdle()
 {
     m_play.sendUserInfoIfIdle();
+    announceGame();
 }
 
 void NetworkController::showConnectionState()
@@ -99,6 +138,7 @@ void NetworkController::showConnectionState()
     m_inTick = true;
     m_play.showConnectionState();
     m_inTick = false;
+    announceGame(); // the port may have changed with the connect button
 }
 
 void NetworkController::sendAim()

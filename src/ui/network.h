@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/discovery.h"
 #include "net/netplay.h"
 
 #include <QFile>
@@ -7,20 +8,23 @@
 
 namespace tw {
 
+class FoundGamesModel;
 class MainWindow;
 
 // Network play as the windows see it: the link to a peer, the packets of a
-// match, the chat. Owned by the main window, which reaches every other window
-// through it.
+// match, the chat, and the games on the local network (announced, and listed
+// in the address field). Owned by the main window, which reaches every other
+// window through it.
 //
 // Two variables of the environment serve tests and benchmarks that run
 // several copies of the game:
-//   TARNWAKE_NET_ADDRESS  a local IPv4 address for both sockets, so two copies
+//   TARNWAKE_NET_ADDRESS  a local address for both sockets, so two copies
 //                         on one machine can each listen on the same port;
 //   TARNWAKE_NET_JOURNAL  a file to which every status text, chat line and
 //                         message box of network play is appended, with the
-//                         click on the opponent board and the drawing of a
-//                         peer's shot, each with its time (CLOCK_MONOTONIC,
+//                         click on the opponent board, the drawing of a
+//                         peer's shot, the list of games found and the game
+//                         chosen from it, each with its time (CLOCK_MONOTONIC,
 //                         microseconds). The windows cannot be read from
 //                         outside the program; this file can.
 class NetworkController : public QObject, private NetPlayHost
@@ -83,12 +87,22 @@ private:
     void showPeerAim(int col, int row) override;
 
     void journal(const char *kind, const QString &text = {});
+    // Tells the network what this game is: player, area size, port.
+    void announceGame();
+    void chooseFoundGame(const QString &address, int port);
 
     MainWindow &m_main;
     NetPlay m_play;
+    GameDiscovery *m_discovery;
+    FoundGamesModel *m_foundGames;
     QFile m_journal;
     bool m_shotToDraw = false; // a peer's shot waits to be drawn (journal)
-    bool m_inTick = false;     // in the idle connection display
+    // The boards the journal watches, taken as plain objects when the filter
+    // is installed: the filter still sees their events while they are being
+    // destroyed, when they are boards no more.
+    const QObject *m_ownBoard = nullptr;
+    const QObject *m_opponentBoard = nullptr;
+    bool m_inTick = false; // in the idle connection display
 };
 
 } // namespace tw

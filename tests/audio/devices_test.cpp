@@ -3,6 +3,7 @@
 // damaged data, never block, and say nothing on stderr.
 #include "audio/fluidmusic.h"
 #include "audio/qtsound.h"
+#include "realtime.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 using namespace tw;
+using namespace tw::test;
 using Mode = MusicDevice::Mode;
 
 namespace {
@@ -34,55 +36,6 @@ QByteArray silentMidi(int ms)
 const QByteArray silentWave("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0"
                             "\x02\0\x10\0data\x04\0\0\0\0\0\0\0",
                             48);
-
-// Everything written to stderr while it lives.
-class StderrCapture
-{
-public:
-    StderrCapture() : m_file(std::tmpfile())
-    {
-        std::fflush(stderr);
-        m_saved = ::dup(2);
-        ::dup2(::fileno(m_file), 2);
-    }
-    ~StderrCapture()
-    {
-        restore();
-        std::fclose(m_file);
-    }
-
-    QByteArray text()
-    {
-        restore();
-        QFile file;
-        file.open(m_file, QIODevice::ReadOnly);
-        file.seek(0);
-        return file.readAll();
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(m_saved, 2);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-
-    std::FILE *m_file;
-    int m_saved = -1;
-};
-
-void runEventsFor(int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-}
 
 bool waitForMode(const MusicDevice &music, Mode mode, int ms)
 {

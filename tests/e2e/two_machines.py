@@ -2,13 +2,17 @@
 """Two Tarnwake programs on two machines, played by hand.
 
 The machines are network namespaces made here, joined by a veth pair
-(alpha 10.77.0.1, beta 10.77.0.2); a third namespace (eve, 10.77.1.2) is
-joined to alpha only. Each program has its own X display, data directory and
+(alpha 10.77.0.1 and fd77::1, beta 10.77.0.2 and fd77::2); a third namespace
+(eve, 10.77.1.2) is joined to alpha only. The first programs run without any
+system bus, so without Avahi; later ones find each other on the network
+through an Avahi daemon and a system bus of each machine's own. Each program has its own X display, data directory and
 runtime directory, and both listen on the default port 8170. Everything is
 done with real input events (xdotool) and checked in what the programs write:
 the network journal and the game log.
 
     two_machines.py <tarnwake> <dump_records>
+
+TW_E2E_ONLY_LAN=1 runs the Avahi and IPv6 part alone.
 
 Needs root (for ip netns), Xvfb and xdotool. Exits 77 (skipped) where
 network namespaces cannot be made.
@@ -22,8 +26,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import (Display, Failure, Game, Namespaces, MAIN_ABORT, play_match, shot_lines,
-                      tempdir, wait_until)
+from twdriver import (Display, Failure, Game, LanDaemons, Namespaces, EDITOR_NO, EDITOR_OK,
+                      MAIN_ABORT, play_match, shot_lines, tempdir, wait_until)
 
 SKIP = 77
 
@@ -75,14 +79,17 @@ def eve_invites(nets, text, port=8170):
 def scenario(exe, dump, work, nets, displays):
     alpha = nets.exec_prefix("a")
     beta = nets.exec_prefix("b")
-    ann = Game(exe, displays[0], os.path.join(work, "alpha"), "NewUser", alpha)
-    bob = Game(exe, displays[1], os.path.join(work, "beta"), "NewUser", beta)
+    # A system bus nobody listens on: no Avahi, whatever this machine runs.
+    no_bus = {"DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(work, "no-bus")}
+    ann = Game(exe, displays[0], os.path.join(work, "alpha"), "NewUser", alpha, no_bus)
+    bob = Game(exe, displays[1], os.path.join(work, "beta"), "NewUser", beta, no_bus)
     games = [ann, bob]
     try:
-        step("both programs listen on 8170")
+        step("both programs listen on 8170, with no Avahi and no message about it")
         for g in games:
             check(g.statuses()[0] == "server init: Ok", "%s: %s" % (g.player, g.statuses()))
             g.wait_entry("status", "no connection")
+            check(not g.display.windows("^:"), "%s shows a message box" % g.player)
         ann.set_name("Ann")
         bob.set_name("Bob")
         for g in games:
@@ -164,13 +171,15 @@ def scenario(exe, dump, work, nets, displays):
         check(len(bob.entries("ask")) == asked and len(ann.entries("ask")) == 0,
               "eve's invitation reached nobody")
 
+        check(not ann.entries("games") and not bob.entries("games"), "nothing found without Avahi")
+
         step("records of both players")
         bob.close()
         table = records(dump, bob)
         check(table.get("Bob") == ((1, 0) if winner is bob else (0, 1)), "bob: %r" % table)
 
         step("a peer that drops mid-match: the computer plays on")
-        bob = Game(exe, displays[1], os.path.join(work, "beta"), "Bob", beta)
+        bob = Game(exe, displays[1], os.path.join(work, "beta"), "Bob", beta, no_bus)
         games = [ann, bob]
         ann.connect("10.77.0.2")
         lime = len(ann.entries("lamp"))
@@ -211,6 +220,118 @@ def scenario(exe, dump, work, nets, displays):
             g.kill()
 
 
+def service(name, txt, port=8170):
+    records = "".join("<txt-record>%s</txt-record>" % t for t in txt)
+    return ('<?xml version="1.0" standalone="no"?><service-group><name>%s</name><service>'
+            '<type>_tarnwake._tcp</type><port>%d</port>%s</service></service-group>'
+            % (name, port, records))
+
+
+def odd_services():
+    """Announcements another program on beta could make, for the list to
+    skip: a flood of games on an impossible area size, the packet field
+    separator and control characters in names, an overlong name. One odd
+    but fair game (Zed, area 12, on beta) is shown."""
+    services = {"junk%d.service" % i: service("Junk %d" % i, ["name=Junk%d" % i, "area=99"])
+                for i in range(150)}
+    services.update({
+        "pipe.service": service("Pipe", ["name=Ann|C|Bob", "area=10"]),
+        "tab.service": service("Tab", ["name=Tab&#9;Name", "area=10"]),
+        "newline.service": service("Newline", ["name=New&#10;line", "area=10"]),
+        "long.service": service("Long", ["name=" + "L" * 4000, "area=10"]),
+        "noarea.service": service("No area", ["name=Nobody"]),
+        "zed.service": service("Zed", ["name=Zed", "area=12"]),
+    })
+    return services
+
+
+def rows_of(game, start):
+    return [row for row in game.found_games() if row.startswith(start)]
+
+
+def lan_scenario(exe, work, nets, displays):
+    """Games found through Avahi, and a link and a match over IPv6."""
+    daemons = []
+    games = []
+    try:
+        step("an Avahi daemon with its own system bus on alpha and on beta")
+        for ns, host, services in (("a", "alpha", {}), ("b", "beta", odd_services())):
+            daemons.append(LanDaemons(nets, ns, host, nets.devices[ns][:1],
+                                      os.path.join(work, "lan-" + host), services))
+        ann = Game(exe, displays[0], os.path.join(work, "alpha-lan"), "NewUser",
+                   nets.exec_prefix("a"), {"DBUS_SYSTEM_BUS_ADDRESS": daemons[0].bus})
+        games.append(ann)
+        bob = Game(exe, displays[1], os.path.join(work, "beta-lan"), "NewUser",
+                   nets.exec_prefix("b"), {"DBUS_SYSTEM_BUS_ADDRESS": daemons[1].bus})
+        games.append(bob)
+
+        step("each finds the other, and the list follows a change of name")
+        for g in games:
+            wait_until(lambda g=g: rows_of(g, "NewUser (10), "), 30,
+                       "the other game in %s's list" % g.dir)
+        ann.set_name("Ann")
+        bob.set_name("Bob")
+        for g, other in ((ann, "Bob"), (bob, "Ann")):
+            wait_until(lambda g=g, other=other: rows_of(g, other + " (10), ") and
+                       not rows_of(g, "NewUser"), 30, other + " in the list of " + g.player)
+            check(not rows_of(g, g.player + " "), "%s lists its own game" % g.player)
+        print("   beta's list:", bob.found_games())
+
+        step("odd announcements on beta are left out of alpha's list, a fair one is shown")
+        wait_until(lambda: rows_of(ann, "Zed (12), beta"), 30, "Zed in alpha's list")
+        time.sleep(2)
+        rows = ann.found_games()
+        check(all(r.startswith("Bob (10), ") or r.startswith("Zed (12), ") for r in rows),
+              "alpha's list: %r" % rows)
+        print("   alpha's list:", rows)
+
+        step("choosing Ann in beta's list and Ok links both, over IPv6")
+        bob.choose_found_game("Ann (10), ")
+        bob.wait_entry("chosen", "fd77::1")
+        bob.click(bob.editor, EDITOR_OK)
+        bob.wait_entry("status", "connection established: alpha")
+        ann.wait_entry("status", opponent("Bob"))
+        bob.wait_entry("status", opponent("Ann"))
+        for g in games:
+            g.wait_entry("lamp", "lime", timeout=5)
+
+        step("unlinked, then an IPv6 address typed links again")
+        for g in games:
+            g.click(g.editor, EDITOR_NO)
+        for g in games:
+            wait_until(lambda g=g: g.entries("lamp")[-1:] == ["red"], 5, "a red lamp")
+        count = len(ann.statuses())
+        ann.connect("fd77::2")
+        ann.wait_entry("status", "connection established: beta", since=count)
+        ann.wait_entry("status", opponent("Bob"), since=count)
+        for g in games:
+            wait_until(lambda g=g: g.entries("lamp")[-1:] == ["lime"], 5, "a lime lamp")
+
+        step("a match over IPv6")
+        for g in games:
+            g.switch_log_on()
+            g.generate_fleet()
+        time.sleep(0.5)
+        ann.press_start()
+        bob.answer_box(":-D", ["y"])
+        for g in games:
+            wait_until(lambda g=g: any("New game" in l for l in g.log()), 10, "the match start")
+        winner = play_match(ann, bob)
+        for g in games:
+            g.close_statistics()
+        check(len(shot_lines(ann.log())) == len(shot_lines(bob.log())), "both logs hold every shot")
+        print("   %s won over IPv6" % winner.player)
+
+        step("a game that ends is withdrawn from the other's list")
+        bob.close()
+        wait_until(lambda: not rows_of(ann, "Bob "), 20, "Bob gone from alpha's list")
+    finally:
+        for g in games:
+            g.kill()
+        for d in daemons:
+            d.stop()
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -225,15 +346,25 @@ def main():
             return 1
     work = tempdir("tw-e2e-")
     nets = Namespaces(["a", "b", "c"], [("a", "b"), ("a", "c")],
-                      {"alpha": "10.77.0.1", "beta": "10.77.0.2", "eve": "10.77.1.2"})
+                      {"alpha": ["10.77.0.1", "fd77::1"], "beta": ["10.77.0.2", "fd77::2"],
+                       "eve": "10.77.1.2"})
     displays = []
     try:
         displays = [Display(free_display()), None]
         displays[1] = Display(free_display())
-        scenario(exe, dump, work, nets, displays)
+        if os.environ.get("TW_E2E_ONLY_LAN") != "1":
+            scenario(exe, dump, work, nets, displays)
+        lan_scenario(exe, work, nets, displays)
     except Failure as failure:
         print("FAILED:", failure)
-        for name in ("alpha", "beta"):
+        for name in ("alpha", "beta", "alpha-lan", "beta-lan", "lan-alpha/avahi.log",
+                     "lan-beta/avahi.log"):
+            if name.endswith(".log"):
+                path = os.path.join(work, name)
+                if os.path.exists(path):
+                    with open(path, errors="replace") as f:
+                        print("==== %s (tail)\n%s" % (name, "".join(f.readlines()[-15:])))
+                continue
             for file in ("journal", "output", "data/TWLog.txt"):
                 path = os.path.join(work, name, file)
                 if os.path.exists(path):
@@ -247,7 +378,8 @@ def main():
                 d.stop()
         nets.remove()
     shutil.rmtree(work, ignore_errors=True)
-    print("PASSED: two machines linked, chatted, agreed and played a match")
+    print("PASSED: two machines linked, chatted, agreed and played a match, over IPv4 and "
+          "IPv6, and found each other through Avahi")
     return 0
 
 

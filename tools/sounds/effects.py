@@ -219,6 +219,14 @@ ORDER = ["laugh"] + [f"explos{i}" for i in range(1, 7)] + [f"destroy{i}" for i i
         [f"wrong{i}" for i in range(1, 4)] + ["gong", "connect"]
 
 
+# Every effect peaks here. The game mixes an effect with its music in the
+# sound server: the tracks peak at up to -9 dBFS (0.36) at the synthesizer's
+# default gain, so an effect at -7 dBFS (0.45) stays a couple of dB above
+# the loudest track and well above the others, and the two together stay
+# under -1 dBFS (0.89) even after the server resamples the effect's 22050 Hz
+# to its own rate, which adds about 5 % to the peak.
+PEAK_DB = -7.0
+
 # the closing fade of each recipe: long enough that a tail dies away
 # rather than stops (the heavy blasts still rumble when their time is up)
 FADES = {"blast": 0.3, "splash": 0.2, "laugh": 0.1, "gong": 0.3, "chime": 0.25}
@@ -228,4 +236,4 @@ def render(name: str) -> list[float]:
     recipe, params = EFFECTS[name]
     rng = random.Random(zlib.crc32(name.encode()))
     fade = params.get("fade", FADES[recipe])
-    return finish(RECIPES[recipe](params, rng), peak_db=-1.0, fade_out=fade)
+    return finish(RECIPES[recipe](params, rng), peak_db=PEAK_DB, fade_out=fade)

@@ -4,8 +4,8 @@
     python3 tools/sounds/wavcheck.py [DIR]     # default assets/sounds
 
 For every expected effect: a RIFF WAVE file, 16-bit PCM, mono or stereo,
-22050 or 44100 Hz, shorter than 1.5 s, peak near -1 dBFS and never at full
-scale, no DC offset, and a quiet last few milliseconds (no click at the
+22050 or 44100 Hz, shorter than 1.5 s, peak near the level of effects.py
+(PEAK_DB) and never at full scale, no DC offset, and a quiet last few milliseconds (no click at the
 end). Prints a table and exits non-zero on any problem.
 """
 
@@ -17,6 +17,10 @@ import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, HERE)
+
+from effects import PEAK_DB  # noqa: E402
+
 NAMES = ["laugh"] + [f"explos{i}" for i in range(1, 7)] + [f"destroy{i}" for i in range(1, 6)] + \
         [f"wrong{i}" for i in range(1, 4)] + ["gong", "connect"]
 
@@ -47,7 +51,7 @@ def check(path):
     clipped = sum(1 for v in x if abs(v) >= 32767 / 32768)
     if secs >= 1.5:
         problems.append(f"{secs:.2f} s long")
-    if not -1.5 <= peak_db <= -0.5:
+    if not PEAK_DB - 0.5 <= peak_db <= PEAK_DB + 0.5:
         problems.append(f"peak {peak_db:.2f} dBFS")
     if clipped:
         problems.append(f"{clipped} samples at full scale")

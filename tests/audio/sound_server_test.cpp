@@ -1,0 +1,135 @@
+// The real players against the sound output of the run: a private sound
+// server (TW_EXPECT_SOUND_SERVER=1, started by pulseserver.py) or none at
+// all. Either way the game's own effects and tracks play, are cut off, end
+// by themselves and are torn down while playing without a fault (the
+// sanitizers run these too), and nothing is said on stderr.
+#include "audio/fluidmusic.h"
+#include "audio/qtsound.h"
+#include "audio/wavefile.h"
+#include "realtime.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+bool ServerExpected()
+{
+    return qEnvironmentVariableIntValue("TW_EXPECT_SOUND_SERVER") == 1;
+}
+
+// A 16-bit WAVE image of a tone, frames long, with the given header fields.
+QByteArray Tone(int frames, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 16)
+{
+    QByteArray data(frames * channels * bits / 8, '\0');
+    for (qsizetype i = 0; i + 1 < data.size(); i += 2)
+        data[i + 1] = char((i / 2) % 40 < 20 ? 0x10 : -0x10);
+    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
+    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char *>(&v), 2); };
+    const quint16 align = quint16(channels * bits / 8);
+    return "RIFF" + le32(quint32(36 + data.size())) + "WAVEfmt " + le32(16) + le16(1) +
+           le16(channels) + le32(rate) + le32(rate * align) + le16(align) + le16(bits) + "data" +
+           le32(quint32(data.size())) + data;
+}
+
+TEST(RealPlayersTest, MusicIsHeardExactlyWhenThereIsAServer)
+{
+    if (!QFileInfo::exists(QString::fromLatin1(DefaultSoundFont)))
+        GTEST_SKIP() << "no General MIDI soundfont";
+    if (!ServerExpected() && QFileInfo::exists(QStringLiteral("/dev/snd")))
+        GTEST_SKIP() << "a sound card may play without a server";
+    FluidSynthMusic music;
+    EXPECT_EQ(music.waitForSynth(), ServerExpected());
+}
+
+TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
+{
+    StderrCapture capture;
+    {
+        QtSound sound;
+        const QByteArray hit = audioResource(QStringLiteral("explos3"));
+        const QByteArray blip = Tone(441); // 20 ms
+        ASSERT_FALSE(hit.isEmpty());
+        for (int round = 0; round < 3; ++round) {
+            sound.play(hit);
+            runEventsFor(30);
+            sound.play(blip);  // cuts the hit off
+            runEventsFor(400); // the blip has ended and its sink let go
+            sound.stop();      // nothing left to stop
+            sound.play(blip);
+            runEventsFor(400);
+            sound.play(hit); // stops a sink that is gone
+        }
+        runEventsFor(50);
+        // Destroyed while the hit plays.
+    }
+    runEventsFor(100);
+    EXPECT_EQ(capture.text().toStdString(), "");
+}
+
+TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
+{
+    QByteArray cut = Tone(2000);
+    cut.truncate(cut.size() / 2); // the data chunk claims more than there is
+    QByteArray noFormat = Tone(100);
+    noFormat.replace(12, 4, "junk");
+    const struct
+    {
+        const char *what;
+        QByteArray image;
+    } cases[] = {
+        {"cut off", cut},
+        {"no format chunk", noFormat},
+        {"eight channels", Tone(2205, 8)},
+        {"384 kHz", Tone(3840, 2, 384000)},
+        {"1 kHz", Tone(100, 1, 1000)},
+        {"8-bit", Tone(1000, 1, 8000, 8)},
+        {"no samples", Tone(0)},
+        {"empty", QByteArray()},
+    };
+    StderrCapture capture;
+    {
+        QtSound sound;
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.what);
+            sound.play(c.image);
+            runEventsFor(20);
+        }
+        sound.play(Tone(2205));
+        runEventsFor(20);
+    }
+    runEventsFor(100);
+    EXPECT_EQ(capture.text().toStdString(), "");
+}
+
+TEST(RealPlayersTest, TracksChangeAndTheMusicGoesWhilePlaying)
+{
+    if (!QFileInfo::exists(QString::fromLatin1(DefaultSoundFont)))
+        GTEST_SKIP() << "no General MIDI soundfont";
+    QTemporaryDir dir;
+    StderrCapture capture;
+    {
+        FluidSynthMusic music;
+        for (const char *name : {"logo", "win", "game3", "logo"}) {
+            const QString path = dir.filePath(QString::fromLatin1(name) + ".mid");
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(audioResource(QString::fromLatin1(name)));
+            file.close();
+            ASSERT_TRUE(music.open(path)) << name;
+            music.play();
+            music.waitForSynth();
+            runEventsFor(300);
+            EXPECT_EQ(music.mode(), MusicDevice::Mode::Playing) << name;
+        }
+        // Destroyed while a track plays.
+    }
+    EXPECT_EQ(capture.text().toStdString(), "");
+}
+
+} // namespace
