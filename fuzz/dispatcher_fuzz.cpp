@@ -104,7 +104,7 @@ public:
         generateFleet(board, scratch, game.boards.areaSize, random);
     }
     void enterMatchLayout() override { game.match.gameOver = false; }
-    void leaveMatchLayout() override { game.agreement.acceptedByUs = false; }
+    void leaveMatchLayout() override { game.agreement.dropAcceptance(); }
     // Both hosts ask for it; nothing is drawn.
     void paintOpponentBoard() override {}
 
@@ -187,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         game.match.gameInProgress = true;
     }
     game.match.playerTurn = (state & 0x02) != 0;
-    game.agreement.awaitingConfirmation = (state & 0x04) != 0;
+    game.agreement.phase =
+        (state & 0x04) != 0 ? AgreementPhase::AwaitingAnswer : AgreementPhase::None;
     game.settings.englishUi = (state & 0x10) != 0;
     w.answerYes = (state & 0x20) != 0;
     w.shotsInOwnTurn = 0;
@@ -238,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     w.play.link().resumePackets();
     if (game.match.gameInProgress) {
         game.match.gameInProgress = false;
-        game.agreement.acceptedByUs = false;
+        game.agreement.dropAcceptance();
     }
     return 0;
 }

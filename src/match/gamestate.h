@@ -39,15 +39,33 @@ struct MatchState
     Board rejectedCells{}; // the computer's cells rejected since its last real shot
 };
 
+// Where agreeing a network match with the peer stands.
+enum class AgreementPhase
+{
+    None,           // nothing under way; also while an agreed match runs
+    AwaitingAnswer, // this side invited the peer; Start waits for the answer
+    InviteAccepted, // the peer accepted, or its invitation crossed this side's
+    InviteDeclined, // the peer refused, or the link was lost while waiting
+    AcceptedByUs,   // the player accepted the peer's invitation; Start follows
+};
+
 // Agreeing a network match with a peer.
 struct AgreementState
 {
-    bool awaitingConfirmation = false;
-    bool inviteDeclined = false;
-    bool inviteAccepted = false;
-    bool acceptedByUs = false;
+    AgreementPhase phase = AgreementPhase::None;
     int sentAimCol = 0;
     int sentAimRow = 0;
+
+    // The peer's board is being agreed on: not shown yet.
+    bool awaitingConfirmation() const { return phase != AgreementPhase::None; }
+    bool acceptedByUs() const { return phase == AgreementPhase::AcceptedByUs; }
+    // The agreed match is over (or never began): a next one needs a new
+    // agreement. A wait for an answer is left as it is.
+    void dropAcceptance()
+    {
+        if (phase == AgreementPhase::AcceptedByUs)
+            phase = AgreementPhase::None;
+    }
 };
 
 // Everything the running game holds. Nothing is allocated per match.

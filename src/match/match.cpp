@@ -61,7 +61,7 @@ bool Match::begin()
     if (!network)
         m_host.setOpponentBoardCaption(localized(" Computer ", " Компьютер "));
     m_host.setOwnBoardCaption(u' ' + player + u' ');
-    m_game.agreement.awaitingConfirmation = false;
+    m_game.agreement.phase = AgreementPhase::None;
     m_host.paintOwnBoard();
     m_host.paintOpponentBoard();
     if (!network)

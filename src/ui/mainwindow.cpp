@@ -109,7 +109,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ownBoard->setPainter(
         [this](QPainter &p) { paintBoard(p, gameState().boards.ownBoard, false); });
     m_opponentBoard->setPainter([this](QPainter &p) {
-        if (!gameState().agreement.awaitingConfirmation)
+        if (!gameState().agreement.awaitingConfirmation())
             paintBoard(p, gameState().boards.opponentBoard, true);
     });
 
@@ -221,7 +221,7 @@ void MainWindow::createCompanions()
 void MainWindow::finishStartup()
 {
     GameState &game = gameState();
-    game.agreement.awaitingConfirmation = false;
+    game.agreement.phase = AgreementPhase::None;
     if (!m_audio->extractMusic())
         uiFeedback().message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
                              BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);

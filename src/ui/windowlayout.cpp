@@ -98,7 +98,7 @@ void MainWindow::applyModeLayout()
         m.shownScore = 0;
         m.playerMisses = 0;
         drawScoreCounter();
-        game.agreement.acceptedByUs = false;
+        game.agreement.dropAcceptance();
     }
     playModeMusic();
 }

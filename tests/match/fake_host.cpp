@@ -141,7 +141,7 @@ void FakeHost::leaveMatchLayout()
     m.gameScore = 0;
     m.shownScore = 0;
     m.playerMisses = 0;
-    m_game.agreement.acceptedByUs = false;
+    m_game.agreement.dropAcceptance();
 }
 
 void FakeHost::setOwnBoardCaption(const QString &caption)

@@ -140,14 +140,14 @@ TEST_F(Lifecycle, BeginArmsBothBoardsAndNamesTheSides)
         const Board opponentPlaced = game.boards.opponentBoard;
         host.linked = c.peer;
         host.clearRecords();
-        game.agreement.awaitingConfirmation = true;
+        game.agreement.phase = AgreementPhase::AwaitingAnswer;
         game.match.aimCol = 4;
         game.match.rejectedCells.fill(CellMiss);
         Random untouched = random;
         ASSERT_TRUE(match.begin());
 
         EXPECT_TRUE(game.match.gameInProgress);
-        EXPECT_FALSE(game.agreement.awaitingConfirmation);
+        EXPECT_FALSE(game.agreement.awaitingConfirmation());
         EXPECT_EQ(game.match.aimCol, -1);
         EXPECT_EQ(game.match.aimRow, -1);
         EXPECT_EQ(countCells(game.match.rejectedCells, BoardSide, CellWater), BoardCells);

@@ -174,7 +174,7 @@ public:
     QString destroyCue() override { return QStringLiteral("destroy"); }
     QString missCue() override { return QStringLiteral("wrong1"); }
     void enterMatchLayout() override { game.match.gameOver = false; }
-    void leaveMatchLayout() override { game.agreement.acceptedByUs = false; }
+    void leaveMatchLayout() override { game.agreement.dropAcceptance(); }
     void setOpponentBoardCaption(const QString &caption) override
     {
         windows.opponentCaption = caption;

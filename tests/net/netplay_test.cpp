@@ -244,7 +244,7 @@ TEST_F(NetPlayTest, RefusedThenAcceptedMatchIsPlayedToItsEndOnBothSides)
     EXPECT_EQ(b.windows.asked.size(), 1);
     EXPECT_TRUE(b.windows.asked.first().startsWith(QStringLiteral("The player Ann inviting you")));
     ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
-    EXPECT_FALSE(a.game.agreement.awaitingConfirmation);
+    EXPECT_FALSE(a.game.agreement.awaitingConfirmation());
     EXPECT_FALSE(a.windows.waiting);
     EXPECT_FALSE(a.game.match.gameInProgress);
     EXPECT_FALSE(b.game.match.gameInProgress);

@@ -1,0 +1,242 @@
+#include "net/matchagreement.h"
+
+#include "model/board.h"
+#include "model/placement.h"
+#include "model/shots.h"
+#include "net/cointoss.h"
+#include "net/nettext.h"
+#include "net/packet.h"
+#include "net/peerconnection.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace tw {
+
+namespace {
+
+// A received board that may be played against: exactly the 225 letters of a
+// board holding a complete, legal fleet for the area in the placement phase.
+bool readPeerFleet(QByteArrayView text, int areaSize, Board &board)
+{
+    if (text.size() != BoardCells)
+        return false;
+    if (!textToBoard(std::string_view(text.data(), static_cast<std::size_t>(text.size())), board))
+        return false;
+    return isLegalFleet(board, areaSize);
+}
+
+} // namespace
+
+MatchAgreement::MatchAgreement(GameState &game, NetPlayHost &host, PeerConnection &connection,
+                               QObject *parent)
+    : QObject(parent), m_game(game), m_host(host), m_connection(connection)
+{
+    m_random.seedFromClock();
+}
+
+bool MatchAgreement::peerConnected() const
+{
+    return m_connection.peerConnected();
+}
+
+bool MatchAgreement::waitingForAnswer() const
+{
+    return m_game.agreement.phase == AgreementPhase::AwaitingAnswer;
+}
+
+bool MatchAgreement::readyFor(int areaSize) const
+{
+    Readiness facts;
+    facts.gameInProgress = m_game.match.gameInProgress;
+    facts.fleetComplete = fleetComplete(m_game.boards.placedFleet);
+    facts.hasPlayerName = !m_game.settings.playerName.isEmpty();
+    facts.areaSize = m_game.boards.areaSize;
+    facts.modalBusy = m_game.modalBusy;
+    return readyForNetworkGame(areaSize, facts);
+}
+
+void MatchAgreement::sendAreaData(bool accepted, char startDigit)
+{
+    sendPacket(m_connection.link(),
+               makeAreaData(m_game.settings.playerName, m_game.boards.areaSize,
+                            QString::fromLatin1(ownBoardText(m_game)), accepted, startDigit));
+}
+
+void MatchAgreement::noteRefusal()
+{
+    m_game.agreement.phase = AgreementPhase::InviteDeclined;
+    const QString text =
+        localized(m_game.settings, "The user doesn't ready to game, or area sizes miscoincide.",
+                  "Пользователь, которому вы отправили запрос, еще не готов к игре "
+                  "или несовпадают размеры полей.");
+    QTimer::singleShot(0, this, [this, text] { m_host.showRefusal(text); });
+}
+
+void MatchAgreement::decline(char startDigit)
+{
+    // Answered even while this side waits for its own answer: when the two
+    // invitations crossed, the peer waits for one too.
+    sendAreaData(false, startDigit);
+    noteRefusal();
+}
+
+void MatchAgreement::takePeerBoard(const Invitation &invitation)
+{
+    BoardState &b = m_game.boards;
+    b.opponentBoard = invitation.board;
+    armBoard(b.opponentBoard, b.areaSize);
+    m_host.setOpponentBoardCaption(u' ' + invitation.name + u' ');
+    m_game.match.opponentName = invitation.name;
+}
+
+// Who fires first. The invited side draws it at random and sends it back as
+// the start digit: "1" when it fires first itself, "0" when the inviting side
+// does; the inviting side always obeys it.
+//
+// When both players press Start at about the same time, the two invitations
+// cross: each side, waiting for its answer, receives the other's invitation
+// and takes it for the answer. An invitation's "1" and an accepting "1" are
+// the same on the wire, so only the marker of this program's invitations
+// (kTossingInvitationStart) tells a crossing apart. With the marker, both
+// sides are this program and each tosses firesFirst() over the two fleets and
+// names, which gives exactly one of them the first shot. Without it the "1" is
+// obeyed as it stands: the peer fires first. A crossing with a peer that does
+// not toss thus leaves the first shot to neither side, as it would between
+// two such peers; the players abort and start again.
+bool MatchAgreement::firesFirstAfterAnswer(const Invitation &answer) const
+{
+    if (answer.tossing)
+        return firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
+                          answer.boardText, answer.nameBytes);
+    return answer.startField == "0";
+}
+
+void MatchAgreement::handleAreaData(const PacketFields &fields)
+{
+    AgreementState &a = m_game.agreement;
+    const QByteArray &answer = fields.payload(4);
+    const QByteArray &start = fields.payload(5);
+    const char startDigit = start.isEmpty() ? '1' : start.front();
+    if (answer != "Y") {
+        // Only an answer to this side's invitation; any other refusal is noise.
+        if (waitingForAnswer())
+            noteRefusal();
+        return;
+    }
+
+    Invitation invitation;
+    invitation.nameBytes = fields.payload(1);
+    invitation.name = peerName(invitation.nameBytes);
+    invitation.boardText = fields.payload(3);
+    invitation.startDigit = startDigit;
+    invitation.startField = start;
+    invitation.tossing = start == kTossingInvitationStart;
+    const std::optional<int> areaSize = decimalField(fields.payload(2));
+    const bool acceptable = areaSize && readyFor(*areaSize) &&
+                            readPeerFleet(invitation.boardText, *areaSize, invitation.board);
+
+    if (waitingForAnswer()) {
+        if (!acceptable || (start != "0" && start != "1" && !invitation.tossing)) {
+            decline(startDigit);
+            return;
+        }
+        takePeerBoard(invitation);
+        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
+        a.phase = AgreementPhase::InviteAccepted;
+        // The peer may fire at once: its shot waits until the match runs here.
+        m_connection.link().holdPackets();
+        return;
+    }
+    // A second invitation while the player still has a first one to answer,
+    // or one that comes while this side's own wait is ending, is refused.
+    if (!acceptable || m_questionPending || a.awaitingConfirmation()) {
+        sendAreaData(false, startDigit);
+        return;
+    }
+    // The question's modal loop must not run inside this packet's handling,
+    // or no later packet of the connection would arrive while it is open.
+    m_questionPending = true;
+    m_invitation = invitation;
+    QTimer::singleShot(0, this, &MatchAgreement::askInvitation);
+}
+
+void MatchAgreement::askInvitation()
+{
+    if (!m_questionPending)
+        return;
+    const Invitation invitation = m_invitation;
+    AgreementState &a = m_game.agreement;
+    if (waitingForAnswer()) {
+        // The player pressed Start before the question came up: the
+        // invitations crossed, and the peer's counts as the answer.
+        m_questionPending = false;
+        takePeerBoard(invitation);
+        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
+        a.phase = AgreementPhase::InviteAccepted;
+        m_connection.link().holdPackets();
+        return;
+    }
+    if (a.awaitingConfirmation() || m_game.match.gameInProgress || !peerConnected()) {
+        m_questionPending = false;
+        sendAreaData(false, invitation.startDigit);
+        return;
+    }
+    const QString text =
+        m_game.settings.englishUi
+            ? QStringLiteral("The player ") + invitation.name +
+                  QStringLiteral(" inviting you to a new game. At this moment you're ready to "
+                                 "play. Do you want to start game?")
+            : QStringLiteral("Игрок ") + invitation.name +
+                  QStringLiteral(" приглашает вас к игре. В данный момент вы готовы приступить к "
+                                 "ней. Начать игру?");
+    const bool yes = m_host.askInvitation(text);
+    m_questionPending = false;
+    // Things may have changed while the question was open.
+    if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation()) {
+        sendAreaData(false, invitation.startDigit);
+        return;
+    }
+
+    a.phase = AgreementPhase::AcceptedByUs;
+    takePeerBoard(invitation);
+    const bool weFireFirst = m_random.randInt(2) == 1;
+    m_game.match.playerTurn = weFireFirst;
+    // The reply leaves before the match begins; Start then runs it.
+    sendAreaData(true, weFireFirst ? '1' : '0');
+    m_host.pressStart();
+    if (a.awaitingConfirmation()) { // Start refused to begin
+        a.phase = AgreementPhase::None;
+        m_host.paintOpponentBoard();
+    }
+}
+
+bool MatchAgreement::invitePeer()
+{
+    AgreementState &a = m_game.agreement;
+    if (!peerConnected() || a.acceptedByUs())
+        return true;
+    a.phase = AgreementPhase::AwaitingAnswer;
+    sendPacket(m_connection.link(),
+               makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
+                              QString::fromLatin1(ownBoardText(m_game))));
+    m_host.showWaiting(true);
+    // The answer comes through the dispatcher, which runs inside this loop.
+    while (a.phase == AgreementPhase::AwaitingAnswer) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!peerConnected())
+            a.phase = AgreementPhase::InviteDeclined; // even over an answer just taken
+    }
+    m_host.showWaiting(false);
+    // Packets held since the answer are handed out once Start has begun
+    // the match, which it does before it lets events run again.
+    m_connection.link().resumePackets();
+    if (a.phase == AgreementPhase::InviteDeclined) {
+        a.phase = AgreementPhase::None;
+        m_host.paintOpponentBoard();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tw

@@ -1,0 +1,78 @@
+#pragma once
+
+// Agreeing a network match with the peer: this side's invitation and the
+// wait for its answer, the peer's invitation and the player's answer to it,
+// refusals, and invitations that cross. Where it stands is the game
+// state's AgreementPhase, which the match and the boards read too.
+
+#include "match/gamestate.h"
+#include "model/random.h"
+#include "net/netplayhost.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace tw {
+
+class PacketFields;
+class PeerConnection;
+
+class MatchAgreement : public QObject
+{
+    Q_OBJECT
+public:
+    // Precondition: connection outlives the agreement.
+    MatchAgreement(GameState &game, NetPlayHost &host, PeerConnection &connection,
+                   QObject *parent = nullptr);
+
+    // The network step of Start: invites the peer and waits for the answer
+    // in a nested event loop. True when the match may begin.
+    bool invitePeer();
+    // The player has an invitation of the peer to answer.
+    bool invitationPending() const { return m_questionPending; }
+
+    // The peer's area data packet (A): an invitation or an answer.
+    void handleAreaData(const PacketFields &fields);
+
+private:
+    // An invitation waiting for the player's answer.
+    struct Invitation
+    {
+        QString name;
+        QByteArray nameBytes;
+        QByteArray boardText;
+        Board board{};
+        char startDigit = '1';
+        QByteArray startField;
+        // Sent by this program, which settles crossing invitations by the
+        // toss (kTossingInvitationStart).
+        bool tossing = false;
+    };
+
+    bool peerConnected() const;
+    bool waitingForAnswer() const;
+    // Whether this side fires first, given the area data packet that the
+    // wait for an answer took as the answer.
+    bool firesFirstAfterAnswer(const Invitation &answer) const;
+    bool readyFor(int areaSize) const;
+    void askInvitation();
+    void takePeerBoard(const Invitation &invitation);
+    void sendAreaData(bool accepted, char startDigit);
+    // This side's invitation was refused: the wait ends, the player is told.
+    void noteRefusal();
+    void decline(char startDigit);
+
+    GameState &m_game;
+    NetPlayHost &m_host;
+    PeerConnection &m_connection;
+    // An invitation of the peer waits for the player. Beside the phase, not
+    // in it: the player may press Start while it waits, and the two
+    // invitations then cross.
+    bool m_questionPending = false;
+    Invitation m_invitation;
+    // Draws the start digit of an accepting reply.
+    Random m_random;
+};
+
+} // namespace tw

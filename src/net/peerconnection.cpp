@@ -1,0 +1,160 @@
+#include "net/peerconnection.h"
+
+#include "net/nettext.h"
+#include "net/packet.h"
+
+#include <cmath>
+
+namespace tw {
+
+PeerConnection::PeerConnection(GameState &game, NetPlayHost &host, QObject *parent)
+    : QObject(parent), m_game(game), m_host(host)
+{
+    connect(&m_link, &PeerLink::clientConnected, this, &PeerConnection::onConnected);
+    connect(&m_link, &PeerLink::socketError, this, &PeerConnection::onConnectError);
+    connect(&m_link, &PeerLink::clientHostNameFound, this, &PeerConnection::onClientHostNameFound);
+}
+
+QString PeerConnection::localized(const char *english, const char *russian) const
+{
+    return tw::localized(m_game.settings, english, russian);
+}
+
+void PeerConnection::showStatus(const QString &text)
+{
+    m_status = text;
+    m_host.showStatus(text);
+}
+
+void PeerConnection::startServer()
+{
+    showStatus(localized("server init: Ok", "инициализация сервера: Ок"));
+    if (!m_link.listen(m_serverPort))
+        showStatus(localized("server error!", "ошибка сервера!"));
+}
+
+void PeerConnection::connectToPeer()
+{
+    bool isNumber = false;
+    const double number = m_host.portField().toDouble(&isNumber);
+    if (!isNumber || std::isnan(number))
+        return;
+    const QString address = m_host.addressField().trimmed();
+    const QString hostName = m_host.hostField().trimmed();
+    if (address.isEmpty() && hostName.isEmpty())
+        return;
+    const double port = number < 0 || number > 2147483647.0 ? kFallbackPort : number;
+    m_serverPort = static_cast<int>(std::nearbyint(port)); // a half to the even neighbour
+    m_host.setPortField(QString::number(m_serverPort));
+    m_link.closeClient();
+    startServer();
+    if (!m_link.isListening())
+        return;
+    m_host.setConnectEnabled(false);
+    m_link.connectToPeer(address, hostName, m_serverPort);
+}
+
+void PeerConnection::disconnectFromPeer()
+{
+    if (m_link.isClientActive()) {
+        m_link.closeClient();
+        m_host.playSound(m_host.missCue());
+    } else {
+        m_link.closeClient(); // an attempt still under way
+    }
+    m_host.setConnectEnabled(true);
+}
+
+void PeerConnection::onConnected()
+{
+    const QString name = m_link.clientRemoteHostName();
+    showStatus(localized("connection established: ", "успешное подключение: ") + name);
+    m_host.setConnectEnabled(true);
+    m_host.setAddressField(m_link.clientRemoteAddress().toString());
+    m_host.setHostField(name);
+    sendPacket(m_link, makeConnectionInvite(m_game.settings.playerName, m_game.boards.areaSize));
+    m_host.playSound(QStringLiteral("CONNECT"));
+}
+
+void PeerConnection::onClientHostNameFound(const QString &name)
+{
+    // The look-up answers after the connect; its name completes the status
+    // text of the connect while that is still shown.
+    const QString shown = m_status;
+    m_host.setHostField(name);
+    for (const QString &prefix :
+         {QStringLiteral("connection established: "), QStringLiteral("успешное подключение: ")})
+        if (shown.startsWith(prefix))
+            showStatus(prefix + name);
+}
+
+void PeerConnection::onConnectError()
+{
+    showStatus(localized("connection error!", "ошибка подключения!"));
+    m_host.setConnectEnabled(true);
+}
+
+void PeerConnection::showConnectionState()
+{
+    if (peerConnected()) {
+        m_host.setLamp(true);
+        return;
+    }
+    m_host.setLamp(false);
+    showStatus(localized("no connection", "нет подключения"));
+}
+
+void PeerConnection::sendUserInfo()
+{
+    sendPacket(m_link, makeUserInfoChange(m_game.settings.playerName, m_game.boards.areaSize));
+}
+
+void PeerConnection::sendUserInfoIfIdle()
+{
+    if (peerConnected() && !m_game.match.gameInProgress)
+        sendUserInfo();
+}
+
+bool PeerConnection::fromPeer(const IncomingConnection &from) const
+{
+    return m_link.isClientActive() && from.remoteAddress == m_link.clientRemoteAddress();
+}
+
+void PeerConnection::showOpponentStatus(const QString &name, int areaSize)
+{
+    const QString n = QString::number(areaSize);
+    showStatus(
+        m_game.settings.englishUi
+            ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") + n + u')'
+            : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n + u')');
+}
+
+void PeerConnection::handleConnectionInvite(const PacketFields &fields,
+                                            const IncomingConnection &from)
+{
+    const std::optional<int> areaSize = areaSizeField(fields.payload(2));
+    if (!areaSize)
+        return;
+    // No connection back to this very machine, nor away from a link that
+    // already goes to another machine.
+    const bool fromThisMachine = from.remoteAddress == from.localAddress;
+    const bool linkedElsewhere =
+        m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress;
+    if (!fromThisMachine && !linkedElsewhere) {
+        m_host.setAddressField(from.remoteAddress.toString());
+        m_host.setPortField(QString::number(m_link.listeningPort()));
+        m_host.setHostField(from.remoteHostName);
+        connectToPeer();
+    }
+    showOpponentStatus(peerName(fields.payload(1)), *areaSize);
+    if (peerConnected())
+        sendUserInfo();
+}
+
+void PeerConnection::handleUserInfo(const PacketFields &fields)
+{
+    if (const std::optional<int> areaSize = areaSizeField(fields.payload(2)))
+        showOpponentStatus(peerName(fields.payload(1)), *areaSize);
+}
+
+} // namespace tw

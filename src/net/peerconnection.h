@@ -1,0 +1,70 @@
+#pragma once
+
+// The upkeep of the link to the peer: listening, the "Ок!" and "No!" of the
+// network options, the connection invite that links the peer back, and what
+// the status line and the lamp show about it.
+
+#include "match/gamestate.h"
+#include "net/link.h"
+#include "net/netplayhost.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tw {
+
+class PacketFields;
+
+class PeerConnection : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kDefaultPort = 8170;
+    // Taken when the port field holds a number outside 0..2147483647.
+    static constexpr int kFallbackPort = 8169;
+
+    PeerConnection(GameState &game, NetPlayHost &host, QObject *parent = nullptr);
+
+    PeerLink &link() { return m_link; }
+    const PeerLink &link() const { return m_link; }
+
+    int serverPort() const { return m_serverPort; }
+    void setServerPort(int port) { m_serverPort = port; }
+
+    // (Re)starts listening on serverPort, reporting in the status line.
+    void startServer();
+    // "Ок!": connect to the peer in the address, host and port fields.
+    void connectToPeer();
+    // "No!": drop the outgoing connection.
+    void disconnectFromPeer();
+    bool peerConnected() const { return m_link.peerConnected(); }
+    // Each turn-timer tick while no match runs: lamp and status.
+    void showConnectionState();
+    // The packet came through the connection of the machine this program is
+    // connected to.
+    bool fromPeer(const IncomingConnection &from) const;
+
+    // The user info change packet. Callers test the link.
+    void sendUserInfo();
+    void sendUserInfoIfIdle();
+
+    // The peer's connection invite (C) and user info change (U) packets.
+    void handleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
+    void handleUserInfo(const PacketFields &fields);
+
+private:
+    void onConnected();
+    void onConnectError();
+    void onClientHostNameFound(const QString &name);
+    void showOpponentStatus(const QString &name, int areaSize);
+    void showStatus(const QString &text);
+    QString localized(const char *english, const char *russian) const;
+
+    GameState &m_game;
+    NetPlayHost &m_host;
+    PeerLink m_link;
+    int m_serverPort = kDefaultPort;
+    QString m_status; // the status text last shown
+};
+
+} // namespace tw
