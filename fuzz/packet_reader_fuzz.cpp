@@ -132,12 +132,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size < 5)
         return 0;
-    const bool makePackets = data[0] & 1;
+    const bool framed = data[0] & 1;
     std::uint32_t seed = static_cast<std::uint32_t>(data[1] | data[2] << 8 | data[3] << 16) |
                          static_cast<std::uint32_t>(data[4]) << 24;
-    const QByteArray stream = makePackets ? makePackets(data + 5, size - 5)
-                                          : QByteArray(reinterpret_cast<const char *>(data + 5),
-                                                       static_cast<qsizetype>(size - 5));
+    const QByteArray stream = framed ? makePackets(data + 5, size - 5)
+                                     : QByteArray(reinterpret_cast<const char *>(data + 5),
+                                                  static_cast<qsizetype>(size - 5));
 
     const std::optional<std::vector<Packet>> whole = cutWhole(stream);
 

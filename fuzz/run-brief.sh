@@ -5,9 +5,11 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${FUZZ_BUILD:-build-fuzz}
 seconds=${FUZZ_SECONDS:-30}
+launcher=""
+command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DTARNWAKE_FUZZ=ON -DTARNWAKE_TESTS=OFF -DTARNWAKE_BENCH=OFF >/dev/null
+    -DCMAKE_CXX_COMPILER=clang++ -DTARNWAKE_FUZZ=ON -DTARNWAKE_TESTS=OFF -DTARNWAKE_BENCH=OFF $launcher >/dev/null
 cmake --build "$build" -j2 --target fuzz/all
 
 found=0
