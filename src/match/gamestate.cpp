@@ -10,7 +10,12 @@ GameState &gameState()
 
 QString localized(const char *english, const char *russian)
 {
-    return QString::fromUtf8(gameState().settings.englishUi ? english : russian);
+    return localized(gameState().settings, english, russian);
+}
+
+QString localized(const Settings &settings, const char *english, const char *russian)
+{
+    return QString::fromUtf8(settings.englishUi ? english : russian);
 }
 
 } // namespace tw

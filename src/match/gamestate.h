@@ -87,5 +87,7 @@ GameState &gameState();
 // The English or the Russian text, as the interface language is now. Both
 // are UTF-8 literals.
 QString localized(const char *english, const char *russian);
+// The same, for the language of the given settings.
+QString localized(const Settings &settings, const char *english, const char *russian);
 
 } // namespace tw

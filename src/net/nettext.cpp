@@ -44,9 +44,4 @@ QByteArray ownBoardText(const GameState &game)
     return QByteArray::fromStdString(boardToText(game.boards.ownBoard));
 }
 
-QString localized(const Settings &settings, const char *english, const char *russian)
-{
-    return QString::fromUtf8(settings.englishUi ? english : russian);
-}
-
 } // namespace tw

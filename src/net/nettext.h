@@ -26,8 +26,5 @@ std::optional<int> areaSizeField(QByteArrayView field);
 QByteArray wireText(const QString &text);
 // The own board as the area data packet carries it.
 QByteArray ownBoardText(const GameState &game);
-// The English or the Russian text, as the interface language of settings
-// is now. Both are UTF-8 literals.
-QString localized(const Settings &settings, const char *english, const char *russian);
 
 } // namespace tw
