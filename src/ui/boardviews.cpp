@@ -22,8 +22,8 @@ constexpr int H = Pictures::H;
 void MainWindow::paintBoard(QPainter &painter, const Board &board, bool opponent)
 {
     const auto &cells = Pictures::get().cellPictures;
-    const int n = gameState().boards.areaSize;
-    const bool inMatch = gameState().match.gameInProgress;
+    const int n = m_game.boards.areaSize;
+    const bool inMatch = m_game.match.gameInProgress;
     for (int y = 1; y <= n; ++y)
         for (int x = 1; x <= n; ++x) {
             int picture = board.at(x, y);
@@ -37,7 +37,7 @@ void MainWindow::paintBoard(QPainter &painter, const Board &board, bool opponent
 void MainWindow::paintBoardFrame(QPainter &painter)
 {
     const Pictures &pictures = Pictures::get();
-    const int n = gameState().boards.areaSize;
+    const int n = m_game.boards.areaSize;
     for (int i = 1; i <= n; ++i) {
         painter.drawPixmap(i * W, 0, pictures.columnNumbers.value(i - 1));
         painter.drawPixmap(i * W, (n + 1) * H, pictures.columnNumbers.value(i - 1));
@@ -63,7 +63,7 @@ void MainWindow::paintOpponentBoard()
 MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
     // Both boards share the hovered cell; the frame ring gives -1 and n.
-    BoardState &b = gameState().boards;
+    BoardState &b = m_game.boards;
     const int col = pixel.x() / W - 1;
     const int row = pixel.y() / H - 1;
     if (col == b.hoverCol && row == b.hoverRow)
@@ -76,7 +76,7 @@ MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 
 void MainWindow::previewShipAt(QPoint pixel)
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     if (game.match.gameInProgress)
         return;
     BoardState &b = game.boards;
@@ -102,10 +102,10 @@ void MainWindow::previewShipAt(QPoint pixel)
 
 void MainWindow::placeShip()
 {
-    if (gameState().match.gameInProgress)
+    if (m_game.match.gameInProgress)
         return;
-    if (placeSelectedShip(gameState().boards) != PlaceResult::Placed) {
-        uiFeedback().beep();
+    if (placeSelectedShip(m_game.boards) != PlaceResult::Placed) {
+        m_feedback.beep();
         return;
     }
     paintOwnBoard();
@@ -113,7 +113,7 @@ void MainWindow::placeShip()
 
 void MainWindow::aimAt(QPoint pixel)
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     if (!game.match.gameInProgress || game.match.paused)
         return;
     const HoverChange hover = trackHover(pixel);
@@ -133,7 +133,7 @@ void MainWindow::aimAt(QPoint pixel)
 
 void MainWindow::generateOwnFleet()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     game.modalBusy = true;
     generateWithProgress(game.boards.ownBoard, game.boards.placedFleet);
     paintOwnBoard();
@@ -149,18 +149,17 @@ void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)
     m_generatingPanel->raise();
     m_generatingPanel->show();
     m_panelPainted.invalidate();
-    const QString prefix = localized("Generating ships ", "Расставляю кораблики ");
-    generateFleet(board, counts, gameState().boards.areaSize, gameRandom(),
-                  [&](const GenerateProgress &p) {
-                      // Text and repaint are skipped within one screen refresh: the
-                      // panel is a sign of activity, and painting it at every draw
-                      // would cost more than the generation itself.
-                      if (m_panelPainted.isValid() && m_panelPainted.elapsed() < 16)
-                          return;
-                      showGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
-                                           QString::number(p.ox) + QString::number(p.oy) +
-                                           QString::number(p.X) + QString::number(p.Y));
-                  });
+    const QString prefix = localized(m_game.settings, "Generating ships ", "Расставляю кораблики ");
+    generateFleet(board, counts, m_game.boards.areaSize, m_random, [&](const GenerateProgress &p) {
+        // Text and repaint are skipped within one screen refresh: the
+        // panel is a sign of activity, and painting it at every draw
+        // would cost more than the generation itself.
+        if (m_panelPainted.isValid() && m_panelPainted.elapsed() < 16)
+            return;
+        showGenerateProgress(prefix + QString::number(p.t) + QString::number(p.r) +
+                             QString::number(p.ox) + QString::number(p.oy) + QString::number(p.X) +
+                             QString::number(p.Y));
+    });
     setEnabled(true);
     m_editorWindow->setEnabled(true);
     m_generatingPanel->hide();

@@ -23,8 +23,8 @@ T *place(QWidget *parent, const char *name, QRect place)
 
 } // namespace
 
-EditorWindow::EditorWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+EditorWindow::EditorWindow(GameState &game, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_game(game)
 {
     setObjectName(QStringLiteral("EditorWindow"));
     const Pictures &pictures = Pictures::get();
@@ -48,7 +48,7 @@ EditorWindow::EditorWindow(QWidget *parent)
                           m_sampleView->y() + m_sampleView->height() + m_sampleView->x());
     m_sampleView->setPainter([this](QPainter &painter) {
         const auto &cells = Pictures::get().cellPictures;
-        const BoardState &b = gameState().boards;
+        const BoardState &b = m_game.boards;
         const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
@@ -114,7 +114,7 @@ void EditorWindow::repaintSample()
 
 void EditorWindow::stepShipType(bool up)
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_game.boards;
     int type = b.selectedShipType + (up ? 1 : -1);
     if (type < 1)
         type = ShipTypeCount;
@@ -126,7 +126,7 @@ void EditorWindow::stepShipType(bool up)
 
 void EditorWindow::stepRotation(bool on)
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_game.boards;
     int turn = b.rotation + (on ? 1 : -1);
     if (turn < 0)
         turn = 3;
@@ -138,7 +138,7 @@ void EditorWindow::stepRotation(bool on)
 
 void EditorWindow::stepAreaSize(bool up)
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_game.boards;
     int size = b.pendingAreaSize + (up ? 1 : -1);
     if (size < MinAreaSize)
         size = MaxAreaSize;
@@ -158,14 +158,14 @@ void EditorWindow::onAreaSizeEdited(const QString &text)
     if (rounded < MinAreaSize || rounded > MaxAreaSize)
         return;
     const int size = static_cast<int>(rounded);
-    gameState().boards.pendingAreaSize = static_cast<std::uint8_t>(size);
+    m_game.boards.pendingAreaSize = static_cast<std::uint8_t>(size);
     if (text != QString::number(size))
         m_areaSizeEdit->setText(QString::number(size));
 }
 
 void EditorWindow::onSaveLogToggled()
 {
-    gameState().settings.saveLog = m_saveLogCheck->isChecked();
+    m_game.settings.saveLog = m_saveLogCheck->isChecked();
 }
 
 void EditorWindow::closeEvent(QCloseEvent *event)
@@ -175,19 +175,19 @@ void EditorWindow::closeEvent(QCloseEvent *event)
 
 void EditorWindow::retranslate()
 {
-    setWindowTitle(
-        localized("Area editor and network options", "Редактор поля и сетевые установки"));
-    m_shipTypeLabel->setText(localized("Ship type", "Тип корабля"));
-    m_rotateLabel->setText(localized("Rotate", "Вращение"));
-    m_areaSizeLabel->setText(localized("Area size", "Размер поля"));
-    m_portLabel->setText(localized("Port", "Порт"));
-    m_clearButton->setText(localized("Clear", "Очистить"));
-    m_generateButton->setText(localized("Generate", "Сгенерировать"));
-    m_changeAreaButton->setText(localized("Change", "Сменить"));
-    m_sampleFrame->setTitle(localized(" Sample ", " Образец "));
-    m_networkGroup->setTitle(localized(" Network game ", " Игра по сети "));
-    m_saveLogCheck->setText(
-        localized("Save game log to TWLog.txt", "Сохранять ход игры в файл TWLog.txt"));
+    setWindowTitle(localized(m_game.settings, "Area editor and network options",
+                             "Редактор поля и сетевые установки"));
+    m_shipTypeLabel->setText(localized(m_game.settings, "Ship type", "Тип корабля"));
+    m_rotateLabel->setText(localized(m_game.settings, "Rotate", "Вращение"));
+    m_areaSizeLabel->setText(localized(m_game.settings, "Area size", "Размер поля"));
+    m_portLabel->setText(localized(m_game.settings, "Port", "Порт"));
+    m_clearButton->setText(localized(m_game.settings, "Clear", "Очистить"));
+    m_generateButton->setText(localized(m_game.settings, "Generate", "Сгенерировать"));
+    m_changeAreaButton->setText(localized(m_game.settings, "Change", "Сменить"));
+    m_sampleFrame->setTitle(localized(m_game.settings, " Sample ", " Образец "));
+    m_networkGroup->setTitle(localized(m_game.settings, " Network game ", " Игра по сети "));
+    m_saveLogCheck->setText(localized(m_game.settings, "Save game log to TWLog.txt",
+                                      "Сохранять ход игры в файл TWLog.txt"));
 }
 
 } // namespace tw

@@ -11,13 +11,16 @@
 
 namespace tw {
 
+struct GameState;
+
 // The field editor and the network options. Shown while no match runs;
 // the user cannot close it.
 class EditorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit EditorWindow(QWidget *parent = nullptr);
+    // Edits the selected ship, the area size and the log setting of the state.
+    explicit EditorWindow(GameState &game, QWidget *parent = nullptr);
 
     // Sets every caption in the language chosen now.
     void retranslate();
@@ -55,6 +58,8 @@ private:
     void stepAreaSize(bool up);
     void onAreaSizeEdited(const QString &text);
     void onSaveLogToggled();
+
+    GameState &m_game;
 };
 
 } // namespace tw

@@ -7,8 +7,6 @@ namespace tw {
 
 namespace {
 
-Feedback *installed = nullptr;
-
 QMessageBox::StandardButton toStandard(BoxAnswer answer)
 {
     switch (answer) {
@@ -94,17 +92,6 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
     default:
         return dismissed;
     }
-}
-
-Feedback &uiFeedback()
-{
-    static Feedback platform;
-    return installed ? *installed : platform;
-}
-
-void setUiFeedback(Feedback *feedback)
-{
-    installed = feedback;
 }
 
 } // namespace tw

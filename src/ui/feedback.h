@@ -41,8 +41,4 @@ public:
                               BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton);
 };
 
-// The feedback in use; the platform one unless a test installed another.
-Feedback &uiFeedback();
-void setUiFeedback(Feedback *feedback);
-
 } // namespace tw

@@ -8,8 +8,9 @@
 
 namespace tw {
 
-GameLogWindow::GameLogWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+GameLogWindow::GameLogWindow(const Settings &settings, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_settings(settings)
 {
     setObjectName(QStringLiteral("GameLogWindow"));
     resize(544, 164);
@@ -29,7 +30,7 @@ void GameLogWindow::closeEvent(QCloseEvent *event)
 
 void GameLogWindow::retranslate()
 {
-    setWindowTitle(localized("Game log", "Ход игры"));
+    setWindowTitle(localized(m_settings, "Game log", "Ход игры"));
 }
 
 } // namespace tw

@@ -5,12 +5,15 @@
 
 namespace tw {
 
+struct Settings;
+
 // The game log window: takes the editor's place during a match.
 class GameLogWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit GameLogWindow(QWidget *parent = nullptr);
+    // The captions follow the language of the settings.
+    explicit GameLogWindow(const Settings &settings, QWidget *parent = nullptr);
 
     // Sets every caption in the language chosen now.
     void retranslate();
@@ -19,6 +22,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    const Settings &m_settings;
 };
 
 } // namespace tw

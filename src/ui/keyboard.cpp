@@ -91,9 +91,9 @@ void MainWindow::setUpKeyboard()
         connect(label, &ClickLabel::clicked, this, &MainWindow::updateAccessibleTexts);
     m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
 
-    const auto describe = [](bool opponent) {
-        return [opponent](int col, int row) {
-            const GameState &game = gameState();
+    const auto describe = [this](bool opponent) {
+        return [this, opponent](int col, int row) {
+            const GameState &game = m_game;
             const Board &board = opponent ? game.boards.opponentBoard : game.boards.ownBoard;
             return CellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
                                       game.match.gameInProgress, game.settings.englishUi);
@@ -110,7 +110,7 @@ void MainWindow::setUpKeyboard()
         // Connected after the pointer's own handlers: the cursor follows the
         // pointer wherever the pointer moved the hover or the aim.
         connect(board, &BoardView::mouseMoved, this, [this, board] {
-            const BoardState &b = gameState().boards;
+            const BoardState &b = m_game.boards;
             const bool inside = b.hoverCol >= 0 && b.hoverCol < b.areaSize && b.hoverRow >= 0 &&
                                 b.hoverRow < b.areaSize;
             if (inside && boardTakesCursor(board))
@@ -122,7 +122,7 @@ void MainWindow::setUpKeyboard()
 
 bool MainWindow::boardTakesCursor(const BoardView *board) const
 {
-    const MatchState &m = gameState().match;
+    const MatchState &m = m_game.match;
     if (board == m_ownBoard)
         return !m.gameInProgress;
     return m.gameInProgress && !m.paused;
@@ -130,8 +130,8 @@ bool MainWindow::boardTakesCursor(const BoardView *board) const
 
 void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
 {
-    BoardState &b = gameState().boards;
-    if (board == m_ownBoard && gameState().match.gameInProgress) {
+    BoardState &b = m_game.boards;
+    if (board == m_ownBoard && m_game.match.gameInProgress) {
         // During a match the own board is only read: the cursor walks it
         // without a preview and without touching the aim.
         board->setCursorCell(cell);
@@ -153,7 +153,7 @@ void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
 
 void MainWindow::activateBoard(BoardView *board)
 {
-    const BoardState &b = gameState().boards;
+    const BoardState &b = m_game.boards;
     const QPoint cell = board->cursorCell();
     if (b.hoverCol != cell.x() || b.hoverRow != cell.y())
         moveBoardCursor(board, cell); // the pointer was elsewhere since
@@ -168,7 +168,7 @@ void MainWindow::applyShortcuts()
 {
     // Setting a button's text clears its shortcut, so these follow every
     // caption change. The Russian letters are those of the Russian captions.
-    const bool english = gameState().settings.englishUi;
+    const bool english = m_game.settings.englishUi;
     const struct
     {
         QAbstractButton *button;
@@ -182,46 +182,55 @@ void MainWindow::applyShortcuts()
 
 void MainWindow::updateAccessibleTexts()
 {
-    const GameState &game = gameState();
+    const GameState &game = m_game;
     const MatchState &m = game.match;
-    SetAccessibleName(m_ownBoard, localized("Your board", "Ваше поле"));
-    SetAccessibleName(m_opponentBoard, localized("Opponent's board", "Поле противника"));
-    const QString on = localized("on", "горит"), off = localized("off", "не горит");
+    SetAccessibleName(m_ownBoard, localized(m_game.settings, "Your board", "Ваше поле"));
+    SetAccessibleName(m_opponentBoard,
+                      localized(m_game.settings, "Opponent's board", "Поле противника"));
+    const QString on = localized(m_game.settings, "on", "горит"),
+                  off = localized(m_game.settings, "off", "не горит");
     const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
     const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
-    SetAccessibleName(m_playerTurnLamp, localized("Your turn lamp, ", "Лампа вашего хода, ") +
-                                            (playerLamp ? on : off));
-    SetAccessibleName(m_opponentTurnLamp,
-                      localized("Opponent's turn lamp, ", "Лампа хода противника, ") +
-                          (opponentLamp ? on : off));
+    SetAccessibleName(m_playerTurnLamp,
+                      localized(m_game.settings, "Your turn lamp, ", "Лампа вашего хода, ") +
+                          (playerLamp ? on : off));
+    SetAccessibleName(m_opponentTurnLamp, localized(m_game.settings, "Opponent's turn lamp, ",
+                                                    "Лампа хода противника, ") +
+                                              (opponentLamp ? on : off));
     QString turn;
     if (m.gameInProgress)
-        turn = m.playerTurn ? localized("your turn", "ваш ход")
-                            : localized("opponent's turn", "ход противника");
+        turn = m.playerTurn ? localized(m_game.settings, "your turn", "ваш ход")
+                            : localized(m_game.settings, "opponent's turn", "ход противника");
     m_playerTurnLamp->setAccessibleDescription(turn);
     m_opponentTurnLamp->setAccessibleDescription(turn);
-    SetAccessibleName(m_scoreCounter, localized("Score ", "Счёт ") + QString::number(m.gameScore));
+    SetAccessibleName(m_scoreCounter,
+                      localized(m_game.settings, "Score ", "Счёт ") + QString::number(m.gameScore));
     const auto clock = [](const QString &whose, const QString &time) {
         return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
     };
-    SetAccessibleName(m_playerTimeLabel,
-                      clock(localized("Your time", "Ваше время"), m_playerTimeLabel->text()));
-    SetAccessibleName(m_opponentTimeLabel, clock(localized("Opponent's time", "Время противника"),
-                                                 m_opponentTimeLabel->text()));
+    SetAccessibleName(
+        m_playerTimeLabel,
+        clock(localized(m_game.settings, "Your time", "Ваше время"), m_playerTimeLabel->text()));
+    SetAccessibleName(m_opponentTimeLabel,
+                      clock(localized(m_game.settings, "Opponent's time", "Время противника"),
+                            m_opponentTimeLabel->text()));
     m_musicToggle->setChecked(game.settings.musicOn);
     m_soundToggle->setChecked(game.settings.soundOn);
 
     SetAccessibleName(m_editorWindow->m_previousShipTypeButton,
-                      localized("Previous ship type", "Предыдущий тип корабля"));
+                      localized(m_game.settings, "Previous ship type", "Предыдущий тип корабля"));
     SetAccessibleName(m_editorWindow->m_nextShipTypeButton,
-                      localized("Next ship type", "Следующий тип корабля"));
-    SetAccessibleName(m_editorWindow->m_rotateLeftButton,
-                      localized("Rotate anticlockwise", "Повернуть против часовой стрелки"));
-    SetAccessibleName(m_editorWindow->m_rotateRightButton,
-                      localized("Rotate clockwise", "Повернуть по часовой стрелке"));
+                      localized(m_game.settings, "Next ship type", "Следующий тип корабля"));
+    SetAccessibleName(
+        m_editorWindow->m_rotateLeftButton,
+        localized(m_game.settings, "Rotate anticlockwise", "Повернуть против часовой стрелки"));
+    SetAccessibleName(
+        m_editorWindow->m_rotateRightButton,
+        localized(m_game.settings, "Rotate clockwise", "Повернуть по часовой стрелке"));
     SetAccessibleName(m_editorWindow->m_smallerAreaButton,
-                      localized("Smaller area", "Меньше поле"));
-    SetAccessibleName(m_editorWindow->m_largerAreaButton, localized("Larger area", "Больше поле"));
+                      localized(m_game.settings, "Smaller area", "Меньше поле"));
+    SetAccessibleName(m_editorWindow->m_largerAreaButton,
+                      localized(m_game.settings, "Larger area", "Больше поле"));
     SetAccessibleName(m_editorWindow->m_areaSizeEdit, m_editorWindow->m_areaSizeLabel->text());
     SetAccessibleName(m_editorWindow->m_sampleView,
                       m_editorWindow->m_sampleFrame->title().trimmed());

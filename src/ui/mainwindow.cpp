@@ -57,10 +57,11 @@ QColor windowTextColor()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint),
+      m_feedback(feedback ? *feedback : m_platformFeedback)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tarnwake"));
@@ -106,11 +107,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_opponentBoardFrame = place<QGroupBox>(this, "opponentBoardFrame", {260, 28, 212, 224});
     setTextColor(m_opponentBoardFrame, Qt::red);
     m_opponentBoard = place<BoardView>(m_opponentBoardFrame, "opponentBoard", {4, 16, 204, 204});
-    m_ownBoard->setPainter(
-        [this](QPainter &p) { paintBoard(p, gameState().boards.ownBoard, false); });
+    m_ownBoard->setPainter([this](QPainter &p) { paintBoard(p, m_game.boards.ownBoard, false); });
     m_opponentBoard->setPainter([this](QPainter &p) {
-        if (!gameState().agreement.awaitingConfirmation())
-            paintBoard(p, gameState().boards.opponentBoard, true);
+        if (!m_game.agreement.awaitingConfirmation())
+            paintBoard(p, m_game.boards.opponentBoard, true);
     });
 
     m_generatingPanel = place<QLabel>(this, "generatingPanel", {148, 128, 181, 25});
@@ -128,12 +128,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_musicDevice = makeMusicDevice();
     m_soundDevice = makeSoundDevice();
-    m_audio =
-        std::make_unique<Audio>(gameState().settings, *m_musicDevice, *m_soundDevice, gameRandom());
+    m_audio = std::make_unique<Audio>(m_game.settings, *m_musicDevice, *m_soundDevice, m_random);
     m_audio->setMusicDirectory(systemDirectory());
     m_log.setPath(GameLog::filePathIn(dataDirectory()));
     m_net = new NetworkController(*this);
-    m_match = std::make_unique<Match>(gameState(), static_cast<MatchHost &>(*this), gameRandom());
+    m_match = std::make_unique<Match>(m_game, static_cast<MatchHost &>(*this), m_random);
 
     connect(m_ownBoard, &BoardView::mouseMoved, this, &MainWindow::previewShipAt);
     connect(m_ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
@@ -156,7 +155,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::playModeMusic()
 {
-    m_audio->playMusic(m_audio->pickTrack(gameState().match.gameInProgress));
+    m_audio->playMusic(m_audio->pickTrack(m_game.match.gameInProgress));
 }
 
 bool MainWindow::peerConnected()
@@ -173,12 +172,12 @@ bool MainWindow::initialize()
 {
     if (isAnotherInstance(QStringLiteral("Tarnwake")))
         return false;
-    gameRandom().seedFromClock();
-    initShipTypes([](const std::string &text, const std::string &caption) {
-        uiFeedback().message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
-                             BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
+    m_random.seedFromClock();
+    initShipTypes([this](const std::string &text, const std::string &caption) {
+        m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
+                           BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
-    GameState &game = gameState();
+    GameState &game = m_game;
     game.boards.selectedShipType = 1;
     game.boards.rotation = 0;
     game.match.gameInProgress = false;
@@ -195,22 +194,22 @@ bool MainWindow::initialize()
 
 void MainWindow::createCompanions()
 {
-    m_editorWindow = new EditorWindow(this);
-    m_playersDialog = new PlayersDialog(this);
-    m_statisticsDialog = new StatisticsDialog(this);
+    m_editorWindow = new EditorWindow(m_game, this);
+    m_playersDialog = new PlayersDialog(m_game, m_feedback, this);
+    m_statisticsDialog = new StatisticsDialog(m_game, this);
     m_aboutDialog = new AboutDialog(this);
-    m_gameLogWindow = new GameLogWindow(this);
-    m_waitingDialog = new WaitingDialog(this);
+    m_gameLogWindow = new GameLogWindow(m_game.settings, this);
+    m_waitingDialog = new WaitingDialog(m_game.settings, this);
     m_chatWindow = new ChatWindow(this);
     connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
-        clearBoard(gameState().boards.ownBoard, gameState().boards.placedFleet);
+        clearBoard(m_game.boards.ownBoard, m_game.boards.placedFleet);
         paintOwnBoard();
     });
     connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
     m_net->attachWindows();
     connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
     connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
-        const BoardState &b = gameState().boards;
+        const BoardState &b = m_game.boards;
         if (b.pendingAreaSize != b.areaSize)
             applyAreaSize(b.pendingAreaSize);
     });
@@ -220,11 +219,11 @@ void MainWindow::createCompanions()
 
 void MainWindow::finishStartup()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     game.agreement.phase = AgreementPhase::None;
     if (!m_audio->extractMusic())
-        uiFeedback().message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
-                             BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
+        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
+                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
     setTextColor(m_musicToggle, game.settings.musicOn ? Qt::red : windowTextColor());
     setTextColor(m_soundToggle, game.settings.soundOn ? Qt::red : windowTextColor());
 
@@ -250,19 +249,19 @@ void MainWindow::finishStartup()
 
 void MainWindow::applyLanguage()
 {
-    const bool inMatch = gameState().match.gameInProgress;
-    m_startButton->setText(localized("Start", "Старт"));
-    m_pauseButton->setText(localized("Pause", "Пауза"));
-    m_abortButton->setText(localized("Abort", "Прервать"));
-    m_playerButton->setText(localized("Player", "Игрок"));
-    m_scoresButton->setText(localized("Scores", "Дневник"));
-    m_musicToggle->setText(localized("Music", "Музыка"));
-    m_soundToggle->setText(localized("Sound", "Звуки"));
-    m_languageToggle->setText(localized("Russian", "English"));
-    m_controlPanel->setTitle(localized(" Control ", " Управление "));
+    const bool inMatch = m_game.match.gameInProgress;
+    m_startButton->setText(localized(m_game.settings, "Start", "Старт"));
+    m_pauseButton->setText(localized(m_game.settings, "Pause", "Пауза"));
+    m_abortButton->setText(localized(m_game.settings, "Abort", "Прервать"));
+    m_playerButton->setText(localized(m_game.settings, "Player", "Игрок"));
+    m_scoresButton->setText(localized(m_game.settings, "Scores", "Дневник"));
+    m_musicToggle->setText(localized(m_game.settings, "Music", "Музыка"));
+    m_soundToggle->setText(localized(m_game.settings, "Sound", "Звуки"));
+    m_languageToggle->setText(localized(m_game.settings, "Russian", "English"));
+    m_controlPanel->setTitle(localized(m_game.settings, " Control ", " Управление "));
     if (!inMatch) {
-        m_ownBoardFrame->setTitle(localized(" User ", " Пользователь "));
-        m_opponentBoardFrame->setTitle(localized(" Computer ", " Компьютер "));
+        m_ownBoardFrame->setTitle(localized(m_game.settings, " User ", " Пользователь "));
+        m_opponentBoardFrame->setTitle(localized(m_game.settings, " Computer ", " Компьютер "));
     }
 
     m_editorWindow->retranslate();
@@ -277,21 +276,22 @@ void MainWindow::applyLanguage()
 
 void MainWindow::updateTitle()
 {
-    const QString &name = gameState().settings.playerName;
+    const QString &name = m_game.settings.playerName;
     if (name.isEmpty())
         setWindowTitle(QStringLiteral("Tarnwake"));
     else
-        setWindowTitle(localized("Tarnwake - player ", "Tarnwake - игрок ") + name);
+        setWindowTitle(localized(m_game.settings, "Tarnwake - player ", "Tarnwake - игрок ") +
+                       name);
 }
 
 void MainWindow::drawScoreCounter()
 {
-    m_scoreCounter->setValue(gameState().match.shownScore);
+    m_scoreCounter->setValue(m_game.match.shownScore);
 }
 
 void MainWindow::toggleMusic()
 {
-    Settings &s = gameState().settings;
+    Settings &s = m_game.settings;
     s.musicOn = !s.musicOn;
     setTextColor(m_musicToggle, s.musicOn ? Qt::red : windowTextColor());
     if (s.musicOn)
@@ -302,7 +302,7 @@ void MainWindow::toggleMusic()
 
 void MainWindow::toggleSound()
 {
-    Settings &s = gameState().settings;
+    Settings &s = m_game.settings;
     s.soundOn = !s.soundOn;
     setTextColor(m_soundToggle, s.soundOn ? Qt::red : windowTextColor());
     if (s.soundOn)
@@ -311,14 +311,14 @@ void MainWindow::toggleSound()
 
 void MainWindow::toggleLanguage()
 {
-    Settings &s = gameState().settings;
+    Settings &s = m_game.settings;
     s.englishUi = !s.englishUi;
     applyLanguage();
 }
 
 void MainWindow::choosePlayer()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     if (game.match.gameInProgress)
         return;
     game.modalBusy = true;
@@ -334,7 +334,7 @@ void MainWindow::choosePlayer()
 
 void MainWindow::showScores()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     game.modalBusy = true;
     m_audio->playSound(QStringLiteral("gong"));
     tw::centerOnScreen(m_statisticsDialog);
@@ -344,7 +344,7 @@ void MainWindow::showScores()
 
 void MainWindow::showAbout()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     game.modalBusy = true;
     m_audio->playMusic(QStringLiteral("logo"));
     tw::centerOnScreen(m_aboutDialog);
@@ -355,13 +355,13 @@ void MainWindow::showAbout()
 
 void MainWindow::onTurnTick()
 {
-    m_audio->musicUpkeep(gameState().match.gameInProgress);
+    m_audio->musicUpkeep(m_game.match.gameInProgress);
     m_match->tick();
 }
 
 void MainWindow::onIndicatorTick()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     MatchState &m = game.match;
     if (m.gameInProgress) {
         if (m.playerTurn && m_playerTurnLamp->brushColor() != QColor(Qt::blue)) {
@@ -383,14 +383,14 @@ void MainWindow::onIndicatorTick()
 
 bool MainWindow::canClose()
 {
-    return !gameState().match.gameInProgress;
+    return !m_game.match.gameInProgress;
 }
 
 void MainWindow::shutDown()
 {
     m_audio->stopMusic();
     m_audio->deleteMusicFiles();
-    saveSession(gameState());
+    saveSession(m_game);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -423,7 +423,7 @@ void MainWindow::saveRecords()
     // After the shutdown the file holds the run as it ended; nothing later
     // is added.
     if (!m_closing)
-        saveSession(gameState());
+        saveSession(m_game);
 }
 
 void MainWindow::startMatch()
@@ -431,7 +431,7 @@ void MainWindow::startMatch()
     if (!m_match->begin())
         return;
     // The match runs as events of this loop: clicks, ticks, packets.
-    while (!gameState().match.gameOver && !m_closing)
+    while (!m_game.match.gameOver && !m_closing)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // A shutdown in the middle of the match has saved the records without it.
     if (!m_closing)
@@ -470,34 +470,35 @@ void MainWindow::sendGameAborted()
 
 void MainWindow::beep()
 {
-    uiFeedback().beep();
+    m_feedback.beep();
 }
 
 bool MainWindow::ask(Box box)
 {
-    Feedback &feedback = uiFeedback();
     switch (box) {
     case Box::FleetIncomplete:
-        feedback.message(
+        m_feedback.message(
             this,
-            localized("Battle area is empty! Use Game Editor, which is located somewhere on "
+            localized(m_game.settings,
+                      "Battle area is empty! Use Game Editor, which is located somewhere on "
                       "the screen.",
                       "Недозаполненность поля битвы. Используйте специальную утилиту Game "
                       "Editor, располагающуюся где-то на экране."),
             QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
         return true;
     case Box::NoPlayerName:
-        feedback.message(this,
-                         localized("Enter the player name by pressing the \"Player\" button!",
-                                   "Введите имя посредством кнопки \"Игрок\"!"),
-                         QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok,
-                         BoxAnswer::Ok);
+        m_feedback.message(
+            this,
+            localized(m_game.settings, "Enter the player name by pressing the \"Player\" button!",
+                      "Введите имя посредством кнопки \"Игрок\"!"),
+            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
         return true;
     case Box::ConfirmAbort:
-        return feedback.message(
-                   this, localized("Do you want to abort the game?", "Хотите ли закончить игру?"),
-                   QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                   BoxAnswer::Cancel) == BoxAnswer::Ok;
+        return m_feedback.message(this,
+                                  localized(m_game.settings, "Do you want to abort the game?",
+                                            "Хотите ли закончить игру?"),
+                                  QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
+                                  BoxAnswer::Cancel) == BoxAnswer::Ok;
     }
     return false;
 }
@@ -541,7 +542,7 @@ void MainWindow::memoLine(const QString &line)
 
 void MainWindow::logLine(const QString &text, bool withTime, bool withDate)
 {
-    m_log.setEnabled(gameState().settings.saveLog);
+    m_log.setEnabled(m_game.settings.saveLog);
     m_log.logLine(text, withTime, withDate);
 }
 

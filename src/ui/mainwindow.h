@@ -4,10 +4,13 @@
 #include "audio/audio.h"
 #include "chatwindow.h"
 #include "editorwindow.h"
+#include "feedback.h"
 #include "gamelogwindow.h"
 #include "log/gamelog.h"
+#include "match/gamestate.h"
 #include "match/match.h"
 #include "model/board.h"
+#include "model/random.h"
 #include "network.h"
 #include "playersdialog.h"
 #include "statisticsdialog.h"
@@ -29,7 +32,9 @@ class MainWindow : public QWidget, private MatchHost
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // Message boxes and the beep go through the feedback given, the
+    // platform's when none is (tests hand in a recording one).
+    explicit MainWindow(Feedback *feedback = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // First phase of start-up, before the other windows exist. False when
@@ -57,6 +62,11 @@ public:
     void playModeMusic();
     // Both one-way links join this program to the same peer.
     bool peerConnected() override;
+    // The state of the running game, its random source and its feedback,
+    // owned here and lent to the other windows, the match and the network.
+    GameState &game() { return m_game; }
+    Random &random() { return m_random; }
+    Feedback &feedback() { return m_feedback; }
     Audio &audio() { return *m_audio; }
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
@@ -157,6 +167,10 @@ private:
     void showStatistics() override;
     QDateTime now() override;
 
+    Feedback m_platformFeedback;
+    Feedback &m_feedback;
+    GameState m_game;
+    Random m_random;
     std::unique_ptr<Match> m_match;
     NetworkController *m_net = nullptr;
     GameLog m_log;

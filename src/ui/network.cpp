@@ -15,7 +15,7 @@
 namespace tw {
 
 NetworkController::NetworkController(MainWindow &main)
-    : QObject(&main), m_main(main), m_play(gameState(), *this, this),
+    : QObject(&main), m_main(main), m_play(main.game(), *this, this),
       m_discovery(new AvahiDiscovery(this)), m_foundGames(new FoundGamesModel(m_discovery, this))
 {
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
@@ -92,7 +92,7 @@ void NetworkController::startServer()
 
 void NetworkController::announceGame()
 {
-    const GameState &game = gameState();
+    const GameState &game = m_main.game();
     m_discovery->announce(
         {game.settings.playerName, game.boards.areaSize, m_play.link().listeningPort()});
 }
@@ -233,8 +233,9 @@ void NetworkController::addChatLine(const QString &line)
 bool NetworkController::askInvitation(const QString &text)
 {
     journal("ask", text);
-    const bool yes = uiFeedback().message(&m_main, text, QStringLiteral(":-D"), BoxIcon::Question,
-                                          BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
+    const bool yes =
+        m_main.feedback().message(&m_main, text, QStringLiteral(":-D"), BoxIcon::Question,
+                                  BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
     journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
     return yes;
 }
@@ -242,15 +243,15 @@ bool NetworkController::askInvitation(const QString &text)
 void NetworkController::showRefusal(const QString &text)
 {
     journal("refused", text);
-    uiFeedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information, BoxButtons::Ok,
-                         BoxAnswer::Ok);
+    m_main.feedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information,
+                              BoxButtons::Ok, BoxAnswer::Ok);
 }
 
 void NetworkController::showPeerAborted(const QString &text)
 {
     journal("aborted", text);
-    uiFeedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok,
-                         BoxAnswer::Ok);
+    m_main.feedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation,
+                              BoxButtons::Ok, BoxAnswer::Ok);
 }
 
 void NetworkController::showWaiting(bool shown)

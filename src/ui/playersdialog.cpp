@@ -27,8 +27,8 @@ public:
 
 } // namespace
 
-PlayersDialog::PlayersDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+PlayersDialog::PlayersDialog(GameState &game, Feedback &feedback, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_game(game), m_feedback(feedback)
 {
     setObjectName(QStringLiteral("PlayersDialog"));
     setFixedSize(281, 145);
@@ -56,7 +56,7 @@ PlayersDialog::PlayersDialog(QWidget *parent)
 void PlayersDialog::fillPlayerList()
 {
     m_playerList->clear();
-    for (const QString &name : usedPlayerNames(gameState().scores)) {
+    for (const QString &name : usedPlayerNames(m_game.scores)) {
         auto *item = new NameItem(name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -81,22 +81,24 @@ void PlayersDialog::removeTickedPlayers()
     }
     if (ticked.isEmpty())
         return;
-    const BoxAnswer answer = uiFeedback().message(
+    const BoxAnswer answer = m_feedback.message(
         this,
-        localized("Do you want to remove selected users?", "Удалить выделенных пользователей?"),
+        localized(m_game.settings, "Do you want to remove selected users?",
+                  "Удалить выделенных пользователей?"),
         QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Cancel);
     if (answer != BoxAnswer::Ok)
         return;
-    removePlayers(gameState().scores, ticked);
+    removePlayers(m_game.scores, ticked);
     // Kept at once: a crash later in the run must not bring them back.
-    saveSession(gameState());
+    saveSession(m_game);
     fillPlayerList();
 }
 
 void PlayersDialog::retranslate()
 {
-    setWindowTitle(localized("Enter your name", "Введите свое имя"));
-    m_removeButton->setText(localized("Remove selected users", "Удалить выделенных пользователей"));
+    setWindowTitle(localized(m_game.settings, "Enter your name", "Введите свое имя"));
+    m_removeButton->setText(
+        localized(m_game.settings, "Remove selected users", "Удалить выделенных пользователей"));
 }
 
 } // namespace tw

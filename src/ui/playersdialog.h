@@ -7,12 +7,17 @@
 
 namespace tw {
 
+class Feedback;
+struct GameState;
+
 // The player list: choose a name, remove players.
 class PlayersDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit PlayersDialog(QWidget *parent = nullptr);
+    // Lists and removes the players of the state's records; asks through the
+    // feedback before removing.
+    PlayersDialog(GameState &game, Feedback &feedback, QWidget *parent = nullptr);
 
     // Sets every caption in the language chosen now.
     void retranslate();
@@ -26,6 +31,9 @@ public:
 private:
     void takeClickedName();
     void removeTickedPlayers();
+
+    GameState &m_game;
+    Feedback &m_feedback;
 };
 
 } // namespace tw

@@ -20,8 +20,8 @@ constexpr int StatisticsFontHeight = 11;
 
 } // namespace
 
-StatisticsDialog::StatisticsDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+StatisticsDialog::StatisticsDialog(const GameState &game, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_game(game)
 {
     setObjectName(QStringLiteral("StatisticsDialog"));
     setFixedSize(517, 185);
@@ -52,8 +52,8 @@ StatisticsDialog::StatisticsDialog(QWidget *parent)
 
 void StatisticsDialog::paintStatistics(QPainter &painter)
 {
-    const GameState &game = gameState();
-    const QString text = statisticsText(game.scores, game.match.endRemark, game.settings.englishUi);
+    const QString text =
+        statisticsText(m_game.scores, m_game.match.endRemark, m_game.settings.englishUi);
     drawWrappedText(m_statisticsView, &painter, text, StatisticsFontHeight,
                     m_statisticsView->palette().color(QPalette::WindowText), QFont::Normal,
                     QString::fromLatin1(StatisticsFontFamily), true, true);
@@ -69,7 +69,7 @@ void StatisticsDialog::keyPressEvent(QKeyEvent *event)
 
 void StatisticsDialog::retranslate()
 {
-    setWindowTitle(localized("Our great winners", "Наши победители"));
+    setWindowTitle(localized(m_game.settings, "Our great winners", "Наши победители"));
 }
 
 } // namespace tw

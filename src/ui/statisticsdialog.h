@@ -8,12 +8,15 @@
 
 namespace tw {
 
+struct GameState;
+
 // The statistics window.
 class StatisticsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit StatisticsDialog(QWidget *parent = nullptr);
+    // Shows the records and the end remark of the given state.
+    explicit StatisticsDialog(const GameState &game, QWidget *parent = nullptr);
 
     // Sets every caption in the language chosen now.
     void retranslate();
@@ -27,6 +30,8 @@ protected:
 
 private:
     void paintStatistics(QPainter &painter);
+
+    const GameState &m_game;
 };
 
 } // namespace tw

@@ -9,9 +9,10 @@
 
 namespace tw {
 
-WaitingDialog::WaitingDialog(QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+WaitingDialog::WaitingDialog(const Settings &settings, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_settings(settings)
 {
     setObjectName(QStringLiteral("WaitingDialog"));
     setFixedSize(257, 48);
@@ -29,7 +30,7 @@ WaitingDialog::WaitingDialog(QWidget *parent)
 
 void WaitingDialog::showEvent(QShowEvent *event)
 {
-    m_messageLabel->setText(localized("Waiting confirmation from opponent side...",
+    m_messageLabel->setText(localized(m_settings, "Waiting confirmation from opponent side...",
                                       "Ожидание подтверждения на начало игры..."));
     centerOnScreen(this);
     QDialog::showEvent(event);
@@ -47,7 +48,7 @@ void WaitingDialog::keyPressEvent(QKeyEvent *event)
 
 void WaitingDialog::retranslate()
 {
-    setWindowTitle(localized("Waiting confirmation", "Ожидание подтверждения"));
+    setWindowTitle(localized(m_settings, "Waiting confirmation", "Ожидание подтверждения"));
 }
 
 } // namespace tw

@@ -5,12 +5,15 @@
 
 namespace tw {
 
+struct Settings;
+
 // Waiting for the peer to confirm a match.
 class WaitingDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit WaitingDialog(QWidget *parent = nullptr);
+    // The captions follow the language of the settings.
+    explicit WaitingDialog(const Settings &settings, QWidget *parent = nullptr);
 
     // Sets every caption in the language chosen now.
     void retranslate();
@@ -21,6 +24,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    const Settings &m_settings;
 };
 
 } // namespace tw

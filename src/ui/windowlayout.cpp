@@ -19,7 +19,7 @@ constexpr int H = Pictures::H;
 
 void MainWindow::applyAreaSize(int n)
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     BoardState &b = game.boards;
     b.areaSize = static_cast<std::uint8_t>(n);
     b.pendingAreaSize = static_cast<std::uint8_t>(n);
@@ -70,7 +70,7 @@ void MainWindow::applyAreaSize(int n)
 
 void MainWindow::applyModeLayout()
 {
-    GameState &game = gameState();
+    GameState &game = m_game;
     MatchState &m = game.match;
     if (m.gameInProgress) {
         m_editorWindow->hide();

@@ -45,13 +45,12 @@ private:
 void AudioShellTest::initTestCase()
 {
     initResources();
-    setUiFeedback(&m_feedback);
     // Permissions stop nothing when the tests run as root, so music file 5
     // is made unwritable by a directory in its place.
     m_directory = systemDirectory();
     QVERIFY(!m_directory.isEmpty());
     QVERIFY(QDir(m_directory).mkpath(QStringLiteral("twkm5.mid")));
-    m_main = new MainWindow;
+    m_main = new MainWindow(&m_feedback);
     QVERIFY(m_main->initialize());
     m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -74,27 +73,27 @@ void AudioShellTest::oneBoxAndTheOtherFilesWhenATrackCannotBeWritten()
 
 void AudioShellTest::musicSwitchStopsAndRestartsWithItsColour()
 {
-    QVERIFY(gameState().settings.musicOn);
+    QVERIFY(m_main->game().settings.musicOn);
     QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
     m_main->toggleMusic();
-    QVERIFY(!gameState().settings.musicOn);
+    QVERIFY(!m_main->game().settings.musicOn);
     QCOMPARE(colourOf(m_main->m_musicToggle), QApplication::palette().color(QPalette::WindowText));
     QVERIFY(m_main->audio().currentTrack().isEmpty());
     m_main->toggleMusic();
-    QVERIFY(gameState().settings.musicOn);
+    QVERIFY(m_main->game().settings.musicOn);
     QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
     QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::soundSwitchColour()
 {
-    QVERIFY(gameState().settings.soundOn);
+    QVERIFY(m_main->game().settings.soundOn);
     QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
     m_main->toggleSound();
-    QVERIFY(!gameState().settings.soundOn);
+    QVERIFY(!m_main->game().settings.soundOn);
     QCOMPARE(colourOf(m_main->m_soundToggle), QApplication::palette().color(QPalette::WindowText));
     m_main->toggleSound();
-    QVERIFY(gameState().settings.soundOn);
+    QVERIFY(m_main->game().settings.soundOn);
     QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
 }
 
@@ -104,13 +103,13 @@ void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
     bool busyWhileOpen = false;
     QTimer::singleShot(0, m_main, [&] {
         whileOpen = m_main->audio().currentTrack();
-        busyWhileOpen = gameState().modalBusy;
+        busyWhileOpen = m_main->game().modalBusy;
         m_main->m_aboutDialog->reject();
     });
     m_main->showAbout();
     QCOMPARE(whileOpen, QStringLiteral("LOGO"));
     QVERIFY(busyWhileOpen);
-    QVERIFY(!gameState().modalBusy);
+    QVERIFY(!m_main->game().modalBusy);
     QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 

@@ -27,8 +27,7 @@ protected:
         // The start-up listens on 8170 of this address only.
         qputenv("TARNWAKE_NET_ADDRESS", "127.0.0.1");
         initResources();
-        setUiFeedback(&s_feedback);
-        s_main = new MainWindow;
+        s_main = new MainWindow(&s_feedback);
         ASSERT_TRUE(s_main->initialize());
         s_main->createCompanions();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(s_main));
@@ -37,7 +36,6 @@ protected:
     {
         delete s_main;
         s_main = nullptr;
-        setUiFeedback(nullptr);
         delete s_dirs;
     }
 
@@ -131,7 +129,7 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     // Bob invites; the question box of the windows answers No.
     s_feedback.answers = {BoxAnswer::No};
     s_main->m_editorWindow->m_generateButton->click(); // a fleet, so the question is asked
-    ASSERT_TRUE(waitFor([] { return fleetComplete(gameState().boards.placedFleet); }));
+    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
     EXPECT_FALSE(bob.match.begin());
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
     ASSERT_TRUE(waitFor([&] { return bob.windows.refusals.size() == 1; }));
@@ -152,13 +150,13 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     }));
 
     // The peer's aim is drawn on the own board during a match.
-    gameState().match.gameInProgress = true;
+    s_main->game().match.gameInProgress = true;
     bob.game.match.gameInProgress = true;
     bob.game.match.aimCol = 4;
     bob.game.match.aimRow = 2;
     bob.play.sendAim();
     ASSERT_TRUE(waitFor([] { return s_main->m_ownBoard->stampCount() == 1; }));
-    gameState().match.gameInProgress = false;
+    s_main->game().match.gameInProgress = false;
 
     // "No!" drops the link; the next tick says so.
     QTest::mouseClick(editor->m_disconnectButton, Qt::LeftButton);
@@ -175,8 +173,8 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
     Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 6);
     linkTo(bob);
     s_main->m_editorWindow->m_generateButton->click();
-    ASSERT_TRUE(waitFor([] { return fleetComplete(gameState().boards.placedFleet); }));
-    setUiFeedback(nullptr);
+    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
+    s_feedback.realBoxes = true;
     for (const bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "Escape" : "closed");
         QString caption;
@@ -196,11 +194,11 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
         EXPECT_FALSE(bob.match.begin());
         dismiss.stop();
         EXPECT_EQ(caption, QStringLiteral(":-D"));
-        EXPECT_FALSE(gameState().match.gameInProgress);
+        EXPECT_FALSE(s_main->game().match.gameInProgress);
         EXPECT_FALSE(bob.game.match.gameInProgress);
         EXPECT_TRUE(waitFor([&] { return bob.windows.refusals.size() == refused + 1; }));
     }
-    setUiFeedback(&s_feedback);
+    s_feedback.realBoxes = false;
 }
 
 } // namespace

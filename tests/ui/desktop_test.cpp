@@ -2,6 +2,7 @@
 // platform it picks, the language of a first start, a second start bringing
 // the running game forward, and the companion windows going along with the
 // main window.
+#include "match/gamestate.h"
 #include "ui/chatwindow.h"
 #include "ui/commandline.h"
 #include "ui/desktopsession.h"
@@ -251,9 +252,11 @@ void DesktopTest::companionsMinimizeAndRestoreWithTheMainWindow()
 void DesktopTest::waitingWindowHasNoTitleBarButtons()
 {
     initResources();
+    GameState game;
     QWidget main;
-    const QList<QWidget *> companions = {new EditorWindow(&main), new GameLogWindow(&main),
-                                         new WaitingDialog(&main), new ChatWindow(&main)};
+    const QList<QWidget *> companions = {
+        new EditorWindow(game, &main), new GameLogWindow(game.settings, &main),
+        new WaitingDialog(game.settings, &main), new ChatWindow(&main)};
     for (QWidget *window : companions) {
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), &main);

@@ -38,11 +38,10 @@ void FirstStartTest::languageOfTheStart()
         QVERIFY(saveScoreFile(data, dataDirectory()));
     }
     initResources();
-    setUiFeedback(&m_feedback);
-    MainWindow main;
+    MainWindow main(&m_feedback);
     QVERIFY(main.initialize());
     main.createCompanions();
-    QCOMPARE(gameState().settings.englishUi, stored);
+    QCOMPARE(main.game().settings.englishUi, stored);
     QCOMPARE(main.m_languageToggle->text(),
              stored ? QStringLiteral("Russian") : QStringLiteral("English"));
 }

@@ -53,8 +53,7 @@ private:
 void KeyboardTest::initTestCase()
 {
     initResources();
-    setUiFeedback(&m_feedback);
-    m_main = new MainWindow;
+    m_main = new MainWindow(&m_feedback);
     QVERIFY(m_main->initialize());
     m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -66,7 +65,7 @@ void KeyboardTest::init()
     m_main->activateWindow();
     QTRY_VERIFY(m_main->isActiveWindow());
     m_main->setFocus();
-    if (!gameState().settings.englishUi)
+    if (!m_main->game().settings.englishUi)
         m_main->toggleLanguage();
 }
 
@@ -214,12 +213,12 @@ void KeyboardTest::tabWalksTheControlsAndBothBoards()
     m_main->m_editorWindow->m_previousShipTypeButton->setFocus(Qt::TabFocusReason);
     QTest::keyClick(m_main->m_editorWindow->m_previousShipTypeButton, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), m_main->m_editorWindow->m_nextShipTypeButton);
-    const int type = gameState().boards.selectedShipType;
+    const int type = m_main->game().boards.selectedShipType;
     press(Qt::Key_Return);
-    QCOMPARE(gameState().boards.selectedShipType, type % ShipTypeCount + 1);
+    QCOMPARE(m_main->game().boards.selectedShipType, type % ShipTypeCount + 1);
     press(Qt::Key_Space);
-    QCOMPARE(gameState().boards.selectedShipType, (type + 1) % ShipTypeCount + 1);
-    gameState().boards.selectedShipType = 1;
+    QCOMPARE(m_main->game().boards.selectedShipType, (type + 1) % ShipTypeCount + 1);
+    m_main->game().boards.selectedShipType = 1;
 }
 
 void KeyboardTest::typedKeysStillReachTheChat()
@@ -247,7 +246,7 @@ void KeyboardTest::typedKeysStillReachTheChat()
 
 void KeyboardTest::switchesToggleFromTheKeyboard()
 {
-    Settings &s = gameState().settings;
+    Settings &s = m_main->game().settings;
     QAccessibleInterface *music = QAccessible::queryAccessibleInterface(m_main->m_musicToggle);
     QAccessibleInterface *sound = QAccessible::queryAccessibleInterface(m_main->m_soundToggle);
     QCOMPARE(music->role(), QAccessible::CheckBox);
@@ -283,9 +282,9 @@ void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
     QVERIFY(
         escapeCloses([this] { press(Qt::Key_C, Qt::AltModifier); }, m_main->m_statisticsDialog));
     QVERIFY(escapeCloses([this] { press(Qt::Key_B, Qt::AltModifier); }, m_main->m_aboutDialog));
-    const QString name = gameState().settings.playerName;
+    const QString name = m_main->game().settings.playerName;
     QVERIFY(escapeCloses([this] { press(Qt::Key_L, Qt::AltModifier); }, m_main->m_playersDialog));
-    QCOMPARE(gameState().settings.playerName, name);
+    QCOMPARE(m_main->game().settings.playerName, name);
 
     // In Russian the letters are those of the Russian captions.
     m_main->toggleLanguage();
@@ -298,7 +297,7 @@ void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
 
 void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     BoardView *own = m_main->m_ownBoard;
     m_main->m_editorWindow->m_clearButton->click(); // Clear
     b.selectedShipType = 1;
@@ -360,7 +359,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 
 void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     m_main->m_editorWindow->m_clearButton->click();
     b.ownBoard.at(4, 2) = CellShip; // B4
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_main);
@@ -423,9 +422,9 @@ void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
 
 void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
 {
-    MatchState &m = gameState().match;
-    BoardState &b = gameState().boards;
-    gameRandom().seed(77);
+    MatchState &m = m_main->game().match;
+    BoardState &b = m_main->game().boards;
+    m_main->random().seed(77);
     // Generate and Start from the keyboard as well.
     m_main->m_editorWindow->activateWindow();
     QTRY_VERIFY(m_main->m_editorWindow->isActiveWindow());
@@ -524,7 +523,7 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
     QVERIFY(triedOpponentTurn);
     QVERIFY(!m.gameInProgress);
     int matches = 0;
-    for (const PlayerRecord &r : gameState().scores.players)
+    for (const PlayerRecord &r : m_main->game().scores.players)
         if (r.free == 0)
             matches += r.wins + r.losses;
     QCOMPARE(matches, 1);

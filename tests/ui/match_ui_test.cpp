@@ -51,20 +51,19 @@ private:
 void MatchUiTest::initTestCase()
 {
     initResources();
-    setUiFeedback(&m_feedback);
-    m_main = new MainWindow;
+    m_main = new MainWindow(&m_feedback);
     QVERIFY(m_main->initialize());
     m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
     m_main->m_turnTimer->stop(); // the test ticks by itself
-    gameState().settings.saveLog = true;
+    m_main->game().settings.saveLog = true;
 }
 
 void MatchUiTest::init()
 {
-    gameRandom().seed(2024);
+    m_main->random().seed(2024);
     m_main->m_editorWindow->m_generateButton->click(); // Generate
-    QVERIFY(fleetComplete(gameState().boards.placedFleet));
+    QVERIFY(fleetComplete(m_main->game().boards.placedFleet));
 }
 
 void MatchUiTest::playMatch(const std::function<void()> &step,
@@ -79,7 +78,7 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
             m_main->m_statisticsDialog->accept();
             return;
         }
-        if (gameState().match.gameInProgress)
+        if (m_main->game().match.gameInProgress)
             step();
     });
     driver.start();
@@ -102,7 +101,7 @@ void MatchUiTest::clickOpponentCell(int col, int row)
 
 void MatchUiTest::fireAtNextCell()
 {
-    const BoardState &b = gameState().boards;
+    const BoardState &b = m_main->game().boards;
     for (int x = 1; x <= b.areaSize; ++x)
         for (int y = 1; y <= b.areaSize; ++y) {
             const auto code = b.opponentBoard.at(x, y);
@@ -126,8 +125,8 @@ QStringList MatchUiTest::logLines() const
 
 const PlayerRecord *MatchUiTest::record() const
 {
-    for (const PlayerRecord &r : gameState().scores.players)
-        if (r.free == 0 && recordName(r) == gameState().settings.playerName)
+    for (const PlayerRecord &r : m_main->game().scores.players)
+        if (r.free == 0 && recordName(r) == m_main->game().settings.playerName)
             return &r;
     return nullptr;
 }
@@ -143,20 +142,20 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
             QVERIFY(m_main->m_gameLogWindow->isVisible());
             // The player fires at once on each turn; the computer's turns
             // pass with the ticks of the turn timer.
-            if (gameState().match.playerTurn && ++tick % 3)
+            if (m_main->game().match.playerTurn && ++tick % 3)
                 fireAtNextCell();
             else
                 tickSoon();
         },
-        [&] { remark = gameState().match.endRemark; });
+        [&] { remark = m_main->game().match.endRemark; });
 
     QVERIFY(!remark.isEmpty());
-    QVERIFY(gameState().match.endRemark.isEmpty());
-    QVERIFY(!gameState().match.gameInProgress);
+    QVERIFY(m_main->game().match.endRemark.isEmpty());
+    QVERIFY(!m_main->game().match.gameInProgress);
     QVERIFY(m_main->m_editorWindow->isVisible());
     QVERIFY(!m_main->m_gameLogWindow->isVisible());
-    QCOMPARE(gameState().boards.placedFleet, FleetCounts{});
-    QCOMPARE(boardToText(gameState().boards.ownBoard), std::string(225, 'C'));
+    QCOMPARE(m_main->game().boards.placedFleet, FleetCounts{});
+    QCOMPARE(boardToText(m_main->game().boards.ownBoard), std::string(225, 'C'));
     const PlayerRecord *r = record();
     QVERIFY(r);
     QCOMPARE(r->wins + r->losses, 1);
@@ -197,7 +196,7 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
     int steps = 0;
     int timeAtPause = -1;
     playMatch([&] {
-        MatchState &m = gameState().match;
+        MatchState &m = m_main->game().match;
         ++steps;
         if (steps == 1) {
             m.playerTurn = true;
@@ -208,7 +207,7 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
             const int beeps = m_feedback.beeps;
             clickOpponentCell(0, 0);
             QCOMPARE(m_feedback.beeps, beeps + 1);
-            QCOMPARE(gameState().boards.opponentBoard.at(1, 1) == CellMiss, false);
+            QCOMPARE(m_main->game().boards.opponentBoard.at(1, 1) == CellMiss, false);
             for (int i = 0; i < 5; ++i)
                 m_main->onTurnTick();
             QCOMPARE(m.playerTime, timeAtPause);
@@ -234,15 +233,15 @@ void MatchUiTest::abortCountsALossAndKeepsTheBattleRecords()
     const PlayerRecord saved = *before;
     QStringList boxes;
     playMatch([&] {
-        gameState().match.playerTurn = true;
+        m_main->game().match.playerTurn = true;
         fireAtNextCell(); // a few points, so the top score could change
         m_feedback.answers = {BoxAnswer::Cancel};
         QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
-        QVERIFY(gameState().match.gameInProgress);
-        QVERIFY(!gameState().match.gameAborted);
+        QVERIFY(m_main->game().match.gameInProgress);
+        QVERIFY(!m_main->game().match.gameAborted);
         m_feedback.answers = {BoxAnswer::Ok};
         QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
-        QVERIFY(gameState().match.gameAborted);
+        QVERIFY(m_main->game().match.gameAborted);
         tickSoon();
     });
     const PlayerRecord *after = record();

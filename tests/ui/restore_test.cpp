@@ -29,18 +29,17 @@ private slots:
         QVERIFY(saveScoreFile(data, dataDirectory()));
 
         initResources();
-        setUiFeedback(&m_feedback);
-        MainWindow main;
+        MainWindow main(&m_feedback);
         QVERIFY(main.initialize());
         main.createCompanions();
 
-        QCOMPARE(gameState().boards.areaSize, 12);
+        QCOMPARE(main.game().boards.areaSize, 12);
         QCOMPARE(main.m_ownBoard->width(), 14 * 17);
-        QVERIFY(!gameState().settings.englishUi);
+        QVERIFY(!main.game().settings.englishUi);
         QCOMPARE(main.m_languageToggle->text(), QStringLiteral("English"));
         QCOMPARE(main.m_scoresButton->text(), QStringLiteral("Дневник"));
         QVERIFY(main.m_editorWindow->m_saveLogCheck->isChecked());
-        QVERIFY(!gameState().settings.musicOn);
+        QVERIFY(!main.game().settings.musicOn);
         QCOMPARE(main.windowTitle(), QStringLiteral("Tarnwake - игрок Аня"));
         QCOMPARE(main.m_editorWindow->m_areaSizeEdit->text(), QStringLiteral("12"));
         QVERIFY(m_feedback.boxes.filter(QStringLiteral("Программная ошибка")).isEmpty());

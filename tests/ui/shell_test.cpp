@@ -48,8 +48,7 @@ private:
 void ShellTest::initTestCase()
 {
     initResources();
-    setUiFeedback(&m_feedback);
-    m_main = new MainWindow;
+    m_main = new MainWindow(&m_feedback);
     QVERIFY(m_main->initialize());
     m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -57,7 +56,7 @@ void ShellTest::initTestCase()
 
 void ShellTest::startsWithTheDefaults()
 {
-    const GameState &game = gameState();
+    const GameState &game = m_main->game();
     QCOMPARE(game.boards.areaSize, 10);
     QVERIFY(game.settings.musicOn);
     QVERIFY(game.settings.soundOn);
@@ -89,7 +88,7 @@ void ShellTest::boardAndWindowSizes()
     QFETCH(int, area);
     QFETCH(int, box);
     QFETCH(int, clientWidth);
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     b.placedFleet[1] = 2;
     b.ownBoard.at(1, 1) = CellShip;
     m_main->applyAreaSize(area);
@@ -112,7 +111,7 @@ void ShellTest::boardAndWindowSizes()
 
 void ShellTest::hoverFollowsTheCellUnderThePointer()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     BoardView *own = m_main->m_ownBoard;
     b.selectedShipType = 5;
     b.rotation = 0;
@@ -136,7 +135,7 @@ void ShellTest::hoverFollowsTheCellUnderThePointer()
 
 void ShellTest::handPlacementAndItsBeeps()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     BoardView *own = m_main->m_ownBoard;
     m_main->m_editorWindow->m_clearButton->click(); // Clear
     b.selectedShipType = 5;
@@ -177,7 +176,7 @@ void ShellTest::handPlacementAndItsBeeps()
 void ShellTest::editorArrowsWrap()
 {
     EditorWindow *editor = m_main->m_editorWindow;
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     b.selectedShipType = 1;
     editor->m_previousShipTypeButton->click();
     QCOMPARE(b.selectedShipType, 11);
@@ -218,20 +217,20 @@ void ShellTest::typedAreaSizes()
     QFETCH(QString, typed);
     QFETCH(int, pending);
     QFETCH(QString, shown);
-    gameState().boards.pendingAreaSize = 11;
+    m_main->game().boards.pendingAreaSize = 11;
     QLineEdit *edit = m_main->m_editorWindow->m_areaSizeEdit;
     // The whole text arrives at once, as when pasted: typed key by key, a
     // prefix such as "12" would already be a valid size.
     edit->selectAll();
     edit->insert(typed);
-    QCOMPARE(gameState().boards.pendingAreaSize, pending);
+    QCOMPARE(m_main->game().boards.pendingAreaSize, pending);
     QCOMPARE(edit->text(), shown);
-    QCOMPARE(gameState().boards.areaSize, 10);
+    QCOMPARE(m_main->game().boards.areaSize, 10);
 }
 
 void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     m_main->m_editorWindow->m_generateButton->click(); // Generate
     const Board fleet = b.ownBoard;
     b.pendingAreaSize = 10;
@@ -246,7 +245,7 @@ void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 
 void ShellTest::generateFillsTheBoardAndHidesThePanel()
 {
-    BoardState &b = gameState().boards;
+    BoardState &b = m_main->game().boards;
     m_main->m_editorWindow->m_clearButton->click();
     b.selectedShipType = 1;
     QTest::mouseMove(m_main->m_ownBoard, cellCentre(0, 0));
@@ -257,7 +256,7 @@ void ShellTest::generateFillsTheBoardAndHidesThePanel()
     QVERIFY(!m_main->m_generatingPanel->isVisible());
     QVERIFY(m_main->isEnabled());
     QVERIFY(m_main->m_editorWindow->isEnabled());
-    QVERIFY(!gameState().modalBusy);
+    QVERIFY(!m_main->game().modalBusy);
 }
 
 QStringList ShellTest::allCaptions() const
@@ -286,7 +285,7 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 {
     const QStringList english = allCaptions();
     m_main->toggleLanguage();
-    QVERIFY(!gameState().settings.englishUi);
+    QVERIFY(!m_main->game().settings.englishUi);
     QCOMPARE(m_main->m_languageToggle->text(), QStringLiteral("English"));
     QCOMPARE(m_main->m_startButton->text(), QStringLiteral("Старт"));
     QCOMPARE(m_main->m_editorWindow->windowTitle(),
@@ -300,7 +299,7 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 
 void ShellTest::counterRollsTowardTheScore()
 {
-    MatchState &m = gameState().match;
+    MatchState &m = m_main->game().match;
     m.shownScore = 0;
     m.gameScore = 100;
     QList<int> shown;
@@ -318,7 +317,7 @@ void ShellTest::closingSavesTheSettings()
 {
     m_main->toggleLanguage(); // Russian
     m_main->m_editorWindow->m_saveLogCheck->click();
-    QVERIFY(gameState().settings.saveLog);
+    QVERIFY(m_main->game().settings.saveLog);
     m_main->applyAreaSize(14);
     QVERIFY(m_main->close());
     ScoreBlock saved{};

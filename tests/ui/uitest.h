@@ -13,14 +13,17 @@
 namespace tw::test {
 
 // Counts beeps and answers message boxes with a scripted answer, remembering
-// every text shown.
+// every text shown; or, while realBoxes is set, shows the platform's own boxes
+// for the test to answer on screen, unrecorded.
 class RecordingFeedback : public Feedback
 {
 public:
     void beep() override { ++beeps; }
-    BoxAnswer message(QWidget *, const QString &text, const QString &caption, BoxIcon, BoxButtons,
-                      BoxAnswer defaultButton) override
+    BoxAnswer message(QWidget *parent, const QString &text, const QString &caption, BoxIcon icon,
+                      BoxButtons buttons, BoxAnswer defaultButton) override
     {
+        if (realBoxes)
+            return Feedback::message(parent, text, caption, icon, buttons, defaultButton);
         boxes << caption + QStringLiteral(" | ") + text;
         return answers.isEmpty() ? defaultButton : answers.takeFirst();
     }
@@ -28,6 +31,7 @@ public:
     int beeps = 0;
     QStringList boxes;
     QList<BoxAnswer> answers;
+    bool realBoxes = false;
 };
 
 // Private data and runtime directories for one test process, set before the

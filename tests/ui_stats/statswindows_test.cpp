@@ -96,9 +96,9 @@ Drawn draw(const QString &text, QSize box, bool autoHeight, bool centreVerticall
     return {result, inkBounds(image), paintBox.height()};
 }
 
-void usePlayer(int index, const QString &name, int wins = 0)
+void usePlayer(GameState &game, int index, const QString &name, int wins = 0)
 {
-    PlayerRecord &r = gameState().scores.players[index - 1];
+    PlayerRecord &r = game.scores.players[index - 1];
     setRecordName(r, name);
     r.free = 0;
     r.wins = wins;
@@ -169,6 +169,7 @@ private slots:
 
 private:
     QTemporaryDir m_dataDir;
+    GameState m_game;
     RecordingFeedback m_feedback;
     std::unique_ptr<StatisticsDialog> m_stats;
     std::unique_ptr<PlayersDialog> m_players;
@@ -180,17 +181,15 @@ void StatsWindowsTest::initTestCase()
     // The main window looks for its files here; nothing in the user's home.
     qputenv("TARNWAKE_DATA_DIR", m_dataDir.path().toLocal8Bit());
     initPictures();
-    setUiFeedback(&m_feedback);
 }
 
 void StatsWindowsTest::init()
 {
-    GameState &game = gameState();
-    game = GameState();
-    setDefaultScoreData(game.scores);
+    m_game = GameState();
+    setDefaultScoreData(m_game.scores);
     m_feedback = RecordingFeedback();
-    m_stats = std::make_unique<StatisticsDialog>();
-    m_players = std::make_unique<PlayersDialog>();
+    m_stats = std::make_unique<StatisticsDialog>(m_game);
+    m_players = std::make_unique<PlayersDialog>(m_game, m_feedback);
     m_players->m_nameEdit->setMaxLength(32);
 }
 
@@ -309,13 +308,13 @@ void StatsWindowsTest::statisticsBlockTakesTheHeightOfItsText()
 
     // One player: five record lines, each followed by an empty one, and the
     // player's own line.
-    usePlayer(1, QStringLiteral("Al"));
+    usePlayer(m_game, 1, QStringLiteral("Al"));
     form.m_statisticsView->update();
     QTRY_COMPARE(form.m_statisticsView->height(), (4 + 10 + 1) * lineHeight);
     QCOMPARE(form.m_scrollArea->widget()->height(), 4 + 15 * lineHeight);
 
     // An end-of-game remark of two lines goes on top.
-    gameState().match.endRemark = QStringLiteral("You won!|Score: 120");
+    m_game.match.endRemark = QStringLiteral("You won!|Score: 120");
     form.m_statisticsView->update();
     QTRY_COMPARE(form.m_statisticsView->height(), (2 + 3 + 10 + 1 + 1) * lineHeight);
 }
@@ -323,7 +322,7 @@ void StatsWindowsTest::statisticsBlockTakesTheHeightOfItsText()
 void StatsWindowsTest::statisticsKeysScrollByLineSteps()
 {
     for (int i = 1; i <= 40; ++i)
-        usePlayer(i, QStringLiteral("Player %1").arg(i), i);
+        usePlayer(m_game, i, QStringLiteral("Player %1").arg(i), i);
     StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -354,7 +353,7 @@ void StatsWindowsTest::enterAndEscapeCloseAfterTheirScrollStep()
 {
     QFETCH(int, key);
     for (int i = 1; i <= 40; ++i)
-        usePlayer(i, QStringLiteral("Player %1").arg(i));
+        usePlayer(m_game, i, QStringLiteral("Player %1").arg(i));
     StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -380,13 +379,13 @@ void StatsWindowsTest::okButtonCloses()
 
 void StatsWindowsTest::playerListIsSortedAndUnticked()
 {
-    usePlayer(1, QStringLiteral("zed"));
-    usePlayer(2, QStringLiteral("Anna"));
-    usePlayer(4, QStringLiteral("ёлка"));
-    usePlayer(5, QStringLiteral("bob"));
-    usePlayer(6, QStringLiteral("Ёжик"));
-    usePlayer(9, QStringLiteral("Carl"));
-    setRecordName(gameState().scores.players[2], u"Ghost"); // a free slot is not listed
+    usePlayer(m_game, 1, QStringLiteral("zed"));
+    usePlayer(m_game, 2, QStringLiteral("Anna"));
+    usePlayer(m_game, 4, QStringLiteral("ёлка"));
+    usePlayer(m_game, 5, QStringLiteral("bob"));
+    usePlayer(m_game, 6, QStringLiteral("Ёжик"));
+    usePlayer(m_game, 9, QStringLiteral("Carl"));
+    setRecordName(m_game.scores.players[2], u"Ghost"); // a free slot is not listed
 
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
@@ -403,8 +402,8 @@ void StatsWindowsTest::playerListIsSortedAndUnticked()
 
 void StatsWindowsTest::clickingANameCopiesIt()
 {
-    usePlayer(1, QStringLiteral("Anna"));
-    usePlayer(2, QStringLiteral("bob"));
+    usePlayer(m_game, 1, QStringLiteral("Anna"));
+    usePlayer(m_game, 2, QStringLiteral("bob"));
     PlayersDialog &form = *m_players;
     form.m_nameEdit->setText(QStringLiteral("Someone"));
     form.fillPlayerList();
@@ -419,11 +418,11 @@ void StatsWindowsTest::removingWithNothingTickedAsksNothing()
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
     QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // empty list
-    usePlayer(1, QStringLiteral("Anna"));
+    usePlayer(m_game, 1, QStringLiteral("Anna"));
     form.fillPlayerList();
     QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // nothing ticked
     QVERIFY(m_feedback.messages.isEmpty());
-    QCOMPARE(gameState().scores.players[0].free, 0);
+    QCOMPARE(m_game.scores.players[0].free, 0);
     QCOMPARE(listTexts(form.m_playerList), QStringList{QStringLiteral("Anna")});
 }
 
@@ -444,11 +443,11 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QFETCH(bool, english);
     QFETCH(bool, confirm);
     QFETCH(QString, question);
-    gameState().settings.englishUi = english;
-    usePlayer(2, QStringLiteral("Bob"), 4);
-    usePlayer(5, QStringLiteral("bob"), 6);
-    usePlayer(9, QStringLiteral("Bob"), 1);
-    usePlayer(11, QStringLiteral("Cid"), 2);
+    m_game.settings.englishUi = english;
+    usePlayer(m_game, 2, QStringLiteral("Bob"), 4);
+    usePlayer(m_game, 5, QStringLiteral("bob"), 6);
+    usePlayer(m_game, 9, QStringLiteral("Bob"), 1);
+    usePlayer(m_game, 11, QStringLiteral("Cid"), 2);
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
     QCOMPARE(form.m_playerList->count(), 4);
@@ -468,7 +467,7 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QCOMPARE(asked.icon, BoxIcon::Exclamation);
     QCOMPARE(asked.buttons, BoxButtons::OkCancel);
     QCOMPARE(asked.defaultButton, BoxAnswer::Cancel);
-    const ScoreBlock &data = gameState().scores;
+    const ScoreBlock &data = m_game.scores;
     if (!confirm) {
         QCOMPARE(listTexts(form.m_playerList).size(), 4);
         QCOMPARE(data.players[1].free, 0);
@@ -526,11 +525,13 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     using Action = std::function<void(PlayersDialog &)>;
     QFETCH(Action, action);
     QFETCH(QString, expected);
-    usePlayer(3, QStringLiteral("Anna"));
-    gameState().settings.playerName = QStringLiteral("Old Salt");
-    MainWindow main;
-    main.m_playersDialog = m_players.release();
-    main.m_playersDialog->setParent(&main, main.m_playersDialog->windowFlags());
+    usePlayer(m_game, 3, QStringLiteral("Anna"));
+    m_game.settings.playerName = QStringLiteral("Old Salt");
+    MainWindow main(&m_feedback);
+    main.game() = m_game;
+    m_players.reset();
+    main.m_playersDialog = new PlayersDialog(main.game(), m_feedback, &main);
+    main.m_playersDialog->m_nameEdit->setMaxLength(32);
 
     QString shownName;
     bool busyWhileShown = false;
@@ -540,7 +541,7 @@ void StatsWindowsTest::playerButtonAppliesTheName()
             return;
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         shownName = form.m_nameEdit->text();
-        busyWhileShown = gameState().modalBusy;
+        busyWhileShown = main.game().modalBusy;
         action(form);
     });
     QTimer guard; // a dialog left open would hang the test
@@ -554,18 +555,20 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     QVERIFY(!main.m_playersDialog->isVisible());
     QCOMPARE(shownName, QStringLiteral("Old Salt"));
     QVERIFY(busyWhileShown);
-    QVERIFY(!gameState().modalBusy);
-    QCOMPARE(gameState().settings.playerName, expected);
+    QVERIFY(!main.game().modalBusy);
+    QCOMPARE(main.game().settings.playerName, expected);
     QVERIFY(main.windowTitle().endsWith(expected));
 }
 
 void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
 {
-    gameState().match.gameInProgress = true;
-    gameState().settings.playerName = QStringLiteral("Old Salt");
-    MainWindow main;
-    main.m_playersDialog = m_players.release();
-    main.m_playersDialog->setParent(&main, main.m_playersDialog->windowFlags());
+    m_game.match.gameInProgress = true;
+    m_game.settings.playerName = QStringLiteral("Old Salt");
+    MainWindow main(&m_feedback);
+    main.game() = m_game;
+    m_players.reset();
+    main.m_playersDialog = new PlayersDialog(main.game(), m_feedback, &main);
+    main.m_playersDialog->m_nameEdit->setMaxLength(32);
     bool shown = false;
     QTimer::singleShot(0, main.m_playersDialog, [&] {
         shown = main.m_playersDialog->isVisible();
@@ -575,8 +578,8 @@ void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
     QTest::mouseClick(main.m_playerButton, Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(!shown);
-    QCOMPARE(gameState().settings.playerName, QStringLiteral("Old Salt"));
-    QVERIFY(!gameState().modalBusy);
+    QCOMPARE(main.game().settings.playerName, QStringLiteral("Old Salt"));
+    QVERIFY(!main.game().modalBusy);
 }
 
 } // namespace tw
