@@ -31,9 +31,6 @@ struct MatchState
     int opponentTime = 0; // the same for the opponent
     int gameScore = 0;    // never below 0
     int playerMisses = 0;
-    int shownScore = 0; // what the score counter shows, rolling toward gameScore
-    int aimCol = -1;    // aimed cell of the opponent board, 0-based
-    int aimRow = -1;
     QString opponentName;
     QString endRemark;
     Board rejectedCells{}; // the computer's cells rejected since its last real shot

@@ -42,8 +42,6 @@ bool Match::begin()
         return false;
 
     m.gameInProgress = true;
-    m.aimCol = -1;
-    m.aimRow = -1;
     m_host.enterMatchLayout();
 
     const bool network = m_host.peerConnected();
@@ -237,7 +235,7 @@ bool Match::opponentShot(int peerCol, int peerRow)
     return outcome != ShotOutcome::Miss;
 }
 
-void Match::playerShot()
+void Match::playerShot(int col, int row)
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
@@ -246,10 +244,10 @@ void Match::playerShot()
         return;
     }
     const int n = b.areaSize;
-    if (b.hoverCol < 0 || b.hoverCol > n - 1 || b.hoverRow < 0 || b.hoverRow > n - 1)
+    if (col < 0 || col > n - 1 || row < 0 || row > n - 1)
         return;
-    const int x = b.hoverCol + 1;
-    const int y = b.hoverRow + 1;
+    const int x = col + 1;
+    const int y = row + 1;
     Board &board = b.opponentBoard;
     const auto code = board.at(x, y);
     if (code == CellShip || code == CellMiss || code == CellHit) {
@@ -257,7 +255,7 @@ void Match::playerShot()
         return;
     }
     if (m_host.peerConnected())
-        m_host.sendShot(b.hoverCol, b.hoverRow);
+        m_host.sendShot(col, row);
 
     const ShotOutcome outcome = fireAt(board, x, y, n);
     int points = 0;

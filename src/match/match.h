@@ -87,8 +87,9 @@ public:
     // 0-based cell of a peer's shot packet. True after a hit.
     bool opponentShot(int peerCol, int peerRow);
 
-    // A click on the opponent board, at the hovered cell.
-    void playerShot();
+    // A click on the opponent board, at a 0-based cell (the hovered one);
+    // a cell off the area does nothing.
+    void playerShot(int col, int row);
 
     // The pause button went down (true) or up.
     void pauseButton(bool down);

@@ -104,7 +104,7 @@ void clearBoard(Board &board, FleetCounts &reset)
     reset = FleetCounts{};
 }
 
-PlaceResult placeSelectedShip(BoardState &state)
+PlaceResult placeSelectedShip(BoardState &state, int col, int row)
 {
     const int s = ShipTypes[state.selectedShipType].count;
     if (state.placedFleet[s] == RequiredFleet[s])
@@ -112,11 +112,10 @@ PlaceResult placeSelectedShip(BoardState &state)
     if (fleetComplete(state.placedFleet))
         return PlaceResult::fleetComplete;
     const TurnedShape shape = turnedShipShape(state.selectedShipType, state.rotation);
-    if (!canPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, state.hoverCol, state.hoverRow,
-                      state.ownBoard, state.areaSize))
+    if (!canPlaceShip(shape.mask, shape.origin.ox, shape.origin.oy, col, row, state.ownBoard,
+                      state.areaSize))
         return PlaceResult::Illegal;
-    putShip(shape.mask, state.ownBoard, shape.origin.ox, shape.origin.oy, state.hoverCol,
-            state.hoverRow);
+    putShip(shape.mask, state.ownBoard, shape.origin.ox, shape.origin.oy, col, row);
     ++state.placedFleet[s];
     return PlaceResult::Placed;
 }

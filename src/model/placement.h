@@ -35,8 +35,6 @@ struct BoardState
     std::uint8_t pendingAreaSize = 10;
     std::uint8_t selectedShipType = 1; // 1..11
     std::int8_t rotation = 0;          // quarter turns clockwise, 0..3
-    int hoverCol = 0;                  // last cell under the pointer, 0-based
-    int hoverRow = 0;
 };
 
 struct ShapeOffset
@@ -83,9 +81,10 @@ enum class PlaceResult
     Illegal,       // outside the area or touching another ship
 };
 
-// The player's hand placement of the selected ship at the hovered cell.
-// Every result but Placed is answered by the beep; the board stays as it was.
-PlaceResult placeSelectedShip(BoardState &state);
+// The player's hand placement of the selected ship at a cell (0-based, the
+// cell under the pointer). Every result but Placed is answered by the beep;
+// the board stays as it was.
+PlaceResult placeSelectedShip(BoardState &state, int col, int row);
 
 // What the generator shows as a sign of activity after each draw of a type.
 struct GenerateProgress

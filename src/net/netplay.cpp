@@ -135,17 +135,17 @@ void NetPlay::sendGameAborted()
     sendPacket(link(), makeGameAborted(m_game.settings.playerName, m_game.boards.areaSize));
 }
 
-void NetPlay::sendAim()
+void NetPlay::sendAim(int col, int row)
 {
     const MatchState &m = m_game.match;
     AgreementState &a = m_game.agreement;
-    if (!peerConnected() || !m.gameInProgress || m.aimCol == -1 || m.aimRow == -1)
+    if (!peerConnected() || !m.gameInProgress || col == -1 || row == -1)
         return;
-    if (m.aimCol == a.sentAimCol && m.aimRow == a.sentAimRow)
+    if (col == a.sentAimCol && row == a.sentAimRow)
         return;
-    sendPacket(link(), makeTargetCoords(m.aimCol, m.aimRow));
-    a.sentAimCol = m.aimCol;
-    a.sentAimRow = m.aimRow;
+    sendPacket(link(), makeTargetCoords(col, row));
+    a.sentAimCol = col;
+    a.sentAimRow = row;
 }
 
 void NetPlay::chatSend()

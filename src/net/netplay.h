@@ -61,8 +61,9 @@ public:
     bool invitePeer() { return m_agreement.invitePeer(); }
     void sendShot(int col, int row);
     void sendGameAborted();
-    // The shared-aim step of the indicator tick.
-    void sendAim();
+    // The shared-aim step of the indicator tick: the aimed 0-based cell,
+    // -1 while nothing is aimed at.
+    void sendAim(int col, int row);
     // Enter in the chat input line.
     void chatSend();
 

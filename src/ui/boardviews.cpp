@@ -62,14 +62,12 @@ void MainWindow::paintOpponentBoard()
 
 MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
-    // Both boards share the hovered cell; the frame ring gives -1 and n.
-    BoardState &b = m_game.boards;
+    const BoardState &b = m_game.boards;
     const int col = pixel.x() / W - 1;
     const int row = pixel.y() / H - 1;
-    if (col == b.hoverCol && row == b.hoverRow)
+    if (QPoint(col, row) == m_hoverCell)
         return HoverChange::None;
-    b.hoverCol = col;
-    b.hoverRow = row;
+    m_hoverCell = {col, row};
     const bool inside = col >= 0 && col < b.areaSize && row >= 0 && row < b.areaSize;
     return inside ? HoverChange::Inside : HoverChange::Outside;
 }
@@ -87,7 +85,7 @@ void MainWindow::previewShipAt(QPoint pixel)
         paintOwnBoard();
         return;
     }
-    const int col = b.hoverCol, row = b.hoverRow;
+    const int col = m_hoverCell.x(), row = m_hoverCell.y();
     if (fleetComplete(b.placedFleet))
         return;
     const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
@@ -104,7 +102,7 @@ void MainWindow::placeShip()
 {
     if (m_game.match.gameInProgress)
         return;
-    if (placeSelectedShip(m_game.boards) != PlaceResult::Placed) {
+    if (placeSelectedShip(m_game.boards, m_hoverCell.x(), m_hoverCell.y()) != PlaceResult::Placed) {
         m_feedback.beep();
         return;
     }
@@ -123,9 +121,8 @@ void MainWindow::aimAt(QPoint pixel)
         paintOpponentBoard();
         return;
     }
-    const int col = game.boards.hoverCol, row = game.boards.hoverRow;
-    game.match.aimCol = col;
-    game.match.aimRow = row;
+    const int col = m_hoverCell.x(), row = m_hoverCell.y();
+    m_aimCell = m_hoverCell;
     paintOpponentBoard();
     m_opponentBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
                            {(col + 1) * W, (row + 1) * H});

@@ -110,11 +110,11 @@ void MainWindow::setUpKeyboard()
         // Connected after the pointer's own handlers: the cursor follows the
         // pointer wherever the pointer moved the hover or the aim.
         connect(board, &BoardView::mouseMoved, this, [this, board] {
-            const BoardState &b = m_game.boards;
-            const bool inside = b.hoverCol >= 0 && b.hoverCol < b.areaSize && b.hoverRow >= 0 &&
-                                b.hoverRow < b.areaSize;
+            const int n = m_game.boards.areaSize;
+            const QPoint cell = m_hoverCell;
+            const bool inside = cell.x() >= 0 && cell.x() < n && cell.y() >= 0 && cell.y() < n;
             if (inside && boardTakesCursor(board))
-                board->setCursorCell({b.hoverCol, b.hoverRow});
+                board->setCursorCell(cell);
         });
     }
     setFocus();
@@ -130,7 +130,6 @@ bool MainWindow::boardTakesCursor(const BoardView *board) const
 
 void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
 {
-    BoardState &b = m_game.boards;
     if (board == m_ownBoard && m_game.match.gameInProgress) {
         // During a match the own board is only read: the cursor walks it
         // without a preview and without touching the aim.
@@ -141,8 +140,7 @@ void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
         return; // no match on the opponent's board yet, or paused: the aim stays
     // Never a cell nor the frame, so the pointer's handler draws the preview
     // or the aim even where the pointer last was.
-    b.hoverCol = -2;
-    b.hoverRow = -2;
+    m_hoverCell = {-2, -2};
     const QPoint pixel = BoardView::cellCentre(cell);
     if (board == m_ownBoard)
         previewShipAt(pixel);
@@ -153,9 +151,8 @@ void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
 
 void MainWindow::activateBoard(BoardView *board)
 {
-    const BoardState &b = m_game.boards;
     const QPoint cell = board->cursorCell();
-    if (b.hoverCol != cell.x() || b.hoverRow != cell.y())
+    if (m_hoverCell != cell)
         moveBoardCursor(board, cell); // the pointer was elsewhere since
     if (board == m_ownBoard)
         placeShip();

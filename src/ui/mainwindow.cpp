@@ -185,8 +185,7 @@ bool MainWindow::initialize()
     // setting rules.
     if (!loadSession(game))
         game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
-    game.boards.hoverCol = 0;
-    game.boards.hoverRow = 0;
+    m_hoverCell = {0, 0};
     game.match.endRemark.clear();
     game.modalBusy = false;
     return true;
@@ -284,11 +283,6 @@ void MainWindow::updateTitle()
                        name);
 }
 
-void MainWindow::drawScoreCounter()
-{
-    m_scoreCounter->setValue(m_game.match.shownScore);
-}
-
 void MainWindow::toggleMusic()
 {
     Settings &s = m_game.settings;
@@ -372,12 +366,8 @@ void MainWindow::onIndicatorTick()
             m_opponentTurnLamp->setBrushColor(Qt::red);
         }
     }
-    m_net->sendAim();
-    if (m.shownScore != m.gameScore) {
-        const int step = std::abs(m.gameScore - m.shownScore) > 16 ? 16 : 1;
-        m.shownScore += m.gameScore > m.shownScore ? step : -step;
-        drawScoreCounter();
-    }
+    m_net->sendAim(m_aimCell);
+    m_scoreCounter->stepToward(m.gameScore);
     updateAccessibleTexts();
 }
 
@@ -450,7 +440,7 @@ void MainWindow::togglePause()
 
 void MainWindow::fireAt()
 {
-    m_match->playerShot();
+    m_match->playerShot(m_hoverCell.x(), m_hoverCell.y());
 }
 
 bool MainWindow::invitePeer()

@@ -58,7 +58,6 @@ public:
     void updateTitle();
     void paintOwnBoard();
     void paintOpponentBoard();
-    void drawScoreCounter();
     void playModeMusic();
     // Both one-way links join this program to the same peer.
     bool peerConnected() override;
@@ -68,6 +67,10 @@ public:
     Random &random() { return m_random; }
     Feedback &feedback() { return m_feedback; }
     Audio &audio() { return *m_audio; }
+    // The cell under the pointer or the board cursor, and the cell aimed at on
+    // the opponent board (-1 before the first aim of a match); 0-based.
+    QPoint hoveredCell() const { return m_hoverCell; }
+    QPoint aimedCell() const { return m_aimCell; }
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
 
@@ -177,6 +180,9 @@ private:
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;
+    // Both boards share the hovered cell; the frame ring gives -1 and n.
+    QPoint m_hoverCell{0, 0};
+    QPoint m_aimCell{-1, -1};
     QElapsedTimer m_panelPainted; // the progress panel repaints at most once a frame
     bool m_closing = false;
 };

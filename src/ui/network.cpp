@@ -141,9 +141,9 @@ void NetworkController::showConnectionState()
     announceGame(); // the port may have changed with the connect button
 }
 
-void NetworkController::sendAim()
+void NetworkController::sendAim(QPoint cell)
 {
-    m_play.sendAim();
+    m_play.sendAim(cell.x(), cell.y());
 }
 
 void NetworkController::chatSend()

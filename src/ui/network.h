@@ -51,7 +51,7 @@ public:
     // The idle connection display of each turn-timer tick.
     void showConnectionState();
     // The shared-aim step of the indicator tick.
-    void sendAim();
+    void sendAim(QPoint cell);
     // Enter in the chat input line (or in the main window).
     void chatSend();
 

@@ -279,6 +279,14 @@ void ScoreCounter::setValue(int value)
     update();
 }
 
+void ScoreCounter::stepToward(int score)
+{
+    if (m_value == score)
+        return;
+    const int step = std::abs(score - m_value) > 16 ? 16 : 1;
+    setValue(m_value + (score > m_value ? step : -step));
+}
+
 void ScoreCounter::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

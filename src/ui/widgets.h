@@ -149,6 +149,8 @@ public:
 
     void setValue(int value);
     int value() const { return m_value; }
+    // One step of the roll toward the score: 16 while far from it, then 1.
+    void stepToward(int score);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

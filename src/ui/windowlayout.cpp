@@ -73,6 +73,7 @@ void MainWindow::applyModeLayout()
     GameState &game = m_game;
     MatchState &m = game.match;
     if (m.gameInProgress) {
+        m_aimCell = {-1, -1}; // a new match: nothing aimed at yet
         m_editorWindow->hide();
         m.gameOver = false;
         m.opponentTime = 0;
@@ -95,9 +96,8 @@ void MainWindow::applyModeLayout()
         m_turnTimer->setInterval(1000);
         updateTitle();
         m.gameScore = 0;
-        m.shownScore = 0;
         m.playerMisses = 0;
-        drawScoreCounter();
+        m_scoreCounter->setValue(0); // at once, without rolling
         game.agreement.dropAcceptance();
     }
     playModeMusic();

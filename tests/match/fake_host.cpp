@@ -139,7 +139,6 @@ void FakeHost::leaveMatchLayout()
     MatchState &m = m_game.match;
     m.paused = false;
     m.gameScore = 0;
-    m.shownScore = 0;
     m.playerMisses = 0;
     m_game.agreement.dropAcceptance();
 }

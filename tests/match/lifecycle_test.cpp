@@ -141,15 +141,12 @@ TEST_F(Lifecycle, BeginArmsBothBoardsAndNamesTheSides)
         host.linked = c.peer;
         host.clearRecords();
         game.agreement.phase = AgreementPhase::AwaitingAnswer;
-        game.match.aimCol = 4;
         game.match.rejectedCells.fill(CellMiss);
         Random untouched = random;
         ASSERT_TRUE(match.begin());
 
         EXPECT_TRUE(game.match.gameInProgress);
         EXPECT_FALSE(game.agreement.awaitingConfirmation());
-        EXPECT_EQ(game.match.aimCol, -1);
-        EXPECT_EQ(game.match.aimRow, -1);
         EXPECT_EQ(countCells(game.match.rejectedCells, BoardSide, CellWater), BoardCells);
         EXPECT_EQ(host.matchLayouts, 1);
         EXPECT_EQ(host.ownCaptions, QStringList{" NewUser "});
@@ -231,8 +228,7 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
     EXPECT_EQ(ys, xs);
     EXPECT_EQ(kinds.size(), 2u);
 
-    aimAt({5, 5});
-    match.playerShot();
+    shootAt({5, 5});
     EXPECT_EQ(host.beeps, 1) << "no shot while paused";
 
     host.clearRecords();

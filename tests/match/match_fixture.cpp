@@ -119,10 +119,9 @@ void MatchTest::runningMatch(const Board &own, const Board &opponent, bool playe
     game.match.playerTurn = playerTurn;
 }
 
-void MatchTest::aimAt(Cell cell)
+void MatchTest::shootAt(Cell cell)
 {
-    game.boards.hoverCol = cell.x - 1;
-    game.boards.hoverRow = cell.y - 1;
+    match.playerShot(cell.x - 1, cell.y - 1);
 }
 
 MatchTest::PlayedMatch MatchTest::playToTheEnd(Player player, const ComputerShotCheck &check)
@@ -156,9 +155,8 @@ MatchTest::PlayedMatch MatchTest::playToTheEnd(Player player, const ComputerShot
             ADD_FAILURE() << "nothing left to fire at";
             break;
         }
-        aimAt(*aim);
         const Board before = target;
-        match.playerShot();
+        shootAt(*aim);
         const auto shot = shotBetween(before, target, n, false);
         EXPECT_TRUE(shot);
         if (shot)

@@ -66,7 +66,7 @@ protected:
     // A match in progress on hand-made battle boards, as if Start had run.
     void runningMatch(const Board &own, const Board &opponent, bool playerTurn);
     // Points the click at the 1-based cell of the opponent board.
-    void aimAt(Cell cell);
+    void shootAt(Cell cell);
 
     // How the test plays the player's side of a whole match.
     enum class Player

@@ -119,8 +119,7 @@ TEST_F(PlayerShot, ScoresEachShotOnce)
         game.match.playerTime = c.playerTime;
         game.match.gameScore = c.scoreBefore;
         host.clearRecords();
-        aimAt(c.aim);
-        match.playerShot();
+        shootAt(c.aim);
         EXPECT_EQ(game.match.gameScore, c.scoreAfter);
         EXPECT_EQ(game.match.playerMisses, c.missesBefore + (c.miss ? 1 : 0));
         EXPECT_EQ(game.match.playerTurn, !c.miss);
@@ -167,9 +166,7 @@ TEST_F(PlayerShot, RefusedClicksChangeNothing)
         host.linked = true;
         host.clearRecords();
         const GameState before = game;
-        game.boards.hoverCol = c.hoverCol;
-        game.boards.hoverRow = c.hoverRow;
-        match.playerShot();
+        match.playerShot(c.hoverCol, c.hoverRow);
         EXPECT_EQ(host.beeps, c.beep ? 1 : 0);
         EXPECT_EQ(host.events, c.beep ? QStringList{"beep"} : QStringList{});
         EXPECT_EQ(game.boards.opponentBoard, before.boards.opponentBoard);
@@ -203,8 +200,7 @@ TEST_F(PlayerShot, ReportLineNamesPlayerCellAndOutcome)
         setEnglish(c.english);
         start({"", "", c.rows});
         host.clearRecords();
-        aimAt({7, 3});
-        match.playerShot();
+        shootAt({7, 3});
         const QString line = utf8(c.line);
         EXPECT_EQ(host.memo, QStringList{line});
         EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{line, false, false}}));
@@ -239,8 +235,7 @@ TEST_F(PlayerShot, CueDrawsFollowTheOutcome)
             sound = cue == "explosion" ? QStringLiteral("explos%1").arg(expected.randInt(6) + 1)
                     : cue == "destroy" ? QStringLiteral("destroy%1").arg(expected.randInt(5) + 1)
                                        : QStringLiteral("wrong%1").arg(expected.randInt(3) + 1);
-        aimAt({1, 1});
-        match.playerShot();
+        shootAt({1, 1});
         EXPECT_EQ(host.cues, c.cues);
         EXPECT_EQ(host.sounds, QStringList{sound});
         EXPECT_EQ(random.randInt(1000), expected.randInt(1000));
@@ -254,8 +249,7 @@ TEST_F(PlayerShot, PacketGoesToAConnectedPeerFirstWithZeroBasedCell)
         start({"", "", "......##"});
         host.linked = peer;
         host.clearRecords();
-        aimAt({7, 3});
-        match.playerShot();
+        shootAt({7, 3});
         if (peer) {
             EXPECT_EQ(host.shotsSent, (std::vector<std::pair<int, int>>{{6, 2}}));
             EXPECT_EQ(host.events.front(), "send shot 6 2") << "sent before anything changes";

@@ -31,9 +31,7 @@ PlaceResult place(BoardState &state, int type, int rotation, int col, int row)
 {
     state.selectedShipType = static_cast<std::uint8_t>(type);
     state.rotation = static_cast<std::int8_t>(rotation);
-    state.hoverCol = col;
-    state.hoverRow = row;
-    return placeSelectedShip(state);
+    return placeSelectedShip(state, col, row);
 }
 
 } // namespace

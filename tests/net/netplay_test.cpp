@@ -66,9 +66,7 @@ protected:
                     y = i % n + 1;
                 }
             ASSERT_NE(x, 0);
-            shooter.game.boards.hoverCol = x - 1;
-            shooter.game.boards.hoverRow = y - 1;
-            shooter.match.playerShot();
+            shooter.match.playerShot(x - 1, y - 1);
             ASSERT_TRUE(waitFor([&] {
                 return target.game.boards.ownBoard == shooter.game.boards.opponentBoard &&
                        target.game.match.playerTurn != shooter.game.match.playerTurn;

@@ -152,9 +152,7 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     // The peer's aim is drawn on the own board during a match.
     s_main->game().match.gameInProgress = true;
     bob.game.match.gameInProgress = true;
-    bob.game.match.aimCol = 4;
-    bob.game.match.aimRow = 2;
-    bob.play.sendAim();
+    bob.play.sendAim(4, 2);
     ASSERT_TRUE(waitFor([] { return s_main->m_ownBoard->stampCount() == 1; }));
     s_main->game().match.gameInProgress = false;
 

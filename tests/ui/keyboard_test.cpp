@@ -305,8 +305,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
     focusBoard(own);
     walkCursorTo({0, 0});
     QCOMPARE(own->cursorCell(), QPoint(0, 0));
-    QCOMPARE(b.hoverCol, 0);
-    QCOMPARE(b.hoverRow, 0);
+    QCOMPARE(m_main->hoveredCell(), QPoint(0, 0));
     QCOMPARE(own->stampCount(), 1); // the preview of the one-cell ship
 
     // Held keys at the edge: the cursor stays and nothing beeps.
@@ -338,8 +337,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
     QTest::mouseMove(own, BoardView::cellCentre({4, 6}));
     QCOMPARE(own->cursorCell(), QPoint(4, 6));
     press(Qt::Key_Up);
-    QCOMPARE(b.hoverCol, 4);
-    QCOMPARE(b.hoverRow, 5);
+    QCOMPARE(m_main->hoveredCell(), QPoint(4, 5));
     QCOMPARE(own->stampCount(), 1);
 
     // A complete fleet takes no more ships.
@@ -475,11 +473,11 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
             // Paused: arrows leave the aim, Space beeps, nothing is shot.
             press(Qt::Key_P, Qt::AltModifier);
             QTRY_VERIFY(m.paused);
-            const int aimCol = m.aimCol, aimRow = m.aimRow, beeps = m_feedback.beeps;
+            const QPoint aim = m_main->aimedCell();
+            const int beeps = m_feedback.beeps;
             press(Qt::Key_Right);
             press(Qt::Key_Space);
-            QCOMPARE(m.aimCol, aimCol);
-            QCOMPARE(m.aimRow, aimRow);
+            QCOMPARE(m_main->aimedCell(), aim);
             QCOMPARE(m_feedback.beeps, beeps + 1);
             press(Qt::Key_P, Qt::AltModifier);
             QTRY_VERIFY(!m.paused);
@@ -504,8 +502,7 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
                 }
                 walkCursorTo({x - 1, y - 1});
                 // The aim follows the cursor, as it follows the pointer.
-                QCOMPARE(m.aimCol, x - 1);
-                QCOMPARE(m.aimRow, y - 1);
+                QCOMPARE(m_main->aimedCell(), QPoint(x - 1, y - 1));
                 press(Qt::Key_Space);
                 QVERIFY(b.opponentBoard.at(x, y) != code);
                 ++shots;

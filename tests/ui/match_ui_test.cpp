@@ -71,6 +71,7 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
 {
     QTimer driver;
     driver.setInterval(0);
+    bool started = false;
     connect(&driver, &QTimer::timeout, this, [&] {
         if (m_main->m_statisticsDialog->isVisible()) {
             if (onStatistics)
@@ -78,8 +79,14 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
             m_main->m_statisticsDialog->accept();
             return;
         }
-        if (m_main->game().match.gameInProgress)
-            step();
+        if (!m_main->game().match.gameInProgress)
+            return;
+        if (!started) {
+            // Whatever the last match aimed at, a new one starts with no aim.
+            started = true;
+            QCOMPARE(m_main->aimedCell(), QPoint(-1, -1));
+        }
+        step();
     });
     driver.start();
     QTest::mouseClick(m_main->m_startButton, Qt::LeftButton);
@@ -150,6 +157,7 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
         [&] { remark = m_main->game().match.endRemark; });
 
     QVERIFY(!remark.isEmpty());
+    QVERIFY(m_main->aimedCell() != QPoint(-1, -1)); // the next match must drop it
     QVERIFY(m_main->game().match.endRemark.isEmpty());
     QVERIFY(!m_main->game().match.gameInProgress);
     QVERIFY(m_main->m_editorWindow->isVisible());

@@ -116,12 +116,10 @@ void ShellTest::hoverFollowsTheCellUnderThePointer()
     b.selectedShipType = 5;
     b.rotation = 0;
     QTest::mouseMove(own, {16, 16});
-    QCOMPARE(b.hoverCol, -1);
-    QCOMPARE(b.hoverRow, -1);
+    QCOMPARE(m_main->hoveredCell(), QPoint(-1, -1));
     QCOMPARE(own->stampCount(), 0);
     QTest::mouseMove(own, {17, 17});
-    QCOMPARE(b.hoverCol, 0);
-    QCOMPARE(b.hoverRow, 0);
+    QCOMPARE(m_main->hoveredCell(), QPoint(0, 0));
     QCOMPARE(own->stampCount(), 4); // the four cells of the straight ship
     // Moving within the cell draws nothing new; leaving through the frame wipes it.
     QTest::mouseMove(own, {30, 30});
@@ -300,10 +298,10 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 void ShellTest::counterRollsTowardTheScore()
 {
     MatchState &m = m_main->game().match;
-    m.shownScore = 0;
+    m_main->m_scoreCounter->setValue(0);
     m.gameScore = 100;
     QList<int> shown;
-    while (m.shownScore != m.gameScore && shown.size() < 50) {
+    while (m_main->m_scoreCounter->value() != m.gameScore && shown.size() < 50) {
         m_main->onIndicatorTick();
         shown << m_main->m_scoreCounter->value();
     }
