@@ -52,12 +52,8 @@ private:
 
 void KeyboardTest::initTestCase()
 {
-    initResources();
-    m_main = new MainWindow(&m_feedback);
-    QVERIFY(m_main->initialize());
-    m_main->createCompanions();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
-    m_main->m_turnTimer->stop(); // the tests tick by themselves
+    m_main = test::startMainWindow(m_feedback, true); // the tests tick by themselves
+    QVERIFY(m_main);
 }
 
 void KeyboardTest::init()
@@ -528,11 +524,7 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
 
 int main(int argc, char *argv[])
 {
-    static test::IsolatedDirectories directories;
-    qputenv("TARNWAKE_SILENT", "1");
-    QApplication app(argc, argv);
-    KeyboardTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::runWindowTest<KeyboardTest>(argc, argv);
 }
 
 #include "keyboard_test.moc"

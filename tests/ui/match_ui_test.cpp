@@ -50,12 +50,8 @@ private:
 
 void MatchUiTest::initTestCase()
 {
-    initResources();
-    m_main = new MainWindow(&m_feedback);
-    QVERIFY(m_main->initialize());
-    m_main->createCompanions();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
-    m_main->m_turnTimer->stop(); // the test ticks by itself
+    m_main = test::startMainWindow(m_feedback, true); // the tests tick by themselves
+    QVERIFY(m_main);
     m_main->game().settings.saveLog = true;
 }
 
@@ -278,12 +274,7 @@ void MatchUiTest::closingIsRefusedDuringAMatch()
 
 int main(int argc, char *argv[])
 {
-    // Static, so that it outlives the instance lock inside it.
-    static test::IsolatedDirectories directories;
-    qputenv("TARNWAKE_SILENT", "1");
-    QApplication app(argc, argv);
-    MatchUiTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::runWindowTest<MatchUiTest>(argc, argv);
 }
 
 #include "match_ui_test.moc"

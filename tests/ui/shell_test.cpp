@@ -47,11 +47,8 @@ private:
 
 void ShellTest::initTestCase()
 {
-    initResources();
-    m_main = new MainWindow(&m_feedback);
-    QVERIFY(m_main->initialize());
-    m_main->createCompanions();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main = test::startMainWindow(m_feedback, false);
+    QVERIFY(m_main);
 }
 
 void ShellTest::startsWithTheDefaults()
@@ -328,11 +325,7 @@ void ShellTest::closingSavesTheSettings()
 
 int main(int argc, char *argv[])
 {
-    // Static, so that it outlives the instance lock inside it.
-    static test::IsolatedDirectories directories;
-    QApplication app(argc, argv);
-    ShellTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::runWindowTest<ShellTest>(argc, argv);
 }
 
 #include "shell_test.moc"

@@ -3,12 +3,17 @@
 // Helpers for tests that run the real windows headless.
 
 #include "ui/feedback.h"
+#include "ui/game.h"
+#include "ui/mainwindow.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 namespace tw::test {
 
@@ -49,5 +54,39 @@ struct IsolatedDirectories
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
+
+// The main window and its companions as the program's start-up makes them,
+// speaking through `feedback`, once the main window shows. With
+// `tickByHand` the turn timer is stopped: the test runs the ticks itself.
+// Null when the start-up refused (another copy runs) or nothing showed.
+inline MainWindow *startMainWindow(Feedback &feedback, bool tickByHand)
+{
+    initResources();
+    auto *main = new MainWindow(&feedback);
+    if (!main->initialize()) {
+        delete main;
+        return nullptr;
+    }
+    main->createCompanions();
+    if (!QTest::qWaitForWindowExposed(main)) {
+        delete main;
+        return nullptr;
+    }
+    if (tickByHand)
+        main->findChild<QTimer *>(QStringLiteral("turnTimer"))->stop();
+    return main;
+}
+
+// Runs a QtTest class of window tests silent, in directories of its own.
+template <typename Test>
+int runWindowTest(int argc, char **argv)
+{
+    // Static, so that it outlives the instance lock inside it.
+    static IsolatedDirectories directories;
+    qputenv("TARNWAKE_SILENT", "1");
+    QApplication app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace tw::test

@@ -1,10 +1,10 @@
 // Music and sound as the player meets them in the main window: the start-up
 // with a music file that cannot be written, the two switches and their
 // colours, the about box's tune, and the files removed at shutdown.
-#include "../ui/uitest.h"
 #include "match/gamestate.h"
 #include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "uitest.h"
 #include "util/paths.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 // waiting window, the chat window and typing into it from the main window.
 // The peer is a headless side in the same process, on another loopback
 // address.
-#include "../ui/uitest.h"
-#include "netplay_fixture.h"
+#include "../net/netplay_fixture.h"
 #include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "uitest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,11 +26,8 @@ protected:
         s_dirs = new IsolatedDirectories;
         // The start-up listens on 8170 of this address only.
         qputenv("TARNWAKE_NET_ADDRESS", "127.0.0.1");
-        initResources();
-        s_main = new MainWindow(&s_feedback);
-        ASSERT_TRUE(s_main->initialize());
-        s_main->createCompanions();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(s_main));
+        s_main = startMainWindow(s_feedback, false);
+        ASSERT_TRUE(s_main);
     }
     static void TearDownTestSuite()
     {
