@@ -17,7 +17,7 @@ static void BM_GenerateButton(benchmark::State &state)
 {
     window->applyAreaSize(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        window->m_editorWindow->m_generateButton->click();
+        window->findChild<QPushButton *>(QStringLiteral("generateButton"))->click();
         QCoreApplication::processEvents(); // the board repaint
     }
 }

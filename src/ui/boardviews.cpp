@@ -60,6 +60,25 @@ void MainWindow::paintOpponentBoard()
     m_opponentBoard->repaintBoard();
 }
 
+void MainWindow::showPeerAimAt(QPoint cell)
+{
+    paintOwnBoard();
+    m_ownBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
+                      {(cell.x() + 1) * W, (cell.y() + 1) * H});
+}
+
+void MainWindow::setOpponentCaption(const QString &caption)
+{
+    m_opponentBoardFrame->setTitle(caption);
+}
+
+std::pair<const QObject *, const QObject *> MainWindow::watchBoards(QObject *filter)
+{
+    m_ownBoard->installEventFilter(filter);
+    m_opponentBoard->installEventFilter(filter);
+    return {m_ownBoard, m_opponentBoard};
+}
+
 MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
     const BoardState &b = m_game.boards;

@@ -118,7 +118,28 @@ ChatWindow::ChatWindow(QWidget *parent)
     connect(m_input, &QLineEdit::returnPressed, this, &ChatWindow::sendRequested);
 }
 
-void ChatWindow::addHistoryLine(const QString &line)
+QString ChatWindow::input() const
+{
+    return m_input->text();
+}
+
+void ChatWindow::clearInput()
+{
+    m_input->clear();
+}
+
+void ChatWindow::appendToInput(const QString &text)
+{
+    m_input->setText(m_input->text() + text);
+}
+
+void ChatWindow::eraseLastInput()
+{
+    if (!m_input->text().isEmpty())
+        m_input->setText(m_input->text().chopped(1));
+}
+
+void ChatWindow::addLine(const QString &line)
 {
     // A peer may send long lines; each is cut so the capped history stays small.
     if (line.size() > MaxHistoryLineLength)

@@ -1,6 +1,7 @@
 // The field editor and network options window.
 #include "editorwindow.h"
 
+#include "addressbox.h"
 #include "match/gamestate.h"
 #include "pictures.h"
 
@@ -105,6 +106,96 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     connect(m_changeAreaButton, &QPushButton::clicked, this, &EditorWindow::changeAreaRequested);
     connect(m_areaSizeEdit, &QLineEdit::textChanged, this, &EditorWindow::onAreaSizeEdited);
     connect(m_saveLogCheck, &QCheckBox::clicked, this, &EditorWindow::onSaveLogToggled);
+    connect(m_connectButton, &QPushButton::clicked, this, &EditorWindow::connectRequested);
+    connect(m_disconnectButton, &QPushButton::clicked, this, &EditorWindow::disconnectRequested);
+}
+
+void EditorWindow::setSaveLog(bool on)
+{
+    m_saveLogCheck->setChecked(on);
+}
+
+void EditorWindow::showAreaSize(int n)
+{
+    m_areaSizeEdit->setText(QString::number(n));
+}
+
+QString EditorWindow::address() const
+{
+    return m_addressEdit->text();
+}
+
+QString EditorWindow::host() const
+{
+    return m_hostEdit->text();
+}
+
+QString EditorWindow::port() const
+{
+    return m_portEdit->text();
+}
+
+void EditorWindow::setAddress(const QString &text)
+{
+    m_addressEdit->setText(text);
+}
+
+void EditorWindow::setHost(const QString &text)
+{
+    m_hostEdit->setText(text);
+}
+
+void EditorWindow::setPort(const QString &text)
+{
+    m_portEdit->setText(text);
+}
+
+void EditorWindow::setConnectEnabled(bool enabled)
+{
+    m_connectButton->setEnabled(enabled);
+}
+
+void EditorWindow::offerFoundGames(QAbstractItemModel *games)
+{
+    auto *addressBox = new AddressBox(m_addressEdit, games);
+    connect(addressBox, &AddressBox::gameChosen, this, &EditorWindow::gameChosen);
+}
+
+QString EditorWindow::networkStatus() const
+{
+    return m_networkStatusLabel->text();
+}
+
+void EditorWindow::setNetworkStatus(const QString &text)
+{
+    m_networkStatusLabel->setText(text);
+}
+
+void EditorWindow::setLinked(bool linked)
+{
+    // The lamp colours of the network options: lime, or red.
+    m_connectionLamp->setBrushColor(linked ? QColor(0x00, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00));
+}
+
+void EditorWindow::updateAccessibleTexts()
+{
+    const auto name = [](QWidget *widget, const QString &text) {
+        if (widget->accessibleName() != text)
+            widget->setAccessibleName(text);
+    };
+    const Settings &s = m_game.settings;
+    name(m_previousShipTypeButton, localized(s, "Previous ship type", "Предыдущий тип корабля"));
+    name(m_nextShipTypeButton, localized(s, "Next ship type", "Следующий тип корабля"));
+    name(m_rotateLeftButton,
+         localized(s, "Rotate anticlockwise", "Повернуть против часовой стрелки"));
+    name(m_rotateRightButton, localized(s, "Rotate clockwise", "Повернуть по часовой стрелке"));
+    name(m_smallerAreaButton, localized(s, "Smaller area", "Меньше поле"));
+    name(m_largerAreaButton, localized(s, "Larger area", "Больше поле"));
+    name(m_areaSizeEdit, m_areaSizeLabel->text());
+    name(m_sampleView, m_sampleFrame->title().trimmed());
+    name(m_addressEdit, m_addressLabel->text());
+    name(m_hostEdit, m_hostLabel->text());
+    name(m_portEdit, m_portLabel->text());
 }
 
 void EditorWindow::repaintSample()

@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+class QAbstractItemModel;
+
 namespace tw {
 
 struct GameState;
@@ -24,7 +26,53 @@ public:
 
     // Sets every caption in the language chosen now.
     void retranslate();
+    // The names assistive technology reads for the controls without text.
+    void updateAccessibleTexts();
 
+    // The settings shown: the log switch and the area size field.
+    void setSaveLog(bool on);
+    void showAreaSize(int n);
+
+    // The network options as typed.
+    QString address() const;
+    QString host() const;
+    QString port() const;
+    void setAddress(const QString &text);
+    void setHost(const QString &text);
+    void setPort(const QString &text);
+    void setConnectEnabled(bool enabled);
+    // The list of games found on the network drops down from the address
+    // field; choosing one emits gameChosen. Precondition: games outlives
+    // this window.
+    void offerFoundGames(QAbstractItemModel *games);
+    // The connection status line and the lamp (lime when linked, red when
+    // not; black until the first call).
+    QString networkStatus() const;
+    void setNetworkStatus(const QString &text);
+    void setLinked(bool linked);
+
+    // Draws the selected ship type, turned, in the sample box.
+    void repaintSample();
+
+signals:
+    void fleetCleared();
+    void generateRequested();
+    void changeAreaRequested();
+    void connectRequested();
+    void disconnectRequested();
+    void gameChosen(const QString &address, int port);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void stepShipType(bool up);
+    void stepRotation(bool on);
+    void stepAreaSize(bool up);
+    void onAreaSizeEdited(const QString &text);
+    void onSaveLogToggled();
+
+    GameState &m_game;
     // Editor half.
     SunkenLabel *m_shipTypeLabel, *m_rotateLabel, *m_areaSizeLabel;
     QToolButton *m_previousShipTypeButton, *m_nextShipTypeButton, *m_rotateLeftButton,
@@ -40,26 +88,6 @@ public:
     QLineEdit *m_addressEdit, *m_portEdit, *m_hostEdit;
     QPushButton *m_connectButton, *m_disconnectButton;
     Lamp *m_connectionLamp;
-
-    // Draws the selected ship type, turned, in the sample box.
-    void repaintSample();
-
-signals:
-    void fleetCleared();
-    void generateRequested();
-    void changeAreaRequested();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void stepShipType(bool up);
-    void stepRotation(bool on);
-    void stepAreaSize(bool up);
-    void onAreaSizeEdited(const QString &text);
-    void onSaveLogToggled();
-
-    GameState &m_game;
 };
 
 } // namespace tw

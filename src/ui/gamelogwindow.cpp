@@ -23,6 +23,16 @@ GameLogWindow::GameLogWindow(const Settings &settings, QWidget *parent)
     layout->addWidget(m_logView);
 }
 
+void GameLogWindow::appendLine(const QString &line)
+{
+    m_logView->appendPlainText(line);
+}
+
+void GameLogWindow::clear()
+{
+    m_logView->clear();
+}
+
 void GameLogWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();

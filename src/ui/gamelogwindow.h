@@ -18,12 +18,14 @@ public:
     // Sets every caption in the language chosen now.
     void retranslate();
 
-    QPlainTextEdit *m_logView;
+    void appendLine(const QString &line);
+    void clear();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QPlainTextEdit *m_logView;
     const Settings &m_settings;
 };
 

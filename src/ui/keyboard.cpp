@@ -214,26 +214,7 @@ void MainWindow::updateAccessibleTexts()
     m_musicToggle->setChecked(game.settings.musicOn);
     m_soundToggle->setChecked(game.settings.soundOn);
 
-    SetAccessibleName(m_editorWindow->m_previousShipTypeButton,
-                      localized(m_game.settings, "Previous ship type", "Предыдущий тип корабля"));
-    SetAccessibleName(m_editorWindow->m_nextShipTypeButton,
-                      localized(m_game.settings, "Next ship type", "Следующий тип корабля"));
-    SetAccessibleName(
-        m_editorWindow->m_rotateLeftButton,
-        localized(m_game.settings, "Rotate anticlockwise", "Повернуть против часовой стрелки"));
-    SetAccessibleName(
-        m_editorWindow->m_rotateRightButton,
-        localized(m_game.settings, "Rotate clockwise", "Повернуть по часовой стрелке"));
-    SetAccessibleName(m_editorWindow->m_smallerAreaButton,
-                      localized(m_game.settings, "Smaller area", "Меньше поле"));
-    SetAccessibleName(m_editorWindow->m_largerAreaButton,
-                      localized(m_game.settings, "Larger area", "Больше поле"));
-    SetAccessibleName(m_editorWindow->m_areaSizeEdit, m_editorWindow->m_areaSizeLabel->text());
-    SetAccessibleName(m_editorWindow->m_sampleView,
-                      m_editorWindow->m_sampleFrame->title().trimmed());
-    SetAccessibleName(m_editorWindow->m_addressEdit, m_editorWindow->m_addressLabel->text());
-    SetAccessibleName(m_editorWindow->m_hostEdit, m_editorWindow->m_hostLabel->text());
-    SetAccessibleName(m_editorWindow->m_portEdit, m_editorWindow->m_portLabel->text());
+    m_editorWindow->updateAccessibleTexts();
 }
 
 } // namespace tw

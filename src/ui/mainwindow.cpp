@@ -193,6 +193,12 @@ bool MainWindow::initialize()
 
 void MainWindow::createCompanions()
 {
+    makeCompanions();
+    finishStartup();
+}
+
+void MainWindow::makeCompanions()
+{
     m_editorWindow = new EditorWindow(m_game, this);
     m_playersDialog = new PlayersDialog(m_game, m_feedback, this);
     m_statisticsDialog = new StatisticsDialog(m_game, this);
@@ -213,7 +219,6 @@ void MainWindow::createCompanions()
             applyAreaSize(b.pendingAreaSize);
     });
     setUpKeyboard();
-    finishStartup();
 }
 
 void MainWindow::finishStartup()
@@ -232,10 +237,9 @@ void MainWindow::finishStartup()
     m_controlPanel->resize(m_controlPanel->width(),
                            m_scoreCounter->y() + m_scoreCounter->height() + 4);
 
-    m_editorWindow->m_saveLogCheck->setChecked(game.settings.saveLog);
-    m_editorWindow->m_portEdit->setText(QStringLiteral("8170"));
+    m_editorWindow->setSaveLog(game.settings.saveLog);
+    m_editorWindow->setPort(QStringLiteral("8170"));
     m_net->startServer();
-    m_playersDialog->m_nameEdit->setMaxLength(32);
 
     applyAreaSize(game.boards.areaSize);
     applyModeLayout();
@@ -316,11 +320,11 @@ void MainWindow::choosePlayer()
     if (game.match.gameInProgress)
         return;
     game.modalBusy = true;
-    m_playersDialog->m_nameEdit->setText(game.settings.playerName);
+    m_playersDialog->setName(game.settings.playerName);
     m_playersDialog->fillPlayerList();
     tw::centerOnScreen(m_playersDialog);
     m_playersDialog->exec();
-    game.settings.playerName = normalizedPlayerName(m_playersDialog->m_nameEdit->text());
+    game.settings.playerName = normalizedPlayerName(m_playersDialog->name());
     sendUserInfoIfIdle();
     updateTitle();
     game.modalBusy = false;
@@ -527,7 +531,7 @@ void MainWindow::playMusic(const QString &name)
 
 void MainWindow::memoLine(const QString &line)
 {
-    m_gameLogWindow->m_logView->appendPlainText(line);
+    m_gameLogWindow->appendLine(line);
 }
 
 void MainWindow::logLine(const QString &text, bool withTime, bool withDate)
@@ -587,25 +591,23 @@ void MainWindow::showConnectionState()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    QLineEdit *input = m_chatWindow->m_input;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         m_net->chatSend();
     } else if (event->key() == Qt::Key_Backspace) {
-        if (!input->text().isEmpty())
-            input->setText(input->text().chopped(1));
+        m_chatWindow->eraseLastInput();
     } else {
         // Typed characters, control characters aside, join the chat line.
         QString typed = event->text();
         typed.removeIf([](QChar c) { return c.unicode() < 32; });
         if (!typed.isEmpty())
-            input->setText(input->text() + typed);
+            m_chatWindow->appendToInput(typed);
     }
     QWidget::keyPressEvent(event);
 }
 
 void MainWindow::showStatistics()
 {
-    m_statisticsDialog->m_scrollArea->verticalScrollBar()->setValue(0);
+    m_statisticsDialog->scrollToTop();
     tw::centerOnScreen(m_statisticsDialog);
     m_statisticsDialog->exec();
 }

@@ -42,6 +42,9 @@ public:
     bool initialize();
     // Creates the other windows in order and finishes the start-up.
     void createCompanions();
+    // Only the first half of that: the other windows, made and joined to
+    // this one, nothing shown or started.
+    void makeCompanions();
     void finishStartup();
     // Ends the program as closing the main window does (music stopped, its
     // files deleted, records saved), but also during a match, which is then
@@ -90,6 +93,24 @@ public:
     void applyShortcuts();
     void updateAccessibleTexts();
 
+    // The companion windows, made by createCompanions(); the network
+    // controller reaches them here.
+    EditorWindow &editorWindow() { return *m_editorWindow; }
+    ChatWindow &chatWindow() { return *m_chatWindow; }
+    WaitingDialog &waitingDialog() { return *m_waitingDialog; }
+    // A peer's aim: the own board with the sight on a 0-based cell.
+    void showPeerAimAt(QPoint cell);
+    void setOpponentCaption(const QString &caption);
+    // Installs filter on the own board and on the opponent's; returns them in
+    // that order, for the filter to tell them apart.
+    std::pair<const QObject *, const QObject *> watchBoards(QObject *filter);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Keys typed in the main window go to the chat input line.
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
     // The control column and the boards.
     QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame, *m_controlPanel;
     BoardView *m_ownBoard, *m_opponentBoard;
@@ -111,12 +132,6 @@ public:
     WaitingDialog *m_waitingDialog = nullptr;
     ChatWindow *m_chatWindow = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    // Keys typed in the main window go to the chat input line.
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
     void paintBoard(QPainter &painter, const Board &board, bool opponent);
     void paintBoardFrame(QPainter &painter);
     enum class HoverChange

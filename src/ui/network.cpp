@@ -1,16 +1,15 @@
 #include "network.h"
 
-#include "addressbox.h"
 #include "feedback.h"
 #include "mainwindow.h"
 #include "net/avahidiscovery.h"
 #include "net/foundgames.h"
-#include "pictures.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <chrono>
+#include <tuple>
 
 namespace tw {
 
@@ -46,19 +45,14 @@ NetworkController::~NetworkController() = default;
 
 void NetworkController::attachWindows()
 {
-    EditorWindow *editor = m_main.m_editorWindow;
-    connect(editor->m_connectButton, &QPushButton::clicked, this,
-            [this] { m_play.connectToPeer(); });
-    connect(editor->m_disconnectButton, &QPushButton::clicked, this,
+    EditorWindow &editor = m_main.editorWindow();
+    connect(&editor, &EditorWindow::connectRequested, this, [this] { m_play.connectToPeer(); });
+    connect(&editor, &EditorWindow::disconnectRequested, this,
             [this] { m_play.disconnectFromPeer(); });
-    auto *addressBox = new AddressBox(editor->m_addressEdit, m_foundGames);
-    connect(addressBox, &AddressBox::gameChosen, this, &NetworkController::chooseFoundGame);
-    if (m_journal.isOpen()) {
-        m_ownBoard = m_main.m_ownBoard;
-        m_opponentBoard = m_main.m_opponentBoard;
-        m_main.m_ownBoard->installEventFilter(this);
-        m_main.m_opponentBoard->installEventFilter(this);
-    }
+    editor.offerFoundGames(m_foundGames);
+    connect(&editor, &EditorWindow::gameChosen, this, &NetworkController::chooseFoundGame);
+    if (m_journal.isOpen())
+        std::tie(m_ownBoard, m_opponentBoard) = m_main.watchBoards(this);
 }
 
 void NetworkController::journal(const char *kind, const QString &text)
@@ -153,55 +147,55 @@ void NetworkController::chatSend()
 
 QString NetworkController::addressField()
 {
-    return m_main.m_editorWindow->m_addressEdit->text();
+    return m_main.editorWindow().address();
 }
 
 QString NetworkController::hostField()
 {
-    return m_main.m_editorWindow->m_hostEdit->text();
+    return m_main.editorWindow().host();
 }
 
 QString NetworkController::portField()
 {
-    return m_main.m_editorWindow->m_portEdit->text();
+    return m_main.editorWindow().port();
 }
 
 void NetworkController::setAddressField(const QString &text)
 {
-    m_main.m_editorWindow->m_addressEdit->setText(text);
+    m_main.editorWindow().setAddress(text);
 }
 
 void NetworkController::setHostField(const QString &text)
 {
-    m_main.m_editorWindow->m_hostEdit->setText(text);
+    m_main.editorWindow().setHost(text);
 }
 
 void NetworkController::setPortField(const QString &text)
 {
-    m_main.m_editorWindow->m_portEdit->setText(text);
+    m_main.editorWindow().setPort(text);
 }
 
 void NetworkController::setConnectEnabled(bool enabled)
 {
-    m_main.m_editorWindow->m_connectButton->setEnabled(enabled);
+    m_main.editorWindow().setConnectEnabled(enabled);
 }
 
 void NetworkController::showStatus(const QString &text)
 {
     // Every tick of an unlinked program repeats "no connection"; the
     // journal keeps what the ticks change only.
-    if (!m_inTick || m_main.m_editorWindow->m_networkStatusLabel->text() != text)
+    EditorWindow &editor = m_main.editorWindow();
+    if (!m_inTick || editor.networkStatus() != text)
         journal("status", text);
-    m_main.m_editorWindow->m_networkStatusLabel->setText(text);
+    editor.setNetworkStatus(text);
 }
 
 void NetworkController::setLamp(bool linked)
 {
-    // The lamp colours of the network options: lime, or red.
-    const QColor colour = linked ? QColor(0x00, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
-    if (m_main.m_editorWindow->m_connectionLamp->brushColor() != colour)
+    if (m_lampLinked != linked)
         journal("lamp", linked ? QStringLiteral("lime") : QStringLiteral("red"));
-    m_main.m_editorWindow->m_connectionLamp->setBrushColor(colour);
+    m_lampLinked = linked;
+    m_main.editorWindow().setLinked(linked);
 }
 
 void NetworkController::playSound(const QString &name)
@@ -216,18 +210,18 @@ QString NetworkController::missCue()
 
 QString NetworkController::chatInput()
 {
-    return m_main.m_chatWindow->m_input->text();
+    return m_main.chatWindow().input();
 }
 
 void NetworkController::clearChatInput()
 {
-    m_main.m_chatWindow->m_input->clear();
+    m_main.chatWindow().clearInput();
 }
 
 void NetworkController::addChatLine(const QString &line)
 {
     journal("chat", line);
-    m_main.m_chatWindow->addHistoryLine(line);
+    m_main.chatWindow().addLine(line);
 }
 
 bool NetworkController::askInvitation(const QString &text)
@@ -256,9 +250,9 @@ void NetworkController::showPeerAborted(const QString &text)
 
 void NetworkController::showWaiting(bool shown)
 {
-    WaitingDialog *waiting = m_main.m_waitingDialog;
+    WaitingDialog *waiting = &m_main.waitingDialog();
     m_main.setEnabled(!shown);
-    m_main.m_editorWindow->setEnabled(!shown);
+    m_main.editorWindow().setEnabled(!shown);
     if (!shown) {
         waiting->hide();
         return;
@@ -273,7 +267,7 @@ void NetworkController::showWaiting(bool shown)
 
 void NetworkController::setOpponentBoardCaption(const QString &caption)
 {
-    m_main.m_opponentBoardFrame->setTitle(caption);
+    m_main.setOpponentCaption(caption);
 }
 
 void NetworkController::paintOpponentBoard()
@@ -295,11 +289,7 @@ bool NetworkController::opponentShot(int col, int row)
 
 void NetworkController::showPeerAim(int col, int row)
 {
-    constexpr int W = Pictures::W;
-    constexpr int H = Pictures::H;
-    m_main.paintOwnBoard();
-    m_main.m_ownBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
-                             {(col + 1) * W, (row + 1) * H});
+    m_main.showPeerAimAt({col, row});
 }
 
 } // namespace tw

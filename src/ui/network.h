@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QObject>
+#include <optional>
 
 namespace tw {
 
@@ -103,6 +104,8 @@ private:
     const QObject *m_ownBoard = nullptr;
     const QObject *m_opponentBoard = nullptr;
     bool m_inTick = false; // in the idle connection display
+    // What the lamp shows: nothing yet (black), linked (lime) or not (red).
+    std::optional<bool> m_lampLinked;
 };
 
 } // namespace tw

@@ -36,6 +36,7 @@ PlayersDialog::PlayersDialog(GameState &game, Feedback &feedback, QWidget *paren
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_nameEdit->setGeometry(0, 0, 281, 21);
     m_nameEdit->setValidator(new Cp1251Validator(m_nameEdit));
+    m_nameEdit->setMaxLength(32);
     m_playerList = new QListWidget(this);
     m_playerList->setObjectName(QStringLiteral("playerList"));
     m_playerList->setGeometry(0, 24, 281, 97);
@@ -51,6 +52,16 @@ PlayersDialog::PlayersDialog(GameState &game, Feedback &feedback, QWidget *paren
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_playerList, &QListWidget::itemClicked, this, &PlayersDialog::takeClickedName);
     connect(m_removeButton, &QPushButton::clicked, this, &PlayersDialog::removeTickedPlayers);
+}
+
+QString PlayersDialog::name() const
+{
+    return m_nameEdit->text();
+}
+
+void PlayersDialog::setName(const QString &name)
+{
+    m_nameEdit->setText(name);
 }
 
 void PlayersDialog::fillPlayerList()

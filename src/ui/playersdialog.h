@@ -22,13 +22,16 @@ public:
     // Sets every caption in the language chosen now.
     void retranslate();
 
+    // The name field.
+    QString name() const;
+    void setName(const QString &name);
+    void fillPlayerList();
+
+private:
     QLineEdit *m_nameEdit;
     QListWidget *m_playerList;
     QPushButton *m_okButton, *m_removeButton;
 
-    void fillPlayerList();
-
-private:
     void takeClickedName();
     void removeTickedPlayers();
 

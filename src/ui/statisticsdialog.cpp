@@ -59,6 +59,11 @@ void StatisticsDialog::paintStatistics(QPainter &painter)
                     QString::fromLatin1(StatisticsFontFamily), true, true);
 }
 
+void StatisticsDialog::scrollToTop()
+{
+    m_scrollArea->verticalScrollBar()->setValue(0);
+}
+
 void StatisticsDialog::keyPressEvent(QKeyEvent *event)
 {
     scrollByKey(m_scrollArea->verticalScrollBar(), event->key());

@@ -21,15 +21,18 @@ public:
     // Sets every caption in the language chosen now.
     void retranslate();
 
-    QScrollArea *m_scrollArea;
-    PaintBox *m_statisticsView; // in the scroll box at (4, 4); each paint sets its height
-    QToolButton *m_okButton;
+    // Scrolls back to the first line, as a new statistics block shows.
+    void scrollToTop();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void paintStatistics(QPainter &painter);
+
+    QScrollArea *m_scrollArea;
+    PaintBox *m_statisticsView; // in the scroll box at (4, 4); each paint sets its height
+    QToolButton *m_okButton;
 
     const GameState &m_game;
 };

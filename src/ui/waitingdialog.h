@@ -18,14 +18,13 @@ public:
     // Sets every caption in the language chosen now.
     void retranslate();
 
-    QLabel *m_messageLabel;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    QLabel *m_messageLabel;
     const Settings &m_settings;
 };
 

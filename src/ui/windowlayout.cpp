@@ -23,7 +23,7 @@ void MainWindow::applyAreaSize(int n)
     BoardState &b = game.boards;
     b.areaSize = static_cast<std::uint8_t>(n);
     b.pendingAreaSize = static_cast<std::uint8_t>(n);
-    m_editorWindow->m_areaSizeEdit->setText(QString::number(n));
+    m_editorWindow->showAreaSize(n);
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
     m_ownBoard->setCellCount(n);
@@ -78,7 +78,7 @@ void MainWindow::applyModeLayout()
         m.gameOver = false;
         m.opponentTime = 0;
         m.playerTime = 0;
-        m_gameLogWindow->m_logView->clear();
+        m_gameLogWindow->clear();
         m_gameLogWindow->show();
         m_pauseButton->setChecked(false);
         m.paused = false;

@@ -42,7 +42,7 @@ void FirstStartTest::languageOfTheStart()
     QVERIFY(main.initialize());
     main.createCompanions();
     QCOMPARE(main.game().settings.englishUi, stored);
-    QCOMPARE(main.m_languageToggle->text(),
+    QCOMPARE(test::child<ClickLabel>(&main, "languageToggle")->text(),
              stored ? QStringLiteral("Russian") : QStringLiteral("English"));
 }
 

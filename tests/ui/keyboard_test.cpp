@@ -89,7 +89,7 @@ void KeyboardTest::focusBoard(BoardView *board)
     m_main->setFocus();
     // The window's own stop comes right after the opponent's board.
     press(Qt::Key_Backtab);
-    if (board == m_main->m_ownBoard)
+    if (board == test::child<BoardView>(m_main, "ownBoard"))
         press(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), board);
 }
@@ -176,11 +176,18 @@ void KeyboardTest::cellTexts()
 
 void KeyboardTest::tabWalksTheControlsAndBothBoards()
 {
-    const QList<QWidget *> order = {
-        m_main->m_startButton,  m_main->m_pauseButton,   m_main->m_abortButton,
-        m_main->m_playerButton, m_main->m_scoresButton,  m_main->m_aboutButton,
-        m_main->m_musicToggle,  m_main->m_soundToggle,   m_main->m_languageToggle,
-        m_main->m_ownBoard,     m_main->m_opponentBoard, m_main};
+    const QList<QWidget *> order = {test::child<QToolButton>(m_main, "startButton"),
+                                    test::child<QToolButton>(m_main, "pauseButton"),
+                                    test::child<QToolButton>(m_main, "abortButton"),
+                                    test::child<QToolButton>(m_main, "playerButton"),
+                                    test::child<QToolButton>(m_main, "scoresButton"),
+                                    test::child<QToolButton>(m_main, "aboutButton"),
+                                    test::child<ClickLabel>(m_main, "musicToggle"),
+                                    test::child<ClickLabel>(m_main, "soundToggle"),
+                                    test::child<ClickLabel>(m_main, "languageToggle"),
+                                    test::child<BoardView>(m_main, "ownBoard"),
+                                    test::child<BoardView>(m_main, "opponentBoard"),
+                                    m_main};
     QCOMPARE(QApplication::focusWidget(), m_main);
     for (QWidget *expected : order) {
         const QImage before = expected->grab().toImage();
@@ -197,18 +204,24 @@ void KeyboardTest::tabWalksTheControlsAndBothBoards()
     // Leaving the window and coming back keeps the chat's stop: typing does
     // not land on a button.
     m_main->setFocus();
-    m_main->m_editorWindow->activateWindow();
+    test::child<EditorWindow>(m_main, "EditorWindow")->activateWindow();
     QTRY_VERIFY(!m_main->isActiveWindow());
     m_main->activateWindow();
     QTRY_VERIFY(m_main->isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), m_main);
 
     // The editor's controls take the focus too, arrows included.
-    m_main->m_editorWindow->activateWindow();
-    QTRY_VERIFY(m_main->m_editorWindow->isActiveWindow());
-    m_main->m_editorWindow->m_previousShipTypeButton->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(m_main->m_editorWindow->m_previousShipTypeButton, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), m_main->m_editorWindow->m_nextShipTypeButton);
+    test::child<EditorWindow>(m_main, "EditorWindow")->activateWindow();
+    QTRY_VERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isActiveWindow());
+    test::child<QToolButton>(test::child<EditorWindow>(m_main, "EditorWindow"),
+                             "previousShipTypeButton")
+        ->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(test::child<QToolButton>(test::child<EditorWindow>(m_main, "EditorWindow"),
+                                             "previousShipTypeButton"),
+                    Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(),
+             test::child<QToolButton>(test::child<EditorWindow>(m_main, "EditorWindow"),
+                                      "nextShipTypeButton"));
     const int type = m_main->game().boards.selectedShipType;
     press(Qt::Key_Return);
     QCOMPARE(m_main->game().boards.selectedShipType, type % ShipTypeCount + 1);
@@ -219,23 +232,25 @@ void KeyboardTest::tabWalksTheControlsAndBothBoards()
 
 void KeyboardTest::typedKeysStillReachTheChat()
 {
-    QLineEdit *chat = m_main->m_chatWindow->m_input;
+    QLineEdit *chat =
+        test::child<QLineEdit>(test::child<ChatWindow>(m_main, "ChatWindow"), "input");
     chat->clear();
     // Nothing focused: every character goes to the chat line, Space too.
     QTest::keyClicks(m_main, QStringLiteral("a b"));
     QCOMPARE(chat->text(), QStringLiteral("a b"));
     // A focused button leaves letters alone; a focused board takes only its
     // own keys.
-    m_main->m_playerButton->setFocus(Qt::TabFocusReason);
+    test::child<QToolButton>(m_main, "playerButton")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_C);
-    focusBoard(m_main->m_ownBoard);
-    const QPoint cursor = m_main->m_ownBoard->cursorCell();
+    focusBoard(test::child<BoardView>(m_main, "ownBoard"));
+    const QPoint cursor = test::child<BoardView>(m_main, "ownBoard")->cursorCell();
     press(Qt::Key_D);
     press(Qt::Key_Backspace);
     press(Qt::Key_E);
     QCOMPARE(chat->text(), QStringLiteral("a bce"));
     press(Qt::Key_Right);
-    QCOMPARE(m_main->m_ownBoard->cursorCell(), cursor + QPoint(cursor.x() < 9 ? 1 : 0, 0));
+    QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->cursorCell(),
+             cursor + QPoint(cursor.x() < 9 ? 1 : 0, 0));
     QCOMPARE(chat->text(), QStringLiteral("a bce"));
     chat->clear();
 }
@@ -243,13 +258,15 @@ void KeyboardTest::typedKeysStillReachTheChat()
 void KeyboardTest::switchesToggleFromTheKeyboard()
 {
     Settings &s = m_main->game().settings;
-    QAccessibleInterface *music = QAccessible::queryAccessibleInterface(m_main->m_musicToggle);
-    QAccessibleInterface *sound = QAccessible::queryAccessibleInterface(m_main->m_soundToggle);
+    QAccessibleInterface *music =
+        QAccessible::queryAccessibleInterface(test::child<ClickLabel>(m_main, "musicToggle"));
+    QAccessibleInterface *sound =
+        QAccessible::queryAccessibleInterface(test::child<ClickLabel>(m_main, "soundToggle"));
     QCOMPARE(music->role(), QAccessible::CheckBox);
     QVERIFY(music->state().checkable);
     const bool musicOn = s.musicOn, soundOn = s.soundOn;
     QCOMPARE(music->state().checked, musicOn);
-    m_main->m_musicToggle->setFocus(Qt::TabFocusReason);
+    test::child<ClickLabel>(m_main, "musicToggle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     QCOMPARE(s.musicOn, !musicOn);
     QCOMPARE(music->state().checked, !musicOn);
@@ -261,9 +278,11 @@ void KeyboardTest::switchesToggleFromTheKeyboard()
     press(Qt::Key_Tab);
     press(Qt::Key_Return);
     QVERIFY(!s.englishUi);
-    QCOMPARE(m_main->m_scoreCounter->accessibleName(), QStringLiteral("Счёт 0"));
+    QCOMPARE(test::child<ScoreCounter>(m_main, "scoreCounter")->accessibleName(),
+             QStringLiteral("Счёт 0"));
     QCOMPARE(
-        QAccessible::queryAccessibleInterface(m_main->m_languageToggle)->text(QAccessible::Name),
+        QAccessible::queryAccessibleInterface(test::child<ClickLabel>(m_main, "languageToggle"))
+            ->text(QAccessible::Name),
         QStringLiteral("English"));
     press(Qt::Key_Space);
     QVERIFY(s.englishUi);
@@ -274,28 +293,36 @@ void KeyboardTest::switchesToggleFromTheKeyboard()
 
 void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
 {
-    QCOMPARE(m_main->m_startButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
-    QVERIFY(
-        escapeCloses([this] { press(Qt::Key_C, Qt::AltModifier); }, m_main->m_statisticsDialog));
-    QVERIFY(escapeCloses([this] { press(Qt::Key_B, Qt::AltModifier); }, m_main->m_aboutDialog));
+    QCOMPARE(test::child<QToolButton>(m_main, "startButton")->shortcut(),
+             QKeySequence(Qt::ALT | Qt::Key_S));
+    QVERIFY(escapeCloses([this] { press(Qt::Key_C, Qt::AltModifier); },
+                         test::child<StatisticsDialog>(m_main, "StatisticsDialog")));
+    QVERIFY(escapeCloses([this] { press(Qt::Key_B, Qt::AltModifier); },
+                         test::child<AboutDialog>(m_main, "AboutDialog")));
     const QString name = m_main->game().settings.playerName;
-    QVERIFY(escapeCloses([this] { press(Qt::Key_L, Qt::AltModifier); }, m_main->m_playersDialog));
+    QVERIFY(escapeCloses([this] { press(Qt::Key_L, Qt::AltModifier); },
+                         test::child<PlayersDialog>(m_main, "PlayersDialog")));
     QCOMPARE(m_main->game().settings.playerName, name);
 
     // In Russian the letters are those of the Russian captions.
     m_main->toggleLanguage();
-    QCOMPARE(m_main->m_startButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key(u'С')));
-    QCOMPARE(m_main->m_scoresButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key(u'Д')));
-    QVERIFY(escapeCloses([this] { press(u'Д', Qt::AltModifier); }, m_main->m_statisticsDialog));
+    QCOMPARE(test::child<QToolButton>(m_main, "startButton")->shortcut(),
+             QKeySequence(Qt::ALT | Qt::Key(u'С')));
+    QCOMPARE(test::child<QToolButton>(m_main, "scoresButton")->shortcut(),
+             QKeySequence(Qt::ALT | Qt::Key(u'Д')));
+    QVERIFY(escapeCloses([this] { press(u'Д', Qt::AltModifier); },
+                         test::child<StatisticsDialog>(m_main, "StatisticsDialog")));
     m_main->toggleLanguage();
-    QCOMPARE(m_main->m_scoresButton->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+    QCOMPARE(test::child<QToolButton>(m_main, "scoresButton")->shortcut(),
+             QKeySequence(Qt::ALT | Qt::Key_C));
 }
 
 void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 {
     BoardState &b = m_main->game().boards;
-    BoardView *own = m_main->m_ownBoard;
-    m_main->m_editorWindow->m_clearButton->click(); // Clear
+    BoardView *own = test::child<BoardView>(m_main, "ownBoard");
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
+        ->click(); // Clear
     b.selectedShipType = 1;
     b.rotation = 0;
     focusBoard(own);
@@ -337,16 +364,17 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
     QCOMPARE(own->stampCount(), 1);
 
     // A complete fleet takes no more ships.
-    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
+        ->click(); // Generate
     QCOMPARE(QApplication::focusWidget(), own);
     QVERIFY(fleetComplete(b.placedFleet));
     press(Qt::Key_Space);
     QCOMPARE(m_feedback.beeps, beeps + 2);
 
     // Outside a match the opponent's board neither aims nor fires: the beep.
-    focusBoard(m_main->m_opponentBoard);
+    focusBoard(test::child<BoardView>(m_main, "opponentBoard"));
     press(Qt::Key_Down);
-    QCOMPARE(m_main->m_opponentBoard->stampCount(), 0);
+    QCOMPARE(test::child<BoardView>(m_main, "opponentBoard")->stampCount(), 0);
     press(Qt::Key_Space);
     QCOMPARE(m_feedback.beeps, beeps + 3);
 }
@@ -354,7 +382,8 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
 {
     BoardState &b = m_main->game().boards;
-    m_main->m_editorWindow->m_clearButton->click();
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
+        ->click();
     b.ownBoard.at(4, 2) = CellShip; // B4
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_main);
     QAccessibleInterface *own = findByName(window, QStringLiteral("Your board"));
@@ -376,7 +405,7 @@ void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
     QCOMPARE(own->childAt(b4->rect().center().x(), b4->rect().center().y()), b4);
 
     // The focused board names the cell under the cursor as its focus.
-    focusBoard(m_main->m_ownBoard);
+    focusBoard(test::child<BoardView>(m_main, "ownBoard"));
     walkCursorTo({3, 1});
     QCOMPARE(own->focusChild(), b4);
     QVERIFY(b4->state().focused);
@@ -420,35 +449,37 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
     BoardState &b = m_main->game().boards;
     m_main->random().seed(77);
     // Generate and Start from the keyboard as well.
-    m_main->m_editorWindow->activateWindow();
-    QTRY_VERIFY(m_main->m_editorWindow->isActiveWindow());
-    m_main->m_editorWindow->m_generateButton->setFocus(Qt::TabFocusReason);
+    test::child<EditorWindow>(m_main, "EditorWindow")->activateWindow();
+    QTRY_VERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isActiveWindow());
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
+        ->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     QVERIFY(fleetComplete(b.placedFleet));
     m_main->activateWindow();
     QTRY_VERIFY(m_main->isActiveWindow());
     m_main->setFocus();
     press(Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), m_main->m_startButton);
+    QCOMPARE(QApplication::focusWidget(), test::child<QToolButton>(m_main, "startButton"));
 
     int shots = 0, refusedShots = 0, pausedSteps = 0;
     bool sawStatistics = false, triedShotCell = false, triedOpponentTurn = false;
     QTimer driver;
     driver.setInterval(0);
     connect(&driver, &QTimer::timeout, this, [&] {
-        if (m_main->m_statisticsDialog->isVisible()) {
+        if (test::child<StatisticsDialog>(m_main, "StatisticsDialog")->isVisible()) {
             sawStatistics = true;
-            QTest::keyClick(m_main->m_statisticsDialog, Qt::Key_Escape);
+            QTest::keyClick(test::child<StatisticsDialog>(m_main, "StatisticsDialog"),
+                            Qt::Key_Escape);
             return;
         }
         if (!m.gameInProgress)
             return;
-        if (QApplication::focusWidget() != m_main->m_opponentBoard) {
+        if (QApplication::focusWidget() != test::child<BoardView>(m_main, "opponentBoard")) {
             // From Start: back over the window's stop to the opponent's board.
-            QCOMPARE(QApplication::focusWidget(), m_main->m_startButton);
+            QCOMPARE(QApplication::focusWidget(), test::child<QToolButton>(m_main, "startButton"));
             press(Qt::Key_Backtab);
             press(Qt::Key_Backtab);
-            QCOMPARE(QApplication::focusWidget(), m_main->m_opponentBoard);
+            QCOMPARE(QApplication::focusWidget(), test::child<BoardView>(m_main, "opponentBoard"));
             return;
         }
         if (!m.playerTurn) {

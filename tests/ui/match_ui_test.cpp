@@ -58,7 +58,8 @@ void MatchUiTest::initTestCase()
 void MatchUiTest::init()
 {
     m_main->random().seed(2024);
-    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
+        ->click(); // Generate
     QVERIFY(fleetComplete(m_main->game().boards.placedFleet));
 }
 
@@ -69,10 +70,10 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
     driver.setInterval(0);
     bool started = false;
     connect(&driver, &QTimer::timeout, this, [&] {
-        if (m_main->m_statisticsDialog->isVisible()) {
+        if (test::child<StatisticsDialog>(m_main, "StatisticsDialog")->isVisible()) {
             if (onStatistics)
                 onStatistics();
-            m_main->m_statisticsDialog->accept();
+            test::child<StatisticsDialog>(m_main, "StatisticsDialog")->accept();
             return;
         }
         if (!m_main->game().match.gameInProgress)
@@ -85,7 +86,7 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
         step();
     });
     driver.start();
-    QTest::mouseClick(m_main->m_startButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QToolButton>(m_main, "startButton"), Qt::LeftButton);
     driver.stop();
 }
 
@@ -98,8 +99,8 @@ void MatchUiTest::tickSoon()
 void MatchUiTest::clickOpponentCell(int col, int row)
 {
     const QPoint pixel((col + 1) * 17 + 8, (row + 1) * 17 + 8);
-    QTest::mouseMove(m_main->m_opponentBoard, pixel);
-    QTest::mouseClick(m_main->m_opponentBoard, Qt::LeftButton, {}, pixel);
+    QTest::mouseMove(test::child<BoardView>(m_main, "opponentBoard"), pixel);
+    QTest::mouseClick(test::child<BoardView>(m_main, "opponentBoard"), Qt::LeftButton, {}, pixel);
 }
 
 void MatchUiTest::fireAtNextCell()
@@ -141,8 +142,8 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
     int tick = 0;
     playMatch(
         [&] {
-            QVERIFY(!m_main->m_editorWindow->isVisible());
-            QVERIFY(m_main->m_gameLogWindow->isVisible());
+            QVERIFY(!test::child<EditorWindow>(m_main, "EditorWindow")->isVisible());
+            QVERIFY(test::child<GameLogWindow>(m_main, "GameLogWindow")->isVisible());
             // The player fires at once on each turn; the computer's turns
             // pass with the ticks of the turn timer.
             if (m_main->game().match.playerTurn && ++tick % 3)
@@ -156,8 +157,8 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
     QVERIFY(m_main->aimedCell() != QPoint(-1, -1)); // the next match must drop it
     QVERIFY(m_main->game().match.endRemark.isEmpty());
     QVERIFY(!m_main->game().match.gameInProgress);
-    QVERIFY(m_main->m_editorWindow->isVisible());
-    QVERIFY(!m_main->m_gameLogWindow->isVisible());
+    QVERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isVisible());
+    QVERIFY(!test::child<GameLogWindow>(m_main, "GameLogWindow")->isVisible());
     QCOMPARE(m_main->game().boards.placedFleet, FleetCounts{});
     QCOMPARE(boardToText(m_main->game().boards.ownBoard), std::string(225, 'C'));
     const PlayerRecord *r = record();
@@ -204,9 +205,10 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
         ++steps;
         if (steps == 1) {
             m.playerTurn = true;
-            QTest::mouseClick(m_main->m_pauseButton, Qt::LeftButton); // Pause down
+            QTest::mouseClick(test::child<QToolButton>(m_main, "pauseButton"),
+                              Qt::LeftButton); // Pause down
             QVERIFY(m.paused);
-            QCOMPARE(m_main->m_turnTimer->interval(), 100);
+            QCOMPARE(test::child<QTimer>(m_main, "turnTimer")->interval(), 100);
             timeAtPause = m.playerTime;
             const int beeps = m_feedback.beeps;
             clickOpponentCell(0, 0);
@@ -215,16 +217,17 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
             for (int i = 0; i < 5; ++i)
                 m_main->onTurnTick();
             QCOMPARE(m.playerTime, timeAtPause);
-            QCOMPARE(m_main->m_ownBoard->stampCount(), 5);            // the scramble
-            QTest::mouseClick(m_main->m_pauseButton, Qt::LeftButton); // continue
+            QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->stampCount(), 5); // the scramble
+            QTest::mouseClick(test::child<QToolButton>(m_main, "pauseButton"),
+                              Qt::LeftButton); // continue
             QVERIFY(!m.paused);
-            QCOMPARE(m_main->m_ownBoard->stampCount(), 0);
+            QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->stampCount(), 0);
             m_main->onTurnTick();
             QCOMPARE(m.playerTime, timeAtPause + 1);
         }
         // Surrender to end the match quickly.
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
         tickSoon();
     });
     QVERIFY(timeAtPause >= 0);
@@ -240,11 +243,11 @@ void MatchUiTest::abortCountsALossAndKeepsTheBattleRecords()
         m_main->game().match.playerTurn = true;
         fireAtNextCell(); // a few points, so the top score could change
         m_feedback.answers = {BoxAnswer::Cancel};
-        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
         QVERIFY(m_main->game().match.gameInProgress);
         QVERIFY(!m_main->game().match.gameAborted);
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
         QVERIFY(m_main->game().match.gameAborted);
         tickSoon();
     });
@@ -266,7 +269,7 @@ void MatchUiTest::closingIsRefusedDuringAMatch()
         refused = !m_main->close();
         QVERIFY(m_main->isVisible());
         m_feedback.answers = {BoxAnswer::Ok};
-        QTest::mouseClick(m_main->m_abortButton, Qt::LeftButton);
+        QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
         tickSoon();
     });
     QVERIFY(refused);

@@ -40,20 +40,20 @@ protected:
     {
         s_feedback.boxes.clear();
         s_feedback.answers.clear();
-        s_main->m_chatWindow->m_input->clear();
+        test::child<QLineEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "input")->clear();
     }
 
     // Links the windows' side to bob with "Ок!", typed like a player.
     void linkTo(Side &bob)
     {
-        EditorWindow *editor = s_main->m_editorWindow;
+        EditorWindow *editor = test::child<EditorWindow>(s_main, "EditorWindow");
         bob.play.startServer();
-        editor->m_addressEdit->setText(bob.address);
-        editor->m_hostEdit->clear();
-        editor->m_portEdit->setText(QString::number(bob.play.serverPort()));
-        QTest::mouseClick(editor->m_connectButton, Qt::LeftButton);
+        test::child<QLineEdit>(editor, "addressEdit")->setText(bob.address);
+        test::child<QLineEdit>(editor, "hostEdit")->clear();
+        test::child<QLineEdit>(editor, "portEdit")->setText(QString::number(bob.play.serverPort()));
+        QTest::mouseClick(test::child<QPushButton>(editor, "connectButton"), Qt::LeftButton);
         ASSERT_TRUE(waitFor([&] {
-            return editor->m_networkStatusLabel->text() ==
+            return test::child<SunkenLabel>(editor, "networkStatusLabel")->text() ==
                        QStringLiteral("Your opponent: Bob (area size: 10)") &&
                    bob.play.peerConnected() && s_main->peerConnected();
         }));
@@ -66,7 +66,8 @@ protected:
 
 TEST_F(NetUiTest, ChatLineTakes128TypedCharactersButAnyAppendedFromTheMainWindow)
 {
-    QLineEdit *input = s_main->m_chatWindow->m_input;
+    QLineEdit *input =
+        test::child<QLineEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "input");
     QTest::keyClicks(input, QString(126, u'x'));
     QGuiApplication::clipboard()->setText(QStringLiteral("abcd"));
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier); // a paste stops at the limit too
@@ -93,8 +94,9 @@ TEST_F(NetUiTest, ChatLineTakes128TypedCharactersButAnyAppendedFromTheMainWindow
 
 TEST_F(NetUiTest, HistoryLinesAreCut)
 {
-    QPlainTextEdit *history = s_main->m_chatWindow->m_history;
-    s_main->m_chatWindow->addHistoryLine(QString(5000, u'w'));
+    QPlainTextEdit *history =
+        test::child<QPlainTextEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "history");
+    test::child<ChatWindow>(s_main, "ChatWindow")->addLine(QString(5000, u'w'));
     EXPECT_EQ(history->document()->lastBlock().text(), QString(1024, u'w') + QStringLiteral("..."));
 }
 
@@ -103,29 +105,37 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     const int port = freePort();
     Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 5);
     linkTo(bob);
-    EditorWindow *editor = s_main->m_editorWindow;
-    EXPECT_TRUE(editor->m_connectButton->isEnabled());
-    EXPECT_EQ(editor->m_portEdit->text(), QString::number(port));
+    EditorWindow *editor = test::child<EditorWindow>(s_main, "EditorWindow");
+    EXPECT_TRUE(test::child<QPushButton>(editor, "connectButton")->isEnabled());
+    EXPECT_EQ(test::child<QLineEdit>(editor, "portEdit")->text(), QString::number(port));
     s_main->onTurnTick(); // the idle tick shows the link
-    EXPECT_EQ(editor->m_connectionLamp->brushColor(), QColor(0x00, 0xFF, 0x00));
+    EXPECT_EQ(test::child<Lamp>(editor, "connectionLamp")->brushColor(), QColor(0x00, 0xFF, 0x00));
 
     // Typed in the main window, sent with Enter there.
     QTest::keyClicks(s_main, QStringLiteral("hi|bob"));
     QTest::keyClick(s_main, Qt::Key_Return);
-    EXPECT_TRUE(s_main->m_chatWindow->m_input->text().isEmpty());
-    EXPECT_EQ(s_main->m_chatWindow->m_history->document()->lastBlock().text(),
+    EXPECT_TRUE(test::child<QLineEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "input")
+                    ->text()
+                    .isEmpty());
+    EXPECT_EQ(test::child<QPlainTextEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "history")
+                  ->document()
+                  ->lastBlock()
+                  .text(),
               QStringLiteral("<NewUser> hi bob"));
     ASSERT_TRUE(waitFor([&] { return bob.windows.chatLines.contains("<NewUser> hi bob"); }));
     bob.windows.typedChat = QStringLiteral("hello");
     bob.play.chatSend();
     ASSERT_TRUE(waitFor([&] {
-        return s_main->m_chatWindow->m_history->document()->lastBlock().text() ==
-               QStringLiteral("<Bob> hello");
+        return test::child<QPlainTextEdit>(test::child<ChatWindow>(s_main, "ChatWindow"), "history")
+                   ->document()
+                   ->lastBlock()
+                   .text() == QStringLiteral("<Bob> hello");
     }));
 
     // Bob invites; the question box of the windows answers No.
     s_feedback.answers = {BoxAnswer::No};
-    s_main->m_editorWindow->m_generateButton->click(); // a fleet, so the question is asked
+    test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
+        ->click(); // a fleet, so the question is asked
     ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
     EXPECT_FALSE(bob.match.begin());
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
@@ -134,12 +144,13 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     // The windows' side invites: it waits behind the waiting window.
     bool waitingShown = false;
     bob.windows.whileAsked = [&] {
-        waitingShown = s_main->m_waitingDialog->isVisible() && !s_main->isEnabled() &&
-                       !s_main->m_editorWindow->isEnabled();
+        waitingShown = test::child<WaitingDialog>(s_main, "WaitingDialog")->isVisible() &&
+                       !s_main->isEnabled() &&
+                       !test::child<EditorWindow>(s_main, "EditorWindow")->isEnabled();
     };
-    QTest::mouseClick(s_main->m_startButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QToolButton>(s_main, "startButton"), Qt::LeftButton);
     EXPECT_TRUE(waitingShown);
-    EXPECT_FALSE(s_main->m_waitingDialog->isVisible());
+    EXPECT_FALSE(test::child<WaitingDialog>(s_main, "WaitingDialog")->isVisible());
     EXPECT_TRUE(s_main->isEnabled());
     ASSERT_TRUE(waitFor([] {
         return s_feedback.boxes.contains(
@@ -150,14 +161,16 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     s_main->game().match.gameInProgress = true;
     bob.game.match.gameInProgress = true;
     bob.play.sendAim(4, 2);
-    ASSERT_TRUE(waitFor([] { return s_main->m_ownBoard->stampCount() == 1; }));
+    ASSERT_TRUE(
+        waitFor([] { return test::child<BoardView>(s_main, "ownBoard")->stampCount() == 1; }));
     s_main->game().match.gameInProgress = false;
 
     // "No!" drops the link; the next tick says so.
-    QTest::mouseClick(editor->m_disconnectButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(editor, "disconnectButton"), Qt::LeftButton);
     s_main->onTurnTick();
-    EXPECT_EQ(editor->m_connectionLamp->brushColor(), QColor(0xFF, 0x00, 0x00));
-    EXPECT_EQ(editor->m_networkStatusLabel->text(), QStringLiteral("no connection"));
+    EXPECT_EQ(test::child<Lamp>(editor, "connectionLamp")->brushColor(), QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(test::child<SunkenLabel>(editor, "networkStatusLabel")->text(),
+              QStringLiteral("no connection"));
 }
 
 // The real question box: a player who presses Escape or closes it has not
@@ -167,7 +180,8 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
     const int port = freePort();
     Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.2"), port, 6);
     linkTo(bob);
-    s_main->m_editorWindow->m_generateButton->click();
+    test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
+        ->click();
     ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
     s_feedback.realBoxes = true;
     for (const bool escape : {true, false}) {

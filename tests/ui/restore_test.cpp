@@ -34,14 +34,21 @@ private slots:
         main.createCompanions();
 
         QCOMPARE(main.game().boards.areaSize, 12);
-        QCOMPARE(main.m_ownBoard->width(), 14 * 17);
+        QCOMPARE(test::child<BoardView>(&main, "ownBoard")->width(), 14 * 17);
         QVERIFY(!main.game().settings.englishUi);
-        QCOMPARE(main.m_languageToggle->text(), QStringLiteral("English"));
-        QCOMPARE(main.m_scoresButton->text(), QStringLiteral("Дневник"));
-        QVERIFY(main.m_editorWindow->m_saveLogCheck->isChecked());
+        QCOMPARE(test::child<ClickLabel>(&main, "languageToggle")->text(),
+                 QStringLiteral("English"));
+        QCOMPARE(test::child<QToolButton>(&main, "scoresButton")->text(),
+                 QStringLiteral("Дневник"));
+        QVERIFY(
+            test::child<QCheckBox>(test::child<EditorWindow>(&main, "EditorWindow"), "saveLogCheck")
+                ->isChecked());
         QVERIFY(!main.game().settings.musicOn);
         QCOMPARE(main.windowTitle(), QStringLiteral("Tarnwake - игрок Аня"));
-        QCOMPARE(main.m_editorWindow->m_areaSizeEdit->text(), QStringLiteral("12"));
+        QCOMPARE(
+            test::child<QLineEdit>(test::child<EditorWindow>(&main, "EditorWindow"), "areaSizeEdit")
+                ->text(),
+            QStringLiteral("12"));
         QVERIFY(m_feedback.boxes.filter(QStringLiteral("Программная ошибка")).isEmpty());
     }
 

@@ -74,27 +74,29 @@ void AudioShellTest::oneBoxAndTheOtherFilesWhenATrackCannotBeWritten()
 void AudioShellTest::musicSwitchStopsAndRestartsWithItsColour()
 {
     QVERIFY(m_main->game().settings.musicOn);
-    QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")), QColor(Qt::red));
     m_main->toggleMusic();
     QVERIFY(!m_main->game().settings.musicOn);
-    QCOMPARE(colourOf(m_main->m_musicToggle), QApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")),
+             QApplication::palette().color(QPalette::WindowText));
     QVERIFY(m_main->audio().currentTrack().isEmpty());
     m_main->toggleMusic();
     QVERIFY(m_main->game().settings.musicOn);
-    QCOMPARE(colourOf(m_main->m_musicToggle), QColor(Qt::red));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")), QColor(Qt::red));
     QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::soundSwitchColour()
 {
     QVERIFY(m_main->game().settings.soundOn);
-    QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")), QColor(Qt::red));
     m_main->toggleSound();
     QVERIFY(!m_main->game().settings.soundOn);
-    QCOMPARE(colourOf(m_main->m_soundToggle), QApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")),
+             QApplication::palette().color(QPalette::WindowText));
     m_main->toggleSound();
     QVERIFY(m_main->game().settings.soundOn);
-    QCOMPARE(colourOf(m_main->m_soundToggle), QColor(Qt::red));
+    QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")), QColor(Qt::red));
 }
 
 void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
@@ -104,7 +106,7 @@ void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
     QTimer::singleShot(0, m_main, [&] {
         whileOpen = m_main->audio().currentTrack();
         busyWhileOpen = m_main->game().modalBusy;
-        m_main->m_aboutDialog->reject();
+        test::child<AboutDialog>(m_main, "AboutDialog")->reject();
     });
     m_main->showAbout();
     QCOMPARE(whileOpen, QStringLiteral("LOGO"));

@@ -62,12 +62,14 @@ void ShellTest::startsWithTheDefaults()
     QCOMPARE(game.settings.playerName, QStringLiteral("NewUser"));
     for (const PlayerRecord &record : game.scores.players)
         QCOMPARE(record.free, 1);
-    QCOMPARE(m_main->m_languageToggle->text(), QStringLiteral("Russian"));
+    QCOMPARE(test::child<ClickLabel>(m_main, "languageToggle")->text(), QStringLiteral("Russian"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnwake - player NewUser"));
-    QVERIFY(m_main->m_editorWindow->isVisible());
-    QVERIFY(m_main->m_chatWindow->isVisible());
-    QVERIFY(!m_main->m_gameLogWindow->isVisible());
-    QVERIFY(!m_main->m_editorWindow->m_saveLogCheck->isChecked());
+    QVERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isVisible());
+    QVERIFY(test::child<ChatWindow>(m_main, "ChatWindow")->isVisible());
+    QVERIFY(!test::child<GameLogWindow>(m_main, "GameLogWindow")->isVisible());
+    QVERIFY(
+        !test::child<QCheckBox>(test::child<EditorWindow>(m_main, "EditorWindow"), "saveLogCheck")
+             ->isChecked());
 }
 
 void ShellTest::boardAndWindowSizes_data()
@@ -89,27 +91,34 @@ void ShellTest::boardAndWindowSizes()
     b.placedFleet[1] = 2;
     b.ownBoard.at(1, 1) = CellShip;
     m_main->applyAreaSize(area);
-    QCOMPARE(m_main->m_ownBoard->size(), QSize(box, box));
-    QCOMPARE(m_main->m_opponentBoard->size(), QSize(box, box));
+    QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->size(), QSize(box, box));
+    QCOMPARE(test::child<BoardView>(m_main, "opponentBoard")->size(), QSize(box, box));
     QCOMPARE(m_main->width(), clientWidth);
-    QCOMPARE(m_main->height(), std::max(m_main->m_controlPanel->height(), box + 20));
-    QCOMPARE(m_main->m_opponentBoardFrame->x(),
-             m_main->m_ownBoardFrame->x() + m_main->m_ownBoardFrame->width());
+    QCOMPARE(m_main->height(),
+             std::max(test::child<QGroupBox>(m_main, "controlPanel")->height(), box + 20));
+    QCOMPARE(test::child<QGroupBox>(m_main, "opponentBoardFrame")->x(),
+             test::child<QGroupBox>(m_main, "ownBoardFrame")->x() +
+                 test::child<QGroupBox>(m_main, "ownBoardFrame")->width());
     QCOMPARE(b.placedFleet, FleetCounts{});
     QCOMPARE(b.ownBoard.at(1, 1), CellWater);
-    QCOMPARE(m_main->m_editorWindow->m_areaSizeEdit->text(), QString::number(area));
+    QCOMPARE(
+        test::child<QLineEdit>(test::child<EditorWindow>(m_main, "EditorWindow"), "areaSizeEdit")
+            ->text(),
+        QString::number(area));
     // The editor sits right below the main window, the chat beside it.
-    QCOMPARE(m_main->m_editorWindow->x(), m_main->x());
-    QCOMPARE(m_main->m_chatWindow->x(),
-             m_main->m_editorWindow->x() + m_main->m_editorWindow->frameGeometry().width());
-    QCOMPARE(m_main->m_gameLogWindow->geometry(), m_main->m_editorWindow->geometry());
+    QCOMPARE(test::child<EditorWindow>(m_main, "EditorWindow")->x(), m_main->x());
+    QCOMPARE(test::child<ChatWindow>(m_main, "ChatWindow")->x(),
+             test::child<EditorWindow>(m_main, "EditorWindow")->x() +
+                 test::child<EditorWindow>(m_main, "EditorWindow")->frameGeometry().width());
+    QCOMPARE(test::child<GameLogWindow>(m_main, "GameLogWindow")->geometry(),
+             test::child<EditorWindow>(m_main, "EditorWindow")->geometry());
     m_main->applyAreaSize(10);
 }
 
 void ShellTest::hoverFollowsTheCellUnderThePointer()
 {
     BoardState &b = m_main->game().boards;
-    BoardView *own = m_main->m_ownBoard;
+    BoardView *own = test::child<BoardView>(m_main, "ownBoard");
     b.selectedShipType = 5;
     b.rotation = 0;
     QTest::mouseMove(own, {16, 16});
@@ -124,15 +133,16 @@ void ShellTest::hoverFollowsTheCellUnderThePointer()
     QTest::mouseMove(own, {5, 100});
     QCOMPARE(own->stampCount(), 0);
     // The opponent board shows no aim outside a match.
-    QTest::mouseMove(m_main->m_opponentBoard, cellCentre(3, 3));
-    QCOMPARE(m_main->m_opponentBoard->stampCount(), 0);
+    QTest::mouseMove(test::child<BoardView>(m_main, "opponentBoard"), cellCentre(3, 3));
+    QCOMPARE(test::child<BoardView>(m_main, "opponentBoard")->stampCount(), 0);
 }
 
 void ShellTest::handPlacementAndItsBeeps()
 {
     BoardState &b = m_main->game().boards;
-    BoardView *own = m_main->m_ownBoard;
-    m_main->m_editorWindow->m_clearButton->click(); // Clear
+    BoardView *own = test::child<BoardView>(m_main, "ownBoard");
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
+        ->click(); // Clear
     b.selectedShipType = 5;
     b.rotation = 0;
     const int beeps = m_feedback.beeps;
@@ -170,23 +180,23 @@ void ShellTest::handPlacementAndItsBeeps()
 
 void ShellTest::editorArrowsWrap()
 {
-    EditorWindow *editor = m_main->m_editorWindow;
+    EditorWindow *editor = test::child<EditorWindow>(m_main, "EditorWindow");
     BoardState &b = m_main->game().boards;
     b.selectedShipType = 1;
-    editor->m_previousShipTypeButton->click();
+    test::child<QToolButton>(editor, "previousShipTypeButton")->click();
     QCOMPARE(b.selectedShipType, 11);
-    editor->m_nextShipTypeButton->click();
+    test::child<QToolButton>(editor, "nextShipTypeButton")->click();
     QCOMPARE(b.selectedShipType, 1);
     b.rotation = 0;
-    editor->m_rotateLeftButton->click();
+    test::child<QToolButton>(editor, "rotateLeftButton")->click();
     QCOMPARE(b.rotation, 3);
-    editor->m_rotateRightButton->click();
+    test::child<QToolButton>(editor, "rotateRightButton")->click();
     QCOMPARE(b.rotation, 0);
     b.pendingAreaSize = 10;
-    editor->m_smallerAreaButton->click();
+    test::child<QToolButton>(editor, "smallerAreaButton")->click();
     QCOMPARE(b.pendingAreaSize, 15);
-    QCOMPARE(editor->m_areaSizeEdit->text(), QStringLiteral("15"));
-    editor->m_largerAreaButton->click();
+    QCOMPARE(test::child<QLineEdit>(editor, "areaSizeEdit")->text(), QStringLiteral("15"));
+    test::child<QToolButton>(editor, "largerAreaButton")->click();
     QCOMPARE(b.pendingAreaSize, 10);
     QCOMPARE(b.areaSize, 10); // the area changes only with Change
 }
@@ -213,7 +223,8 @@ void ShellTest::typedAreaSizes()
     QFETCH(int, pending);
     QFETCH(QString, shown);
     m_main->game().boards.pendingAreaSize = 11;
-    QLineEdit *edit = m_main->m_editorWindow->m_areaSizeEdit;
+    QLineEdit *edit =
+        test::child<QLineEdit>(test::child<EditorWindow>(m_main, "EditorWindow"), "areaSizeEdit");
     // The whole text arrives at once, as when pasted: typed key by key, a
     // prefix such as "12" would already be a valid size.
     edit->selectAll();
@@ -226,13 +237,16 @@ void ShellTest::typedAreaSizes()
 void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 {
     BoardState &b = m_main->game().boards;
-    m_main->m_editorWindow->m_generateButton->click(); // Generate
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
+        ->click(); // Generate
     const Board fleet = b.ownBoard;
     b.pendingAreaSize = 10;
-    m_main->m_editorWindow->m_changeAreaButton->click();
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "changeAreaButton")
+        ->click();
     QCOMPARE(b.ownBoard, fleet);
     b.pendingAreaSize = 13;
-    m_main->m_editorWindow->m_changeAreaButton->click();
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "changeAreaButton")
+        ->click();
     QCOMPARE(b.areaSize, 13);
     QCOMPARE(b.placedFleet, FleetCounts{});
     m_main->applyAreaSize(10);
@@ -241,16 +255,19 @@ void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 void ShellTest::generateFillsTheBoardAndHidesThePanel()
 {
     BoardState &b = m_main->game().boards;
-    m_main->m_editorWindow->m_clearButton->click();
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
+        ->click();
     b.selectedShipType = 1;
-    QTest::mouseMove(m_main->m_ownBoard, cellCentre(0, 0));
-    QTest::mouseClick(m_main->m_ownBoard, Qt::LeftButton, {}, cellCentre(0, 0));
-    m_main->m_editorWindow->m_generateButton->click();
+    QTest::mouseMove(test::child<BoardView>(m_main, "ownBoard"), cellCentre(0, 0));
+    QTest::mouseClick(test::child<BoardView>(m_main, "ownBoard"), Qt::LeftButton, {},
+                      cellCentre(0, 0));
+    test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
+        ->click();
     QVERIFY(isLegalFleet(b.ownBoard, 10)); // the hand-placed ship is replaced
     QCOMPARE(b.placedFleet, RequiredFleet);
-    QVERIFY(!m_main->m_generatingPanel->isVisible());
+    QVERIFY(!test::child<QLabel>(m_main, "generatingPanel")->isVisible());
     QVERIFY(m_main->isEnabled());
-    QVERIFY(m_main->m_editorWindow->isEnabled());
+    QVERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isEnabled());
     QVERIFY(!m_main->game().modalBusy);
 }
 
@@ -258,12 +275,12 @@ QStringList ShellTest::allCaptions() const
 {
     QStringList captions;
     const QList<QWidget *> windows = {m_main,
-                                      m_main->m_editorWindow,
-                                      m_main->m_playersDialog,
-                                      m_main->m_statisticsDialog,
-                                      m_main->m_gameLogWindow,
-                                      m_main->m_waitingDialog,
-                                      m_main->m_chatWindow};
+                                      test::child<EditorWindow>(m_main, "EditorWindow"),
+                                      test::child<PlayersDialog>(m_main, "PlayersDialog"),
+                                      test::child<StatisticsDialog>(m_main, "StatisticsDialog"),
+                                      test::child<GameLogWindow>(m_main, "GameLogWindow"),
+                                      test::child<WaitingDialog>(m_main, "WaitingDialog"),
+                                      test::child<ChatWindow>(m_main, "ChatWindow")};
     for (QWidget *window : windows) {
         captions << window->windowTitle();
         for (auto *label : window->findChildren<QLabel *>())
@@ -281,11 +298,14 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
     const QStringList english = allCaptions();
     m_main->toggleLanguage();
     QVERIFY(!m_main->game().settings.englishUi);
-    QCOMPARE(m_main->m_languageToggle->text(), QStringLiteral("English"));
-    QCOMPARE(m_main->m_startButton->text(), QStringLiteral("Старт"));
-    QCOMPARE(m_main->m_editorWindow->windowTitle(),
+    QCOMPARE(test::child<ClickLabel>(m_main, "languageToggle")->text(), QStringLiteral("English"));
+    QCOMPARE(test::child<QToolButton>(m_main, "startButton")->text(), QStringLiteral("Старт"));
+    QCOMPARE(test::child<EditorWindow>(m_main, "EditorWindow")->windowTitle(),
              QStringLiteral("Редактор поля и сетевые установки"));
-    QCOMPARE(m_main->m_editorWindow->m_connectButton->text(), QStringLiteral("Ок!"));
+    QCOMPARE(
+        test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "connectButton")
+            ->text(),
+        QStringLiteral("Ок!"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnwake - игрок NewUser"));
     QVERIFY(allCaptions() != english);
     m_main->toggleLanguage();
@@ -295,23 +315,25 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 void ShellTest::counterRollsTowardTheScore()
 {
     MatchState &m = m_main->game().match;
-    m_main->m_scoreCounter->setValue(0);
+    test::child<ScoreCounter>(m_main, "scoreCounter")->setValue(0);
     m.gameScore = 100;
     QList<int> shown;
-    while (m_main->m_scoreCounter->value() != m.gameScore && shown.size() < 50) {
+    while (test::child<ScoreCounter>(m_main, "scoreCounter")->value() != m.gameScore &&
+           shown.size() < 50) {
         m_main->onIndicatorTick();
-        shown << m_main->m_scoreCounter->value();
+        shown << test::child<ScoreCounter>(m_main, "scoreCounter")->value();
     }
     QCOMPARE(shown, (QList<int>{16, 32, 48, 64, 80, 96, 97, 98, 99, 100}));
     // Leaving a match resets it at once, without rolling.
     m_main->applyModeLayout();
-    QCOMPARE(m_main->m_scoreCounter->value(), 0);
+    QCOMPARE(test::child<ScoreCounter>(m_main, "scoreCounter")->value(), 0);
 }
 
 void ShellTest::closingSavesTheSettings()
 {
     m_main->toggleLanguage(); // Russian
-    m_main->m_editorWindow->m_saveLogCheck->click();
+    test::child<QCheckBox>(test::child<EditorWindow>(m_main, "EditorWindow"), "saveLogCheck")
+        ->click();
     QVERIFY(m_main->game().settings.saveLog);
     m_main->applyAreaSize(14);
     QVERIFY(m_main->close());

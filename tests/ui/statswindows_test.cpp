@@ -7,6 +7,7 @@
 #include "ui/playersdialog.h"
 #include "ui/statisticsdialog.h"
 #include "ui/wrappedtext.h"
+#include "uitest.h"
 
 #include <QImage>
 #include <QPainter>
@@ -190,7 +191,6 @@ void StatsWindowsTest::init()
     m_feedback = RecordingFeedback();
     m_stats = std::make_unique<StatisticsDialog>(m_game);
     m_players = std::make_unique<PlayersDialog>(m_game, m_feedback);
-    m_players->m_nameEdit->setMaxLength(32);
 }
 
 void StatsWindowsTest::cleanup()
@@ -302,21 +302,25 @@ void StatsWindowsTest::statisticsBlockTakesTheHeightOfItsText()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Nothing recorded: the name between empty lines and the closing line.
     const int lineHeight = textLineHeight();
-    QTRY_COMPARE(form.m_statisticsView->height(), 4 * lineHeight);
-    QCOMPARE(form.m_statisticsView->geometry(), QRect(4, 4, 485, 4 * lineHeight));
-    QCOMPARE(form.m_scrollArea->widget()->height(), 4 + 4 * lineHeight);
+    QTRY_COMPARE(test::child<PaintBox>(&form, "statisticsView")->height(), 4 * lineHeight);
+    QCOMPARE(test::child<PaintBox>(&form, "statisticsView")->geometry(),
+             QRect(4, 4, 485, 4 * lineHeight));
+    QCOMPARE(test::child<QScrollArea>(&form, "scrollArea")->widget()->height(), 4 + 4 * lineHeight);
 
     // One player: five record lines, each followed by an empty one, and the
     // player's own line.
     usePlayer(m_game, 1, QStringLiteral("Al"));
-    form.m_statisticsView->update();
-    QTRY_COMPARE(form.m_statisticsView->height(), (4 + 10 + 1) * lineHeight);
-    QCOMPARE(form.m_scrollArea->widget()->height(), 4 + 15 * lineHeight);
+    test::child<PaintBox>(&form, "statisticsView")->update();
+    QTRY_COMPARE(test::child<PaintBox>(&form, "statisticsView")->height(),
+                 (4 + 10 + 1) * lineHeight);
+    QCOMPARE(test::child<QScrollArea>(&form, "scrollArea")->widget()->height(),
+             4 + 15 * lineHeight);
 
     // An end-of-game remark of two lines goes on top.
     m_game.match.endRemark = QStringLiteral("You won!|Score: 120");
-    form.m_statisticsView->update();
-    QTRY_COMPARE(form.m_statisticsView->height(), (2 + 3 + 10 + 1 + 1) * lineHeight);
+    test::child<PaintBox>(&form, "statisticsView")->update();
+    QTRY_COMPARE(test::child<PaintBox>(&form, "statisticsView")->height(),
+                 (2 + 3 + 10 + 1 + 1) * lineHeight);
 }
 
 void StatsWindowsTest::statisticsKeysScrollByLineSteps()
@@ -326,7 +330,7 @@ void StatsWindowsTest::statisticsKeysScrollByLineSteps()
     StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QScrollBar *bar = form.m_scrollArea->verticalScrollBar();
+    QScrollBar *bar = test::child<QScrollArea>(&form, "scrollArea")->verticalScrollBar();
     QTRY_VERIFY(bar->maximum() > 100);
     QCOMPARE(bar->value(), 0);
 
@@ -357,7 +361,7 @@ void StatsWindowsTest::enterAndEscapeCloseAfterTheirScrollStep()
     StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QScrollBar *bar = form.m_scrollArea->verticalScrollBar();
+    QScrollBar *bar = test::child<QScrollArea>(&form, "scrollArea")->verticalScrollBar();
     QTRY_VERIFY(bar->maximum() > 100);
     bar->setValue(16);
 
@@ -372,7 +376,7 @@ void StatsWindowsTest::okButtonCloses()
     StatisticsDialog &form = *m_stats;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.m_okButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QToolButton>(&form, "okButton"), Qt::LeftButton);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
 }
@@ -390,11 +394,11 @@ void StatsWindowsTest::playerListIsSortedAndUnticked()
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
     form.fillPlayerList(); // refilling replaces the entries
-    QCOMPARE(listTexts(form.m_playerList),
+    QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")),
              (QStringList{QStringLiteral("Anna"), QStringLiteral("bob"), QStringLiteral("Carl"),
                           QStringLiteral("zed"), QStringLiteral("Ёжик"), QStringLiteral("ёлка")}));
-    for (int row = 0; row < form.m_playerList->count(); ++row) {
-        const QListWidgetItem *item = form.m_playerList->item(row);
+    for (int row = 0; row < test::child<QListWidget>(&form, "playerList")->count(); ++row) {
+        const QListWidgetItem *item = test::child<QListWidget>(&form, "playerList")->item(row);
         QVERIFY(item->flags() & Qt::ItemIsUserCheckable);
         QCOMPARE(item->checkState(), Qt::Unchecked);
     }
@@ -405,25 +409,29 @@ void StatsWindowsTest::clickingANameCopiesIt()
     usePlayer(m_game, 1, QStringLiteral("Anna"));
     usePlayer(m_game, 2, QStringLiteral("bob"));
     PlayersDialog &form = *m_players;
-    form.m_nameEdit->setText(QStringLiteral("Someone"));
+    test::child<QLineEdit>(&form, "nameEdit")->setText(QStringLiteral("Someone"));
     form.fillPlayerList();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    clickItem(form.m_playerList, findItem(form.m_playerList, QStringLiteral("bob")));
-    QCOMPARE(form.m_nameEdit->text(), QStringLiteral("bob"));
+    clickItem(test::child<QListWidget>(&form, "playerList"),
+              findItem(test::child<QListWidget>(&form, "playerList"), QStringLiteral("bob")));
+    QCOMPARE(test::child<QLineEdit>(&form, "nameEdit")->text(), QStringLiteral("bob"));
 }
 
 void StatsWindowsTest::removingWithNothingTickedAsksNothing()
 {
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
-    QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // empty list
+    QTest::mouseClick(test::child<QPushButton>(&form, "removeButton"),
+                      Qt::LeftButton); // empty list
     usePlayer(m_game, 1, QStringLiteral("Anna"));
     form.fillPlayerList();
-    QTest::mouseClick(form.m_removeButton, Qt::LeftButton); // nothing ticked
+    QTest::mouseClick(test::child<QPushButton>(&form, "removeButton"),
+                      Qt::LeftButton); // nothing ticked
     QVERIFY(m_feedback.messages.isEmpty());
     QCOMPARE(m_game.scores.players[0].free, 0);
-    QCOMPARE(listTexts(form.m_playerList), QStringList{QStringLiteral("Anna")});
+    QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")),
+             QStringList{QStringLiteral("Anna")});
 }
 
 void StatsWindowsTest::removingAsksThenRemovesTheExactName_data()
@@ -450,15 +458,17 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     usePlayer(m_game, 11, QStringLiteral("Cid"), 2);
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
-    QCOMPARE(form.m_playerList->count(), 4);
+    QCOMPARE(test::child<QListWidget>(&form, "playerList")->count(), 4);
     // Both "Bob" entries name the same text; ticking one is enough.
-    form.m_playerList->findItems(QStringLiteral("Bob"), Qt::MatchExactly)
+    test::child<QListWidget>(&form, "playerList")
+        ->findItems(QStringLiteral("Bob"), Qt::MatchExactly)
         .first()
         ->setCheckState(Qt::Checked);
-    findItem(form.m_playerList, QStringLiteral("Cid"))->setCheckState(Qt::Checked);
+    findItem(test::child<QListWidget>(&form, "playerList"), QStringLiteral("Cid"))
+        ->setCheckState(Qt::Checked);
     m_feedback.answer = confirm ? BoxAnswer::Ok : BoxAnswer::Cancel;
 
-    QTest::mouseClick(form.m_removeButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(&form, "removeButton"), Qt::LeftButton);
 
     QCOMPARE(m_feedback.messages.size(), 1);
     const RecordingFeedback::Message &asked = m_feedback.messages.first();
@@ -469,7 +479,7 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QCOMPARE(asked.defaultButton, BoxAnswer::Cancel);
     const ScoreBlock &data = m_game.scores;
     if (!confirm) {
-        QCOMPARE(listTexts(form.m_playerList).size(), 4);
+        QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")).size(), 4);
         QCOMPARE(data.players[1].free, 0);
         return;
     }
@@ -477,13 +487,14 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QCOMPARE(data.players[8].free, 1);
     QCOMPARE(data.players[10].free, 1);
     QCOMPARE(data.players[4].free, 0); // "bob" differs in letter case
-    QCOMPARE(listTexts(form.m_playerList), QStringList{QStringLiteral("bob")});
-    QCOMPARE(form.m_playerList->item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")),
+             QStringList{QStringLiteral("bob")});
+    QCOMPARE(test::child<QListWidget>(&form, "playerList")->item(0)->checkState(), Qt::Unchecked);
 }
 
 void StatsWindowsTest::nameFieldKeepsWindows1251Characters()
 {
-    QLineEdit *edit = m_players->m_nameEdit;
+    QLineEdit *edit = test::child<QLineEdit>(m_players.get(), "nameEdit");
     edit->clear();
     type(edit, QStringLiteral("Капитан 日"));
     edit->insert(QStringLiteral("日本|Nemo€"));
@@ -499,25 +510,26 @@ void StatsWindowsTest::playerButtonAppliesTheName_data()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("expected");
     QTest::newRow("cleared, close box") << Action([](PlayersDialog &form) {
-        form.m_nameEdit->clear();
+        test::child<QLineEdit>(&form, "nameEdit")->clear();
         form.close();
     }) << QStringLiteral("NewUser");
     QTest::newRow("bar typed, Ok button") << Action([](PlayersDialog &form) {
-        form.m_nameEdit->clear();
-        QTest::keyClicks(form.m_nameEdit, QStringLiteral("Sea|Wolf"));
-        QTest::mouseClick(form.m_okButton, Qt::LeftButton);
+        test::child<QLineEdit>(&form, "nameEdit")->clear();
+        QTest::keyClicks(test::child<QLineEdit>(&form, "nameEdit"), QStringLiteral("Sea|Wolf"));
+        QTest::mouseClick(test::child<QPushButton>(&form, "okButton"), Qt::LeftButton);
     }) << QStringLiteral("Sea Wolf");
     QTest::newRow("typed, Enter") << Action([](PlayersDialog &form) {
-        form.m_nameEdit->setText(QStringLiteral(" Nemo "));
-        QTest::keyClick(form.m_nameEdit, Qt::Key_Return);
+        test::child<QLineEdit>(&form, "nameEdit")->setText(QStringLiteral(" Nemo "));
+        QTest::keyClick(test::child<QLineEdit>(&form, "nameEdit"), Qt::Key_Return);
     }) << QStringLiteral(" Nemo ");
     QTest::newRow("listed name clicked, close box") << Action([](PlayersDialog &form) {
-        clickItem(form.m_playerList, findItem(form.m_playerList, QStringLiteral("Anna")));
+        clickItem(test::child<QListWidget>(&form, "playerList"),
+                  findItem(test::child<QListWidget>(&form, "playerList"), QStringLiteral("Anna")));
         form.close();
     }) << QStringLiteral("Anna");
-    QTest::newRow("left alone, escape")
-        << Action([](PlayersDialog &form) { QTest::keyClick(form.m_nameEdit, Qt::Key_Escape); })
-        << QStringLiteral("Old Salt");
+    QTest::newRow("left alone, escape") << Action([](PlayersDialog &form) {
+        QTest::keyClick(test::child<QLineEdit>(&form, "nameEdit"), Qt::Key_Escape);
+    }) << QStringLiteral("Old Salt");
 }
 
 void StatsWindowsTest::playerButtonAppliesTheName()
@@ -529,30 +541,29 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     m_game.settings.playerName = QStringLiteral("Old Salt");
     MainWindow main(&m_feedback);
     main.game() = m_game;
-    m_players.reset();
-    main.m_playersDialog = new PlayersDialog(main.game(), m_feedback, &main);
-    main.m_playersDialog->m_nameEdit->setMaxLength(32);
+    main.makeCompanions();
+    PlayersDialog *players = main.findChild<PlayersDialog *>();
 
     QString shownName;
     bool busyWhileShown = false;
-    QTimer::singleShot(0, main.m_playersDialog, [&] {
-        PlayersDialog &form = *main.m_playersDialog;
+    QTimer::singleShot(0, players, [&] {
+        PlayersDialog &form = *players;
         if (!form.isVisible())
             return;
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        shownName = form.m_nameEdit->text();
+        shownName = test::child<QLineEdit>(&form, "nameEdit")->text();
         busyWhileShown = main.game().modalBusy;
         action(form);
     });
     QTimer guard; // a dialog left open would hang the test
     guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, main.m_playersDialog, &QDialog::reject);
+    connect(&guard, &QTimer::timeout, players, &QDialog::reject);
     guard.start(10000);
 
-    QTest::mouseClick(main.m_playerButton, Qt::LeftButton);
+    QTest::mouseClick(test::child<QToolButton>(&main, "playerButton"), Qt::LeftButton);
 
     QVERIFY(guard.isActive());
-    QVERIFY(!main.m_playersDialog->isVisible());
+    QVERIFY(!players->isVisible());
     QCOMPARE(shownName, QStringLiteral("Old Salt"));
     QVERIFY(busyWhileShown);
     QVERIFY(!main.game().modalBusy);
@@ -566,16 +577,15 @@ void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
     m_game.settings.playerName = QStringLiteral("Old Salt");
     MainWindow main(&m_feedback);
     main.game() = m_game;
-    m_players.reset();
-    main.m_playersDialog = new PlayersDialog(main.game(), m_feedback, &main);
-    main.m_playersDialog->m_nameEdit->setMaxLength(32);
+    main.makeCompanions();
+    PlayersDialog *players = main.findChild<PlayersDialog *>();
     bool shown = false;
-    QTimer::singleShot(0, main.m_playersDialog, [&] {
-        shown = main.m_playersDialog->isVisible();
-        main.m_playersDialog->reject();
+    QTimer::singleShot(0, players, [&] {
+        shown = players->isVisible();
+        players->reject();
     });
-    main.m_playersDialog->m_nameEdit->setText(QStringLiteral("Changed"));
-    QTest::mouseClick(main.m_playerButton, Qt::LeftButton);
+    test::child<QLineEdit>(players, "nameEdit")->setText(QStringLiteral("Changed"));
+    QTest::mouseClick(test::child<QToolButton>(&main, "playerButton"), Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(!shown);
     QCOMPARE(main.game().settings.playerName, QStringLiteral("Old Salt"));

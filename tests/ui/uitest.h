@@ -55,6 +55,14 @@ struct IsolatedDirectories
     }
 };
 
+// A widget of a window found by its object name, as a user's tool finds it
+// (the window's own widgets are private).
+template <typename T>
+T *child(const QObject *window, const char *name)
+{
+    return window->findChild<T *>(QString::fromLatin1(name));
+}
+
 // The main window and its companions as the program's start-up makes them,
 // speaking through `feedback`, once the main window shows. With
 // `tickByHand` the turn timer is stopped: the test runs the ticks itself.
