@@ -168,88 +168,6 @@ void MainWindow::sendUserInfoIfIdle()
     m_net->sendUserInfoIfIdle();
 }
 
-bool MainWindow::initialize()
-{
-    if (isAnotherInstance(QStringLiteral("Tarnwake")))
-        return false;
-    m_random.seedFromClock();
-    initShipTypes([this](const std::string &text, const std::string &caption) {
-        m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
-                           BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
-    });
-    GameState &game = m_game;
-    game.boards.selectedShipType = 1;
-    game.boards.rotation = 0;
-    game.match.gameInProgress = false;
-    // A first start speaks the desktop's language; afterwards the stored
-    // setting rules.
-    if (!loadSession(game))
-        game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
-    m_hoverCell = {0, 0};
-    game.match.endRemark.clear();
-    game.modalBusy = false;
-    return true;
-}
-
-void MainWindow::createCompanions()
-{
-    makeCompanions();
-    finishStartup();
-}
-
-void MainWindow::makeCompanions()
-{
-    m_editorWindow = new EditorWindow(m_game, this);
-    m_playersDialog = new PlayersDialog(m_game, m_feedback, this);
-    m_statisticsDialog = new StatisticsDialog(m_game, this);
-    m_aboutDialog = new AboutDialog(this);
-    m_gameLogWindow = new GameLogWindow(m_game.settings, this);
-    m_waitingDialog = new WaitingDialog(m_game.settings, this);
-    m_chatWindow = new ChatWindow(this);
-    connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
-        clearBoard(m_game.boards.ownBoard, m_game.boards.placedFleet);
-        paintOwnBoard();
-    });
-    connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
-    m_net->attachWindows();
-    connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
-    connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
-        const BoardState &b = m_game.boards;
-        if (b.pendingAreaSize != b.areaSize)
-            applyAreaSize(b.pendingAreaSize);
-    });
-    setUpKeyboard();
-}
-
-void MainWindow::finishStartup()
-{
-    GameState &game = m_game;
-    game.agreement.phase = AgreementPhase::None;
-    if (!m_audio->extractMusic())
-        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
-                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-    setTextColor(m_musicToggle, game.settings.musicOn ? Qt::red : windowTextColor());
-    setTextColor(m_soundToggle, game.settings.soundOn ? Qt::red : windowTextColor());
-
-    m_scoreCounter->resize(4 * Pictures::DigitW, Pictures::DigitH);
-    m_scoreCounter->move((m_controlPanel->width() - m_scoreCounter->width()) / 2,
-                         m_scoreCounter->y());
-    m_controlPanel->resize(m_controlPanel->width(),
-                           m_scoreCounter->y() + m_scoreCounter->height() + 4);
-
-    m_editorWindow->setSaveLog(game.settings.saveLog);
-    m_editorWindow->setPort(QStringLiteral("8170"));
-    m_net->startServer();
-
-    applyAreaSize(game.boards.areaSize);
-    applyModeLayout();
-    applyLanguage();
-    m_chatWindow->show();
-    show();
-    m_turnTimer->start();
-    m_indicatorTimer->start();
-}
-
 void MainWindow::applyLanguage()
 {
     const bool inMatch = m_game.match.gameInProgress;
@@ -287,11 +205,18 @@ void MainWindow::updateTitle()
                        name);
 }
 
+void MainWindow::showSwitchColours()
+{
+    const Settings &s = m_game.settings;
+    setTextColor(m_musicToggle, s.musicOn ? Qt::red : windowTextColor());
+    setTextColor(m_soundToggle, s.soundOn ? Qt::red : windowTextColor());
+}
+
 void MainWindow::toggleMusic()
 {
     Settings &s = m_game.settings;
     s.musicOn = !s.musicOn;
-    setTextColor(m_musicToggle, s.musicOn ? Qt::red : windowTextColor());
+    showSwitchColours();
     if (s.musicOn)
         playModeMusic();
     else
@@ -302,7 +227,7 @@ void MainWindow::toggleSound()
 {
     Settings &s = m_game.settings;
     s.soundOn = !s.soundOn;
-    setTextColor(m_soundToggle, s.soundOn ? Qt::red : windowTextColor());
+    showSwitchColours();
     if (s.soundOn)
         m_audio->playSound(QStringLiteral("wrong3"));
 }
@@ -373,51 +298,6 @@ void MainWindow::onIndicatorTick()
     m_net->sendAim(m_aimCell);
     m_scoreCounter->stepToward(m.gameScore);
     updateAccessibleTexts();
-}
-
-bool MainWindow::canClose()
-{
-    return !m_game.match.gameInProgress;
-}
-
-void MainWindow::shutDown()
-{
-    m_audio->stopMusic();
-    m_audio->deleteMusicFiles();
-    saveSession(m_game);
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    if (!canClose()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    shutDown();
-}
-
-void MainWindow::endProgram()
-{
-    if (!m_closing) {
-        m_closing = true;
-        // No tick may end a match, and count it, after the records are saved.
-        m_turnTimer->stop();
-        m_indicatorTimer->stop();
-        shutDown();
-    }
-    // exit(), not quit(): quit() first asks every window to close, and the
-    // companion windows refuse. exit() also ends the loops of open boxes and
-    // of a running match (startMatch() sees m_closing).
-    QCoreApplication::exit(0);
-}
-
-void MainWindow::saveRecords()
-{
-    // After the shutdown the file holds the run as it ended; nothing later
-    // is added.
-    if (!m_closing)
-        saveSession(m_game);
 }
 
 void MainWindow::startMatch()

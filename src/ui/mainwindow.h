@@ -132,6 +132,8 @@ private:
     WaitingDialog *m_waitingDialog = nullptr;
     ChatWindow *m_chatWindow = nullptr;
 
+    // The music and sound switches red while on.
+    void showSwitchColours();
     void paintBoard(QPainter &painter, const Board &board, bool opponent);
     void paintBoardFrame(QPainter &painter);
     enum class HoverChange

@@ -1,0 +1,143 @@
+// The main window's start-up and shutdown: the instance check and the stored
+// session, the companion windows made in order, and the ways the program ends
+// (the close button, signals, the session manager) with the records saved once.
+#include "desktopsession.h"
+#include "mainwindow.h"
+#include "match/session.h"
+#include "model/shiptypes.h"
+#include "pictures.h"
+#include "util/instance.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace tw {
+
+bool MainWindow::initialize()
+{
+    if (isAnotherInstance(QStringLiteral("Tarnwake")))
+        return false;
+    m_random.seedFromClock();
+    initShipTypes([this](const std::string &text, const std::string &caption) {
+        m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
+                           BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
+    });
+    GameState &game = m_game;
+    game.boards.selectedShipType = 1;
+    game.boards.rotation = 0;
+    game.match.gameInProgress = false;
+    // A first start speaks the desktop's language; afterwards the stored
+    // setting rules.
+    if (!loadSession(game))
+        game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
+    m_hoverCell = {0, 0};
+    game.match.endRemark.clear();
+    game.modalBusy = false;
+    return true;
+}
+
+void MainWindow::createCompanions()
+{
+    makeCompanions();
+    finishStartup();
+}
+
+void MainWindow::makeCompanions()
+{
+    m_editorWindow = new EditorWindow(m_game, this);
+    m_playersDialog = new PlayersDialog(m_game, m_feedback, this);
+    m_statisticsDialog = new StatisticsDialog(m_game, this);
+    m_aboutDialog = new AboutDialog(this);
+    m_gameLogWindow = new GameLogWindow(m_game.settings, this);
+    m_waitingDialog = new WaitingDialog(m_game.settings, this);
+    m_chatWindow = new ChatWindow(this);
+    connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
+        clearBoard(m_game.boards.ownBoard, m_game.boards.placedFleet);
+        paintOwnBoard();
+    });
+    connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
+    m_net->attachWindows();
+    connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
+    connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
+        const BoardState &b = m_game.boards;
+        if (b.pendingAreaSize != b.areaSize)
+            applyAreaSize(b.pendingAreaSize);
+    });
+    setUpKeyboard();
+}
+
+void MainWindow::finishStartup()
+{
+    GameState &game = m_game;
+    game.agreement.phase = AgreementPhase::None;
+    if (!m_audio->extractMusic())
+        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
+                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
+    showSwitchColours();
+
+    m_scoreCounter->resize(4 * Pictures::DigitW, Pictures::DigitH);
+    m_scoreCounter->move((m_controlPanel->width() - m_scoreCounter->width()) / 2,
+                         m_scoreCounter->y());
+    m_controlPanel->resize(m_controlPanel->width(),
+                           m_scoreCounter->y() + m_scoreCounter->height() + 4);
+
+    m_editorWindow->setSaveLog(game.settings.saveLog);
+    m_editorWindow->setPort(QStringLiteral("8170"));
+    m_net->startServer();
+
+    applyAreaSize(game.boards.areaSize);
+    applyModeLayout();
+    applyLanguage();
+    m_chatWindow->show();
+    show();
+    m_turnTimer->start();
+    m_indicatorTimer->start();
+}
+
+bool MainWindow::canClose()
+{
+    return !m_game.match.gameInProgress;
+}
+
+void MainWindow::shutDown()
+{
+    m_audio->stopMusic();
+    m_audio->deleteMusicFiles();
+    saveSession(m_game);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!canClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    shutDown();
+}
+
+void MainWindow::endProgram()
+{
+    if (!m_closing) {
+        m_closing = true;
+        // No tick may end a match, and count it, after the records are saved.
+        m_turnTimer->stop();
+        m_indicatorTimer->stop();
+        shutDown();
+    }
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // companion windows refuse. exit() also ends the loops of open boxes and
+    // of a running match (startMatch() sees m_closing).
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::saveRecords()
+{
+    // After the shutdown the file holds the run as it ended; nothing later
+    // is added.
+    if (!m_closing)
+        saveSession(m_game);
+}
+
+} // namespace tw
