@@ -151,7 +151,17 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     connect(m_indicatorTimer, &QTimer::timeout, this, &MainWindow::onIndicatorTick);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The network controller and the other windows hold references to the
+    // state owned here, which dies before QWidget deletes the children: they
+    // go first, while it is alive (a closing link still reports its status).
+    delete m_net;
+    const QList<QWidget *> companions = {m_editorWindow, m_playersDialog, m_statisticsDialog,
+                                         m_aboutDialog,  m_gameLogWindow, m_waitingDialog,
+                                         m_chatWindow};
+    qDeleteAll(companions);
+}
 
 void MainWindow::playModeMusic()
 {
