@@ -26,8 +26,9 @@
 namespace tw {
 
 // The main window: both boards, the control column, the timers. It owns the
-// other seven windows and the operations that span them (area layout, mode
-// layout, languages, start-up and shutdown).
+// game state, the other seven windows and the operations that span them
+// (area layout in windowlayout.cpp, board views in boardviews.cpp, keyboard
+// play in keyboard.cpp, start-up and shutdown in startup.cpp, languages).
 class MainWindow : public QWidget, private MatchHost
 {
     Q_OBJECT
