@@ -204,7 +204,7 @@ void MatchAgreement::askInvitation()
     m_game.match.playerTurn = weFireFirst;
     // The reply leaves before the match begins; Start then runs it.
     sendAreaData(true, weFireFirst ? '1' : '0');
-    m_host.pressStart();
+    emit accepted();
     if (a.awaitingConfirmation()) { // Start refused to begin
         a.phase = AgreementPhase::None;
         m_host.paintOpponentBoard();

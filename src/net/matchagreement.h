@@ -35,6 +35,12 @@ public:
     // The peer's area data packet (A): an invitation or an answer.
     void handleAreaData(const PacketFields &fields);
 
+signals:
+    // The player accepted the peer's invitation and the reply has left:
+    // Start follows. When the handlers return without a match begun, the
+    // agreement is dropped.
+    void accepted();
+
 private:
     // An invitation waiting for the player's answer.
     struct Invitation

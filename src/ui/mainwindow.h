@@ -24,8 +24,10 @@ namespace tw {
 
 // The main window: both boards, the control column, the timers. It owns the
 // other seven windows and the operations that span them (area layout, mode
-// layout, languages, start-up and shutdown).
-class MainWindow : public QWidget, private MatchHost
+// layout, languages, start-up and shutdown). Its side of a match, the
+// dialogs and sounds the match asks for and what it does with the match's
+// signals, lies in matchscreen.cpp.
+class MainWindow : public QWidget, private MatchDialogs, private MatchSounds
 {
     Q_OBJECT
 public:
@@ -45,7 +47,7 @@ public:
     void endProgram();
     bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
-    void saveRecords() override;
+    void saveRecords();
 
     void applyAreaSize(int n);
     void applyModeLayout();
@@ -56,7 +58,7 @@ public:
     void drawScoreCounter();
     void playModeMusic();
     // Both one-way links join this program to the same peer.
-    bool peerConnected() override;
+    bool peerConnected();
     Audio &audio() { return *m_audio; }
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
@@ -131,35 +133,19 @@ private:
     void shutDown();
     void sendUserInfoIfIdle();
 
-    // MatchHost
-    bool invitePeer() override;
-    void sendShot(int col, int row) override;
-    void sendGameAborted() override;
-    void beep() override;
+    // The match's side of the window (matchscreen.cpp).
+    void connectMatch();
+    void showMatchStatistics();
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
-    QString explosionCue() override;
-    QString destroyCue() override;
-    QString missCue() override;
+    QString drawCue(Cue cue) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
-    void memoLine(const QString &line) override;
-    void logLine(const QString &text, bool withTime, bool withDate) override;
-    void enterMatchLayout() override;
-    void leaveMatchLayout() override;
-    void setOwnBoardCaption(const QString &caption) override;
-    void setOpponentBoardCaption(const QString &caption) override;
-    void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
-    void putOutTurnLamp(bool playerLamp) override;
-    void showTurnTimes(const QString &player, const QString &opponent) override;
-    void setTurnInterval(int milliseconds) override;
-    void showConnectionState() override;
-    void showStatistics() override;
-    QDateTime now() override;
 
+    GameLog m_log;
+    SystemLogClock m_clock;
     std::unique_ptr<Match> m_match;
     NetworkController *m_net = nullptr;
-    GameLog m_log;
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;

@@ -10,7 +10,7 @@ using namespace tw;
 
 namespace {
 
-using Box = MatchHost::Box;
+using Box = MatchDialogs::Box;
 
 QString timeText(const QDateTime &now)
 {
@@ -268,9 +268,9 @@ TEST_F(Lifecycle, PauseOnlyAgainstTheComputerInAMatch)
 {
     // A network match, or no match at all: the button changes only its look.
     for (bool peer : {false, true}) {
+        host.linked = peer;
         runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), true);
         game.match.gameInProgress = peer;
-        host.linked = peer;
         host.clearRecords();
         match.pauseButton(true);
         EXPECT_FALSE(game.match.paused);
