@@ -65,6 +65,7 @@ public:
     World()
     {
         QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
+        QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
         QObject::connect(&play, &NetPlay::peerFired, [this](int col, int row) {
             if (game.match.playerTurn)
                 ++shotsInOwnTurn;
@@ -223,9 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             }
         check(ships == 20);
     }
-    // What a held link keeps for the match that follows an agreement is
-    // handed out; the next input starts from a clean state.
-    w.play.link().resumePackets();
+    // The next input starts from a clean state.
     if (game.match.gameInProgress) {
         game.match.gameInProgress = false;
         game.agreement.dropAcceptance();

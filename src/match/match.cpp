@@ -8,6 +8,7 @@
 #include "util/duration.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -46,7 +47,7 @@ bool Match::begin()
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    if (m.gameInProgress)
+    if (m.gameInProgress || m_awaitingPeer)
         return false;
     if (!fleetComplete(b.placedFleet)) {
         m_dialogs.ask(MatchDialogs::Box::FleetIncomplete);
@@ -59,8 +60,27 @@ bool Match::begin()
     if (!m_network.peerConnected())
         m_dialogs.generateOpponentFleet(b.opponentBoard);
     m.rejectedCells.fill(CellWater);
-    if (!m_network.invitePeer())
+    // The answer may come before invitePeer() returns, while the waiting
+    // window is being shown.
+    m_awaitingPeer = true;
+    if (m_network.invitePeer() == PeerChannel::Invitation::Sent)
         return false;
+    m_awaitingPeer = false;
+    start();
+    return true;
+}
+
+void Match::peerAnswered(bool accepted)
+{
+    if (!std::exchange(m_awaitingPeer, false) || !accepted)
+        return;
+    start();
+}
+
+void Match::start()
+{
+    MatchState &m = m_game.match;
+    BoardState &b = m_game.boards;
     chooseOpponent();
 
     m.gameInProgress = true;
@@ -88,7 +108,6 @@ bool Match::begin()
     emit boardChanged(Side::Opponent);
     if (!network)
         m.playerTurn = m_random.randInt(2) == 0;
-    return true;
 }
 
 void Match::finish()
@@ -189,6 +208,7 @@ void Match::end(Ending ending)
     m.endRemark = ending == Ending::Lost ? lossRemark() : winRemark();
     emit statisticsDue();
     m.endRemark.clear();
+    emit over();
 }
 
 QString Match::lossRemark()

@@ -32,8 +32,13 @@ public:
     Match(GameState &game, Random &random, MatchDialogs &dialogs, MatchSounds &sounds,
           PeerChannel &network, GameLog &log, const LogClock &clock, QObject *parent = nullptr);
 
-    // Start, up to the moment the match runs. False when it did not begin.
+    // Start, up to the moment the match runs. False when it did not begin,
+    // or waits for the peer's answer to the invitation, which may begin it
+    // later (peerAnswered()).
     bool begin();
+    // The peer answered this side's invitation: the match begins on Yes.
+    // An answer nobody waits for is ignored.
+    void peerAnswered(bool accepted);
     // After gameOver: clears both boards and returns to the idle layout.
     void finish();
 
@@ -86,6 +91,8 @@ signals:
     // The statistics window, modal, scrolled to its top, with endRemark on
     // top; endRemark is cleared once the handlers return.
     void statisticsDue();
+    // The match is over, its statistics shown: finish() may clear it away.
+    void over();
 
 private:
     enum class Ending
@@ -93,6 +100,8 @@ private:
         Lost,
         Won
     };
+    // Begin, once the network step is done.
+    void start();
     void end(Ending ending);
     // The sound of a shot, drawn from the sounds.
     QString shotCue(ShotOutcome outcome);
@@ -110,6 +119,7 @@ private:
     ComputerOpponent m_computer;
     PeerOpponent m_peer;
     Opponent *m_opponent = &m_computer;
+    bool m_awaitingPeer = false; // begin() sent an invitation
 };
 
 } // namespace tw

@@ -30,7 +30,7 @@ class NoPeerChannel : public PeerChannel
 {
 public:
     bool peerConnected() const override { return false; }
-    bool invitePeer() override { return true; }
+    Invitation invitePeer() override { return Invitation::NotNeeded; }
     void sendShot(int, int) override {}
     void sendGameAborted() override {}
 };

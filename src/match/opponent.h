@@ -11,9 +11,15 @@ public:
 
     // Both one-way links join this program to a peer.
     virtual bool peerConnected() const = 0;
-    // The network step of Start: true when the match may begin (always
-    // without a peer).
-    virtual bool invitePeer() = 0;
+    enum class Invitation
+    {
+        NotNeeded, // no peer, or the player accepted the peer's invitation
+        Sent,      // the answer follows as Match::peerAnswered()
+    };
+
+    // The network step of Start: whether the match may begin now or waits
+    // for the peer's answer to the invitation just sent.
+    virtual Invitation invitePeer() = 0;
     // The player's shot at the 0-based cell.
     virtual void sendShot(int col, int row) = 0;
     // The player aborted the match; harmless without a peer.

@@ -31,6 +31,7 @@ NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
 {
     link().setHandler(this);
     connect(&m_agreement, &MatchAgreement::accepted, this, &NetPlay::invitationAccepted);
+    connect(&m_agreement, &MatchAgreement::answered, this, &NetPlay::inviteAnswered);
 }
 
 NetPlay::~NetPlay()

@@ -58,9 +58,9 @@ public:
     void sendUserInfo() { m_connection.sendUserInfo(); }
     void sendUserInfoIfIdle() { m_connection.sendUserInfoIfIdle(); }
 
-    // The network step of Start: invites the peer and waits for the answer
-    // in a nested event loop. True when the match may begin.
-    bool invitePeer() override { return m_agreement.invitePeer(); }
+    // The network step of Start: invites the peer; the answer follows as
+    // inviteAnswered().
+    Invitation invitePeer() override { return m_agreement.invitePeer(); }
     void sendShot(int col, int row) override;
     void sendGameAborted() override;
     // The shared-aim step of the indicator tick.
@@ -83,6 +83,9 @@ signals:
     // follows, on behalf of the player. When the handlers return without a
     // match begun, the agreement is dropped.
     void invitationAccepted();
+    // The peer answered this side's invitation; connect it to
+    // Match::peerAnswered().
+    void inviteAnswered(bool accepted);
     // A shot packet left for the peer (the 0-based cell).
     void shotSent(int col, int row);
 

@@ -63,7 +63,7 @@ public:
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
 
-    // Start: runs the whole match and returns when it is over.
+    // Start: begins a match, or invites the peer to one; returns at once.
     void startMatch();
     void choosePlayer();
     void showScores();
@@ -135,6 +135,7 @@ private:
 
     // The match's side of the window (matchscreen.cpp).
     void connectMatch();
+    void finishMatch();
     void showMatchStatistics();
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;

@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 #include "pictures.h"
 
-#include <QCoreApplication>
 #include <QScrollBar>
 
 namespace tw {
@@ -46,17 +45,23 @@ void MainWindow::connectMatch()
             [this](const QString &line) { m_gameLogWindow->m_logView->appendPlainText(line); });
     connect(match, &Match::resultCounted, this, &MainWindow::saveRecords);
     connect(match, &Match::statisticsDue, this, &MainWindow::showMatchStatistics);
-    // The peer's shots go straight into the match.
+    // The peer's answer and shots go straight into the match.
+    connect(&m_net->play(), &NetPlay::inviteAnswered, match, &Match::peerAnswered);
     connect(&m_net->play(), &NetPlay::peerFired, match, &Match::opponentShot);
+    // Queued: the tick that ended the match, and the statistics window it
+    // showed, are done before the boards are cleared.
+    connect(match, &Match::over, this, &MainWindow::finishMatch, Qt::QueuedConnection);
 }
 
 void MainWindow::startMatch()
 {
-    if (!m_match->begin())
-        return;
-    // The match runs as events of this loop: clicks, ticks, packets.
-    while (!gameState().match.gameOver && !m_closing)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The match then runs as events: clicks, ticks, packets; a network match
+    // begins when the peer's answer comes.
+    m_match->begin();
+}
+
+void MainWindow::finishMatch()
+{
     // A shutdown in the middle of the match has saved the records without it.
     if (!m_closing)
         m_match->finish();

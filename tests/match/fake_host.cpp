@@ -76,10 +76,10 @@ void FakeHost::watch(Match &match)
     QObject::connect(&match, &Match::statisticsDue, [this] { showStatistics(); });
 }
 
-bool FakeHost::invitePeer()
+PeerChannel::Invitation FakeHost::invitePeer()
 {
     events << QStringLiteral("invite");
-    return inviteAccepted;
+    return inviteAccepted ? Invitation::NotNeeded : Invitation::Sent;
 }
 
 void FakeHost::sendShot(int col, int row)

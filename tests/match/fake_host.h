@@ -64,7 +64,7 @@ public:
 
     // Answers.
     bool linked = false;
-    bool inviteAccepted = true;
+    bool inviteAccepted = true; // else the invitation waits for peerAnswered()
     bool abortConfirmed = true;
     QDateTime clock{QDate(2024, 3, 9), QTime(14, 5, 6)};
 
@@ -109,7 +109,7 @@ public:
     void playMusic(const QString &name) override;
     // PeerChannel
     bool peerConnected() const override { return linked; }
-    bool invitePeer() override;
+    Invitation invitePeer() override;
     void sendShot(int col, int row) override;
     void sendGameAborted() override;
     // LogClock

@@ -65,7 +65,6 @@ public:
     int waitingShown = 0;
     std::function<void()> whileWaiting;
     QString opponentCaption;
-    int opponentPaints = 0;
     std::vector<std::pair<int, int>> aims; // the peer's aim, shown on the own board
 
     QString addressField() override { return address; }
@@ -110,7 +109,6 @@ public:
             std::exchange(whileWaiting, nullptr)();
     }
     void setOpponentBoardCaption(const QString &caption) override { opponentCaption = caption; }
-    void paintOpponentBoard() override { ++opponentPaints; }
 
     bool sawStatus(const QString &text) const { return statuses.contains(text); }
 };
@@ -138,9 +136,11 @@ public:
         play.setServerPort(port);
         windows.port = QString::number(port);
         // What the windows do with the network's news: Start as the accepting
-        // side presses it (the match begins and the test, not a nested loop,
-        // plays it), the peer's shot into the match, its aim onto the board.
+        // side presses it (the match begins; the test plays it), the answer
+        // to an invitation and the peer's shot into the match, its aim onto
+        // the board.
         QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
+        QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
         QObject::connect(&play, &NetPlay::peerFired, &match, &Match::opponentShot);
         QObject::connect(&play, &NetPlay::peerAimed,
                          [this](int col, int row) { windows.aims.emplace_back(col, row); });
@@ -186,6 +186,16 @@ public:
         return QStringLiteral("wrong1");
     }
 };
+
+// Start on the side, and the wait for the peer's answer when it invites:
+// true when the match began.
+inline bool pressStart(Side &side)
+{
+    if (side.match.begin())
+        return true;
+    waitFor([&] { return side.game.agreement.phase != AgreementPhase::AwaitingAnswer; }, 10000);
+    return side.game.match.gameInProgress;
+}
 
 // "Ок!" on side a with b's address, then waits until both are linked and
 // each status line names the other player.

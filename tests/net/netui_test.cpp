@@ -132,7 +132,7 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     s_feedback.answers = {BoxAnswer::No};
     s_main->m_editorWindow->m_generateButton->click(); // a fleet, so the question is asked
     ASSERT_TRUE(waitFor([] { return fleetComplete(gameState().boards.placedFleet); }));
-    EXPECT_FALSE(bob.match.begin());
+    EXPECT_FALSE(pressStart(bob));
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
     ASSERT_TRUE(waitFor([&] { return bob.windows.refusals.size() == 1; }));
 
@@ -143,6 +143,8 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
                        !s_main->m_editorWindow->isEnabled();
     };
     QTest::mouseClick(s_main->m_startButton, Qt::LeftButton);
+    ASSERT_TRUE(
+        waitFor([] { return gameState().agreement.phase != AgreementPhase::AwaitingAnswer; }));
     EXPECT_TRUE(waitingShown);
     EXPECT_FALSE(s_main->m_waitingDialog->isVisible());
     EXPECT_TRUE(s_main->isEnabled());
@@ -193,7 +195,7 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
         });
         dismiss.start(20);
         const qsizetype refused = bob.windows.refusals.size();
-        EXPECT_FALSE(bob.match.begin());
+        EXPECT_FALSE(pressStart(bob));
         dismiss.stop();
         EXPECT_EQ(caption, QStringLiteral(":-D"));
         EXPECT_FALSE(gameState().match.gameInProgress);
