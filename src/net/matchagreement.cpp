@@ -205,7 +205,7 @@ void MatchAgreement::askInvitation()
     takePeerBoard(invitation);
     const bool weFireFirst = m_random.randInt(2) == 1;
     m_game.match.playerTurn = weFireFirst;
-    // The reply leaves before the match begins; Start then runs it.
+    // The reply leaves before the match begins; Start then begins it.
     sendAreaData(true, weFireFirst ? '1' : '0');
     emit accepted();
     if (a.awaitingConfirmation()) { // Start refused to begin
@@ -240,7 +240,7 @@ void MatchAgreement::endWait()
 {
     AgreementState &a = m_game.agreement;
     if (!m_linkWatch.isActive())
-        return; // no wait of this side's (a refusal of the peer's invitation)
+        return; // no invitation of this side's waits
     m_linkWatch.stop();
     m_host.showWaiting(false);
     if (a.phase == AgreementPhase::InviteDeclined) {
