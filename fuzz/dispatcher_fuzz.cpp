@@ -19,7 +19,7 @@
 // packets as a connection's reader cuts it.
 
 #include "match/match.h"
-#include "match/nullhost.h"
+#include "match/nullparts.h"
 #include "model/placement.h"
 #include "model/shots.h"
 #include "net/netplay.h"
@@ -50,63 +50,53 @@ bool shipCell(std::uint8_t code)
 }
 
 // The windows and the match around the dispatcher, all silent.
-class World : public NetPlayHost, public NullMatchHost
+class World : public NullNetPlayHost, public NullMatchDialogs, public NullMatchSounds
 {
 public:
     GameState game;
     Random random{1};
     NetPlay play{game, *this};
-    Match match{game, *this, random};
+    GameLog log; // logs nowhere
+    SystemLogClock clock;
+    Match match{game, random, *this, *this, play, log, clock};
     bool answerYes = false;
     int shotsInOwnTurn = 0;
 
-    // NetPlayHost
-    QString addressField() override { return m_address; }
-    QString hostField() override { return {}; }
-    QString portField() override { return m_port; }
-    void setAddressField(const QString &text) override { m_address = text; }
-    void setHostField(const QString &) override {}
-    void setPortField(const QString &text) override { m_port = text; }
-    void setConnectEnabled(bool) override {}
-    void showStatus(const QString &) override {}
-    void setLamp(bool) override {}
-    void playSound(const QString &) override {}
-    QString missCue() override { return {}; }
-    QString chatInput() override { return {}; }
-    void clearChatInput() override {}
-    void addChatLine(const QString &line) override { check(!line.contains(u'\n')); }
-    bool askInvitation(const QString &) override { return answerYes; }
-    void showRefusal(const QString &) override {}
-    void showPeerAborted(const QString &) override {}
-    void showWaiting(bool) override {}
-    void setOpponentBoardCaption(const QString &) override {}
-    void pressStart() override { match.begin(); }
-    bool opponentShot(int col, int row) override
+    World()
     {
-        if (game.match.playerTurn)
-            ++shotsInOwnTurn;
-        return match.opponentShot(col, row);
-    }
-    void showPeerAim(int col, int row) override
-    {
-        check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);
+        QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
+        QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
+        QObject::connect(&play, &NetPlay::peerFired, [this](int col, int row) {
+            if (game.match.playerTurn)
+                ++shotsInOwnTurn;
+            match.opponentShot(col, row);
+        });
+        QObject::connect(&play, &NetPlay::peerAimed, [this](int col, int row) {
+            check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);
+        });
+        QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
+            if (inMatch)
+                game.match.gameOver = false;
+            else
+                game.agreement.dropAcceptance();
+        });
     }
 
-    // MatchHost
-    bool peerConnected() override { return play.peerConnected(); }
-    bool invitePeer() override { return play.invitePeer(); }
-    void sendShot(int col, int row) override { play.sendShot(col, row); }
-    void sendGameAborted() override { play.sendGameAborted(); }
+    // NetPlayHost
+    QString addressField() override { return m_address; }
+    QString portField() override { return m_port; }
+    void setAddressField(const QString &text) override { m_address = text; }
+    void setPortField(const QString &text) override { m_port = text; }
+    void addChatLine(const QString &line) override { check(!line.contains(u'\n')); }
+    bool askInvitation(const QString &) override { return answerYes; }
+
+    // MatchDialogs
     bool ask(Box) override { return false; }
     void generateOpponentFleet(Board &board) override
     {
         FleetCounts scratch;
         generateFleet(board, scratch, game.boards.areaSize, random);
     }
-    void enterMatchLayout() override { game.match.gameOver = false; }
-    void leaveMatchLayout() override { game.agreement.dropAcceptance(); }
-    // Both hosts ask for it; nothing is drawn.
-    void paintOpponentBoard() override {}
 
     // Links the program to itself on loopback.
     bool linkToItself()
@@ -234,9 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             }
         check(ships == 20);
     }
-    // What a held link keeps for the match that follows an agreement is
-    // handed out; the next input starts from a clean state.
-    w.play.link().resumePackets();
+    // The next input starts from a clean state.
     if (game.match.gameInProgress) {
         game.match.gameInProgress = false;
         game.agreement.dropAcceptance();

@@ -7,7 +7,7 @@
 // choosing, checking and, unless rejected, firing and reporting): median,
 // 99th percentile and the mean cost per real shot.
 #include "match/match.h"
-#include "match/nullhost.h"
+#include "match/nullparts.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -20,19 +20,17 @@ using namespace tw;
 
 namespace {
 
-// A computer match with nothing around it; counts the reported shots.
-class SilentHost final : public NullMatchHost
+// The sounds of a computer match with nothing around it.
+class SilentSounds final : public NullMatchSounds
 {
 public:
-    explicit SilentHost(Random &random) : m_random(random) {}
-
-    int reportedShots = 0;
+    explicit SilentSounds(Random &random) : m_random(random) {}
 
     // The cues draw like the sound player's, so the generator runs as in play.
-    QString explosionCue() override { return cue(6); }
-    QString destroyCue() override { return cue(5); }
-    QString missCue() override { return cue(3); }
-    void memoLine(const QString &) override { ++reportedShots; }
+    QString drawCue(Cue kind) override
+    {
+        return cue(kind == Cue::Explosion ? 6 : kind == Cue::Destroy ? 5 : 3);
+    }
 
 private:
     QString cue(int variants)
@@ -70,8 +68,14 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
     game->match.gameInProgress = true;
     Random targeting(1);
     Random fleets(2);
-    SilentHost host(targeting);
-    Match match(*game, host, targeting);
+    SilentSounds sounds(targeting);
+    NullMatchDialogs dialogs;
+    NoPeerChannel network;
+    GameLog log; // logs nowhere
+    SystemLogClock clock;
+    Match match(*game, targeting, dialogs, sounds, network, log, clock);
+    int reportedShots = 0; // the lines of the log window
+    QObject::connect(&match, &Match::logWindowLine, [&] { ++reportedShots; });
 
     std::vector<int> shots(Games);
     std::vector<double> moveMicros;
@@ -86,7 +90,7 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
             generateFleet(own, counts, area, fleets);
             armBoard(own, area);
             game->match.rejectedCells.fill(CellWater);
-            host.reportedShots = 0;
+            reportedShots = 0;
             while (!fleetDestroyed(own, area)) {
                 const auto start = std::chrono::steady_clock::now();
                 benchmark::DoNotOptimize(match.opponentShot(1, 2));
@@ -96,7 +100,7 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
                 moveMicros.push_back(micros);
                 totalMicros += micros;
             }
-            fired = host.reportedShots;
+            fired = reportedShots;
         }
     }
     const long totalShots = std::accumulate(shots.begin(), shots.end(), 0L);

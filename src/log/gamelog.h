@@ -8,7 +8,8 @@
 namespace tw {
 
 // The log file of the matches: one line a call while logging is on. Lines are
-// lost silently when the file cannot be written; the match goes on.
+// lost silently when the file cannot be written; the match goes on. Tests
+// derive from it to watch the lines.
 class GameLog
 {
 public:
@@ -20,6 +21,7 @@ public:
     // the log; by default it is the system clock.
     explicit GameLog(const QString &dataDirectory = {});
     GameLog(const QString &dataDirectory, const LogClock &clock);
+    virtual ~GameLog() = default;
 
     // "TWLog.txt" in dataDirectory.
     static QString filePathIn(const QString &dataDirectory);
@@ -34,7 +36,7 @@ public:
     // Appends text as one line, after the date and the time when asked for
     // (see appendTextLine); an empty text makes an empty line. Does nothing
     // while disabled: the file is not even looked at.
-    void logLine(const QString &text, bool withTime = false, bool withDate = false);
+    virtual void logLine(const QString &text, bool withTime = false, bool withDate = false);
 
 private:
     const LogClock *m_clock;

@@ -78,13 +78,8 @@ struct GameState
     ScoreBlock scores{};
 };
 
-// The one instance of the running program.
-GameState &gameState();
-
-// The English or the Russian text, as the interface language is now. Both
-// are UTF-8 literals.
-QString localized(const char *english, const char *russian);
-// The same, for the language of the given settings.
+// The English or the Russian text, as the interface language of the settings
+// is now. Both are UTF-8 literals.
 QString localized(const Settings &settings, const char *english, const char *russian);
 
 } // namespace tw

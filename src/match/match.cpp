@@ -8,6 +8,7 @@
 #include "util/duration.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -17,54 +18,94 @@ constexpr int ScrambleImages = 15; // the column-number and row-letter lists
 
 } // namespace
 
-Match::Match(GameState &game, MatchHost &host, Random &random)
-    : m_game(game), m_host(host), m_random(random)
+Match::Match(GameState &game, Random &random, MatchDialogs &dialogs, MatchSounds &sounds,
+             PeerChannel &network, GameLog &log, const LogClock &clock, QObject *parent)
+    : QObject(parent), m_game(game), m_random(random), m_dialogs(dialogs), m_sounds(sounds),
+      m_network(network), m_log(log), m_clock(clock), m_peer(network)
 {}
+
+QString Match::localized(const char *english, const char *russian) const
+{
+    return tw::localized(m_game.settings, english, russian);
+}
+
+void Match::logLine(const QString &text, bool withTime, bool withDate)
+{
+    m_log.setEnabled(m_game.settings.saveLog);
+    m_log.logLine(text, withTime, withDate);
+}
+
+void Match::chooseOpponent()
+{
+    if (m_network.peerConnected())
+        m_opponent = &m_peer;
+    else
+        m_opponent = &m_computer;
+}
 
 bool Match::begin()
 {
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    if (m.gameInProgress)
+    if (m.gameInProgress || m_awaitingPeer)
         return false;
     if (!fleetComplete(b.placedFleet)) {
-        m_host.ask(MatchHost::Box::FleetIncomplete);
+        m_dialogs.ask(MatchDialogs::Box::FleetIncomplete);
         return false;
     }
     if (m_game.settings.playerName.isEmpty()) {
-        m_host.ask(MatchHost::Box::NoPlayerName);
+        m_dialogs.ask(MatchDialogs::Box::NoPlayerName);
         return false;
     }
-    if (!m_host.peerConnected())
-        m_host.generateOpponentFleet(b.opponentBoard);
+    if (!m_network.peerConnected())
+        m_dialogs.generateOpponentFleet(b.opponentBoard);
     m.rejectedCells.fill(CellWater);
-    if (!m_host.invitePeer())
+    // The answer may come before invitePeer() returns, while the waiting
+    // window is being shown.
+    m_awaitingPeer = true;
+    if (m_network.invitePeer() == PeerChannel::Invitation::Sent)
         return false;
+    m_awaitingPeer = false;
+    start();
+    return true;
+}
+
+void Match::peerAnswered(bool accepted)
+{
+    if (!std::exchange(m_awaitingPeer, false) || !accepted)
+        return;
+    start();
+}
+
+void Match::start()
+{
+    MatchState &m = m_game.match;
+    BoardState &b = m_game.boards;
+    chooseOpponent();
 
     m.gameInProgress = true;
-    m_host.enterMatchLayout();
+    emit modeChanged(true);
 
-    const bool network = m_host.peerConnected();
+    const bool network = m_opponent->isPeer();
     const QString &player = m_game.settings.playerName;
-    m_host.logLine(QString());
-    m_host.logLine(localized("--------------------> New game", "--------------------> Новая игра"));
-    m_host.logLine(localized("Player: ", "Игрок: ") + player);
-    m_host.logLine(network ? localized("Opponent: ", "Противник: ") + m.opponentName
-                           : localized("Opponent: computer", "Противник: компьютер"));
-    m_host.logLine(localized("start", "старт"), true, true);
-    m_host.memoLine(dateTimeText(m_host.now()) + localized(" start", " старт"));
+    logLine(QString());
+    logLine(localized("--------------------> New game", "--------------------> Новая игра"));
+    logLine(localized("Player: ", "Игрок: ") + player);
+    logLine(network ? localized("Opponent: ", "Противник: ") + m.opponentName
+                    : localized("Opponent: computer", "Противник: компьютер"));
+    logLine(localized("start", "старт"), true, true);
+    emit logWindowLine(dateTimeText(m_clock.now()) + localized(" start", " старт"));
 
     armBoard(b.ownBoard, b.areaSize);
     armBoard(b.opponentBoard, b.areaSize);
     if (!network)
-        m_host.setOpponentBoardCaption(localized(" Computer ", " Компьютер "));
-    m_host.setOwnBoardCaption(u' ' + player + u' ');
+        emit captionChanged(Side::Opponent, localized(" Computer ", " Компьютер "));
+    emit captionChanged(Side::Own, u' ' + player + u' ');
     m_game.agreement.phase = AgreementPhase::None;
-    m_host.paintOwnBoard();
-    m_host.paintOpponentBoard();
+    emit boardChanged(Side::Own);
+    emit boardChanged(Side::Opponent);
     if (!network)
         m.playerTurn = m_random.randInt(2) == 0;
-    return true;
 }
 
 void Match::finish()
@@ -73,9 +114,9 @@ void Match::finish()
     m_game.match.gameInProgress = false;
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
-    m_host.paintOwnBoard();
-    m_host.paintOpponentBoard();
-    m_host.leaveMatchLayout();
+    emit boardChanged(Side::Own);
+    emit boardChanged(Side::Opponent);
+    emit modeChanged(false);
 }
 
 void Match::tick()
@@ -83,7 +124,7 @@ void Match::tick()
     MatchState &m = m_game.match;
     const int n = m_game.boards.areaSize;
     if (!m.gameInProgress) {
-        m_host.showConnectionState();
+        emit idleTick();
         return;
     }
     if (m.paused) {
@@ -91,7 +132,8 @@ void Match::tick()
             const int x = m_random.randInt(n) + 1;
             const int y = m_random.randInt(n) + 1;
             const int picture = m_random.randInt(ScrambleImages);
-            m_host.scramble(own, m_random.randInt(2) == 0, picture, x, y);
+            emit boardScrambled(own ? Side::Own : Side::Opponent, m_random.randInt(2) == 0, picture,
+                                x, y);
         }
         return;
     }
@@ -107,15 +149,15 @@ void Match::tick()
         ++m.playerTime;
     } else {
         ++m.opponentTime;
-        if (!m_host.peerConnected()) {
+        if (!m_opponent->isPeer()) {
             const bool hit = opponentShot(1, 2);
             // A rejected target gets one more try within the same tick.
-            if (!m_host.peerConnected() && !m.playerTurn && !hit)
+            if (!m_opponent->isPeer() && !m.playerTurn && !hit)
                 opponentShot(1, 2);
         }
     }
-    m_host.showTurnTimes(formatDuration(static_cast<quint32>(m.playerTime)),
-                         formatDuration(static_cast<quint32>(m.opponentTime)));
+    emit turnTimesChanged(formatDuration(static_cast<quint32>(m.playerTime)),
+                          formatDuration(static_cast<quint32>(m.opponentTime)));
 }
 
 void Match::end(Ending ending)
@@ -123,72 +165,75 @@ void Match::end(Ending ending)
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
     const QString &player = m_game.settings.playerName;
-    const bool network = m_host.peerConnected();
+    const bool network = m_opponent->isPeer();
     m.gameOver = true;
     m.gameInProgress = false;
 
     if (ending == Ending::Lost) {
-        m_host.playSound(QStringLiteral("LAUGH"));
-        m_host.playMusic(QStringLiteral("loose"));
+        m_sounds.playSound(QStringLiteral("LAUGH"));
+        m_sounds.playMusic(QStringLiteral("loose"));
         if (network) {
-            m_host.memoLine(timeText(m_host.now()) + localized(" the winner is ", " победа ") +
-                            m.opponentName);
-            m_host.logLine(localized("the winner is ", "победа ") + m.opponentName, true);
+            emit logWindowLine(timeText(m_clock.now()) + localized(" the winner is ", " победа ") +
+                               m.opponentName);
+            logLine(localized("the winner is ", "победа ") + m.opponentName, true);
         } else {
-            m_host.memoLine(timeText(m_host.now()) +
-                            localized(" computer wins", " победа компьютера"));
-            m_host.logLine(localized("computer wins", "победа компьютера"), true);
+            emit logWindowLine(timeText(m_clock.now()) +
+                               localized(" computer wins", " победа компьютера"));
+            logLine(localized("computer wins", "победа компьютера"), true);
         }
     } else {
-        m_host.playMusic(QStringLiteral("win"));
-        m_host.memoLine(timeText(m_host.now()) + localized(" the winner is ", " победа ") + player);
-        m_host.logLine(localized("the winner is ", "победа ") + player, true);
+        m_sounds.playMusic(QStringLiteral("win"));
+        emit logWindowLine(timeText(m_clock.now()) + localized(" the winner is ", " победа ") +
+                           player);
+        logLine(localized("the winner is ", "победа ") + player, true);
     }
     revealShips(b.ownBoard, b.areaSize);
     revealShips(b.opponentBoard, b.areaSize);
     for (const QString &line : gameSummary(m_game, network))
-        m_host.logLine(line);
-    m_host.paintOwnBoard();
-    m_host.paintOpponentBoard();
+        logLine(line);
+    emit boardChanged(Side::Own);
+    emit boardChanged(Side::Opponent);
 
     const BattleFigures figures{m.playerTime, m.opponentTime, m.gameScore};
     const int i = findOrCreatePlayer(m_game.scores, player, !m.gameAborted, figures, m_random,
-                                     oleDateFromDateTime(m_host.now()));
+                                     oleDateFromDateTime(m_clock.now()));
     PlayerRecord &record = m_game.scores.players[i - 1];
     if (ending == Ending::Lost)
         ++record.losses;
     else
         ++record.wins;
-    m_host.saveRecords();
+    emit resultCounted();
     m.endRemark = ending == Ending::Lost ? lossRemark() : winRemark();
-    m_host.showStatistics();
+    emit statisticsDue();
     m.endRemark.clear();
+    emit over();
 }
 
 QString Match::lossRemark()
 {
     const int pick = m_random.randInt(10) + 1;
-    if (m_host.peerConnected())
-        return peerLossRemark(m_game.match.opponentName);
-    return computerLossRemark(pick, m_game.settings.playerName);
+    if (m_opponent->isPeer())
+        return peerLossRemark(m_game.settings, m_game.match.opponentName);
+    return computerLossRemark(m_game.settings, pick, m_game.settings.playerName);
 }
 
 QString Match::winRemark()
 {
     const int pick = m_random.randInt(10) + 1;
-    if (m_host.peerConnected())
-        return peerWinRemark(m_game.match.opponentName, m_game.settings.englishUi);
-    return computerWinRemark(pick, m_game.settings.playerName);
+    if (m_opponent->isPeer())
+        return peerWinRemark(m_game.settings, m_game.match.opponentName);
+    return computerWinRemark(m_game.settings, pick, m_game.settings.playerName);
 }
 
 QString Match::shotCue(ShotOutcome outcome)
 {
-    // The host draws each cue from the random source: a destroyed ship draws
-    // the explosion first, then the destruction, as a hit followed by the
-    // sinking always has.
-    QString cue = outcome == ShotOutcome::Miss ? m_host.missCue() : m_host.explosionCue();
+    // Each cue is drawn from the random source: a destroyed ship draws the
+    // explosion first, then the destruction, as a hit followed by the sinking
+    // always has.
+    using Cue = MatchSounds::Cue;
+    QString cue = m_sounds.drawCue(outcome == ShotOutcome::Miss ? Cue::Miss : Cue::Explosion);
     if (outcome == ShotOutcome::Destroyed)
-        cue = m_host.destroyCue();
+        cue = m_sounds.drawCue(Cue::Destroy);
     return cue;
 }
 
@@ -197,7 +242,7 @@ bool Match::opponentShot(int peerCol, int peerRow)
     MatchState &m = m_game.match;
     Board &board = m_game.boards.ownBoard;
     const int n = m_game.boards.areaSize;
-    const bool network = m_host.peerConnected();
+    const bool network = m_opponent->isPeer();
     int x = 0, y = 0;
     if (network) {
         // A peer's cell is refused outside the area, and a cell shot before
@@ -222,16 +267,16 @@ bool Match::opponentShot(int peerCol, int peerRow)
     const QString cue = shotCue(outcome);
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = true;
-        m_host.putOutTurnLamp(false);
+        emit turnLampOut(Side::Opponent);
     }
     const QString shooter =
         network ? m.opponentName + QStringLiteral(": ") : localized("computer: ", "компьютер: ");
-    const QString line = shotLine(shooter, x, y, outcome);
-    m_host.memoLine(line);
-    m_host.logLine(line);
-    m_host.paintOwnBoard();
+    const QString line = shotLine(m_game.settings, shooter, x, y, outcome);
+    emit logWindowLine(line);
+    logLine(line);
+    emit boardChanged(Side::Own);
     m.rejectedCells.fill(CellWater);
-    m_host.playSound(cue);
+    m_sounds.playSound(cue);
     return outcome != ShotOutcome::Miss;
 }
 
@@ -240,7 +285,7 @@ void Match::playerShot(int col, int row)
     MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
     if (!m.gameInProgress || !m.playerTurn || m.paused) {
-        m_host.beep();
+        emit shotRefused();
         return;
     }
     const int n = b.areaSize;
@@ -251,11 +296,10 @@ void Match::playerShot(int col, int row)
     Board &board = b.opponentBoard;
     const auto code = board.at(x, y);
     if (code == CellShip || code == CellMiss || code == CellHit) {
-        m_host.beep();
+        emit shotRefused();
         return;
     }
-    if (m_host.peerConnected())
-        m_host.sendShot(col, row);
+    m_opponent->playerFired(col, row);
 
     const ShotOutcome outcome = fireAt(board, x, y, n);
     int points = 0;
@@ -270,52 +314,53 @@ void Match::playerShot(int col, int row)
         points = destroyPoints(m.playerMisses, n);
         break;
     }
-    m_host.playSound(shotCue(outcome));
+    m_sounds.playSound(shotCue(outcome));
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = false;
-        m_host.putOutTurnLamp(true);
+        emit turnLampOut(Side::Own);
         ++m.playerMisses;
     }
-    const QString line = shotLine(m_game.settings.playerName + QStringLiteral(": "), x, y, outcome);
-    m_host.memoLine(line);
-    m_host.logLine(line);
+    const QString line =
+        shotLine(m_game.settings, m_game.settings.playerName + QStringLiteral(": "), x, y, outcome);
+    emit logWindowLine(line);
+    logLine(line);
     m.gameScore = std::max(0, m.gameScore + points);
-    m_host.paintOpponentBoard();
+    emit boardChanged(Side::Opponent);
 }
 
 void Match::pauseButton(bool down)
 {
     MatchState &m = m_game.match;
-    if (m_host.peerConnected() || !m.gameInProgress)
+    if (m_opponent->isPeer() || !m.gameInProgress)
         return;
     if (down) {
         m.paused = true;
-        m_host.setTurnInterval(100);
-        m_host.memoLine(timeText(m_host.now()) + localized(" pause", " пауза"));
-        m_host.logLine(localized("pause", "пауза"), true);
+        emit tickIntervalChanged(100);
+        emit logWindowLine(timeText(m_clock.now()) + localized(" pause", " пауза"));
+        logLine(localized("pause", "пауза"), true);
     } else {
         m.paused = false;
-        m_host.setTurnInterval(1000);
-        m_host.memoLine(timeText(m_host.now()) + localized(" continue", " продолжение"));
-        m_host.logLine(localized("continue", "продолжение"), true);
-        m_host.paintOwnBoard();
-        m_host.paintOpponentBoard();
+        emit tickIntervalChanged(1000);
+        emit logWindowLine(timeText(m_clock.now()) + localized(" continue", " продолжение"));
+        logLine(localized("continue", "продолжение"), true);
+        emit boardChanged(Side::Own);
+        emit boardChanged(Side::Opponent);
     }
 }
 
 void Match::abort()
 {
     MatchState &m = m_game.match;
-    if (!m.gameInProgress || !m_host.ask(MatchHost::Box::ConfirmAbort))
+    if (!m.gameInProgress || !m_dialogs.ask(MatchDialogs::Box::ConfirmAbort))
         return;
     // The question ran a message loop: the match may have ended meanwhile.
     if (!m.gameInProgress)
         return;
-    m_host.sendGameAborted();
+    m_network.sendGameAborted();
     revealShips(m_game.boards.ownBoard, m_game.boards.areaSize);
     m.paused = false;
     m.gameAborted = true;
-    m_host.logLine(localized("The game is aborted by user.", "Игра прервана пользователем"));
+    logLine(localized("The game is aborted by user.", "Игра прервана пользователем"));
 }
 
 } // namespace tw

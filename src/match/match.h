@@ -1,84 +1,51 @@
 #pragma once
 
 #include "gamestate.h"
+#include "log/gamelog.h"
+#include "matchview.h"
 #include "model/shots.h"
+#include "opponent.h"
 
-#include <QDateTime>
+#include <QObject>
 #include <QString>
 
 namespace tw {
 
-// What a match needs from the world around it: windows, sound, the log, the
-// network, the clock. The windows implement it; tests use a recording fake.
-class MatchHost
-{
-public:
-    enum class Box
-    {
-        FleetIncomplete,
-        NoPlayerName,
-        ConfirmAbort
-    };
-
-    virtual ~MatchHost() = default;
-
-    virtual bool peerConnected() = 0;
-    // The network step of Start: true when the match may begin (always in a
-    // computer match).
-    virtual bool invitePeer() = 0;
-    virtual void sendShot(int col, int row) = 0;
-    virtual void sendGameAborted() = 0;
-
-    virtual void beep() = 0;
-    // Shows one of the match's message boxes; true for OK.
-    virtual bool ask(Box box) = 0;
-
-    // Fills the board with a random fleet, showing the generator's progress.
-    virtual void generateOpponentFleet(Board &board) = 0;
-
-    virtual QString explosionCue() = 0;
-    virtual QString destroyCue() = 0;
-    virtual QString missCue() = 0;
-    virtual void playSound(const QString &name) = 0;
-    virtual void playMusic(const QString &name) = 0;
-
-    // A line in the log window, and one for the log file.
-    virtual void memoLine(const QString &line) = 0;
-    virtual void logLine(const QString &text, bool withTime = false, bool withDate = false) = 0;
-
-    virtual void enterMatchLayout() = 0; // the game layout and its music
-    virtual void leaveMatchLayout() = 0; // the idle layout and its music
-    virtual void setOwnBoardCaption(const QString &caption) = 0;
-    virtual void setOpponentBoardCaption(const QString &caption) = 0;
-    virtual void paintOwnBoard() = 0;
-    virtual void paintOpponentBoard() = 0;
-    // Draws a column number (or a row letter) picture over a board cell.
-    virtual void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) = 0;
-    virtual void putOutTurnLamp(bool playerLamp) = 0;
-    virtual void showTurnTimes(const QString &player, const QString &opponent) = 0;
-    virtual void setTurnInterval(int milliseconds) = 0;
-    virtual void showConnectionState() = 0;
-    // The statistics window, modal, scrolled to its top, with endRemark on top.
-    virtual void showStatistics() = 0;
-    // Stores the records and settings now (the score file), so that a crash
-    // or a kill later in the run cannot lose a result already counted.
-    virtual void saveRecords() = 0;
-
-    virtual QDateTime now() = 0;
-};
-
 // A match against the computer or a network peer, from Start to the
 // statistics window: the turn timer, the computer's targeting, the player's
-// shot, pause, abort and the end with its records and remarks.
-class Match
+// shot, pause, abort and the end with its records and remarks. It writes the
+// log file itself; what the windows show follows its signals.
+class Match : public QObject
 {
+    Q_OBJECT
 public:
-    Match(GameState &game, MatchHost &host, Random &random);
+    // A board, a caption or a turn lamp: the player's own, or the opponent's.
+    enum class Side
+    {
+        Own,
+        Opponent
+    };
+    Q_ENUM(Side)
 
-    // Start, up to the moment the match runs. False when it did not begin.
+    // Every reference must outlive the match. The clock dates the lines of
+    // the log window and the records.
+    Match(GameState &game, Random &random, MatchDialogs &dialogs, MatchSounds &sounds,
+          PeerChannel &network, GameLog &log, const LogClock &clock, QObject *parent = nullptr);
+
+    // Start, up to the moment the match runs. False when it did not begin,
+    // or waits for the peer's answer to the invitation, which may begin it
+    // later (peerAnswered()).
     bool begin();
+    // The peer answered this side's invitation: the match begins on Yes.
+    // An answer nobody waits for is ignored.
+    void peerAnswered(bool accepted);
     // After gameOver: clears both boards and returns to the idle layout.
     void finish();
+
+    // Decides who plays the other side from the link as it stands: the peer
+    // when linked, else the computer. begin() does it; a match set up by hand
+    // calls it too.
+    void chooseOpponent();
 
     // One tick of the turn timer, after the music upkeep.
     void tick();
@@ -100,19 +67,60 @@ public:
     QString lossRemark();
     QString winRemark();
 
+signals:
+    // The match began (true) or was cleared away (false): the window changes
+    // its layout and music. Connected handlers reset the match counters.
+    void modeChanged(bool inMatch);
+    void boardChanged(tw::Match::Side side);
+    void captionChanged(tw::Match::Side side, const QString &caption);
+    // A column number (or a row letter) picture over a board cell, while
+    // paused.
+    void boardScrambled(tw::Match::Side side, bool columnNumber, int picture, int x, int y);
+    // The side lost its turn: its lamp goes out.
+    void turnLampOut(tw::Match::Side side);
+    void turnTimesChanged(const QString &player, const QString &opponent);
+    void tickIntervalChanged(int milliseconds);
+    // A tick outside a match: the connection display's turn.
+    void idleTick();
+    // A click that fires nothing: the beep.
+    void shotRefused();
+    // A line for the log window.
+    void logWindowLine(const QString &line);
+    // The result is in the records: store them now (the score file), so that
+    // a crash or a kill later in the run cannot lose it.
+    void resultCounted();
+    // The statistics window, modal, scrolled to its top, with endRemark on
+    // top; endRemark is cleared once the handlers return.
+    void statisticsDue();
+    // The match is over, its statistics shown: finish() may clear it away.
+    void over();
+
 private:
     enum class Ending
     {
         Lost,
         Won
     };
+    // Begin, once the network step is done.
+    void start();
     void end(Ending ending);
-    // The sound of a shot, drawn by the host.
+    // The sound of a shot, drawn from the sounds.
     QString shotCue(ShotOutcome outcome);
+    QString localized(const char *english, const char *russian) const;
+    // A line of the log file, written while the settings ask for it.
+    void logLine(const QString &text, bool withTime = false, bool withDate = false);
 
     GameState &m_game;
-    MatchHost &m_host;
     Random &m_random;
+    MatchDialogs &m_dialogs;
+    MatchSounds &m_sounds;
+    PeerChannel &m_network;
+    GameLog &m_log;
+    const LogClock &m_clock;
+    ComputerOpponent m_computer;
+    PeerOpponent m_peer;
+    Opponent *m_opponent = &m_computer;
+    bool m_awaitingPeer = false; // begin() sent an invitation
 };
 
 } // namespace tw

@@ -7,15 +7,15 @@ namespace tw {
 
 namespace {
 
-QString outcomeWord(ShotOutcome outcome)
+QString outcomeWord(const Settings &settings, ShotOutcome outcome)
 {
     switch (outcome) {
     case ShotOutcome::Miss:
-        return localized("wrong", "мимо");
+        return localized(settings, "wrong", "мимо");
     case ShotOutcome::Hit:
-        return localized("bingo", "попадание");
+        return localized(settings, "bingo", "попадание");
     case ShotOutcome::Destroyed:
-        return localized("ship destroyed", "корабль уничтожен");
+        return localized(settings, "ship destroyed", "корабль уничтожен");
     }
     return {};
 }
@@ -44,26 +44,28 @@ QString dateTimeText(const QDateTime &now)
     return shortDateText(now.date()) + u' ' + longTimeText(now.time());
 }
 
-QString shotLine(const QString &shooter, int x, int y, ShotOutcome outcome)
+QString shotLine(const Settings &settings, const QString &shooter, int x, int y,
+                 ShotOutcome outcome)
 {
-    return shooter + QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(outcome);
+    return shooter + QString::fromStdString(cellName(x, y)) + u' ' + outcomeWord(settings, outcome);
 }
 
 QStringList gameSummary(const GameState &game, bool network)
 {
     const MatchState &m = game.match;
+    const Settings &s = game.settings;
     const int n = game.boards.areaSize;
     QStringList lines;
-    lines << localized("Game time: ", "Общее время игры: ") +
+    lines << localized(s, "Game time: ", "Общее время игры: ") +
                  formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime));
-    lines << localized("Ships placing of ", "Расстановка кораблей ") + game.settings.playerName +
+    lines << localized(s, "Ships placing of ", "Расстановка кораблей ") + game.settings.playerName +
                  QStringLiteral(": ");
     appendBoardRows(lines, game.boards.ownBoard, n);
     if (network)
-        lines << localized("Ships placing of ", "Расстановка кораблей ") + m.opponentName +
+        lines << localized(s, "Ships placing of ", "Расстановка кораблей ") + m.opponentName +
                      QStringLiteral(": ");
     else
-        lines << localized("Ships placing of computer: ", "Расстановка кораблей компьютера: ");
+        lines << localized(s, "Ships placing of computer: ", "Расстановка кораблей компьютера: ");
     appendBoardRows(lines, game.boards.opponentBoard, n);
     return lines;
 }

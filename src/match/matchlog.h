@@ -18,7 +18,8 @@ QString dateTimeText(const QDateTime &now);
 
 // One shot: who fired ("Anna: ", "computer: "), the cell and what it did,
 // as in "Anna: C7 bingo".
-QString shotLine(const QString &shooter, int x, int y, ShotOutcome outcome);
+QString shotLine(const Settings &settings, const QString &shooter, int x, int y,
+                 ShotOutcome outcome);
 
 // The lines after the end of a match: its length, then both fleets row by
 // row ('O' a ship cell, '-' water). network names the peer as the owner of

@@ -52,38 +52,39 @@ const RemarkRow WinRemarks[10] = {
      ", нужен upgrade. Не хватает мощности процессора."},
 };
 
-QString remarkFor(const RemarkRow &row, const QString &name)
+QString remarkFor(const Settings &settings, const RemarkRow &row, const QString &name)
 {
-    return localized(row.englishPrefix, row.russianPrefix) + name +
-           localized(row.englishSuffix, row.russianSuffix);
+    return localized(settings, row.englishPrefix, row.russianPrefix) + name +
+           localized(settings, row.englishSuffix, row.russianSuffix);
 }
 
 } // namespace
 
-QString computerLossRemark(int pick, const QString &playerName)
+QString computerLossRemark(const Settings &settings, int pick, const QString &playerName)
 {
-    return remarkFor(LossRemarks[pick - 1], playerName);
+    return remarkFor(settings, LossRemarks[pick - 1], playerName);
 }
 
-QString computerWinRemark(int pick, const QString &playerName)
+QString computerWinRemark(const Settings &settings, int pick, const QString &playerName)
 {
-    return remarkFor(WinRemarks[pick - 1], playerName);
+    return remarkFor(settings, WinRemarks[pick - 1], playerName);
 }
 
-QString peerLossRemark(const QString &peerName)
+QString peerLossRemark(const Settings &settings, const QString &peerName)
 {
-    return localized("The ", "К сожалению, ") + peerName +
-           localized(" wins this game. You should practice with me. :)",
+    return localized(settings, "The ", "К сожалению, ") + peerName +
+           localized(settings, " wins this game. You should practice with me. :)",
                      " вас надул. Лучше бы вы поиграли со мною. :)");
 }
 
-QString peerWinRemark(const QString &peerName, bool english)
+QString peerWinRemark(const Settings &settings, const QString &peerName)
 {
-    return english ? peerName + QStringLiteral(" defeated by you! Try to play with me - I'm much "
-                                               "harder. :-)")
-                   : QStringLiteral("Вы выиграли эту партию у ") + peerName +
-                         QStringLiteral(". Вот попробуйте со мной, искусственным интеллектом "
-                                        "сыграть - тогда посмотрим...");
+    return settings.englishUi
+               ? peerName + QStringLiteral(" defeated by you! Try to play with me - I'm much "
+                                           "harder. :-)")
+               : QStringLiteral("Вы выиграли эту партию у ") + peerName +
+                     QStringLiteral(". Вот попробуйте со мной, искусственным интеллектом "
+                                    "сыграть - тогда посмотрим...");
 }
 
 } // namespace tw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamestate.h"
+
 #include <QString>
 
 namespace tw {
@@ -8,10 +10,10 @@ namespace tw {
 // chooses one of ten remarks for a match against the computer; a network
 // match has one remark of its own, naming the peer. The caller draws pick
 // even in a network match, so that the random sequence does not depend on
-// the opponent.
-QString computerLossRemark(int pick, const QString &playerName);
-QString computerWinRemark(int pick, const QString &playerName);
-QString peerLossRemark(const QString &peerName);
-QString peerWinRemark(const QString &peerName, bool english);
+// the opponent. The language is that of settings.
+QString computerLossRemark(const Settings &settings, int pick, const QString &playerName);
+QString computerWinRemark(const Settings &settings, int pick, const QString &playerName);
+QString peerLossRemark(const Settings &settings, const QString &peerName);
+QString peerWinRemark(const Settings &settings, const QString &peerName);
 
 } // namespace tw

@@ -18,10 +18,4 @@ int Random::randInt(int n)
     return std::uniform_int_distribution<int>(0, n - 1)(m_engine);
 }
 
-Random &gameRandom()
-{
-    static Random random;
-    return random;
-}
-
 } // namespace tw

@@ -23,7 +23,4 @@ private:
     std::mt19937 m_engine{5489u};
 };
 
-// The generator shared by the running game.
-Random &gameRandom();
-
 } // namespace tw

@@ -172,9 +172,9 @@ void PeerLink::checkIdle(const std::shared_ptr<Incoming> &incoming)
         return;
     const qint64 limit = m_idleLimit.count();
     const qint64 quiet = incoming->sinceActivity.elapsed();
-    // Packets held back are not the connection's silence; the peer's
-    // connection may be quiet as long as it likes once it has spoken.
-    if (m_held || (incoming->deliveredPacket && isPeersConnection(*incoming))) {
+    // The peer's connection may be quiet as long as it likes once it has
+    // spoken.
+    if (incoming->deliveredPacket && isPeersConnection(*incoming)) {
         incoming->idleTimer.start(static_cast<int>(limit));
         return;
     }
@@ -217,7 +217,7 @@ void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
         return;
     incoming->draining = true;
     PacketFields fields;
-    while (!m_held && !incoming->closed && m_handler) {
+    while (!incoming->closed && m_handler) {
         const char type = incoming->reader.next(fields);
         if (type == kNoPacket) {
             if (!incoming->socket)
@@ -233,20 +233,6 @@ void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
         m_handler->handlePacket(type, fields, incoming->info);
     }
     incoming->draining = false;
-}
-
-void PeerLink::readAllIncoming()
-{
-    // Copies: a handler may remove connections while this runs.
-    const auto connections = m_incoming;
-    for (const auto &in : connections)
-        readIncoming(in);
-}
-
-void PeerLink::resumePackets()
-{
-    m_held = false;
-    QTimer::singleShot(0, this, &PeerLink::readAllIncoming);
 }
 
 void PeerLink::connectToPeer(const QString &address, const QString &hostName, int port)

@@ -125,14 +125,6 @@ public:
     bool isActive() const override { return isClientActive(); }
     void write(const QByteArray &bytes) override;
 
-    // While held, no packet is handed out; what arrives waits in the
-    // connection (its socket stops reading once kReadBufferLimit is reached).
-    // resumePackets() hands out what waited once control is back in the
-    // event loop, so the caller can finish what it is doing first.
-    void holdPackets() { m_held = true; }
-    void resumePackets();
-    bool packetsHeld() const { return m_held; }
-
 signals:
     // The outgoing connection is established.
     void clientConnected();
@@ -154,9 +146,8 @@ private:
     void removeIncoming(const Incoming *incoming);
     void closeIncoming();
     // The read event of an accepted connection: reads what arrived and hands
-    // out its packets, in order, until none is whole or packets are held.
+    // out its packets, in order, until none is whole.
     void readIncoming(const std::shared_ptr<Incoming> &incoming);
-    void readAllIncoming();
     void onClientConnected();
     void onClientError(QAbstractSocket::SocketError error);
 
@@ -167,7 +158,6 @@ private:
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
-    bool m_held = false;
 };
 
 } // namespace tw

@@ -8,12 +8,14 @@
 #include "net/packet.h"
 #include "net/peerconnection.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 namespace tw {
 
 namespace {
+
+// How often a wait for an answer looks at the link.
+constexpr int kLinkWatchInterval = 50; // milliseconds
 
 // A received board that may be played against: exactly the 225 letters of a
 // board holding a complete, legal fleet for the area in the placement phase.
@@ -33,6 +35,13 @@ MatchAgreement::MatchAgreement(GameState &game, NetPlayHost &host, PeerConnectio
     : QObject(parent), m_game(game), m_host(host), m_connection(connection)
 {
     m_random.seedFromClock();
+    m_linkWatch.setInterval(kLinkWatchInterval);
+    connect(&m_linkWatch, &QTimer::timeout, this, [this] {
+        if (waitingForAnswer() && !peerConnected()) {
+            m_game.agreement.phase = AgreementPhase::InviteDeclined;
+            endWait();
+        }
+    });
 }
 
 bool MatchAgreement::peerConnected() const
@@ -71,6 +80,7 @@ void MatchAgreement::noteRefusal()
                   "Пользователь, которому вы отправили запрос, еще не готов к игре "
                   "или несовпадают размеры полей.");
     QTimer::singleShot(0, this, [this, text] { m_host.showRefusal(text); });
+    endWait();
 }
 
 void MatchAgreement::decline(char startDigit)
@@ -141,11 +151,7 @@ void MatchAgreement::handleAreaData(const PacketFields &fields)
             decline(startDigit);
             return;
         }
-        takePeerBoard(invitation);
-        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
-        a.phase = AgreementPhase::InviteAccepted;
-        // The peer may fire at once: its shot waits until the match runs here.
-        m_connection.link().holdPackets();
+        takeAnswer(invitation);
         return;
     }
     // A second invitation while the player still has a first one to answer,
@@ -171,10 +177,7 @@ void MatchAgreement::askInvitation()
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
         m_questionPending = false;
-        takePeerBoard(invitation);
-        m_game.match.playerTurn = firesFirstAfterAnswer(invitation);
-        a.phase = AgreementPhase::InviteAccepted;
-        m_connection.link().holdPackets();
+        takeAnswer(invitation);
         return;
     }
     if (a.awaitingConfirmation() || m_game.match.gameInProgress || !peerConnected()) {
@@ -202,41 +205,51 @@ void MatchAgreement::askInvitation()
     takePeerBoard(invitation);
     const bool weFireFirst = m_random.randInt(2) == 1;
     m_game.match.playerTurn = weFireFirst;
-    // The reply leaves before the match begins; Start then runs it.
+    // The reply leaves before the match begins; Start then begins it.
     sendAreaData(true, weFireFirst ? '1' : '0');
-    m_host.pressStart();
+    emit accepted();
     if (a.awaitingConfirmation()) { // Start refused to begin
         a.phase = AgreementPhase::None;
         m_host.paintOpponentBoard();
     }
 }
 
-bool MatchAgreement::invitePeer()
+PeerChannel::Invitation MatchAgreement::invitePeer()
 {
     AgreementState &a = m_game.agreement;
     if (!peerConnected() || a.acceptedByUs())
-        return true;
+        return PeerChannel::Invitation::NotNeeded;
     a.phase = AgreementPhase::AwaitingAnswer;
     sendPacket(m_connection.link(),
                makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));
+    m_linkWatch.start();
     m_host.showWaiting(true);
-    // The answer comes through the dispatcher, which runs inside this loop.
-    while (a.phase == AgreementPhase::AwaitingAnswer) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (!peerConnected())
-            a.phase = AgreementPhase::InviteDeclined; // even over an answer just taken
-    }
+    return PeerChannel::Invitation::Sent;
+}
+
+void MatchAgreement::takeAnswer(const Invitation &answer)
+{
+    takePeerBoard(answer);
+    m_game.match.playerTurn = firesFirstAfterAnswer(answer);
+    m_game.agreement.phase = AgreementPhase::InviteAccepted;
+    endWait();
+}
+
+void MatchAgreement::endWait()
+{
+    AgreementState &a = m_game.agreement;
+    if (!m_linkWatch.isActive())
+        return; // no invitation of this side's waits
+    m_linkWatch.stop();
     m_host.showWaiting(false);
-    // Packets held since the answer are handed out once Start has begun
-    // the match, which it does before it lets events run again.
-    m_connection.link().resumePackets();
     if (a.phase == AgreementPhase::InviteDeclined) {
         a.phase = AgreementPhase::None;
         m_host.paintOpponentBoard();
-        return false;
+        emit answered(false);
+        return;
     }
-    return true;
+    emit answered(true);
 }
 
 } // namespace tw

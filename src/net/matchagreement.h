@@ -6,12 +6,14 @@
 // state's AgreementPhase, which the match and the boards read too.
 
 #include "match/gamestate.h"
+#include "match/opponent.h"
 #include "model/random.h"
 #include "net/netplayhost.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace tw {
 
@@ -26,14 +28,26 @@ public:
     MatchAgreement(GameState &game, NetPlayHost &host, PeerConnection &connection,
                    QObject *parent = nullptr);
 
-    // The network step of Start: invites the peer and waits for the answer
-    // in a nested event loop. True when the match may begin.
-    bool invitePeer();
+    // The network step of Start: invites the peer, behind the waiting
+    // window; answered() follows. NotNeeded without a peer, or when the
+    // player accepted the peer's invitation.
+    PeerChannel::Invitation invitePeer();
     // The player has an invitation of the peer to answer.
     bool invitationPending() const { return m_questionPending; }
 
     // The peer's area data packet (A): an invitation or an answer.
     void handleAreaData(const PacketFields &fields);
+
+signals:
+    // The peer answered this side's invitation (false also when the link was
+    // lost meanwhile). On Yes the peer's board is taken and the turn set:
+    // the match must begin before control returns to the event loop, as the
+    // peer's first shot may follow at once.
+    void answered(bool accepted);
+    // The player accepted the peer's invitation and the reply has left:
+    // Start follows. When the handlers return without a match begun, the
+    // agreement is dropped.
+    void accepted();
 
 private:
     // An invitation waiting for the player's answer.
@@ -62,6 +76,11 @@ private:
     // This side's invitation was refused: the wait ends, the player is told.
     void noteRefusal();
     void decline(char startDigit);
+    // The peer's invitation, or its answer, accepted while this side waits.
+    void takeAnswer(const Invitation &answer);
+    // The wait for an answer is over: the waiting window goes, answered()
+    // follows.
+    void endWait();
 
     GameState &m_game;
     NetPlayHost &m_host;
@@ -73,6 +92,9 @@ private:
     Invitation m_invitation;
     // Draws the start digit of an accepting reply.
     Random m_random;
+    // While this side waits for an answer: a link lost meanwhile ends the
+    // wait as a refusal.
+    QTimer m_linkWatch;
 };
 
 } // namespace tw

@@ -30,6 +30,8 @@ NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
       m_agreement(game, host, m_connection)
 {
     link().setHandler(this);
+    connect(&m_agreement, &MatchAgreement::accepted, this, &NetPlay::invitationAccepted);
+    connect(&m_agreement, &MatchAgreement::answered, this, &NetPlay::inviteAnswered);
 }
 
 NetPlay::~NetPlay()
@@ -112,7 +114,7 @@ void NetPlay::handleShotData(const PacketFields &fields)
     // match refuses a cell that was shot before.
     if (!col || !row || *col >= n || *row >= n || m_game.match.playerTurn)
         return;
-    m_host.opponentShot(*col, *row);
+    emit peerFired(*col, *row);
 }
 
 void NetPlay::handleTargetCoords(const PacketFields &fields)
@@ -122,11 +124,12 @@ void NetPlay::handleTargetCoords(const PacketFields &fields)
     const int n = m_game.boards.areaSize;
     if (!col || !row || *col >= n || *row >= n)
         return;
-    m_host.showPeerAim(*col, *row);
+    emit peerAimed(*col, *row);
 }
 
 void NetPlay::sendShot(int col, int row)
 {
+    emit shotSent(col, row);
     sendPacket(link(), makeShotData(col, row));
 }
 

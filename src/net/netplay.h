@@ -8,6 +8,7 @@
 // the match and the chat.
 
 #include "match/gamestate.h"
+#include "match/opponent.h"
 #include "net/cointoss.h"
 #include "net/link.h"
 #include "net/matchagreement.h"
@@ -21,8 +22,9 @@
 namespace tw {
 
 // Also the dispatcher of its link: every packet an accepted connection
-// delivers goes to handlePacket().
-class NetPlay : public QObject, public PacketHandler
+// delivers goes to handlePacket(); and the peer's channel of a match, whose
+// shots go out through it and come back as peerFired().
+class NetPlay : public QObject, public PacketHandler, public PeerChannel
 {
     Q_OBJECT
 public:
@@ -46,7 +48,7 @@ public:
     void connectToPeer() { m_connection.connectToPeer(); }
     // "No!": drop the outgoing connection.
     void disconnectFromPeer() { m_connection.disconnectFromPeer(); }
-    bool peerConnected() const { return m_connection.peerConnected(); }
+    bool peerConnected() const override { return m_connection.peerConnected(); }
     // The player has an invitation of the peer to answer.
     bool invitationPending() const { return m_agreement.invitationPending(); }
     // Each turn-timer tick while no match runs: lamp and status.
@@ -56,11 +58,11 @@ public:
     void sendUserInfo() { m_connection.sendUserInfo(); }
     void sendUserInfoIfIdle() { m_connection.sendUserInfoIfIdle(); }
 
-    // The network step of Start: invites the peer and waits for the answer
-    // in a nested event loop. True when the match may begin.
-    bool invitePeer() { return m_agreement.invitePeer(); }
-    void sendShot(int col, int row);
-    void sendGameAborted();
+    // The network step of Start: invites the peer; the answer follows as
+    // inviteAnswered().
+    Invitation invitePeer() override { return m_agreement.invitePeer(); }
+    void sendShot(int col, int row) override;
+    void sendGameAborted() override;
     // The shared-aim step of the indicator tick: the aimed 0-based cell,
     // -1 while nothing is aimed at.
     void sendAim(int col, int row);
@@ -71,6 +73,22 @@ public:
     // the state filter, the from-the-peer rule and the packet's handler.
     void handlePacket(char type, const PacketFields &fields,
                       const IncomingConnection &from) override;
+
+signals:
+    // The peer fired at the 0-based cell of the own board, in its turn and
+    // inside the area; the match refuses a cell shot before.
+    void peerFired(int col, int row);
+    // The peer aims at the 0-based cell of the own board.
+    void peerAimed(int col, int row);
+    // The player accepted the peer's invitation, which is answered: Start
+    // follows, on behalf of the player. When the handlers return without a
+    // match begun, the agreement is dropped.
+    void invitationAccepted();
+    // The peer answered this side's invitation; connect it to
+    // Match::peerAnswered().
+    void inviteAnswered(bool accepted);
+    // A shot packet left for the peer (the 0-based cell).
+    void shotSent(int col, int row);
 
 private:
     void handleChat(const PacketFields &fields);

@@ -41,13 +41,33 @@ public:
     virtual void showWaiting(bool shown) = 0;
     virtual void setOpponentBoardCaption(const QString &caption) = 0;
     virtual void paintOpponentBoard() = 0;
-    // Start, on behalf of a player who accepted an invitation; runs the match
-    // and returns when it is over.
-    virtual void pressStart() = 0;
-    // The peer's shot at the 0-based cell of the own board; true after a hit.
-    virtual bool opponentShot(int col, int row) = 0;
-    // The peer aims at the 0-based cell of the own board.
-    virtual void showPeerAim(int col, int row) = 0;
+};
+
+// A NetPlayHost with no windows: fields empty, questions answered No.
+// Tests and fuzzers derive from it and override only what they watch.
+class NullNetPlayHost : public NetPlayHost
+{
+public:
+    QString addressField() override { return {}; }
+    QString hostField() override { return {}; }
+    QString portField() override { return {}; }
+    void setAddressField(const QString &) override {}
+    void setHostField(const QString &) override {}
+    void setPortField(const QString &) override {}
+    void setConnectEnabled(bool) override {}
+    void showStatus(const QString &) override {}
+    void setLamp(bool) override {}
+    void playSound(const QString &) override {}
+    QString missCue() override { return {}; }
+    QString chatInput() override { return {}; }
+    void clearChatInput() override {}
+    void addChatLine(const QString &) override {}
+    bool askInvitation(const QString &) override { return false; }
+    void showRefusal(const QString &) override {}
+    void showPeerAborted(const QString &) override {}
+    void showWaiting(bool) override {}
+    void setOpponentBoardCaption(const QString &) override {}
+    void paintOpponentBoard() override {}
 };
 
 } // namespace tw

@@ -132,7 +132,10 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_audio->setMusicDirectory(systemDirectory());
     m_log.setPath(GameLog::filePathIn(dataDirectory()));
     m_net = new NetworkController(*this);
-    m_match = std::make_unique<Match>(m_game, static_cast<MatchHost &>(*this), m_random);
+    m_match =
+        std::make_unique<Match>(m_game, m_random, static_cast<MatchDialogs &>(*this),
+                                static_cast<MatchSounds &>(*this), m_net->play(), m_log, m_clock);
+    connectMatch();
 
     connect(m_ownBoard, &BoardView::mouseMoved, this, &MainWindow::previewShipAt);
     connect(m_ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
@@ -310,175 +313,6 @@ void MainWindow::onIndicatorTick()
     updateAccessibleTexts();
 }
 
-void MainWindow::startMatch()
-{
-    if (!m_match->begin())
-        return;
-    // The match runs as events of this loop: clicks, ticks, packets.
-    while (!m_game.match.gameOver && !m_closing)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    // A shutdown in the middle of the match has saved the records without it.
-    if (!m_closing)
-        m_match->finish();
-}
-
-void MainWindow::abortMatch()
-{
-    m_match->abort();
-}
-
-void MainWindow::togglePause()
-{
-    m_match->pauseButton(m_pauseButton->isChecked());
-}
-
-void MainWindow::fireAt()
-{
-    m_match->playerShot(m_hoverCell.x(), m_hoverCell.y());
-}
-
-bool MainWindow::invitePeer()
-{
-    return m_net->invitePeer();
-}
-
-void MainWindow::sendShot(int col, int row)
-{
-    m_net->sendShot(col, row);
-}
-
-void MainWindow::sendGameAborted()
-{
-    m_net->sendGameAborted();
-}
-
-void MainWindow::beep()
-{
-    m_feedback.beep();
-}
-
-bool MainWindow::ask(Box box)
-{
-    switch (box) {
-    case Box::FleetIncomplete:
-        m_feedback.message(
-            this,
-            localized(m_game.settings,
-                      "Battle area is empty! Use Game Editor, which is located somewhere on "
-                      "the screen.",
-                      "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                      "Editor, располагающуюся где-то на экране."),
-            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::NoPlayerName:
-        m_feedback.message(
-            this,
-            localized(m_game.settings, "Enter the player name by pressing the \"Player\" button!",
-                      "Введите имя посредством кнопки \"Игрок\"!"),
-            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::ConfirmAbort:
-        return m_feedback.message(this,
-                                  localized(m_game.settings, "Do you want to abort the game?",
-                                            "Хотите ли закончить игру?"),
-                                  QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                                  BoxAnswer::Cancel) == BoxAnswer::Ok;
-    }
-    return false;
-}
-
-void MainWindow::generateOpponentFleet(Board &board)
-{
-    // The counts of the own fleet, complete before a match can start, stay.
-    FleetCounts scratch;
-    generateWithProgress(board, scratch);
-}
-
-QString MainWindow::explosionCue()
-{
-    return m_audio->explosionCue();
-}
-
-QString MainWindow::destroyCue()
-{
-    return m_audio->destroyCue();
-}
-
-QString MainWindow::missCue()
-{
-    return m_audio->missCue();
-}
-
-void MainWindow::playSound(const QString &name)
-{
-    m_audio->playSound(name);
-}
-
-void MainWindow::playMusic(const QString &name)
-{
-    m_audio->playMusic(name);
-}
-
-void MainWindow::memoLine(const QString &line)
-{
-    m_gameLogWindow->appendLine(line);
-}
-
-void MainWindow::logLine(const QString &text, bool withTime, bool withDate)
-{
-    m_log.setEnabled(m_game.settings.saveLog);
-    m_log.logLine(text, withTime, withDate);
-}
-
-void MainWindow::enterMatchLayout()
-{
-    applyModeLayout();
-}
-
-void MainWindow::leaveMatchLayout()
-{
-    applyModeLayout();
-}
-
-void MainWindow::setOwnBoardCaption(const QString &caption)
-{
-    m_ownBoardFrame->setTitle(caption);
-}
-
-void MainWindow::setOpponentBoardCaption(const QString &caption)
-{
-    m_opponentBoardFrame->setTitle(caption);
-}
-
-void MainWindow::scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
-{
-    const Pictures &pictures = Pictures::get();
-    const QPixmap &image =
-        (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
-    (ownBoard ? m_ownBoard : m_opponentBoard)->stamp(image, {x * W, y * H});
-}
-
-void MainWindow::putOutTurnLamp(bool playerLamp)
-{
-    (playerLamp ? m_playerTurnLamp : m_opponentTurnLamp)->setBrushColor(buttonFace());
-}
-
-void MainWindow::showTurnTimes(const QString &player, const QString &opponent)
-{
-    m_playerTimeLabel->setText(player);
-    m_opponentTimeLabel->setText(opponent);
-}
-
-void MainWindow::setTurnInterval(int milliseconds)
-{
-    m_turnTimer->setInterval(milliseconds);
-}
-
-void MainWindow::showConnectionState()
-{
-    m_net->showConnectionState();
-}
-
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -493,18 +327,6 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
             m_chatWindow->appendToInput(typed);
     }
     QWidget::keyPressEvent(event);
-}
-
-void MainWindow::showStatistics()
-{
-    m_statisticsDialog->scrollToTop();
-    tw::centerOnScreen(m_statisticsDialog);
-    m_statisticsDialog->exec();
-}
-
-QDateTime MainWindow::now()
-{
-    return QDateTime::currentDateTime();
 }
 
 } // namespace tw

@@ -28,8 +28,10 @@ namespace tw {
 // The main window: both boards, the control column, the timers. It owns the
 // game state, the other seven windows and the operations that span them
 // (area layout in windowlayout.cpp, board views in boardviews.cpp, keyboard
-// play in keyboard.cpp, start-up and shutdown in startup.cpp, languages).
-class MainWindow : public QWidget, private MatchHost
+// play in keyboard.cpp, start-up and shutdown in startup.cpp, languages). Its
+// side of a match, the dialogs and sounds the match asks for and what it does
+// with the match's signals, lies in matchscreen.cpp.
+class MainWindow : public QWidget, private MatchDialogs, private MatchSounds
 {
     Q_OBJECT
 public:
@@ -54,7 +56,7 @@ public:
     void endProgram();
     bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
-    void saveRecords() override;
+    void saveRecords();
 
     void applyAreaSize(int n);
     void applyModeLayout();
@@ -64,7 +66,7 @@ public:
     void paintOpponentBoard();
     void playModeMusic();
     // Both one-way links join this program to the same peer.
-    bool peerConnected() override;
+    bool peerConnected();
     // The state of the running game, its random source and its feedback,
     // owned here and lent to the other windows, the match and the network.
     GameState &game() { return m_game; }
@@ -78,7 +80,7 @@ public:
     Match &match() { return *m_match; }
     NetworkController &network() { return *m_net; }
 
-    // Start: runs the whole match and returns when it is over.
+    // Start: begins a match, or invites the peer to one; returns at once.
     void startMatch();
     void choosePlayer();
     void showScores();
@@ -162,39 +164,24 @@ private:
     void shutDown();
     void sendUserInfoIfIdle();
 
-    // MatchHost
-    bool invitePeer() override;
-    void sendShot(int col, int row) override;
-    void sendGameAborted() override;
-    void beep() override;
+    // The match's side of the window (matchscreen.cpp).
+    void connectMatch();
+    void finishMatch();
+    void showMatchStatistics();
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
-    QString explosionCue() override;
-    QString destroyCue() override;
-    QString missCue() override;
+    QString drawCue(Cue cue) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
-    void memoLine(const QString &line) override;
-    void logLine(const QString &text, bool withTime, bool withDate) override;
-    void enterMatchLayout() override;
-    void leaveMatchLayout() override;
-    void setOwnBoardCaption(const QString &caption) override;
-    void setOpponentBoardCaption(const QString &caption) override;
-    void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
-    void putOutTurnLamp(bool playerLamp) override;
-    void showTurnTimes(const QString &player, const QString &opponent) override;
-    void setTurnInterval(int milliseconds) override;
-    void showConnectionState() override;
-    void showStatistics() override;
-    QDateTime now() override;
 
     Feedback m_platformFeedback;
     Feedback &m_feedback;
     GameState m_game;
     Random m_random;
+    GameLog m_log;
+    SystemLogClock m_clock;
     std::unique_ptr<Match> m_match;
     NetworkController *m_net = nullptr;
-    GameLog m_log;
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;

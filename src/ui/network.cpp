@@ -34,6 +34,18 @@ NetworkController::NetworkController(MainWindow &main)
             rows << m_foundGames->index(row).data().toString();
         journal("games", rows.join(QStringLiteral(" | ")));
     };
+    // A shot leaves for the peer, a peer's arrives: the journal notes them,
+    // the latter before the match draws it. Start follows an accepted
+    // invitation.
+    connect(&m_play, &NetPlay::shotSent, this, [this](int col, int row) {
+        journal("shot-sent", QString::number(col) + u' ' + QString::number(row));
+    });
+    connect(&m_play, &NetPlay::peerFired, this, [this](int col, int row) {
+        journal("shot-received", QString::number(col) + u' ' + QString::number(row));
+        m_shotToDraw = true;
+    });
+    connect(&m_play, &NetPlay::peerAimed, this, &NetworkController::showPeerAim);
+    connect(&m_play, &NetPlay::invitationAccepted, &m_main, &MainWindow::startMatch);
     if (m_journal.isOpen()) {
         connect(m_foundGames, &QAbstractItemModel::rowsInserted, this, journalGames);
         connect(m_foundGames, &QAbstractItemModel::rowsRemoved, this, journalGames);
@@ -103,22 +115,6 @@ void NetworkController::chooseFoundGame(const QString &address, int port)
 bool NetworkController::peerConnected()
 {
     return m_play.peerConnected();
-}
-
-bool NetworkController::invitePeer()
-{
-    return m_play.invitePeer();
-}
-
-void NetworkController::sendShot(int col, int row)
-{
-    journal("shot-sent", QString::number(col) + u' ' + QString::number(row));
-    m_play.sendShot(col, row);
-}
-
-void NetworkController::sendGameAborted()
-{
-    m_play.sendGameAborted();
 }
 
 void NetworkController::sendUserInfoIfIdle()
@@ -273,18 +269,6 @@ void NetworkController::setOpponentBoardCaption(const QString &caption)
 void NetworkController::paintOpponentBoard()
 {
     m_main.paintOpponentBoard();
-}
-
-void NetworkController::pressStart()
-{
-    m_main.startMatch();
-}
-
-bool NetworkController::opponentShot(int col, int row)
-{
-    journal("shot-received", QString::number(col) + u' ' + QString::number(row));
-    m_shotToDraw = true;
-    return m_main.match().opponentShot(col, row);
 }
 
 void NetworkController::showPeerAim(int col, int row)

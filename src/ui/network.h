@@ -43,10 +43,6 @@ public:
     void startServer();
     // Both one-way links join this program to the same peer.
     bool peerConnected();
-    // The network step of Start: true when the match may begin.
-    bool invitePeer();
-    void sendShot(int col, int row);
-    void sendGameAborted();
     // The user info change packet, when linked and no match runs.
     void sendUserInfoIfIdle();
     // The idle connection display of each turn-timer tick.
@@ -83,9 +79,9 @@ private:
     void showWaiting(bool shown) override;
     void setOpponentBoardCaption(const QString &caption) override;
     void paintOpponentBoard() override;
-    void pressStart() override;
-    bool opponentShot(int col, int row) override;
-    void showPeerAim(int col, int row) override;
+
+    // The peer's aim at the 0-based cell, drawn on the own board.
+    void showPeerAim(int col, int row);
 
     void journal(const char *kind, const QString &text = {});
     // Tells the network what this game is: player, area size, port.

@@ -127,8 +127,7 @@ void MainWindow::endProgram()
         shutDown();
     }
     // exit(), not quit(): quit() first asks every window to close, and the
-    // companion windows refuse. exit() also ends the loops of open boxes and
-    // of a running match (startMatch() sees m_closing).
+    // companion windows refuse. exit() also ends the loops of open boxes.
     QCoreApplication::exit(0);
 }
 

@@ -37,10 +37,49 @@ void FakeHost::clearRecords()
     saved.clear();
 }
 
-bool FakeHost::invitePeer()
+void FakeHost::watch(Match &match)
+{
+    QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
+        if (inMatch)
+            enterMatchLayout();
+        else
+            leaveMatchLayout();
+    });
+    QObject::connect(&match, &Match::boardChanged, [this](Side side) { paintBoard(side); });
+    QObject::connect(&match, &Match::captionChanged, [this](Side side, const QString &caption) {
+        (side == Side::Own ? ownCaptions : opponentCaptions) << caption;
+    });
+    QObject::connect(&match, &Match::boardScrambled,
+                     [this](Side side, bool columnNumber, int picture, int x, int y) {
+                         scramble(side, columnNumber, picture, x, y);
+                     });
+    QObject::connect(&match, &Match::turnLampOut, [this](Side side) {
+        events << QStringLiteral("lamp out");
+        lampsPutOut.push_back(side == Side::Own);
+    });
+    QObject::connect(&match, &Match::turnTimesChanged,
+                     [this](const QString &player, const QString &opponent) {
+                         turnTimes.emplace_back(player, opponent);
+                     });
+    QObject::connect(&match, &Match::tickIntervalChanged, [this](int milliseconds) {
+        events << QStringLiteral("interval %1").arg(milliseconds);
+        intervals.push_back(milliseconds);
+    });
+    QObject::connect(&match, &Match::idleTick, [this] { ++connectionStates; });
+    QObject::connect(&match, &Match::shotRefused, [this] {
+        events << QStringLiteral("beep");
+        ++beeps;
+    });
+    QObject::connect(&match, &Match::logWindowLine,
+                     [this](const QString &line) { memoLine(line); });
+    QObject::connect(&match, &Match::resultCounted, [this] { saveRecords(); });
+    QObject::connect(&match, &Match::statisticsDue, [this] { showStatistics(); });
+}
+
+PeerChannel::Invitation FakeHost::invitePeer()
 {
     events << QStringLiteral("invite");
-    return inviteAccepted;
+    return inviteAccepted ? Invitation::NotNeeded : Invitation::Sent;
 }
 
 void FakeHost::sendShot(int col, int row)
@@ -53,12 +92,6 @@ void FakeHost::sendGameAborted()
 {
     events << QStringLiteral("send aborted");
     ++abortsSent;
-}
-
-void FakeHost::beep()
-{
-    events << QStringLiteral("beep");
-    ++beeps;
 }
 
 bool FakeHost::ask(Box box)
@@ -78,20 +111,18 @@ void FakeHost::generateOpponentFleet(Board &board)
 
 // The cues draw their variant like the sound player does, so that the number
 // of draws per shot can be told from the generator.
-QString FakeHost::explosionCue()
+QString FakeHost::drawCue(Cue cue)
 {
-    cues << QStringLiteral("explosion");
-    return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
-}
-
-QString FakeHost::destroyCue()
-{
-    cues << QStringLiteral("destroy");
-    return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
-}
-
-QString FakeHost::missCue()
-{
+    switch (cue) {
+    case Cue::Explosion:
+        cues << QStringLiteral("explosion");
+        return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
+    case Cue::Destroy:
+        cues << QStringLiteral("destroy");
+        return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
+    case Cue::Miss:
+        break;
+    }
     cues << QStringLiteral("miss");
     return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
 }
@@ -114,10 +145,10 @@ void FakeHost::memoLine(const QString &line)
     memo << line;
 }
 
-void FakeHost::logLine(const QString &text, bool withTime, bool withDate)
+void FakeHost::RecordingLog::logLine(const QString &text, bool withTime, bool withDate)
 {
-    events << QStringLiteral("log ") + text;
-    log.push_back({text, withTime, withDate});
+    m_host.events << QStringLiteral("log ") + text;
+    m_host.log.push_back({text, withTime, withDate});
 }
 
 void FakeHost::enterMatchLayout()
@@ -143,54 +174,21 @@ void FakeHost::leaveMatchLayout()
     m_game.agreement.dropAcceptance();
 }
 
-void FakeHost::setOwnBoardCaption(const QString &caption)
+void FakeHost::paintBoard(Side side)
 {
-    ownCaptions << caption;
+    if (side == Side::Own) {
+        events << QStringLiteral("paint own");
+        ++ownPaints;
+    } else {
+        events << QStringLiteral("paint opponent");
+        ++opponentPaints;
+    }
 }
 
-void FakeHost::setOpponentBoardCaption(const QString &caption)
-{
-    opponentCaptions << caption;
-}
-
-void FakeHost::paintOwnBoard()
-{
-    events << QStringLiteral("paint own");
-    ++ownPaints;
-}
-
-void FakeHost::paintOpponentBoard()
-{
-    events << QStringLiteral("paint opponent");
-    ++opponentPaints;
-}
-
-void FakeHost::scramble(bool ownBoard, bool columnNumber, int picture, int x, int y)
+void FakeHost::scramble(Side side, bool columnNumber, int picture, int x, int y)
 {
     events << QStringLiteral("scramble");
-    scrambles.push_back({ownBoard, columnNumber, picture, x, y});
-}
-
-void FakeHost::putOutTurnLamp(bool playerLamp)
-{
-    events << QStringLiteral("lamp out");
-    lampsPutOut.push_back(playerLamp);
-}
-
-void FakeHost::showTurnTimes(const QString &player, const QString &opponent)
-{
-    turnTimes.emplace_back(player, opponent);
-}
-
-void FakeHost::setTurnInterval(int milliseconds)
-{
-    events << QStringLiteral("interval %1").arg(milliseconds);
-    intervals.push_back(milliseconds);
-}
-
-void FakeHost::showConnectionState()
-{
-    ++connectionStates;
+    scrambles.push_back({side == Side::Own, columnNumber, picture, x, y});
 }
 
 void FakeHost::saveRecords()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/gamelog.h"
 #include "match/match.h"
 #include "model/random.h"
 
@@ -16,16 +17,20 @@ inline std::ostream &operator<<(std::ostream &os, const QString &text)
 
 namespace tw {
 
-// A MatchHost that records every side effect of a match, for tests that run
-// without windows, sound or network. Answers (peer, invitation, message
-// boxes) are set by the test; the clock stands still.
+// Everything around a match, recording every side effect, for tests that run
+// without windows, sound or network: the dialogs, the sounds, the peer, the
+// log file, the clock, and the match's signals once watch() has joined them.
+// Answers (peer, invitation, message boxes) are set by the test; the clock
+// stands still.
 //
 // Like the main window it stands for, it resets the match counters when the
 // layout changes and draws the sound cues from the match's generator, so
 // that a test sees the same state and the same random sequence as the game.
-class FakeHost final : public MatchHost
+class FakeHost final : public MatchDialogs, public MatchSounds, public PeerChannel, public LogClock
 {
 public:
+    using Side = Match::Side;
+
     struct LogEntry
     {
         QString text;
@@ -51,11 +56,15 @@ public:
         bool gameInProgress = false;
     };
 
-    FakeHost(GameState &game, Random &random) : m_game(game), m_random(random) {}
+    FakeHost(GameState &game, Random &random) : m_game(game), m_random(random), m_log(*this) {}
+
+    // Records what the match's signals tell the windows.
+    void watch(Match &match);
+    GameLog &gameLog() { return m_log; }
 
     // Answers.
     bool linked = false;
-    bool inviteAccepted = true;
+    bool inviteAccepted = true; // else the invitation waits for peerAnswered()
     bool abortConfirmed = true;
     QDateTime clock{QDate(2024, 3, 9), QTime(14, 5, 6)};
 
@@ -91,38 +100,44 @@ public:
     // Forgets everything recorded so far; the answers stay.
     void clearRecords();
 
-    bool peerConnected() override { return linked; }
-    bool invitePeer() override;
-    void sendShot(int col, int row) override;
-    void sendGameAborted() override;
-    void beep() override;
+    // MatchDialogs
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
-    QString explosionCue() override;
-    QString destroyCue() override;
-    QString missCue() override;
+    // MatchSounds
+    QString drawCue(Cue cue) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
-    void memoLine(const QString &line) override;
-    void logLine(const QString &text, bool withTime, bool withDate) override;
-    void enterMatchLayout() override;
-    void leaveMatchLayout() override;
-    void setOwnBoardCaption(const QString &caption) override;
-    void setOpponentBoardCaption(const QString &caption) override;
-    void paintOwnBoard() override;
-    void paintOpponentBoard() override;
-    void scramble(bool ownBoard, bool columnNumber, int picture, int x, int y) override;
-    void putOutTurnLamp(bool playerLamp) override;
-    void showTurnTimes(const QString &player, const QString &opponent) override;
-    void setTurnInterval(int milliseconds) override;
-    void showConnectionState() override;
-    void showStatistics() override;
-    void saveRecords() override;
-    QDateTime now() override { return clock; }
+    // PeerChannel
+    bool peerConnected() const override { return linked; }
+    Invitation invitePeer() override;
+    void sendShot(int col, int row) override;
+    void sendGameAborted() override;
+    // LogClock
+    QDateTime now() const override { return clock; }
 
 private:
+    // The log file, its lines recorded instead of written.
+    class RecordingLog final : public GameLog
+    {
+    public:
+        explicit RecordingLog(FakeHost &host) : m_host(host) {}
+        void logLine(const QString &text, bool withTime, bool withDate) override;
+
+    private:
+        FakeHost &m_host;
+    };
+
+    void memoLine(const QString &line);
+    void enterMatchLayout();
+    void leaveMatchLayout();
+    void paintBoard(Side side);
+    void scramble(Side side, bool columnNumber, int picture, int x, int y);
+    void saveRecords();
+    void showStatistics();
+
     GameState &m_game;
     Random &m_random;
+    RecordingLog m_log;
 };
 
 } // namespace tw

@@ -10,7 +10,7 @@ using namespace tw;
 
 namespace {
 
-using Box = MatchHost::Box;
+using Box = MatchDialogs::Box;
 
 QString timeText(const QDateTime &now)
 {
@@ -107,6 +107,9 @@ TEST_F(Lifecycle, BeginRefusesWithTheRightBox)
         EXPECT_EQ(host.events, c.events);
         EXPECT_EQ(game.match.gameInProgress, c.inProgress);
         EXPECT_EQ(game.boards.ownBoard, boards.ownBoard);
+        match.peerAnswered(false); // the refusal of an invitation sent
+        EXPECT_EQ(host.events, c.events);
+        EXPECT_EQ(game.match.gameInProgress, c.inProgress);
     }
 }
 
@@ -264,9 +267,9 @@ TEST_F(Lifecycle, PauseOnlyAgainstTheComputerInAMatch)
 {
     // A network match, or no match at all: the button changes only its look.
     for (bool peer : {false, true}) {
+        host.linked = peer;
         runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), true);
         game.match.gameInProgress = peer;
-        host.linked = peer;
         host.clearRecords();
         match.pauseButton(true);
         EXPECT_FALSE(game.match.paused);
@@ -442,6 +445,53 @@ TEST_F(Lifecycle, FinishClearsBothBoardsAndTheFleet)
     host.clearRecords();
     EXPECT_FALSE(match.begin());
     EXPECT_EQ(host.boxes, std::vector<Box>{Box::FleetIncomplete});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Lifecycle, AnInvitedPeersAnswerBeginsTheMatchOnYesOnly)
+{
+    for (bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        SetUp();
+        placeOwnFleet(9);
+        game.match.opponentName = "Vasya";
+        host.linked = true;
+        host.inviteAccepted = false; // the invitation waits for the answer
+        EXPECT_FALSE(match.begin());
+        EXPECT_FALSE(match.begin()) << "Start again while waiting";
+        EXPECT_EQ(host.events, QStringList{"invite"});
+        EXPECT_FALSE(game.match.gameInProgress);
+
+        match.peerAnswered(yes);
+        EXPECT_EQ(game.match.gameInProgress, yes);
+        EXPECT_EQ(host.matchLayouts, yes ? 1 : 0);
+        if (yes) {
+            ASSERT_GE(host.log.size(), 4u);
+            EXPECT_EQ(host.log[3].text, "Opponent: Vasya");
+        }
+        match.peerAnswered(true);
+        EXPECT_EQ(host.matchLayouts, yes ? 1 : 0) << "an answer nobody waits for";
+        if (!yes) {
+            host.clearRecords();
+            EXPECT_FALSE(match.begin());
+            EXPECT_EQ(host.events, QStringList{"invite"}) << "a new Start invites again";
+            match.peerAnswered(false);
+        }
+        game.match.gameInProgress = false;
+    }
+}
+
+TEST_F(Lifecycle, OverFollowsTheStatisticsOnce)
+{
+    runningMatch(boardFromRows({"#"}), boardFromRows({"S"}), true);
+    QObject::connect(&match, &Match::over, [this] { host.events << "over"; });
+    match.tick();
+    match.tick();
+    EXPECT_EQ(host.events.count("over"), 1);
+    EXPECT_EQ(host.events.indexOf("statistics") + 1, host.events.indexOf("over"));
 }
 
 } // namespace

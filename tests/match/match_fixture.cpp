@@ -93,15 +93,9 @@ void MatchTest::SetUp()
     host.clearRecords();
 }
 
-void MatchTest::TearDown()
-{
-    gameState().settings.englishUi = true;
-}
-
 void MatchTest::setEnglish(bool english)
 {
     game.settings.englishUi = english;
-    gameState().settings.englishUi = english;
 }
 
 void MatchTest::placeOwnFleet(std::uint32_t seed)
@@ -117,6 +111,7 @@ void MatchTest::runningMatch(const Board &own, const Board &opponent, bool playe
     game.match.gameInProgress = true;
     game.match.gameOver = false;
     game.match.playerTurn = playerTurn;
+    match.chooseOpponent();
 }
 
 void MatchTest::shootAt(Cell cell)

@@ -51,19 +51,18 @@ struct Shot
 // changed that way; a test failure when more than one did.
 std::optional<Shot> shotBetween(const Board &before, const Board &after, int area, bool computer);
 
-// A match with its own state, generator and recording host. Language texts
-// are read from the running game's settings, so the fixture sets those too
-// and puts them back afterwards.
+// A match with its own state, generator and recording host.
 class MatchTest : public testing::Test
 {
 protected:
+    MatchTest() { host.watch(match); }
     void SetUp() override;
-    void TearDown() override;
 
     void setEnglish(bool english);
     // A random complete fleet on the own board, in the placement phase.
     void placeOwnFleet(std::uint32_t seed);
-    // A match in progress on hand-made battle boards, as if Start had run.
+    // A match in progress on hand-made battle boards, as if Start had run
+    // with the link as host.linked says.
     void runningMatch(const Board &own, const Board &opponent, bool playerTurn);
     // Points the click at the 1-based cell of the opponent board.
     void shootAt(Cell cell);
@@ -89,7 +88,7 @@ protected:
     GameState game;
     Random random{1};
     FakeHost host{game, random};
-    Match match{game, host, random};
+    Match match{game, random, host, host, host, host.gameLog(), host};
 };
 
 } // namespace tw

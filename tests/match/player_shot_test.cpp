@@ -157,13 +157,13 @@ TEST_F(PlayerShot, RefusedClicksChangeNothing)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+        host.linked = true;
         start({"oSx#", "", "", "", ""});
         game.match.gameInProgress = c.inProgress;
         game.match.playerTurn = c.playerTurn;
         game.match.paused = c.paused;
         game.match.gameScore = 50;
         game.match.playerTime = 30;
-        host.linked = true;
         host.clearRecords();
         const GameState before = game;
         match.playerShot(c.hoverCol, c.hoverRow);
@@ -246,8 +246,8 @@ TEST_F(PlayerShot, PacketGoesToAConnectedPeerFirstWithZeroBasedCell)
 {
     for (bool peer : {false, true}) {
         SCOPED_TRACE(peer ? "peer" : "computer");
-        start({"", "", "......##"});
         host.linked = peer;
+        start({"", "", "......##"});
         host.clearRecords();
         shootAt({7, 3});
         if (peer) {

@@ -106,6 +106,7 @@ TEST_F(Remarks, NetworkRemarksNameThePeerAndStillDrawARow)
          "сыграть - тогда посмотрим..."},
     };
     host.linked = true;
+    match.chooseOpponent();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.remark);
         setEnglish(c.english);

@@ -62,7 +62,7 @@ TEST_F(IdleConnectionTest, SilentStrangersDoNotDelayTheLink)
 
         // Bob invites: Ann is asked, not refused behind her back.
         a.windows.answers = {false};
-        EXPECT_FALSE(b.match.begin());
+        EXPECT_FALSE(pressStart(b));
         EXPECT_EQ(a.windows.asked.size(), 1);
         a.windows.asked.clear();
     }
@@ -82,7 +82,7 @@ TEST_F(IdleConnectionTest, CrowdsNeverLockThePeerOutAndStayCapped)
     b.play.connectToPeer();
     ASSERT_TRUE(waitFor([&] { return b.play.peerConnected() && a.play.peerConnected(); }));
     b.windows.answers = {false};
-    EXPECT_FALSE(a.match.begin());
+    EXPECT_FALSE(pressStart(a));
     EXPECT_EQ(b.windows.asked.size(), 1);
 }
 

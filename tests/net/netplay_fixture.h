@@ -6,7 +6,7 @@
 // as two machines would. A RawPeer speaks the wire protocol byte by byte.
 
 #include "match/match.h"
-#include "match/nullhost.h"
+#include "match/nullparts.h"
 #include "model/placement.h"
 #include "net/netplay.h"
 #include "records/records.h"
@@ -47,7 +47,7 @@ inline int freePort()
 }
 
 // The windows of one side, recording what network play shows.
-class FakeWindows : public NetPlayHost
+class FakeWindows : public NullNetPlayHost
 {
 public:
     QString address, host, port;
@@ -65,10 +65,7 @@ public:
     int waitingShown = 0;
     std::function<void()> whileWaiting;
     QString opponentCaption;
-    int opponentPaints = 0;
-    std::function<void()> onPressStart;
-    std::function<bool(int, int)> onOpponentShot;
-    std::vector<std::pair<int, int>> aims;
+    std::vector<std::pair<int, int>> aims; // the peer's aim, shown on the own board
 
     QString addressField() override { return address; }
     QString hostField() override { return host; }
@@ -112,30 +109,21 @@ public:
             std::exchange(whileWaiting, nullptr)();
     }
     void setOpponentBoardCaption(const QString &caption) override { opponentCaption = caption; }
-    void paintOpponentBoard() override { ++opponentPaints; }
-    void pressStart() override
-    {
-        if (onPressStart)
-            onPressStart();
-    }
-    bool opponentShot(int col, int row) override
-    {
-        return onOpponentShot && onOpponentShot(col, row);
-    }
-    void showPeerAim(int col, int row) override { aims.emplace_back(col, row); }
 
     bool sawStatus(const QString &text) const { return statuses.contains(text); }
 };
 
 // One program: game state, match, network play, windows.
-class Side : public NullMatchHost
+class Side : public NullMatchDialogs, public NullMatchSounds
 {
 public:
     GameState game;
     Random random;
     FakeWindows windows;
     NetPlay play{game, windows};
-    Match match{game, *this, random};
+    GameLog log; // logs nowhere
+    SystemLogClock clock;
+    Match match{game, random, *this, *this, play, log, clock};
     QString address;
     int statisticsShown = 0;
 
@@ -147,10 +135,28 @@ public:
         play.link().setLocalAddress(QHostAddress(localAddress));
         play.setServerPort(port);
         windows.port = QString::number(port);
-        // Start as the accepting side presses it: the match begins and the
-        // test, not a nested loop, plays it.
-        windows.onPressStart = [this] { match.begin(); };
-        windows.onOpponentShot = [this](int col, int row) { return match.opponentShot(col, row); };
+        // What the windows do with the network's news: Start as the accepting
+        // side presses it (the match begins; the test plays it), the answer
+        // to an invitation and the peer's shot into the match, its aim onto
+        // the board.
+        QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
+        QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
+        QObject::connect(&play, &NetPlay::peerFired, &match, &Match::opponentShot);
+        QObject::connect(&play, &NetPlay::peerAimed,
+                         [this](int col, int row) { windows.aims.emplace_back(col, row); });
+        QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
+            if (inMatch)
+                game.match.gameOver = false;
+            else
+                game.agreement.dropAcceptance();
+        });
+        QObject::connect(&match, &Match::captionChanged,
+                         [this](Match::Side side, const QString &caption) {
+                             if (side == Match::Side::Opponent)
+                                 windows.opponentCaption = caption;
+                         });
+        QObject::connect(&match, &Match::idleTick, [this] { play.showConnectionState(); });
+        QObject::connect(&match, &Match::statisticsDue, [this] { ++statisticsShown; });
         placeFleet();
     }
 
@@ -160,29 +166,36 @@ public:
         generateFleet(game.boards.ownBoard, game.boards.placedFleet, game.boards.areaSize, random);
     }
 
-    // MatchHost
-    bool peerConnected() override { return play.peerConnected(); }
-    bool invitePeer() override { return play.invitePeer(); }
-    void sendShot(int col, int row) override { play.sendShot(col, row); }
-    void sendGameAborted() override { play.sendGameAborted(); }
+    // MatchDialogs
     void generateOpponentFleet(Board &board) override
     {
         FleetCounts scratch;
         generateFleet(board, scratch, game.boards.areaSize, random);
     }
-    QString explosionCue() override { return QStringLiteral("explosion"); }
-    QString destroyCue() override { return QStringLiteral("destroy"); }
-    QString missCue() override { return QStringLiteral("wrong1"); }
-    void enterMatchLayout() override { game.match.gameOver = false; }
-    void leaveMatchLayout() override { game.agreement.dropAcceptance(); }
-    void setOpponentBoardCaption(const QString &caption) override
+    // MatchSounds
+    QString drawCue(Cue cue) override
     {
-        windows.opponentCaption = caption;
+        switch (cue) {
+        case Cue::Explosion:
+            return QStringLiteral("explosion");
+        case Cue::Destroy:
+            return QStringLiteral("destroy");
+        case Cue::Miss:
+            break;
+        }
+        return QStringLiteral("wrong1");
     }
-    void showConnectionState() override { play.showConnectionState(); }
-    void showStatistics() override { ++statisticsShown; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
 };
+
+// Start on the side, and the wait for the peer's answer when it invites:
+// true when the match began.
+inline bool pressStart(Side &side)
+{
+    if (side.match.begin())
+        return true;
+    waitFor([&] { return side.game.agreement.phase != AgreementPhase::AwaitingAnswer; }, 10000);
+    return side.game.match.gameInProgress;
+}
 
 // "Ок!" on side a with b's address, then waits until both are linked and
 // each status line names the other player.

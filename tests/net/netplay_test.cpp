@@ -45,7 +45,7 @@ protected:
     void agreeMatch()
     {
         b.windows.answers = {true};
-        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(pressStart(a));
         ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
     }
 
@@ -238,7 +238,7 @@ TEST_F(NetPlayTest, RefusedThenAcceptedMatchIsPlayedToItsEndOnBothSides)
 {
     ASSERT_TRUE(link(a, b));
     b.windows.answers = {false};
-    EXPECT_FALSE(a.match.begin());
+    EXPECT_FALSE(pressStart(a));
     EXPECT_EQ(b.windows.asked.size(), 1);
     EXPECT_TRUE(b.windows.asked.first().startsWith(QStringLiteral("The player Ann inviting you")));
     ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
@@ -292,8 +292,8 @@ TEST_F(NetPlayTest, CrossingInvitationsLetExactlyOneSideFireFirst)
         SCOPED_TRACE(round);
         // b presses Start right after a's invitation has left, before it
         // arrives: both wait, each receives the other's invitation.
-        a.windows.whileWaiting = [&] { EXPECT_TRUE(b.match.begin()); };
-        ASSERT_TRUE(a.match.begin());
+        a.windows.whileWaiting = [&] { EXPECT_TRUE(pressStart(b)); };
+        ASSERT_TRUE(pressStart(a));
         EXPECT_TRUE(b.game.match.gameInProgress);
         EXPECT_TRUE(b.windows.asked.isEmpty());
         EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
@@ -342,7 +342,7 @@ TEST_F(NetPlayTest, InvitationToAPlayerWithoutAFullFleetIsRefusedWithoutAQuestio
     ASSERT_TRUE(link(a, b));
     clearBoard(b.game.boards.ownBoard, b.game.boards.placedFleet);
     b.windows.answers = {true};
-    EXPECT_FALSE(a.match.begin());
+    EXPECT_FALSE(pressStart(a));
     EXPECT_TRUE(b.windows.asked.isEmpty());
     ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
     EXPECT_FALSE(b.game.match.gameInProgress);
@@ -571,3 +571,43 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace {
+
+// The answer to a's invitation and the peer's first shot, in one write: the
+// match begins at the answer, so the shot that follows it counts.
+TEST_F(HostilePeerTest, AcceptAndFirstShotInOneWriteBothCount)
+{
+    EXPECT_FALSE(a.match.begin()); // the invitation leaves; Start returns
+    ASSERT_TRUE(waitFor([&] { return eve.count('P') == 1; }));
+    EXPECT_TRUE(a.windows.waiting);
+    const Board before = a.game.boards.ownBoard;
+    eve.send(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legalFleet()), true, '1') +
+             "|TWKENDP|" + makeShotData(3, 4) + "|TWKENDP|");
+    ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
+    EXPECT_FALSE(a.windows.waiting);
+    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(4, 5) != before.at(4, 5); }));
+    EXPECT_EQ(a.game.match.opponentName, QStringLiteral("Eve"));
+}
+
+// The peer goes away while a waits for its answer: the wait ends as a
+// refusal that needs no box.
+TEST_F(HostilePeerTest, LinkLostWhileWaitingEndsTheWait)
+{
+    bool answered = true;
+    QObject::connect(&a.play, &NetPlay::inviteAnswered, [&](bool yes) { answered = yes; });
+    EXPECT_FALSE(a.match.begin());
+    ASSERT_TRUE(waitFor([&] { return eve.count('P') == 1; }));
+    eve.out.close();
+    eve.server.close();
+    for (QTcpSocket *socket : eve.accepted)
+        socket->close();
+    ASSERT_TRUE(waitFor([&] { return !a.windows.waiting; }));
+    EXPECT_FALSE(answered);
+    EXPECT_EQ(a.game.agreement.phase, AgreementPhase::None);
+    EXPECT_FALSE(a.game.match.gameInProgress);
+    EXPECT_TRUE(a.windows.refusals.isEmpty());
+    EXPECT_TRUE(pressStart(a)) << "a computer match once the peer is gone";
+}
+
+} // namespace

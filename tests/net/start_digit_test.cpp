@@ -66,7 +66,7 @@ TEST_F(StartDigitTest, AnsweringStartDigitIsAlwaysObeyed)
             ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
             eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, d));
         };
-        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(pressStart(a));
         // A plain peer reads the invitation's start field as "1".
         const PacketFields &invitation = *eve.last('P');
         EXPECT_EQ(invitation.payload(4), "Y");
@@ -114,7 +114,7 @@ TEST_F(StartDigitTest, CrossingWithAPlainPeerGoesAsThePlainProtocolSays)
         a.windows.whileWaiting = [&] {
             eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, '1'));
         };
-        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(pressStart(a));
         EXPECT_TRUE(a.windows.asked.isEmpty());
         EXPECT_FALSE(a.game.match.playerTurn);
         ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
@@ -128,7 +128,7 @@ TEST_F(StartDigitTest, CrossingWithAPlainPeerGoesAsThePlainProtocolSays)
         const QByteArray start = eve.last('P')->payload(5);
         eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), false, start.front()));
     };
-    EXPECT_FALSE(a.match.begin());
+    EXPECT_FALSE(pressStart(a));
     EXPECT_FALSE(a.game.match.gameInProgress);
 }
 
@@ -146,10 +146,10 @@ TEST(StartDigitProgramsTest, ExactlyOneOfTwoProgramsFiresFirst)
         SCOPED_TRACE(round);
         const bool crossing = round % 2 == 1;
         if (crossing)
-            a.windows.whileWaiting = [&] { EXPECT_TRUE(b.match.begin()); };
+            a.windows.whileWaiting = [&] { EXPECT_TRUE(pressStart(b)); };
         else
             b.windows.answers = {true};
-        ASSERT_TRUE(a.match.begin());
+        ASSERT_TRUE(pressStart(a));
         ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
         EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
         aFirst += a.game.match.playerTurn;

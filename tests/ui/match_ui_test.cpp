@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -29,8 +30,8 @@ private slots:
     void closingIsRefusedDuringAMatch();
 
 private:
-    // Runs Start; while its match loop runs, `step` is called again and
-    // again from a timer. The statistics window is closed as soon as it
+    // Runs Start and waits for the match's end; while the match runs, `step`
+    // is called again and again from a timer. The statistics window is closed as soon as it
     // shows, after `onStatistics` had a look at it.
     void playMatch(const std::function<void()> &step,
                    const std::function<void()> &onStatistics = {});
@@ -86,7 +87,11 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
         step();
     });
     driver.start();
+    QSignalSpy modes(&m_main->match(), &Match::modeChanged);
     QTest::mouseClick(test::child<QToolButton>(m_main, "startButton"), Qt::LeftButton);
+    // The match runs on events; it is over once its boards are cleared away.
+    if (m_main->game().match.gameInProgress)
+        QTRY_VERIFY_WITH_TIMEOUT(!modes.isEmpty() && !modes.last().at(0).toBool(), 120000);
     driver.stop();
 }
 

@@ -137,7 +137,7 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
         ->click(); // a fleet, so the question is asked
     ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
-    EXPECT_FALSE(bob.match.begin());
+    EXPECT_FALSE(pressStart(bob));
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
     ASSERT_TRUE(waitFor([&] { return bob.windows.refusals.size() == 1; }));
 
@@ -149,6 +149,8 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
                        !test::child<EditorWindow>(s_main, "EditorWindow")->isEnabled();
     };
     QTest::mouseClick(test::child<QToolButton>(s_main, "startButton"), Qt::LeftButton);
+    ASSERT_TRUE(
+        waitFor([] { return s_main->game().agreement.phase != AgreementPhase::AwaitingAnswer; }));
     EXPECT_TRUE(waitingShown);
     EXPECT_FALSE(test::child<WaitingDialog>(s_main, "WaitingDialog")->isVisible());
     EXPECT_TRUE(s_main->isEnabled());
@@ -200,7 +202,7 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
         });
         dismiss.start(20);
         const qsizetype refused = bob.windows.refusals.size();
-        EXPECT_FALSE(bob.match.begin());
+        EXPECT_FALSE(pressStart(bob));
         dismiss.stop();
         EXPECT_EQ(caption, QStringLiteral(":-D"));
         EXPECT_FALSE(s_main->game().match.gameInProgress);
