@@ -61,6 +61,8 @@ PeerLink::PeerLink(QObject *parent) : QObject(parent), m_server(new QTcpServer(t
 
 PeerLink::~PeerLink()
 {
+    // Whoever listens may be half destroyed already.
+    blockSignals(true);
     m_handler = nullptr;
     closeClient();
     closeIncoming();
@@ -73,6 +75,7 @@ bool PeerLink::listen(int port)
     if (m_server->isListening()) {
         m_server->close();
         closeIncoming();
+        notePeerState();
     }
     if (!isTcpPort(port))
         return false;
@@ -143,6 +146,7 @@ void PeerLink::acceptPending()
                     readIncoming(in);
             });
     }
+    notePeerState();
 }
 
 bool PeerLink::isPeersConnection(const Incoming &incoming) const
@@ -201,6 +205,7 @@ void PeerLink::removeIncoming(const Incoming *incoming)
         in->socket->abort();
         in->socket->deleteLater();
     }
+    notePeerState();
 }
 
 void PeerLink::closeIncoming()
@@ -242,6 +247,7 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
     m_client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_clientHostName = hostName;
     connect(m_client, &QTcpSocket::connected, this, &PeerLink::onClientConnected);
+    connect(m_client, &QTcpSocket::stateChanged, this, &PeerLink::notePeerState);
     // Queued: a connect that fails at once (no route) must not report from
     // inside connectToPeer(). An error of a socket given up since is stale.
     connect(
@@ -303,6 +309,7 @@ void PeerLink::closeClient()
     m_client->deleteLater();
     m_client = nullptr;
     m_clientHostName.clear();
+    notePeerState();
 }
 
 bool PeerLink::isClientActive() const
@@ -347,7 +354,17 @@ void PeerLink::onClientConnected()
             m_clientHostName = name;
             emit clientHostNameFound(name);
         });
+    notePeerState();
     emit clientConnected();
+}
+
+void PeerLink::notePeerState()
+{
+    const bool linked = peerConnected();
+    const bool lost = m_peerWasConnected && !linked;
+    m_peerWasConnected = linked;
+    if (lost)
+        emit peerLost();
 }
 
 void PeerLink::onClientError(QAbstractSocket::SocketError error)

@@ -133,6 +133,9 @@ signals:
     void socketError();
     // The reverse look-up of the outgoing connection's address found a name.
     void clientHostNameFound(const QString &name);
+    // peerConnected() just turned false: one of the link's sockets closed,
+    // or the listening one moved. Never emitted while the link is destroyed.
+    void peerLost();
 
 private:
     struct Incoming;
@@ -150,6 +153,9 @@ private:
     void readIncoming(const std::shared_ptr<Incoming> &incoming);
     void onClientConnected();
     void onClientError(QAbstractSocket::SocketError error);
+    // Called wherever a socket of the link opens or closes: emits peerLost()
+    // when the link just ended, so waiters need not poll peerConnected().
+    void notePeerState();
 
     QTcpServer *m_server = nullptr; // listening
     QTcpSocket *m_client = nullptr; // outgoing; a new one for each attempt
@@ -158,6 +164,7 @@ private:
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
+    bool m_peerWasConnected = false; // peerConnected() when last noted
 };
 
 } // namespace tw

@@ -14,9 +14,6 @@ namespace tw {
 
 namespace {
 
-// How often a wait for an answer looks at the link.
-constexpr int kLinkWatchInterval = 50; // milliseconds
-
 // A received board that may be played against: exactly the 225 letters of a
 // board holding a complete, legal fleet for the area in the placement phase.
 bool readPeerFleet(QByteArrayView text, int areaSize, Board &board)
@@ -35,13 +32,18 @@ MatchAgreement::MatchAgreement(GameState &game, NetPlayHost &host, PeerConnectio
     : QObject(parent), m_game(game), m_host(host), m_connection(connection)
 {
     m_random.seedFromClock();
-    m_linkWatch.setInterval(kLinkWatchInterval);
-    connect(&m_linkWatch, &QTimer::timeout, this, [this] {
-        if (waitingForAnswer() && !peerConnected()) {
-            m_game.agreement.phase = AgreementPhase::InviteDeclined;
-            endWait();
-        }
-    });
+    // A link lost while this side waits ends the wait as a refusal. Queued:
+    // the loss may be noted inside a packet's handling or a socket's signal;
+    // the wait ends from the event loop, if the link is still down then.
+    connect(
+        &m_connection.link(), &PeerLink::peerLost, this,
+        [this] {
+            if (waitingForAnswer() && !peerConnected()) {
+                m_game.agreement.phase = AgreementPhase::InviteDeclined;
+                endWait();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 bool MatchAgreement::peerConnected() const
@@ -223,7 +225,7 @@ PeerChannel::Invitation MatchAgreement::invitePeer()
     sendPacket(m_connection.link(),
                makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));
-    m_linkWatch.start();
+    m_waiting = true;
     m_host.showWaiting(true);
     return PeerChannel::Invitation::Sent;
 }
@@ -239,9 +241,9 @@ void MatchAgreement::takeAnswer(const Invitation &answer)
 void MatchAgreement::endWait()
 {
     AgreementState &a = m_game.agreement;
-    if (!m_linkWatch.isActive())
+    if (!m_waiting)
         return; // no invitation of this side's waits
-    m_linkWatch.stop();
+    m_waiting = false;
     m_host.showWaiting(false);
     if (a.phase == AgreementPhase::InviteDeclined) {
         a.phase = AgreementPhase::None;

@@ -13,7 +13,6 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 namespace tw {
 
@@ -92,9 +91,8 @@ private:
     Invitation m_invitation;
     // Draws the start digit of an accepting reply.
     Random m_random;
-    // While this side waits for an answer: a link lost meanwhile ends the
-    // wait as a refusal.
-    QTimer m_linkWatch;
+    // This side's invitation waits for its answer, behind the waiting window.
+    bool m_waiting = false;
 };
 
 } // namespace tw
