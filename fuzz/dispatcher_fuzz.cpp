@@ -50,7 +50,7 @@ bool shipCell(std::uint8_t code)
 }
 
 // The windows and the match around the dispatcher, all silent.
-class World : public NullNetPlayHost, public NullMatchDialogs, public NullMatchSounds
+class World : public NetPlayPrompts, public NullMatchDialogs, public NullMatchSounds
 {
 public:
     GameState game;
@@ -74,6 +74,12 @@ public:
         QObject::connect(&play, &NetPlay::peerAimed, [this](int col, int row) {
             check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);
         });
+        QObject::connect(&play, &NetPlay::addressFilled,
+                         [this](const QString &text) { m_address = text; });
+        QObject::connect(&play, &NetPlay::portFilled,
+                         [this](const QString &text) { m_port = text; });
+        QObject::connect(&play, &NetPlay::chatLineAdded,
+                         [](const QString &line) { check(!line.contains(u'\n')); });
         QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
             if (inMatch)
                 game.match.gameOver = false;
@@ -82,13 +88,13 @@ public:
         });
     }
 
-    // NetPlayHost
+    // NetPlayPrompts: no host name, nothing typed.
     QString addressField() override { return m_address; }
+    QString hostField() override { return {}; }
     QString portField() override { return m_port; }
-    void setAddressField(const QString &text) override { m_address = text; }
-    void setPortField(const QString &text) override { m_port = text; }
-    void addChatLine(const QString &line) override { check(!line.contains(u'\n')); }
+    QString chatInput() override { return {}; }
     bool askInvitation(const QString &) override { return answerYes; }
+    QString missCue() override { return {}; }
 
     // MatchDialogs
     bool ask(Box) override { return false; }

@@ -27,9 +27,9 @@ bool readPeerFleet(QByteArrayView text, int areaSize, Board &board)
 
 } // namespace
 
-MatchAgreement::MatchAgreement(GameState &game, NetPlayHost &host, PeerConnection &connection,
+MatchAgreement::MatchAgreement(GameState &game, NetPlayPrompts &prompts, PeerConnection &connection,
                                QObject *parent)
-    : QObject(parent), m_game(game), m_host(host), m_connection(connection)
+    : QObject(parent), m_game(game), m_prompts(prompts), m_connection(connection)
 {
     m_random.seedFromClock();
     // A link lost while this side waits ends the wait as a refusal. Queued:
@@ -81,7 +81,7 @@ void MatchAgreement::noteRefusal()
         localized(m_game.settings, "The user doesn't ready to game, or area sizes miscoincide.",
                   "Пользователь, которому вы отправили запрос, еще не готов к игре "
                   "или несовпадают размеры полей.");
-    QTimer::singleShot(0, this, [this, text] { m_host.showRefusal(text); });
+    QTimer::singleShot(0, this, [this, text] { emit refused(text); });
     endWait();
 }
 
@@ -98,7 +98,7 @@ void MatchAgreement::takePeerBoard(const Invitation &invitation)
     BoardState &b = m_game.boards;
     b.opponentBoard = invitation.board;
     armBoard(b.opponentBoard, b.areaSize);
-    m_host.setOpponentBoardCaption(u' ' + invitation.name + u' ');
+    emit opponentCaptionChanged(u' ' + invitation.name + u' ');
     m_game.match.opponentName = invitation.name;
 }
 
@@ -195,7 +195,7 @@ void MatchAgreement::askInvitation()
             : QStringLiteral("Игрок ") + invitation.name +
                   QStringLiteral(" приглашает вас к игре. В данный момент вы готовы приступить к "
                                  "ней. Начать игру?");
-    const bool yes = m_host.askInvitation(text);
+    const bool yes = m_prompts.askInvitation(text);
     m_questionPending = false;
     // Things may have changed while the question was open.
     if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation()) {
@@ -212,7 +212,7 @@ void MatchAgreement::askInvitation()
     emit accepted();
     if (a.awaitingConfirmation()) { // Start refused to begin
         a.phase = AgreementPhase::None;
-        m_host.paintOpponentBoard();
+        emit opponentBoardChanged();
     }
 }
 
@@ -226,7 +226,7 @@ PeerChannel::Invitation MatchAgreement::invitePeer()
                makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));
     m_waiting = true;
-    m_host.showWaiting(true);
+    emit waitingChanged(true);
     return PeerChannel::Invitation::Sent;
 }
 
@@ -244,10 +244,10 @@ void MatchAgreement::endWait()
     if (!m_waiting)
         return; // no invitation of this side's waits
     m_waiting = false;
-    m_host.showWaiting(false);
+    emit waitingChanged(false);
     if (a.phase == AgreementPhase::InviteDeclined) {
         a.phase = AgreementPhase::None;
-        m_host.paintOpponentBoard();
+        emit opponentBoardChanged();
         emit answered(false);
         return;
     }

@@ -8,7 +8,7 @@
 #include "match/gamestate.h"
 #include "match/opponent.h"
 #include "model/random.h"
-#include "net/netplayhost.h"
+#include "net/netplayprompts.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -23,8 +23,8 @@ class MatchAgreement : public QObject
 {
     Q_OBJECT
 public:
-    // Precondition: connection outlives the agreement.
-    MatchAgreement(GameState &game, NetPlayHost &host, PeerConnection &connection,
+    // Precondition: prompts and connection outlive the agreement.
+    MatchAgreement(GameState &game, NetPlayPrompts &prompts, PeerConnection &connection,
                    QObject *parent = nullptr);
 
     // The network step of Start: invites the peer, behind the waiting
@@ -47,6 +47,16 @@ signals:
     // Start follows. When the handlers return without a match begun, the
     // agreement is dropped.
     void accepted();
+    // The peer refused this side's invitation: a modal box, so emitted from
+    // the event loop, never inside the packet's handling.
+    void refused(const QString &text);
+    // The waiting window shown, with the main window and the editor
+    // disabled; or hidden, with both enabled again.
+    void waitingChanged(bool shown);
+    // The peer's name over the opponent board, when its fleet is taken.
+    void opponentCaptionChanged(const QString &caption);
+    // The opponent board must be drawn again: an agreement fell through.
+    void opponentBoardChanged();
 
 private:
     // An invitation waiting for the player's answer.
@@ -82,7 +92,7 @@ private:
     void endWait();
 
     GameState &m_game;
-    NetPlayHost &m_host;
+    NetPlayPrompts &m_prompts;
     PeerConnection &m_connection;
     // An invitation of the peer waits for the player. Beside the phase, not
     // in it: the player may press Start while it waits, and the two

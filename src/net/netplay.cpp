@@ -25,13 +25,29 @@ int payloadCount(const PacketFields &fields)
 
 } // namespace
 
-NetPlay::NetPlay(GameState &game, NetPlayHost &host, QObject *parent)
-    : QObject(parent), m_game(game), m_host(host), m_connection(game, host),
-      m_agreement(game, host, m_connection)
+NetPlay::NetPlay(GameState &game, NetPlayPrompts &prompts, QObject *parent)
+    : QObject(parent), m_game(game), m_prompts(prompts), m_connection(game, prompts),
+      m_agreement(game, prompts, m_connection)
 {
     link().setHandler(this);
+    // Forwarded as they come (direct): the windows see them in the order
+    // the parts emit them.
     connect(&m_agreement, &MatchAgreement::accepted, this, &NetPlay::invitationAccepted);
     connect(&m_agreement, &MatchAgreement::answered, this, &NetPlay::inviteAnswered);
+    connect(&m_agreement, &MatchAgreement::refused, this, &NetPlay::invitationRefused);
+    connect(&m_agreement, &MatchAgreement::waitingChanged, this, &NetPlay::waitingChanged);
+    connect(&m_agreement, &MatchAgreement::opponentCaptionChanged, this,
+            &NetPlay::opponentCaptionChanged);
+    connect(&m_agreement, &MatchAgreement::opponentBoardChanged, this,
+            &NetPlay::opponentBoardChanged);
+    connect(&m_connection, &PeerConnection::statusChanged, this, &NetPlay::statusChanged);
+    connect(&m_connection, &PeerConnection::lampShown, this, &NetPlay::lampShown);
+    connect(&m_connection, &PeerConnection::connectEnabledChanged, this,
+            &NetPlay::connectEnabledChanged);
+    connect(&m_connection, &PeerConnection::addressFilled, this, &NetPlay::addressFilled);
+    connect(&m_connection, &PeerConnection::hostFilled, this, &NetPlay::hostFilled);
+    connect(&m_connection, &PeerConnection::portFilled, this, &NetPlay::portFilled);
+    connect(&m_connection, &PeerConnection::soundRequested, this, &NetPlay::soundRequested);
 }
 
 NetPlay::~NetPlay()
@@ -81,7 +97,7 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
 
 void NetPlay::handleChat(const PacketFields &fields)
 {
-    m_host.addChatLine(u'<' + peerName(fields.payload(1)) + QStringLiteral("> ") +
+    emit chatLineAdded(u'<' + peerName(fields.payload(1)) + QStringLiteral("> ") +
                        peerText(fields.payload(2)));
 }
 
@@ -100,7 +116,7 @@ void NetPlay::handleGameAborted(const PacketFields &fields)
                   QStringLiteral(" закончил игру. Вам необходимо выйти из игрового режима, т.к. "
                                  "игра далее не имеет смысла");
     QTimer::singleShot(0, this, [this, text] {
-        m_host.showPeerAborted(text);
+        emit peerAborted(text);
         m_abortNoticePending = false;
     });
 }
@@ -155,16 +171,16 @@ void NetPlay::chatSend()
 {
     if (!peerConnected())
         return;
-    QString text = m_host.chatInput();
+    QString text = m_prompts.chatInput();
     if (text.isEmpty())
         return;
     text.replace(u'|', u' ');
     // The echo shows what the peer will show: the text as it travels.
     const QString line = u'<' + fromCp1251(wireText(m_game.settings.playerName)) +
                          QStringLiteral("> ") + fromCp1251(wireText(text));
-    m_host.addChatLine(line);
+    emit chatLineAdded(line);
     const QByteArray body = makeChatMessage(m_game.settings.playerName, text);
-    m_host.clearChatInput();
+    emit chatInputCleared();
     sendPacket(link(), body);
 }
 

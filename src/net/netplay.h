@@ -2,17 +2,20 @@
 
 // Network play: linking two programs, the packet dispatcher, agreeing a
 // match, the match-time traffic and the chat. Headless; the windows come in
-// through NetPlayHost, so two of these can play each other in one test
+// through signals and NetPlayPrompts, so two of these can play each other in one test
 // process. The link's upkeep is PeerConnection's, the agreement on a match
 // MatchAgreement's; this class hands each packet to its owner and carries
-// the match and the chat.
+// the match and the chat. What the windows are told goes out as the signals
+// below (theirs forwarded), each emitted as it happens, so a window connects
+// only what it shows; what network play must ask comes through
+// NetPlayPrompts.
 
 #include "match/gamestate.h"
 #include "match/opponent.h"
 #include "net/cointoss.h"
 #include "net/link.h"
 #include "net/matchagreement.h"
-#include "net/netplayhost.h"
+#include "net/netplayprompts.h"
 #include "net/nettext.h"
 #include "net/peerconnection.h"
 
@@ -32,7 +35,8 @@ public:
     static constexpr int kFallbackPort = PeerConnection::kFallbackPort;
     static constexpr int kMaxNameLength = kMaxPeerNameLength;
 
-    NetPlay(GameState &game, NetPlayHost &host, QObject *parent = nullptr);
+    // Precondition: prompts outlive the network play.
+    NetPlay(GameState &game, NetPlayPrompts &prompts, QObject *parent = nullptr);
     ~NetPlay() override;
 
     PeerLink &link() { return m_connection.link(); }
@@ -90,6 +94,32 @@ signals:
     // A shot packet left for the peer (the 0-based cell).
     void shotSent(int col, int row);
 
+    // The network options: the status line, the lamp (at each idle tick),
+    // "Ок!" enabled, and text filled into the address, host and port fields.
+    void statusChanged(const QString &text);
+    void lampShown(bool linked);
+    void connectEnabledChanged(bool enabled);
+    void addressFilled(const QString &text);
+    void hostFilled(const QString &text);
+    void portFilled(const QString &text);
+    void soundRequested(const QString &name);
+
+    // The chat window: a line for its history; its input line was sent.
+    void chatLineAdded(const QString &line);
+    void chatInputCleared();
+
+    // Modal boxes, emitted from the event loop, never inside a packet's
+    // handling: their loops would stop the connection that delivered it.
+    // This side's invitation was refused; the peer left the match.
+    void invitationRefused(const QString &text);
+    void peerAborted(const QString &text);
+
+    // The waiting window shown, with the main window and the editor
+    // disabled; or hidden, with both enabled again.
+    void waitingChanged(bool shown);
+    void opponentCaptionChanged(const QString &caption);
+    void opponentBoardChanged();
+
 private:
     void handleChat(const PacketFields &fields);
     void handleGameAborted(const PacketFields &fields);
@@ -97,7 +127,7 @@ private:
     void handleTargetCoords(const PacketFields &fields);
 
     GameState &m_game;
-    NetPlayHost &m_host;
+    NetPlayPrompts &m_prompts;
     PeerConnection m_connection;
     MatchAgreement m_agreement;
     bool m_abortNoticePending = false;

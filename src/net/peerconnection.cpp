@@ -7,8 +7,8 @@
 
 namespace tw {
 
-PeerConnection::PeerConnection(GameState &game, NetPlayHost &host, QObject *parent)
-    : QObject(parent), m_game(game), m_host(host)
+PeerConnection::PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject *parent)
+    : QObject(parent), m_game(game), m_prompts(prompts)
 {
     connect(&m_link, &PeerLink::clientConnected, this, &PeerConnection::onConnected);
     connect(&m_link, &PeerLink::socketError, this, &PeerConnection::onConnectError);
@@ -23,7 +23,7 @@ QString PeerConnection::localized(const char *english, const char *russian) cons
 void PeerConnection::showStatus(const QString &text)
 {
     m_status = text;
-    m_host.showStatus(text);
+    emit statusChanged(text);
 }
 
 void PeerConnection::startServer()
@@ -36,21 +36,21 @@ void PeerConnection::startServer()
 void PeerConnection::connectToPeer()
 {
     bool isNumber = false;
-    const double number = m_host.portField().toDouble(&isNumber);
+    const double number = m_prompts.portField().toDouble(&isNumber);
     if (!isNumber || std::isnan(number))
         return;
-    const QString address = m_host.addressField().trimmed();
-    const QString hostName = m_host.hostField().trimmed();
+    const QString address = m_prompts.addressField().trimmed();
+    const QString hostName = m_prompts.hostField().trimmed();
     if (address.isEmpty() && hostName.isEmpty())
         return;
     const double port = number < 0 || number > 2147483647.0 ? kFallbackPort : number;
     m_serverPort = static_cast<int>(std::nearbyint(port)); // a half to the even neighbour
-    m_host.setPortField(QString::number(m_serverPort));
+    emit portFilled(QString::number(m_serverPort));
     m_link.closeClient();
     startServer();
     if (!m_link.isListening())
         return;
-    m_host.setConnectEnabled(false);
+    emit connectEnabledChanged(false);
     m_link.connectToPeer(address, hostName, m_serverPort);
 }
 
@@ -58,22 +58,22 @@ void PeerConnection::disconnectFromPeer()
 {
     if (m_link.isClientActive()) {
         m_link.closeClient();
-        m_host.playSound(m_host.missCue());
+        emit soundRequested(m_prompts.missCue());
     } else {
         m_link.closeClient(); // an attempt still under way
     }
-    m_host.setConnectEnabled(true);
+    emit connectEnabledChanged(true);
 }
 
 void PeerConnection::onConnected()
 {
     const QString name = m_link.clientRemoteHostName();
     showStatus(localized("connection established: ", "успешное подключение: ") + name);
-    m_host.setConnectEnabled(true);
-    m_host.setAddressField(m_link.clientRemoteAddress().toString());
-    m_host.setHostField(name);
+    emit connectEnabledChanged(true);
+    emit addressFilled(m_link.clientRemoteAddress().toString());
+    emit hostFilled(name);
     sendPacket(m_link, makeConnectionInvite(m_game.settings.playerName, m_game.boards.areaSize));
-    m_host.playSound(QStringLiteral("CONNECT"));
+    emit soundRequested(QStringLiteral("CONNECT"));
 }
 
 void PeerConnection::onClientHostNameFound(const QString &name)
@@ -81,7 +81,7 @@ void PeerConnection::onClientHostNameFound(const QString &name)
     // The look-up answers after the connect; its name completes the status
     // text of the connect while that is still shown.
     const QString shown = m_status;
-    m_host.setHostField(name);
+    emit hostFilled(name);
     for (const QString &prefix :
          {QStringLiteral("connection established: "), QStringLiteral("успешное подключение: ")})
         if (shown.startsWith(prefix))
@@ -91,16 +91,16 @@ void PeerConnection::onClientHostNameFound(const QString &name)
 void PeerConnection::onConnectError()
 {
     showStatus(localized("connection error!", "ошибка подключения!"));
-    m_host.setConnectEnabled(true);
+    emit connectEnabledChanged(true);
 }
 
 void PeerConnection::showConnectionState()
 {
     if (peerConnected()) {
-        m_host.setLamp(true);
+        emit lampShown(true);
         return;
     }
-    m_host.setLamp(false);
+    emit lampShown(false);
     showStatus(localized("no connection", "нет подключения"));
 }
 
@@ -141,9 +141,9 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
     const bool linkedElsewhere =
         m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress;
     if (!fromThisMachine && !linkedElsewhere) {
-        m_host.setAddressField(from.remoteAddress.toString());
-        m_host.setPortField(QString::number(m_link.listeningPort()));
-        m_host.setHostField(from.remoteHostName);
+        emit addressFilled(from.remoteAddress.toString());
+        emit portFilled(QString::number(m_link.listeningPort()));
+        emit hostFilled(from.remoteHostName);
         connectToPeer();
     }
     showOpponentStatus(peerName(fields.payload(1)), *areaSize);

@@ -6,7 +6,7 @@
 
 #include "match/gamestate.h"
 #include "net/link.h"
-#include "net/netplayhost.h"
+#include "net/netplayprompts.h"
 
 #include <QObject>
 #include <QString>
@@ -23,7 +23,8 @@ public:
     // Taken when the port field holds a number outside 0..2147483647.
     static constexpr int kFallbackPort = 8169;
 
-    PeerConnection(GameState &game, NetPlayHost &host, QObject *parent = nullptr);
+    // Precondition: prompts outlive the connection.
+    PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject *parent = nullptr);
 
     PeerLink &link() { return m_link; }
     const PeerLink &link() const { return m_link; }
@@ -52,6 +53,19 @@ public:
     void handleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
     void handleUserInfo(const PacketFields &fields);
 
+signals:
+    // The status line of the network options.
+    void statusChanged(const QString &text);
+    // The connection lamp, lit at each idle tick: linked or not.
+    void lampShown(bool linked);
+    // "Ок!" may be pressed (again), or not while an attempt runs.
+    void connectEnabledChanged(bool enabled);
+    // Filled into the network options' fields.
+    void addressFilled(const QString &text);
+    void hostFilled(const QString &text);
+    void portFilled(const QString &text);
+    void soundRequested(const QString &name);
+
 private:
     void onConnected();
     void onConnectError();
@@ -61,7 +75,7 @@ private:
     QString localized(const char *english, const char *russian) const;
 
     GameState &m_game;
-    NetPlayHost &m_host;
+    NetPlayPrompts &m_prompts;
     PeerLink m_link;
     int m_serverPort = kDefaultPort;
     QString m_status; // the status text last shown

@@ -46,6 +46,27 @@ NetworkController::NetworkController(MainWindow &main)
     });
     connect(&m_play, &NetPlay::peerAimed, this, &NetworkController::showPeerAim);
     connect(&m_play, &NetPlay::invitationAccepted, &m_main, &MainWindow::startMatch);
+    // The editor is made after this controller: reached when the news comes.
+    connect(&m_play, &NetPlay::addressFilled, this,
+            [this](const QString &text) { m_main.editorWindow().setAddress(text); });
+    connect(&m_play, &NetPlay::hostFilled, this,
+            [this](const QString &text) { m_main.editorWindow().setHost(text); });
+    connect(&m_play, &NetPlay::portFilled, this,
+            [this](const QString &text) { m_main.editorWindow().setPort(text); });
+    connect(&m_play, &NetPlay::connectEnabledChanged, this,
+            [this](bool enabled) { m_main.editorWindow().setConnectEnabled(enabled); });
+    connect(&m_play, &NetPlay::statusChanged, this, &NetworkController::showStatus);
+    connect(&m_play, &NetPlay::lampShown, this, &NetworkController::setLamp);
+    connect(&m_play, &NetPlay::soundRequested, this,
+            [this](const QString &name) { m_main.audio().playSound(name); });
+    connect(&m_play, &NetPlay::chatLineAdded, this, &NetworkController::addChatLine);
+    connect(&m_play, &NetPlay::chatInputCleared, this,
+            [this] { m_main.chatWindow().clearInput(); });
+    connect(&m_play, &NetPlay::invitationRefused, this, &NetworkController::showRefusal);
+    connect(&m_play, &NetPlay::peerAborted, this, &NetworkController::showPeerAborted);
+    connect(&m_play, &NetPlay::waitingChanged, this, &NetworkController::showWaiting);
+    connect(&m_play, &NetPlay::opponentCaptionChanged, &m_main, &MainWindow::setOpponentCaption);
+    connect(&m_play, &NetPlay::opponentBoardChanged, &m_main, &MainWindow::paintOpponentBoard);
     if (m_journal.isOpen()) {
         connect(m_foundGames, &QAbstractItemModel::rowsInserted, this, journalGames);
         connect(m_foundGames, &QAbstractItemModel::rowsRemoved, this, journalGames);
@@ -58,6 +79,7 @@ NetworkController::~NetworkController() = default;
 void NetworkController::attachWindows()
 {
     EditorWindow &editor = m_main.editorWindow();
+
     connect(&editor, &EditorWindow::connectRequested, this, [this] { m_play.connectToPeer(); });
     connect(&editor, &EditorWindow::disconnectRequested, this,
             [this] { m_play.disconnectFromPeer(); });
@@ -108,8 +130,8 @@ void NetworkController::chooseFoundGame(const QString &address, int port)
     // The host field would win over the address; the game's port is the one
     // both sides must use.
     journal("chosen", address);
-    setHostField(QString());
-    setPortField(QString::number(port));
+    m_main.editorWindow().setHost(QString());
+    m_main.editorWindow().setPort(QString::number(port));
 }
 
 bool NetworkController::peerConnected()
@@ -156,26 +178,6 @@ QString NetworkController::portField()
     return m_main.editorWindow().port();
 }
 
-void NetworkController::setAddressField(const QString &text)
-{
-    m_main.editorWindow().setAddress(text);
-}
-
-void NetworkController::setHostField(const QString &text)
-{
-    m_main.editorWindow().setHost(text);
-}
-
-void NetworkController::setPortField(const QString &text)
-{
-    m_main.editorWindow().setPort(text);
-}
-
-void NetworkController::setConnectEnabled(bool enabled)
-{
-    m_main.editorWindow().setConnectEnabled(enabled);
-}
-
 void NetworkController::showStatus(const QString &text)
 {
     // Every tick of an unlinked program repeats "no connection"; the
@@ -194,11 +196,6 @@ void NetworkController::setLamp(bool linked)
     m_main.editorWindow().setLinked(linked);
 }
 
-void NetworkController::playSound(const QString &name)
-{
-    m_main.audio().playSound(name);
-}
-
 QString NetworkController::missCue()
 {
     return m_main.audio().missCue();
@@ -207,11 +204,6 @@ QString NetworkController::missCue()
 QString NetworkController::chatInput()
 {
     return m_main.chatWindow().input();
-}
-
-void NetworkController::clearChatInput()
-{
-    m_main.chatWindow().clearInput();
 }
 
 void NetworkController::addChatLine(const QString &line)
@@ -259,16 +251,6 @@ void NetworkController::showWaiting(bool shown)
     const QRect frame = waiting->frameGeometry();
     waiting->move(screen.x() + (screen.width() - frame.width()) / 2,
                   screen.y() + (screen.height() - frame.height()) / 2);
-}
-
-void NetworkController::setOpponentBoardCaption(const QString &caption)
-{
-    m_main.setOpponentCaption(caption);
-}
-
-void NetworkController::paintOpponentBoard()
-{
-    m_main.paintOpponentBoard();
 }
 
 void NetworkController::showPeerAim(int col, int row)

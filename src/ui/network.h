@@ -28,7 +28,7 @@ class MainWindow;
 //                         chosen from it, each with its time (CLOCK_MONOTONIC,
 //                         microseconds). The windows cannot be read from
 //                         outside the program; this file can.
-class NetworkController : public QObject, private NetPlayHost
+class NetworkController : public QObject, private NetPlayPrompts
 {
     Q_OBJECT
 public:
@@ -58,27 +58,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // NetPlayHost
+    // NetPlayPrompts
     QString addressField() override;
     QString hostField() override;
     QString portField() override;
-    void setAddressField(const QString &text) override;
-    void setHostField(const QString &text) override;
-    void setPortField(const QString &text) override;
-    void setConnectEnabled(bool enabled) override;
-    void showStatus(const QString &text) override;
-    void setLamp(bool linked) override;
-    void playSound(const QString &name) override;
-    QString missCue() override;
     QString chatInput() override;
-    void clearChatInput() override;
-    void addChatLine(const QString &line) override;
     bool askInvitation(const QString &text) override;
-    void showRefusal(const QString &text) override;
-    void showPeerAborted(const QString &text) override;
-    void showWaiting(bool shown) override;
-    void setOpponentBoardCaption(const QString &caption) override;
-    void paintOpponentBoard() override;
+    QString missCue() override;
+
+    // What network play tells the windows (its signals).
+    void showStatus(const QString &text);
+    void setLamp(bool linked);
+    void addChatLine(const QString &line);
+    void showRefusal(const QString &text);
+    void showPeerAborted(const QString &text);
+    void showWaiting(bool shown);
 
     // The peer's aim at the 0-based cell, drawn on the own board.
     void showPeerAim(int col, int row);

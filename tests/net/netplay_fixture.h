@@ -46,8 +46,9 @@ inline int freePort()
     return 0;
 }
 
-// The windows of one side, recording what network play shows.
-class FakeWindows : public NullNetPlayHost
+// The windows of one side, recording what network play shows: its fields
+// and answers are scripted, its news recorded from the signals.
+class FakeWindows : public NetPlayPrompts
 {
 public:
     QString address, host, port;
@@ -67,20 +68,11 @@ public:
     QString opponentCaption;
     std::vector<std::pair<int, int>> aims; // the peer's aim, shown on the own board
 
+    // NetPlayPrompts
     QString addressField() override { return address; }
     QString hostField() override { return host; }
     QString portField() override { return port; }
-    void setAddressField(const QString &text) override { address = text; }
-    void setHostField(const QString &text) override { host = text; }
-    void setPortField(const QString &text) override { port = text; }
-    void setConnectEnabled(bool enabled) override { connectEnabled = enabled; }
-    void showStatus(const QString &text) override { statuses << text; }
-    void setLamp(bool linked) override { ++(linked ? lampLime : lampRed); }
-    void playSound(const QString &name) override { sounds << name; }
-    QString missCue() override { return QStringLiteral("wrong1"); }
     QString chatInput() override { return typedChat; }
-    void clearChatInput() override { typedChat.clear(); }
-    void addChatLine(const QString &line) override { chatLines << line; }
     bool askInvitation(const QString &text) override
     {
         asked << text;
@@ -92,23 +84,43 @@ public:
         answers.pop_front();
         return yes;
     }
-    void showRefusal(const QString &text) override { refusals << text; }
-    void showPeerAborted(const QString &text) override
+    QString missCue() override { return QStringLiteral("wrong1"); }
+
+    // Records what play tells the windows.
+    void watch(NetPlay &play)
     {
-        aborts << text;
-        if (whileAborted)
-            whileAborted();
+        QObject::connect(&play, &NetPlay::addressFilled, [this](const QString &t) { address = t; });
+        QObject::connect(&play, &NetPlay::hostFilled, [this](const QString &t) { host = t; });
+        QObject::connect(&play, &NetPlay::portFilled, [this](const QString &t) { port = t; });
+        QObject::connect(&play, &NetPlay::connectEnabledChanged,
+                         [this](bool enabled) { connectEnabled = enabled; });
+        QObject::connect(&play, &NetPlay::statusChanged,
+                         [this](const QString &t) { statuses << t; });
+        QObject::connect(&play, &NetPlay::lampShown,
+                         [this](bool linked) { ++(linked ? lampLime : lampRed); });
+        QObject::connect(&play, &NetPlay::soundRequested,
+                         [this](const QString &name) { sounds << name; });
+        QObject::connect(&play, &NetPlay::chatLineAdded,
+                         [this](const QString &line) { chatLines << line; });
+        QObject::connect(&play, &NetPlay::chatInputCleared, [this] { typedChat.clear(); });
+        QObject::connect(&play, &NetPlay::invitationRefused,
+                         [this](const QString &t) { refusals << t; });
+        QObject::connect(&play, &NetPlay::peerAborted, [this](const QString &t) {
+            aborts << t;
+            if (whileAborted)
+                whileAborted();
+        });
+        QObject::connect(&play, &NetPlay::waitingChanged, [this](bool shown) {
+            waiting = shown;
+            if (!shown)
+                return;
+            ++waitingShown;
+            if (whileWaiting)
+                std::exchange(whileWaiting, nullptr)();
+        });
+        QObject::connect(&play, &NetPlay::opponentCaptionChanged,
+                         [this](const QString &caption) { opponentCaption = caption; });
     }
-    void showWaiting(bool shown) override
-    {
-        waiting = shown;
-        if (!shown)
-            return;
-        ++waitingShown;
-        if (whileWaiting)
-            std::exchange(whileWaiting, nullptr)();
-    }
-    void setOpponentBoardCaption(const QString &caption) override { opponentCaption = caption; }
 
     bool sawStatus(const QString &text) const { return statuses.contains(text); }
 };
@@ -135,6 +147,7 @@ public:
         play.link().setLocalAddress(QHostAddress(localAddress));
         play.setServerPort(port);
         windows.port = QString::number(port);
+        windows.watch(play);
         // What the windows do with the network's news: Start as the accepting
         // side presses it (the match begins; the test plays it), the answer
         // to an invitation and the peer's shot into the match, its aim onto
