@@ -4,10 +4,9 @@
 #include "mainwindow.h"
 #include "net/avahidiscovery.h"
 #include "net/foundgames.h"
+#include "widgets.h"
 
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <chrono>
 #include <tuple>
 
@@ -246,11 +245,8 @@ void NetworkController::showWaiting(bool shown)
         return;
     }
     journal("waiting");
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     waiting->show();
-    const QRect frame = waiting->frameGeometry();
-    waiting->move(screen.x() + (screen.width() - frame.width()) / 2,
-                  screen.y() + (screen.height() - frame.height()) / 2);
+    centerOnScreen(waiting); // its frame is known once shown
 }
 
 void NetworkController::showPeerAim(int col, int row)
