@@ -48,8 +48,10 @@ NetworkController::NetworkController(MainWindow &main)
     // The editor is made after this controller: reached when the news comes.
     connect(&m_play, &NetPlay::addressFilled, this,
             [this](const QString &text) { m_main.editorWindow().setAddress(text); });
-    connect(&m_play, &NetPlay::hostFilled, this,
-            [this](const QString &text) { m_main.editorWindow().setHost(text); });
+    connect(&m_play, &NetPlay::hostFilled, this, [this](const QString &text) {
+        journal("host", text);
+        m_main.editorWindow().setHost(text);
+    });
     connect(&m_play, &NetPlay::portFilled, this,
             [this](const QString &text) { m_main.editorWindow().setPort(text); });
     connect(&m_play, &NetPlay::connectEnabledChanged, this,
