@@ -200,6 +200,22 @@ public:
     }
 };
 
+// A board as its wire text.
+inline QByteArray boardText(const Board &board)
+{
+    return QByteArray::fromStdString(boardToText(board));
+}
+
+// The wire text of a legal fleet drawn from random.
+inline QByteArray randomFleet(Random &random)
+{
+    Board fleet{};
+    fleet.fill(CellWater);
+    FleetCounts counts;
+    generateFleet(fleet, counts, 10, random);
+    return boardText(fleet);
+}
+
 // Start on the side, and the wait for the peer's answer when it invites:
 // true when the match began.
 inline bool pressStart(Side &side)
@@ -285,5 +301,16 @@ public:
         return nullptr;
     }
 };
+
+// The side listens, and the raw peer links to it with a connection invite as
+// "Eve", as a plain peer's "Ок!" would.
+inline bool linkRawPeer(Side &side, RawPeer &peer, int port)
+{
+    side.play.startServer();
+    if (!peer.connectTo(side.address, port))
+        return false;
+    peer.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
+    return waitFor([&] { return side.play.peerConnected() && peer.count('C') == 1; });
+}
 
 } // namespace tw::test

@@ -1,99 +1,12 @@
 // Network play between real sockets on loopback, two or three "machines" in
 // one process: linking, the dispatcher's rules, the chat, the match
-// agreement and a whole match, and what a hostile peer may send.
-#include "model/shots.h"
-#include "netplay_fixture.h"
-
-#include <gtest/gtest.h>
+// agreement and a whole match, and a third machine.
+#include "netplay_test.h"
 
 using namespace tw;
 using namespace tw::test;
 
 namespace {
-
-const QString Ann = QStringLiteral("Ann");
-const QString Bob = QStringLiteral("Bob");
-const QString kRefusal =
-    QStringLiteral("The user doesn't ready to game, or area sizes miscoincide.");
-
-QString opponentStatus(const QString &name, int size = 10)
-{
-    return QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") +
-           QString::number(size) + u')';
-}
-
-QByteArray boardText(const Board &board)
-{
-    return QByteArray::fromStdString(boardToText(board));
-}
-
-// Cells of a board that a shot may still target.
-bool open(const Board &board, int x, int y)
-{
-    const auto code = board.at(x, y);
-    return code == CellWater || code == CellIntact;
-}
-
-class NetPlayTest : public ::testing::Test
-{
-protected:
-    int port = freePort();
-    Side a{Ann, QStringLiteral("127.0.0.1"), port, 11};
-    Side b{Bob, QStringLiteral("127.0.0.2"), port, 22};
-
-    // Start on a, accepted by b; both matches run afterwards.
-    void agreeMatch()
-    {
-        b.windows.answers = {true};
-        ASSERT_TRUE(pressStart(a));
-        ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
-    }
-
-    // The side whose turn it is fires at its next open cell until a fleet is
-    // gone; after every shot the target's own board must equal the
-    // shooter's copy of it, cell for cell.
-    void playToTheEnd()
-    {
-        for (int shot = 0; shot < 2 * 225; ++shot) {
-            ASSERT_NE(a.game.match.playerTurn, b.game.match.playerTurn) << "shot " << shot;
-            Side &shooter = a.game.match.playerTurn ? a : b;
-            Side &target = a.game.match.playerTurn ? b : a;
-            const int n = shooter.game.boards.areaSize;
-            int x = 0, y = 0;
-            for (int i = 0; i < n * n && x == 0; ++i)
-                if (open(shooter.game.boards.opponentBoard, i / n + 1, i % n + 1)) {
-                    x = i / n + 1;
-                    y = i % n + 1;
-                }
-            ASSERT_NE(x, 0);
-            shooter.match.playerShot(x - 1, y - 1);
-            ASSERT_TRUE(waitFor([&] {
-                return target.game.boards.ownBoard == shooter.game.boards.opponentBoard &&
-                       target.game.match.playerTurn != shooter.game.match.playerTurn;
-            })) << "shot "
-                << shot << " at " << x << "," << y;
-            if (fleetDestroyed(target.game.boards.ownBoard, n))
-                break;
-        }
-        a.match.tick();
-        b.match.tick();
-    }
-
-    static int wins(const Side &side)
-    {
-        for (const PlayerRecord &r : side.game.scores.players)
-            if (!r.free)
-                return r.wins;
-        return -1;
-    }
-    static int losses(const Side &side)
-    {
-        for (const PlayerRecord &r : side.game.scores.players)
-            if (!r.free)
-                return r.losses;
-        return -1;
-    }
-};
 
 TEST_F(NetPlayTest, OneOkLinksBothSidesAndTheLampsFollowTheLink)
 {
@@ -316,13 +229,7 @@ TEST(FiresFirstTest, ExactlyOneOfTwoDifferentSidesAndFairOverFleets)
     int firstOfLower = 0;
     constexpr int kPairs = 300;
     for (int i = 0; i < kPairs; ++i) {
-        Board x{}, y{};
-        FleetCounts cx, cy;
-        x.fill(CellWater);
-        y.fill(CellWater);
-        generateFleet(x, cx, 10, random);
-        generateFleet(y, cy, 10, random);
-        const QByteArray tx = boardText(x), ty = boardText(y);
+        const QByteArray tx = randomFleet(random), ty = randomFleet(random);
         ASSERT_NE(firesFirst(tx, "Ann", ty, "Bob"), firesFirst(ty, "Bob", tx, "Ann"));
         firstOfLower += firesFirst(std::min(tx, ty), "Ann", std::max(tx, ty), "Ann");
     }
@@ -400,167 +307,13 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     ASSERT_TRUE(
         waitFor([&] { return b.windows.statuses.mid(bStatuses).contains(opponentStatus(Ann)); }));
     // Eve's match and chat packets are not the peer's.
-    Board fleet{};
-    fleet.fill(CellWater);
-    FleetCounts counts;
-    generateFleet(fleet, counts, 10, a.random);
-    eve.sendPacket(
-        makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(boardText(fleet)), true, '1'));
+    eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10,
+                                QString::fromLatin1(randomFleet(a.random)), true, '1'));
     eve.sendPacket(makeChatMessage(QStringLiteral("Eve"), QStringLiteral("psst")));
     settle();
     EXPECT_TRUE(a.windows.asked.isEmpty());
     EXPECT_TRUE(a.windows.chatLines.isEmpty());
     EXPECT_TRUE(eve.received.empty());
-}
-
-// A peer that is linked to a byte by byte.
-class HostilePeerTest : public NetPlayTest
-{
-protected:
-    RawPeer eve{QStringLiteral("127.0.0.2"), port};
-
-    void SetUp() override
-    {
-        a.play.startServer();
-        ASSERT_TRUE(eve.connectTo(a.address, port));
-        eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
-        ASSERT_TRUE(waitFor([&] { return a.play.peerConnected() && eve.count('C') == 1; }));
-    }
-
-    QByteArray legalFleet()
-    {
-        Board fleet{};
-        fleet.fill(CellWater);
-        FleetCounts counts;
-        generateFleet(fleet, counts, 10, b.random);
-        return boardText(fleet);
-    }
-
-    // Puts a in a running match against Eve's legal fleet, with the turn as given.
-    void startMatch(bool aFiresFirst)
-    {
-        eveBoard = legalFleet();
-        eve.sendPacket(
-            makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true, '1'));
-        a.windows.answers = {true};
-        ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
-        a.game.match.playerTurn = aFiresFirst;
-    }
-
-    QByteArray eveBoard;
-};
-
-TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
-{
-    const QByteArray legal = legalFleet();
-    QByteArray shortBoard = legal.left(224);
-    QByteArray lowLetter = legal;
-    lowLetter[17] = '@';
-    QByteArray tooManyShips = legal;
-    for (qsizetype i = 0; i < tooManyShips.size(); ++i)
-        if (tooManyShips[i] == 'C' && i % 15 < 10 && i / 15 < 10) {
-            tooManyShips[i] = 'B'; // water to ship, somewhere inside the area
-            break;
-        }
-    QByteArray outsideArea = legal;
-    outsideArea[14] = 'B'; // row O of column 1, outside a 10 by 10 area
-    QByteArray hitCells = legal;
-    hitCells.replace('B', 'E'); // an armed board, not a placement
-
-    struct Case
-    {
-        const char *why;
-        QByteArray size;
-        QByteArray board;
-    };
-    const Case cases[] = {
-        {"size not decimal", "1O", legal},       {"size with sign", "+10", legal},
-        {"size differs", "12", legal},           {"board too short", "10", shortBoard},
-        {"board too long", "10", legal + "C"},   {"letter below A", "10", lowLetter},
-        {"extra ship cell", "10", tooManyShips}, {"ship outside the area", "10", outsideArea},
-        {"cells already hit", "10", hitCells},
-    };
-    int replies = 0;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        eve.send("TWKBEGP3|P|Eve|" + c.size + '|' + c.board + "|Y|1|TWKENDP|");
-        ++replies;
-        ASSERT_TRUE(waitFor([&] { return eve.count('P') == replies; }));
-        const PacketFields &reply = *eve.last('P');
-        EXPECT_EQ(reply.payload(1), "Ann");
-        EXPECT_EQ(reply.payload(3), boardText(a.game.boards.ownBoard)); // the refusing side's board
-        EXPECT_EQ(reply.payload(4), "N");
-        EXPECT_EQ(reply.payload(5), "1");
-    }
-    EXPECT_TRUE(a.windows.asked.isEmpty());
-    EXPECT_EQ(a.game.boards.opponentBoard, Board{});
-
-    // A good one is asked about; No sends the start digit back unchanged.
-    eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legal), true, '7'));
-    ASSERT_TRUE(waitFor([&] { return eve.count('P') == replies + 1; }));
-    EXPECT_EQ(a.windows.asked.size(), 1);
-    EXPECT_EQ(eve.last('P')->payload(5), "7");
-}
-
-TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
-{
-    startMatch(true);
-    const Board before = a.game.boards.ownBoard;
-    eve.sendPacket(makeShotData(0, 0)); // a's own turn
-    settle();
-    EXPECT_EQ(a.game.boards.ownBoard, before);
-
-    a.game.match.playerTurn = false;
-    for (const QByteArray &bad :
-         {QByteArray("TWKBEGP3|S|10|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0|99999999999|TWKENDP|"),
-          QByteArray("TWKBEGP3|S|-1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0x1|0|TWKENDP|"),
-          QByteArray("TWKBEGP3|S| 1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|1|TWKENDP|"),
-          QByteArray("TWKBEGP3|S|1|2|3|TWKENDP|")})
-        eve.send(bad);
-    settle();
-    EXPECT_EQ(a.game.boards.ownBoard, before);
-    EXPECT_FALSE(a.game.match.playerTurn);
-
-    // A ship cell hit, then shot at again: it stays a ship, never water.
-    int ship = -1;
-    for (int i = 0; i < 100 && ship < 0; ++i)
-        if (before.at(i / 10 + 1, i % 10 + 1) == CellIntact)
-            ship = i;
-    ASSERT_GE(ship, 0);
-    const int x = ship / 10 + 1, y = ship % 10 + 1;
-    eve.sendPacket(makeShotData(x - 1, y - 1));
-    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(x, y) != CellIntact; }));
-    const Board afterHit = a.game.boards.ownBoard;
-    eve.sendPacket(makeShotData(x - 1, y - 1));
-    settle();
-    EXPECT_EQ(a.game.boards.ownBoard, afterHit);
-
-    // Aim markers only inside the area.
-    eve.send("TWKBEGP3|T|10|3|TWKENDP|TWKBEGP3|T|3|x|TWKENDP|TWKBEGP3|T|4|9|TWKENDP|");
-    ASSERT_TRUE(waitFor([&] { return !a.windows.aims.empty(); }));
-    settle(50);
-    EXPECT_EQ(a.windows.aims, (std::vector<std::pair<int, int>>{{4, 9}}));
-}
-
-TEST_F(HostilePeerTest, GarbageFloodsAndSplitPacketsNeitherCrashNorGrow)
-{
-    QByteArray garbage(200 * 1024, 'x');
-    for (qsizetype i = 0; i < garbage.size(); i += 97)
-        garbage[i] = '|';
-    eve.send(garbage);
-    // A packet in progress that never ends, far past the reader's limit.
-    eve.send("TWKBEGP3|M|Eve|" + QByteArray(300 * 1024, 'y'));
-    eve.send("|TWKENDP|");
-    // Then a chat packet one byte per write.
-    const QByteArray packet =
-        makeChatMessage(QStringLiteral("Eve"), QStringLiteral("whole")) + "|TWKENDP|";
-    for (const char c : packet) {
-        eve.send(QByteArray(1, c));
-        QTest::qWait(1);
-    }
-    ASSERT_TRUE(waitFor([&] { return a.windows.chatLines.contains("<Eve> whole"); }));
-    EXPECT_EQ(a.windows.chatLines.size(), 1);
-    EXPECT_TRUE(a.play.peerConnected());
 }
 
 } // namespace
@@ -571,43 +324,3 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-namespace {
-
-// The answer to a's invitation and the peer's first shot, in one write: the
-// match begins at the answer, so the shot that follows it counts.
-TEST_F(HostilePeerTest, AcceptAndFirstShotInOneWriteBothCount)
-{
-    EXPECT_FALSE(a.match.begin()); // the invitation leaves; Start returns
-    ASSERT_TRUE(waitFor([&] { return eve.count('P') == 1; }));
-    EXPECT_TRUE(a.windows.waiting);
-    const Board before = a.game.boards.ownBoard;
-    eve.send(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legalFleet()), true, '1') +
-             "|TWKENDP|" + makeShotData(3, 4) + "|TWKENDP|");
-    ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
-    EXPECT_FALSE(a.windows.waiting);
-    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(4, 5) != before.at(4, 5); }));
-    EXPECT_EQ(a.game.match.opponentName, QStringLiteral("Eve"));
-}
-
-// The peer goes away while a waits for its answer: the wait ends as a
-// refusal that needs no box.
-TEST_F(HostilePeerTest, LinkLostWhileWaitingEndsTheWait)
-{
-    bool answered = true;
-    QObject::connect(&a.play, &NetPlay::inviteAnswered, [&](bool yes) { answered = yes; });
-    EXPECT_FALSE(a.match.begin());
-    ASSERT_TRUE(waitFor([&] { return eve.count('P') == 1; }));
-    eve.out.close();
-    eve.server.close();
-    for (QTcpSocket *socket : eve.accepted)
-        socket->close();
-    ASSERT_TRUE(waitFor([&] { return !a.windows.waiting; }));
-    EXPECT_FALSE(answered);
-    EXPECT_EQ(a.game.agreement.phase, AgreementPhase::None);
-    EXPECT_FALSE(a.game.match.gameInProgress);
-    EXPECT_TRUE(a.windows.refusals.isEmpty());
-    EXPECT_TRUE(pressStart(a)) << "a computer match once the peer is gone";
-}
-
-} // namespace

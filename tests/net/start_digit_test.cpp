@@ -12,11 +12,6 @@ using namespace tw::test;
 
 namespace {
 
-QByteArray boardText(const Board &board)
-{
-    return QByteArray::fromStdString(boardToText(board));
-}
-
 class StartDigitTest : public ::testing::Test
 {
 protected:
@@ -26,28 +21,15 @@ protected:
     RawPeer eve{QStringLiteral("127.0.0.2"), port};
     Random eveRandom{99};
 
-    void SetUp() override
-    {
-        a.play.startServer();
-        ASSERT_TRUE(eve.connectTo(a.address, port));
-        eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
-        ASSERT_TRUE(waitFor([&] { return a.play.peerConnected() && eve.count('C') == 1; }));
-    }
+    void SetUp() override { ASSERT_TRUE(linkRawPeer(a, eve, port)); }
 
-    QString EveFleet()
-    {
-        Board fleet{};
-        fleet.fill(CellWater);
-        FleetCounts counts;
-        generateFleet(fleet, counts, 10, eveRandom);
-        return QString::fromLatin1(boardText(fleet));
-    }
+    QString eveFleet() { return QString::fromLatin1(randomFleet(eveRandom)); }
 
     // What a plain peer concludes from a start field it received while
     // waiting for its own answer.
-    static bool PlainPeerFiresFirst(const QByteArray &startField) { return startField == "0"; }
+    static bool plainPeerFiresFirst(const QByteArray &startField) { return startField == "0"; }
 
-    void NextMatch()
+    void nextMatch()
     {
         a.match.finish();
         a.placeFleet();
@@ -64,18 +46,18 @@ TEST_F(StartDigitTest, AnsweringStartDigitIsAlwaysObeyed)
         // Eve answers the invitation as soon as it has arrived.
         a.windows.whileWaiting = [&] {
             ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
-            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, d));
+            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), true, d));
         };
         ASSERT_TRUE(pressStart(a));
         // A plain peer reads the invitation's start field as "1".
         const PacketFields &invitation = *eve.last('P');
         EXPECT_EQ(invitation.payload(4), "Y");
         EXPECT_EQ(invitation.payload(5).front(), '1');
-        EXPECT_FALSE(PlainPeerFiresFirst(invitation.payload(5)));
+        EXPECT_FALSE(plainPeerFiresFirst(invitation.payload(5)));
         // "1": Eve fires first; "0": Ann does.
         EXPECT_EQ(a.game.match.playerTurn, d == '0');
         aFirst += a.game.match.playerTurn;
-        NextMatch();
+        nextMatch();
     }
     EXPECT_GT(aFirst, 0);
     EXPECT_LT(aFirst, kMatches);
@@ -87,7 +69,7 @@ TEST_F(StartDigitTest, AcceptingReplyDrawsAStartDigitAndKeepsIt)
     constexpr int kMatches = 40;
     for (int round = 1; round <= kMatches; ++round) {
         SCOPED_TRACE(round);
-        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, '1'));
+        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), true, '1'));
         a.windows.answers = {true};
         ASSERT_TRUE(
             waitFor([&] { return a.game.match.gameInProgress && eve.count('P') == round; }));
@@ -96,7 +78,7 @@ TEST_F(StartDigitTest, AcceptingReplyDrawsAStartDigitAndKeepsIt)
         // "1": the replying side, Ann, fires first.
         EXPECT_EQ(a.game.match.playerTurn, d == "1");
         aFirst += a.game.match.playerTurn;
-        NextMatch();
+        nextMatch();
     }
     // Drawn at random, not the same every time.
     EXPECT_GT(aFirst, kMatches / 5);
@@ -112,21 +94,21 @@ TEST_F(StartDigitTest, CrossingWithAPlainPeerGoesAsThePlainProtocolSays)
     for (int round = 1; round <= kCrossings; ++round) {
         SCOPED_TRACE(round);
         a.windows.whileWaiting = [&] {
-            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), true, '1'));
+            eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), true, '1'));
         };
         ASSERT_TRUE(pressStart(a));
         EXPECT_TRUE(a.windows.asked.isEmpty());
         EXPECT_FALSE(a.game.match.playerTurn);
         ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
-        EXPECT_FALSE(PlainPeerFiresFirst(eve.last('P')->payload(5)));
-        NextMatch();
+        EXPECT_FALSE(plainPeerFiresFirst(eve.last('P')->payload(5)));
+        nextMatch();
     }
 
     // A refusal of Ann's invitation carries the "1" back, as it should.
     a.windows.whileWaiting = [&] {
         ASSERT_TRUE(waitFor([&] { return eve.count('P') == kCrossings + 1; }));
         const QByteArray start = eve.last('P')->payload(5);
-        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, EveFleet(), false, start.front()));
+        eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), false, start.front()));
     };
     EXPECT_FALSE(pressStart(a));
     EXPECT_FALSE(a.game.match.gameInProgress);
