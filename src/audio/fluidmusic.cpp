@@ -108,7 +108,7 @@ struct FluidSynthMusic::Engine
     }
 
     // Called on the driver's thread.
-    static int Render(void *data, int len, int nfx, float *fx[], int nout, float *out[])
+    static int render(void *data, int len, int nfx, float *fx[], int nout, float *out[])
     {
         auto *engine = static_cast<Engine *>(data);
         engine->lastRender.store(now(), std::memory_order_relaxed);
@@ -165,7 +165,7 @@ struct FluidSynthMusic::Engine
             if (qstrcmp(name, "alsa") == 0 && !QFileInfo::exists(QStringLiteral("/dev/snd")))
                 continue;
             fluid_settings_setstr(engine->settings, "audio.driver", name);
-            engine->driver = new_fluid_audio_driver2(engine->settings, Render, engine.get());
+            engine->driver = new_fluid_audio_driver2(engine->settings, render, engine.get());
             if (engine->driver)
                 break;
         }
