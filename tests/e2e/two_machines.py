@@ -26,8 +26,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import (Display, Failure, Game, LanDaemons, Namespaces, EDITOR_NO, EDITOR_OK,
-                      MAIN_ABORT, play_match, shot_lines, tempdir, wait_until)
+from machines import LanDaemons, Namespaces
+from twdriver import (Display, Failure, Game, EDITOR_NO, EDITOR_OK, MAIN_ABORT, play_match,
+                      shot_lines, tempdir, wait_until)
 
 SKIP = 77
 
