@@ -54,11 +54,24 @@ QtSound::QtSound() : m_sinks(std::make_unique<QObject>()) {}
 
 QtSound::~QtSound()
 {
-    stop();
+    // Qt's PulseAudio sink runs the event loop while it is destroyed, so a
+    // queued play may come now: it finds this player closing. Every sink is
+    // stopped first: one destroyed while it plays may still take a queued
+    // feed after its stream is gone.
+    m_closing = true;
+    m_sink = nullptr;
+    for (QObject *child : m_sinks->children()) {
+        child->disconnect();
+        if (auto *sink = qobject_cast<QAudioSink *>(child))
+            sink->stop();
+    }
+    m_sinks.reset();
 }
 
 void QtSound::play(const QByteArray &wav)
 {
+    if (m_closing)
+        return;
     stop();
     const std::optional<WaveImage> image = WaveImage::parse(wav);
     if (!image || image->dataSize == 0)
@@ -78,14 +91,21 @@ void QtSound::play(const QByteArray &wav)
     buffer->setData(wav.sliced(image->dataOffset, image->dataSize));
     buffer->open(QIODevice::ReadOnly);
     // The sink is let go once it has played everything, so an idle stream
-    // does not hold the sound server; never from inside its own signal.
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-        if (state == QAudio::IdleState)
-            sink->deleteLater();
-    });
+    // does not hold the sound server; queued, so never from inside its own
+    // signal.
+    QObject::connect(
+        sink, &QAudioSink::stateChanged, sink,
+        [this, sink](QAudio::State state) {
+            if (state != QAudio::IdleState)
+                return;
+            if (m_sink == sink)
+                m_sink = nullptr;
+            letGo(sink);
+        },
+        Qt::QueuedConnection);
     sink->start(buffer);
     if (sink->error() != QAudio::NoError) {
-        delete sink;
+        letGo(sink);
         return;
     }
     m_sink = sink;
@@ -93,11 +113,18 @@ void QtSound::play(const QByteArray &wav)
 
 void QtSound::stop()
 {
-    if (!m_sink)
-        return;
-    // Deleting the sink clears m_sink.
-    m_sink->stop();
-    delete m_sink.data();
+    QAudioSink *sink = m_sink;
+    m_sink = nullptr;
+    if (sink)
+        letGo(sink);
+}
+
+void QtSound::letGo(QAudioSink *sink)
+{
+    // Stopped before anything can run the event loop: a queued feed then
+    // finds it stopped rather than reading a stream that is gone.
+    sink->stop();
+    sink->deleteLater();
 }
 
 } // namespace tw

@@ -17,9 +17,12 @@ namespace tw {
 // which runs an event loop.
 //
 // Ownership: every sink is a child of m_sinks, so all of them go with this
-// player, including one that has finished and waits for its deferred
-// deletion. A finished sink deletes itself; m_sink, a QPointer, then reads
-// null, so no call ever reaches a deleted sink.
+// player, including one that waits for its deferred deletion. A sink that
+// is stopped or has finished is let go to the event loop, never deleted
+// from inside a call: Qt's PulseAudio sink runs the event loop while it is
+// destroyed, which would let queued events (a peer's packet, another play)
+// run in the middle of the caller. m_sink is cleared before a sink is let
+// go, so a play that comes during its teardown never reaches it.
 class QtSound : public SoundDevice
 {
 public:
@@ -33,8 +36,11 @@ public:
     void stop() override;
 
 private:
+    static void letGo(QAudioSink *sink);
+
     std::unique_ptr<QObject> m_sinks; // parent of every sink
     QPointer<QAudioSink> m_sink;      // the effect playing, with its buffer as child
+    bool m_closing = false;
 };
 
 } // namespace tw

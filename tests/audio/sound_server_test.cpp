@@ -18,13 +18,13 @@ using namespace tw::test;
 
 namespace {
 
-bool ServerExpected()
+bool serverExpected()
 {
     return qEnvironmentVariableIntValue("TW_EXPECT_SOUND_SERVER") == 1;
 }
 
 // A 16-bit WAVE image of a tone, frames long, with the given header fields.
-QByteArray Tone(int frames, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 16)
+QByteArray toneWave(int frames, quint16 channels = 1, quint32 rate = 22050, quint16 bits = 16)
 {
     QByteArray data(frames * channels * bits / 8, '\0');
     for (qsizetype i = 0; i + 1 < data.size(); i += 2)
@@ -41,10 +41,10 @@ TEST(RealPlayersTest, MusicIsHeardExactlyWhenThereIsAServer)
 {
     if (!QFileInfo::exists(QString::fromLatin1(DefaultSoundFont)))
         GTEST_SKIP() << "no General MIDI soundfont";
-    if (!ServerExpected() && QFileInfo::exists(QStringLiteral("/dev/snd")))
+    if (!serverExpected() && QFileInfo::exists(QStringLiteral("/dev/snd")))
         GTEST_SKIP() << "a sound card may play without a server";
     FluidSynthMusic music;
-    EXPECT_EQ(music.waitForSynth(), ServerExpected());
+    EXPECT_EQ(music.waitForSynth(), serverExpected());
 }
 
 TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
@@ -53,7 +53,7 @@ TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
     {
         QtSound sound;
         const QByteArray hit = audioResource(QStringLiteral("explos3"));
-        const QByteArray blip = Tone(441); // 20 ms
+        const QByteArray blip = toneWave(441); // 20 ms
         ASSERT_FALSE(hit.isEmpty());
         for (int round = 0; round < 3; ++round) {
             sound.play(hit);
@@ -72,11 +72,47 @@ TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
     EXPECT_EQ(capture.text().toStdString(), "");
 }
 
+// Qt's PulseAudio sink runs the event loop from its destructor, so whatever
+// is queued then may call the player while it is tearing a sink down: a
+// shot's effect while the last one is cut off, or while one that ended is
+// let go.
+TEST(RealPlayersTest, PlaysThatComeWhileASinkIsTornDownAreSafe)
+{
+    StderrCapture capture;
+    {
+        QtSound sound;
+        QObject queue;
+        const QByteArray blip = toneWave(441); // 20 ms
+        const auto queuePlay = [&] {
+            QMetaObject::invokeMethod(
+                &queue, [&] { sound.play(blip); }, Qt::QueuedConnection);
+        };
+        for (int round = 0; round < 3; ++round) {
+            sound.play(blip);
+            runEventsFor(5);
+            queuePlay();
+            sound.play(blip); // cuts the first off
+            runEventsFor(30);
+            queuePlay();
+            sound.stop();
+            runEventsFor(300); // what played last has ended and is let go
+            for (int i = 0; i < 20; ++i) {
+                queuePlay();
+                runEventsFor(i);
+            }
+        }
+        queuePlay();
+        // Destroyed with a play queued.
+    }
+    runEventsFor(100);
+    EXPECT_EQ(capture.text().toStdString(), "");
+}
+
 TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
 {
-    QByteArray cut = Tone(2000);
+    QByteArray cut = toneWave(2000);
     cut.truncate(cut.size() / 2); // the data chunk claims more than there is
-    QByteArray noFormat = Tone(100);
+    QByteArray noFormat = toneWave(100);
     noFormat.replace(12, 4, "junk");
     const struct
     {
@@ -85,11 +121,11 @@ TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
     } cases[] = {
         {"cut off", cut},
         {"no format chunk", noFormat},
-        {"eight channels", Tone(2205, 8)},
-        {"384 kHz", Tone(3840, 2, 384000)},
-        {"1 kHz", Tone(100, 1, 1000)},
-        {"8-bit", Tone(1000, 1, 8000, 8)},
-        {"no samples", Tone(0)},
+        {"eight channels", toneWave(2205, 8)},
+        {"384 kHz", toneWave(3840, 2, 384000)},
+        {"1 kHz", toneWave(100, 1, 1000)},
+        {"8-bit", toneWave(1000, 1, 8000, 8)},
+        {"no samples", toneWave(0)},
         {"empty", QByteArray()},
     };
     StderrCapture capture;
@@ -100,7 +136,7 @@ TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
             sound.play(c.image);
             runEventsFor(20);
         }
-        sound.play(Tone(2205));
+        sound.play(toneWave(2205));
         runEventsFor(20);
     }
     runEventsFor(100);
