@@ -19,7 +19,7 @@
 
 namespace {
 
-void Require(bool condition, const char *what)
+void require(bool condition, const char *what)
 {
     if (!condition) {
         std::fprintf(stderr, "broken invariant: %s\n", what);
@@ -37,15 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
 
     for (const tw::PlayerRecord &record : loaded->players) {
-        Require(record.name.length <= tw::MaxNameLength, "name length");
-        Require(record.free <= 1, "Free flag");
-        Require(tw::recordName(record).size() <= tw::MaxNameLength, "name text");
+        require(record.name.length <= tw::MaxNameLength, "name length");
+        require(record.free <= 1, "Free flag");
+        require(tw::recordName(record).size() <= tw::MaxNameLength, "name text");
     }
-    Require(loaded->playerName.length <= tw::MaxNameLength, "player name length");
-    Require(loaded->areaSize >= 10 && loaded->areaSize <= 15, "area size");
+    require(loaded->playerName.length <= tw::MaxNameLength, "player name length");
+    require(loaded->areaSize >= 10 && loaded->areaSize <= 15, "area size");
 
     const std::optional<tw::ScoreBlock> again = tw::scoreDataFromFile(tw::scoreFileBytes(*loaded));
-    Require(again.has_value(), "a saved block loads");
-    Require(tw::encodeScoreBlock(*again) == tw::encodeScoreBlock(*loaded), "round trip");
+    require(again.has_value(), "a saved block loads");
+    require(tw::encodeScoreBlock(*again) == tw::encodeScoreBlock(*loaded), "round trip");
     return 0;
 }

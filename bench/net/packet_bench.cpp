@@ -12,7 +12,7 @@ namespace {
 constexpr qsizetype kStreamSize = 10 * 1000 * 1000;
 constexpr qsizetype kReadSize = 4096;
 
-QByteArray Packet(const QByteArray &body)
+QByteArray framed(const QByteArray &body)
 {
     return body + "|TWKENDP|";
 }
@@ -23,14 +23,14 @@ const QByteArray &mixedStream()
         std::mt19937 random(8170);
         const QString board(225, QLatin1Char('B'));
         const QByteArray packets[] = {
-            Packet(makeShotData(3, 7)),
-            Packet(makeTargetCoords(14, 9)),
-            Packet(makeConnectionInvite(u"Ann", 10)),
-            Packet(makeUserInfoChange(u"Борис", 15)),
-            Packet(makeChatMessage(u"Ann", u"good luck, have fun")),
-            Packet(makeChatMessage(u"Аня", QString(120, QChar(0x0436)))),
-            Packet(makeAreaData(QString(32, QLatin1Char('n')), 15, board, true, '1')),
-            Packet(makeGameAborted(u"Ann", 10)),
+            framed(makeShotData(3, 7)),
+            framed(makeTargetCoords(14, 9)),
+            framed(makeConnectionInvite(u"Ann", 10)),
+            framed(makeUserInfoChange(u"Борис", 15)),
+            framed(makeChatMessage(u"Ann", u"good luck, have fun")),
+            framed(makeChatMessage(u"Аня", QString(120, QChar(0x0436)))),
+            framed(makeAreaData(QString(32, QLatin1Char('n')), 15, board, true, '1')),
+            framed(makeGameAborted(u"Ann", 10)),
         };
         QByteArray text;
         text.reserve(kStreamSize + 1024);

@@ -34,7 +34,7 @@ QString musicSoundFont()
     return QFileInfo::exists(small) ? small : QString::fromLatin1(DefaultSoundFont);
 }
 
-void QuietFluidSynthLog()
+void quietFluidSynthLog()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -199,7 +199,7 @@ namespace {
 // Runs work on a thread of its own and waits for it at most limitMs; work
 // that takes longer finishes (or blocks) without anyone waiting.
 template <typename Work>
-void RunWithin(Work work, int limitMs)
+void runWithin(Work work, int limitMs)
 {
     struct Done
     {
@@ -227,7 +227,7 @@ FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
 void FluidSynthMusic::retireEngine()
 {
     // The driver may be blocked on the server for good: nobody waits for it.
-    RunWithin([engine = std::move(m_engine)]() mutable { engine.reset(); }, 0);
+    runWithin([engine = std::move(m_engine)]() mutable { engine.reset(); }, 0);
 }
 
 FluidSynthMusic::~FluidSynthMusic()
@@ -241,7 +241,7 @@ FluidSynthMusic::~FluidSynthMusic()
         const std::lock_guard lock(m_loader->mutex);
         m_loader->notifier = nullptr;
     }
-    RunWithin(
+    runWithin(
         [loader = std::move(m_loader), engine = std::move(m_engine)]() mutable {
             if (loader && loader->thread.joinable())
                 loader->thread.join();
@@ -253,7 +253,7 @@ FluidSynthMusic::~FluidSynthMusic()
 
 void FluidSynthMusic::startLoading()
 {
-    QuietFluidSynthLog();
+    quietFluidSynthLog();
     m_loader = std::make_shared<Loader>();
     m_loader->notifier = m_notifier.get();
     m_loader->thread =

@@ -24,7 +24,7 @@ QString musicSoundFont();
 // Sends FluidSynth's own messages to the "tarnwake.audio.fluidsynth" logging
 // category (debug level, off unless enabled) instead of stderr. Call before
 // any other FluidSynth call; calling it again does nothing.
-void QuietFluidSynthLog();
+void quietFluidSynthLog();
 
 // Plays MIDI files with FluidSynth through the desktop's sound server.
 //

@@ -25,7 +25,7 @@ constexpr int kRestartMs = 5000;
 
 // "<player> (<area size>)", the player's name shortened to fit whole
 // characters into the byte limit of an instance name.
-QByteArray ServiceName(const GameAnnouncement &game)
+QByteArray serviceName(const GameAnnouncement &game)
 {
     const QByteArray area = " (" + QByteArray::number(game.areaSize) + ')';
     QString player = game.playerName;
@@ -35,7 +35,7 @@ QByteArray ServiceName(const GameAnnouncement &game)
 }
 
 // The value of "key=value" in a TXT record; empty when it is missing.
-QByteArray TxtValue(AvahiStringList *txt, const char *key)
+QByteArray txtValue(AvahiStringList *txt, const char *key)
 {
     AvahiStringList *item = avahi_string_list_find(txt, key);
     if (!item)
@@ -46,14 +46,14 @@ QByteArray TxtValue(AvahiStringList *txt, const char *key)
     return equals < 0 ? QByteArray() : entry.mid(equals + 1);
 }
 
-QString ServiceKey(const QByteArray &name, const QByteArray &domain)
+QString keyOfService(const QByteArray &name, const QByteArray &domain)
 {
     return QString::fromUtf8(domain) + u'/' + QString::fromUtf8(name);
 }
 
 // Order of preference among one game's addresses: IPv6 other than
 // link-local, then IPv4, then link-local IPv6.
-int Rank(const FoundGame &game)
+int rank(const FoundGame &game)
 {
     const QHostAddress address(game.address);
     if (address.protocol() == QAbstractSocket::IPv4Protocol)
@@ -153,10 +153,10 @@ void AvahiDiscovery::announce(const GameAnnouncement &game)
 {
     if (game == m_announcement)
         return;
-    const bool renamed = ServiceName(game) != ServiceName(m_announcement);
+    const bool renamed = serviceName(game) != serviceName(m_announcement);
     m_announcement = game;
     if (renamed || m_serviceName.isEmpty())
-        m_serviceName = ServiceName(game);
+        m_serviceName = serviceName(game);
     publish();
 }
 
@@ -240,7 +240,7 @@ void AvahiDiscovery::onBrowse(int interface, int protocol, int event, const char
         if (resolving)
             avahi_service_resolver_free(it->second.resolver);
         m_instances.erase(it);
-        report(ServiceKey(std::get<2>(key), std::get<3>(key)));
+        report(keyOfService(std::get<2>(key), std::get<3>(key)));
         if (resolving)
             resolverDone();
         return;
@@ -293,9 +293,9 @@ void AvahiDiscovery::startResolver(const InstanceKey &key)
             if (ip.protocol() == QAbstractSocket::IPv6Protocol && ip.isLinkLocal())
                 ip.setScopeId(QNetworkInterface::interfaceNameFromIndex(iface));
             RawGameRecord record;
-            record.key = ServiceKey(QByteArray(service), QByteArray(zone));
-            record.name = TxtValue(txt, "name");
-            record.area = TxtValue(txt, "area");
+            record.key = keyOfService(QByteArray(service), QByteArray(zone));
+            record.name = txtValue(txt, "name");
+            record.area = txtValue(txt, "area");
             record.hostName = hostName;
             record.address = ip.toString();
             record.port = port;
@@ -325,7 +325,7 @@ void AvahiDiscovery::onResolved(AvahiServiceResolver *resolver, const InstanceKe
         it->second.resolver = nullptr;
     }
     it->second.game = std::move(game);
-    report(ServiceKey(std::get<2>(key), std::get<3>(key)));
+    report(keyOfService(std::get<2>(key), std::get<3>(key)));
     if (done)
         resolverDone();
 }
@@ -336,9 +336,9 @@ void AvahiDiscovery::report(const QString &serviceKey)
 {
     const FoundGame *best = nullptr;
     for (const auto &[key, instance] : m_instances) {
-        if (!instance.game || ServiceKey(std::get<2>(key), std::get<3>(key)) != serviceKey)
+        if (!instance.game || keyOfService(std::get<2>(key), std::get<3>(key)) != serviceKey)
             continue;
-        if (!best || Rank(*instance.game) < Rank(*best))
+        if (!best || rank(*instance.game) < rank(*best))
             best = &*instance.game;
     }
     const auto reported = m_reported.find(serviceKey);

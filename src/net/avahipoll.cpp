@@ -29,7 +29,7 @@ namespace {
 
 // A notifier is dropped with deleteLater(): Avahi may free a watch from
 // inside the callback that the notifier's own signal is running.
-void Drop(QSocketNotifier *&notifier)
+void drop(QSocketNotifier *&notifier)
 {
     if (!notifier)
         return;
@@ -39,7 +39,7 @@ void Drop(QSocketNotifier *&notifier)
     notifier = nullptr;
 }
 
-QSocketNotifier *Notifier(AvahiWatch *watch, QSocketNotifier::Type type, AvahiWatchEvent event)
+QSocketNotifier *makeNotifier(AvahiWatch *watch, QSocketNotifier::Type type, AvahiWatchEvent event)
 {
     auto *notifier = new QSocketNotifier(watch->fd, type);
     QObject::connect(notifier, &QSocketNotifier::activated, [watch, event] {
@@ -50,47 +50,47 @@ QSocketNotifier *Notifier(AvahiWatch *watch, QSocketNotifier::Type type, AvahiWa
     return notifier;
 }
 
-void WatchUpdate(AvahiWatch *watch, AvahiWatchEvent events)
+void watchUpdate(AvahiWatch *watch, AvahiWatchEvent events)
 {
     if (events & AVAHI_WATCH_IN) {
         if (!watch->read)
-            watch->read = Notifier(watch, QSocketNotifier::Read, AVAHI_WATCH_IN);
+            watch->read = makeNotifier(watch, QSocketNotifier::Read, AVAHI_WATCH_IN);
     } else {
-        Drop(watch->read);
+        drop(watch->read);
     }
     if (events & AVAHI_WATCH_OUT) {
         if (!watch->write)
-            watch->write = Notifier(watch, QSocketNotifier::Write, AVAHI_WATCH_OUT);
+            watch->write = makeNotifier(watch, QSocketNotifier::Write, AVAHI_WATCH_OUT);
     } else {
-        Drop(watch->write);
+        drop(watch->write);
     }
 }
 
-AvahiWatch *WatchNew(const AvahiPoll *, int fd, AvahiWatchEvent events, AvahiWatchCallback callback,
+AvahiWatch *watchNew(const AvahiPoll *, int fd, AvahiWatchEvent events, AvahiWatchCallback callback,
                      void *userdata)
 {
     auto *watch = new AvahiWatch;
     watch->fd = fd;
     watch->callback = callback;
     watch->userdata = userdata;
-    WatchUpdate(watch, events);
+    watchUpdate(watch, events);
     return watch;
 }
 
-AvahiWatchEvent WatchGetEvents(AvahiWatch *watch)
+AvahiWatchEvent watchGetEvents(AvahiWatch *watch)
 {
     return watch->lastEvent;
 }
 
-void WatchFree(AvahiWatch *watch)
+void watchFree(AvahiWatch *watch)
 {
-    Drop(watch->read);
-    Drop(watch->write);
+    drop(watch->read);
+    drop(watch->write);
     delete watch;
 }
 
 // tv is a time of day (absolute) or null: disarmed.
-void TimeoutUpdate(AvahiTimeout *timeout, const struct timeval *tv)
+void timeoutUpdate(AvahiTimeout *timeout, const struct timeval *tv)
 {
     if (!tv) {
         timeout->timer->stop();
@@ -100,7 +100,7 @@ void TimeoutUpdate(AvahiTimeout *timeout, const struct timeval *tv)
     timeout->timer->start(ahead <= 0 ? 0 : static_cast<int>((ahead + 999) / 1000));
 }
 
-AvahiTimeout *TimeoutNew(const AvahiPoll *, const struct timeval *tv, AvahiTimeoutCallback callback,
+AvahiTimeout *timeoutNew(const AvahiPoll *, const struct timeval *tv, AvahiTimeoutCallback callback,
                          void *userdata)
 {
     auto *timeout = new AvahiTimeout;
@@ -108,11 +108,11 @@ AvahiTimeout *TimeoutNew(const AvahiPoll *, const struct timeval *tv, AvahiTimeo
     timeout->timer->setSingleShot(true);
     QObject::connect(timeout->timer, &QTimer::timeout,
                      [timeout, callback, userdata] { callback(timeout, userdata); });
-    TimeoutUpdate(timeout, tv);
+    timeoutUpdate(timeout, tv);
     return timeout;
 }
 
-void TimeoutFree(AvahiTimeout *timeout)
+void timeoutFree(AvahiTimeout *timeout)
 {
     timeout->timer->stop();
     timeout->timer->disconnect();
@@ -124,8 +124,8 @@ void TimeoutFree(AvahiTimeout *timeout)
 
 const AvahiPoll *qtAvahiPoll()
 {
-    static const AvahiPoll poll{nullptr,   WatchNew,   WatchUpdate,   WatchGetEvents,
-                                WatchFree, TimeoutNew, TimeoutUpdate, TimeoutFree};
+    static const AvahiPoll poll{nullptr,   watchNew,   watchUpdate,   watchGetEvents,
+                                watchFree, timeoutNew, timeoutUpdate, timeoutFree};
     return &poll;
 }
 

@@ -12,7 +12,7 @@ constexpr int kMaxNameLength = 32;
 constexpr int kMaxHostNameLength = 255;
 
 // Nothing a line of a list could be broken or disguised by.
-bool Printable(const QString &text)
+bool printable(const QString &text)
 {
     for (const QChar c : text)
         if (!c.isPrint() || c == QChar::ReplacementCharacter)
@@ -33,7 +33,7 @@ std::optional<FoundGame> checkedGame(const RawGameRecord &record)
 
     game.playerName = QString::fromUtf8(record.name);
     if (game.playerName.trimmed().isEmpty() || game.playerName.size() > kMaxNameLength ||
-        !Printable(game.playerName) || game.playerName.contains(u'|'))
+        !printable(game.playerName) || game.playerName.contains(u'|'))
         return std::nullopt;
 
     // Two decimal digits, 10 to 15: what a game can be played on.
@@ -55,7 +55,7 @@ std::optional<FoundGame> checkedGame(const RawGameRecord &record)
     game.hostName = QString::fromUtf8(record.hostName);
     if (game.hostName.endsWith(u'.'))
         game.hostName.chop(1);
-    if (!Printable(game.hostName))
+    if (!printable(game.hostName))
         game.hostName.clear();
     return game;
 }

@@ -82,7 +82,7 @@ private:
     const char *m_in;
 };
 
-bool CutToMaxLength(ShortString &s)
+bool cutToMaxLength(ShortString &s)
 {
     if (s.length <= MaxNameLength)
         return false;
@@ -164,13 +164,13 @@ bool makeScoreDataSafe(ScoreBlock &data)
 {
     bool changed = false;
     for (PlayerRecord &record : data.players) {
-        changed |= CutToMaxLength(record.name);
+        changed |= cutToMaxLength(record.name);
         if (record.free > 1) {
             record.free = 1;
             changed = true;
         }
     }
-    changed |= CutToMaxLength(data.playerName);
+    changed |= cutToMaxLength(data.playerName);
     if (data.areaSize < MinAreaSize || data.areaSize > MaxAreaSize) {
         data.areaSize = MinAreaSize;
         changed = true;

@@ -35,7 +35,7 @@ private:
 
 // The whole file, or nothing when it cannot be opened or read, or is larger
 // than the loader takes.
-std::optional<QByteArray> ReadScoreFile(const QString &path)
+std::optional<QByteArray> readScoreFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
@@ -53,14 +53,14 @@ std::optional<QByteArray> ReadScoreFile(const QString &path)
 // as a score file: a person may still recover records from it. Only the
 // newest such file is kept. A file that is not there, or that is not a
 // plain file, is none of this function's business.
-void KeepDamagedFile(const QString &dataDir)
+void keepDamagedFile(const QString &dataDir)
 {
     const QDir directory(dataDir);
     const QString path = directory.filePath(QLatin1String(ScoreFileName));
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return;
-    const std::optional<QByteArray> bytes = ReadScoreFile(path);
+    const std::optional<QByteArray> bytes = readScoreFile(path);
     if (bytes && scoreDataFromFile(*bytes))
         return;
     // rename() replaces an older copy in one step; a failure leaves the file
@@ -111,7 +111,7 @@ bool loadScoreFile(ScoreBlock &data, const QString &dataDir, const QString &syst
     const RemoveOnExit removeCopy(copy);
     if (copyFileWithAttr(source, copy, ArchiveAttribute) < 0)
         return false;
-    const std::optional<QByteArray> bytes = ReadScoreFile(copy);
+    const std::optional<QByteArray> bytes = readScoreFile(copy);
     if (!bytes)
         return false;
     const std::optional<ScoreBlock> loaded = scoreDataFromFile(*bytes);
@@ -131,7 +131,7 @@ bool saveScoreFile(ScoreBlock &data, const QString &dataDir, FileSync &sync)
 
     try {
         const QByteArray bytes = scoreFileBytes(data);
-        KeepDamagedFile(dataDir);
+        keepDamagedFile(dataDir);
         return replaceFile(QDir(dataDir).filePath(QLatin1String(ScoreFileName)), bytes, sync);
     } catch (const std::bad_alloc &) {
         return false;

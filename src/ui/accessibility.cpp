@@ -12,7 +12,7 @@
 
 namespace tw {
 
-QString CellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english)
+QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english)
 {
     const auto pick = [english](const char *en, const char *ru) {
         return QString::fromUtf8(english ? en : ru);
@@ -34,11 +34,11 @@ QString CellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool 
     }
 }
 
-QString CellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
+QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
                            bool english)
 {
     return QString::fromStdString(cellName(x, y)) + QStringLiteral(", ") +
-           CellStateText(code, opponentBoard, inMatch, english);
+           cellStateText(code, opponentBoard, inMatch, english);
 }
 
 namespace {
@@ -253,7 +253,7 @@ private:
     ClickLabel *label() const { return static_cast<ClickLabel *>(widget()); }
 };
 
-QAccessibleInterface *MakeAccessible(const QString &, QObject *object)
+QAccessibleInterface *makeAccessible(const QString &, QObject *object)
 {
     if (auto *board = qobject_cast<BoardView *>(object))
         return board->cellCount() > 0 ? new BoardAccessible(board) : nullptr;
@@ -270,11 +270,11 @@ QAccessibleInterface *MakeAccessible(const QString &, QObject *object)
 
 } // namespace
 
-void InstallAccessibleFactories()
+void installAccessibleFactories()
 {
     static bool installed = false;
     if (!installed)
-        QAccessible::installFactory(MakeAccessible);
+        QAccessible::installFactory(makeAccessible);
     installed = true;
 }
 

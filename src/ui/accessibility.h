@@ -8,17 +8,17 @@ namespace tw {
 // What a screen reader says for one board cell: its state word in the chosen
 // language. `code` is the cell code of the board; during a match the
 // opponent's unhit ship cells read as untouched water, as they are drawn.
-QString CellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english);
+QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english);
 
 // The whole text of a cell, the cell name first: "B4, hit", "B4, ранен".
 // x and y count from 1.
-QString CellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
+QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
                            bool english);
 
 // Makes the boards readable as tables of cells, the music and sound switches
 // as checkable controls with their state, the lamps and the counter as
 // labels. Once per process, before the windows are shown; a switch must be
 // made checkable before it is first read.
-void InstallAccessibleFactories();
+void installAccessibleFactories();
 
 } // namespace tw

@@ -93,10 +93,9 @@ MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 
 void MainWindow::previewShipAt(QPoint pixel)
 {
-    GameState &game = m_game;
-    if (game.match.gameInProgress)
+    if (m_game.match.gameInProgress)
         return;
-    BoardState &b = game.boards;
+    BoardState &b = m_game.boards;
     const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
         return;
@@ -130,8 +129,7 @@ void MainWindow::placeShip()
 
 void MainWindow::aimAt(QPoint pixel)
 {
-    GameState &game = m_game;
-    if (!game.match.gameInProgress || game.match.paused)
+    if (!m_game.match.gameInProgress || m_game.match.paused)
         return;
     const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
@@ -149,11 +147,10 @@ void MainWindow::aimAt(QPoint pixel)
 
 void MainWindow::generateOwnFleet()
 {
-    GameState &game = m_game;
-    game.modalBusy = true;
-    generateWithProgress(game.boards.ownBoard, game.boards.placedFleet);
+    m_game.modalBusy = true;
+    generateWithProgress(m_game.boards.ownBoard, m_game.boards.placedFleet);
     paintOwnBoard();
-    game.modalBusy = false;
+    m_game.modalBusy = false;
 }
 
 void MainWindow::generateWithProgress(Board &board, FleetCounts &counts)

@@ -25,7 +25,7 @@ QMessageBox::StandardButton toStandard(BoxAnswer answer)
 // What Escape and the close button answer: the answer that does nothing. A
 // box that asks must never be accepted by a player who only wants it gone,
 // whichever button Return presses.
-BoxAnswer DismissAnswer(BoxButtons buttons)
+BoxAnswer dismissAnswer(BoxButtons buttons)
 {
     switch (buttons) {
     case BoxButtons::Ok:
@@ -77,7 +77,7 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
         break;
     }
     box.setDefaultButton(toStandard(defaultButton));
-    const BoxAnswer dismissed = DismissAnswer(buttons);
+    const BoxAnswer dismissed = dismissAnswer(buttons);
     // The close button of the title bar clicks the escape button too.
     box.setEscapeButton(toStandard(dismissed));
     switch (box.exec()) {

@@ -58,7 +58,7 @@ private:
     QWidget *m_log;
 };
 
-void SetAccessibleName(QWidget *widget, const QString &name)
+void updateAccessibleName(QWidget *widget, const QString &name)
 {
     if (widget->accessibleName() != name)
         widget->setAccessibleName(name);
@@ -68,7 +68,7 @@ void SetAccessibleName(QWidget *widget, const QString &name)
 
 void MainWindow::setUpKeyboard()
 {
-    InstallAccessibleFactories();
+    installAccessibleFactories();
     auto *filter = new KeyboardFilter(this, m_gameLogWindow);
     installEventFilter(filter);
     m_gameLogWindow->installEventFilter(filter);
@@ -93,10 +93,9 @@ void MainWindow::setUpKeyboard()
 
     const auto describe = [this](bool opponent) {
         return [this, opponent](int col, int row) {
-            const GameState &game = m_game;
-            const Board &board = opponent ? game.boards.opponentBoard : game.boards.ownBoard;
-            return CellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
-                                      game.match.gameInProgress, game.settings.englishUi);
+            const Board &board = opponent ? m_game.boards.opponentBoard : m_game.boards.ownBoard;
+            return cellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
+                                      m_game.match.gameInProgress, m_game.settings.englishUi);
         };
     };
     m_ownBoard->setCellDescriber(describe(false));
@@ -179,40 +178,39 @@ void MainWindow::applyShortcuts()
 
 void MainWindow::updateAccessibleTexts()
 {
-    const GameState &game = m_game;
-    const MatchState &m = game.match;
-    SetAccessibleName(m_ownBoard, localized(m_game.settings, "Your board", "Ваше поле"));
-    SetAccessibleName(m_opponentBoard,
-                      localized(m_game.settings, "Opponent's board", "Поле противника"));
+    const MatchState &m = m_game.match;
+    updateAccessibleName(m_ownBoard, localized(m_game.settings, "Your board", "Ваше поле"));
+    updateAccessibleName(m_opponentBoard,
+                         localized(m_game.settings, "Opponent's board", "Поле противника"));
     const QString on = localized(m_game.settings, "on", "горит"),
                   off = localized(m_game.settings, "off", "не горит");
     const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
     const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
-    SetAccessibleName(m_playerTurnLamp,
-                      localized(m_game.settings, "Your turn lamp, ", "Лампа вашего хода, ") +
-                          (playerLamp ? on : off));
-    SetAccessibleName(m_opponentTurnLamp, localized(m_game.settings, "Opponent's turn lamp, ",
-                                                    "Лампа хода противника, ") +
-                                              (opponentLamp ? on : off));
+    updateAccessibleName(m_playerTurnLamp,
+                         localized(m_game.settings, "Your turn lamp, ", "Лампа вашего хода, ") +
+                             (playerLamp ? on : off));
+    updateAccessibleName(m_opponentTurnLamp, localized(m_game.settings, "Opponent's turn lamp, ",
+                                                       "Лампа хода противника, ") +
+                                                 (opponentLamp ? on : off));
     QString turn;
     if (m.gameInProgress)
         turn = m.playerTurn ? localized(m_game.settings, "your turn", "ваш ход")
                             : localized(m_game.settings, "opponent's turn", "ход противника");
     m_playerTurnLamp->setAccessibleDescription(turn);
     m_opponentTurnLamp->setAccessibleDescription(turn);
-    SetAccessibleName(m_scoreCounter,
-                      localized(m_game.settings, "Score ", "Счёт ") + QString::number(m.gameScore));
+    updateAccessibleName(m_scoreCounter, localized(m_game.settings, "Score ", "Счёт ") +
+                                             QString::number(m.gameScore));
     const auto clock = [](const QString &whose, const QString &time) {
         return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
     };
-    SetAccessibleName(
+    updateAccessibleName(
         m_playerTimeLabel,
         clock(localized(m_game.settings, "Your time", "Ваше время"), m_playerTimeLabel->text()));
-    SetAccessibleName(m_opponentTimeLabel,
-                      clock(localized(m_game.settings, "Opponent's time", "Время противника"),
-                            m_opponentTimeLabel->text()));
-    m_musicToggle->setChecked(game.settings.musicOn);
-    m_soundToggle->setChecked(game.settings.soundOn);
+    updateAccessibleName(m_opponentTimeLabel,
+                         clock(localized(m_game.settings, "Opponent's time", "Время противника"),
+                               m_opponentTimeLabel->text()));
+    m_musicToggle->setChecked(m_game.settings.musicOn);
+    m_soundToggle->setChecked(m_game.settings.soundOn);
 
     m_editorWindow->updateAccessibleTexts();
 }

@@ -254,39 +254,36 @@ void MainWindow::toggleLanguage()
 
 void MainWindow::choosePlayer()
 {
-    GameState &game = m_game;
-    if (game.match.gameInProgress)
+    if (m_game.match.gameInProgress)
         return;
-    game.modalBusy = true;
-    m_playersDialog->setName(game.settings.playerName);
+    m_game.modalBusy = true;
+    m_playersDialog->setName(m_game.settings.playerName);
     m_playersDialog->fillPlayerList();
     tw::centerOnScreen(m_playersDialog);
     m_playersDialog->exec();
-    game.settings.playerName = normalizedPlayerName(m_playersDialog->name());
+    m_game.settings.playerName = normalizedPlayerName(m_playersDialog->name());
     sendUserInfoIfIdle();
     updateTitle();
-    game.modalBusy = false;
+    m_game.modalBusy = false;
 }
 
 void MainWindow::showScores()
 {
-    GameState &game = m_game;
-    game.modalBusy = true;
+    m_game.modalBusy = true;
     m_audio->playSound(QStringLiteral("gong"));
     tw::centerOnScreen(m_statisticsDialog);
     m_statisticsDialog->exec();
-    game.modalBusy = false;
+    m_game.modalBusy = false;
 }
 
 void MainWindow::showAbout()
 {
-    GameState &game = m_game;
-    game.modalBusy = true;
+    m_game.modalBusy = true;
     m_audio->playMusic(QStringLiteral("logo"));
     tw::centerOnScreen(m_aboutDialog);
     m_aboutDialog->exec();
     playModeMusic();
-    game.modalBusy = false;
+    m_game.modalBusy = false;
 }
 
 void MainWindow::onTurnTick()
@@ -297,8 +294,7 @@ void MainWindow::onTurnTick()
 
 void MainWindow::onIndicatorTick()
 {
-    GameState &game = m_game;
-    MatchState &m = game.match;
+    MatchState &m = m_game.match;
     if (m.gameInProgress) {
         if (m.playerTurn && m_playerTurnLamp->brushColor() != QColor(Qt::blue)) {
             m_playerTurnLamp->setBrushColor(Qt::blue);

@@ -23,17 +23,16 @@ bool MainWindow::initialize()
         m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
                            BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
-    GameState &game = m_game;
-    game.boards.selectedShipType = 1;
-    game.boards.rotation = 0;
-    game.match.gameInProgress = false;
+    m_game.boards.selectedShipType = 1;
+    m_game.boards.rotation = 0;
+    m_game.match.gameInProgress = false;
     // A first start speaks the desktop's language; afterwards the stored
     // setting rules.
-    if (!loadSession(game))
-        game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
+    if (!loadSession(m_game))
+        m_game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
     m_hoverCell = {0, 0};
-    game.match.endRemark.clear();
-    game.modalBusy = false;
+    m_game.match.endRemark.clear();
+    m_game.modalBusy = false;
     return true;
 }
 
@@ -69,8 +68,7 @@ void MainWindow::makeCompanions()
 
 void MainWindow::finishStartup()
 {
-    GameState &game = m_game;
-    game.agreement.phase = AgreementPhase::None;
+    m_game.agreement.phase = AgreementPhase::None;
     if (!m_audio->extractMusic())
         m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
                            BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
@@ -82,11 +80,11 @@ void MainWindow::finishStartup()
     m_controlPanel->resize(m_controlPanel->width(),
                            m_scoreCounter->y() + m_scoreCounter->height() + 4);
 
-    m_editorWindow->setSaveLog(game.settings.saveLog);
+    m_editorWindow->setSaveLog(m_game.settings.saveLog);
     m_editorWindow->setPort(QStringLiteral("8170"));
     m_net->startServer();
 
-    applyAreaSize(game.boards.areaSize);
+    applyAreaSize(m_game.boards.areaSize);
     applyModeLayout();
     applyLanguage();
     m_chatWindow->show();

@@ -41,7 +41,7 @@ void BoardView::paintEvent(QPaintEvent *)
     for (const Stamp &s : m_stamps)
         painter.drawPixmap(s.at, s.picture);
     if (m_cellCount > 0 && hasFocus()) {
-        PaintFocusFrame(painter, rect());
+        paintFocusFrame(painter, rect());
         painter.setPen(QPen(Qt::yellow, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect((m_cursor.x() + 1) * Pictures::W, (m_cursor.y() + 1) * Pictures::H,
@@ -249,11 +249,11 @@ void ClickLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (hasFocus()) {
         QPainter painter(this);
-        PaintFocusFrame(painter, rect());
+        paintFocusFrame(painter, rect());
     }
 }
 
-void PaintFocusFrame(QPainter &painter, const QRect &rect)
+void paintFocusFrame(QPainter &painter, const QRect &rect)
 {
     painter.save();
     painter.setPen(QPen(QApplication::palette().color(QPalette::Highlight), 2));

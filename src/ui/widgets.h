@@ -160,7 +160,7 @@ private:
 };
 
 // Draws the keyboard focus frame just inside a widget's edge.
-void PaintFocusFrame(QPainter &painter, const QRect &rect);
+void paintFocusFrame(QPainter &painter, const QRect &rect);
 
 // The button face colour of the platform palette.
 QColor buttonFace();

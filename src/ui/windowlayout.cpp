@@ -19,8 +19,7 @@ constexpr int H = Pictures::H;
 
 void MainWindow::applyAreaSize(int n)
 {
-    GameState &game = m_game;
-    BoardState &b = game.boards;
+    BoardState &b = m_game.boards;
     b.areaSize = static_cast<std::uint8_t>(n);
     b.pendingAreaSize = static_cast<std::uint8_t>(n);
     m_editorWindow->showAreaSize(n);
@@ -70,8 +69,7 @@ void MainWindow::applyAreaSize(int n)
 
 void MainWindow::applyModeLayout()
 {
-    GameState &game = m_game;
-    MatchState &m = game.match;
+    MatchState &m = m_game.match;
     if (m.gameInProgress) {
         m_aimCell = {-1, -1}; // a new match: nothing aimed at yet
         m_editorWindow->hide();
@@ -98,7 +96,7 @@ void MainWindow::applyModeLayout()
         m.gameScore = 0;
         m.playerMisses = 0;
         m_scoreCounter->setValue(0); // at once, without rolling
-        game.agreement.dropAcceptance();
+        m_game.agreement.dropAcceptance();
     }
     playModeMusic();
 }

@@ -96,7 +96,7 @@ public:
 
 // The name of a new file beside target: the target's name, ".new-" and six
 // letters or digits (a pattern no user names a file by accident).
-QString ReplacementName(const QString &target)
+QString replacementName(const QString &target)
 {
     static constexpr char Letters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -156,7 +156,7 @@ bool replaceFile(const QString &path, QByteArrayView bytes, FileSync &sync)
         QByteArray temporary;
         int fd = -1;
         for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-            temporary = QFile::encodeName(ReplacementName(path));
+            temporary = QFile::encodeName(replacementName(path));
             fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0 && errno != EEXIST)
                 return false;

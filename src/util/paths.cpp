@@ -73,7 +73,7 @@ QString makeRuntimeDirectory()
 
 // An installed game's directory is writable to root, yet records must never
 // land among the system's programs.
-bool IsSystemProgramDirectory(const QString &directory)
+bool isSystemProgramDirectory(const QString &directory)
 {
     static const QString installed = QDir::cleanPath(QStringLiteral(TW_INSTALL_BINDIR));
     return directory == installed || directory.startsWith(QStringLiteral("/usr/")) ||
@@ -91,7 +91,7 @@ QString dataDirectory()
     const QString executable = QDir::cleanPath(executableDirectory());
     const QFileInfo info(executable);
     if (!executable.isEmpty() && info.isDir() && info.isWritable() &&
-        !IsSystemProgramDirectory(executable))
+        !isSystemProgramDirectory(executable))
         return executable;
 
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");

@@ -17,7 +17,7 @@ constexpr std::array<int, 3> HandledSignals = {SIGTERM, SIGINT, SIGHUP};
 volatile std::sig_atomic_t g_writeFd = -1;
 struct sigaction g_previous[HandledSignals.size()];
 
-extern "C" void WriteSignalToPipe(int signalNumber)
+extern "C" void writeSignalToPipe(int signalNumber)
 {
     const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(signalNumber);
@@ -42,7 +42,7 @@ ShutdownSignals::ShutdownSignals(std::function<void(int)> onSignal)
 
     struct sigaction action
     {};
-    action.sa_handler = WriteSignalToPipe;
+    action.sa_handler = writeSignalToPipe;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     m_active = true;

@@ -88,7 +88,7 @@ FluidPlayback playInFluidSynth(const QByteArray &midi, double limitMs)
 
 TEST(AssetsTest, EveryTrackPlaysInFluidSynthForItsDesignedLength)
 {
-    QuietFluidSynthLog();
+    quietFluidSynthLog();
     const QMap<QString, double> designed = designedLengths();
     ASSERT_EQ(designed.size(), 13);
     for (const char *name : MusicTracks) {
@@ -113,7 +113,7 @@ TEST(AssetsTest, EveryTrackPlaysInFluidSynthForItsDesignedLength)
 
 TEST(AssetsTest, TheGeneralMidiSoundfontLoads)
 {
-    QuietFluidSynthLog();
+    quietFluidSynthLog();
     if (!QFile::exists(QString::fromLatin1(DefaultSoundFont)))
         GTEST_SKIP() << "no General MIDI soundfont installed";
     std::unique_ptr<fluid_settings_t, FluidDeleter> settings(new_fluid_settings());

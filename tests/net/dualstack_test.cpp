@@ -10,7 +10,7 @@ using namespace tw::test;
 
 namespace {
 
-bool HasIPv6Loopback()
+bool hasIPv6Loopback()
 {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHostIPv6, 0);
@@ -26,7 +26,7 @@ protected:
         a.play.link().setLocalAddress(QHostAddress::Any);
         a.play.startServer();
         ASSERT_TRUE(a.play.link().isListening());
-        if (!HasIPv6Loopback())
+        if (!hasIPv6Loopback())
             GTEST_SKIP() << "no IPv6 loopback here";
     }
 

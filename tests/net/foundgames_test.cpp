@@ -25,7 +25,7 @@ FoundGame foundGame(const QString &name, int area = 10,
     return {QStringLiteral("local/") + name, name, area, host, QStringLiteral("10.77.0.1"), 8170};
 }
 
-QStringList Rows(const FoundGamesModel &model)
+QStringList rowsOf(const FoundGamesModel &model)
 {
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row)
@@ -43,9 +43,9 @@ TEST(FoundGamesModelTest, NewestFirstChangesInPlaceAndGamesGo)
     discovery.found(foundGame(QStringLiteral("Ann")));
     discovery.found(foundGame(QStringLiteral("Bob"), 12, QString()));
     discovery.found(foundGame(QStringLiteral("Cid"), 15, QStringLiteral("gamma.local")));
-    EXPECT_EQ(Rows(model), (QStringList{QStringLiteral("Cid (15), gamma.local"),
-                                        QStringLiteral("Bob (12), 10.77.0.1"),
-                                        QStringLiteral("Ann (10), alpha")}));
+    EXPECT_EQ(rowsOf(model), (QStringList{QStringLiteral("Cid (15), gamma.local"),
+                                          QStringLiteral("Bob (12), 10.77.0.1"),
+                                          QStringLiteral("Ann (10), alpha")}));
     EXPECT_EQ(model.index(1).data(FoundGamesModel::AddressRole).toString(),
               QStringLiteral("10.77.0.1"));
     EXPECT_EQ(model.index(1).data(FoundGamesModel::PortRole).toInt(), 8170);
@@ -60,8 +60,8 @@ TEST(FoundGamesModelTest, NewestFirstChangesInPlaceAndGamesGo)
 
     discovery.lost(QStringLiteral("local/Bob"));
     discovery.lost(QStringLiteral("local/Nobody"));
-    EXPECT_EQ(Rows(model), (QStringList{QStringLiteral("Cid (15), gamma.local"),
-                                        QStringLiteral("Ann (10), alpha")}));
+    EXPECT_EQ(rowsOf(model), (QStringList{QStringLiteral("Cid (15), gamma.local"),
+                                          QStringLiteral("Ann (10), alpha")}));
     // A game that comes back is new again.
     discovery.found(foundGame(QStringLiteral("Bob"), 11, QString()));
     EXPECT_EQ(model.index(0).data(FoundGamesModel::PlayerNameRole).toString(),

@@ -24,7 +24,7 @@ protected:
     // Strangers come from a third machine.
     const QHostAddress stranger{QStringLiteral("127.0.0.3")};
 
-    std::unique_ptr<QTcpSocket> Connect()
+    std::unique_ptr<QTcpSocket> connectStranger()
     {
         auto socket = std::make_unique<QTcpSocket>();
         socket->bind(stranger, 0);
@@ -46,7 +46,7 @@ TEST_F(IdleConnectionTest, SilentStrangersDoNotDelayTheLink)
         b.play.startServer();
         std::vector<std::unique_ptr<QTcpSocket>> idle;
         for (int i = 0; i < silent; ++i)
-            idle.push_back(Connect());
+            idle.push_back(connectStranger());
         ASSERT_TRUE(waitFor([&] { return a.play.link().incomingCount() == silent; }));
 
         // Bob connects to Ann and sends his connection invite; Ann connects
@@ -73,7 +73,7 @@ TEST_F(IdleConnectionTest, CrowdsNeverLockThePeerOutAndStayCapped)
     ASSERT_TRUE(link(a, b));
     std::vector<std::unique_ptr<QTcpSocket>> crowd;
     for (int i = 0; i < 4 * PeerLink::kMaxIncoming; ++i)
-        crowd.push_back(Connect());
+        crowd.push_back(connectStranger());
     settle(300);
     EXPECT_LE(a.play.link().incomingCount(), PeerLink::kMaxIncoming);
     EXPECT_TRUE(a.play.peerConnected()); // the peer's connection was kept
@@ -97,9 +97,9 @@ TEST_F(IdleConnectionTest, QuietStrangersAreClosedAndThePeerStays)
 
     // Silent; sending a packet that never ends, a byte at a time; and a
     // stranger that spoke once and fell silent.
-    auto silent = Connect();
-    auto trickle = Connect();
-    auto spoke = Connect();
+    auto silent = connectStranger();
+    auto trickle = connectStranger();
+    auto spoke = connectStranger();
     ASSERT_TRUE(waitFor([&] { return a.play.link().incomingCount() == linked + 3; }));
     spoke->write(makeConnectionInvite(QStringLiteral("Eve"), 10) + "|TWKENDP|");
     ASSERT_TRUE(waitFor([&] { return a.windows.statuses.last().contains("Eve"); }));

@@ -14,7 +14,7 @@ namespace tw {
 namespace {
 
 // 60 players with distinct figures: the file a long-time player has.
-ScoreBlock SixtyPlayers()
+ScoreBlock sixtyPlayers()
 {
     ScoreBlock data;
     setDefaultScoreData(data);
@@ -35,18 +35,18 @@ ScoreBlock SixtyPlayers()
 }
 
 // The payload offsets of the fields the damages below hit.
-constexpr int NameLengthOf(int index)
+constexpr int nameLengthOf(int index)
 {
     return (index - 1) * PlayerRecordSize;
 }
-constexpr int FreeOf(int index)
+constexpr int freeOf(int index)
 {
     return (index - 1) * PlayerRecordSize + 68;
 }
 constexpr int AreaSizeAt = 7204;
 constexpr int PlayerNameLengthAt = 7205;
 
-QByteArray FileWith(const ScoreBlock &data, const std::function<void(QByteArray &)> &damage)
+QByteArray fileWith(const ScoreBlock &data, const std::function<void(QByteArray &)> &damage)
 {
     QByteArray payload = encodeScoreBlock(data);
     damage(payload);
@@ -94,7 +94,7 @@ protected:
 // every other record and setting loads as it was.
 TEST_F(ScoreFileDamage, OutOfRangeValuesAreMadeSafeFieldByField)
 {
-    const ScoreBlock good = SixtyPlayers();
+    const ScoreBlock good = sixtyPlayers();
     struct Case
     {
         const char *name;
@@ -105,9 +105,9 @@ TEST_F(ScoreFileDamage, OutOfRangeValuesAreMadeSafeFieldByField)
         return [at, value](QByteArray &p) { p[at] = static_cast<char>(value); };
     };
     const Case cases[] = {
-        {"name length 33", set(NameLengthOf(5), 33),
+        {"name length 33", set(nameLengthOf(5), 33),
          [](ScoreBlock &d) { d.players[4].name.length = 32; }},
-        {"name length 255", set(NameLengthOf(60), 255),
+        {"name length 255", set(nameLengthOf(60), 255),
          [](ScoreBlock &d) { d.players[59].name.length = 32; }},
         {"player name length 33", set(PlayerNameLengthAt, 33),
          [](ScoreBlock &d) { d.playerName.length = 32; }},
@@ -115,14 +115,14 @@ TEST_F(ScoreFileDamage, OutOfRangeValuesAreMadeSafeFieldByField)
         {"area size 9", set(AreaSizeAt, 9), [](ScoreBlock &d) { d.areaSize = 10; }},
         {"area size 0", set(AreaSizeAt, 0), [](ScoreBlock &d) { d.areaSize = 10; }},
         {"area size 255", set(AreaSizeAt, 255), [](ScoreBlock &d) { d.areaSize = 10; }},
-        {"Free flag 2 on a player", set(FreeOf(3), 2),
+        {"Free flag 2 on a player", set(freeOf(3), 2),
          [](ScoreBlock &d) { d.players[2].free = 1; }},
-        {"Free flag 255 on a free slot", set(FreeOf(80), 255), [](ScoreBlock &) {}},
+        {"Free flag 255 on a free slot", set(freeOf(80), 255), [](ScoreBlock &) {}},
         {"three at once",
          [&](QByteArray &p) {
-             set(NameLengthOf(1), 40)(p);
+             set(nameLengthOf(1), 40)(p);
              set(AreaSizeAt, 200)(p);
-             set(FreeOf(2), 7)(p);
+             set(freeOf(2), 7)(p);
          },
          [](ScoreBlock &d) {
              d.players[0].name.length = 32;
@@ -132,7 +132,7 @@ TEST_F(ScoreFileDamage, OutOfRangeValuesAreMadeSafeFieldByField)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const QByteArray bytes = FileWith(good, c.damage);
+        const QByteArray bytes = fileWith(good, c.damage);
         ScoreBlock expected = good;
         c.expected(expected);
 
@@ -157,7 +157,7 @@ TEST_F(ScoreFileDamage, OutOfRangeValuesAreMadeSafeFieldByField)
 // the save that replaces it keeps it as tarnwake.hsc.damaged.
 TEST_F(ScoreFileDamage, UnreadableFileIsKeptBeforeTheSaveReplacesIt)
 {
-    const QByteArray valid = scoreFileBytes(SixtyPlayers());
+    const QByteArray valid = scoreFileBytes(sixtyPlayers());
     QByteArray flippedBit = valid;
     flippedBit[valid.size() / 2] = static_cast<char>(flippedBit[valid.size() / 2] ^ 0x10);
     QByteArray flippedCheckBit = valid;
@@ -168,7 +168,7 @@ TEST_F(ScoreFileDamage, UnreadableFileIsKeptBeforeTheSaveReplacesIt)
         {"last byte cut", valid.chopped(1)},
         {"one byte too many", valid + 'x'},
         {"one zero byte too many", valid + '\0'},
-        {"payload one byte short", FileWith(SixtyPlayers(), [](QByteArray &p) { p.chop(1); })},
+        {"payload one byte short", fileWith(sixtyPlayers(), [](QByteArray &p) { p.chop(1); })},
         {"empty", QByteArray()},
         {"text", QByteArray("not a score file\n")},
     };
@@ -232,7 +232,7 @@ public:
 
 TEST_F(ScoreFileDamage, FailedFlushKeepsThePreviousFileAndFails)
 {
-    ScoreBlock data = SixtyPlayers();
+    ScoreBlock data = sixtyPlayers();
     ASSERT_TRUE(saveScoreFile(data, m_data.path()));
     const QByteArray before = read(ScoreFileName);
 

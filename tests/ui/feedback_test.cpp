@@ -20,7 +20,7 @@ enum class Gesture
 };
 
 // Answers the next modal box by gesture, once it is up.
-void AnswerNextBox(Gesture gesture)
+void answerNextBox(Gesture gesture)
 {
     QTimer::singleShot(0, [gesture] {
         QWidget *box = nullptr;
@@ -93,7 +93,7 @@ private slots:
         QFETCH(Gesture, gesture);
         QFETCH(BoxAnswer, expected);
         Feedback platform;
-        AnswerNextBox(gesture);
+        answerNextBox(gesture);
         const BoxAnswer answer =
             platform.message(nullptr, QStringLiteral("Do you want to start game?"),
                              QStringLiteral(":-D"), BoxIcon::Question, buttons, defaultButton);

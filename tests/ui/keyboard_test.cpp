@@ -137,8 +137,8 @@ void KeyboardTest::cellTexts()
     QFETCH(QString, english);
     QFETCH(QString, russian);
     const auto c = static_cast<std::uint8_t>(code);
-    QCOMPARE(CellAccessibleText(4, 2, c, opponent, inMatch, true), english);
-    QCOMPARE(CellAccessibleText(4, 2, c, opponent, inMatch, false), russian);
+    QCOMPARE(cellAccessibleText(4, 2, c, opponent, inMatch, true), english);
+    QCOMPARE(cellAccessibleText(4, 2, c, opponent, inMatch, false), russian);
 }
 
 void KeyboardTest::tabWalksTheControlsAndBothBoards()

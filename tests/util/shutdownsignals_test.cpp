@@ -11,7 +11,7 @@ namespace {
 
 // Runs the event loop until done() or a second has passed.
 template <typename Done>
-void RunLoopUntil(Done done)
+void runLoopUntil(Done done)
 {
     QTimer giveUp;
     giveUp.setSingleShot(true);
@@ -21,7 +21,7 @@ void RunLoopUntil(Done done)
 }
 
 std::sig_atomic_t g_previousHandlerCalls = 0;
-extern "C" void CountCall(int)
+extern "C" void countCall(int)
 {
     ++g_previousHandlerCalls;
 }
@@ -31,7 +31,7 @@ extern "C" void CountCall(int)
 // afterwards.
 TEST(ShutdownSignals, DeliversEachSignalThroughTheEventLoopAndRestoresHandlers)
 {
-    const auto before = std::signal(SIGHUP, CountCall);
+    const auto before = std::signal(SIGHUP, countCall);
     {
         std::vector<int> received;
         const ShutdownSignals watcher([&](int s) { received.push_back(s); });
@@ -40,7 +40,7 @@ TEST(ShutdownSignals, DeliversEachSignalThroughTheEventLoopAndRestoresHandlers)
         ASSERT_EQ(std::raise(SIGINT), 0);
         ASSERT_EQ(std::raise(SIGTERM), 0);
         EXPECT_TRUE(received.empty()) << "nothing runs inside the handler";
-        RunLoopUntil([&] { return received.size() == 3; });
+        runLoopUntil([&] { return received.size() == 3; });
         EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT, SIGTERM}));
         EXPECT_EQ(g_previousHandlerCalls, 0);
     }
