@@ -1,7 +1,7 @@
 #include "devices.h"
 
 #include "fluidmusic.h"
-#include "qtsound.h"
+#include "pulsesound.h"
 
 #include <QtGlobal>
 
@@ -28,7 +28,7 @@ std::unique_ptr<SoundDevice> makeSoundDevice()
 {
     if (silentByRequest())
         return std::make_unique<SilentSound>();
-    return std::make_unique<QtSound>();
+    return std::make_unique<PulseSound>();
 }
 
 } // namespace tw

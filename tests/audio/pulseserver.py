@@ -68,6 +68,8 @@ class PulseServer:
     def client_env(self):
         env = dict(os.environ)
         env.update(self.env)
+        # For tests that make the server stop answering, as a hung one does.
+        env["TW_SOUND_SERVER_PID"] = str(self.proc.pid)
         return env
 
     def start(self):

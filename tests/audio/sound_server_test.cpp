@@ -4,13 +4,15 @@
 // by themselves and are torn down while playing without a fault (the
 // sanitizers run these too), and nothing is said on stderr.
 #include "audio/fluidmusic.h"
-#include "audio/qtsound.h"
+#include "audio/pulsesound.h"
 #include "audio/wavefile.h"
 #include "realtime.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -51,7 +53,7 @@ TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
 {
     StderrCapture capture;
     {
-        QtSound sound;
+        PulseSound sound;
         const QByteArray hit = audioResource(QStringLiteral("explos3"));
         const QByteArray blip = toneWave(441); // 20 ms
         ASSERT_FALSE(hit.isEmpty());
@@ -59,11 +61,11 @@ TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
             sound.play(hit);
             runEventsFor(30);
             sound.play(blip);  // cuts the hit off
-            runEventsFor(400); // the blip has ended and its sink let go
+            runEventsFor(400); // the blip has ended
             sound.stop();      // nothing left to stop
             sound.play(blip);
             runEventsFor(400);
-            sound.play(hit); // stops a sink that is gone
+            sound.play(hit); // nothing left to cut off
         }
         runEventsFor(50);
         // Destroyed while the hit plays.
@@ -72,15 +74,14 @@ TEST(RealPlayersTest, EffectsThatEndByThemselvesAreNeverTouchedAgain)
     EXPECT_EQ(capture.text().toStdString(), "");
 }
 
-// Qt's PulseAudio sink runs the event loop from its destructor, so whatever
-// is queued then may call the player while it is tearing a sink down: a
-// shot's effect while the last one is cut off, or while one that ended is
-// let go.
-TEST(RealPlayersTest, PlaysThatComeWhileASinkIsTornDownAreSafe)
+// Plays come from the event loop at every moment of an effect's life: while
+// the last one is cut off, while one that ended is let go, and while the
+// player itself goes.
+TEST(RealPlayersTest, PlaysThatComeWhileAnEffectIsTornDownAreSafe)
 {
     StderrCapture capture;
     {
-        QtSound sound;
+        PulseSound sound;
         QObject queue;
         const QByteArray blip = toneWave(441); // 20 ms
         const auto queuePlay = [&] {
@@ -108,6 +109,60 @@ TEST(RealPlayersTest, PlaysThatComeWhileASinkIsTornDownAreSafe)
     EXPECT_EQ(capture.text().toStdString(), "");
 }
 
+// Stops the private sound server for as long as it lives, as a server hung
+// on a stuck device does.
+class FrozenServer
+{
+public:
+    explicit FrozenServer(pid_t pid) : m_pid(pid) { ::kill(m_pid, SIGSTOP); }
+    ~FrozenServer() { ::kill(m_pid, SIGCONT); }
+    FrozenServer(const FrozenServer &) = delete;
+    FrozenServer &operator=(const FrozenServer &) = delete;
+
+private:
+    pid_t m_pid;
+};
+
+// Whatever the server does, the caller's thread only hands effects over: a
+// server that stops answering in the middle of an effect, or before the
+// first, holds none of the calls, and the player still goes within its
+// teardown limit. Each call is allowed far more than it takes (microseconds)
+// so that a busy machine cannot fail it; a call that waited on the server
+// would wait for the whole freeze.
+TEST(RealPlayersTest, AServerThatStopsAnsweringHoldsNoCall)
+{
+    const pid_t server = pid_t(qEnvironmentVariableIntValue("TW_SOUND_SERVER_PID"));
+    if (!serverExpected() || server <= 0)
+        GTEST_SKIP() << "needs the private sound server";
+    const QByteArray hit = audioResource(QStringLiteral("explos3"));
+    const QByteArray blip = toneWave(441);
+    constexpr qint64 CallLimitMs = 100;
+    for (const bool effectPlaying : {true, false}) {
+        SCOPED_TRACE(effectPlaying ? "frozen mid-effect" : "frozen before the first effect");
+        auto sound = std::make_unique<PulseSound>();
+        if (effectPlaying) {
+            sound->play(hit);
+            runEventsFor(60);
+        }
+        const FrozenServer frozen(server);
+        QElapsedTimer clock;
+        qint64 slowest = 0;
+        for (int i = 0; i < 30; ++i) {
+            clock.start();
+            if (i % 3 == 2)
+                sound->stop();
+            else
+                sound->play(i % 2 ? hit : blip);
+            slowest = std::max(slowest, clock.elapsed());
+            runEventsFor(10);
+        }
+        EXPECT_LT(slowest, CallLimitMs);
+        clock.start();
+        sound.reset();
+        EXPECT_LT(clock.elapsed(), PulseSound::TeardownLimitMs + CallLimitMs);
+    }
+}
+
 TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
 {
     QByteArray cut = toneWave(2000);
@@ -130,7 +185,7 @@ TEST(RealPlayersTest, ImagesTheOutputRefusesOrThatAreDamagedStaySilent)
     };
     StderrCapture capture;
     {
-        QtSound sound;
+        PulseSound sound;
         for (const auto &c : cases) {
             SCOPED_TRACE(c.what);
             sound.play(c.image);

@@ -11,8 +11,8 @@ static void initAudioResources()
 int main(int argc, char **argv)
 {
     initAudioResources();
-    // Qt Multimedia and the late start of the music player want an
-    // application object and its event loop.
+    // The late start of the music player wants an application object and
+    // its event loop.
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
