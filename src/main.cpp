@@ -1,12 +1,15 @@
 #include "ui/commandline.h"
 #include "ui/desktopsession.h"
 #include "ui/game.h"
+#include "util/shutdownsignals.h"
 
 #include <QApplication>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // A signal during the start waits for the game to end as it does later.
+    tw::holdShutdownSignals();
     // --help and --version answer before any display is opened.
     const tw::CommandLineResult command = tw::parseCommandLine(tw::argumentList(argc, argv));
     if (!command.startGame) {

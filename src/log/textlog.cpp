@@ -1,5 +1,6 @@
 #include "log/textlog.h"
 
+#include "util/fileops.h"
 #include "util/localtime.h"
 
 #include <QFile>
@@ -18,8 +19,9 @@ bool dropFront(const QString &path, qint64 offset) noexcept
 {
     QByteArray kept;
     try {
-        QFile source(path);
-        if (!source.open(QIODevice::ReadOnly) || !source.seek(offset))
+        QFile source;
+        if (!openPlainFile(source, path, QIODevice::ReadOnly | QIODevice::ExistingOnly) ||
+            !source.seek(offset))
             return false;
         kept = source.readAll();
         if (source.error() != QFileDevice::NoError)
@@ -65,8 +67,10 @@ bool appendTextLine(const QString &path, const QString &text, bool withTime, boo
         line += text.toUtf8();
         line += "\r\n";
 
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        // A log that is not a plain file (a FIFO nobody reads, a device)
+        // is never written through.
+        QFile file;
+        if (!openPlainFile(file, path, QIODevice::WriteOnly | QIODevice::Append))
             return false;
         const bool written = file.write(line) == line.size();
         file.close();

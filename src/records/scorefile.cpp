@@ -37,8 +37,8 @@ private:
 // than the loader takes.
 std::optional<QByteArray> readScoreFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+    QFile file;
+    if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return std::nullopt;
     const qint64 size = file.size();
     if (size > MaxScoreFileSize)

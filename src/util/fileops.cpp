@@ -49,8 +49,8 @@ void tell(const ProgressFn &progress, qint64 total, qint64 done)
 // limit bytes.
 std::optional<QByteArray> readWhole(const QString &path, qint64 limit)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+    QFile file;
+    if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return std::nullopt;
     // Reading no more than the size taken at the start keeps a device that
     // never ends (a link to /dev/zero) from being read forever.
@@ -70,8 +70,8 @@ constexpr QIODevice::OpenMode WriteMode = QIODevice::WriteOnly | QIODevice::Unbu
 // Replaces the bytes of an existing file.
 bool writeWhole(const QString &path, QByteArrayView bytes)
 {
-    QFile file(path);
-    if (!file.open(WriteMode | QIODevice::Truncate | QIODevice::ExistingOnly))
+    QFile file;
+    if (!openPlainFile(file, path, WriteMode | QIODevice::Truncate | QIODevice::ExistingOnly))
         return false;
     if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
         return false;
@@ -153,6 +153,12 @@ bool replaceFile(const QString &path, QByteArrayView bytes, FileSync &sync)
 {
     try {
         const QByteArray target = QFile::encodeName(path);
+        // What is there and is not a plain file (a FIFO, a socket, a device,
+        // a directory) was put there by someone else: it is left alone.
+        struct stat existing
+        {};
+        if (::stat(target.constData(), &existing) == 0 && !S_ISREG(existing.st_mode))
+            return false;
         QByteArray temporary;
         int fd = -1;
         for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
@@ -209,10 +215,46 @@ int removeUnfinishedReplacements(const QString &path)
     return removed;
 }
 
+bool openPlainFile(QFile &file, const QString &path, QIODevice::OpenMode mode)
+{
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    if (mode.testFlag(QIODevice::ReadWrite))
+        flags |= O_RDWR;
+    else if (mode.testFlag(QIODevice::WriteOnly))
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    if (mode.testFlag(QIODevice::WriteOnly) && !mode.testFlag(QIODevice::ExistingOnly))
+        flags |= O_CREAT;
+    if (mode.testFlag(QIODevice::Append))
+        flags |= O_APPEND;
+    if (mode.testFlag(QIODevice::Truncate))
+        flags |= O_TRUNC;
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at before it is opened, so that opening never touches a
+    // device; checked again on what was opened, in case the name changed
+    // hands in between. O_NONBLOCK keeps that open from waiting on a FIFO.
+    struct stat info
+    {};
+    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return false;
+    const int fd = ::open(name.constData(), flags, 0666);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !file.open(fd, mode & ~(QIODevice::Truncate | QIODevice::ExistingOnly),
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 qint64 fileSizeOf(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+    QFile file;
+    if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return -1;
     return file.size();
 }
@@ -222,8 +264,8 @@ qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 at
     try {
         if (source == target || !QFileInfo(source).isFile())
             return -1;
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        QFile in;
+        if (!openPlainFile(in, source, QIODevice::ReadOnly | QIODevice::ExistingOnly))
             return -1;
         const QFileInfo targetInfo(target);
         if ((targetInfo.exists() || targetInfo.isSymLink()) && !QFile::remove(target))
@@ -265,8 +307,8 @@ qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 at
 qint64 verifyChecksum(const QString &path, quint8 seed)
 {
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        QFile file;
+        if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
             return -1;
         // seed XOR every byte but the last equals the last byte exactly when
         // seed XOR every byte is zero.
@@ -291,8 +333,8 @@ qint64 verifyChecksum(const QString &path, quint8 seed)
 
 qint64 stripLastByte(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    QFile file;
+    if (!openPlainFile(file, path, QIODevice::ReadWrite | QIODevice::ExistingOnly))
         return -1;
     const qint64 size = file.size();
     if (size <= 0 || !file.resize(size - 1))
@@ -310,8 +352,9 @@ qint64 verifyAndStrip(const QString &path, quint8 seed)
 qint64 appendChecksum(const QString &path, quint8 seed, const ProgressFn &progress)
 {
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
+        QFile file;
+        if (!openPlainFile(file, path,
+                           QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
             return -1;
         const qint64 total = file.size();
         quint8 x = seed;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -26,6 +27,14 @@ inline constexpr char RleMagic[2] = {'Q', 'V'};
 // larger file, and unpacking fails rather than produce more, so a tiny
 // hostile file cannot make it allocate without bound.
 inline constexpr qint64 MaxRlePayload = 16 * 1024 * 1024;
+
+// Opens the plain file at path (a symbolic link to one counts) in file, with
+// mode's access and its Append, Truncate and Unbuffered flags; without
+// ExistingOnly a missing file is made, 0666 less the umask. Anything else at
+// path (a FIFO, a socket, a device, a directory) is refused, false, without
+// waiting: such a file could hold a read or write for ever. Every routine
+// here opens the files it is given this way.
+bool openPlainFile(QFile &file, const QString &path, QIODevice::OpenMode mode);
 
 // The size in bytes; -1 when the file is missing or cannot be opened.
 qint64 fileSizeOf(const QString &path);
@@ -91,7 +100,8 @@ FileSync &systemFileSync();
 // failure (no new file can be made, a short write, a failed flush, close or
 // rename) the new file is removed, path is left exactly as it was and the
 // answer is false. A new file gets the permissions of the file it replaces,
-// or 0666 less the umask.
+// or 0666 less the umask. Something at path that is not a plain file (a
+// FIFO, a socket, a device, a directory) is not replaced: false.
 bool replaceFile(const QString &path, QByteArrayView bytes, FileSync &sync = systemFileSync());
 
 // Removes the new files that replaceFile() made for path and left behind when the process was

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -26,15 +27,33 @@ extern "C" void writeSignalToPipe(int signalNumber)
     errno = savedErrno;
 }
 
+sigset_t handledSet()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signalNumber : HandledSignals)
+        sigaddset(&set, signalNumber);
+    return set;
+}
+
 } // namespace
+
+void holdShutdownSignals()
+{
+    const sigset_t set = handledSet();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
 
 ShutdownSignals::ShutdownSignals(std::function<void(int)> onSignal)
     : m_onSignal(std::move(onSignal))
 {
     Q_ASSERT(g_writeFd == -1);
+    const sigset_t set = handledSet();
     if (g_writeFd != -1 ||
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_fds) != 0)
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_fds) != 0) {
+        pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
         return;
+    }
     g_writeFd = m_fds[1];
     m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
@@ -48,6 +67,10 @@ ShutdownSignals::ShutdownSignals(std::function<void(int)> onSignal)
     m_active = true;
     for (std::size_t i = 0; i < HandledSignals.size(); ++i)
         m_active = ::sigaction(HandledSignals[i], &action, &g_previous[i]) == 0 && m_active;
+    // A signal held back since the start reaches the handler now, and waits
+    // in the pipe for the event loop. The other threads keep holding them,
+    // so the handler always runs here.
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 ShutdownSignals::~ShutdownSignals()

@@ -16,7 +16,15 @@ namespace tw {
 // wait in the pipe.
 //
 // At most one object at a time; the previous handlers are put back when it
-// is destroyed. Must be created and destroyed in the main thread.
+// is destroyed. Must be created and destroyed in the main thread, which it
+// lets take the signals again if holdShutdownSignals() held them.
+// Holds SIGTERM, SIGINT and SIGHUP back in the calling thread and in every
+// thread it starts from then on, so that one arriving before a
+// ShutdownSignals object exists waits for it instead of killing the process
+// half-started (a lock left behind, files half-written). Call first thing in
+// main().
+void holdShutdownSignals();
+
 class ShutdownSignals
 {
 public:

@@ -1,3 +1,4 @@
+#include "common/oddfiles.h"
 #include "log_fixture.h"
 
 #include <QDir>
@@ -83,6 +84,20 @@ TEST_F(AppendTextLineTest, UnwritablePathFailsQuietly)
     const QString directory = pathOf(QStringLiteral("adir"));
     ASSERT_TRUE(QDir().mkpath(directory));
     EXPECT_FALSE(appendTextLine(directory, QStringLiteral("x"), false, false, 0, m_clock));
+}
+
+// A log that is a FIFO nobody reads would hold the write for ever; a device
+// would swallow the lines. Nothing is written, at once, and the thing stays.
+TEST_F(AppendTextLineTest, WhatIsNotAPlainFileIsNeverWrittenThrough)
+{
+    for (const test::OddFile &odd : test::oddFiles()) {
+        SCOPED_TRACE(odd.kind);
+        const QString path = pathOf(QString::fromLatin1(odd.kind));
+        ASSERT_TRUE(test::makeOddFile(odd, path));
+        EXPECT_FALSE(appendTextLine(path, QStringLiteral("x"), true, true, 65536, m_clock));
+        EXPECT_FALSE(appendTextLine(path, QStringLiteral("x"), false, false, 0, m_clock));
+        EXPECT_TRUE(test::isOddFileIntact(odd, path));
+    }
 }
 
 // The line still goes in, but the failed trim is reported.

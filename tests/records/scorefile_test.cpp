@@ -1,4 +1,5 @@
 #include "common/filesizelimit.h"
+#include "common/oddfiles.h"
 #include "records/records.h"
 #include "records/scorefile.h"
 #include "util/fileops.h"
@@ -78,7 +79,7 @@ protected:
     QStringList dataDirectoryEntries() const
     {
         return QDir(m_data.path())
-            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden);
     }
 
     QTemporaryDir m_data;
@@ -186,6 +187,27 @@ TEST_F(ScoreFile, DamagedOrInvalidFilesAreRejectedAndLeftAlone)
     writeFile(valid);
     ScoreBlock target;
     EXPECT_TRUE(load(target));
+}
+
+// Something else in the score file's place (a FIFO, a socket, a directory,
+// a device) loads nothing, at once, and no save renames it aside, replaces
+// it or writes through it: whoever put it there may want it.
+TEST_F(ScoreFile, WhatIsNotAPlainFileIsNoLoadAndIsLeftWhereItIs)
+{
+    for (const test::OddFile &odd : test::oddFiles()) {
+        SCOPED_TRACE(odd.kind);
+        ASSERT_TRUE(test::makeOddFile(odd, filePath()));
+        ScoreBlock data = noisyScoreData(7);
+        const QByteArray before = bytesOf(data);
+        EXPECT_FALSE(load(data));
+        EXPECT_EQ(bytesOf(data), before);
+        EXPECT_FALSE(saveScoreFile(data, m_data.path()));
+        EXPECT_TRUE(test::isOddFileIntact(odd, filePath()));
+        EXPECT_EQ(dataDirectoryEntries(), QStringList{QLatin1String(ScoreFileName)});
+        EXPECT_TRUE(systemDirectoryEmpty());
+        QFile::remove(filePath());
+        QDir(filePath()).removeRecursively();
+    }
 }
 
 TEST_F(ScoreFile, WorkingCopyIsNeverTheFileItself)

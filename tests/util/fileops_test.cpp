@@ -1,4 +1,5 @@
 #include "common/filesizelimit.h"
+#include "common/oddfiles.h"
 #include "util/fileops.h"
 
 #include <QDir>
@@ -165,6 +166,59 @@ TEST_F(FileOps, WritesCutShortAreFailures)
         EXPECT_EQ(unpackRle(packed), -1);
         EXPECT_EQ(appendChecksum(full, 0x42), -1);
     });
+}
+
+// Whatever sits where a file is expected and is not a plain file (a FIFO
+// nobody writes to, a socket, a directory, a device that never ends) makes
+// every routine fail at once, and is left as it was. A routine that opened a
+// FIFO for reading would wait for a writer for ever: this test would hang.
+TEST_F(FileOps, EveryRoutineRefusesWhatIsNotAPlainFile)
+{
+    for (const test::OddFile &odd : test::oddFiles()) {
+        SCOPED_TRACE(odd.kind);
+        const QString file = path(odd.kind);
+        ASSERT_TRUE(test::makeOddFile(odd, file));
+        EXPECT_EQ(fileSizeOf(file), -1);
+        EXPECT_EQ(copyFileWithAttr(file, path("copy"), 0x20), -1);
+        EXPECT_EQ(verifyChecksum(file, 0x42), -1);
+        EXPECT_EQ(stripLastByte(file), -1);
+        EXPECT_EQ(verifyAndStrip(file, 0x42), -1);
+        EXPECT_EQ(appendChecksum(file, 0x42), -1);
+        EXPECT_EQ(packRle(file), -1);
+        EXPECT_EQ(unpackRle(file), -1);
+        EXPECT_FALSE(replaceFile(file, "new bytes"));
+        QFile opened;
+        EXPECT_FALSE(openPlainFile(opened, file, QIODevice::ReadOnly));
+        EXPECT_FALSE(openPlainFile(opened, file, QIODevice::WriteOnly | QIODevice::Append));
+        EXPECT_TRUE(test::isOddFileIntact(odd, file));
+        EXPECT_FALSE(QFileInfo::exists(path("copy")));
+        EXPECT_EQ(QDir(m_dir.path())
+                      .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                      .size(),
+                  1);
+        QFile::remove(file);
+        QDir(file).removeRecursively();
+    }
+}
+
+TEST_F(FileOps, OpenPlainFileOpensAndMakesPlainFiles)
+{
+    const QString made = path("made");
+    QFile file;
+    ASSERT_TRUE(openPlainFile(file, made, QIODevice::WriteOnly | QIODevice::Append));
+    EXPECT_EQ(file.write("one"), 3);
+    file.close();
+    ASSERT_TRUE(openPlainFile(file, made, QIODevice::WriteOnly | QIODevice::Append));
+    EXPECT_EQ(file.write("two"), 3);
+    file.close();
+    EXPECT_EQ(read(made), "onetwo");
+    EXPECT_FALSE(openPlainFile(file, path("missing"), QIODevice::ReadOnly));
+    EXPECT_FALSE(
+        openPlainFile(file, path("missing"), QIODevice::WriteOnly | QIODevice::ExistingOnly));
+    EXPECT_FALSE(QFileInfo::exists(path("missing")));
+    ASSERT_TRUE(QFile::link(made, path("link")));
+    ASSERT_TRUE(openPlainFile(file, path("link"), QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "onetwo");
 }
 
 } // namespace
