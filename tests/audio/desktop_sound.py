@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The real program with a real sound server, played through its windows.
 
-    desktop_sound.py <tarnwake> match|cycles|exit
+    desktop_sound.py <tarnwake> match|freeze|restarts|cycles|exit
 
 Each program runs on a virtual display (Xvfb) against a private PulseAudio
 server (pulseserver.py) whose null sink's monitor is recorded, so what the
@@ -12,10 +12,17 @@ match   A whole match against the computer with Music and Sound on: music is
         shot, no mix of effect and music passes -1 dBFS; the server is
         killed mid-match (the match goes on, silent) and started again (the
         next track is heard); the window closes and the program ends.
+freeze  The server stops answering (SIGSTOP) for 10 s in the middle of a
+        match with Music and Sound on: every click in that time (Music,
+        Sound, a shot) is answered by a repaint within 0.1 s, the match goes
+        on, and once the server answers again a shot is heard.
+restarts The server is killed and started again 10 times during one match:
+        each time, the next shot is heard on the new server.
 cycles  20 starts and closes with the server up, each ending within 2 s
         with status 0.
-exit    Closing ends the program within 2 s without a server, and with a
-        server that stopped answering.
+exit    Closing ends the program within 2 s without a server, with a server
+        that stopped answering, with one that went away while the game ran,
+        and with a healthy one.
 
 Exits 77 (skipped) when Xvfb, xdotool or pulseaudio is missing.
 """
@@ -33,11 +40,14 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
 
 from pulseserver import PulseServer  # noqa: E402
-from twdriver import Display, Failure, Game, shot_lines, tempdir, wait_until  # noqa: E402
+from twdriver import (MAIN_ABORT, Display, Failure, Game, Pixels, opponent_cell, shot_lines,  # noqa: E402
+                      tempdir, wait_until)
 
 SKIP = 77
 RATE = 44100
-MAIN_MUSIC = (46, 150)  # Label1
+MAIN_MUSIC = (46, 150)
+MAIN_SOUND = (46, 166)
+ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 EXIT_LIMIT = 2.0
 MINUS_1_DBFS = 10 ** (-1 / 20)
 
@@ -248,6 +258,133 @@ def scenario_match(exe, display, work):
             game.kill()
 
 
+def my_turn(game):
+    """True when the log says the player is to fire; None before any shot."""
+    shots = shot_lines(game.log())
+    if not shots:
+        return None
+    mine = shots[-1].startswith(game.player + ":")
+    return mine != shots[-1].endswith(" wrong")
+
+
+def answer_time(game, pixels, at, rect):
+    """Clicks at a point of the main window; the seconds until the rectangle
+    repaints, or None when it does not within a second. The pointer is moved
+    there first and left to settle, so the hover is not taken for the answer."""
+    game.display.move(game.main, at)
+    time.sleep(0.15)
+    before = pixels.grab(game.main, rect)
+    pixels.click()
+    return pixels.wait_change(game.main, rect, before, 1.0)
+
+
+def around(point, half):
+    return (point[0] - half, point[1] - half, 2 * half, 2 * half)
+
+
+def effect_after_shot(record, game, cells):
+    """Fires until a shot is taken; the loudest the monitor heard in the
+    second after it (dBFS)."""
+    shot = fire_until_shot(game, cells)
+    check(shot is not None, "the match ended too soon")
+    time.sleep(1.0)
+    return record.loudest(shot, shot + 1.0)
+
+
+def begin_match(game):
+    game.switch_log_on()
+    game.generate_fleet()
+    game.press_start()
+    wait_until(lambda: any("New game" in line for line in game.log()), 10, "the match start")
+
+
+def scenario_freeze(exe, display, work, seconds=10):
+    with PulseServer() as server:
+        record = Recording(server, os.path.join(work, "monitor.raw"))
+        game = start_game(exe, display, os.path.join(work, "game"), server)
+        pixels = Pixels(display)
+        try:
+            begin_match(game)
+            cells = list(range(100))
+            step("a shot is heard while the server answers")
+            level = effect_after_shot(record, game, cells)
+            check(level > -45, "no effect after a shot: loudest %.1f dBFS" % level)
+
+            step("the server stops answering for %d s; every click is answered" % seconds)
+            server.freeze()
+            frozen = time.monotonic()
+            shots_before = len(shot_lines(game.log()))
+            answers = {"Music": [], "Sound": [], "shot": []}
+            try:
+                while time.monotonic() - frozen < seconds:
+                    for name, at in (("Music", MAIN_MUSIC), ("Sound", MAIN_SOUND)):
+                        answers[name].append(answer_time(game, pixels, at, around(at, 6)))
+                    if my_turn(game) and cells:
+                        col, row = divmod(cells.pop(0), 10)
+                        at = opponent_cell(col, row)
+                        answers["shot"].append(answer_time(game, pixels, at, around(at, 6)))
+                    else:
+                        time.sleep(0.2)
+            finally:
+                server.thaw()
+            for name, times in answers.items():
+                shown = ["-" if t is None else "%.0f" % (t * 1000) for t in times]
+                print("   %s answered in (ms): %s" % (name, " ".join(shown)), flush=True)
+            check(answers["shot"], "the player never had the turn while the server was stopped")
+            slow = [t for times in answers.values() for t in times
+                    if t is None or t > ANSWER_LIMIT]
+            check(not slow, "clicks answered late or never while the server was stopped")
+            check(len(shot_lines(game.log())) > shots_before + len(answers["shot"]),
+                  "the computer did not fire while the server was stopped")
+            check(game.proc.poll() is None, "the program ended")
+
+            step("the server answers again: shots are heard")
+            # Every Music and Sound click has been undone by the next one.
+            level = effect_after_shot(record, game, cells)
+            check(level > -45, "no effect after the server came back: loudest %.1f dBFS" % level)
+
+            step("closing ends the program")
+            game.click(game.main, MAIN_ABORT)
+            game.answer_box(":-?", ["shift+Tab", "space"])
+            game.close_statistics()
+            seconds_taken, status = close_and_time(game)
+            check(status == 0 and seconds_taken <= EXIT_LIMIT,
+                  "status %d after %.2f s" % (status, seconds_taken))
+        finally:
+            pixels.close()
+            record.stop()
+            game.kill()
+
+
+def scenario_restarts(exe, display, work, count=10):
+    with PulseServer() as server:
+        game = start_game(exe, display, os.path.join(work, "game"), server)
+        record = None
+        try:
+            game.click(game.main, MAIN_MUSIC)  # off: what is heard is the effects
+            begin_match(game)
+            cells = list(range(100))
+            levels = []
+            for i in range(count):
+                server.kill()
+                server.start()
+                record = Recording(server, os.path.join(work, "monitor-%d.raw" % i))
+                levels.append(effect_after_shot(record, game, cells))
+                record.stop()
+            print("   the first shot after each restart, loudest (dBFS): %s"
+                  % " ".join("%.0f" % v for v in levels), flush=True)
+            check(all(v > -45 for v in levels), "a shot went unheard after a restart")
+            game.click(game.main, MAIN_ABORT)
+            game.answer_box(":-?", ["shift+Tab", "space"])
+            game.close_statistics()
+            seconds, status = close_and_time(game)
+            check(status == 0 and seconds <= EXIT_LIMIT, "status %d after %.2f s" % (status, seconds))
+        finally:
+            if record:
+                record.stop()
+            game.kill()
+
+
 def scenario_cycles(exe, display, work, count=20):
     with PulseServer() as server:
         times = []
@@ -293,8 +430,29 @@ def scenario_exit(exe, display, work):
         print("   ended %.2f s after the window closed, status %d" % (seconds, status))
         check(status == 0 and seconds <= EXIT_LIMIT, "status %d after %.2f s" % (status, seconds))
 
+    for name, folder, upset in (("a sound server that went away", "gone", PulseServer.kill),
+                                ("a healthy sound server", "healthy", None)):
+        step(name)
+        with PulseServer() as server:
+            game = start_game(exe, display, os.path.join(work, folder), server)
+            try:
+                wait_until(lambda: server.streams() > 0, 10, "the music stream")
+                game.click(game.main, MAIN_SOUND)  # off: Sound on again sounds a cue
+                game.click(game.main, MAIN_SOUND)
+                time.sleep(0.5)
+                if upset:
+                    upset(server)
+                    time.sleep(0.5)
+                seconds, status = close_and_time(game)
+            finally:
+                game.kill()
+            print("   ended %.2f s after the window closed, status %d" % (seconds, status))
+            check(status == 0 and seconds <= EXIT_LIMIT,
+                  "status %d after %.2f s" % (status, seconds))
 
-SCENARIOS = {"match": scenario_match, "cycles": scenario_cycles, "exit": scenario_exit}
+
+SCENARIOS = {"match": scenario_match, "freeze": scenario_freeze, "restarts": scenario_restarts,
+             "cycles": scenario_cycles, "exit": scenario_exit}
 
 
 def main():

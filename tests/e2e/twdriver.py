@@ -143,6 +143,78 @@ class Display:
         self.proc.wait(timeout=10)
 
 
+class _XImage(ctypes.Structure):
+    # The head of Xlib's XImage, as far as reading its pixels needs.
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p),
+                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int)]
+
+
+_X_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(
+    lambda display, event: 0)
+
+
+class Pixels:
+    """What a window shows, read from the X server: so a test sees when a
+    window has repainted, without asking the program."""
+
+    def __init__(self, display):
+        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        # A window that is not viewable answers with an error, which Xlib's
+        # own handler would turn into an exit.
+        x11.XSetErrorHandler(_X_ERROR_HANDLER)
+        self.x11 = x11
+        self.xtest = ctypes.cdll.LoadLibrary("libXtst.so.6")
+        self.xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                    ctypes.c_ulong]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.dpy = x11.XOpenDisplay(display.name.encode())
+        if not self.dpy:
+            raise Failure("cannot open " + display.name)
+
+    def click(self):
+        """Clicks the first button where the pointer is, at once (xdotool
+        would first take its own start-up time)."""
+        for pressed in (1, 0):
+            self.xtest.XTestFakeButtonEvent(self.dpy, 1, pressed, 0)
+        self.x11.XFlush(self.dpy)
+
+    def grab(self, window, rect):
+        """The bytes of a rectangle (x, y, width, height) of the window."""
+        x, y, w, h = rect
+        image = self.x11.XGetImage(self.dpy, window, x, y, w, h, 0xFFFFFFFF, 2)  # ZPixmap
+        if not image:
+            return b""
+        head = image.contents
+        data = ctypes.string_at(head.data, head.bytes_per_line * head.height)
+        self.x11.XFree(head.data)
+        self.x11.XFree(image)
+        return data
+
+    def wait_change(self, window, rect, before, timeout):
+        """Seconds until the rectangle differs from before; None after timeout."""
+        start = time.monotonic()
+        while time.monotonic() - start < timeout:
+            if self.grab(window, rect) != before:
+                return time.monotonic() - start
+            time.sleep(0.001)
+        return None
+
+    def close(self):
+        if self.dpy:
+            self.x11.XCloseDisplay(self.dpy)
+            self.dpy = None
+
+
 class Game:
     """One running Tarnwake with its own data and runtime directories."""
 

@@ -1,0 +1,264 @@
+#!/usr/bin/env python3
+"""Something odd where the game keeps its files, and signals during the start.
+
+    odd_files.py <tarnwake> <dump_records>
+
+Where tarnwake.hsc or TWLog.txt should be, each of a FIFO (whose open waits
+for a writer for ever), a directory and a listening socket: the game shows
+its window within a second, plays a match (aborted, so it counts), closes
+with status 0, and the odd thing is still there, as it was, with nothing
+made beside it.
+
+Then SIGTERM, SIGINT or SIGHUP at moments of the start, from the first
+moment the program holds them to after its window is shown: it ends with
+status 0 and its lock removed, a FIFO in the score file's place included.
+
+Needs Xvfb and xdotool (exits 77, skipped, without them).
+"""
+
+import glob
+import os
+import shutil
+import signal
+import socket
+import stat
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from twdriver import MAIN_ABORT, Display, Failure, Game, tempdir, wait_until  # noqa: E402
+
+SKIP = 77
+START_LIMIT = 1.0
+# AddressSanitizer alone adds about half a second to every start.
+SANITIZED_START_LIMIT = 3.0
+KINDS = ("FIFO", "directory", "socket")
+NAMES = ("tarnwake.hsc", "TWLog.txt")
+
+
+def step(text):
+    print("--", text, flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        raise Failure(text)
+
+
+def free_display():
+    for number in range(600 + os.getpid() % 300, 1000):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists(
+                "/tmp/.X%d-lock" % number):
+            return number
+    raise Failure("no free display number")
+
+
+class OddFile:
+    """A FIFO, a directory or a listening socket at path."""
+
+    def __init__(self, kind, path):
+        self.kind, self.path, self.socket = kind, path, None
+        if kind == "FIFO":
+            os.mkfifo(path, 0o600)
+        elif kind == "directory":
+            os.mkdir(path)
+        else:
+            self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+            self.socket.bind(path)
+            self.socket.listen(1)
+        self.inode = os.stat(path).st_ino
+
+    def intact(self):
+        try:
+            info = os.stat(self.path)
+        except FileNotFoundError:
+            return False
+        kind = {"FIFO": stat.S_ISFIFO, "directory": stat.S_ISDIR, "socket": stat.S_ISSOCK}
+        unchanged = info.st_ino == self.inode and kind[self.kind](info.st_mode)
+        if self.kind == "directory":
+            return unchanged and not os.listdir(self.path)
+        return unchanged
+
+    def remove(self):
+        if self.socket:
+            self.socket.close()
+        if os.path.isdir(self.path):
+            shutil.rmtree(self.path)
+        elif os.path.lexists(self.path):
+            os.remove(self.path)
+
+
+def sanitized(exe):
+    with open(exe, "rb") as f:
+        return b"__asan_init" in f.read()
+
+
+def environment(display, work):
+    data, runtime = os.path.join(work, "data"), os.path.join(work, "run")
+    os.makedirs(data, exist_ok=True)
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
+    env = dict(os.environ, DISPLAY=display.name, TARNWAKE_DATA_DIR=data,
+               XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8",
+               TARNWAKE_SILENT="1")
+    return env, data, runtime
+
+
+def time_to_window(exe, display, work):
+    """Seconds from the start to the main window painted (the program ends
+    itself at that moment, saving nothing)."""
+    env, _, _ = environment(display, work)
+    env["TARNWAKE_QUIT_WHEN_SHOWN"] = "1"
+    started = time.monotonic()
+    proc = subprocess.Popen([exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        status = proc.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+        raise Failure("no window within 30 s")
+    check(status == 0, "status %d before the window was shown" % status)
+    return time.monotonic() - started
+
+
+def records(dump, work):
+    out = subprocess.run([dump, os.path.join(work, "data"), os.path.join(work, "scratch")],
+                         capture_output=True, text=True, timeout=20)
+    check(out.returncode == 0, "no readable score file: " + out.stderr.strip())
+    return [line.split("\t") for line in out.stdout.splitlines()]
+
+
+def play_and_close(exe, display, work, log_readable):
+    """Starts the game, plays a match to its abort and closes it."""
+    game = Game(exe, display, work, "NewUser", env={"TARNWAKE_SILENT": "1"})
+    try:
+        game.switch_log_on()
+        game.generate_fleet()
+        game.press_start()
+        if log_readable:
+            wait_until(lambda: any("New game" in line for line in game.log()), 10,
+                       "the match start")
+        else:
+            time.sleep(1.0)
+        for cell in range(5):
+            game.fire(cell // 10, cell % 10)
+        game.click(game.main, MAIN_ABORT)
+        game.answer_box(":-?", ["shift+Tab", "space"])
+        game.close_statistics()
+        game.close()
+        check(game.proc.returncode == 0, "exit status %d" % game.proc.returncode)
+        if log_readable:
+            check(any(line.endswith(" wins") for line in game.log()), "no match in the log")
+    finally:
+        game.kill()
+
+
+def odd_files(exe, dump, display, root):
+    limit = SANITIZED_START_LIMIT if sanitized(exe) else START_LIMIT
+    for name in NAMES:
+        for kind in KINDS:
+            step("%s as a %s" % (name, kind))
+            work = os.path.join(root, "%s-%s" % (name, kind))
+            os.makedirs(os.path.join(work, "scratch"), mode=0o700)
+            _, data, _ = environment(display, work)
+            odd = OddFile(kind, os.path.join(data, name))
+            try:
+                seconds = time_to_window(exe, display, work)
+                print("   window shown %.2f s after the start" % seconds, flush=True)
+                check(seconds <= limit, "the window took %.2f s" % seconds)
+                play_and_close(exe, display, work, log_readable=name != "TWLog.txt")
+                check(odd.intact(), "the %s was changed" % kind)
+                made = sorted(set(os.listdir(data)) - {name, "TWLog.txt", "tarnwake.hsc"})
+                check(not made, "made beside it: %s" % made)
+                if name == "TWLog.txt":
+                    check(records(dump, work) == [["NewUser", "0", "1"]],
+                          "the aborted match was not counted")
+            finally:
+                odd.remove()
+
+
+def signal_at(exe, display, work, signum, delay):
+    """Starts the program and sends signum delay seconds after it first holds
+    the ending signals; returns its status and whether its lock is left."""
+    env, _, runtime = environment(display, work)
+    output = open(os.path.join(work, "output"), "w")
+    proc = subprocess.Popen([exe], env=env, stdout=output, stderr=subprocess.STDOUT)
+    try:
+        wait_until(lambda: holds_sigterm(proc.pid), 10, "the program to hold its signals",
+                   step=0.001)
+        time.sleep(delay)
+        proc.send_signal(signum)
+        status = proc.wait(timeout=20)
+    except (subprocess.TimeoutExpired, Failure):
+        proc.kill()
+        proc.wait()
+        raise Failure("the program did not end on %s %.2f s into its start"
+                      % (signal.Signals(signum).name, delay))
+    finally:
+        output.close()
+    return status, glob.glob(os.path.join(runtime, "**", "*.lock"), recursive=True)
+
+
+def holds_sigterm(pid):
+    """True once the process blocks or catches SIGTERM (it has reached main())."""
+    try:
+        with open("/proc/%d/status" % pid) as f:
+            fields = dict(line.split(":", 1) for line in f if ":" in line)
+    except FileNotFoundError:
+        return False
+    bit = 1 << (signal.SIGTERM - 1)
+    return any(int(fields.get(key, "0").strip(), 16) & bit for key in ("SigBlk", "SigCgt"))
+
+
+def signals_during_start(exe, display, root):
+    moments = (0.0, 0.05, 0.15, 0.3, 0.6, 1.2)
+    signals = (signal.SIGTERM, signal.SIGINT, signal.SIGHUP)
+    for i, delay in enumerate(moments):
+        signum = signals[i % len(signals)]
+        for fifo in (False, True):
+            work = os.path.join(root, "signal-%d-%d" % (i, fifo))
+            _, data, _ = environment(display, work)
+            odd = OddFile("FIFO", os.path.join(data, "tarnwake.hsc")) if fifo else None
+            status, locks = signal_at(exe, display, work, signum, delay)
+            what = "%s %.2f s into the start%s" % (signal.Signals(signum).name, delay,
+                                                   ", score file a FIFO" if fifo else "")
+            print("   %s: status %d" % (what, status), flush=True)
+            check(status == 0, "status %d on %s" % (status, what))
+            check(not locks, "the lock was left behind on " + what)
+            if odd:
+                check(odd.intact(), "the FIFO was changed on " + what)
+                odd.remove()
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    exe, dump = sys.argv[1], sys.argv[2]
+    for tool in ("Xvfb", "xdotool"):
+        if not shutil.which(tool):
+            print("skipped: %s is missing" % tool)
+            return SKIP
+    root = tempdir("tw-odd-")
+    display = Display(free_display())
+    try:
+        odd_files(exe, dump, display, root)
+        step("signals during the start")
+        signals_during_start(exe, display, root)
+        print("ok")
+        return 0
+    except Failure as failure:
+        print("FAILED:", failure)
+        for output in glob.glob(os.path.join(root, "*", "output")):
+            with open(output, errors="replace") as f:
+                text = f.read().strip()
+            if text:
+                print("==== %s\n%s" % (output, text[-2000:]))
+        return 1
+    finally:
+        display.stop()
+        shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
