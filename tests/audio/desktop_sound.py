@@ -40,8 +40,8 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
 
 from pulseserver import PulseServer  # noqa: E402
-from twdriver import (MAIN_ABORT, Display, Failure, Game, Pixels, opponent_cell, shot_lines,  # noqa: E402
-                      tempdir, wait_until)
+from twdriver import (MAIN_ABORT, Display, Failure, Game, Pixels, check, free_display,  # noqa: E402
+                      opponent_cell, shot_lines, step, tempdir, wait_until)
 
 SKIP = 77
 RATE = 44100
@@ -50,23 +50,6 @@ MAIN_SOUND = (46, 166)
 ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 EXIT_LIMIT = 2.0
 MINUS_1_DBFS = 10 ** (-1 / 20)
-
-
-def step(text):
-    print("--", text, flush=True)
-
-
-def check(condition, text):
-    if not condition:
-        raise Failure(text)
-
-
-def free_display():
-    for number in range(300 + os.getpid() % 300, 1000):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists(
-                "/tmp/.X%d-lock" % number):
-            return number
-    raise Failure("no free display number")
 
 
 def dbfs(value):
@@ -467,7 +450,7 @@ def main():
     work = tempdir("tw-sound-")
     display = None
     try:
-        display = Display(free_display())
+        display = Display(free_display(300))
         SCENARIOS[name](exe, display, work)
     except Failure as failure:
         print("FAILED:", failure)

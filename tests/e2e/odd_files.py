@@ -27,7 +27,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import MAIN_ABORT, Display, Failure, Game, tempdir, wait_until  # noqa: E402
+from twdriver import (MAIN_ABORT, Display, Failure, Game, check, free_display, step,  # noqa: E402
+                      tempdir, wait_until)
 
 SKIP = 77
 START_LIMIT = 1.0
@@ -35,23 +36,6 @@ START_LIMIT = 1.0
 SANITIZED_START_LIMIT = 3.0
 KINDS = ("FIFO", "directory", "socket")
 NAMES = ("tarnwake.hsc", "TWLog.txt")
-
-
-def step(text):
-    print("--", text, flush=True)
-
-
-def check(condition, text):
-    if not condition:
-        raise Failure(text)
-
-
-def free_display():
-    for number in range(600 + os.getpid() % 300, 1000):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists(
-                "/tmp/.X%d-lock" % number):
-            return number
-    raise Failure("no free display number")
 
 
 class OddFile:
@@ -240,7 +224,7 @@ def main():
             print("skipped: %s is missing" % tool)
             return SKIP
     root = tempdir("tw-odd-")
-    display = Display(free_display())
+    display = Display(free_display(600))
     try:
         odd_files(exe, dump, display, root)
         step("signals during the start")

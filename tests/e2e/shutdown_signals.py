@@ -22,26 +22,10 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import Display, Failure, Game, MAIN_ABORT, tempdir, wait_until
+from twdriver import (Display, Failure, Game, MAIN_ABORT, check, free_display, step, tempdir,
+                      wait_until)
 
 SKIP = 77
-
-
-def free_display():
-    for number in range(400 + os.getpid() % 300, 1000):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists(
-                "/tmp/.X%d-lock" % number):
-            return number
-    raise Failure("no free display number")
-
-
-def step(text):
-    print("--", text, flush=True)
-
-
-def check(condition, text):
-    if not condition:
-        raise Failure(text)
 
 
 def records(dump, game):
@@ -85,7 +69,7 @@ def main():
 
     workdir = tempdir("tw-signals-")
     os.makedirs(os.path.join(workdir, "scratch"), mode=0o700)
-    display = Display(free_display())
+    display = Display(free_display(400))
     game = None
     try:
         score_file = os.path.join(workdir, "data", "tarnwake.hsc")

@@ -46,6 +46,25 @@ class Failure(Exception):
     pass
 
 
+def step(text):
+    print("--", text, flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        raise Failure(text)
+
+
+def free_display(base):
+    """A display number from base on that no X server uses; scripts that may
+    run at the same time pass bases 100 apart."""
+    for number in range(base + os.getpid() % 300, 1000):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists(
+                "/tmp/.X%d-lock" % number):
+            return number
+    raise Failure("no free display number")
+
+
 def wait_until(condition, timeout, what, step=0.02):
     deadline = time.monotonic() + timeout
     while True:
