@@ -317,12 +317,14 @@ def scenario_freeze(exe, display, work, seconds=10):
             slow = [t for times in answers.values() for t in times
                     if t is None or t > ANSWER_LIMIT]
             check(not slow, "clicks answered late or never while the server was stopped")
-            check(len(shot_lines(game.log())) > shots_before + len(answers["shot"]),
-                  "the computer did not fire while the server was stopped")
+            check(len(shot_lines(game.log())) >= shots_before + len(answers["shot"]),
+                  "a shot the window answered was not taken")
             check(game.proc.poll() is None, "the program ended")
 
             step("the server answers again: shots are heard")
-            # Every Music and Sound click has been undone by the next one.
+            for name, at in (("Music", MAIN_MUSIC), ("Sound", MAIN_SOUND)):
+                if len(answers[name]) % 2:
+                    game.click(game.main, at)  # back on
             level = effect_after_shot(record, game, cells)
             check(level > -45, "no effect after the server came back: loudest %.1f dBFS" % level)
 
