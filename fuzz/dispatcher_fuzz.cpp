@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary packets from a linked peer to the network dispatcher, in
 // every state of the game that decides what they may do, and checks what
 // must hold whatever a peer sends:

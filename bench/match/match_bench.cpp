@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's targeting, headless: it fires alone at a random fleet until
 // the fleet is destroyed.
 //   build/bench/match/bench_match

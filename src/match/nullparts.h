@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Silent stand-ins for what a match works with: no windows, no sound, no

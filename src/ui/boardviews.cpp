@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's boards: painting, the hover preview of a ship, aiming,
 // and the fleet generation with its progress panel.
 #include "feedback.h"

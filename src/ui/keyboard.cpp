@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing from the keyboard and being read by assistive technology: focus
 // and tab order, the boards' cell cursors, Alt+letter shortcuts, and the
 // accessible names of the painted indicators. The main window's half.

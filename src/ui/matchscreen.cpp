@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of a match: the buttons that drive it, the boxes
 // and sounds it asks for, and what the window shows of its signals.
 #include "feedback.h"

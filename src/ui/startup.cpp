@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's start-up and shutdown: the instance check and the stored
 // session, the companion windows made in order, and the ways the program ends
 // (the close button, signals, the session manager) with the records saved once.
@@ -19,7 +20,7 @@ bool MainWindow::initialize()
     if (isAnotherInstance(QStringLiteral("Tarnwake")))
         return false;
     m_random.seedFromClock();
-    initShipTypes([this](const std::string &text, const std::string &caption) {
+    checkShipTypes(ShipTypes, [this](const std::string &text, const std::string &caption) {
         m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
                            BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout: the area size sets the size of both boards and
 // where the companion windows stand; the mode (editing or a match) sets which
 // of them show.

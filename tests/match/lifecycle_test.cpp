@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start, the turn timer, pause, abort and the end of a match.
 #include "match_fixture.h"
 #include "records/records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A match against a network peer: the peer's shots at the own board, the
 // turn timer and the end texts that name the peer.
 #include "match_fixture.h"

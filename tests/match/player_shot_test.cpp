@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's click on the opponent board: refusals, scoring, the report
 // line and the shot packet.
 #include "match/scoring.h"

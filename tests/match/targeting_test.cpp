@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's choice of target on hand-made boards, and its behaviour
 // over whole matches.
 #include "match_fixture.h"

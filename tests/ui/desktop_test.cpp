@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game among the desktop's programs: its command line, the display
 // platform it picks, the language of a first start, a second start bringing
 // the running game forward, and the companion windows going along with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of a start under a Russian desktop: Russian when there is no
 // score file yet, the stored setting once there is one. Runs twice, with and
 // without a score file (TW_STORED_ENGLISH).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole match against the computer played with the keyboard only: Generate
 // and Start by key, aiming and firing with the cursor, the refusals on the
 // way, pausing, and the statistics window closed with Escape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard's focus order, the boards' cell cursors, shortcuts and the
 // accessible tree; the fixture every keyboard case shares.
 #include "keyboardtest.h"

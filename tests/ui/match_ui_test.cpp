@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole matches against the computer, played through the windows with real
 // mouse events, from Start to the statistics window and back.
 #include "log/gamelog.h"

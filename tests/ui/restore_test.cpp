@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A score file written by an earlier run gives back its settings.
 #include "match/gamestate.h"
 #include "records/records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Music and sound as the player meets them in the main window: the start-up
 // with a music file that cannot be written, the two switches and their
 // colours, the about box's tune, and the files removed at shutdown.

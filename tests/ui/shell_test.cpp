@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game shell as a player meets it: start-up, boards and pointer input,
 // the field editor, both languages, the indicators, closing.
 #include "match/gamestate.h"
