@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/commandline.h"
-#include "ui/desktopsession.h"
-#include "ui/game.h"
+#include "app/commandline.h"
+#include "app/desktopsession.h"
+#include "app/game.h"
 
 #include <QApplication>
 #include <cstdio>

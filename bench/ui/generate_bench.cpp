@@ -3,8 +3,8 @@
 // the progress panel and the repaint of the own board.
 //   QT_QPA_PLATFORM=offscreen build/bench/ui/bench_ui
 #include "match/gamestate.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

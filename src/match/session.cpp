@@ -38,4 +38,13 @@ bool saveSession(GameState &game)
     return saveScoreFile(data, dataDirectory());
 }
 
+bool prefersEnglish(const QStringList &uiLanguages)
+{
+    if (uiLanguages.isEmpty())
+        return true;
+    const QString first = uiLanguages.constFirst().toLower();
+    return !(first == QLatin1String("ru") || first.startsWith(QLatin1String("ru-")) ||
+             first.startsWith(QLatin1String("ru_")));
+}
+
 } // namespace tw

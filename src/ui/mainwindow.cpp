@@ -2,7 +2,6 @@
 #include "mainwindow.h"
 
 #include "audio/devices.h"
-#include "desktopsession.h"
 #include "feedback.h"
 #include "match/gamestate.h"
 #include "match/session.h"

@@ -2,7 +2,6 @@
 // The main window's start-up and shutdown: the instance check and the stored
 // session, the companion windows made in order, and the ways the program ends
 // (the close button, signals, the session manager) with the records saved once.
-#include "desktopsession.h"
 #include "mainwindow.h"
 #include "match/session.h"
 #include "model/shiptypes.h"

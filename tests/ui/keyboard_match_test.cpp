@@ -5,8 +5,8 @@
 #include "keyboardtest.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>

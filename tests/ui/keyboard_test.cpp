@@ -5,8 +5,8 @@
 #include "match/gamestate.h"
 #include "model/placement.h"
 #include "ui/accessibility.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QAccessible>

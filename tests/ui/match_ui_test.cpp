@@ -4,8 +4,8 @@
 #include "log/gamelog.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

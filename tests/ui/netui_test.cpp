@@ -4,8 +4,8 @@
 // The peer is a headless side in the same process, on another loopback
 // address.
 #include "../net/netplay_fixture.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>

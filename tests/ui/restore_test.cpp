@@ -3,8 +3,8 @@
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "records/scorefile.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

@@ -3,8 +3,8 @@
 // with a music file that cannot be written, the two switches and their
 // colours, the about box's tune, and the files removed at shutdown.
 #include "match/gamestate.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

@@ -4,8 +4,8 @@
 // Helpers for tests that run the real windows headless.
 
 #include "ui/feedback.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -21,13 +21,4 @@ void chooseDisplayPlatform()
         qputenv("QT_QPA_PLATFORM", platform);
 }
 
-bool prefersEnglish(const QStringList &uiLanguages)
-{
-    if (uiLanguages.isEmpty())
-        return true;
-    const QString first = uiLanguages.constFirst().toLower();
-    return !(first == QLatin1String("ru") || first.startsWith(QLatin1String("ru-")) ||
-             first.startsWith(QLatin1String("ru_")));
-}
-
 } // namespace tw

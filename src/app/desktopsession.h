@@ -18,9 +18,4 @@ QByteArray chosenDisplayPlatform(const QProcessEnvironment &environment);
 // application object exists.
 void chooseDisplayPlatform();
 
-// The language of a first start, when no settings exist yet: Russian when the
-// user's first interface language is Russian ("ru", "ru-RU", "ru_UA"...),
-// English otherwise. uiLanguages as QLocale::uiLanguages() gives them.
-bool prefersEnglish(const QStringList &uiLanguages);
-
 } // namespace tw

@@ -5,10 +5,6 @@ class QApplication;
 
 namespace tw {
 
-// Registers the pictures and sounds built into the program. Called by
-// runGame; tests that make windows call it themselves.
-void initResources();
-
 // Starts the game in a created application object and runs it to the end.
 // Returns the process exit code; 0 at once when another copy is running.
 int runGame(QApplication &app);
