@@ -121,19 +121,4 @@ void Audio::playWaveResource(const QString &name)
         m_sound.play(wav);
 }
 
-QString Audio::explosionCue()
-{
-    return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
-}
-
-QString Audio::destroyCue()
-{
-    return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
-}
-
-QString Audio::missCue()
-{
-    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
-}
-
 } // namespace tw

@@ -97,11 +97,6 @@ public:
     void playSound(const QString &name);
     void playWaveResource(const QString &name);
 
-    // Each draw happens whether or not sound is on.
-    QString explosionCue();
-    QString destroyCue();
-    QString missCue();
-
     const QString &currentTrack() const { return m_currentTrack; }
 
 private:

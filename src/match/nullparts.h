@@ -21,7 +21,6 @@ public:
 class NullMatchSounds : public MatchSounds
 {
 public:
-    QString drawCue(Cue) override { return {}; }
     void playSound(const QString &) override {}
     void playMusic(const QString &) override {}
 };

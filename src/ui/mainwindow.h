@@ -171,7 +171,6 @@ private:
     void showMatchStatistics();
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
-    QString drawCue(Cue cue) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
 

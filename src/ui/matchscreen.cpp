@@ -46,7 +46,7 @@ void MainWindow::connectMatch()
     connect(match, &Match::statisticsDue, this, &MainWindow::showMatchStatistics);
     // The peer's answer and shots go straight into the match.
     connect(&m_net->play(), &NetPlay::inviteAnswered, match, &Match::peerAnswered);
-    connect(&m_net->play(), &NetPlay::peerFired, match, &Match::opponentShot);
+    connect(&m_net->play(), &NetPlay::peerFired, match, &Match::peerShot);
     // Queued: the tick that ended the match, and the statistics window it
     // showed, are done before the boards are cleared.
     connect(match, &Match::over, this, &MainWindow::finishMatch, Qt::QueuedConnection);
@@ -116,19 +116,6 @@ void MainWindow::generateOpponentFleet(Board &board)
     // The counts of the own fleet, complete before a match can start, stay.
     FleetCounts scratch;
     generateWithProgress(board, scratch);
-}
-
-QString MainWindow::drawCue(Cue cue)
-{
-    switch (cue) {
-    case Cue::Explosion:
-        return m_audio->explosionCue();
-    case Cue::Destroy:
-        return m_audio->destroyCue();
-    case Cue::Miss:
-        break;
-    }
-    return m_audio->missCue();
 }
 
 void MainWindow::playSound(const QString &name)

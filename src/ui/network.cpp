@@ -3,6 +3,7 @@
 
 #include "feedback.h"
 #include "mainwindow.h"
+#include "match/cues.h"
 #include "net/avahidiscovery.h"
 #include "net/foundgames.h"
 #include "widgets.h"
@@ -200,7 +201,7 @@ void NetworkController::setLamp(bool linked)
 
 QString NetworkController::missCue()
 {
-    return m_main.audio().missCue();
+    return drawCue(ShotCue::Miss, m_main.random());
 }
 
 QString NetworkController::chatInput()

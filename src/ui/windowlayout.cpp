@@ -70,18 +70,12 @@ void MainWindow::applyAreaSize(int n)
 
 void MainWindow::applyModeLayout()
 {
-    MatchState &m = m_game.match;
-    if (m.gameInProgress) {
+    if (m_game.match.gameInProgress) {
         m_aimCell = {-1, -1}; // a new match: nothing aimed at yet
         m_editorWindow->hide();
-        m.gameOver = false;
-        m.opponentTime = 0;
-        m.playerTime = 0;
         m_gameLogWindow->clear();
         m_gameLogWindow->show();
         m_pauseButton->setChecked(false);
-        m.paused = false;
-        m.gameAborted = false;
         m_turnTimer->setInterval(1000);
     } else {
         m_editorWindow->show();
@@ -91,13 +85,9 @@ void MainWindow::applyModeLayout()
         m_opponentTurnLamp->setBrushColor(buttonFace());
         m_gameLogWindow->hide();
         m_pauseButton->setChecked(false);
-        m.paused = false;
         m_turnTimer->setInterval(1000);
         updateTitle();
-        m.gameScore = 0;
-        m.playerMisses = 0;
         m_scoreCounter->setValue(0); // at once, without rolling
-        m_game.agreement.dropAcceptance();
     }
     playModeMusic();
 }

@@ -18,7 +18,6 @@ void FakeHost::clearRecords()
     log.clear();
     sounds.clear();
     music.clear();
-    cues.clear();
     beeps = 0;
     boxes.clear();
     shotsSent.clear();
@@ -110,24 +109,6 @@ void FakeHost::generateOpponentFleet(Board &board)
     generatedFleet = board;
 }
 
-// The cues draw their variant like the sound player does, so that the number
-// of draws per shot can be told from the generator.
-QString FakeHost::drawCue(Cue cue)
-{
-    switch (cue) {
-    case Cue::Explosion:
-        cues << QStringLiteral("explosion");
-        return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
-    case Cue::Destroy:
-        cues << QStringLiteral("destroy");
-        return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
-    case Cue::Miss:
-        break;
-    }
-    cues << QStringLiteral("miss");
-    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
-}
-
 void FakeHost::playSound(const QString &name)
 {
     events << QStringLiteral("sound ") + name;
@@ -156,23 +137,12 @@ void FakeHost::enterMatchLayout()
 {
     events << QStringLiteral("match layout");
     ++matchLayouts;
-    MatchState &m = m_game.match;
-    m.gameOver = false;
-    m.opponentTime = 0;
-    m.playerTime = 0;
-    m.paused = false;
-    m.gameAborted = false;
 }
 
 void FakeHost::leaveMatchLayout()
 {
     events << QStringLiteral("idle layout");
     ++idleLayouts;
-    MatchState &m = m_game.match;
-    m.paused = false;
-    m.gameScore = 0;
-    m.playerMisses = 0;
-    m_game.agreement.dropAcceptance();
 }
 
 void FakeHost::paintBoard(Side side)
