@@ -3,6 +3,7 @@
 // the switches, the lamps and the score counter.
 #include "accessibility.h"
 
+#include "boardview.h"
 #include "model/board.h"
 #include "widgets.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's boards: painting, the hover preview of a ship, aiming,
+// The main window's boards: the hover preview of a ship, aiming,
 // and the fleet generation with its progress panel.
 #include "feedback.h"
 #include "mainwindow.h"
@@ -8,48 +8,9 @@
 #include "pictures.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPointer>
 
 namespace tw {
-
-namespace {
-
-constexpr int W = Pictures::W;
-constexpr int H = Pictures::H;
-
-} // namespace
-
-void MainWindow::paintBoard(QPainter &painter, const Board &board, bool opponent)
-{
-    const auto &cells = Pictures::get().cellPictures;
-    const int n = m_game.boards.areaSize;
-    const bool inMatch = m_game.match.gameInProgress;
-    for (int y = 1; y <= n; ++y)
-        for (int x = 1; x <= n; ++x) {
-            int picture = board.at(x, y);
-            if (inMatch && picture == CellIntact)
-                picture = opponent ? Pictures::Tile : Pictures::CoveredBoat;
-            painter.drawPixmap(x * W, y * H, cells.value(picture));
-        }
-    paintBoardFrame(painter);
-}
-
-void MainWindow::paintBoardFrame(QPainter &painter)
-{
-    const Pictures &pictures = Pictures::get();
-    const int n = m_game.boards.areaSize;
-    for (int i = 1; i <= n; ++i) {
-        painter.drawPixmap(i * W, 0, pictures.columnNumbers.value(i - 1));
-        painter.drawPixmap(i * W, (n + 1) * H, pictures.columnNumbers.value(i - 1));
-        painter.drawPixmap(0, i * H, pictures.rowLetters.value(i - 1));
-        painter.drawPixmap((n + 1) * W, i * H, pictures.rowLetters.value(i - 1));
-    }
-    const QPixmap &corner = pictures.cellPictures.value(Pictures::Black);
-    for (QPoint at : {QPoint(0, 0), QPoint(0, (n + 1) * H), QPoint((n + 1) * W, 0),
-                      QPoint((n + 1) * W, (n + 1) * H)})
-        painter.drawPixmap(at, corner);
-}
 
 void MainWindow::paintOwnBoard()
 {
@@ -64,8 +25,7 @@ void MainWindow::paintOpponentBoard()
 void MainWindow::showPeerAimAt(QPoint cell)
 {
     paintOwnBoard();
-    m_ownBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
-                      {(cell.x() + 1) * W, (cell.y() + 1) * H});
+    m_ownBoard->stampCell(Pictures::get().cellPictures.value(Pictures::Sight), cell);
 }
 
 void MainWindow::setOpponentCaption(const QString &caption)
@@ -83,11 +43,11 @@ std::pair<const QObject *, const QObject *> MainWindow::watchBoards(QObject *fil
 MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
     const BoardState &b = m_game.boards;
-    const int col = pixel.x() / W - 1;
-    const int row = pixel.y() / H - 1;
-    if (QPoint(col, row) == m_hoverCell)
+    const QPoint cell = BoardView::cellAt(pixel);
+    if (cell == m_hoverCell)
         return HoverChange::None;
-    m_hoverCell = {col, row};
+    m_hoverCell = cell;
+    const int col = cell.x(), row = cell.y();
     const bool inside = col >= 0 && col < b.areaSize && row >= 0 && row < b.areaSize;
     return inside ? HoverChange::Inside : HoverChange::Outside;
 }
@@ -113,8 +73,7 @@ void MainWindow::previewShipAt(QPoint pixel)
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y)
             if (maskCell(shape.mask, x, y) == 1)
-                m_ownBoard->stamp(boat, {(col + x - shape.origin.ox + 1) * W,
-                                         (row + y - shape.origin.oy + 1) * H});
+                m_ownBoard->stampCell(boat, {col + x - shape.origin.ox, row + y - shape.origin.oy});
 }
 
 void MainWindow::placeShip()
@@ -139,11 +98,9 @@ void MainWindow::aimAt(QPoint pixel)
         paintOpponentBoard();
         return;
     }
-    const int col = m_hoverCell.x(), row = m_hoverCell.y();
     m_aimCell = m_hoverCell;
     paintOpponentBoard();
-    m_opponentBoard->stamp(Pictures::get().cellPictures.value(Pictures::Sight),
-                           {(col + 1) * W, (row + 1) * H});
+    m_opponentBoard->stampCell(Pictures::get().cellPictures.value(Pictures::Sight), m_aimCell);
 }
 
 void MainWindow::generateOwnFleet()

@@ -92,15 +92,6 @@ void MainWindow::setUpKeyboard()
         connect(label, &ClickLabel::clicked, this, &MainWindow::updateAccessibleTexts);
     m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
 
-    const auto describe = [this](bool opponent) {
-        return [this, opponent](int col, int row) {
-            const Board &board = opponent ? m_game.boards.opponentBoard : m_game.boards.ownBoard;
-            return cellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
-                                      m_game.match.gameInProgress, m_game.settings.englishUi);
-        };
-    };
-    m_ownBoard->setCellDescriber(describe(false));
-    m_opponentBoard->setCellDescriber(describe(true));
     for (BoardView *board : {m_ownBoard, m_opponentBoard}) {
         connect(board, &BoardView::cursorMoveRequested, this,
                 [this, board](QPoint cell) { moveBoardCursor(board, cell); });

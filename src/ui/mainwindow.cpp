@@ -107,11 +107,8 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_opponentBoardFrame = place<QGroupBox>(this, "opponentBoardFrame", {260, 28, 212, 224});
     setTextColor(m_opponentBoardFrame, Qt::red);
     m_opponentBoard = place<BoardView>(m_opponentBoardFrame, "opponentBoard", {4, 16, 204, 204});
-    m_ownBoard->setPainter([this](QPainter &p) { paintBoard(p, m_game.boards.ownBoard, false); });
-    m_opponentBoard->setPainter([this](QPainter &p) {
-        if (!m_game.agreement.awaitingConfirmation())
-            paintBoard(p, m_game.boards.opponentBoard, true);
-    });
+    m_ownBoard->setBoard(m_game, BoardView::Role::OwnBoard);
+    m_opponentBoard->setBoard(m_game, BoardView::Role::OpponentBoard);
 
     m_generatingPanel = place<QLabel>(this, "generatingPanel", {148, 128, 181, 25});
     m_generatingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "audio/audio.h"
+#include "boardview.h"
 #include "chatwindow.h"
 #include "editorwindow.h"
 #include "feedback.h"
@@ -138,8 +139,6 @@ private:
 
     // The music and sound switches red while on.
     void showSwitchColours();
-    void paintBoard(QPainter &painter, const Board &board, bool opponent);
-    void paintBoardFrame(QPainter &painter);
     enum class HoverChange
     {
         None,

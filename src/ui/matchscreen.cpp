@@ -21,14 +21,14 @@ void MainWindow::connectMatch()
     connect(match, &Match::captionChanged, this, [this](Side side, const QString &caption) {
         (side == Side::Own ? m_ownBoardFrame : m_opponentBoardFrame)->setTitle(caption);
     });
-    connect(match, &Match::boardScrambled, this,
-            [this](Side side, bool columnNumber, int picture, int x, int y) {
-                const Pictures &pictures = Pictures::get();
-                const QPixmap &image =
-                    (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
-                (side == Side::Own ? m_ownBoard : m_opponentBoard)
-                    ->stamp(image, {x * Pictures::W, y * Pictures::H});
-            });
+    connect(
+        match, &Match::boardScrambled, this,
+        [this](Side side, bool columnNumber, int picture, int x, int y) {
+            const Pictures &pictures = Pictures::get();
+            const QPixmap &image =
+                (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
+            (side == Side::Own ? m_ownBoard : m_opponentBoard)->stampCell(image, {x - 1, y - 1});
+        });
     connect(match, &Match::turnLampOut, this, [this](Side side) {
         (side == Side::Own ? m_playerTurnLamp : m_opponentTurnLamp)->setBrushColor(buttonFace());
     });
