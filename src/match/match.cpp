@@ -7,7 +7,6 @@
 #include "remarks.h"
 #include "scoring.h"
 #include "targeting.h"
-#include "util/duration.h"
 
 #include <algorithm>
 #include <utility>
@@ -168,8 +167,7 @@ void Match::tick()
                 computerShot();
         }
     }
-    emit turnTimesChanged(formatDuration(static_cast<quint32>(m.playerTime)),
-                          formatDuration(static_cast<quint32>(m.opponentTime)));
+    emit clocksChanged(m.playerTime, m.opponentTime);
 }
 
 void Match::end(Ending ending)
@@ -274,7 +272,7 @@ bool Match::opponentFires(int x, int y, const QString &shooter)
     const QString cue = shotCue(outcome, m_random);
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = true;
-        emit turnLampOut(Side::Opponent);
+        emit turnChanged(true);
     }
     const QString line = shotLine(m_game.settings, shooter, x, y, outcome);
     emit logWindowLine(line);
@@ -322,7 +320,7 @@ void Match::playerShot(int col, int row)
     m_sounds.playSound(shotCue(outcome, m_random));
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = false;
-        emit turnLampOut(Side::Own);
+        emit turnChanged(false);
         ++m.playerMisses;
     }
     const QString line =
@@ -340,12 +338,12 @@ void Match::pauseButton(bool down)
         return;
     if (down) {
         m.paused = true;
-        emit tickIntervalChanged(100);
+        emit pausedChanged(true);
         emit logWindowLine(timeText(m_clock.now()) + localized(" pause", " пауза"));
         logLine(localized("pause", "пауза"), true);
     } else {
         m.paused = false;
-        emit tickIntervalChanged(1000);
+        emit pausedChanged(false);
         emit logWindowLine(timeText(m_clock.now()) + localized(" continue", " продолжение"));
         logLine(localized("continue", "продолжение"), true);
         emit boardChanged(Side::Own);

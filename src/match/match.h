@@ -83,10 +83,14 @@ signals:
     // A column number (or a row letter) picture over a board cell, while
     // paused.
     void boardScrambled(tw::Match::Side side, bool columnNumber, int picture, int x, int y);
-    // The side lost its turn: its lamp goes out.
-    void turnLampOut(tw::Match::Side side);
-    void turnTimesChanged(const QString &player, const QString &opponent);
-    void tickIntervalChanged(int milliseconds);
+    // A miss passed the turn to the other side; playerTurn says whose it is
+    // now.
+    void turnChanged(bool playerTurn);
+    // The seconds each side has been on the move, counted at a tick.
+    void clocksChanged(int playerSeconds, int opponentSeconds);
+    // The pause began or ended. A paused match ticks faster: every tick
+    // scrambles the boards.
+    void pausedChanged(bool paused);
     // A tick outside a match: the connection display's turn.
     void idleTick();
     // A click that fires nothing: the beep.

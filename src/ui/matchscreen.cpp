@@ -4,6 +4,7 @@
 #include "feedback.h"
 #include "mainwindow.h"
 #include "pictures.h"
+#include "util/duration.h"
 
 namespace tw {
 
@@ -29,15 +30,17 @@ void MainWindow::connectMatch()
                 (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
             (side == Side::Own ? m_ownBoard : m_opponentBoard)->stampCell(image, {x - 1, y - 1});
         });
-    connect(match, &Match::turnLampOut, this, [this](Side side) {
-        (side == Side::Own ? m_playerTurnLamp : m_opponentTurnLamp)->setBrushColor(buttonFace());
+    // The lamp of the side that missed goes out at once; the indicator tick
+    // lights the other.
+    connect(match, &Match::turnChanged, this, [this](bool playerTurn) {
+        (playerTurn ? m_opponentTurnLamp : m_playerTurnLamp)->setBrushColor(buttonFace());
     });
-    connect(match, &Match::turnTimesChanged, this,
-            [this](const QString &player, const QString &opponent) {
-                m_playerTimeLabel->setText(player);
-                m_opponentTimeLabel->setText(opponent);
-            });
-    connect(match, &Match::tickIntervalChanged, m_turnTimer, qOverload<int>(&QTimer::setInterval));
+    connect(match, &Match::clocksChanged, this, [this](int player, int opponent) {
+        m_playerTimeLabel->setText(formatDuration(static_cast<quint32>(player)));
+        m_opponentTimeLabel->setText(formatDuration(static_cast<quint32>(opponent)));
+    });
+    connect(match, &Match::pausedChanged, this,
+            [this](bool paused) { m_turnTimer->setInterval(paused ? 100 : 1000); });
     connect(match, &Match::idleTick, m_net, &NetworkController::showConnectionState);
     connect(match, &Match::shotRefused, this, [this] { m_feedback.beep(); });
     connect(match, &Match::logWindowLine, this,

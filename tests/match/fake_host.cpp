@@ -28,8 +28,8 @@ void FakeHost::clearRecords()
     ownCaptions.clear();
     opponentCaptions.clear();
     scrambles.clear();
-    turnTimes.clear();
-    intervals.clear();
+    clocks.clear();
+    pauses.clear();
     connectionStates = 0;
     matchLayouts = 0;
     idleLayouts = 0;
@@ -53,17 +53,15 @@ void FakeHost::watch(Match &match)
                      [this](Side side, bool columnNumber, int picture, int x, int y) {
                          scramble(side, columnNumber, picture, x, y);
                      });
-    QObject::connect(&match, &Match::turnLampOut, [this](Side side) {
+    QObject::connect(&match, &Match::turnChanged, [this](bool playerTurn) {
         events << QStringLiteral("lamp out");
-        lampsPutOut.push_back(side == Side::Own);
+        lampsPutOut.push_back(!playerTurn);
     });
-    QObject::connect(&match, &Match::turnTimesChanged,
-                     [this](const QString &player, const QString &opponent) {
-                         turnTimes.emplace_back(player, opponent);
-                     });
-    QObject::connect(&match, &Match::tickIntervalChanged, [this](int milliseconds) {
-        events << QStringLiteral("interval %1").arg(milliseconds);
-        intervals.push_back(milliseconds);
+    QObject::connect(&match, &Match::clocksChanged,
+                     [this](int player, int opponent) { clocks.emplace_back(player, opponent); });
+    QObject::connect(&match, &Match::pausedChanged, [this](bool paused) {
+        events << QStringLiteral("paused %1").arg(paused);
+        pauses.push_back(paused);
     });
     QObject::connect(&match, &Match::idleTick, [this] { ++connectionStates; });
     QObject::connect(&match, &Match::shotRefused, [this] {

@@ -78,12 +78,12 @@ public:
     int abortsSent = 0;
     int ownPaints = 0;
     int opponentPaints = 0;
-    std::vector<bool> lampsPutOut; // true: the player's lamp
+    std::vector<bool> lampsPutOut; // true: the player's lamp (the turn passed to the opponent)
     QStringList ownCaptions;
     QStringList opponentCaptions;
     std::vector<ScrambleCall> scrambles;
-    std::vector<std::pair<QString, QString>> turnTimes;
-    std::vector<int> intervals;
+    std::vector<std::pair<int, int>> clocks; // seconds: the player's, the opponent's
+    std::vector<bool> pauses;
     int connectionStates = 0;
     int matchLayouts = 0;
     int idleLayouts = 0;
