@@ -22,24 +22,6 @@ void MainWindow::paintOpponentBoard()
     m_opponentBoard->repaintBoard();
 }
 
-void MainWindow::showPeerAimAt(QPoint cell)
-{
-    paintOwnBoard();
-    m_ownBoard->stampCell(Pictures::get().cellPictures.value(Pictures::Sight), cell);
-}
-
-void MainWindow::setOpponentCaption(const QString &caption)
-{
-    m_opponentBoardFrame->setTitle(caption);
-}
-
-std::pair<const QObject *, const QObject *> MainWindow::watchBoards(QObject *filter)
-{
-    m_ownBoard->installEventFilter(filter);
-    m_opponentBoard->installEventFilter(filter);
-    return {m_ownBoard, m_opponentBoard};
-}
-
 MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
 {
     const BoardState &b = m_game.boards;

@@ -128,7 +128,11 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_audio = std::make_unique<Audio>(m_game.settings, *m_musicDevice, *m_soundDevice, m_random);
     m_audio->setMusicDirectory(systemDirectory());
     m_log.setPath(GameLog::filePathIn(dataDirectory()));
-    m_net = new NetworkController(*this);
+    m_net = new NetworkController(m_game, m_random, m_feedback, *m_audio, this);
+    connect(&m_net->play(), &NetPlay::invitationAccepted, this, &MainWindow::startMatch);
+    connect(&m_net->play(), &NetPlay::opponentCaptionChanged, m_opponentBoardFrame,
+            &QGroupBox::setTitle);
+    connect(&m_net->play(), &NetPlay::opponentBoardChanged, this, &MainWindow::paintOpponentBoard);
     m_match =
         std::make_unique<Match>(m_game, m_random, static_cast<MatchDialogs &>(*this),
                                 static_cast<MatchSounds &>(*this), m_net->play(), m_log, m_clock);

@@ -69,18 +69,16 @@ public:
     void playModeMusic();
     // Both one-way links join this program to the same peer.
     bool peerConnected();
-    // The state of the running game, its random source and its feedback,
-    // owned here and lent to the other windows, the match and the network.
+    // The state of the running game, its random source and its audio, owned
+    // here and lent to the other windows, the match and the network.
     GameState &game() { return m_game; }
     Random &random() { return m_random; }
-    Feedback &feedback() { return m_feedback; }
     Audio &audio() { return *m_audio; }
     // The cell under the pointer or the board cursor, and the cell aimed at on
     // the opponent board (-1 before the first aim of a match); 0-based.
     QPoint hoveredCell() const { return m_hoverCell; }
     QPoint aimedCell() const { return m_aimCell; }
     Match &match() { return *m_match; }
-    NetworkController &network() { return *m_net; }
 
     // Start: begins a match, or invites the peer to one; returns at once.
     void startMatch();
@@ -97,18 +95,6 @@ public:
     void setUpKeyboard();
     void applyShortcuts();
     void updateAccessibleTexts();
-
-    // The companion windows, made by createCompanions(); the network
-    // controller reaches them here.
-    EditorWindow &editorWindow() { return *m_editorWindow; }
-    ChatWindow &chatWindow() { return *m_chatWindow; }
-    WaitingDialog &waitingDialog() { return *m_waitingDialog; }
-    // A peer's aim: the own board with the sight on a 0-based cell.
-    void showPeerAimAt(QPoint cell);
-    void setOpponentCaption(const QString &caption);
-    // Installs filter on the own board and on the opponent's; returns them in
-    // that order, for the filter to tell them apart.
-    std::pair<const QObject *, const QObject *> watchBoards(QObject *filter);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

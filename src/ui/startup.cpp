@@ -56,7 +56,8 @@ void MainWindow::makeCompanions()
         paintOwnBoard();
     });
     connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
-    m_net->attachWindows();
+    m_net->attachWindows(
+        {this, m_editorWindow, m_chatWindow, m_waitingDialog, m_ownBoard, m_opponentBoard});
     connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
     connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
         const BoardState &b = m_game.boards;
