@@ -11,19 +11,6 @@
 
 namespace tw {
 
-namespace {
-
-template <typename T>
-T *place(QWidget *parent, const char *name, QRect place)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
-} // namespace
-
 EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_game(game)
 {

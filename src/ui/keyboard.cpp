@@ -59,12 +59,6 @@ private:
     QWidget *m_log;
 };
 
-void updateAccessibleName(QWidget *widget, const QString &name)
-{
-    if (widget->accessibleName() != name)
-        widget->setAccessibleName(name);
-}
-
 } // namespace
 
 void MainWindow::setUpKeyboard()
@@ -80,16 +74,14 @@ void MainWindow::setUpKeyboard()
         button->installEventFilter(filter);
 
     // The control column top to bottom, then the own board and the opponent's.
-    QWidget *const order[] = {m_startButton,    m_pauseButton, m_abortButton,  m_playerButton,
-                              m_scoresButton,   m_aboutButton, m_musicToggle,  m_soundToggle,
-                              m_languageToggle, m_ownBoard,    m_opponentBoard};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    QList<QWidget *> order = m_controlPanel->tabOrder();
+    order << m_ownBoard << m_opponentBoard;
+    for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    m_musicToggle->setCheckable(true);
-    m_soundToggle->setCheckable(true);
     // After the switches' own handlers: their new state is read at once.
-    for (ClickLabel *label : {m_musicToggle, m_soundToggle, m_languageToggle})
-        connect(label, &ClickLabel::clicked, this, &MainWindow::updateAccessibleTexts);
+    for (auto clicked :
+         {&ControlPanel::musicClicked, &ControlPanel::soundClicked, &ControlPanel::languageClicked})
+        connect(m_controlPanel, clicked, this, &MainWindow::updateAccessibleTexts);
     m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
 
     for (BoardView *board : {m_ownBoard, m_opponentBoard}) {
@@ -152,58 +144,12 @@ void MainWindow::activateBoard(BoardView *board)
     board->announceCursorCell();
 }
 
-void MainWindow::applyShortcuts()
-{
-    // Setting a button's text clears its shortcut, so these follow every
-    // caption change. The Russian letters are those of the Russian captions.
-    const bool english = m_game.settings.englishUi;
-    const struct
-    {
-        QAbstractButton *button;
-        char16_t english, russian;
-    } keys[] = {{m_startButton, u'S', u'С'},  {m_pauseButton, u'P', u'П'},
-                {m_abortButton, u'A', u'Р'},  {m_playerButton, u'L', u'И'},
-                {m_scoresButton, u'C', u'Д'}, {m_aboutButton, u'B', u'B'}};
-    for (const auto &k : keys)
-        k.button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(english ? k.english : k.russian)));
-}
-
 void MainWindow::updateAccessibleTexts()
 {
-    const MatchState &m = m_game.match;
     updateAccessibleName(m_ownBoard, localized(m_game.settings, "Your board", "Ваше поле"));
     updateAccessibleName(m_opponentBoard,
                          localized(m_game.settings, "Opponent's board", "Поле противника"));
-    const QString on = localized(m_game.settings, "on", "горит"),
-                  off = localized(m_game.settings, "off", "не горит");
-    const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
-    const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
-    updateAccessibleName(m_playerTurnLamp,
-                         localized(m_game.settings, "Your turn lamp, ", "Лампа вашего хода, ") +
-                             (playerLamp ? on : off));
-    updateAccessibleName(m_opponentTurnLamp, localized(m_game.settings, "Opponent's turn lamp, ",
-                                                       "Лампа хода противника, ") +
-                                                 (opponentLamp ? on : off));
-    QString turn;
-    if (m.gameInProgress)
-        turn = m.playerTurn ? localized(m_game.settings, "your turn", "ваш ход")
-                            : localized(m_game.settings, "opponent's turn", "ход противника");
-    m_playerTurnLamp->setAccessibleDescription(turn);
-    m_opponentTurnLamp->setAccessibleDescription(turn);
-    updateAccessibleName(m_scoreCounter, localized(m_game.settings, "Score ", "Счёт ") +
-                                             QString::number(m.gameScore));
-    const auto clock = [](const QString &whose, const QString &time) {
-        return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
-    };
-    updateAccessibleName(
-        m_playerTimeLabel,
-        clock(localized(m_game.settings, "Your time", "Ваше время"), m_playerTimeLabel->text()));
-    updateAccessibleName(m_opponentTimeLabel,
-                         clock(localized(m_game.settings, "Opponent's time", "Время противника"),
-                               m_opponentTimeLabel->text()));
-    m_musicToggle->setChecked(m_game.settings.musicOn);
-    m_soundToggle->setChecked(m_game.settings.soundOn);
-
+    m_controlPanel->updateAccessibleTexts(m_game.settings, m_game.match);
     m_editorWindow->updateAccessibleTexts();
 }
 

@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "boardview.h"
 #include "chatwindow.h"
+#include "controlpanel.h"
 #include "editorwindow.h"
 #include "feedback.h"
 #include "gamelogwindow.h"
@@ -93,7 +94,6 @@ public:
     void onIndicatorTick();
     // Keyboard play and the names assistive technology reads (keyboard.cpp).
     void setUpKeyboard();
-    void applyShortcuts();
     void updateAccessibleTexts();
 
 protected:
@@ -103,14 +103,9 @@ protected:
 
 private:
     // The control column and the boards.
-    QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame, *m_controlPanel;
+    ControlPanel *m_controlPanel;
+    QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame;
     BoardView *m_ownBoard, *m_opponentBoard;
-    QToolButton *m_startButton, *m_abortButton, *m_playerButton, *m_scoresButton, *m_aboutButton,
-        *m_pauseButton;
-    ClickLabel *m_musicToggle, *m_soundToggle, *m_languageToggle;
-    Lamp *m_playerTurnLamp, *m_opponentTurnLamp;
-    SunkenLabel *m_playerTimeLabel, *m_opponentTimeLabel;
-    ScoreCounter *m_scoreCounter;
     QLabel *m_generatingPanel;
     QTimer *m_turnTimer, *m_indicatorTimer;
 
@@ -123,8 +118,6 @@ private:
     WaitingDialog *m_waitingDialog = nullptr;
     ChatWindow *m_chatWindow = nullptr;
 
-    // The music and sound switches red while on.
-    void showSwitchColours();
     enum class HoverChange
     {
         None,

@@ -4,7 +4,6 @@
 #include "feedback.h"
 #include "mainwindow.h"
 #include "pictures.h"
-#include "util/duration.h"
 
 namespace tw {
 
@@ -32,13 +31,8 @@ void MainWindow::connectMatch()
         });
     // The lamp of the side that missed goes out at once; the indicator tick
     // lights the other.
-    connect(match, &Match::turnChanged, this, [this](bool playerTurn) {
-        (playerTurn ? m_opponentTurnLamp : m_playerTurnLamp)->setBrushColor(buttonFace());
-    });
-    connect(match, &Match::clocksChanged, this, [this](int player, int opponent) {
-        m_playerTimeLabel->setText(formatDuration(static_cast<quint32>(player)));
-        m_opponentTimeLabel->setText(formatDuration(static_cast<quint32>(opponent)));
-    });
+    connect(match, &Match::turnChanged, m_controlPanel, &ControlPanel::turnPassed);
+    connect(match, &Match::clocksChanged, m_controlPanel, &ControlPanel::showClocks);
     connect(match, &Match::pausedChanged, this,
             [this](bool paused) { m_turnTimer->setInterval(paused ? 100 : 1000); });
     connect(match, &Match::idleTick, m_net, &NetworkController::showConnectionState);
@@ -76,7 +70,7 @@ void MainWindow::abortMatch()
 
 void MainWindow::togglePause()
 {
-    m_match->pauseButton(m_pauseButton->isChecked());
+    m_match->pauseButton(m_controlPanel->pauseDown());
 }
 
 void MainWindow::fireAt()

@@ -73,13 +73,8 @@ void MainWindow::finishStartup()
     if (!m_audio->extractMusic())
         m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
                            BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-    showSwitchColours();
-
-    m_scoreCounter->resize(4 * Pictures::DigitW, Pictures::DigitH);
-    m_scoreCounter->move((m_controlPanel->width() - m_scoreCounter->width()) / 2,
-                         m_scoreCounter->y());
-    m_controlPanel->resize(m_controlPanel->width(),
-                           m_scoreCounter->y() + m_scoreCounter->height() + 4);
+    m_controlPanel->showSwitches(m_game.settings);
+    m_controlPanel->fitScoreCounter();
 
     m_editorWindow->setSaveLog(m_game.settings.saveLog);
     m_editorWindow->setPort(QStringLiteral("8170"));

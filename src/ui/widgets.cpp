@@ -164,4 +164,17 @@ QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place, cons
     return button;
 }
 
+void setTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+void updateAccessibleName(QWidget *widget, const QString &name)
+{
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
 } // namespace tw

@@ -100,4 +100,21 @@ void centerOnScreen(QWidget *window);
 QToolButton *makeFlatButton(QWidget *parent, const char *name, QRect place,
                             const QPixmap &picture = {});
 
+// A new child widget with its object name at a fixed place.
+template <typename T>
+T *place(QWidget *parent, const char *name, QRect place)
+{
+    auto *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(place);
+    return widget;
+}
+
+// The colour of the widget's text (its palette's window text).
+void setTextColor(QWidget *widget, const QColor &color);
+
+// Sets the name assistive technology reads, only when it differs: a reader
+// announces every name that is set.
+void updateAccessibleName(QWidget *widget, const QString &name);
+
 } // namespace tw

@@ -75,19 +75,15 @@ void MainWindow::applyModeLayout()
         m_editorWindow->hide();
         m_gameLogWindow->clear();
         m_gameLogWindow->show();
-        m_pauseButton->setChecked(false);
+        m_controlPanel->releasePause();
         m_turnTimer->setInterval(1000);
     } else {
         m_editorWindow->show();
-        m_playerTimeLabel->clear();
-        m_opponentTimeLabel->clear();
-        m_playerTurnLamp->setBrushColor(buttonFace());
-        m_opponentTurnLamp->setBrushColor(buttonFace());
         m_gameLogWindow->hide();
-        m_pauseButton->setChecked(false);
+        m_controlPanel->releasePause();
+        m_controlPanel->showIdle();
         m_turnTimer->setInterval(1000);
         updateTitle();
-        m_scoreCounter->setValue(0); // at once, without rolling
     }
     playModeMusic();
 }
