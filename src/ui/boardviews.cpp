@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's boards: the hover preview of a ship, aiming,
-// and the fleet generation with its progress panel.
+// The main window's boards: repainting them, and the fleet generation with
+// its progress panel.
 #include "feedback.h"
 #include "mainwindow.h"
 #include "match/gamestate.h"
-#include "model/shiptypes.h"
-#include "pictures.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -20,69 +18,6 @@ void MainWindow::paintOwnBoard()
 void MainWindow::paintOpponentBoard()
 {
     m_opponentBoard->repaintBoard();
-}
-
-MainWindow::HoverChange MainWindow::trackHover(QPoint pixel)
-{
-    const BoardState &b = m_game.boards;
-    const QPoint cell = BoardView::cellAt(pixel);
-    if (cell == m_hoverCell)
-        return HoverChange::None;
-    m_hoverCell = cell;
-    const int col = cell.x(), row = cell.y();
-    const bool inside = col >= 0 && col < b.areaSize && row >= 0 && row < b.areaSize;
-    return inside ? HoverChange::Inside : HoverChange::Outside;
-}
-
-void MainWindow::previewShipAt(QPoint pixel)
-{
-    if (m_game.match.gameInProgress)
-        return;
-    BoardState &b = m_game.boards;
-    const HoverChange hover = trackHover(pixel);
-    if (hover == HoverChange::None)
-        return;
-    if (hover == HoverChange::Outside) {
-        paintOwnBoard();
-        return;
-    }
-    const int col = m_hoverCell.x(), row = m_hoverCell.y();
-    if (fleetComplete(b.placedFleet))
-        return;
-    const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
-    paintOwnBoard();
-    const QPixmap &boat = Pictures::get().cellPictures.value(Pictures::Boat);
-    for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 4; ++y)
-            if (maskCell(shape.mask, x, y) == 1)
-                m_ownBoard->stampCell(boat, {col + x - shape.origin.ox, row + y - shape.origin.oy});
-}
-
-void MainWindow::placeShip()
-{
-    if (m_game.match.gameInProgress)
-        return;
-    if (placeSelectedShip(m_game.boards, m_hoverCell.x(), m_hoverCell.y()) != PlaceResult::Placed) {
-        m_feedback.beep();
-        return;
-    }
-    paintOwnBoard();
-}
-
-void MainWindow::aimAt(QPoint pixel)
-{
-    if (!m_game.match.gameInProgress || m_game.match.paused)
-        return;
-    const HoverChange hover = trackHover(pixel);
-    if (hover == HoverChange::None)
-        return;
-    if (hover == HoverChange::Outside) {
-        paintOpponentBoard();
-        return;
-    }
-    m_aimCell = m_hoverCell;
-    paintOpponentBoard();
-    m_opponentBoard->stampCell(Pictures::get().cellPictures.value(Pictures::Sight), m_aimCell);
 }
 
 void MainWindow::generateOwnFleet()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Playing from the keyboard and being read by assistive technology: focus
-// and tab order, the boards' cell cursors, Alt+letter shortcuts, and the
-// accessible names of the painted indicators. The main window's half.
+// and tab order, Return on buttons, and the accessible names of the boards
+// (the rest is the control column's and the boards' own).
 #include "accessibility.h"
 #include "mainwindow.h"
 #include "match/gamestate.h"
@@ -84,64 +84,7 @@ void MainWindow::setUpKeyboard()
         connect(m_controlPanel, clicked, this, &MainWindow::updateAccessibleTexts);
     m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
 
-    for (BoardView *board : {m_ownBoard, m_opponentBoard}) {
-        connect(board, &BoardView::cursorMoveRequested, this,
-                [this, board](QPoint cell) { moveBoardCursor(board, cell); });
-        connect(board, &BoardView::focusEntered, this,
-                [this, board] { moveBoardCursor(board, board->cursorCell()); });
-        connect(board, &BoardView::cursorActivated, this, [this, board] { activateBoard(board); });
-        // Connected after the pointer's own handlers: the cursor follows the
-        // pointer wherever the pointer moved the hover or the aim.
-        connect(board, &BoardView::mouseMoved, this, [this, board] {
-            const int n = m_game.boards.areaSize;
-            const QPoint cell = m_hoverCell;
-            const bool inside = cell.x() >= 0 && cell.x() < n && cell.y() >= 0 && cell.y() < n;
-            if (inside && boardTakesCursor(board))
-                board->setCursorCell(cell);
-        });
-    }
     setFocus();
-}
-
-bool MainWindow::boardTakesCursor(const BoardView *board) const
-{
-    const MatchState &m = m_game.match;
-    if (board == m_ownBoard)
-        return !m.gameInProgress;
-    return m.gameInProgress && !m.paused;
-}
-
-void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
-{
-    if (board == m_ownBoard && m_game.match.gameInProgress) {
-        // During a match the own board is only read: the cursor walks it
-        // without a preview and without touching the aim.
-        board->setCursorCell(cell);
-        return;
-    }
-    if (!boardTakesCursor(board))
-        return; // no match on the opponent's board yet, or paused: the aim stays
-    // Never a cell nor the frame, so the pointer's handler draws the preview
-    // or the aim even where the pointer last was.
-    m_hoverCell = {-2, -2};
-    const QPoint pixel = BoardView::cellCentre(cell);
-    if (board == m_ownBoard)
-        previewShipAt(pixel);
-    else
-        aimAt(pixel);
-    board->setCursorCell(cell);
-}
-
-void MainWindow::activateBoard(BoardView *board)
-{
-    const QPoint cell = board->cursorCell();
-    if (m_hoverCell != cell)
-        moveBoardCursor(board, cell); // the pointer was elsewhere since
-    if (board == m_ownBoard)
-        placeShip();
-    else
-        fireAt();
-    board->announceCursorCell();
 }
 
 void MainWindow::updateAccessibleTexts()

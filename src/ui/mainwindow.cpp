@@ -74,10 +74,7 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
                                 static_cast<MatchSounds &>(*this), m_net->play(), m_log, m_clock);
     connectMatch();
 
-    connect(m_ownBoard, &BoardView::mouseMoved, this, &MainWindow::previewShipAt);
-    connect(m_ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
-    connect(m_opponentBoard, &BoardView::mouseMoved, this, &MainWindow::aimAt);
-    connect(m_opponentBoard, &BoardView::mousePressed, this, [this] { fireAt(); });
+    m_boardPlay = new BoardPlay(m_game, *m_match, m_feedback, m_ownBoard, m_opponentBoard, this);
     connect(m_controlPanel, &ControlPanel::startClicked, this, &MainWindow::startMatch);
     connect(m_controlPanel, &ControlPanel::abortClicked, this, &MainWindow::abortMatch);
     connect(m_controlPanel, &ControlPanel::pauseClicked, this, &MainWindow::togglePause);
@@ -218,7 +215,7 @@ void MainWindow::onIndicatorTick()
     const MatchState &m = m_game.match;
     if (m.gameInProgress)
         m_controlPanel->showTurn(m.playerTurn);
-    m_net->sendAim(m_aimCell);
+    m_net->sendAim(m_boardPlay->aimedCell());
     m_controlPanel->stepScore(m.gameScore);
     updateAccessibleTexts();
 }

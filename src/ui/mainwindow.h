@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "audio/audio.h"
+#include "boardplay.h"
 #include "boardview.h"
 #include "chatwindow.h"
 #include "controlpanel.h"
@@ -77,8 +78,8 @@ public:
     Audio &audio() { return *m_audio; }
     // The cell under the pointer or the board cursor, and the cell aimed at on
     // the opponent board (-1 before the first aim of a match); 0-based.
-    QPoint hoveredCell() const { return m_hoverCell; }
-    QPoint aimedCell() const { return m_aimCell; }
+    QPoint hoveredCell() const { return m_boardPlay->hoveredCell(); }
+    QPoint aimedCell() const { return m_boardPlay->aimedCell(); }
     Match &match() { return *m_match; }
 
     // Start: begins a match, or invites the peer to one; returns at once.
@@ -118,24 +119,8 @@ private:
     WaitingDialog *m_waitingDialog = nullptr;
     ChatWindow *m_chatWindow = nullptr;
 
-    enum class HoverChange
-    {
-        None,
-        Outside,
-        Inside
-    };
-    // Stores the cell under the pointer; says whether it changed and where.
-    HoverChange trackHover(QPoint pixel);
-    void previewShipAt(QPoint pixel);
-    void placeShip();
-    void aimAt(QPoint pixel);
-    // The cell cursors of the boards: the same hover and aim as the pointer's.
-    bool boardTakesCursor(const BoardView *board) const;
-    void moveBoardCursor(BoardView *board, QPoint cell);
-    void activateBoard(BoardView *board);
     void generateOwnFleet();
     void generateWithProgress(Board &board, FleetCounts &counts);
-    void fireAt();
     void abortMatch();
     void togglePause();
     void showGenerateProgress(const QString &text);
@@ -163,9 +148,7 @@ private:
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;
-    // Both boards share the hovered cell; the frame ring gives -1 and n.
-    QPoint m_hoverCell{0, 0};
-    QPoint m_aimCell{-1, -1};
+    BoardPlay *m_boardPlay = nullptr;
     QElapsedTimer m_panelPainted; // the progress panel repaints at most once a frame
     bool m_closing = false;
 };

@@ -73,11 +73,6 @@ void MainWindow::togglePause()
     m_match->pauseButton(m_controlPanel->pauseDown());
 }
 
-void MainWindow::fireAt()
-{
-    m_match->playerShot(m_hoverCell.x(), m_hoverCell.y());
-}
-
 bool MainWindow::ask(Box box)
 {
     switch (box) {

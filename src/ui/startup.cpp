@@ -30,7 +30,6 @@ bool MainWindow::initialize()
     // setting rules.
     if (!loadSession(m_game))
         m_game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
-    m_hoverCell = {0, 0};
     m_game.match.endRemark.clear();
     m_game.modalBusy = false;
     return true;

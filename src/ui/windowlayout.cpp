@@ -71,7 +71,7 @@ void MainWindow::applyAreaSize(int n)
 void MainWindow::applyModeLayout()
 {
     if (m_game.match.gameInProgress) {
-        m_aimCell = {-1, -1}; // a new match: nothing aimed at yet
+        m_boardPlay->forgetAim();
         m_editorWindow->hide();
         m_gameLogWindow->clear();
         m_gameLogWindow->show();
