@@ -46,11 +46,7 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_ownBoard->setBoard(m_game, BoardView::Role::OwnBoard);
     m_opponentBoard->setBoard(m_game, BoardView::Role::OpponentBoard);
 
-    m_generatingPanel = place<QLabel>(this, "generatingPanel", {148, 128, 181, 25});
-    m_generatingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_generatingPanel->setAlignment(Qt::AlignCenter);
-    m_generatingPanel->setAutoFillBackground(true);
-    m_generatingPanel->hide();
+    m_generatingPanel = new GeneratingPanel(m_game, m_random, this);
 
     m_turnTimer = new QTimer(this);
     m_turnTimer->setObjectName(QStringLiteral("turnTimer"));
@@ -69,12 +65,12 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     connect(&m_net->play(), &NetPlay::opponentCaptionChanged, m_opponentBoardFrame,
             &QGroupBox::setTitle);
     connect(&m_net->play(), &NetPlay::opponentBoardChanged, this, &MainWindow::paintOpponentBoard);
-    m_match =
-        std::make_unique<Match>(m_game, m_random, static_cast<MatchDialogs &>(*this),
-                                static_cast<MatchSounds &>(*this), m_net->play(), m_log, m_clock);
+    m_matchController =
+        std::make_unique<MatchController>(m_game, m_random, m_feedback, *m_audio, m_net->play(),
+                                          m_log, m_clock, *m_generatingPanel, this);
     connectMatch();
 
-    m_boardPlay = new BoardPlay(m_game, *m_match, m_feedback, m_ownBoard, m_opponentBoard, this);
+    m_boardPlay = new BoardPlay(m_game, match(), m_feedback, m_ownBoard, m_opponentBoard, this);
     connect(m_controlPanel, &ControlPanel::startClicked, this, &MainWindow::startMatch);
     connect(m_controlPanel, &ControlPanel::abortClicked, this, &MainWindow::abortMatch);
     connect(m_controlPanel, &ControlPanel::pauseClicked, this, &MainWindow::togglePause);
@@ -207,7 +203,7 @@ void MainWindow::showAbout()
 void MainWindow::onTurnTick()
 {
     m_audio->musicUpkeep(m_game.match.gameInProgress);
-    m_match->tick();
+    match().tick();
 }
 
 void MainWindow::onIndicatorTick()

@@ -10,9 +10,11 @@
 #include "editorwindow.h"
 #include "feedback.h"
 #include "gamelogwindow.h"
+#include "generatingpanel.h"
 #include "log/gamelog.h"
 #include "match/gamestate.h"
 #include "match/match.h"
+#include "matchcontroller.h"
 #include "model/board.h"
 #include "model/random.h"
 #include "network.h"
@@ -35,7 +37,7 @@ namespace tw {
 // play in keyboard.cpp, start-up and shutdown in startup.cpp, languages). Its
 // side of a match, the dialogs and sounds the match asks for and what it does
 // with the match's signals, lies in matchscreen.cpp.
-class MainWindow : public QWidget, private MatchDialogs, private MatchSounds
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -80,7 +82,7 @@ public:
     // the opponent board (-1 before the first aim of a match); 0-based.
     QPoint hoveredCell() const { return m_boardPlay->hoveredCell(); }
     QPoint aimedCell() const { return m_boardPlay->aimedCell(); }
-    Match &match() { return *m_match; }
+    Match &match() { return m_matchController->match(); }
 
     // Start: begins a match, or invites the peer to one; returns at once.
     void startMatch();
@@ -107,7 +109,7 @@ private:
     ControlPanel *m_controlPanel;
     QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame;
     BoardView *m_ownBoard, *m_opponentBoard;
-    QLabel *m_generatingPanel;
+    GeneratingPanel *m_generatingPanel;
     QTimer *m_turnTimer, *m_indicatorTimer;
 
     // The companion windows, created by createCompanions().
@@ -120,10 +122,8 @@ private:
     ChatWindow *m_chatWindow = nullptr;
 
     void generateOwnFleet();
-    void generateWithProgress(Board &board, FleetCounts &counts);
     void abortMatch();
     void togglePause();
-    void showGenerateProgress(const QString &text);
     bool canClose();
     void shutDown();
     void sendUserInfoIfIdle();
@@ -132,10 +132,6 @@ private:
     void connectMatch();
     void finishMatch();
     void showMatchStatistics();
-    bool ask(Box box) override;
-    void generateOpponentFleet(Board &board) override;
-    void playSound(const QString &name) override;
-    void playMusic(const QString &name) override;
 
     Feedback m_platformFeedback;
     Feedback &m_feedback;
@@ -143,13 +139,12 @@ private:
     Random m_random;
     GameLog m_log;
     SystemLogClock m_clock;
-    std::unique_ptr<Match> m_match;
+    std::unique_ptr<MatchController> m_matchController;
     NetworkController *m_net = nullptr;
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;
     BoardPlay *m_boardPlay = nullptr;
-    QElapsedTimer m_panelPainted; // the progress panel repaints at most once a frame
     bool m_closing = false;
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's side of a match: the buttons that drive it, the boxes
-// and sounds it asks for, and what the window shows of its signals.
+// The main window's side of a match: the buttons that drive it and what the
+// window shows of its signals.
 #include "feedback.h"
 #include "mainwindow.h"
 #include "pictures.h"
@@ -10,7 +10,7 @@ namespace tw {
 void MainWindow::connectMatch()
 {
     using Side = Match::Side;
-    Match *match = m_match.get();
+    Match *match = &this->match();
     connect(match, &Match::modeChanged, this, &MainWindow::applyModeLayout);
     connect(match, &Match::boardChanged, this, [this](Side side) {
         if (side == Side::Own)
@@ -53,71 +53,24 @@ void MainWindow::startMatch()
 {
     // The match then runs as events: clicks, ticks, packets; a network match
     // begins when the peer's answer comes.
-    m_match->begin();
+    match().begin();
 }
 
 void MainWindow::finishMatch()
 {
     // A shutdown in the middle of the match has saved the records without it.
     if (!m_closing)
-        m_match->finish();
+        match().finish();
 }
 
 void MainWindow::abortMatch()
 {
-    m_match->abort();
+    match().abort();
 }
 
 void MainWindow::togglePause()
 {
-    m_match->pauseButton(m_controlPanel->pauseDown());
-}
-
-bool MainWindow::ask(Box box)
-{
-    switch (box) {
-    case Box::FleetIncomplete:
-        m_feedback.message(
-            this,
-            localized(m_game.settings,
-                      "Battle area is empty! Use Game Editor, which is located somewhere on "
-                      "the screen.",
-                      "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                      "Editor, располагающуюся где-то на экране."),
-            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::NoPlayerName:
-        m_feedback.message(
-            this,
-            localized(m_game.settings, "Enter the player name by pressing the \"Player\" button!",
-                      "Введите имя посредством кнопки \"Игрок\"!"),
-            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::ConfirmAbort:
-        return m_feedback.message(this,
-                                  localized(m_game.settings, "Do you want to abort the game?",
-                                            "Хотите ли закончить игру?"),
-                                  QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                                  BoxAnswer::Cancel) == BoxAnswer::Ok;
-    }
-    return false;
-}
-
-void MainWindow::generateOpponentFleet(Board &board)
-{
-    // The counts of the own fleet, complete before a match can start, stay.
-    FleetCounts scratch;
-    generateWithProgress(board, scratch);
-}
-
-void MainWindow::playSound(const QString &name)
-{
-    m_audio->playSound(name);
-}
-
-void MainWindow::playMusic(const QString &name)
-{
-    m_audio->playMusic(name);
+    match().pauseButton(m_controlPanel->pauseDown());
 }
 
 void MainWindow::showMatchStatistics()

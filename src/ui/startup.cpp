@@ -50,6 +50,7 @@ void MainWindow::makeCompanions()
     m_gameLogWindow = new GameLogWindow(m_game.settings, this);
     m_waitingDialog = new WaitingDialog(m_game.settings, this);
     m_chatWindow = new ChatWindow(this);
+    m_generatingPanel->setCovered({this, m_editorWindow});
     connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
         clearBoard(m_game.boards.ownBoard, m_game.boards.placedFleet);
         paintOwnBoard();
