@@ -96,6 +96,24 @@ MainWindow::~MainWindow()
     qDeleteAll(companions);
 }
 
+void MainWindow::paintOwnBoard()
+{
+    m_ownBoard->repaintBoard();
+}
+
+void MainWindow::paintOpponentBoard()
+{
+    m_opponentBoard->repaintBoard();
+}
+
+void MainWindow::generateOwnFleet()
+{
+    m_game.modalBusy = true;
+    m_generatingPanel->generate(m_game.boards.ownBoard, m_game.boards.placedFleet);
+    paintOwnBoard();
+    m_game.modalBusy = false;
+}
+
 void MainWindow::playModeMusic()
 {
     m_audio->playMusic(m_audio->pickTrack(m_game.match.gameInProgress));

@@ -32,11 +32,11 @@
 namespace tw {
 
 // The main window: both boards, the control column, the timers. It owns the
-// game state, the other seven windows and the operations that span them
-// (area layout in windowlayout.cpp, board views in boardviews.cpp, keyboard
-// play in keyboard.cpp, start-up and shutdown in startup.cpp, languages). Its
-// side of a match, the dialogs and sounds the match asks for and what it does
-// with the match's signals, lies in matchscreen.cpp.
+// game state, the other seven windows, the match's controller and the board
+// play, and the operations that span them (area layout in windowlayout.cpp,
+// focus and accessible names in keyboard.cpp, start-up and shutdown in
+// startup.cpp, languages). What it shows of the match's signals, and the
+// buttons that drive the match, lie in matchscreen.cpp.
 class MainWindow : public QWidget
 {
     Q_OBJECT
