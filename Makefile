@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run   install what is missing, build, start the game
 # make test  install what is missing, build, run every test headless
 # make package  the Debian package, in $(BUILD)
@@ -5,8 +6,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# ccache (in the dependency list) makes rebuilds and fresh clones cheap.
-LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# ccache (in the dependency list) makes rebuilds and fresh clones cheap. It is
+# looked for inside the recipes, after deps: on a fresh machine deps installs
+# it, and a launcher chosen before that would differ from the next run's and
+# make the next configure rebuild everything.
+LAUNCHER    = $$(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps build run test test-sanitize bench format clean package
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where, by the usual GNU layout, so that desktops
 # find the launcher, the icons, the software-centre entry and the manual page.
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: a Debian package of what cmake/Install.cmake installs.
 # Run dependencies come from the shared-library scan (dpkg-shlibdeps), plus
 # the General MIDI soundfont the music is played with, which no library names.

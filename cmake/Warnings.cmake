@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings are errors in our own code so that the build stays clean.
 function(tw_warnings target)
   target_compile_options(${target} PRIVATE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary packets from a linked peer to the network dispatcher, in
 // every state of the game that decides what they may do, and checks what
 // must hold whatever a peer sends:
@@ -67,9 +68,11 @@ public:
         QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
         QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
         QObject::connect(&play, &NetPlay::peerFired, [this](int col, int row) {
-            if (game.match.playerTurn)
+            const bool ownTurn = game.match.playerTurn;
+            const Board before = game.boards.ownBoard;
+            match.peerShot(col, row);
+            if (ownTurn && game.boards.ownBoard != before)
                 ++shotsInOwnTurn;
-            match.opponentShot(col, row);
         });
         QObject::connect(&play, &NetPlay::peerAimed, [this](int col, int row) {
             check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the packet parser and the per-connection reader,
 // cut into reads of arbitrary sizes, and checks what must always hold:
 //   - the two forms of parsePacket cut the same text the same way;

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzzers with clang and runs each one briefly (CI).
 # FUZZ_SECONDS: run time per fuzzer (default 30). FUZZ_BUILD: build directory.
 set -eu

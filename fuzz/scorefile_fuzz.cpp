@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the score-file loader as the whole file and checks
 // what must always hold for what it accepts:
 //   - every value is in its range: names and the player name at most 32

@@ -1,6 +1,7 @@
-#include "ui/commandline.h"
-#include "ui/desktopsession.h"
-#include "ui/game.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandline.h"
+#include "app/desktopsession.h"
+#include "app/game.h"
 #include "util/shutdownsignals.h"
 
 #include <QApplication>

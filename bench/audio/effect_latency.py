@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How soon a shot's effect is heard: the real program against a private
 sound server.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What music at idle costs: the real program against FluidSynth's own player.
 
     python3 bench/audio/music_cost.py [build/src/tarnwake] [--seconds N]

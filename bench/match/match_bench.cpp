@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's targeting, headless: it fires alone at a random fleet until
 // the fleet is destroyed.
 //   build/bench/match/bench_match
 // BM_ComputerAgainstRandomFleets plays 10,000 fleets per area and reports
 // the real shots (rejected picks not counted) needed to destroy a fleet:
-// mean, median and worst; and the time of one move (one opponentShot call,
+// mean, median and worst; and the time of one move (one computerShot call,
 // choosing, checking and, unless rejected, firing and reporting): median,
 // 99th percentile and the mean cost per real shot.
 #include "match/match.h"
@@ -19,28 +20,6 @@
 using namespace tw;
 
 namespace {
-
-// The sounds of a computer match with nothing around it.
-class SilentSounds final : public NullMatchSounds
-{
-public:
-    explicit SilentSounds(Random &random) : m_random(random) {}
-
-    // The cues draw like the sound player's, so the generator runs as in play.
-    QString drawCue(Cue kind) override
-    {
-        return cue(kind == Cue::Explosion ? 6 : kind == Cue::Destroy ? 5 : 3);
-    }
-
-private:
-    QString cue(int variants)
-    {
-        static const QString names[] = {"1", "2", "3", "4", "5", "6"};
-        return names[m_random.randInt(variants)];
-    }
-
-    Random &m_random;
-};
 
 template <typename T>
 T median(std::vector<T> values)
@@ -68,7 +47,7 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
     game->match.gameInProgress = true;
     Random targeting(1);
     Random fleets(2);
-    SilentSounds sounds(targeting);
+    NullMatchSounds sounds;
     NullMatchDialogs dialogs;
     NoPeerChannel network;
     GameLog log; // logs nowhere
@@ -93,7 +72,7 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
             reportedShots = 0;
             while (!fleetDestroyed(own, area)) {
                 const auto start = std::chrono::steady_clock::now();
-                benchmark::DoNotOptimize(match.opponentShot(1, 2));
+                benchmark::DoNotOptimize(match.computerShot());
                 const double micros = std::chrono::duration<double, std::micro>(
                                           std::chrono::steady_clock::now() - start)
                                           .count();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random fleet generation without any display.
 //   build/bench/model/bench_model
 // BM_GenerateFleet gives the typical cost per fleet; BM_SlowestOf100k runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Packet parsing throughput on 10 MB of received text: packets of every type
 // mixed with garbage (runs of random bytes with and without separators).
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Shot latency between two linked programs on one machine.
 
 From a click on the opponent board of one program to the shot drawn on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score file's costs: packing the block and a whole save and load.
 #include "model/random.h"
 #include "records/records.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate in the field editor, as a click on the button: the random fleet,
 // the progress panel and the repaint of the own board.
 //   QT_QPA_PLATFORM=offscreen build/bench/ui/bench_ui
 #include "match/gamestate.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

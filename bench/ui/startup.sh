@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and idle memory of the real program under Xvfb.
 #   bench/ui/startup.sh [path/to/tarnwake]
 # Prints the median wall time from process start to the main window shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio.h"
 
 #include "match/gamestate.h"
@@ -118,21 +119,6 @@ void Audio::playWaveResource(const QString &name)
     const QByteArray wav = audioResource(name);
     if (!wav.isEmpty())
         m_sound.play(wav);
-}
-
-QString Audio::explosionCue()
-{
-    return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
-}
-
-QString Audio::destroyCue()
-{
-    return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
-}
-
-QString Audio::missCue()
-{
-    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
 }
 
 } // namespace tw

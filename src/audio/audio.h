@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/random.h"
@@ -95,11 +96,6 @@ public:
 
     void playSound(const QString &name);
     void playWaveResource(const QString &name);
-
-    // Each draw happens whether or not sound is on.
-    QString explosionCue();
-    QString destroyCue();
-    QString missCue();
 
     const QString &currentTrack() const { return m_currentTrack; }
 

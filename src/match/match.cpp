@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "match.h"
 
+#include "cues.h"
 #include "matchlog.h"
 #include "records/records.h"
 #include "remarks.h"
 #include "scoring.h"
 #include "targeting.h"
-#include "util/duration.h"
 
 #include <algorithm>
 #include <utility>
@@ -84,6 +85,11 @@ void Match::start()
     chooseOpponent();
 
     m.gameInProgress = true;
+    m.gameOver = false;
+    m.opponentTime = 0;
+    m.playerTime = 0;
+    m.paused = false;
+    m.gameAborted = false;
     emit modeChanged(true);
 
     const bool network = m_opponent->isPeer();
@@ -110,12 +116,17 @@ void Match::start()
 
 void Match::finish()
 {
+    MatchState &m = m_game.match;
     BoardState &b = m_game.boards;
-    m_game.match.gameInProgress = false;
+    m.gameInProgress = false;
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
     emit boardChanged(Side::Own);
     emit boardChanged(Side::Opponent);
+    m.paused = false;
+    m.gameScore = 0;
+    m.playerMisses = 0;
+    m_game.agreement.dropAcceptance();
     emit modeChanged(false);
 }
 
@@ -150,14 +161,13 @@ void Match::tick()
     } else {
         ++m.opponentTime;
         if (!m_opponent->isPeer()) {
-            const bool hit = opponentShot(1, 2);
+            const bool hit = computerShot();
             // A rejected target gets one more try within the same tick.
             if (!m_opponent->isPeer() && !m.playerTurn && !hit)
-                opponentShot(1, 2);
+                computerShot();
         }
     }
-    emit turnTimesChanged(formatDuration(static_cast<quint32>(m.playerTime)),
-                          formatDuration(static_cast<quint32>(m.opponentTime)));
+    emit clocksChanged(m.playerTime, m.opponentTime);
 }
 
 void Match::end(Ending ending)
@@ -225,52 +235,45 @@ QString Match::winRemark()
     return computerWinRemark(m_game.settings, pick, m_game.settings.playerName);
 }
 
-QString Match::shotCue(ShotOutcome outcome)
-{
-    // Each cue is drawn from the random source: a destroyed ship draws the
-    // explosion first, then the destruction, as a hit followed by the sinking
-    // always has.
-    using Cue = MatchSounds::Cue;
-    QString cue = m_sounds.drawCue(outcome == ShotOutcome::Miss ? Cue::Miss : Cue::Explosion);
-    if (outcome == ShotOutcome::Destroyed)
-        cue = m_sounds.drawCue(Cue::Destroy);
-    return cue;
-}
-
-bool Match::opponentShot(int peerCol, int peerRow)
+bool Match::computerShot()
 {
     MatchState &m = m_game.match;
-    Board &board = m_game.boards.ownBoard;
-    const int n = m_game.boards.areaSize;
-    const bool network = m_opponent->isPeer();
     int x = 0, y = 0;
-    if (network) {
-        // A peer's cell is refused outside the area, and a cell shot before
-        // is never shot again: that could turn a ship cell into water.
-        if (peerCol < 0 || peerCol >= n || peerRow < 0 || peerRow >= n)
-            return false;
-        x = peerCol + 1;
-        y = peerRow + 1;
-        const auto code = board.at(x, y);
-        if (code != CellWater && code != CellIntact)
-            return false;
-    } else {
-        ComputerPlayer computer(board, m.rejectedCells, n, m_random);
-        computer.chooseTarget(x, y);
-        if (!computer.mayShootAt(x, y)) {
-            m.rejectedCells.at(x, y) = CellMiss;
-            return false;
-        }
+    ComputerPlayer computer(m_game.boards.ownBoard, m.rejectedCells, m_game.boards.areaSize,
+                            m_random);
+    computer.chooseTarget(x, y);
+    if (!computer.mayShootAt(x, y)) {
+        m.rejectedCells.at(x, y) = CellMiss;
+        return false;
     }
+    return opponentFires(x, y, localized("computer: ", "компьютер: "));
+}
 
-    const ShotOutcome outcome = fireAt(board, x, y, n);
-    const QString cue = shotCue(outcome);
+bool Match::peerShot(int col, int row)
+{
+    const MatchState &m = m_game.match;
+    const int n = m_game.boards.areaSize;
+    if (m.playerTurn || col < 0 || col >= n || row < 0 || row >= n)
+        return false;
+    if (!m_opponent->isPeer())
+        return computerShot();
+    const int x = col + 1;
+    const int y = row + 1;
+    const auto code = m_game.boards.ownBoard.at(x, y);
+    if (code != CellWater && code != CellIntact)
+        return false;
+    return opponentFires(x, y, m.opponentName + QStringLiteral(": "));
+}
+
+bool Match::opponentFires(int x, int y, const QString &shooter)
+{
+    MatchState &m = m_game.match;
+    const ShotOutcome outcome = fireAt(m_game.boards.ownBoard, x, y, m_game.boards.areaSize);
+    const QString cue = shotCue(outcome, m_random);
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = true;
-        emit turnLampOut(Side::Opponent);
+        emit turnChanged(true);
     }
-    const QString shooter =
-        network ? m.opponentName + QStringLiteral(": ") : localized("computer: ", "компьютер: ");
     const QString line = shotLine(m_game.settings, shooter, x, y, outcome);
     emit logWindowLine(line);
     logLine(line);
@@ -314,10 +317,10 @@ void Match::playerShot(int col, int row)
         points = destroyPoints(m.playerMisses, n);
         break;
     }
-    m_sounds.playSound(shotCue(outcome));
+    m_sounds.playSound(shotCue(outcome, m_random));
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = false;
-        emit turnLampOut(Side::Own);
+        emit turnChanged(false);
         ++m.playerMisses;
     }
     const QString line =
@@ -335,12 +338,12 @@ void Match::pauseButton(bool down)
         return;
     if (down) {
         m.paused = true;
-        emit tickIntervalChanged(100);
+        emit pausedChanged(true);
         emit logWindowLine(timeText(m_clock.now()) + localized(" pause", " пауза"));
         logLine(localized("pause", "пауза"), true);
     } else {
         m.paused = false;
-        emit tickIntervalChanged(1000);
+        emit pausedChanged(false);
         emit logWindowLine(timeText(m_clock.now()) + localized(" continue", " продолжение"));
         logLine(localized("continue", "продолжение"), true);
         emit boardChanged(Side::Own);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "gamestate.h"
@@ -50,9 +51,15 @@ public:
     // One tick of the turn timer, after the music upkeep.
     void tick();
 
-    // The opponent's shot at the own board: the computer's choice, or the
-    // 0-based cell of a peer's shot packet. True after a hit.
-    bool opponentShot(int peerCol, int peerRow);
+    // The computer's move in its turn: a shot at the cell it chooses on the
+    // own board, unless the choice is rejected (then nothing is fired). True
+    // after a hit.
+    bool computerShot();
+    // A peer's shot packet at the 0-based cell of the own board. Refused in
+    // the player's turn, outside the area and at a cell shot before (that
+    // could turn a ship cell into water). True after a hit. While the
+    // computer plays the other side, such a packet moves the computer.
+    bool peerShot(int col, int row);
 
     // A click on the opponent board, at a 0-based cell (the hovered one);
     // a cell off the area does nothing.
@@ -68,18 +75,22 @@ public:
     QString winRemark();
 
 signals:
-    // The match began (true) or was cleared away (false): the window changes
-    // its layout and music. Connected handlers reset the match counters.
+    // The match began (true) or was cleared away (false), its counters
+    // reset: the window changes its layout and music.
     void modeChanged(bool inMatch);
     void boardChanged(tw::Match::Side side);
     void captionChanged(tw::Match::Side side, const QString &caption);
     // A column number (or a row letter) picture over a board cell, while
     // paused.
     void boardScrambled(tw::Match::Side side, bool columnNumber, int picture, int x, int y);
-    // The side lost its turn: its lamp goes out.
-    void turnLampOut(tw::Match::Side side);
-    void turnTimesChanged(const QString &player, const QString &opponent);
-    void tickIntervalChanged(int milliseconds);
+    // A miss passed the turn to the other side; playerTurn says whose it is
+    // now.
+    void turnChanged(bool playerTurn);
+    // The seconds each side has been on the move, counted at a tick.
+    void clocksChanged(int playerSeconds, int opponentSeconds);
+    // The pause began or ended. A paused match ticks faster: every tick
+    // scrambles the boards.
+    void pausedChanged(bool paused);
     // A tick outside a match: the connection display's turn.
     void idleTick();
     // A click that fires nothing: the beep.
@@ -104,8 +115,9 @@ private:
     // Begin, once the network step is done.
     void start();
     void end(Ending ending);
-    // The sound of a shot, drawn from the sounds.
-    QString shotCue(ShotOutcome outcome);
+    // The opponent fires at the own board's cell (1-based), named shooter in
+    // the reports; the one path of every opponent shot after its checks.
+    bool opponentFires(int x, int y, const QString &shooter);
     QString localized(const char *english, const char *russian) const;
     // A line of the log file, written while the settings ask for it.
     void logLine(const QString &text, bool withTime = false, bool withDate = false);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/board.h"
@@ -27,23 +28,12 @@ public:
     virtual void generateOpponentFleet(Board &board) = 0;
 };
 
-// The sounds of a match.
+// The sounds of a match, by name: the match chooses its cues itself.
 class MatchSounds
 {
 public:
-    enum class Cue
-    {
-        Explosion,
-        Destroy,
-        Miss
-    };
-
     virtual ~MatchSounds() = default;
 
-    // The name of one variant of the cue, drawn from the game's random
-    // source: the match draws in a fixed order, which the generator's
-    // sequence depends on.
-    virtual QString drawCue(Cue cue) = 0;
     virtual void playSound(const QString &name) = 0;
     virtual void playMusic(const QString &name) = 0;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Silent stand-ins for what a match works with: no windows, no sound, no
@@ -20,7 +21,6 @@ public:
 class NullMatchSounds : public MatchSounds
 {
 public:
-    QString drawCue(Cue) override { return {}; }
     void playSound(const QString &) override {}
     void playMusic(const QString &) override {}
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session.h"
 
 #include "records/records.h"
@@ -35,6 +36,15 @@ bool saveSession(GameState &game)
     data.areaSize = game.boards.areaSize;
     setPlayerName(data, game.settings.playerName);
     return saveScoreFile(data, dataDirectory());
+}
+
+bool prefersEnglish(const QStringList &uiLanguages)
+{
+    if (uiLanguages.isEmpty())
+        return true;
+    const QString first = uiLanguages.constFirst().toLower();
+    return !(first == QLatin1String("ru") || first.startsWith(QLatin1String("ru-")) ||
+             first.startsWith(QLatin1String("ru_")));
 }
 
 } // namespace tw

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "gamestate.h"
+
+#include <QStringList>
 
 namespace tw {
 
@@ -9,6 +12,11 @@ namespace tw {
 // killed save left there first. Answers whether the file was read (false:
 // the defaults were set). Precondition: the single-instance lock is held.
 bool loadSession(GameState &game);
+
+// The language of a first start, when no settings exist yet: Russian when the
+// user's first interface language is Russian ("ru", "ru-RU", "ru_UA"...),
+// English otherwise. uiLanguages as QLocale::uiLanguages() gives them.
+bool prefersEnglish(const QStringList &uiLanguages);
 
 // Copies the settings into the records and writes the score file.
 bool saveSession(GameState &game);

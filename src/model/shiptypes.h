@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace tw {
 
@@ -11,11 +13,11 @@ namespace tw {
 // column x, frame row y (both 0..3); 1 marks a ship cell.
 using ShipMask = std::array<std::uint8_t, 16>;
 
-inline std::uint8_t &maskCell(ShipMask &mask, int x, int y)
+constexpr std::uint8_t &maskCell(ShipMask &mask, int x, int y)
 {
     return mask[static_cast<std::size_t>(4 * x + y)];
 }
-inline std::uint8_t maskCell(const ShipMask &mask, int x, int y)
+constexpr std::uint8_t maskCell(const ShipMask &mask, int x, int y)
 {
     return mask[static_cast<std::size_t>(4 * x + y)];
 }
@@ -34,21 +36,50 @@ inline constexpr int MaxShipSize = 4;
 // Ship types are numbered 1..11; entry 0 is unused.
 using ShipTypeTable = std::array<ShipType, ShipTypeCount + 1>;
 
-// The table built at start-up and never changed afterwards.
-extern ShipTypeTable ShipTypes;
-
 // Receives the start-up check's complaint about a type whose mask does not
 // hold as many cells as its count says.
 using ShipTypeErrorSink = std::function<void(const std::string &text, const std::string &caption)>;
 
 // The eleven types of the game, as the table of shapes defines them.
-ShipTypeTable buildShipTypes();
+constexpr ShipTypeTable buildShipTypes()
+{
+    struct Shape
+    {
+        std::int8_t count;
+        std::array<std::pair<int, int>, MaxShipSize> cells; // (x, y) in the frame, count used
+    };
+    // Frame rows y = 0 / 1 / 2 / 3, '#' a ship cell:
+    constexpr Shape shapes[ShipTypeCount] = {
+        {1, {{{1, 1}}}},                         //  1  .... .#.. .... ....
+        {2, {{{1, 1}, {2, 1}}}},                 //  2  .... .##. .... ....
+        {3, {{{0, 1}, {1, 1}, {2, 1}}}},         //  3  .... ###. .... ....
+        {3, {{{1, 1}, {1, 2}, {2, 1}}}},         //  4  .... .##. .#.. ....
+        {4, {{{0, 1}, {1, 1}, {2, 1}, {3, 1}}}}, //  5  .... #### .... ....
+        {4, {{{1, 0}, {1, 1}, {1, 2}, {2, 1}}}}, //  6  .#.. .##. .#.. ....
+        {4, {{{1, 0}, {1, 1}, {1, 2}, {2, 0}}}}, //  7  .##. .#.. .#.. ....
+        {4, {{{1, 0}, {2, 0}, {2, 1}, {2, 2}}}}, //  8  .##. ..#. ..#. ....
+        {4, {{{1, 1}, {1, 2}, {2, 0}, {2, 1}}}}, //  9  ..#. .##. .#.. ....
+        {4, {{{1, 0}, {1, 1}, {2, 1}, {2, 2}}}}, // 10  .#.. .##. ..#. ....
+        {4, {{{1, 1}, {1, 2}, {2, 1}, {2, 2}}}}, // 11  .... .##. .##. ....
+    };
+    ShipTypeTable table{};
+    for (int t = 1; t <= ShipTypeCount; ++t) {
+        const Shape &shape = shapes[t - 1];
+        ShipType &type = table[static_cast<std::size_t>(t)];
+        type.count = shape.count;
+        type.mask.fill(0);
+        for (int c = 0; c < shape.count; ++c)
+            maskCell(type.mask, shape.cells[static_cast<std::size_t>(c)].first,
+                     shape.cells[static_cast<std::size_t>(c)].second) = 1;
+    }
+    return table;
+}
+
+// The table of the game, fixed when the program is built.
+inline constexpr ShipTypeTable ShipTypes = buildShipTypes();
 
 // Reports every type whose mask disagrees with its count, once per bad type,
 // and carries on. Returns the number of bad types.
 int checkShipTypes(const ShipTypeTable &table, const ShipTypeErrorSink &report);
-
-// Fills ShipTypes and checks it.
-void initShipTypes(const ShipTypeErrorSink &report);
 
 } // namespace tw

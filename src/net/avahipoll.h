@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Avahi's main-loop interface on the Qt event loop: watches are socket

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/netplay.h"
 
 #include "net/nettext.h"
@@ -125,12 +126,10 @@ void NetPlay::handleShotData(const PacketFields &fields)
 {
     const std::optional<int> col = decimalField(fields.payload(1));
     const std::optional<int> row = decimalField(fields.payload(2));
-    const int n = m_game.boards.areaSize;
-    // The peer fires only in its own turn, and only inside the area; the
-    // match refuses a cell that was shot before.
-    if (!col || !row || *col >= n || *row >= n || m_game.match.playerTurn)
-        return;
-    emit peerFired(*col, *row);
+    // Whether the shot counts (the turn, the area, the cell) is the match's
+    // to decide.
+    if (col && row)
+        emit peerFired(*col, *row);
 }
 
 void NetPlay::handleTargetCoords(const PacketFields &fields)

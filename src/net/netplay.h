@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Network play: linking two programs, the packet dispatcher, agreeing a
@@ -79,8 +80,8 @@ public:
                       const IncomingConnection &from) override;
 
 signals:
-    // The peer fired at the 0-based cell of the own board, in its turn and
-    // inside the area; the match refuses a cell shot before.
+    // A shot packet at the 0-based cell of the own board; connect it to
+    // Match::peerShot(), which refuses what does not count.
     void peerFired(int col, int row);
     // The peer aims at the 0-based cell of the own board.
     void peerAimed(int col, int row);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The upkeep of the link to the peer: listening, the "Ок!" and "No!" of the

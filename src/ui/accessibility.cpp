@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accessible interfaces of the widgets that are painted pixels: the boards,
 // the switches, the lamps and the score counter.
 #include "accessibility.h"
 
+#include "boardview.h"
 #include "model/board.h"
 #include "widgets.h"
 

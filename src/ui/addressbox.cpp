@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "addressbox.h"
 
 #include "net/foundgames.h"

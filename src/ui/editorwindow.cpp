@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field editor and network options window.
 #include "editorwindow.h"
 
@@ -6,23 +7,9 @@
 #include "pictures.h"
 
 #include <QCloseEvent>
-#include <QPainter>
 #include <cmath>
 
 namespace tw {
-
-namespace {
-
-template <typename T>
-T *place(QWidget *parent, const char *name, QRect place)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
-} // namespace
 
 EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_game(game)
@@ -47,15 +34,7 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_sampleView = place<BoardView>(m_sampleFrame, "sampleView", {4, 16, 4 * W, 4 * H});
     m_sampleFrame->resize(2 * m_sampleView->x() + m_sampleView->width(),
                           m_sampleView->y() + m_sampleView->height() + m_sampleView->x());
-    m_sampleView->setPainter([this](QPainter &painter) {
-        const auto &cells = Pictures::get().cellPictures;
-        const BoardState &b = m_game.boards;
-        const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x)
-                painter.drawPixmap(x * W, y * H,
-                                   cells.value(maskCell(shape.mask, x, y) == 1 ? 1 : 0));
-    });
+    m_sampleView->setBoard(m_game, BoardView::Role::ShipSample);
 
     m_clearButton = place<QPushButton>(this, "clearButton", {0, 20, 89, 17});
     m_generateButton = place<QPushButton>(this, "generateButton", {92, 20, 153, 17});

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "boardview.h"
 #include "widgets.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing from the keyboard and being read by assistive technology: focus
-// and tab order, the boards' cell cursors, Alt+letter shortcuts, and the
-// accessible names of the painted indicators. The main window's half.
+// and tab order, Return on buttons, and the accessible names of the boards
+// (the rest is the control column's and the boards' own).
 #include "accessibility.h"
 #include "mainwindow.h"
 #include "match/gamestate.h"
@@ -58,12 +59,6 @@ private:
     QWidget *m_log;
 };
 
-void updateAccessibleName(QWidget *widget, const QString &name)
-{
-    if (widget->accessibleName() != name)
-        widget->setAccessibleName(name);
-}
-
 } // namespace
 
 void MainWindow::setUpKeyboard()
@@ -79,139 +74,25 @@ void MainWindow::setUpKeyboard()
         button->installEventFilter(filter);
 
     // The control column top to bottom, then the own board and the opponent's.
-    QWidget *const order[] = {m_startButton,    m_pauseButton, m_abortButton,  m_playerButton,
-                              m_scoresButton,   m_aboutButton, m_musicToggle,  m_soundToggle,
-                              m_languageToggle, m_ownBoard,    m_opponentBoard};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    QList<QWidget *> order = m_controlPanel->tabOrder();
+    order << m_ownBoard << m_opponentBoard;
+    for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    m_musicToggle->setCheckable(true);
-    m_soundToggle->setCheckable(true);
     // After the switches' own handlers: their new state is read at once.
-    for (ClickLabel *label : {m_musicToggle, m_soundToggle, m_languageToggle})
-        connect(label, &ClickLabel::clicked, this, &MainWindow::updateAccessibleTexts);
+    for (auto clicked :
+         {&ControlPanel::musicClicked, &ControlPanel::soundClicked, &ControlPanel::languageClicked})
+        connect(m_controlPanel, clicked, this, &MainWindow::updateAccessibleTexts);
     m_gameLogWindow->setAttribute(Qt::WA_ShowWithoutActivating);
 
-    const auto describe = [this](bool opponent) {
-        return [this, opponent](int col, int row) {
-            const Board &board = opponent ? m_game.boards.opponentBoard : m_game.boards.ownBoard;
-            return cellAccessibleText(col + 1, row + 1, board.at(col + 1, row + 1), opponent,
-                                      m_game.match.gameInProgress, m_game.settings.englishUi);
-        };
-    };
-    m_ownBoard->setCellDescriber(describe(false));
-    m_opponentBoard->setCellDescriber(describe(true));
-    for (BoardView *board : {m_ownBoard, m_opponentBoard}) {
-        connect(board, &BoardView::cursorMoveRequested, this,
-                [this, board](QPoint cell) { moveBoardCursor(board, cell); });
-        connect(board, &BoardView::focusEntered, this,
-                [this, board] { moveBoardCursor(board, board->cursorCell()); });
-        connect(board, &BoardView::cursorActivated, this, [this, board] { activateBoard(board); });
-        // Connected after the pointer's own handlers: the cursor follows the
-        // pointer wherever the pointer moved the hover or the aim.
-        connect(board, &BoardView::mouseMoved, this, [this, board] {
-            const int n = m_game.boards.areaSize;
-            const QPoint cell = m_hoverCell;
-            const bool inside = cell.x() >= 0 && cell.x() < n && cell.y() >= 0 && cell.y() < n;
-            if (inside && boardTakesCursor(board))
-                board->setCursorCell(cell);
-        });
-    }
     setFocus();
-}
-
-bool MainWindow::boardTakesCursor(const BoardView *board) const
-{
-    const MatchState &m = m_game.match;
-    if (board == m_ownBoard)
-        return !m.gameInProgress;
-    return m.gameInProgress && !m.paused;
-}
-
-void MainWindow::moveBoardCursor(BoardView *board, QPoint cell)
-{
-    if (board == m_ownBoard && m_game.match.gameInProgress) {
-        // During a match the own board is only read: the cursor walks it
-        // without a preview and without touching the aim.
-        board->setCursorCell(cell);
-        return;
-    }
-    if (!boardTakesCursor(board))
-        return; // no match on the opponent's board yet, or paused: the aim stays
-    // Never a cell nor the frame, so the pointer's handler draws the preview
-    // or the aim even where the pointer last was.
-    m_hoverCell = {-2, -2};
-    const QPoint pixel = BoardView::cellCentre(cell);
-    if (board == m_ownBoard)
-        previewShipAt(pixel);
-    else
-        aimAt(pixel);
-    board->setCursorCell(cell);
-}
-
-void MainWindow::activateBoard(BoardView *board)
-{
-    const QPoint cell = board->cursorCell();
-    if (m_hoverCell != cell)
-        moveBoardCursor(board, cell); // the pointer was elsewhere since
-    if (board == m_ownBoard)
-        placeShip();
-    else
-        fireAt();
-    board->announceCursorCell();
-}
-
-void MainWindow::applyShortcuts()
-{
-    // Setting a button's text clears its shortcut, so these follow every
-    // caption change. The Russian letters are those of the Russian captions.
-    const bool english = m_game.settings.englishUi;
-    const struct
-    {
-        QAbstractButton *button;
-        char16_t english, russian;
-    } keys[] = {{m_startButton, u'S', u'С'},  {m_pauseButton, u'P', u'П'},
-                {m_abortButton, u'A', u'Р'},  {m_playerButton, u'L', u'И'},
-                {m_scoresButton, u'C', u'Д'}, {m_aboutButton, u'B', u'B'}};
-    for (const auto &k : keys)
-        k.button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(english ? k.english : k.russian)));
 }
 
 void MainWindow::updateAccessibleTexts()
 {
-    const MatchState &m = m_game.match;
     updateAccessibleName(m_ownBoard, localized(m_game.settings, "Your board", "Ваше поле"));
     updateAccessibleName(m_opponentBoard,
                          localized(m_game.settings, "Opponent's board", "Поле противника"));
-    const QString on = localized(m_game.settings, "on", "горит"),
-                  off = localized(m_game.settings, "off", "не горит");
-    const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
-    const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
-    updateAccessibleName(m_playerTurnLamp,
-                         localized(m_game.settings, "Your turn lamp, ", "Лампа вашего хода, ") +
-                             (playerLamp ? on : off));
-    updateAccessibleName(m_opponentTurnLamp, localized(m_game.settings, "Opponent's turn lamp, ",
-                                                       "Лампа хода противника, ") +
-                                                 (opponentLamp ? on : off));
-    QString turn;
-    if (m.gameInProgress)
-        turn = m.playerTurn ? localized(m_game.settings, "your turn", "ваш ход")
-                            : localized(m_game.settings, "opponent's turn", "ход противника");
-    m_playerTurnLamp->setAccessibleDescription(turn);
-    m_opponentTurnLamp->setAccessibleDescription(turn);
-    updateAccessibleName(m_scoreCounter, localized(m_game.settings, "Score ", "Счёт ") +
-                                             QString::number(m.gameScore));
-    const auto clock = [](const QString &whose, const QString &time) {
-        return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
-    };
-    updateAccessibleName(
-        m_playerTimeLabel,
-        clock(localized(m_game.settings, "Your time", "Ваше время"), m_playerTimeLabel->text()));
-    updateAccessibleName(m_opponentTimeLabel,
-                         clock(localized(m_game.settings, "Opponent's time", "Время противника"),
-                               m_opponentTimeLabel->text()));
-    m_musicToggle->setChecked(m_game.settings.musicOn);
-    m_soundToggle->setChecked(m_game.settings.soundOn);
-
+    m_controlPanel->updateAccessibleTexts(m_game.settings, m_game.match);
     m_editorWindow->updateAccessibleTexts();
 }
 

@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
 #include "audio/devices.h"
-#include "desktopsession.h"
 #include "feedback.h"
 #include "match/gamestate.h"
 #include "match/session.h"
@@ -22,41 +22,6 @@
 
 namespace tw {
 
-namespace {
-
-constexpr int W = Pictures::W;
-constexpr int H = Pictures::H;
-
-template <typename T>
-T *place(QWidget *parent, const char *name, QRect place)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
-QToolButton *controlButton(QWidget *parent, const char *name, int top, const QPixmap &picture)
-{
-    QToolButton *button = makeFlatButton(parent, name, {4, top, 85, 21}, picture);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return button;
-}
-
-void setTextColor(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-QColor windowTextColor()
-{
-    return QApplication::palette().color(QPalette::WindowText);
-}
-
-} // namespace
-
 MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -65,41 +30,12 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tarnwake"));
-    const Pictures &pictures = Pictures::get();
     QIcon icon(QStringLiteral(":/images/tarnwake.png"));
     icon.addFile(QStringLiteral(":/images/tarnwake-256.png"));
     setWindowIcon(icon);
     resize(536, 348);
 
-    m_controlPanel = place<QGroupBox>(this, "controlPanel", {0, 0, 93, 305});
-    m_startButton = controlButton(m_controlPanel, "startButton", 16, pictures.start);
-    m_pauseButton = controlButton(m_controlPanel, "pauseButton", 37, pictures.pause);
-    m_pauseButton->setCheckable(true);
-    m_abortButton = controlButton(m_controlPanel, "abortButton", 58, pictures.abort);
-    m_playerButton = controlButton(m_controlPanel, "playerButton", 79, pictures.player);
-    m_scoresButton = controlButton(m_controlPanel, "scoresButton", 100, pictures.scores);
-    m_aboutButton = controlButton(m_controlPanel, "aboutButton", 121, pictures.about);
-    m_aboutButton->setText(QStringLiteral("About"));
-    QFont bold = font();
-    bold.setBold(true);
-    int labelTop = 144;
-    for (ClickLabel **label : {&m_musicToggle, &m_soundToggle, &m_languageToggle}) {
-        *label = place<ClickLabel>(m_controlPanel, "", {4, labelTop, 85, 13});
-        (*label)->setAlignment(Qt::AlignCenter);
-        (*label)->setFont(bold);
-        (*label)->setCursor(Qt::PointingHandCursor);
-        labelTop += 16;
-    }
-    m_musicToggle->setObjectName(QStringLiteral("musicToggle"));
-    m_soundToggle->setObjectName(QStringLiteral("soundToggle"));
-    m_languageToggle->setObjectName(QStringLiteral("languageToggle"));
-    m_playerTurnLamp = place<Lamp>(m_controlPanel, "playerTurnLamp", {4, 192, 41, 17});
-    m_opponentTurnLamp = place<Lamp>(m_controlPanel, "opponentTurnLamp", {48, 192, 41, 17});
-    m_playerTimeLabel = place<SunkenLabel>(m_controlPanel, "playerTimeLabel", {4, 212, 85, 17});
-    setTextColor(m_playerTimeLabel, Qt::blue);
-    m_opponentTimeLabel = place<SunkenLabel>(m_controlPanel, "opponentTimeLabel", {4, 232, 85, 17});
-    setTextColor(m_opponentTimeLabel, Qt::red);
-    m_scoreCounter = place<ScoreCounter>(m_controlPanel, "scoreCounter", {4, 252, 64, 21});
+    m_controlPanel = new ControlPanel(this);
 
     m_ownBoardFrame = place<QGroupBox>(this, "ownBoardFrame", {112, 24, 212, 224});
     setTextColor(m_ownBoardFrame, Qt::blue);
@@ -107,17 +43,10 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_opponentBoardFrame = place<QGroupBox>(this, "opponentBoardFrame", {260, 28, 212, 224});
     setTextColor(m_opponentBoardFrame, Qt::red);
     m_opponentBoard = place<BoardView>(m_opponentBoardFrame, "opponentBoard", {4, 16, 204, 204});
-    m_ownBoard->setPainter([this](QPainter &p) { paintBoard(p, m_game.boards.ownBoard, false); });
-    m_opponentBoard->setPainter([this](QPainter &p) {
-        if (!m_game.agreement.awaitingConfirmation())
-            paintBoard(p, m_game.boards.opponentBoard, true);
-    });
+    m_ownBoard->setBoard(m_game, BoardView::Role::OwnBoard);
+    m_opponentBoard->setBoard(m_game, BoardView::Role::OpponentBoard);
 
-    m_generatingPanel = place<QLabel>(this, "generatingPanel", {148, 128, 181, 25});
-    m_generatingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_generatingPanel->setAlignment(Qt::AlignCenter);
-    m_generatingPanel->setAutoFillBackground(true);
-    m_generatingPanel->hide();
+    m_generatingPanel = new GeneratingPanel(m_game, m_random, this);
 
     m_turnTimer = new QTimer(this);
     m_turnTimer->setObjectName(QStringLiteral("turnTimer"));
@@ -131,25 +60,26 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_audio = std::make_unique<Audio>(m_game.settings, *m_musicDevice, *m_soundDevice, m_random);
     m_audio->setMusicDirectory(systemDirectory());
     m_log.setPath(GameLog::filePathIn(dataDirectory()));
-    m_net = new NetworkController(*this);
-    m_match =
-        std::make_unique<Match>(m_game, m_random, static_cast<MatchDialogs &>(*this),
-                                static_cast<MatchSounds &>(*this), m_net->play(), m_log, m_clock);
+    m_net = new NetworkController(m_game, m_random, m_feedback, *m_audio, this);
+    connect(&m_net->play(), &NetPlay::invitationAccepted, this, &MainWindow::startMatch);
+    connect(&m_net->play(), &NetPlay::opponentCaptionChanged, m_opponentBoardFrame,
+            &QGroupBox::setTitle);
+    connect(&m_net->play(), &NetPlay::opponentBoardChanged, this, &MainWindow::paintOpponentBoard);
+    m_matchController =
+        std::make_unique<MatchController>(m_game, m_random, m_feedback, *m_audio, m_net->play(),
+                                          m_log, m_clock, *m_generatingPanel, this);
     connectMatch();
 
-    connect(m_ownBoard, &BoardView::mouseMoved, this, &MainWindow::previewShipAt);
-    connect(m_ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
-    connect(m_opponentBoard, &BoardView::mouseMoved, this, &MainWindow::aimAt);
-    connect(m_opponentBoard, &BoardView::mousePressed, this, [this] { fireAt(); });
-    connect(m_startButton, &QToolButton::clicked, this, &MainWindow::startMatch);
-    connect(m_abortButton, &QToolButton::clicked, this, &MainWindow::abortMatch);
-    connect(m_pauseButton, &QToolButton::clicked, this, &MainWindow::togglePause);
-    connect(m_musicToggle, &ClickLabel::clicked, this, &MainWindow::toggleMusic);
-    connect(m_soundToggle, &ClickLabel::clicked, this, &MainWindow::toggleSound);
-    connect(m_languageToggle, &ClickLabel::clicked, this, &MainWindow::toggleLanguage);
-    connect(m_playerButton, &QToolButton::clicked, this, &MainWindow::choosePlayer);
-    connect(m_scoresButton, &QToolButton::clicked, this, &MainWindow::showScores);
-    connect(m_aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
+    m_boardPlay = new BoardPlay(m_game, match(), m_feedback, m_ownBoard, m_opponentBoard, this);
+    connect(m_controlPanel, &ControlPanel::startClicked, this, &MainWindow::startMatch);
+    connect(m_controlPanel, &ControlPanel::abortClicked, this, &MainWindow::abortMatch);
+    connect(m_controlPanel, &ControlPanel::pauseClicked, this, &MainWindow::togglePause);
+    connect(m_controlPanel, &ControlPanel::musicClicked, this, &MainWindow::toggleMusic);
+    connect(m_controlPanel, &ControlPanel::soundClicked, this, &MainWindow::toggleSound);
+    connect(m_controlPanel, &ControlPanel::languageClicked, this, &MainWindow::toggleLanguage);
+    connect(m_controlPanel, &ControlPanel::playerClicked, this, &MainWindow::choosePlayer);
+    connect(m_controlPanel, &ControlPanel::scoresClicked, this, &MainWindow::showScores);
+    connect(m_controlPanel, &ControlPanel::aboutClicked, this, &MainWindow::showAbout);
     connect(m_turnTimer, &QTimer::timeout, this, &MainWindow::onTurnTick);
     connect(m_indicatorTimer, &QTimer::timeout, this, &MainWindow::onIndicatorTick);
 }
@@ -164,6 +94,24 @@ MainWindow::~MainWindow()
                                          m_aboutDialog,  m_gameLogWindow, m_waitingDialog,
                                          m_chatWindow};
     qDeleteAll(companions);
+}
+
+void MainWindow::paintOwnBoard()
+{
+    m_ownBoard->repaintBoard();
+}
+
+void MainWindow::paintOpponentBoard()
+{
+    m_opponentBoard->repaintBoard();
+}
+
+void MainWindow::generateOwnFleet()
+{
+    m_game.modalBusy = true;
+    m_generatingPanel->generate(m_game.boards.ownBoard, m_game.boards.placedFleet);
+    paintOwnBoard();
+    m_game.modalBusy = false;
 }
 
 void MainWindow::playModeMusic()
@@ -183,17 +131,8 @@ void MainWindow::sendUserInfoIfIdle()
 
 void MainWindow::applyLanguage()
 {
-    const bool inMatch = m_game.match.gameInProgress;
-    m_startButton->setText(localized(m_game.settings, "Start", "Старт"));
-    m_pauseButton->setText(localized(m_game.settings, "Pause", "Пауза"));
-    m_abortButton->setText(localized(m_game.settings, "Abort", "Прервать"));
-    m_playerButton->setText(localized(m_game.settings, "Player", "Игрок"));
-    m_scoresButton->setText(localized(m_game.settings, "Scores", "Дневник"));
-    m_musicToggle->setText(localized(m_game.settings, "Music", "Музыка"));
-    m_soundToggle->setText(localized(m_game.settings, "Sound", "Звуки"));
-    m_languageToggle->setText(localized(m_game.settings, "Russian", "English"));
-    m_controlPanel->setTitle(localized(m_game.settings, " Control ", " Управление "));
-    if (!inMatch) {
+    m_controlPanel->retranslate(m_game.settings);
+    if (!m_game.match.gameInProgress) {
         m_ownBoardFrame->setTitle(localized(m_game.settings, " User ", " Пользователь "));
         m_opponentBoardFrame->setTitle(localized(m_game.settings, " Computer ", " Компьютер "));
     }
@@ -204,7 +143,7 @@ void MainWindow::applyLanguage()
     m_gameLogWindow->retranslate();
     m_waitingDialog->retranslate();
     updateTitle();
-    applyShortcuts();
+    m_controlPanel->applyShortcuts(m_game.settings.englishUi);
     updateAccessibleTexts();
 }
 
@@ -218,18 +157,11 @@ void MainWindow::updateTitle()
                        name);
 }
 
-void MainWindow::showSwitchColours()
-{
-    const Settings &s = m_game.settings;
-    setTextColor(m_musicToggle, s.musicOn ? Qt::red : windowTextColor());
-    setTextColor(m_soundToggle, s.soundOn ? Qt::red : windowTextColor());
-}
-
 void MainWindow::toggleMusic()
 {
     Settings &s = m_game.settings;
     s.musicOn = !s.musicOn;
-    showSwitchColours();
+    m_controlPanel->showSwitches(s);
     if (s.musicOn)
         playModeMusic();
     else
@@ -240,7 +172,7 @@ void MainWindow::toggleSound()
 {
     Settings &s = m_game.settings;
     s.soundOn = !s.soundOn;
-    showSwitchColours();
+    m_controlPanel->showSwitches(s);
     if (s.soundOn)
         m_audio->playSound(QStringLiteral("wrong3"));
 }
@@ -289,23 +221,16 @@ void MainWindow::showAbout()
 void MainWindow::onTurnTick()
 {
     m_audio->musicUpkeep(m_game.match.gameInProgress);
-    m_match->tick();
+    match().tick();
 }
 
 void MainWindow::onIndicatorTick()
 {
-    MatchState &m = m_game.match;
-    if (m.gameInProgress) {
-        if (m.playerTurn && m_playerTurnLamp->brushColor() != QColor(Qt::blue)) {
-            m_playerTurnLamp->setBrushColor(Qt::blue);
-            m_opponentTurnLamp->setBrushColor(buttonFace());
-        } else if (!m.playerTurn && m_opponentTurnLamp->brushColor() != QColor(Qt::red)) {
-            m_playerTurnLamp->setBrushColor(buttonFace());
-            m_opponentTurnLamp->setBrushColor(Qt::red);
-        }
-    }
-    m_net->sendAim(m_aimCell);
-    m_scoreCounter->stepToward(m.gameScore);
+    const MatchState &m = m_game.match;
+    if (m.gameInProgress)
+        m_controlPanel->showTurn(m.playerTurn);
+    m_net->sendAim(m_boardPlay->aimedCell());
+    m_controlPanel->stepScore(m.gameScore);
     updateAccessibleTexts();
 }
 

@@ -1,14 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "aboutdialog.h"
 #include "audio/audio.h"
+#include "boardplay.h"
+#include "boardview.h"
 #include "chatwindow.h"
+#include "controlpanel.h"
 #include "editorwindow.h"
 #include "feedback.h"
 #include "gamelogwindow.h"
+#include "generatingpanel.h"
 #include "log/gamelog.h"
 #include "match/gamestate.h"
 #include "match/match.h"
+#include "matchcontroller.h"
 #include "model/board.h"
 #include "model/random.h"
 #include "network.h"
@@ -26,12 +32,12 @@
 namespace tw {
 
 // The main window: both boards, the control column, the timers. It owns the
-// game state, the other seven windows and the operations that span them
-// (area layout in windowlayout.cpp, board views in boardviews.cpp, keyboard
-// play in keyboard.cpp, start-up and shutdown in startup.cpp, languages). Its
-// side of a match, the dialogs and sounds the match asks for and what it does
-// with the match's signals, lies in matchscreen.cpp.
-class MainWindow : public QWidget, private MatchDialogs, private MatchSounds
+// game state, the other seven windows, the match's controller and the board
+// play, and the operations that span them (area layout in windowlayout.cpp,
+// focus and accessible names in keyboard.cpp, start-up and shutdown in
+// startup.cpp, languages). What it shows of the match's signals, and the
+// buttons that drive the match, lie in matchscreen.cpp.
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -67,18 +73,16 @@ public:
     void playModeMusic();
     // Both one-way links join this program to the same peer.
     bool peerConnected();
-    // The state of the running game, its random source and its feedback,
-    // owned here and lent to the other windows, the match and the network.
+    // The state of the running game, its random source and its audio, owned
+    // here and lent to the other windows, the match and the network.
     GameState &game() { return m_game; }
     Random &random() { return m_random; }
-    Feedback &feedback() { return m_feedback; }
     Audio &audio() { return *m_audio; }
     // The cell under the pointer or the board cursor, and the cell aimed at on
     // the opponent board (-1 before the first aim of a match); 0-based.
-    QPoint hoveredCell() const { return m_hoverCell; }
-    QPoint aimedCell() const { return m_aimCell; }
-    Match &match() { return *m_match; }
-    NetworkController &network() { return *m_net; }
+    QPoint hoveredCell() const { return m_boardPlay->hoveredCell(); }
+    QPoint aimedCell() const { return m_boardPlay->aimedCell(); }
+    Match &match() { return m_matchController->match(); }
 
     // Start: begins a match, or invites the peer to one; returns at once.
     void startMatch();
@@ -93,20 +97,7 @@ public:
     void onIndicatorTick();
     // Keyboard play and the names assistive technology reads (keyboard.cpp).
     void setUpKeyboard();
-    void applyShortcuts();
     void updateAccessibleTexts();
-
-    // The companion windows, made by createCompanions(); the network
-    // controller reaches them here.
-    EditorWindow &editorWindow() { return *m_editorWindow; }
-    ChatWindow &chatWindow() { return *m_chatWindow; }
-    WaitingDialog &waitingDialog() { return *m_waitingDialog; }
-    // A peer's aim: the own board with the sight on a 0-based cell.
-    void showPeerAimAt(QPoint cell);
-    void setOpponentCaption(const QString &caption);
-    // Installs filter on the own board and on the opponent's; returns them in
-    // that order, for the filter to tell them apart.
-    std::pair<const QObject *, const QObject *> watchBoards(QObject *filter);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -115,15 +106,10 @@ protected:
 
 private:
     // The control column and the boards.
-    QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame, *m_controlPanel;
+    ControlPanel *m_controlPanel;
+    QGroupBox *m_ownBoardFrame, *m_opponentBoardFrame;
     BoardView *m_ownBoard, *m_opponentBoard;
-    QToolButton *m_startButton, *m_abortButton, *m_playerButton, *m_scoresButton, *m_aboutButton,
-        *m_pauseButton;
-    ClickLabel *m_musicToggle, *m_soundToggle, *m_languageToggle;
-    Lamp *m_playerTurnLamp, *m_opponentTurnLamp;
-    SunkenLabel *m_playerTimeLabel, *m_opponentTimeLabel;
-    ScoreCounter *m_scoreCounter;
-    QLabel *m_generatingPanel;
+    GeneratingPanel *m_generatingPanel;
     QTimer *m_turnTimer, *m_indicatorTimer;
 
     // The companion windows, created by createCompanions().
@@ -135,31 +121,9 @@ private:
     WaitingDialog *m_waitingDialog = nullptr;
     ChatWindow *m_chatWindow = nullptr;
 
-    // The music and sound switches red while on.
-    void showSwitchColours();
-    void paintBoard(QPainter &painter, const Board &board, bool opponent);
-    void paintBoardFrame(QPainter &painter);
-    enum class HoverChange
-    {
-        None,
-        Outside,
-        Inside
-    };
-    // Stores the cell under the pointer; says whether it changed and where.
-    HoverChange trackHover(QPoint pixel);
-    void previewShipAt(QPoint pixel);
-    void placeShip();
-    void aimAt(QPoint pixel);
-    // The cell cursors of the boards: the same hover and aim as the pointer's.
-    bool boardTakesCursor(const BoardView *board) const;
-    void moveBoardCursor(BoardView *board, QPoint cell);
-    void activateBoard(BoardView *board);
     void generateOwnFleet();
-    void generateWithProgress(Board &board, FleetCounts &counts);
-    void fireAt();
     void abortMatch();
     void togglePause();
-    void showGenerateProgress(const QString &text);
     bool canClose();
     void shutDown();
     void sendUserInfoIfIdle();
@@ -168,11 +132,6 @@ private:
     void connectMatch();
     void finishMatch();
     void showMatchStatistics();
-    bool ask(Box box) override;
-    void generateOpponentFleet(Board &board) override;
-    QString drawCue(Cue cue) override;
-    void playSound(const QString &name) override;
-    void playMusic(const QString &name) override;
 
     Feedback m_platformFeedback;
     Feedback &m_feedback;
@@ -180,15 +139,12 @@ private:
     Random m_random;
     GameLog m_log;
     SystemLogClock m_clock;
-    std::unique_ptr<Match> m_match;
+    std::unique_ptr<MatchController> m_matchController;
     NetworkController *m_net = nullptr;
     std::unique_ptr<MusicDevice> m_musicDevice;
     std::unique_ptr<SoundDevice> m_soundDevice;
     std::unique_ptr<Audio> m_audio;
-    // Both boards share the hovered cell; the frame ring gives -1 and n.
-    QPoint m_hoverCell{0, 0};
-    QPoint m_aimCell{-1, -1};
-    QElapsedTimer m_panelPainted; // the progress panel repaints at most once a frame
+    BoardPlay *m_boardPlay = nullptr;
     bool m_closing = false;
 };
 

@@ -1,5 +1,6 @@
-// The main window's side of a match: the buttons that drive it, the boxes
-// and sounds it asks for, and what the window shows of its signals.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's side of a match: the buttons that drive it and what the
+// window shows of its signals.
 #include "feedback.h"
 #include "mainwindow.h"
 #include "pictures.h"
@@ -9,7 +10,7 @@ namespace tw {
 void MainWindow::connectMatch()
 {
     using Side = Match::Side;
-    Match *match = m_match.get();
+    Match *match = &this->match();
     connect(match, &Match::modeChanged, this, &MainWindow::applyModeLayout);
     connect(match, &Match::boardChanged, this, [this](Side side) {
         if (side == Side::Own)
@@ -20,23 +21,20 @@ void MainWindow::connectMatch()
     connect(match, &Match::captionChanged, this, [this](Side side, const QString &caption) {
         (side == Side::Own ? m_ownBoardFrame : m_opponentBoardFrame)->setTitle(caption);
     });
-    connect(match, &Match::boardScrambled, this,
-            [this](Side side, bool columnNumber, int picture, int x, int y) {
-                const Pictures &pictures = Pictures::get();
-                const QPixmap &image =
-                    (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
-                (side == Side::Own ? m_ownBoard : m_opponentBoard)
-                    ->stamp(image, {x * Pictures::W, y * Pictures::H});
-            });
-    connect(match, &Match::turnLampOut, this, [this](Side side) {
-        (side == Side::Own ? m_playerTurnLamp : m_opponentTurnLamp)->setBrushColor(buttonFace());
-    });
-    connect(match, &Match::turnTimesChanged, this,
-            [this](const QString &player, const QString &opponent) {
-                m_playerTimeLabel->setText(player);
-                m_opponentTimeLabel->setText(opponent);
-            });
-    connect(match, &Match::tickIntervalChanged, m_turnTimer, qOverload<int>(&QTimer::setInterval));
+    connect(
+        match, &Match::boardScrambled, this,
+        [this](Side side, bool columnNumber, int picture, int x, int y) {
+            const Pictures &pictures = Pictures::get();
+            const QPixmap &image =
+                (columnNumber ? pictures.columnNumbers : pictures.rowLetters).value(picture);
+            (side == Side::Own ? m_ownBoard : m_opponentBoard)->stampCell(image, {x - 1, y - 1});
+        });
+    // The lamp of the side that missed goes out at once; the indicator tick
+    // lights the other.
+    connect(match, &Match::turnChanged, m_controlPanel, &ControlPanel::turnPassed);
+    connect(match, &Match::clocksChanged, m_controlPanel, &ControlPanel::showClocks);
+    connect(match, &Match::pausedChanged, this,
+            [this](bool paused) { m_turnTimer->setInterval(paused ? 100 : 1000); });
     connect(match, &Match::idleTick, m_net, &NetworkController::showConnectionState);
     connect(match, &Match::shotRefused, this, [this] { m_feedback.beep(); });
     connect(match, &Match::logWindowLine, this,
@@ -45,7 +43,7 @@ void MainWindow::connectMatch()
     connect(match, &Match::statisticsDue, this, &MainWindow::showMatchStatistics);
     // The peer's answer and shots go straight into the match.
     connect(&m_net->play(), &NetPlay::inviteAnswered, match, &Match::peerAnswered);
-    connect(&m_net->play(), &NetPlay::peerFired, match, &Match::opponentShot);
+    connect(&m_net->play(), &NetPlay::peerFired, match, &Match::peerShot);
     // Queued: the tick that ended the match, and the statistics window it
     // showed, are done before the boards are cleared.
     connect(match, &Match::over, this, &MainWindow::finishMatch, Qt::QueuedConnection);
@@ -55,89 +53,24 @@ void MainWindow::startMatch()
 {
     // The match then runs as events: clicks, ticks, packets; a network match
     // begins when the peer's answer comes.
-    m_match->begin();
+    match().begin();
 }
 
 void MainWindow::finishMatch()
 {
     // A shutdown in the middle of the match has saved the records without it.
     if (!m_closing)
-        m_match->finish();
+        match().finish();
 }
 
 void MainWindow::abortMatch()
 {
-    m_match->abort();
+    match().abort();
 }
 
 void MainWindow::togglePause()
 {
-    m_match->pauseButton(m_pauseButton->isChecked());
-}
-
-void MainWindow::fireAt()
-{
-    m_match->playerShot(m_hoverCell.x(), m_hoverCell.y());
-}
-
-bool MainWindow::ask(Box box)
-{
-    switch (box) {
-    case Box::FleetIncomplete:
-        m_feedback.message(
-            this,
-            localized(m_game.settings,
-                      "Battle area is empty! Use Game Editor, which is located somewhere on "
-                      "the screen.",
-                      "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                      "Editor, располагающуюся где-то на экране."),
-            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::NoPlayerName:
-        m_feedback.message(
-            this,
-            localized(m_game.settings, "Enter the player name by pressing the \"Player\" button!",
-                      "Введите имя посредством кнопки \"Игрок\"!"),
-            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
-    case Box::ConfirmAbort:
-        return m_feedback.message(this,
-                                  localized(m_game.settings, "Do you want to abort the game?",
-                                            "Хотите ли закончить игру?"),
-                                  QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                                  BoxAnswer::Cancel) == BoxAnswer::Ok;
-    }
-    return false;
-}
-
-void MainWindow::generateOpponentFleet(Board &board)
-{
-    // The counts of the own fleet, complete before a match can start, stay.
-    FleetCounts scratch;
-    generateWithProgress(board, scratch);
-}
-
-QString MainWindow::drawCue(Cue cue)
-{
-    switch (cue) {
-    case Cue::Explosion:
-        return m_audio->explosionCue();
-    case Cue::Destroy:
-        return m_audio->destroyCue();
-    case Cue::Miss:
-        break;
-    }
-    return m_audio->missCue();
-}
-
-void MainWindow::playSound(const QString &name)
-{
-    m_audio->playSound(name);
-}
-
-void MainWindow::playMusic(const QString &name)
-{
-    m_audio->playMusic(name);
+    match().pauseButton(m_controlPanel->pauseDown());
 }
 
 void MainWindow::showMatchStatistics()

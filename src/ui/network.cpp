@@ -1,20 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "network.h"
 
+#include "audio/audio.h"
+#include "boardview.h"
+#include "chatwindow.h"
+#include "editorwindow.h"
 #include "feedback.h"
-#include "mainwindow.h"
+#include "match/cues.h"
 #include "net/avahidiscovery.h"
 #include "net/foundgames.h"
+#include "pictures.h"
+#include "waitingdialog.h"
 #include "widgets.h"
 
 #include <QEvent>
 #include <chrono>
-#include <tuple>
 
 namespace tw {
 
-NetworkController::NetworkController(MainWindow &main)
-    : QObject(&main), m_main(main), m_play(main.game(), *this, this),
-      m_discovery(new AvahiDiscovery(this)), m_foundGames(new FoundGamesModel(m_discovery, this))
+NetworkController::NetworkController(GameState &game, Random &random, Feedback &feedback,
+                                     Audio &audio, QObject *parent)
+    : QObject(parent), m_game(game), m_random(random), m_feedback(feedback), m_audio(audio),
+      m_play(game, *this, this), m_discovery(new AvahiDiscovery(this)),
+      m_foundGames(new FoundGamesModel(m_discovery, this))
 {
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
     if (!address.isEmpty())
@@ -44,30 +52,26 @@ NetworkController::NetworkController(MainWindow &main)
         m_shotToDraw = true;
     });
     connect(&m_play, &NetPlay::peerAimed, this, &NetworkController::showPeerAim);
-    connect(&m_play, &NetPlay::invitationAccepted, &m_main, &MainWindow::startMatch);
     // The editor is made after this controller: reached when the news comes.
     connect(&m_play, &NetPlay::addressFilled, this,
-            [this](const QString &text) { m_main.editorWindow().setAddress(text); });
+            [this](const QString &text) { m_windows.editor->setAddress(text); });
     connect(&m_play, &NetPlay::hostFilled, this, [this](const QString &text) {
         journal("host", text);
-        m_main.editorWindow().setHost(text);
+        m_windows.editor->setHost(text);
     });
     connect(&m_play, &NetPlay::portFilled, this,
-            [this](const QString &text) { m_main.editorWindow().setPort(text); });
+            [this](const QString &text) { m_windows.editor->setPort(text); });
     connect(&m_play, &NetPlay::connectEnabledChanged, this,
-            [this](bool enabled) { m_main.editorWindow().setConnectEnabled(enabled); });
+            [this](bool enabled) { m_windows.editor->setConnectEnabled(enabled); });
     connect(&m_play, &NetPlay::statusChanged, this, &NetworkController::showStatus);
     connect(&m_play, &NetPlay::lampShown, this, &NetworkController::setLamp);
     connect(&m_play, &NetPlay::soundRequested, this,
-            [this](const QString &name) { m_main.audio().playSound(name); });
+            [this](const QString &name) { m_audio.playSound(name); });
     connect(&m_play, &NetPlay::chatLineAdded, this, &NetworkController::addChatLine);
-    connect(&m_play, &NetPlay::chatInputCleared, this,
-            [this] { m_main.chatWindow().clearInput(); });
+    connect(&m_play, &NetPlay::chatInputCleared, this, [this] { m_windows.chat->clearInput(); });
     connect(&m_play, &NetPlay::invitationRefused, this, &NetworkController::showRefusal);
     connect(&m_play, &NetPlay::peerAborted, this, &NetworkController::showPeerAborted);
     connect(&m_play, &NetPlay::waitingChanged, this, &NetworkController::showWaiting);
-    connect(&m_play, &NetPlay::opponentCaptionChanged, &m_main, &MainWindow::setOpponentCaption);
-    connect(&m_play, &NetPlay::opponentBoardChanged, &m_main, &MainWindow::paintOpponentBoard);
     if (m_journal.isOpen()) {
         connect(m_foundGames, &QAbstractItemModel::rowsInserted, this, journalGames);
         connect(m_foundGames, &QAbstractItemModel::rowsRemoved, this, journalGames);
@@ -77,17 +81,22 @@ NetworkController::NetworkController(MainWindow &main)
 
 NetworkController::~NetworkController() = default;
 
-void NetworkController::attachWindows()
+void NetworkController::attachWindows(const NetworkWindows &windows)
 {
-    EditorWindow &editor = m_main.editorWindow();
+    m_windows = windows;
+    EditorWindow &editor = *windows.editor;
 
     connect(&editor, &EditorWindow::connectRequested, this, [this] { m_play.connectToPeer(); });
     connect(&editor, &EditorWindow::disconnectRequested, this,
             [this] { m_play.disconnectFromPeer(); });
     editor.offerFoundGames(m_foundGames);
     connect(&editor, &EditorWindow::gameChosen, this, &NetworkController::chooseFoundGame);
-    if (m_journal.isOpen())
-        std::tie(m_ownBoard, m_opponentBoard) = m_main.watchBoards(this);
+    if (m_journal.isOpen()) {
+        m_ownBoard = windows.ownBoard;
+        m_opponentBoard = windows.opponentBoard;
+        windows.ownBoard->installEventFilter(this);
+        windows.opponentBoard->installEventFilter(this);
+    }
 }
 
 void NetworkController::journal(const char *kind, const QString &text)
@@ -121,9 +130,8 @@ void NetworkController::startServer()
 
 void NetworkController::announceGame()
 {
-    const GameState &game = m_main.game();
     m_discovery->announce(
-        {game.settings.playerName, game.boards.areaSize, m_play.link().listeningPort()});
+        {m_game.settings.playerName, m_game.boards.areaSize, m_play.link().listeningPort()});
 }
 
 void NetworkController::chooseFoundGame(const QString &address, int port)
@@ -131,8 +139,8 @@ void NetworkController::chooseFoundGame(const QString &address, int port)
     // The host field would win over the address; the game's port is the one
     // both sides must use.
     journal("chosen", address);
-    m_main.editorWindow().setHost(QString());
-    m_main.editorWindow().setPort(QString::number(port));
+    m_windows.editor->setHost(QString());
+    m_windows.editor->setPort(QString::number(port));
 }
 
 bool NetworkController::peerConnected()
@@ -166,24 +174,24 @@ void NetworkController::chatSend()
 
 QString NetworkController::addressField()
 {
-    return m_main.editorWindow().address();
+    return m_windows.editor->address();
 }
 
 QString NetworkController::hostField()
 {
-    return m_main.editorWindow().host();
+    return m_windows.editor->host();
 }
 
 QString NetworkController::portField()
 {
-    return m_main.editorWindow().port();
+    return m_windows.editor->port();
 }
 
 void NetworkController::showStatus(const QString &text)
 {
     // Every tick of an unlinked program repeats "no connection"; the
     // journal keeps what the ticks change only.
-    EditorWindow &editor = m_main.editorWindow();
+    EditorWindow &editor = *m_windows.editor;
     if (!m_inTick || editor.networkStatus() != text)
         journal("status", text);
     editor.setNetworkStatus(text);
@@ -194,31 +202,31 @@ void NetworkController::setLamp(bool linked)
     if (m_lampLinked != linked)
         journal("lamp", linked ? QStringLiteral("lime") : QStringLiteral("red"));
     m_lampLinked = linked;
-    m_main.editorWindow().setLinked(linked);
+    m_windows.editor->setLinked(linked);
 }
 
 QString NetworkController::missCue()
 {
-    return m_main.audio().missCue();
+    return drawCue(ShotCue::Miss, m_random);
 }
 
 QString NetworkController::chatInput()
 {
-    return m_main.chatWindow().input();
+    return m_windows.chat->input();
 }
 
 void NetworkController::addChatLine(const QString &line)
 {
     journal("chat", line);
-    m_main.chatWindow().addLine(line);
+    m_windows.chat->addLine(line);
 }
 
 bool NetworkController::askInvitation(const QString &text)
 {
     journal("ask", text);
     const bool yes =
-        m_main.feedback().message(&m_main, text, QStringLiteral(":-D"), BoxIcon::Question,
-                                  BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
+        m_feedback.message(m_windows.main, text, QStringLiteral(":-D"), BoxIcon::Question,
+                           BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
     journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
     return yes;
 }
@@ -226,22 +234,22 @@ bool NetworkController::askInvitation(const QString &text)
 void NetworkController::showRefusal(const QString &text)
 {
     journal("refused", text);
-    m_main.feedback().message(&m_main, text, QStringLiteral(":("), BoxIcon::Information,
-                              BoxButtons::Ok, BoxAnswer::Ok);
+    m_feedback.message(m_windows.main, text, QStringLiteral(":("), BoxIcon::Information,
+                       BoxButtons::Ok, BoxAnswer::Ok);
 }
 
 void NetworkController::showPeerAborted(const QString &text)
 {
     journal("aborted", text);
-    m_main.feedback().message(&m_main, text, QStringLiteral(":-("), BoxIcon::Exclamation,
-                              BoxButtons::Ok, BoxAnswer::Ok);
+    m_feedback.message(m_windows.main, text, QStringLiteral(":-("), BoxIcon::Exclamation,
+                       BoxButtons::Ok, BoxAnswer::Ok);
 }
 
 void NetworkController::showWaiting(bool shown)
 {
-    WaitingDialog *waiting = &m_main.waitingDialog();
-    m_main.setEnabled(!shown);
-    m_main.editorWindow().setEnabled(!shown);
+    WaitingDialog *waiting = m_windows.waiting;
+    m_windows.main->setEnabled(!shown);
+    m_windows.editor->setEnabled(!shown);
     if (!shown) {
         waiting->hide();
         return;
@@ -253,7 +261,8 @@ void NetworkController::showWaiting(bool shown)
 
 void NetworkController::showPeerAim(int col, int row)
 {
-    m_main.showPeerAimAt({col, row});
+    m_windows.ownBoard->repaintBoard();
+    m_windows.ownBoard->stampCell(Pictures::get().cellPictures.value(Pictures::Sight), {col, row});
 }
 
 } // namespace tw

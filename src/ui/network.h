@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "net/discovery.h"
@@ -9,13 +10,29 @@
 
 namespace tw {
 
+class Audio;
+class BoardView;
+class ChatWindow;
+class EditorWindow;
+class Feedback;
 class FoundGamesModel;
-class MainWindow;
+class WaitingDialog;
+
+// The windows network play shows itself in; they are made after the
+// controller.
+struct NetworkWindows
+{
+    QWidget *main;            // owns the message boxes; disabled while waiting
+    EditorWindow *editor;     // the network options
+    ChatWindow *chat;         // the chat history and input line
+    WaitingDialog *waiting;   // shown while an invitation waits for its answer
+    BoardView *ownBoard;      // where the peer's aim shows
+    BoardView *opponentBoard; // clicked to fire (the journal notes it)
+};
 
 // Network play as the windows see it: the link to a peer, the packets of a
 // match, the chat, and the games on the local network (announced, and listed
-// in the address field). Owned by the main window, which reaches every other
-// window through it.
+// in the address field). Owned by the main window.
 //
 // Two variables of the environment serve tests and benchmarks that run
 // several copies of the game:
@@ -32,12 +49,14 @@ class NetworkController : public QObject, private NetPlayPrompts
 {
     Q_OBJECT
 public:
-    explicit NetworkController(MainWindow &main);
+    // Every reference must outlive the controller. The random source draws
+    // the cue of a refused connection.
+    NetworkController(GameState &game, Random &random, Feedback &feedback, Audio &audio,
+                      QObject *parent);
     ~NetworkController() override;
 
-    // Connects the network options and the chat window; they exist once
-    // the main window has made its companions.
-    void attachWindows();
+    // Connects the windows, once the main window has made them.
+    void attachWindows(const NetworkWindows &windows);
 
     // (Re)starts listening on the port of the network options.
     void startServer();
@@ -82,7 +101,11 @@ private:
     void announceGame();
     void chooseFoundGame(const QString &address, int port);
 
-    MainWindow &m_main;
+    GameState &m_game;
+    Random &m_random;
+    Feedback &m_feedback;
+    Audio &m_audio;
+    NetworkWindows m_windows{};
     NetPlay m_play;
     GameDiscovery *m_discovery;
     FoundGamesModel *m_foundGames;

@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's start-up and shutdown: the instance check and the stored
 // session, the companion windows made in order, and the ways the program ends
 // (the close button, signals, the session manager) with the records saved once.
-#include "desktopsession.h"
 #include "mainwindow.h"
 #include "match/session.h"
 #include "model/shiptypes.h"
@@ -19,7 +19,7 @@ bool MainWindow::initialize()
     if (isAnotherInstance(QStringLiteral("Tarnwake")))
         return false;
     m_random.seedFromClock();
-    initShipTypes([this](const std::string &text, const std::string &caption) {
+    checkShipTypes(ShipTypes, [this](const std::string &text, const std::string &caption) {
         m_feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
                            BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
@@ -30,7 +30,6 @@ bool MainWindow::initialize()
     // setting rules.
     if (!loadSession(m_game))
         m_game.settings.englishUi = prefersEnglish(QLocale::system().uiLanguages());
-    m_hoverCell = {0, 0};
     m_game.match.endRemark.clear();
     m_game.modalBusy = false;
     return true;
@@ -51,12 +50,14 @@ void MainWindow::makeCompanions()
     m_gameLogWindow = new GameLogWindow(m_game.settings, this);
     m_waitingDialog = new WaitingDialog(m_game.settings, this);
     m_chatWindow = new ChatWindow(this);
+    m_generatingPanel->setCovered({this, m_editorWindow});
     connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
         clearBoard(m_game.boards.ownBoard, m_game.boards.placedFleet);
         paintOwnBoard();
     });
     connect(m_chatWindow, &ChatWindow::sendRequested, m_net, &NetworkController::chatSend);
-    m_net->attachWindows();
+    m_net->attachWindows(
+        {this, m_editorWindow, m_chatWindow, m_waitingDialog, m_ownBoard, m_opponentBoard});
     connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
     connect(m_editorWindow, &EditorWindow::changeAreaRequested, this, [this] {
         const BoardState &b = m_game.boards;
@@ -72,13 +73,8 @@ void MainWindow::finishStartup()
     if (!m_audio->extractMusic())
         m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
                            BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-    showSwitchColours();
-
-    m_scoreCounter->resize(4 * Pictures::DigitW, Pictures::DigitH);
-    m_scoreCounter->move((m_controlPanel->width() - m_scoreCounter->width()) / 2,
-                         m_scoreCounter->y());
-    m_controlPanel->resize(m_controlPanel->width(),
-                           m_scoreCounter->y() + m_scoreCounter->height() + 4);
+    m_controlPanel->showSwitches(m_game.settings);
+    m_controlPanel->fitScoreCounter();
 
     m_editorWindow->setSaveLog(m_game.settings.saveLog);
     m_editorWindow->setPort(QStringLiteral("8170"));

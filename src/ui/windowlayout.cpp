@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout: the area size sets the size of both boards and
 // where the companion windows stand; the mode (editing or a match) sets which
 // of them show.
@@ -69,34 +70,20 @@ void MainWindow::applyAreaSize(int n)
 
 void MainWindow::applyModeLayout()
 {
-    MatchState &m = m_game.match;
-    if (m.gameInProgress) {
-        m_aimCell = {-1, -1}; // a new match: nothing aimed at yet
+    if (m_game.match.gameInProgress) {
+        m_boardPlay->forgetAim();
         m_editorWindow->hide();
-        m.gameOver = false;
-        m.opponentTime = 0;
-        m.playerTime = 0;
         m_gameLogWindow->clear();
         m_gameLogWindow->show();
-        m_pauseButton->setChecked(false);
-        m.paused = false;
-        m.gameAborted = false;
+        m_controlPanel->releasePause();
         m_turnTimer->setInterval(1000);
     } else {
         m_editorWindow->show();
-        m_playerTimeLabel->clear();
-        m_opponentTimeLabel->clear();
-        m_playerTurnLamp->setBrushColor(buttonFace());
-        m_opponentTurnLamp->setBrushColor(buttonFace());
         m_gameLogWindow->hide();
-        m_pauseButton->setChecked(false);
-        m.paused = false;
+        m_controlPanel->releasePause();
+        m_controlPanel->showIdle();
         m_turnTimer->setInterval(1000);
         updateTitle();
-        m.gameScore = 0;
-        m.playerMisses = 0;
-        m_scoreCounter->setValue(0); // at once, without rolling
-        m_game.agreement.dropAcceptance();
     }
     playModeMusic();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music and effects the game carries: every track is read by FluidSynth
 // and lasts as designed, every effect is a short 16-bit PCM WAVE.
 #include "audio/audio.h"

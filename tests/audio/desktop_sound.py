@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program with a real sound server, played through its windows.
 
     desktop_sound.py <tarnwake> match|freeze|restarts|cycles|exit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real players, as far as a machine without a sound server (or with one
 // and files that make no sound) lets them be seen: they keep time, refuse
 // damaged data, never block, and say nothing on stderr.

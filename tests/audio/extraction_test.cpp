@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the music files at start-up and removing them at shutdown, when
 // every file can be written and when some cannot. The tests run as root on
 // CI, where permissions stop nothing, so a file is made unwritable by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two file formats read by the players: the timing of standard MIDI
 // files and the header of WAVE images, on hand-made bytes.
 #include "audio/midifile.h"

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Music per mode and the sound effects, against recording devices: which
 // track plays when, what the switches do, and that every random draw is made
 // whatever the switches say.
 #include "audio/audio.h"
 #include "fakes.h"
+#include "match/cues.h"
 #include "match/gamestate.h"
 
 #include <QDir>
@@ -306,9 +308,9 @@ TEST_F(MusicTest, CueDrawsHappenWhetherOrNotSoundIsOn)
         Audio a(s, m, fx, r);
         Run result;
         for (int i = 0; i < 300; ++i) {
-            const QString cue = i % 3 == 0   ? a.explosionCue()
-                                : i % 3 == 1 ? a.destroyCue()
-                                             : a.missCue();
+            const QString cue = i % 3 == 0   ? drawCue(ShotCue::Explosion, r)
+                                : i % 3 == 1 ? drawCue(ShotCue::Destroy, r)
+                                             : drawCue(ShotCue::Miss, r);
             a.playSound(cue);
             result.cues << cue;
         }

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private PulseAudio sound server for tests.
 
 The server keeps everything in a runtime directory of its own, plays into a

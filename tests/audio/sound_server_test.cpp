@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real players against the sound output of the run: a private sound
 // server (TW_EXPECT_SOUND_SERVER=1, started by pulseserver.py) or none at
 // all. Either way the game's own effects and tracks play, are cut off, end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Things that can sit where the game expects a plain file: a FIFO (whose

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """`cmake --install` into a staging directory puts exactly the game's files
 where a desktop looks for them, and an install prefix that cannot be written
 fails with the path named instead of installing half."""

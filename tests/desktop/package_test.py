@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The Debian package as a user gets it: built by CPack, clean for lintian,
 installed with dpkg, started on a virtual display, where it keeps its records
 in $XDG_DATA_HOME/tarnwake (and, when that is broken, plays on and saves

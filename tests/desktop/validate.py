@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The launcher and the metainfo pass the desktop's own validators, and say
 what a software centre shows in both languages."""
 

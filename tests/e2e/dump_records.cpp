@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the player records of a score file, one "name<TAB>wins<TAB>losses"
 // line per used record, for tests that check what a program saved.
 //   dump_records <data directory> <private scratch directory>

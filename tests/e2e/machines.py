@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Machines for the programs that twdriver drives: network namespaces joined
 by veth pairs, each with its own /etc/hosts, and on a machine that asks for
 it a system bus and an Avahi daemon of its own.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Something odd where the game keeps its files, and signals during the start.
 
     odd_files.py <tarnwake> <dump_records>

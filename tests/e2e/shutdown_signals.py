@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """SIGTERM, SIGINT and SIGHUP end the real program the way closing it does.
 
 Each start runs the real binary on its own virtual X display, with its own

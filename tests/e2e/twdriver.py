@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives real Tarnwake programs the way a player does.
 
 Each program runs on its own virtual X display (Xvfb) so that windows never

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Two Tarnwake programs on two machines, played by hand.
 
 The machines are network namespaces made here, joined by a veth pair

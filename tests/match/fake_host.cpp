@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_host.h"
 
 namespace tw {
@@ -17,7 +18,6 @@ void FakeHost::clearRecords()
     log.clear();
     sounds.clear();
     music.clear();
-    cues.clear();
     beeps = 0;
     boxes.clear();
     shotsSent.clear();
@@ -28,8 +28,8 @@ void FakeHost::clearRecords()
     ownCaptions.clear();
     opponentCaptions.clear();
     scrambles.clear();
-    turnTimes.clear();
-    intervals.clear();
+    clocks.clear();
+    pauses.clear();
     connectionStates = 0;
     matchLayouts = 0;
     idleLayouts = 0;
@@ -53,17 +53,15 @@ void FakeHost::watch(Match &match)
                      [this](Side side, bool columnNumber, int picture, int x, int y) {
                          scramble(side, columnNumber, picture, x, y);
                      });
-    QObject::connect(&match, &Match::turnLampOut, [this](Side side) {
+    QObject::connect(&match, &Match::turnChanged, [this](bool playerTurn) {
         events << QStringLiteral("lamp out");
-        lampsPutOut.push_back(side == Side::Own);
+        lampsPutOut.push_back(!playerTurn);
     });
-    QObject::connect(&match, &Match::turnTimesChanged,
-                     [this](const QString &player, const QString &opponent) {
-                         turnTimes.emplace_back(player, opponent);
-                     });
-    QObject::connect(&match, &Match::tickIntervalChanged, [this](int milliseconds) {
-        events << QStringLiteral("interval %1").arg(milliseconds);
-        intervals.push_back(milliseconds);
+    QObject::connect(&match, &Match::clocksChanged,
+                     [this](int player, int opponent) { clocks.emplace_back(player, opponent); });
+    QObject::connect(&match, &Match::pausedChanged, [this](bool paused) {
+        events << QStringLiteral("paused %1").arg(paused);
+        pauses.push_back(paused);
     });
     QObject::connect(&match, &Match::idleTick, [this] { ++connectionStates; });
     QObject::connect(&match, &Match::shotRefused, [this] {
@@ -109,24 +107,6 @@ void FakeHost::generateOpponentFleet(Board &board)
     generatedFleet = board;
 }
 
-// The cues draw their variant like the sound player does, so that the number
-// of draws per shot can be told from the generator.
-QString FakeHost::drawCue(Cue cue)
-{
-    switch (cue) {
-    case Cue::Explosion:
-        cues << QStringLiteral("explosion");
-        return QStringLiteral("explos%1").arg(m_random.randInt(6) + 1);
-    case Cue::Destroy:
-        cues << QStringLiteral("destroy");
-        return QStringLiteral("destroy%1").arg(m_random.randInt(5) + 1);
-    case Cue::Miss:
-        break;
-    }
-    cues << QStringLiteral("miss");
-    return QStringLiteral("wrong%1").arg(m_random.randInt(3) + 1);
-}
-
 void FakeHost::playSound(const QString &name)
 {
     events << QStringLiteral("sound ") + name;
@@ -155,23 +135,12 @@ void FakeHost::enterMatchLayout()
 {
     events << QStringLiteral("match layout");
     ++matchLayouts;
-    MatchState &m = m_game.match;
-    m.gameOver = false;
-    m.opponentTime = 0;
-    m.playerTime = 0;
-    m.paused = false;
-    m.gameAborted = false;
 }
 
 void FakeHost::leaveMatchLayout()
 {
     events << QStringLiteral("idle layout");
     ++idleLayouts;
-    MatchState &m = m_game.match;
-    m.paused = false;
-    m.gameScore = 0;
-    m.playerMisses = 0;
-    m_game.agreement.dropAcceptance();
 }
 
 void FakeHost::paintBoard(Side side)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "log/gamelog.h"
@@ -22,10 +23,6 @@ namespace tw {
 // log file, the clock, and the match's signals once watch() has joined them.
 // Answers (peer, invitation, message boxes) are set by the test; the clock
 // stands still.
-//
-// Like the main window it stands for, it resets the match counters when the
-// layout changes and draws the sound cues from the match's generator, so
-// that a test sees the same state and the same random sequence as the game.
 class FakeHost final : public MatchDialogs, public MatchSounds, public PeerChannel, public LogClock
 {
 public:
@@ -75,19 +72,18 @@ public:
     std::vector<LogEntry> log;
     QStringList sounds;
     QStringList music;
-    QStringList cues; // "explosion", "destroy", "miss", in the order drawn
     int beeps = 0;
     std::vector<Box> boxes;
     std::vector<std::pair<int, int>> shotsSent;
     int abortsSent = 0;
     int ownPaints = 0;
     int opponentPaints = 0;
-    std::vector<bool> lampsPutOut; // true: the player's lamp
+    std::vector<bool> lampsPutOut; // true: the player's lamp (the turn passed to the opponent)
     QStringList ownCaptions;
     QStringList opponentCaptions;
     std::vector<ScrambleCall> scrambles;
-    std::vector<std::pair<QString, QString>> turnTimes;
-    std::vector<int> intervals;
+    std::vector<std::pair<int, int>> clocks; // seconds: the player's, the opponent's
+    std::vector<bool> pauses;
     int connectionStates = 0;
     int matchLayouts = 0;
     int idleLayouts = 0;
@@ -104,7 +100,6 @@ public:
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
     // MatchSounds
-    QString drawCue(Cue cue) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
     // PeerChannel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start, the turn timer, pause, abort and the end of a match.
 #include "match_fixture.h"
 #include "records/records.h"
@@ -196,12 +197,12 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
         match.tick();
     EXPECT_EQ(game.match.playerTime, 3);
     EXPECT_EQ(game.match.opponentTime, 0);
-    EXPECT_EQ(host.turnTimes.back(), (std::pair<QString, QString>{"00:00:03", "00:00:00"}));
+    EXPECT_EQ(host.clocks.back(), (std::pair<int, int>{3, 0}));
 
     host.clearRecords();
     match.pauseButton(true);
     EXPECT_TRUE(game.match.paused);
-    EXPECT_EQ(host.intervals, std::vector<int>{100});
+    EXPECT_EQ(host.pauses, std::vector<bool>{true});
     EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " pause"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"pause", true, false}}));
 
@@ -210,7 +211,7 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
         match.tick();
     EXPECT_EQ(game.match.playerTime, 3);
     EXPECT_EQ(game.match.opponentTime, 0);
-    EXPECT_TRUE(host.turnTimes.empty());
+    EXPECT_TRUE(host.clocks.empty());
     EXPECT_EQ(game.boards.ownBoard, own);
 
     // Each paused tick scrambles the own board, then the opponent's, with a
@@ -237,7 +238,7 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
     host.clearRecords();
     match.pauseButton(false);
     EXPECT_FALSE(game.match.paused);
-    EXPECT_EQ(host.intervals, std::vector<int>{1000});
+    EXPECT_EQ(host.pauses, std::vector<bool>{false});
     EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " continue"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"continue", true, false}}));
     EXPECT_EQ(host.ownPaints, 1);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole matches against the computer, played through the timer and clicks,
 // and the game log they leave, line by line.
 #include "match_fixture.h"

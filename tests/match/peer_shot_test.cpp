@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A match against a network peer: the peer's shots at the own board, the
 // turn timer and the end texts that name the peer.
 #include "match_fixture.h"
@@ -17,7 +18,7 @@ protected:
     }
 };
 
-TEST_F(PeerMatch, ShotsOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
+TEST_F(PeerMatch, ShotsOutOfTurnOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
 {
     // Row A: a miss, a hit cell of a ship afloat, its unhit cell; E5 is a
     // one-cell wreck. Area 10 on the 15-cell grid.
@@ -27,6 +28,7 @@ TEST_F(PeerMatch, ShotsOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
         const char *name;
         int col;
         int row;
+        bool playerTurn = false;
     };
     const Case cases[] = {
         {"left of the area", -1, 0},
@@ -38,14 +40,15 @@ TEST_F(PeerMatch, ShotsOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
         {"a miss", 0, 0},
         {"a hit cell", 1, 0},
         {"a wreck", 4, 4},
+        {"the player's turn", 2, 0, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        runningMatch(own, boardFromRows({"#"}), false);
+        runningMatch(own, boardFromRows({"#"}), c.playerTurn);
         host.clearRecords();
-        EXPECT_FALSE(match.opponentShot(c.col, c.row));
+        EXPECT_FALSE(match.peerShot(c.col, c.row));
         EXPECT_EQ(game.boards.ownBoard, own) << "a ship cell never turns into water";
-        EXPECT_FALSE(game.match.playerTurn);
+        EXPECT_EQ(game.match.playerTurn, c.playerTurn);
         EXPECT_TRUE(host.events.isEmpty());
     }
 }
@@ -84,7 +87,7 @@ TEST_F(PeerMatch, ShotReportNamesThePeerAndDrawsOnlyTheCues)
             if (c.row[7] == '\0')
                 draws.randInt(5);
         }
-        EXPECT_EQ(match.opponentShot(6, 2), c.peerKeepsTurn);
+        EXPECT_EQ(match.peerShot(6, 2), c.peerKeepsTurn);
         EXPECT_EQ(host.memo, QStringList{utf8(c.line)});
         EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{utf8(c.line), false, false}}));
         EXPECT_EQ(game.match.playerTurn, !c.peerKeepsTurn);

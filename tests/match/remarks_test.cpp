@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end remarks, word for word, in both languages.
 #include "match_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program listening on every address of both families: IPv6 literals and
 // names link like IPv4 ones, and an IPv4 peer reaching the dual-stack socket
 // is the same machine as the IPv4 address the outgoing socket connects to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The games found on the network as the address field lists them, driven by
 // a fake discovery client, and the check every record passes first.
 #include "net/foundgames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a hostile or careless peer may send: bad invitations, shots out of
 // turn or place, floods and split packets, and answers that come together
 // with the next packet or not at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connections that say nothing: strangers holding the listening socket's
 // places open, silent or trickling, must neither keep the real peer out nor
 // stay for good; the peer's own connection may be quiet as long as it likes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link says when it drops: whoever waits on it (the wait for an answer to
 // an invitation) learns it once, without looking at the link again and again.
 #include "netplay_fixture.h"

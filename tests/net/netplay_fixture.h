@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Two programs' worth of network play in one process, on loopback: each side
@@ -154,7 +155,7 @@ public:
         // the board.
         QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
         QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
-        QObject::connect(&play, &NetPlay::peerFired, &match, &Match::opponentShot);
+        QObject::connect(&play, &NetPlay::peerFired, &match, &Match::peerShot);
         QObject::connect(&play, &NetPlay::peerAimed,
                          [this](int col, int row) { windows.aims.emplace_back(col, row); });
         QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
@@ -184,19 +185,6 @@ public:
     {
         FleetCounts scratch;
         generateFleet(board, scratch, game.boards.areaSize, random);
-    }
-    // MatchSounds
-    QString drawCue(Cue cue) override
-    {
-        switch (cue) {
-        case Cue::Explosion:
-            return QStringLiteral("explosion");
-        case Cue::Destroy:
-            return QStringLiteral("destroy");
-        case Cue::Miss:
-            break;
-        }
-        return QStringLiteral("wrong1");
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Network play between real sockets on loopback, two or three "machines" in
 // one process: linking, the dispatcher's rules, the chat, the match
 // agreement and a whole match, and a third machine.

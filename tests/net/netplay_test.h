@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Two programs linked on loopback, Ann on 127.0.0.1 and Bob on 127.0.0.2,

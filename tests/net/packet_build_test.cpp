@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/packet.h"
 #include "print_bytes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who fires first. Against a peer that knows only the plain protocol (it
 // invites with "1", answers with a random start digit and reads only whether
 // a start field is exactly "0"), every start digit is obeyed; two of these

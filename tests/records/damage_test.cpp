@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged score files: what survives a bad byte, and what is kept when
 // nothing can be read.
 #include "records/records.h"

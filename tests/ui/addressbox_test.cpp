@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The address field's drop-down of games found: the list changing never
 // touches what the field holds, and choosing a game writes its address.
 #include "net/foundgames.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running game through AT-SPI, as a screen reader does.
 
 Starts the real program on a virtual X display of its own, with a private

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's message boxes, answered the ways a player answers them: Return
 // takes the default button, while Escape and the close button of the title bar
 // never accept anything, whatever the default.

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of a start under a Russian desktop: Russian when there is no
 // score file yet, the stored setting once there is one. Runs twice, with and
 // without a score file (TW_STORED_ENGLISH).
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "records/scorefile.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole match against the computer played with the keyboard only: Generate
 // and Start by key, aiming and firing with the cursor, the refusals on the
 // way, pausing, and the statistics window closed with Escape.
 #include "keyboardtest.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>

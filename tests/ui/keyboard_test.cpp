@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard's focus order, the boards' cell cursors, shortcuts and the
 // accessible tree; the fixture every keyboard case shares.
 #include "keyboardtest.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
 #include "ui/accessibility.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QAccessible>

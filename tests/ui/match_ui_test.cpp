@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole matches against the computer, played through the windows with real
 // mouse events, from Start to the statistics window and back.
 #include "log/gamelog.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Network play through the real windows: the network options, the lamp, the
 // waiting window, the chat window and typing into it from the main window.
 // The peer is a headless side in the same process, on another loopback
 // address.
 #include "../net/netplay_fixture.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player list and the player button: sorting, copying a name, removing
 // ticked names after asking, and the name the main window takes.
 #include "match/gamestate.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A score file written by an earlier run gives back its settings.
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "records/scorefile.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

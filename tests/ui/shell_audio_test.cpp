@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Music and sound as the player meets them in the main window: the start-up
 // with a music file that cannot be written, the two switches and their
 // colours, the about box's tune, and the files removed at shutdown.
 #include "match/gamestate.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

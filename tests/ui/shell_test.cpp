@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game shell as a player meets it: start-up, boards and pointer input,
 // the field editor, both languages, the indicators, closing.
 #include "match/gamestate.h"
 #include "model/placement.h"
 #include "records/scorefile.h"
-#include "ui/game.h"
 #include "ui/mainwindow.h"
+#include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixture of the statistics and player windows, the wrapped text and
 // key scrolling they share, and the statistics window.
 #include "match/gamestate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/cp1251.h"
 #include "util/digits.h"
 #include "util/duration.h"

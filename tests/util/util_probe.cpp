@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper run as a child process.
 //   tw_util_probe runtime                 prints runtimeDirectory()
 //   tw_util_probe instance KEY [N] [hold] prints "first" or "another" for each

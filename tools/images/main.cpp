@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game and writes them as PNG (at 1x and 2x) and
 // JPEG files, plus the resource file that lists them. See README.md.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the game's 13 MIDI tracks and their length manifest.
 
     python3 tools/music/generate.py [--out DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Finds harsh clashes in the songs before anyone has to hear them.
 
     python3 tools/music/lint.py [song ...]   # e.g. game1; default: all

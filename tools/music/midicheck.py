@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the generated MIDI files back and checks them.
 
 An independent reader (it shares no code with the writer): it parses each

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Renders each part of a song on its own and prints its level: a quick way
 to see whether the tune stands above the accompaniment.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A small score language that writes standard MIDI files.
 
 A song is a list of sections laid end to end. Each part (one General MIDI

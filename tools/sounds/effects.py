@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's 17 sound effects: five recipes and the parameters of each effect.
 
 Each entry of EFFECTS names a recipe and its parameters; `render(name)`

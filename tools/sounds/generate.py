@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the game's 17 sound effects as 22050 Hz 16-bit mono WAV files.
 
     python3 tools/sounds/generate.py [--out DIR] [name ...]

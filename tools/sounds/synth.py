@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Small signal toolkit for the game's sound effects (standard library only).
 
 Signals are plain lists of floats at RATE samples per second, nominally in

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the sound effects the way the game needs them.
 
     python3 tools/sounds/wavcheck.py [DIR]     # default assets/sounds

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME1 "Fleet March": a brass-band march in Bb, trio in Eb."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME2 "Pursuit": a tense chase in E minor over a running string ostinato."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME3 "Haul Away the Line": a sea shanty in 6/8, verse and chorus, last round a step up."""
 
 from score import GM, Song, transpose_chords

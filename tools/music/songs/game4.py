@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME4 "Broadside": a driving rock battle piece in A minor."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME5 "Silent Depths": a slow, mysterious submarine piece in F minor, sonar pings over a heartbeat."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME6 "The Admiral's Waltz": a ballroom waltz in Eb, a minor middle strain and a trio in Ab."""
 
 from score import GM, Song

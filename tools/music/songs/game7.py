@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME7 "The Harbour Jig": a fast jig in D, two strains played three times round."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME8 "Colours of the Fleet": a broad heroic brass anthem in C, rising to D for the last verses."""
 
 from score import GM, Song, transpose_chords

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GAME9 "Plotting Room": calm but alert, B minor, ticking piano and marimba under a cool tune."""
 
 from score import GM, Song

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """LOGO "Tarnwake": a short brass fanfare for the about box."""
 
 from score import GM, Song

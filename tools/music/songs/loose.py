@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """LOOSE "Sunk": a slow, glum farewell in C minor for a lost battle."""
 
 from score import GM, Song

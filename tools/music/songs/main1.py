@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """MAIN1 "Harbour at Dawn": the calm idle theme in F, piano and strings over the sound of the sea."""
 
 from score import GM, Song

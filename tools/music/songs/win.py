@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """WIN "Victory at Sea": a bright, quick victory tune in D."""
 
 from score import GM, Song

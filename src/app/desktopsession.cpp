@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopsession.h"
 
 namespace tw {
@@ -18,15 +19,6 @@ void chooseDisplayPlatform()
     const QByteArray platform = chosenDisplayPlatform(QProcessEnvironment::systemEnvironment());
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
-}
-
-bool prefersEnglish(const QStringList &uiLanguages)
-{
-    if (uiLanguages.isEmpty())
-        return true;
-    const QString first = uiLanguages.constFirst().toLower();
-    return !(first == QLatin1String("ru") || first.startsWith(QLatin1String("ru-")) ||
-             first.startsWith(QLatin1String("ru_")));
 }
 
 } // namespace tw

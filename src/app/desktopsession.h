@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -16,10 +17,5 @@ QByteArray chosenDisplayPlatform(const QProcessEnvironment &environment);
 // Applies chosenDisplayPlatform() for this process; call before the
 // application object exists.
 void chooseDisplayPlatform();
-
-// The language of a first start, when no settings exist yet: Russian when the
-// user's first interface language is Russian ("ru", "ru-RU", "ru_UA"...),
-// English otherwise. uiLanguages as QLocale::uiLanguages() gives them.
-bool prefersEnglish(const QStringList &uiLanguages);
 
 } // namespace tw

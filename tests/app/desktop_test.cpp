@@ -1,20 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game among the desktop's programs: its command line, the display
 // platform it picks, the language of a first start, a second start bringing
 // the running game forward, and the companion windows going along with the
 // main window.
+#include "app/commandline.h"
+#include "app/desktopsession.h"
+#include "app/instancelink.h"
 #include "match/gamestate.h"
+#include "match/session.h"
 #include "ui/chatwindow.h"
-#include "ui/commandline.h"
-#include "ui/desktopsession.h"
 #include "ui/editorwindow.h"
-#include "ui/game.h"
 #include "ui/gamelogwindow.h"
-#include "ui/instancelink.h"
 #include "ui/playersdialog.h"
+#include "ui/resources.h"
 #include "ui/statisticsdialog.h"
+#include "ui/uitest.h"
 #include "ui/waitingdialog.h"
 #include "ui/windowfamily.h"
-#include "uitest.h"
 
 #include <QApplication>
 #include <QDialog>

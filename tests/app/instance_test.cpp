@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second copy of the game, started while one runs, ends at once and
 // touches no file of the first one.
-#include "uitest.h"
+#include "ui/uitest.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game.h"
 
 #include "audio/exitlimit.h"
 #include "instancelink.h"
-#include "mainwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/resources.h"
+#include "ui/windowfamily.h"
 #include "util/shutdownsignals.h"
-#include "windowfamily.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -12,14 +14,6 @@
 #include <QSessionManager>
 #include <QStyleFactory>
 #include <cstdlib>
-
-// Resources of a static library must be registered by name, outside any
-// namespace.
-static void initTarnwakeResources()
-{
-    Q_INIT_RESOURCE(images);
-    Q_INIT_RESOURCE(audio);
-}
 
 namespace tw {
 
@@ -59,11 +53,6 @@ private:
 };
 
 } // namespace
-
-void initResources()
-{
-    initTarnwakeResources();
-}
 
 int runGame(QApplication &app)
 {

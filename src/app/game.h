@@ -1,12 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 class QApplication;
 
 namespace tw {
-
-// Registers the pictures and sounds built into the program. Called by
-// runGame; tests that make windows call it themselves.
-void initResources();
 
 // Starts the game in a created application object and runs it to the end.
 // Returns the process exit code; 0 at once when another copy is running.
