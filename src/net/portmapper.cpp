@@ -67,8 +67,12 @@ void PortMapper::shutDown()
     m_stopping->store(true);
     ++m_generation;
     disconnect(m_worker, nullptr, this, nullptr);
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->stop(); });
-    m_thread->quit();
+    // The thread ends itself after the removal: a quit() from here could end
+    // its event loop before the removal was ever run.
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] {
+        worker->stop();
+        QThread::currentThread()->quit();
+    });
     if (m_thread->wait(QDeadlineTimer(kStopMilliseconds))) {
         delete m_thread;
     } else {
