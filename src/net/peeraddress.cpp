@@ -49,6 +49,22 @@ std::optional<QString> parseIpv6(QStringView text)
     // The longest text form, with an IPv4 tail and a zone, stays well below this.
     if (text.isEmpty() || text.size() > 64 || !text.contains(u':'))
         return std::nullopt;
+    // QHostAddress takes anything after '%' as the zone: only an interface
+    // name or number may stand there.
+    const qsizetype percent = text.indexOf(u'%');
+    if (percent == text.size() - 1)
+        return std::nullopt; // an empty zone
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool digit = isAsciiDigit(c);
+        const bool hex = digit || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        const bool allowed = i < percent || percent < 0 ? hex || c == u':' || c == u'.'
+                                                        : i == percent || digit || letter ||
+                                                              c == u'_' || c == u'-' || c == u'.';
+        if (!allowed)
+            return std::nullopt;
+    }
     QHostAddress address;
     if (!address.setAddress(text.toString()) || address.protocol() != QAbstractSocket::IPv6Protocol)
         return std::nullopt;

@@ -64,6 +64,10 @@ const AddressCase kAddressCases[] = {
     {u"[2001:db8::7", std::nullopt},
     {u"2001:db8::7:8170:1:2:3:4:5", std::nullopt},
     {u"2001:db8::g", std::nullopt},
+    {u"[fe80::1%eth0]:8171", at("fe80::1%eth0", 8171)},
+    {u"20:01db::%7]:8171", std::nullopt},
+    {u"[fe80::1%]:8171", std::nullopt},
+    {u"[fe80::1%eth 0]", std::nullopt},
 };
 
 void PrintTo(const AddressCase &c, std::ostream *os)
