@@ -2,15 +2,16 @@
 """A scripted gateway that answers the port mapping's requests with junk
 or with huge replies, for the tests with namespaces (routers.py).
 
-    fake_gateway.py <lan-address> <bystander-address> <junk|huge> <ready-file>
+    fake_gateway.py <lan-address> <bystander-address> <junk|huge|silent> <ready-file>
 
 Runs in a router namespace in place of miniupnpd:
 - SSDP (UDP 1900, the multicast group on the LAN): every search is answered
   twice, once with a description on the gateway and once with one on the
   bystander address, where no client may ever connect.
-- HTTP on <lan-address>:5000 and <bystander-address>:5000: junk bytes, or a
-  description far larger than any real one. The bystander's listener
-  appends a line to <ready-file>.bystander per connection.
+- HTTP on <lan-address>:5000 and <bystander-address>:5000: junk bytes, a
+  description far larger than any real one, or silence with the connection
+  held open. Each listener appends a line per connection to
+  <ready-file>.gateway or <ready-file>.bystander.
 - NAT-PMP (UDP 5351): junk datagrams of every size up to a full one.
 """
 
@@ -42,6 +43,10 @@ def answer_http(conn, mode):
         conn.recv(4096)
         if mode == "junk":
             conn.sendall(bytes(random.getrandbits(8) for _ in range(3000)))
+        elif mode == "silent":
+            conn.settimeout(None)
+            while conn.recv(4096):
+                pass
         else:
             head = ("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: %d\r\n\r\n"
                     % HUGE_BYTES).encode()
@@ -91,13 +96,15 @@ def main():
     lan, bystander, mode, ready = sys.argv[1:5]
     lock = threading.Lock()
 
-    def bystander_reached():
-        with lock, open(ready + ".bystander", "a") as f:
-            f.write("connection\n")
+    def reached(name):
+        def note():
+            with lock, open(ready + "." + name, "a") as f:
+                f.write("connection\n")
+        return note
 
     threads = [
-        threading.Thread(target=http_server, args=(lan, mode, lambda: None)),
-        threading.Thread(target=http_server, args=(bystander, mode, bystander_reached)),
+        threading.Thread(target=http_server, args=(lan, mode, reached("gateway"))),
+        threading.Thread(target=http_server, args=(bystander, mode, reached("bystander"))),
         threading.Thread(target=ssdp_server, args=(lan, bystander)),
         threading.Thread(target=natpmp_server, args=(lan,)),
     ]

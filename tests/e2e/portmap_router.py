@@ -10,8 +10,11 @@ namespace behind it by portmap_probe (the game's own PortMapper).
 - UPnP off, NAT-PMP on: the same through NAT-PMP.
 - No gateway at all (a router without miniupnpd): failed, no gateway,
   within a few seconds.
-- A scripted gateway answering junk or huge replies: a failed state in
-  bounded time, no connection to any address but the gateway's.
+- A port taken on the router (by another machine of the home): the next
+  port is mapped and said; the other mapping is left alone.
+- A scripted gateway answering junk, huge replies or nothing: a failed
+  state in bounded time, no connection to any address but the gateway's;
+  and the end while a request hangs takes no longer than its bound.
 
     portmap_router.py <portmap_probe>
 
@@ -27,7 +30,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import routers
-from twdriver import Failure, tempdir
+from twdriver import Failure, tempdir, wait_until
 
 SKIP = 77
 PORT = 8170
@@ -167,8 +170,56 @@ def case_no_gateway(nets, probe_binary):
         probe.kill()
 
 
+def case_port_taken(nets, probe_binary):
+    # Another machine of the home holds the port: a mapping to an address
+    # of the LAN that nobody has (nothing is ever sent to it).
+    nets.start_gateway(0, upnp=True, natpmp=True, secure=False)
+    other_machine = nets.home(0).rsplit(".", 1)[0] + ".3"
+    other = ["upnpc", "-i", "-a", other_machine, "9999", str(PORT), "TCP"]
+    probe = None
+    try:
+        subprocess.run(nets.exec_prefix("home0") + other, capture_output=True, timeout=30,
+                       check=True)
+        probe = Probe(nets, "home0", probe_binary)
+        state = probe.final_state()
+        if state[:4] != ["mapped", "upnp", nets.wan(0), str(PORT + 1)]:
+            raise Failure("port taken: expected %d, got %s" % (PORT + 1, state))
+        print("port taken: mapped %s after %s ms" % (state[3], state[5]))
+        probe.end()
+        left = nets.nft_mappings(0)
+        if not any(other_machine in rule for rule in left) or \
+                any(str(PORT + 1) in rule for rule in left):
+            raise Failure("port taken: the router holds %s" % left)
+    finally:
+        if probe:
+            probe.kill()
+        nets.stop_gateway(0)
+
+
+def case_stop_while_hung(nets, probe_binary):
+    _, logs = nets.start_fake_gateway(0, "silent")
+    probe = Probe(nets, "home0", probe_binary)
+    try:
+        if probe.proc.stdout.readline().split() != ["searching"]:
+            raise Failure("the probe did not start searching")
+        wait_until(lambda: os.path.exists(logs + ".gateway"), SETTLE_SECONDS,
+                   "the probe's request to the silent gateway")
+        ended = time.monotonic()
+        probe.end()
+        elapsed = time.monotonic() - ended
+        # The mapper waits a second for the gateway; the rest is start-up
+        # slack on a loaded machine.
+        if elapsed > 5:
+            raise Failure("the end took %.1f s while the gateway was silent" % elapsed)
+        print("end while the gateway is silent: %.2f s" % elapsed)
+    finally:
+        probe.kill()
+        nets.stop_gateway(0)
+
+
 def case_fake_gateway(nets, probe_binary, mode):
-    _, bystander_log = nets.start_fake_gateway(0, mode)
+    _, logs = nets.start_fake_gateway(0, mode)
+    bystander_log = logs + ".bystander"
     probe = Probe(nets, "home0", probe_binary)
     try:
         state = probe.final_state()
@@ -200,8 +251,10 @@ def main():
             case_upnp(nets, probe_binary)
             case_natpmp(nets, probe_binary)
             case_no_gateway(nets, probe_binary)
-            for mode in ("junk", "huge"):
+            case_port_taken(nets, probe_binary)
+            for mode in ("junk", "huge", "silent"):
                 case_fake_gateway(nets, probe_binary, mode)
+            case_stop_while_hung(nets, probe_binary)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     print("ok")

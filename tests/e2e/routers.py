@@ -73,7 +73,7 @@ enable_natpmp=%(natpmp)s
 ext_perform_stun=yes
 ext_stun_host=%(stun_host)s
 ext_stun_port=%(stun_port)d
-secure_mode=yes
+secure_mode=%(secure)s
 system_uptime=yes
 notify_interval=60
 clean_ruleset_interval=0
@@ -212,8 +212,9 @@ class HomeRouters:
             raise Failure("STUN responder: " + daemon.log())
         self.gateways["stun"] = daemon
 
-    def start_gateway(self, k, upnp=True, natpmp=True):
-        """Runs miniupnpd on router k and waits until it serves."""
+    def start_gateway(self, k, upnp=True, natpmp=True, secure=True):
+        """Runs miniupnpd on router k and waits until it serves. Not secure:
+        a client may map ports to other LAN addresses than its own."""
         self._start_stun()
         outside, wan, lan, _ = PLAN[k]
         config = os.path.join(self.workdir, "miniupnpd%d.conf" % k)
@@ -221,6 +222,7 @@ class HomeRouters:
             f.write(MINIUPNPD_CONFIG % {
                 "wan": "wan%d" % k, "lan": "lan%d" % k, "http_port": UPNP_HTTP_PORT,
                 "upnp": "yes" if upnp else "no", "natpmp": "yes" if natpmp else "no",
+                "secure": "yes" if secure else "no",
                 "stun_host": outside, "stun_port": STUN_PORT, "k": k,
                 "lan_net": lan.rsplit(".", 1)[0] + ".0/24"})
         pid_file = os.path.join(self.workdir, "miniupnpd%d.pid" % k)
@@ -242,7 +244,8 @@ class HomeRouters:
     def start_fake_gateway(self, k, mode):
         """Runs fake_gateway.py on router k in place of miniupnpd, with a
         bystander address on the router's LAN side (10.<k+1>.0.9). Returns
-        the daemon and the file the bystander's listener writes to."""
+        the daemon and the prefix of the files its listeners write to
+        (prefix + ".gateway", prefix + ".bystander")."""
         lan = PLAN[k][2]
         bystander = lan.rsplit(".", 1)[0] + ".9"
         if not any(bystander in line for line in
@@ -259,7 +262,7 @@ class HomeRouters:
         wait_until(lambda: os.path.exists(ready) or not daemon.running(), 10, "the fake gateway")
         if not daemon.running():
             raise Failure("fake gateway: " + daemon.log())
-        return daemon, ready + ".bystander"
+        return daemon, ready
 
     def stop_gateway(self, k):
         daemon = self.gateways.pop(k, None)
