@@ -144,6 +144,7 @@ class HomeRouters:
         self.daemons = []
         self.gateways = {}
         self.made = []
+        self.fakes_started = 0
         try:
             self._make()
         except Exception:
@@ -252,11 +253,12 @@ class HomeRouters:
                    run("ip", "-n", self.ns("router%d" % k), "addr", "show").splitlines()):
             run("ip", "-n", self.ns("router%d" % k), "addr", "add", bystander + "/24", "dev",
                 "lan%d" % k)
-        ready = os.path.join(self.workdir, "fake%d-%s.ready" % (k, mode))
+        self.fakes_started += 1
+        ready = os.path.join(self.workdir, "fake%d-%s-%d.ready" % (k, mode, self.fakes_started))
         script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_gateway.py")
         daemon = Daemon(self.exec_prefix("router%d" % k) +
                         [sys.executable, script, lan, bystander, mode, ready],
-                        os.path.join(self.workdir, "fake%d-%s.log" % (k, mode)))
+                        ready[:-len(".ready")] + ".log")
         self.daemons.append(daemon)
         self.gateways[k] = daemon
         wait_until(lambda: os.path.exists(ready) or not daemon.running(), 10, "the fake gateway")
