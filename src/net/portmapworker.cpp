@@ -54,7 +54,7 @@ Gateway::Added PortMapWorker::map(Gateway &gateway, quint16 internalPort)
 
 void PortMapWorker::start(quint16 internalPort)
 {
-    stop();
+    removeMapping();
     m_internalPort = internalPort;
     setState(PortMapState::inPhase(PortMapState::Phase::Searching));
     if (m_gateways.empty() && m_factory)
@@ -111,12 +111,17 @@ void PortMapWorker::renew()
 
 void PortMapWorker::stop()
 {
+    removeMapping();
+    setState({});
+}
+
+void PortMapWorker::removeMapping()
+{
     m_renewTimer.stop();
     if (m_active)
         m_active->remove(m_internalPort, m_externalPort);
     m_active = nullptr;
     m_externalPort = 0;
-    setState({});
 }
 
 } // namespace tw

@@ -54,6 +54,8 @@ signals:
 private:
     // The outcome and, when added, the external port and lease granted.
     Gateway::Added map(Gateway &gateway, quint16 internalPort);
+    // Without a change of state: a new search follows, or the stop says Idle.
+    void removeMapping();
     bool stopping() const { return m_stopping->load(); }
     void setState(const PortMapState &state);
 

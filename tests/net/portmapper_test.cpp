@@ -232,9 +232,13 @@ TEST(PortMapRenewalTest, KeepsThePortOrMapsAfresh)
     EXPECT_EQ(upnp->added, (std::vector<quint16>{8170, 8170}));
     EXPECT_EQ(worker.state(), mapped(Method::Upnp, "203.0.113.7", false, 8170));
 
-    // The router restarted and gave 8170 to someone else meanwhile.
+    // The router restarted and gave 8170 to someone else meanwhile: the
+    // search starts afresh, without a moment of Idle between.
     upnp->byPort = {{8170, kTaken}, {8171, kAdded}};
+    QSignalSpy states(&worker, &PortMapWorker::stateChanged);
     worker.renew();
+    ASSERT_EQ(states.size(), 2);
+    EXPECT_EQ(states.first().at(0).value<PortMapState>().phase, Phase::Searching);
     EXPECT_EQ(worker.state(), mapped(Method::Upnp, "203.0.113.7", false, 8171));
     EXPECT_EQ(upnp->removed, (std::vector<quint16>{8170}));
 }
