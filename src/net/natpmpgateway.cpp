@@ -3,7 +3,7 @@
 #include <QDeadlineTimer>
 #include <arpa/inet.h>
 #include <natpmp.h>
-#include <sys/select.h>
+#include <poll.h>
 
 namespace tw {
 
@@ -17,20 +17,18 @@ int exchange(natpmp_t &natpmp, int sent, natpmpresp_t &response)
         return sent;
     QDeadlineTimer deadline(NatPmpGateway::kAnswerMilliseconds);
     while (true) {
-        timeval timeout{};
-        if (getnatpmprequesttimeout(&natpmp, &timeout) < 0)
+        timeval retry{};
+        if (getnatpmprequesttimeout(&natpmp, &retry) < 0)
             return NATPMP_ERR_NOPENDINGREQ;
         const qint64 left = deadline.remainingTime();
         if (left <= 0)
             return NATPMP_ERR_NOGATEWAYSUPPORT;
-        if (timeout.tv_sec * 1000 + timeout.tv_usec / 1000 > left) {
-            timeout.tv_sec = static_cast<time_t>(left / 1000);
-            timeout.tv_usec = static_cast<suseconds_t>(left % 1000 * 1000);
-        }
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(natpmp.s, &readable);
-        select(natpmp.s + 1, &readable, nullptr, nullptr, &timeout);
+        // Until the answer, the library's next retry or the deadline; the
+        // library reports a retry that is due as a time in the past.
+        const qint64 untilRetry =
+            qMax<qint64>(0, qint64{retry.tv_sec} * 1000 + retry.tv_usec / 1000);
+        pollfd socket{natpmp.s, POLLIN, 0};
+        poll(&socket, 1, static_cast<int>(qMin(untilRetry, left)));
         const int read = readnatpmpresponseorretry(&natpmp, &response);
         if (read != NATPMP_TRYAGAIN)
             return read;
