@@ -7,7 +7,8 @@ namespace behind it by portmap_probe (the game's own PortMapper).
   router's WAN address; a connection from the internet to that address and
   the external port reaches a listener at home; once the probe has ended,
   no mapping is left (upnpc -l from home, and the router's nft chains).
-- UPnP off, NAT-PMP on: the same through NAT-PMP.
+- UPnP off, NAT-PMP on: the same through NAT-PMP, the probe ended by
+  SIGTERM this time.
 - No gateway at all (a router without miniupnpd): failed, no gateway,
   within a few seconds.
 - A port taken on the router (by another machine of the home): the next
@@ -24,6 +25,7 @@ miniupnpd, nft or upnpc are missing.
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -85,9 +87,14 @@ class Probe:
                     return int(line.split()[1])
         return 0
 
-    def end(self):
-        self.proc.stdin.close()
+    def end(self, by_signal=False):
+        """Ends the probe as the game ends: its input closed, or SIGTERM."""
+        if by_signal:
+            self.proc.send_signal(signal.SIGTERM)
+        else:
+            self.proc.stdin.close()
         rest = self.proc.stdout.read().split()
+        self.proc.stdin.close()
         code = self.proc.wait(timeout=10)
         if code != 0 or rest[-1:] != ["idle"]:
             raise Failure("the probe ended with %d after %s" % (code, rest))
@@ -104,7 +111,7 @@ def upnpc_mappings(nets, ns):
     return [line for line in out.splitlines() if "TCP" in line and "->" in line]
 
 
-def check_mapped(nets, probe, method, listener_ns):
+def check_mapped(nets, probe, method, listener_ns, by_signal=False):
     state = probe.final_state()
     wan = nets.wan(0)
     if state[:3] != ["mapped", method, wan] or state[4] != "public":
@@ -128,7 +135,7 @@ def check_mapped(nets, probe, method, listener_ns):
         listener.wait()
     if not nets.nft_mappings(0):
         raise Failure("mapped, but the router's chains are empty")
-    probe.end()
+    probe.end(by_signal)
     left = nets.nft_mappings(0)
     if left:
         raise Failure("rules left on the router after the end: %s" % left)
@@ -151,7 +158,7 @@ def case_natpmp(nets, probe_binary):
     nets.start_gateway(0, upnp=False, natpmp=True)
     probe = Probe(nets, "home0", probe_binary)
     try:
-        check_mapped(nets, probe, "natpmp", "home0")
+        check_mapped(nets, probe, "natpmp", "home0", by_signal=True)
     finally:
         probe.kill()
         nets.stop_gateway(0)
