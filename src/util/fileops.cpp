@@ -28,11 +28,6 @@ constexpr qsizetype MaxUnitCount = 32767;
 constexpr quint8 LiteralFlag = 0x80;
 constexpr quint8 CountHighMask = 0x7F;
 
-// The encoder turns 4 input bytes into at most 6 (a literal of one byte
-// followed by a repeat of three), so a packed file more than twice the
-// largest payload cannot be one this program wrote.
-constexpr qint64 MaxRlePacked = 2 * MaxRlePayload;
-
 constexpr qint64 CopyChunk = 64 * 1024;
 
 quint8 byteAt(QByteArrayView bytes, qsizetype i)
@@ -46,39 +41,9 @@ void tell(const ProgressFn &progress, qint64 total, qint64 done)
         progress(total, done);
 }
 
-// The whole file, or nothing when it is missing, unreadable or larger than
-// limit bytes.
-std::optional<QByteArray> readWhole(const QString &path, qint64 limit)
-{
-    QFile file;
-    if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return std::nullopt;
-    // Reading no more than the size taken at the start keeps a device that
-    // never ends (a link to /dev/zero) from being read forever.
-    const qint64 size = file.size();
-    if (size > limit)
-        return std::nullopt;
-    QByteArray bytes = file.read(size);
-    if (file.error() != QFileDevice::NoError || bytes.size() != size)
-        return std::nullopt;
-    return bytes;
-}
-
 // Files are written unbuffered: a buffered QFile reports a write that the
 // disk cut short (full disk, file size limit) as a success.
 constexpr QIODevice::OpenMode WriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-
-// Replaces the bytes of an existing file.
-bool writeWhole(const QString &path, QByteArrayView bytes)
-{
-    QFile file;
-    if (!openPlainFile(file, path, WriteMode | QIODevice::Truncate | QIODevice::ExistingOnly))
-        return false;
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
-        return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
-}
 
 constexpr char ReplacementInfix[] = ".new-";
 
@@ -300,119 +265,6 @@ qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 at
                 return -1;
         }
         return copied;
-    } catch (const std::bad_alloc &) {
-        return -1;
-    }
-}
-
-qint64 verifyChecksum(const QString &path, quint8 seed)
-{
-    try {
-        QFile file;
-        if (!openPlainFile(file, path, QIODevice::ReadOnly | QIODevice::ExistingOnly))
-            return -1;
-        // seed XOR every byte but the last equals the last byte exactly when
-        // seed XOR every byte is zero.
-        const qint64 size = file.size();
-        quint8 x = seed;
-        qint64 done = 0;
-        QByteArray chunk(CopyChunk, Qt::Uninitialized);
-        while (done < size) {
-            const qint64 got = file.read(chunk.data(), qMin(CopyChunk, size - done));
-            if (got <= 0)
-                return -1;
-            x = xorChecksum(QByteArrayView(chunk.constData(), got), x);
-            done += got;
-        }
-        if (size == 0 || x != 0)
-            return -1;
-        return size;
-    } catch (const std::bad_alloc &) {
-        return -1;
-    }
-}
-
-qint64 stripLastByte(const QString &path)
-{
-    QFile file;
-    if (!openPlainFile(file, path, QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return -1;
-    const qint64 size = file.size();
-    if (size <= 0 || !file.resize(size - 1))
-        return -1;
-    return size - 1;
-}
-
-qint64 verifyAndStrip(const QString &path, quint8 seed)
-{
-    if (verifyChecksum(path, seed) < 0)
-        return -1;
-    return stripLastByte(path);
-}
-
-qint64 appendChecksum(const QString &path, quint8 seed, const ProgressFn &progress)
-{
-    try {
-        QFile file;
-        if (!openPlainFile(file, path,
-                           QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
-            return -1;
-        const qint64 total = file.size();
-        quint8 x = seed;
-        qint64 done = 0;
-        QByteArray chunk(CopyChunk, Qt::Uninitialized);
-        while (done < total) {
-            const qint64 got = file.read(chunk.data(), qMin(CopyChunk, total - done));
-            if (got <= 0)
-                return -1;
-            if (!progress) {
-                x = xorChecksum(QByteArrayView(chunk.constData(), got), x);
-                done += got;
-                continue;
-            }
-            for (qint64 i = 0; i < got; ++i) {
-                x ^= static_cast<quint8>(chunk[i]);
-                if (!progress(total, ++done))
-                    return -1;
-            }
-        }
-        const char check = static_cast<char>(x);
-        if (!file.seek(total) || file.write(&check, 1) != 1 || !file.flush())
-            return -1;
-        file.close();
-        if (file.error() != QFileDevice::NoError)
-            return -1;
-        return total + 1;
-    } catch (const std::bad_alloc &) {
-        return -1;
-    }
-}
-
-qint64 packRle(const QString &path, const ProgressFn &progress)
-{
-    try {
-        const std::optional<QByteArray> payload = readWhole(path, MaxRlePayload);
-        if (!payload || payload->isEmpty())
-            return -1;
-        const QByteArray packed = packRleBytes(*payload, progress);
-        if (!writeWhole(path, packed))
-            return -1;
-        return packed.size();
-    } catch (const std::bad_alloc &) {
-        return -1;
-    }
-}
-
-qint64 unpackRle(const QString &path, const ProgressFn &progress)
-{
-    try {
-        const std::optional<QByteArray> packed = readWhole(path, MaxRlePacked);
-        if (!packed)
-            return -1;
-        const std::optional<QByteArray> payload = unpackRleBytes(*packed, progress);
-        if (!payload || !writeWhole(path, *payload))
-            return -1;
-        return payload->size();
     } catch (const std::bad_alloc &) {
         return -1;
     }

@@ -9,11 +9,12 @@
 #include <functional>
 #include <optional>
 
-// File layers of the score file: an XOR check byte and run-length packing,
-// plus the plain file routines they sit on.
+// Layers of the score file: an XOR check byte and run-length packing, plus
+// the plain file routines the score file and the log sit on.
 //
-// Every routine taking a path returns -1 on any failure (missing file, an
-// open, read or write error, running out of memory) and never throws.
+// Every routine taking a path fails (-1 or false) on any failure (missing
+// file, an open, read or write error, running out of memory) and never
+// throws.
 
 namespace tw {
 
@@ -24,9 +25,9 @@ using ProgressFn = std::function<bool(qint64 total, qint64 done)>;
 // The two bytes that open every packed form: "QV".
 inline constexpr char RleMagic[2] = {'Q', 'V'};
 
-// Largest payload the packing routines take or give back: packing refuses a
-// larger file, and unpacking fails rather than produce more, so a tiny
-// hostile file cannot make it allocate without bound.
+// Largest payload the packing routines take or give back: unpacking fails
+// rather than produce more, so a tiny hostile file cannot make it allocate
+// without bound.
 inline constexpr qint64 MaxRlePayload = 16 * 1024 * 1024;
 
 // Opens the plain file at path (a symbolic link to one counts) in file, with
@@ -48,32 +49,7 @@ qint64 fileSizeOf(const QString &path);
 // two paths are the same text or the target cannot be removed.
 qint64 copyFileWithAttr(const QString &source, const QString &target, quint32 attributes);
 
-// The file's size when its last byte equals seed XOR every byte before it;
-// -1 otherwise, an empty file included.
-qint64 verifyChecksum(const QString &path, quint8 seed);
-
-// Cuts the last byte off; returns the new size. An empty file gives -1.
-qint64 stripLastByte(const QString &path);
-
-// verifyChecksum(), then stripLastByte(); returns the new size.
-qint64 verifyAndStrip(const QString &path, quint8 seed);
-
-// Appends seed XOR every byte of the file (an empty file gets the seed
-// alone) and returns the old size plus 1. Progress is told after every byte;
-// when it answers no, nothing is written and the result is -1.
-qint64 appendChecksum(const QString &path, quint8 seed, const ProgressFn &progress = {});
-
-// Replaces the file's bytes with their packed form; returns the packed size.
-// A missing, empty or larger than MaxRlePayload file gives -1 and is left as
-// it was. Progress is told after every byte read; its answer is ignored.
-qint64 packRle(const QString &path, const ProgressFn &progress = {});
-
-// Replaces a packed file with its payload; returns the payload size. A file
-// that is not a well-formed packed form gives -1 and is left as it was.
-// Progress is told after every byte written; its answer is ignored.
-qint64 unpackRle(const QString &path, const ProgressFn &progress = {});
-
-// seed XOR every byte: the check byte appended by appendChecksum().
+// seed XOR every byte: the score file's check byte makes that zero.
 quint8 xorChecksum(QByteArrayView bytes, quint8 seed);
 
 // The packed form of the bytes, magic included. Precondition: at most

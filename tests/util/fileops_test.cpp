@@ -45,12 +45,6 @@ TEST_F(FileOps, EveryRoutineFailsOnAMissingFileWithoutCreatingIt)
     const QString missing = path("missing");
     EXPECT_EQ(fileSizeOf(missing), -1);
     EXPECT_EQ(copyFileWithAttr(missing, path("copy"), 0x20), -1);
-    EXPECT_EQ(verifyChecksum(missing, 0x42), -1);
-    EXPECT_EQ(stripLastByte(missing), -1);
-    EXPECT_EQ(verifyAndStrip(missing, 0x42), -1);
-    EXPECT_EQ(appendChecksum(missing, 0x42), -1);
-    EXPECT_EQ(packRle(missing), -1);
-    EXPECT_EQ(unpackRle(missing), -1);
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_FALSE(QFileInfo::exists(path("copy")));
 }
@@ -93,80 +87,10 @@ TEST_F(FileOps, CopyWithReadOnlyAttributeDropsWritePermissions)
     EXPECT_FALSE(QFileInfo(target).permissions() & writable);
 }
 
-TEST_F(FileOps, ChecksumAppendVerifyStrip)
-{
-    const QString file = write("abc", "abc");
-    EXPECT_EQ(appendChecksum(file, 0x42), 4);
-    EXPECT_EQ(read(file), QByteArray("abc\x22"));
-    EXPECT_EQ(verifyChecksum(file, 0x42), 4);
-    EXPECT_EQ(verifyChecksum(file, 0x43), -1);
-    EXPECT_EQ(verifyAndStrip(file, 0x42), 3);
-    EXPECT_EQ(read(file), "abc");
-    EXPECT_EQ(verifyAndStrip(file, 0x42), -1); // "ab" + 'c' is not a check byte
-    EXPECT_EQ(read(file), "abc");
-}
-
-TEST_F(FileOps, EmptyFiles)
-{
-    const QString file = write("empty", "");
-    EXPECT_EQ(verifyChecksum(file, 0x42), -1);
-    EXPECT_EQ(stripLastByte(file), -1);
-    EXPECT_EQ(packRle(file), -1);
-    EXPECT_EQ(fileSizeOf(file), 0);
-    EXPECT_EQ(appendChecksum(file, 0x42), 1);
-    EXPECT_EQ(read(file), "\x42");
-}
-
-TEST_F(FileOps, AppendChecksumStopsWithoutWritingWhenProgressSaysNo)
-{
-    const QString file = write("data", "abcdef");
-    std::vector<qint64> done;
-    const auto stopAtThree = [&](qint64 total, qint64 d) {
-        EXPECT_EQ(total, 6);
-        done.push_back(d);
-        return d < 3;
-    };
-    EXPECT_EQ(appendChecksum(file, 0x42, stopAtThree), -1);
-    EXPECT_EQ(done, (std::vector<qint64>{1, 2, 3}));
-    EXPECT_EQ(read(file), "abcdef");
-}
-
-TEST_F(FileOps, PackAndUnpackInPlace)
-{
-    const QString file = write("data", "AAAAB");
-    EXPECT_EQ(packRle(file), 8);
-    EXPECT_EQ(read(file), QByteArray::fromHex("5156000441800142"));
-    EXPECT_EQ(unpackRle(file), 5);
-    EXPECT_EQ(read(file), "AAAAB");
-}
-
-TEST_F(FileOps, UnpackLeavesAMalformedFileAsItWas)
-{
-    for (const QByteArray &bytes :
-         {QByteArray("plain text"), QByteArray::fromHex("5156800541"), QByteArray("Q")}) {
-        const QString file = write("bad", bytes);
-        EXPECT_EQ(unpackRle(file), -1);
-        EXPECT_EQ(read(file), bytes);
-    }
-}
-
-TEST_F(FileOps, PackRefusesAPayloadBeyondTheCap)
-{
-    const QString file = write("big", QByteArray(MaxRlePayload + 1, 'x'));
-    EXPECT_EQ(packRle(file), -1);
-    EXPECT_EQ(fileSizeOf(file), MaxRlePayload + 1);
-}
-
 TEST_F(FileOps, WritesCutShortAreFailures)
 {
     const QString big = write("big", QByteArray(100000, 'b'));
-    const QString packed = write("packed", packRleBytes(QByteArray(100000, 'p')));
-    const QString full = write("full", QByteArray(4096, 'f'));
-    withFileSizeLimit(4096, [&] {
-        EXPECT_EQ(copyFileWithAttr(big, path("copy"), 0x20), -1);
-        EXPECT_EQ(unpackRle(packed), -1);
-        EXPECT_EQ(appendChecksum(full, 0x42), -1);
-    });
+    withFileSizeLimit(4096, [&] { EXPECT_EQ(copyFileWithAttr(big, path("copy"), 0x20), -1); });
 }
 
 // Whatever sits where a file is expected and is not a plain file (a FIFO
@@ -181,12 +105,6 @@ TEST_F(FileOps, EveryRoutineRefusesWhatIsNotAPlainFile)
         ASSERT_TRUE(test::makeOddFile(odd, file));
         EXPECT_EQ(fileSizeOf(file), -1);
         EXPECT_EQ(copyFileWithAttr(file, path("copy"), 0x20), -1);
-        EXPECT_EQ(verifyChecksum(file, 0x42), -1);
-        EXPECT_EQ(stripLastByte(file), -1);
-        EXPECT_EQ(verifyAndStrip(file, 0x42), -1);
-        EXPECT_EQ(appendChecksum(file, 0x42), -1);
-        EXPECT_EQ(packRle(file), -1);
-        EXPECT_EQ(unpackRle(file), -1);
         EXPECT_FALSE(replaceFile(file, "new bytes"));
         QFile opened;
         EXPECT_FALSE(openPlainFile(opened, file, QIODevice::ReadOnly));
