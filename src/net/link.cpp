@@ -8,7 +8,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
+#include <sys/ioctl.h>
 #include <tuple>
+#include <utility>
 
 namespace tw {
 
@@ -47,6 +49,8 @@ struct PeerLink::Incoming
     QPointer<QTcpSocket> socket;
     IncomingConnection info;
     PacketReader reader;
+    qint64 taken = 0;   // bytes read from the socket, all told
+    qint64 marked = -1; // taken plus what was unread at markReceived()
     // Since the accept, and since each whole packet handed out.
     QElapsedTimer sinceActivity;
     bool deliveredPacket = false;
@@ -232,13 +236,38 @@ void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
             if (bytes.isEmpty())
                 break;
             incoming->reader.append(bytes);
+            incoming->taken += bytes.size();
             continue;
         }
         incoming->deliveredPacket = true;
         incoming->sinceActivity.restart();
+        const Incoming *outer = std::exchange(m_delivering, incoming.get());
         m_handler->handlePacket(type, fields, incoming->info);
+        m_delivering = outer;
     }
     incoming->draining = false;
+}
+
+void PeerLink::markReceived()
+{
+    for (const std::shared_ptr<Incoming> &incoming : m_incoming) {
+        qint64 unread = 0;
+        if (incoming->socket) {
+            // Qt's buffer, and what the system holds that Qt has not read.
+            unread = incoming->socket->bytesAvailable();
+            int pending = 0;
+            if (::ioctl(int(incoming->socket->socketDescriptor()), FIONREAD, &pending) == 0)
+                unread += pending;
+        }
+        incoming->marked = incoming->taken + unread;
+    }
+}
+
+bool PeerLink::deliveringMarked() const
+{
+    // The packet just cut ends where the reader's held bytes begin.
+    return m_delivering && m_delivering->marked >= 0 &&
+           m_delivering->taken - m_delivering->reader.heldBytes() <= m_delivering->marked;
 }
 
 void PeerLink::connectToPeer(const QString &address, const QString &hostName, int port)

@@ -122,6 +122,14 @@ public:
     // from completing.
     bool peerConnected() const;
 
+    // Marks, on every accepted connection, all that has reached this machine
+    // so far, read or not. While a packet is handed to the handler,
+    // deliveringMarked() then tells whether it lies within the mark: the
+    // peer sent it before anything this side sends after the mark could have
+    // reached it.
+    void markReceived();
+    bool deliveringMarked() const;
+
     // PacketSink: the outgoing connection.
     bool isActive() const override { return isClientActive(); }
     void write(const QByteArray &bytes) override;
@@ -163,6 +171,7 @@ private:
     QString m_clientHostName;
     QHostAddress m_localAddress{QHostAddress::Any};
     std::vector<std::shared_ptr<Incoming>> m_incoming;
+    const Incoming *m_delivering = nullptr; // while its packet is handled
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
     bool m_peerWasConnected = false; // peerConnected() when last noted

@@ -113,15 +113,20 @@ void MatchAgreement::takePeerBoard(const Invitation &invitation)
 // the same on the wire, so only the marker of this program's invitations
 // (kTossingInvitationStart) tells a crossing apart. With the marker, both
 // sides are this program and each tosses firesFirst() over the two fleets and
-// names, which gives exactly one of them the first shot. Without it the "1" is
-// obeyed as it stands: the peer fires first. A crossing with a peer that does
-// not toss thus leaves the first shot to neither side, as it would between
-// two such peers; the players abort and start again.
+// names, which gives exactly one of them the first shot. Without it an
+// answer's start digit is obeyed as it stands. A peer that does not toss reads
+// our invitation in a crossing as an answer whose start field is not "0", and
+// so waits for our shot: this side fires first. A crossing shows in the
+// timing, as the wire cannot tell an invitation's "1" from an answer's: the
+// peer's invitation had reached this machine before ours left, or was still
+// waiting for its question when Start was pressed.
 bool MatchAgreement::firesFirstAfterAnswer(const Invitation &answer) const
 {
     if (answer.tossing)
         return firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
                           answer.boardText, answer.nameBytes);
+    if (answer.crossed)
+        return true;
     return answer.startField == "0";
 }
 
@@ -154,6 +159,7 @@ void MatchAgreement::handleAreaData(const PacketFields &fields)
             decline(startDigit);
             return;
         }
+        invitation.crossed = m_connection.link().deliveringMarked();
         takeAnswer(invitation);
         return;
     }
@@ -180,7 +186,9 @@ void MatchAgreement::askInvitation()
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
         m_questionPending = false;
-        takeAnswer(invitation);
+        Invitation crossed = invitation;
+        crossed.crossed = true;
+        takeAnswer(crossed);
         return;
     }
     if (a.awaitingConfirmation() || m_game.match.gameInProgress || !peerConnected()) {
@@ -223,6 +231,9 @@ PeerChannel::Invitation MatchAgreement::invitePeer()
     if (!peerConnected() || a.acceptedByUs())
         return PeerChannel::Invitation::NotNeeded;
     a.phase = AgreementPhase::AwaitingAnswer;
+    // What the peer has sent so far was sent before our invitation could
+    // reach it: an invitation among it is the peer's own, not an answer.
+    m_connection.link().markReceived();
     sendPacket(m_connection.link(),
                makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));

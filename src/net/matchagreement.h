@@ -72,6 +72,9 @@ private:
         // Sent by this program, which settles crossing invitations by the
         // toss (kTossingInvitationStart).
         bool tossing = false;
+        // The peer's own invitation, sent before ours could reach it, taken
+        // as the answer to ours.
+        bool crossed = false;
     };
 
     bool peerConnected() const;
