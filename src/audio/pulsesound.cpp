@@ -19,6 +19,8 @@ namespace tw {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+// libpulse's description of a stream: sample type, rate and channels.
+using StreamFormat = pa_sample_spec;
 
 // PA_SAMPLE_INVALID for a sample type the server has no name for.
 pa_sample_format_t pulseFormatOf(WaveImage::Sample sample)
@@ -36,7 +38,7 @@ pa_sample_format_t pulseFormatOf(WaveImage::Sample sample)
     return PA_SAMPLE_INVALID;
 }
 
-bool operator==(const pa_sample_spec &a, const pa_sample_spec &b)
+bool operator==(const StreamFormat &a, const StreamFormat &b)
 {
     return a.format == b.format && a.rate == b.rate && a.channels == b.channels;
 }
@@ -50,7 +52,7 @@ struct PulseSound::Shared
     struct Effect
     {
         QByteArray samples; // whole frames
-        pa_sample_spec spec{};
+        StreamFormat format{};
         Clock::time_point askedAt;
     };
 
@@ -126,19 +128,20 @@ public:
     }
 
 private:
-    bool connect(const pa_sample_spec &spec)
+    bool connect(const StreamFormat &format)
     {
-        const int frameBytes = int(pa_frame_size(&spec));
-        const auto piece = uint32_t(frameBytes * std::max<uint32_t>(1, spec.rate * PieceMs / 1000));
+        const int frameBytes = int(pa_frame_size(&format));
+        const auto piece =
+            uint32_t(frameBytes * std::max<uint32_t>(1, format.rate * PieceMs / 1000));
         pa_buffer_attr buffer;
         buffer.maxlength = uint32_t(-1);
         buffer.tlength = 4 * piece;
         buffer.prebuf = piece; // playing starts with the first piece
         buffer.minreq = piece;
         buffer.fragsize = uint32_t(-1);
-        m_stream = pa_simple_new(nullptr, "Tarnwake", PA_STREAM_PLAYBACK, nullptr, "Effects", &spec,
-                                 nullptr, &buffer, nullptr);
-        m_spec = spec;
+        m_stream = pa_simple_new(nullptr, "Tarnwake", PA_STREAM_PLAYBACK, nullptr, "Effects",
+                                 &format, nullptr, &buffer, nullptr);
+        m_format = format;
         m_pieceBytes = int(piece);
         return m_stream != nullptr;
     }
@@ -160,13 +163,13 @@ private:
 
     void play(const Shared::Effect &effect)
     {
-        if (m_stream && !(m_spec == effect.spec))
+        if (m_stream && !(m_format == effect.format))
             disconnect();
         // A connection that was fine at the last effect may have lost its
         // server since: the first write finds out, and the effect is tried
         // once more on a new connection.
         for (int attempt = 0; attempt < 2; ++attempt) {
-            if (!m_stream && !connect(effect.spec))
+            if (!m_stream && !connect(effect.format))
                 return;
             // Connecting to a server that answers slowly may have taken the
             // effect's moment.
@@ -215,7 +218,7 @@ private:
     // after their time: the server was held up and the effect is over.
     static bool lagging(const Shared::Effect &effect, qsizetype offset)
     {
-        const double bytesPerSecond = double(pa_bytes_per_second(&effect.spec));
+        const double bytesPerSecond = double(pa_bytes_per_second(&effect.format));
         const auto due = effect.askedAt + std::chrono::milliseconds(StaleMs) +
                          std::chrono::duration_cast<Clock::duration>(
                              std::chrono::duration<double>(double(offset) / bytesPerSecond));
@@ -224,7 +227,7 @@ private:
 
     std::shared_ptr<Shared> m_shared;
     pa_simple *m_stream = nullptr;
-    pa_sample_spec m_spec{};
+    StreamFormat m_format{};
     int m_pieceBytes = 0;
     bool m_unflushed = false; // the server may still hold samples of ours
 };
@@ -255,10 +258,10 @@ void PulseSound::play(const QByteArray &wav)
     if (!image || image->dataSize == 0)
         return;
     Shared::Effect effect;
-    effect.spec.format = pulseFormatOf(image->sample);
-    effect.spec.rate = uint32_t(image->sampleRate);
-    effect.spec.channels = uint8_t(std::clamp(image->channels, 0, 255));
-    if (image->channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&effect.spec))
+    effect.format.format = pulseFormatOf(image->sample);
+    effect.format.rate = uint32_t(image->sampleRate);
+    effect.format.channels = uint8_t(std::clamp(image->channels, 0, 255));
+    if (image->channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&effect.format))
         return;
     effect.samples = wav.sliced(image->dataOffset, image->dataSize);
     effect.askedAt = Clock::now();
