@@ -19,6 +19,8 @@
 // the area size (10 + byte % 6); the rest is the received text, cut into
 // packets as a connection's reader cuts it.
 
+#include "common/agreementaccess.h"
+#include "common/gamestateaccess.h"
 #include "match/match.h"
 #include "match/nullparts.h"
 #include "model/placement.h"
@@ -68,14 +70,15 @@ public:
         QObject::connect(&play, &NetPlay::invitationAccepted, [this] { match.begin(); });
         QObject::connect(&play, &NetPlay::inviteAnswered, &match, &Match::peerAnswered);
         QObject::connect(&play, &NetPlay::peerFired, [this](int col, int row) {
-            const bool ownTurn = game.match.playerTurn;
-            const Board before = game.boards.ownBoard;
+            const bool ownTurn = matchOf(game).playerTurn;
+            const Board before = game.boards().ownBoard;
             match.peerShot(col, row);
-            if (ownTurn && game.boards.ownBoard != before)
+            if (ownTurn && game.boards().ownBoard != before)
                 ++shotsInOwnTurn;
         });
         QObject::connect(&play, &NetPlay::peerAimed, [this](int col, int row) {
-            check(col >= 0 && row >= 0 && col < game.boards.areaSize && row < game.boards.areaSize);
+            check(col >= 0 && row >= 0 && col < game.boards().areaSize &&
+                  row < game.boards().areaSize);
         });
         QObject::connect(&play, &NetPlay::addressFilled,
                          [this](const QString &text) { m_address = text; });
@@ -85,9 +88,7 @@ public:
                          [](const QString &line) { check(!line.contains(u'\n')); });
         QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
             if (inMatch)
-                game.match.gameOver = false;
-            else
-                game.agreement.dropAcceptance();
+                matchOf(game).gameOver = false;
         });
     }
 
@@ -104,7 +105,7 @@ public:
     void generateOpponentFleet(Board &board) override
     {
         FleetCounts scratch;
-        generateFleet(board, scratch, game.boards.areaSize, random);
+        generateFleet(board, scratch, game.boards().areaSize, random);
     }
 
     // Links the program to itself on loopback.
@@ -138,7 +139,7 @@ World *theWorld()
     static QCoreApplication app(argc, argv);
     static World *world = [] {
         auto *w = new World;
-        setDefaultScoreData(w->game.scores);
+        setDefaultScoreData(w->game.scores());
         if (!w->linkToItself()) {
             std::fprintf(stderr, "cannot link to itself on loopback\n");
             std::abort();
@@ -170,10 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // A fresh state of the kind byte 0 asks for.
     w.random.seed(data[1]);
-    game.match = MatchState{};
-    game.agreement = AgreementState{};
-    game.modalBusy = false;
-    BoardState &b = game.boards;
+    matchOf(game) = MatchState{};
+    game.setModalBusy(false);
+    BoardState &b = game.boards();
     b.areaSize = static_cast<std::uint8_t>(areaSize);
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
@@ -183,12 +183,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         b.opponentBoard = legalFleet(areaSize, w.random);
         armBoard(b.ownBoard, areaSize);
         armBoard(b.opponentBoard, areaSize);
-        game.match.gameInProgress = true;
+        matchOf(game).gameInProgress = true;
     }
-    game.match.playerTurn = (state & 0x02) != 0;
-    game.agreement.phase =
-        (state & 0x04) != 0 ? AgreementPhase::AwaitingAnswer : AgreementPhase::None;
-    game.settings.englishUi = (state & 0x10) != 0;
+    matchOf(game).playerTurn = (state & 0x02) != 0;
+    MatchAgreementTestAccess::setPhase(w.play.agreement(), (state & 0x04) != 0
+                                                               ? AgreementPhase::AwaitingAnswer
+                                                               : AgreementPhase::None);
+    game.settings().englishUi = (state & 0x10) != 0;
     w.answerYes = (state & 0x20) != 0;
     w.shotsInOwnTurn = 0;
     IncomingConnection from;
@@ -234,9 +235,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(ships == 20);
     }
     // The next input starts from a clean state.
-    if (game.match.gameInProgress) {
-        game.match.gameInProgress = false;
-        game.agreement.dropAcceptance();
+    if (matchOf(game).gameInProgress) {
+        matchOf(game).gameInProgress = false;
+        w.play.agreement().agreedMatchOver();
     }
     return 0;
 }

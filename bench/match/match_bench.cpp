@@ -7,6 +7,7 @@
 // mean, median and worst; and the time of one move (one computerShot call,
 // choosing, checking and, unless rejected, firing and reporting): median,
 // 99th percentile and the mean cost per real shot.
+#include "common/gamestateaccess.h"
 #include "match/match.h"
 #include "match/nullparts.h"
 
@@ -43,8 +44,8 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
     constexpr int Games = 10000;
     const int area = static_cast<int>(state.range(0));
     auto game = std::make_unique<GameState>();
-    game->boards.areaSize = static_cast<std::uint8_t>(area);
-    game->match.gameInProgress = true;
+    game->boards().areaSize = static_cast<std::uint8_t>(area);
+    matchOf(*game).gameInProgress = true;
     Random targeting(1);
     Random fleets(2);
     NullMatchSounds sounds;
@@ -64,11 +65,11 @@ void BM_ComputerAgainstRandomFleets(benchmark::State &state)
         moveMicros.clear();
         totalMicros = 0;
         for (int &fired : shots) {
-            Board &own = game->boards.ownBoard;
+            Board &own = game->boards().ownBoard;
             FleetCounts counts;
             generateFleet(own, counts, area, fleets);
             armBoard(own, area);
-            game->match.rejectedCells.fill(CellWater);
+            matchOf(*game).rejectedCells.fill(CellWater);
             reportedShots = 0;
             while (!fleetDestroyed(own, area)) {
                 const auto start = std::chrono::steady_clock::now();

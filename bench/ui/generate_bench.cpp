@@ -7,6 +7,7 @@
 #include "ui/resources.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -26,7 +27,7 @@ BENCHMARK(BM_GenerateButton)->Arg(10)->Arg(15)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    // Static, so that they outlive the instance lock inside them.
+    // Static, so that they outlive the windows that use them.
     static QTemporaryDir data, runtime;
     qputenv("TARNWAKE_DATA_DIR", data.path().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
@@ -35,9 +36,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     initResources();
-    MainWindow main;
-    if (!main.initialize())
-        return 1;
+    Feedback feedback;
+    MainWindow main(feedback);
+    main.restoreSession();
     main.createCompanions();
     window = &main;
     benchmark::Initialize(&argc, argv);

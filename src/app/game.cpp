@@ -3,9 +3,12 @@
 
 #include "audio/exitlimit.h"
 #include "instancelink.h"
+#include "model/shiptypes.h"
+#include "ui/feedback.h"
 #include "ui/mainwindow.h"
 #include "ui/resources.h"
 #include "ui/windowfamily.h"
+#include "util/instance.h"
 #include "util/shutdownsignals.h"
 
 #include <QApplication>
@@ -66,15 +69,22 @@ int runGame(QApplication &app)
     font.setPixelSize(11);
     QApplication::setFont(font);
 
-    MainWindow main;
-    // Set up first, so that a signal during the start-up waits for the loop.
-    const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
-    if (!main.initialize()) {
+    if (isAnotherInstance(QStringLiteral("Tarnwake"))) {
         // Another copy runs: it comes forward, this one shows and writes
         // nothing and ends.
         forwardToRunningInstance(QStringLiteral("Tarnwake"));
         return 0;
     }
+    // A wrong ship table is a fault of the build; the developers hear of it.
+    Feedback feedback;
+    checkShipTypes(ShipTypes, [&feedback](const std::string &text, const std::string &caption) {
+        feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
+                         BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
+    });
+    MainWindow main(feedback);
+    // Set up first, so that a signal during the start-up waits for the loop.
+    const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
+    main.restoreSession();
     // Logout: the session manager first asks for the data, then to quit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
                      [&main](QSessionManager &) { main.saveRecords(); });

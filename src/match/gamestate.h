@@ -20,6 +20,30 @@ struct Settings
     QString playerName = QStringLiteral("NewUser");
 };
 
+// What a paused match shows over the boards: at each paused tick a cell of
+// each board shows a column number or a row letter picture in place of its
+// own, until the pause ends. 1-based cells, as on a Board.
+class Scramble
+{
+public:
+    struct Mark
+    {
+        bool columnNumber = false;
+        int picture = -1; // in the numbers or the letters; -1: the cell shows itself
+    };
+
+    const Mark &at(int x, int y) const { return m_marks[index(x, y)]; }
+    void mark(int x, int y, Mark mark) { m_marks[index(x, y)] = mark; }
+    void clear() { m_marks.fill({}); }
+
+private:
+    static std::size_t index(int x, int y)
+    {
+        return static_cast<std::size_t>((x - 1) * BoardSide + y - 1);
+    }
+    std::array<Mark, BoardCells> m_marks{};
+};
+
 // One match, from Start to the statistics window.
 struct MatchState
 {
@@ -35,48 +59,39 @@ struct MatchState
     QString opponentName;
     QString endRemark;
     Board rejectedCells{}; // the computer's cells rejected since its last real shot
+    Scramble ownScramble;  // while paused
+    Scramble opponentScramble;
 };
 
-// Where agreeing a network match with the peer stands.
-enum class AgreementPhase
+// Everything the running game holds, lent by reference to the windows, the
+// match and the network. Nothing is allocated per match. The match state is
+// the match's own: others read it, only Match writes it.
+class GameState
 {
-    None,           // nothing under way; also while an agreed match runs
-    AwaitingAnswer, // this side invited the peer; Start waits for the answer
-    InviteAccepted, // the peer accepted, or its invitation crossed this side's
-    InviteDeclined, // the peer refused, or the link was lost while waiting
-    AcceptedByUs,   // the player accepted the peer's invitation; Start follows
-};
+public:
+    BoardState &boards() { return m_boards; }
+    const BoardState &boards() const { return m_boards; }
+    Settings &settings() { return m_settings; }
+    const Settings &settings() const { return m_settings; }
+    // The player records; the settings are copied in before saving.
+    ScoreBlock &scores() { return m_scores; }
+    const ScoreBlock &scores() const { return m_scores; }
+    const MatchState &match() const { return m_match; }
 
-// Agreeing a network match with a peer.
-struct AgreementState
-{
-    AgreementPhase phase = AgreementPhase::None;
-    int sentAimCol = 0;
-    int sentAimRow = 0;
-
-    // The peer's board is being agreed on: not shown yet.
-    bool awaitingConfirmation() const { return phase != AgreementPhase::None; }
-    bool acceptedByUs() const { return phase == AgreementPhase::AcceptedByUs; }
-    // The agreed match is over (or never began): a next one needs a new
-    // agreement. A wait for an answer is left as it is.
-    void dropAcceptance()
-    {
-        if (phase == AgreementPhase::AcceptedByUs)
-            phase = AgreementPhase::None;
-    }
-};
-
-// Everything the running game holds. Nothing is allocated per match.
-struct GameState
-{
-    BoardState boards;
-    MatchState match;
-    Settings settings;
-    AgreementState agreement;
     // A modal dialog or the editor's Generate is busy; invitations are refused.
-    bool modalBusy = false;
-    // The player records; the settings above are copied in before saving.
-    ScoreBlock scores{};
+    bool modalBusy() const { return m_modalBusy; }
+    void setModalBusy(bool busy) { m_modalBusy = busy; }
+
+private:
+    friend class Match;
+    // Tests set a match up part-way through.
+    friend struct GameStateTestAccess;
+
+    BoardState m_boards;
+    MatchState m_match;
+    Settings m_settings;
+    bool m_modalBusy = false;
+    ScoreBlock m_scores{};
 };
 
 // The English or the Russian text, as the interface language of the settings

@@ -27,12 +27,12 @@ Match::Match(GameState &game, Random &random, MatchDialogs &dialogs, MatchSounds
 
 QString Match::localized(const char *english, const char *russian) const
 {
-    return tw::localized(m_game.settings, english, russian);
+    return tw::localized(m_game.settings(), english, russian);
 }
 
 void Match::logLine(const QString &text, bool withTime, bool withDate)
 {
-    m_log.setEnabled(m_game.settings.saveLog);
+    m_log.setEnabled(m_game.settings().saveLog);
     m_log.logLine(text, withTime, withDate);
 }
 
@@ -46,15 +46,15 @@ void Match::chooseOpponent()
 
 bool Match::begin()
 {
-    MatchState &m = m_game.match;
-    BoardState &b = m_game.boards;
+    MatchState &m = m_game.m_match;
+    BoardState &b = m_game.boards();
     if (m.gameInProgress || m_awaitingPeer)
         return false;
     if (!fleetComplete(b.placedFleet)) {
         m_dialogs.ask(MatchDialogs::Box::FleetIncomplete);
         return false;
     }
-    if (m_game.settings.playerName.isEmpty()) {
+    if (m_game.settings().playerName.isEmpty()) {
         m_dialogs.ask(MatchDialogs::Box::NoPlayerName);
         return false;
     }
@@ -80,20 +80,26 @@ void Match::peerAnswered(bool accepted)
 
 void Match::start()
 {
-    MatchState &m = m_game.match;
-    BoardState &b = m_game.boards;
+    MatchState &m = m_game.m_match;
+    BoardState &b = m_game.boards();
     chooseOpponent();
+    if (std::optional<AgreedMatch> agreed = m_network.takeAgreedMatch()) {
+        b.opponentBoard = agreed->opponentBoard;
+        m.opponentName = agreed->opponentName;
+        m.playerTurn = agreed->playerFirst;
+    }
 
     m.gameInProgress = true;
     m.gameOver = false;
     m.opponentTime = 0;
     m.playerTime = 0;
     m.paused = false;
+    clearScramble();
     m.gameAborted = false;
     emit modeChanged(true);
 
     const bool network = m_opponent->isPeer();
-    const QString &player = m_game.settings.playerName;
+    const QString &player = m_game.settings().playerName;
     logLine(QString());
     logLine(localized("--------------------> New game", "--------------------> Новая игра"));
     logLine(localized("Player: ", "Игрок: ") + player);
@@ -107,7 +113,6 @@ void Match::start()
     if (!network)
         emit captionChanged(Side::Opponent, localized(" Computer ", " Компьютер "));
     emit captionChanged(Side::Own, u' ' + player + u' ');
-    m_game.agreement.phase = AgreementPhase::None;
     emit boardChanged(Side::Own);
     emit boardChanged(Side::Opponent);
     if (!network)
@@ -116,24 +121,25 @@ void Match::start()
 
 void Match::finish()
 {
-    MatchState &m = m_game.match;
-    BoardState &b = m_game.boards;
+    MatchState &m = m_game.m_match;
+    BoardState &b = m_game.boards();
     m.gameInProgress = false;
     clearBoard(b.ownBoard, b.placedFleet);
     clearBoard(b.opponentBoard);
     emit boardChanged(Side::Own);
     emit boardChanged(Side::Opponent);
     m.paused = false;
+    clearScramble();
     m.gameScore = 0;
     m.playerMisses = 0;
-    m_game.agreement.dropAcceptance();
+    m_network.agreedMatchOver();
     emit modeChanged(false);
 }
 
 void Match::tick()
 {
-    MatchState &m = m_game.match;
-    const int n = m_game.boards.areaSize;
+    MatchState &m = m_game.m_match;
+    const int n = m_game.boards().areaSize;
     if (!m.gameInProgress) {
         emit idleTick();
         return;
@@ -143,16 +149,17 @@ void Match::tick()
             const int x = m_random.randInt(n) + 1;
             const int y = m_random.randInt(n) + 1;
             const int picture = m_random.randInt(ScrambleImages);
-            emit boardScrambled(own ? Side::Own : Side::Opponent, m_random.randInt(2) == 0, picture,
-                                x, y);
+            const bool columnNumber = m_random.randInt(2) == 0;
+            (own ? m.ownScramble : m.opponentScramble).mark(x, y, {columnNumber, picture});
+            emit scrambleChanged(own ? Side::Own : Side::Opponent, x, y);
         }
         return;
     }
-    if (fleetDestroyed(m_game.boards.ownBoard, n)) {
+    if (fleetDestroyed(m_game.boards().ownBoard, n)) {
         end(Ending::Lost);
         return;
     }
-    if (fleetDestroyed(m_game.boards.opponentBoard, n)) {
+    if (fleetDestroyed(m_game.boards().opponentBoard, n)) {
         end(Ending::Won);
         return;
     }
@@ -172,9 +179,9 @@ void Match::tick()
 
 void Match::end(Ending ending)
 {
-    MatchState &m = m_game.match;
-    BoardState &b = m_game.boards;
-    const QString &player = m_game.settings.playerName;
+    MatchState &m = m_game.m_match;
+    BoardState &b = m_game.boards();
+    const QString &player = m_game.settings().playerName;
     const bool network = m_opponent->isPeer();
     m.gameOver = true;
     m.gameInProgress = false;
@@ -205,9 +212,9 @@ void Match::end(Ending ending)
     emit boardChanged(Side::Opponent);
 
     const BattleFigures figures{m.playerTime, m.opponentTime, m.gameScore};
-    const int i = findOrCreatePlayer(m_game.scores, player, !m.gameAborted, figures, m_random,
+    const int i = findOrCreatePlayer(m_game.scores(), player, !m.gameAborted, figures, m_random,
                                      oleDateFromDateTime(m_clock.now()));
-    PlayerRecord &record = m_game.scores.players[i - 1];
+    PlayerRecord &record = m_game.scores().players[i - 1];
     if (ending == Ending::Lost)
         ++record.losses;
     else
@@ -223,23 +230,23 @@ QString Match::lossRemark()
 {
     const int pick = m_random.randInt(10) + 1;
     if (m_opponent->isPeer())
-        return peerLossRemark(m_game.settings, m_game.match.opponentName);
-    return computerLossRemark(m_game.settings, pick, m_game.settings.playerName);
+        return peerLossRemark(m_game.settings(), m_game.m_match.opponentName);
+    return computerLossRemark(m_game.settings(), pick, m_game.settings().playerName);
 }
 
 QString Match::winRemark()
 {
     const int pick = m_random.randInt(10) + 1;
     if (m_opponent->isPeer())
-        return peerWinRemark(m_game.settings, m_game.match.opponentName);
-    return computerWinRemark(m_game.settings, pick, m_game.settings.playerName);
+        return peerWinRemark(m_game.settings(), m_game.m_match.opponentName);
+    return computerWinRemark(m_game.settings(), pick, m_game.settings().playerName);
 }
 
 bool Match::computerShot()
 {
-    MatchState &m = m_game.match;
+    MatchState &m = m_game.m_match;
     int x = 0, y = 0;
-    ComputerPlayer computer(m_game.boards.ownBoard, m.rejectedCells, m_game.boards.areaSize,
+    ComputerPlayer computer(m_game.boards().ownBoard, m.rejectedCells, m_game.boards().areaSize,
                             m_random);
     computer.chooseTarget(x, y);
     if (!computer.mayShootAt(x, y)) {
@@ -251,15 +258,15 @@ bool Match::computerShot()
 
 bool Match::peerShot(int col, int row)
 {
-    const MatchState &m = m_game.match;
-    const int n = m_game.boards.areaSize;
+    const MatchState &m = m_game.m_match;
+    const int n = m_game.boards().areaSize;
     if (m.playerTurn || col < 0 || col >= n || row < 0 || row >= n)
         return false;
     if (!m_opponent->isPeer())
         return computerShot();
     const int x = col + 1;
     const int y = row + 1;
-    const auto code = m_game.boards.ownBoard.at(x, y);
+    const auto code = m_game.boards().ownBoard.at(x, y);
     if (code != CellWater && code != CellIntact)
         return false;
     return opponentFires(x, y, m.opponentName + QStringLiteral(": "));
@@ -267,14 +274,14 @@ bool Match::peerShot(int col, int row)
 
 bool Match::opponentFires(int x, int y, const QString &shooter)
 {
-    MatchState &m = m_game.match;
-    const ShotOutcome outcome = fireAt(m_game.boards.ownBoard, x, y, m_game.boards.areaSize);
+    MatchState &m = m_game.m_match;
+    const ShotOutcome outcome = fireAt(m_game.boards().ownBoard, x, y, m_game.boards().areaSize);
     const QString cue = shotCue(outcome, m_random);
     if (outcome == ShotOutcome::Miss) {
         m.playerTurn = true;
         emit turnChanged(true);
     }
-    const QString line = shotLine(m_game.settings, shooter, x, y, outcome);
+    const QString line = shotLine(m_game.settings(), shooter, x, y, outcome);
     emit logWindowLine(line);
     logLine(line);
     emit boardChanged(Side::Own);
@@ -285,8 +292,8 @@ bool Match::opponentFires(int x, int y, const QString &shooter)
 
 void Match::playerShot(int col, int row)
 {
-    MatchState &m = m_game.match;
-    BoardState &b = m_game.boards;
+    MatchState &m = m_game.m_match;
+    BoardState &b = m_game.boards();
     if (!m.gameInProgress || !m.playerTurn || m.paused) {
         emit shotRefused();
         return;
@@ -323,8 +330,8 @@ void Match::playerShot(int col, int row)
         emit turnChanged(false);
         ++m.playerMisses;
     }
-    const QString line =
-        shotLine(m_game.settings, m_game.settings.playerName + QStringLiteral(": "), x, y, outcome);
+    const QString line = shotLine(
+        m_game.settings(), m_game.settings().playerName + QStringLiteral(": "), x, y, outcome);
     emit logWindowLine(line);
     logLine(line);
     m.gameScore = std::max(0, m.gameScore + points);
@@ -333,7 +340,7 @@ void Match::playerShot(int col, int row)
 
 void Match::pauseButton(bool down)
 {
-    MatchState &m = m_game.match;
+    MatchState &m = m_game.m_match;
     if (m_opponent->isPeer() || !m.gameInProgress)
         return;
     if (down) {
@@ -343,6 +350,7 @@ void Match::pauseButton(bool down)
         logLine(localized("pause", "пауза"), true);
     } else {
         m.paused = false;
+        clearScramble();
         emit pausedChanged(false);
         emit logWindowLine(timeText(m_clock.now()) + localized(" continue", " продолжение"));
         logLine(localized("continue", "продолжение"), true);
@@ -351,17 +359,24 @@ void Match::pauseButton(bool down)
     }
 }
 
+void Match::clearScramble()
+{
+    m_game.m_match.ownScramble.clear();
+    m_game.m_match.opponentScramble.clear();
+}
+
 void Match::abort()
 {
-    MatchState &m = m_game.match;
+    MatchState &m = m_game.m_match;
     if (!m.gameInProgress || !m_dialogs.ask(MatchDialogs::Box::ConfirmAbort))
         return;
     // The question ran a message loop: the match may have ended meanwhile.
     if (!m.gameInProgress)
         return;
     m_network.sendGameAborted();
-    revealShips(m_game.boards.ownBoard, m_game.boards.areaSize);
+    revealShips(m_game.boards().ownBoard, m_game.boards().areaSize);
     m.paused = false;
+    clearScramble();
     m.gameAborted = true;
     logLine(localized("The game is aborted by user.", "Игра прервана пользователем"));
 }

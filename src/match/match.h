@@ -80,9 +80,10 @@ signals:
     void modeChanged(bool inMatch);
     void boardChanged(tw::Match::Side side);
     void captionChanged(tw::Match::Side side, const QString &caption);
-    // A column number (or a row letter) picture over a board cell, while
-    // paused.
-    void boardScrambled(tw::Match::Side side, bool columnNumber, int picture, int x, int y);
+    // A cell (1-based) of the scramble over a board changed, while paused
+    // (MatchState::ownScramble, opponentScramble). The scramble is gone when
+    // the pause ends, as boardChanged() then says.
+    void scrambleChanged(tw::Match::Side side, int x, int y);
     // A miss passed the turn to the other side; playerTurn says whose it is
     // now.
     void turnChanged(bool playerTurn);
@@ -115,6 +116,8 @@ private:
     // Begin, once the network step is done.
     void start();
     void end(Ending ending);
+    // The pause is over, or the match: the boards show themselves again.
+    void clearScramble();
     // The opponent fires at the own board's cell (1-based), named shooter in
     // the reports; the one path of every opponent shot after its checks.
     bool opponentFires(int x, int y, const QString &shooter);

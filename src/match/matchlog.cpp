@@ -53,21 +53,21 @@ QString shotLine(const Settings &settings, const QString &shooter, int x, int y,
 
 QStringList gameSummary(const GameState &game, bool network)
 {
-    const MatchState &m = game.match;
-    const Settings &s = game.settings;
-    const int n = game.boards.areaSize;
+    const MatchState &m = game.match();
+    const Settings &s = game.settings();
+    const int n = game.boards().areaSize;
     QStringList lines;
     lines << localized(s, "Game time: ", "Общее время игры: ") +
                  formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime));
-    lines << localized(s, "Ships placing of ", "Расстановка кораблей ") + game.settings.playerName +
-                 QStringLiteral(": ");
-    appendBoardRows(lines, game.boards.ownBoard, n);
+    lines << localized(s, "Ships placing of ", "Расстановка кораблей ") +
+                 game.settings().playerName + QStringLiteral(": ");
+    appendBoardRows(lines, game.boards().ownBoard, n);
     if (network)
         lines << localized(s, "Ships placing of ", "Расстановка кораблей ") + m.opponentName +
                      QStringLiteral(": ");
     else
         lines << localized(s, "Ships placing of computer: ", "Расстановка кораблей компьютера: ");
-    appendBoardRows(lines, game.boards.opponentBoard, n);
+    appendBoardRows(lines, game.boards().opponentBoard, n);
     return lines;
 }
 

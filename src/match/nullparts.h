@@ -31,6 +31,8 @@ class NoPeerChannel : public PeerChannel
 public:
     bool peerConnected() const override { return false; }
     Invitation invitePeer() override { return Invitation::NotNeeded; }
+    std::optional<AgreedMatch> takeAgreedMatch() override { return std::nullopt; }
+    void agreedMatchOver() override {}
     void sendShot(int, int) override {}
     void sendGameAborted() override {}
 };

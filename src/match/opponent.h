@@ -1,7 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/board.h"
+
+#include <QString>
+#include <optional>
+
 namespace tw {
+
+// What an agreement with the peer settled for the match it begins.
+struct AgreedMatch
+{
+    QString opponentName;
+    Board opponentBoard{}; // the peer's fleet, armed
+    bool playerFirst = false;
+};
 
 // The network as a match sees it. NetPlay is the real one; a computer match
 // on an unlinked program finds no peer in it.
@@ -21,6 +34,11 @@ public:
     // The network step of Start: whether the match may begin now or waits
     // for the peer's answer to the invitation just sent.
     virtual Invitation invitePeer() = 0;
+    // The terms agreed for the match that begins now, handed over once;
+    // nothing when no agreement with a peer was reached.
+    virtual std::optional<AgreedMatch> takeAgreedMatch() = 0;
+    // The agreed match is over: a next one needs a new agreement.
+    virtual void agreedMatchOver() = 0;
     // The player's shot at the 0-based cell.
     virtual void sendShot(int col, int row) = 0;
     // The player aborted the match; harmless without a peer.

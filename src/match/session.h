@@ -18,6 +18,11 @@ bool loadSession(GameState &game);
 // English otherwise. uiLanguages as QLocale::uiLanguages() gives them.
 bool prefersEnglish(const QStringList &uiLanguages);
 
+// The start-up's loadSession(): a first start, with no settings stored yet,
+// speaks the desktop's language (its interface languages as
+// QLocale::uiLanguages() gives them); afterwards the stored setting rules.
+void restoreSession(GameState &game, const QStringList &desktopLanguages);
+
 // Copies the settings into the records and writes the score file.
 bool saveSession(GameState &game);
 

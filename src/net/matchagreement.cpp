@@ -28,8 +28,8 @@ bool readPeerFleet(QByteArrayView text, int areaSize, Board &board)
 
 } // namespace
 
-MatchAgreement::MatchAgreement(GameState &game, NetPlayPrompts &prompts, PeerConnection &connection,
-                               QObject *parent)
+MatchAgreement::MatchAgreement(const GameState &game, NetPlayPrompts &prompts,
+                               PeerConnection &connection, QObject *parent)
     : QObject(parent), m_game(game), m_prompts(prompts), m_connection(connection)
 {
     m_random.seedFromClock();
@@ -40,11 +40,35 @@ MatchAgreement::MatchAgreement(GameState &game, NetPlayPrompts &prompts, PeerCon
         &m_connection.link(), &PeerLink::peerLost, this,
         [this] {
             if (waitingForAnswer() && !peerConnected()) {
-                m_game.agreement.phase = AgreementPhase::InviteDeclined;
+                setPhase(AgreementPhase::InviteDeclined);
                 endWait();
             }
         },
         Qt::QueuedConnection);
+}
+
+void MatchAgreement::setPhase(AgreementPhase phase)
+{
+    const bool wasHidden = hidesOpponentBoard();
+    m_phase = phase;
+    if (hidesOpponentBoard() != wasHidden)
+        emit opponentBoardHiddenChanged(hidesOpponentBoard());
+}
+
+std::optional<AgreedMatch> MatchAgreement::takeAgreedMatch()
+{
+    const bool agreed =
+        m_phase == AgreementPhase::InviteAccepted || m_phase == AgreementPhase::AcceptedByUs;
+    setPhase(AgreementPhase::None);
+    if (!agreed)
+        return std::nullopt;
+    return m_agreed;
+}
+
+void MatchAgreement::agreedMatchOver()
+{
+    if (m_phase == AgreementPhase::AcceptedByUs)
+        setPhase(AgreementPhase::None);
 }
 
 bool MatchAgreement::peerConnected() const
@@ -54,32 +78,32 @@ bool MatchAgreement::peerConnected() const
 
 bool MatchAgreement::waitingForAnswer() const
 {
-    return m_game.agreement.phase == AgreementPhase::AwaitingAnswer;
+    return m_phase == AgreementPhase::AwaitingAnswer;
 }
 
 bool MatchAgreement::readyFor(int areaSize) const
 {
     Readiness facts;
-    facts.gameInProgress = m_game.match.gameInProgress;
-    facts.fleetComplete = fleetComplete(m_game.boards.placedFleet);
-    facts.hasPlayerName = !m_game.settings.playerName.isEmpty();
-    facts.areaSize = m_game.boards.areaSize;
-    facts.modalBusy = m_game.modalBusy;
+    facts.gameInProgress = m_game.match().gameInProgress;
+    facts.fleetComplete = fleetComplete(m_game.boards().placedFleet);
+    facts.hasPlayerName = !m_game.settings().playerName.isEmpty();
+    facts.areaSize = m_game.boards().areaSize;
+    facts.modalBusy = m_game.modalBusy();
     return readyForNetworkGame(areaSize, facts);
 }
 
 void MatchAgreement::sendAreaData(bool accepted, char startDigit)
 {
     sendPacket(m_connection.link(),
-               makeAreaData(m_game.settings.playerName, m_game.boards.areaSize,
+               makeAreaData(m_game.settings().playerName, m_game.boards().areaSize,
                             QString::fromLatin1(ownBoardText(m_game)), accepted, startDigit));
 }
 
 void MatchAgreement::noteRefusal()
 {
-    m_game.agreement.phase = AgreementPhase::InviteDeclined;
+    setPhase(AgreementPhase::InviteDeclined);
     const QString text =
-        localized(m_game.settings, "The user doesn't ready to game, or area sizes miscoincide.",
+        localized(m_game.settings(), "The user doesn't ready to game, or area sizes miscoincide.",
                   "Пользователь, которому вы отправили запрос, еще не готов к игре "
                   "или несовпадают размеры полей.");
     QTimer::singleShot(0, this, [this, text] { emit refused(text); });
@@ -96,11 +120,10 @@ void MatchAgreement::decline(char startDigit)
 
 void MatchAgreement::takePeerBoard(const Invitation &invitation)
 {
-    BoardState &b = m_game.boards;
-    b.opponentBoard = invitation.board;
-    armBoard(b.opponentBoard, b.areaSize);
+    m_agreed.opponentBoard = invitation.board;
+    armBoard(m_agreed.opponentBoard, m_game.boards().areaSize);
+    m_agreed.opponentName = invitation.name;
     emit opponentCaptionChanged(u' ' + invitation.name + u' ');
-    m_game.match.opponentName = invitation.name;
 }
 
 // Who fires first. The invited side draws it at random and sends it back as
@@ -123,7 +146,7 @@ void MatchAgreement::takePeerBoard(const Invitation &invitation)
 bool MatchAgreement::firesFirstAfterAnswer(const Invitation &answer) const
 {
     if (answer.tossing)
-        return firesFirst(ownBoardText(m_game), wireText(m_game.settings.playerName),
+        return firesFirst(ownBoardText(m_game), wireText(m_game.settings().playerName),
                           answer.boardText, answer.nameBytes);
     if (answer.crossed)
         return true;
@@ -132,7 +155,6 @@ bool MatchAgreement::firesFirstAfterAnswer(const Invitation &answer) const
 
 void MatchAgreement::handleAreaData(const PacketFields &fields)
 {
-    AgreementState &a = m_game.agreement;
     const QByteArray &answer = fields.payload(4);
     const QByteArray &start = fields.payload(5);
     const char startDigit = start.isEmpty() ? '1' : start.front();
@@ -165,7 +187,7 @@ void MatchAgreement::handleAreaData(const PacketFields &fields)
     }
     // A second invitation while the player still has a first one to answer,
     // or one that comes while this side's own wait is ending, is refused.
-    if (!acceptable || m_questionPending || a.awaitingConfirmation()) {
+    if (!acceptable || m_questionPending || hidesOpponentBoard()) {
         sendAreaData(false, startDigit);
         return;
     }
@@ -181,7 +203,6 @@ void MatchAgreement::askInvitation()
     if (!m_questionPending)
         return;
     const Invitation invitation = m_invitation;
-    AgreementState &a = m_game.agreement;
     if (waitingForAnswer()) {
         // The player pressed Start before the question came up: the
         // invitations crossed, and the peer's counts as the answer.
@@ -191,13 +212,13 @@ void MatchAgreement::askInvitation()
         takeAnswer(crossed);
         return;
     }
-    if (a.awaitingConfirmation() || m_game.match.gameInProgress || !peerConnected()) {
+    if (hidesOpponentBoard() || m_game.match().gameInProgress || !peerConnected()) {
         m_questionPending = false;
         sendAreaData(false, invitation.startDigit);
         return;
     }
     const QString text =
-        m_game.settings.englishUi
+        m_game.settings().englishUi
             ? QStringLiteral("The player ") + invitation.name +
                   QStringLiteral(" inviting you to a new game. At this moment you're ready to "
                                  "play. Do you want to start game?")
@@ -207,35 +228,32 @@ void MatchAgreement::askInvitation()
     const bool yes = m_prompts.askInvitation(text);
     m_questionPending = false;
     // Things may have changed while the question was open.
-    if (!yes || !peerConnected() || !readyFor(m_game.boards.areaSize) || a.awaitingConfirmation()) {
+    if (!yes || !peerConnected() || !readyFor(m_game.boards().areaSize) || hidesOpponentBoard()) {
         sendAreaData(false, invitation.startDigit);
         return;
     }
 
-    a.phase = AgreementPhase::AcceptedByUs;
+    setPhase(AgreementPhase::AcceptedByUs);
     takePeerBoard(invitation);
     const bool weFireFirst = m_random.randInt(2) == 1;
-    m_game.match.playerTurn = weFireFirst;
+    m_agreed.playerFirst = weFireFirst;
     // The reply leaves before the match begins; Start then begins it.
     sendAreaData(true, weFireFirst ? '1' : '0');
     emit accepted();
-    if (a.awaitingConfirmation()) { // Start refused to begin
-        a.phase = AgreementPhase::None;
-        emit opponentBoardChanged();
-    }
+    if (m_phase == AgreementPhase::AcceptedByUs) // Start refused to begin
+        setPhase(AgreementPhase::None);
 }
 
 PeerChannel::Invitation MatchAgreement::invitePeer()
 {
-    AgreementState &a = m_game.agreement;
-    if (!peerConnected() || a.acceptedByUs())
+    if (!peerConnected() || m_phase == AgreementPhase::AcceptedByUs)
         return PeerChannel::Invitation::NotNeeded;
-    a.phase = AgreementPhase::AwaitingAnswer;
+    setPhase(AgreementPhase::AwaitingAnswer);
     // What the peer has sent so far was sent before our invitation could
     // reach it: an invitation among it is the peer's own, not an answer.
     m_connection.link().markReceived();
     sendPacket(m_connection.link(),
-               makeInvitation(m_game.settings.playerName, m_game.boards.areaSize,
+               makeInvitation(m_game.settings().playerName, m_game.boards().areaSize,
                               QString::fromLatin1(ownBoardText(m_game))));
     m_waiting = true;
     emit waitingChanged(true);
@@ -245,21 +263,19 @@ PeerChannel::Invitation MatchAgreement::invitePeer()
 void MatchAgreement::takeAnswer(const Invitation &answer)
 {
     takePeerBoard(answer);
-    m_game.match.playerTurn = firesFirstAfterAnswer(answer);
-    m_game.agreement.phase = AgreementPhase::InviteAccepted;
+    m_agreed.playerFirst = firesFirstAfterAnswer(answer);
+    setPhase(AgreementPhase::InviteAccepted);
     endWait();
 }
 
 void MatchAgreement::endWait()
 {
-    AgreementState &a = m_game.agreement;
     if (!m_waiting)
         return; // no invitation of this side's waits
     m_waiting = false;
     emit waitingChanged(false);
-    if (a.phase == AgreementPhase::InviteDeclined) {
-        a.phase = AgreementPhase::None;
-        emit opponentBoardChanged();
+    if (m_phase == AgreementPhase::InviteDeclined) {
+        setPhase(AgreementPhase::None);
         emit answered(false);
         return;
     }

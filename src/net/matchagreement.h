@@ -3,8 +3,8 @@
 
 // Agreeing a network match with the peer: this side's invitation and the
 // wait for its answer, the peer's invitation and the player's answer to it,
-// refusals, and invitations that cross. Where it stands is the game
-// state's AgreementPhase, which the match and the boards read too.
+// refusals, and invitations that cross. An agreement reached is handed to
+// the match as it begins (takeAgreedMatch()).
 
 #include "match/gamestate.h"
 #include "match/opponent.h"
@@ -14,18 +14,29 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 namespace tw {
 
 class PacketFields;
 class PeerConnection;
 
+// Where agreeing a network match with the peer stands.
+enum class AgreementPhase
+{
+    None,           // nothing under way; also while an agreed match runs
+    AwaitingAnswer, // this side invited the peer; Start waits for the answer
+    InviteAccepted, // the peer accepted, or its invitation crossed this side's
+    InviteDeclined, // the peer refused, or the link was lost while waiting
+    AcceptedByUs,   // the player accepted the peer's invitation; Start follows
+};
+
 class MatchAgreement : public QObject
 {
     Q_OBJECT
 public:
     // Precondition: prompts and connection outlive the agreement.
-    MatchAgreement(GameState &game, NetPlayPrompts &prompts, PeerConnection &connection,
+    MatchAgreement(const GameState &game, NetPlayPrompts &prompts, PeerConnection &connection,
                    QObject *parent = nullptr);
 
     // The network step of Start: invites the peer, behind the waiting
@@ -37,6 +48,16 @@ public:
 
     // The peer's area data packet (A): an invitation or an answer.
     void handleAreaData(const PacketFields &fields);
+
+    AgreementPhase phase() const { return m_phase; }
+    // The peer's board is being agreed on: it is not shown.
+    bool hidesOpponentBoard() const { return m_phase != AgreementPhase::None; }
+    // The match begins: the peer's fleet and name and who fires first, when
+    // an agreement was reached; the agreement is then done with.
+    std::optional<AgreedMatch> takeAgreedMatch();
+    // The agreed match is over (or never began): a next one needs a new
+    // agreement. A wait for an answer is left as it is.
+    void agreedMatchOver();
 
 signals:
     // The peer answered this side's invitation (false also when the link was
@@ -56,10 +77,13 @@ signals:
     void waitingChanged(bool shown);
     // The peer's name over the opponent board, when its fleet is taken.
     void opponentCaptionChanged(const QString &caption);
-    // The opponent board must be drawn again: an agreement fell through.
-    void opponentBoardChanged();
+    // hidesOpponentBoard() changed.
+    void opponentBoardHiddenChanged(bool hidden);
 
 private:
+    // The fuzzer puts the agreement in any phase.
+    friend struct MatchAgreementTestAccess;
+
     // An invitation waiting for the player's answer.
     struct Invitation
     {
@@ -77,6 +101,7 @@ private:
         bool crossed = false;
     };
 
+    void setPhase(AgreementPhase phase);
     bool peerConnected() const;
     bool waitingForAnswer() const;
     // Whether this side fires first, given the area data packet that the
@@ -95,7 +120,7 @@ private:
     // follows.
     void endWait();
 
-    GameState &m_game;
+    const GameState &m_game;
     NetPlayPrompts &m_prompts;
     PeerConnection &m_connection;
     // An invitation of the peer waits for the player. Beside the phase, not
@@ -107,6 +132,9 @@ private:
     Random m_random;
     // This side's invitation waits for its answer, behind the waiting window.
     bool m_waiting = false;
+    AgreementPhase m_phase = AgreementPhase::None;
+    // Valid while the phase is InviteAccepted or AcceptedByUs.
+    AgreedMatch m_agreed;
 };
 
 } // namespace tw

@@ -39,8 +39,8 @@ NetPlay::NetPlay(GameState &game, NetPlayPrompts &prompts, QObject *parent)
     connect(&m_agreement, &MatchAgreement::waitingChanged, this, &NetPlay::waitingChanged);
     connect(&m_agreement, &MatchAgreement::opponentCaptionChanged, this,
             &NetPlay::opponentCaptionChanged);
-    connect(&m_agreement, &MatchAgreement::opponentBoardChanged, this,
-            &NetPlay::opponentBoardChanged);
+    connect(&m_agreement, &MatchAgreement::opponentBoardHiddenChanged, this,
+            &NetPlay::opponentBoardHiddenChanged);
     connect(&m_connection, &PeerConnection::statusChanged, this, &NetPlay::statusChanged);
     connect(&m_connection, &PeerConnection::lampShown, this, &NetPlay::lampShown);
     connect(&m_connection, &PeerConnection::connectEnabledChanged, this,
@@ -60,7 +60,7 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
 {
     // While a match runs only its own traffic counts, and only the chat
     // outside it; a packet with the wrong number of fields is no packet.
-    const bool inMatch = m_game.match.gameInProgress;
+    const bool inMatch = m_game.match().gameInProgress;
     const int count = payloadCount(fields);
     switch (type) {
     case PacketType::ChatMsg:
@@ -110,7 +110,7 @@ void NetPlay::handleGameAborted(const PacketFields &fields)
     m_abortNoticePending = true;
     const QString name = peerName(fields.payload(1));
     const QString text =
-        m_game.settings.englishUi
+        m_game.settings().englishUi
             ? QStringLiteral("The player ") + name +
                   QStringLiteral(" is finished game. You must abort game too.")
             : QStringLiteral("Игрок ") + name +
@@ -136,7 +136,7 @@ void NetPlay::handleTargetCoords(const PacketFields &fields)
 {
     const std::optional<int> col = decimalField(fields.payload(1));
     const std::optional<int> row = decimalField(fields.payload(2));
-    const int n = m_game.boards.areaSize;
+    const int n = m_game.boards().areaSize;
     if (!col || !row || *col >= n || *row >= n)
         return;
     emit peerAimed(*col, *row);
@@ -150,20 +150,19 @@ void NetPlay::sendShot(int col, int row)
 
 void NetPlay::sendGameAborted()
 {
-    sendPacket(link(), makeGameAborted(m_game.settings.playerName, m_game.boards.areaSize));
+    sendPacket(link(), makeGameAborted(m_game.settings().playerName, m_game.boards().areaSize));
 }
 
 void NetPlay::sendAim(int col, int row)
 {
-    const MatchState &m = m_game.match;
-    AgreementState &a = m_game.agreement;
+    const MatchState &m = m_game.match();
     if (!peerConnected() || !m.gameInProgress || col == -1 || row == -1)
         return;
-    if (col == a.sentAimCol && row == a.sentAimRow)
+    if (col == m_sentAimCol && row == m_sentAimRow)
         return;
     sendPacket(link(), makeTargetCoords(col, row));
-    a.sentAimCol = col;
-    a.sentAimRow = row;
+    m_sentAimCol = col;
+    m_sentAimRow = row;
 }
 
 void NetPlay::chatSend()
@@ -175,10 +174,10 @@ void NetPlay::chatSend()
         return;
     text.replace(u'|', u' ');
     // The echo shows what the peer will show: the text as it travels.
-    const QString line = u'<' + fromCp1251(wireText(m_game.settings.playerName)) +
+    const QString line = u'<' + fromCp1251(wireText(m_game.settings().playerName)) +
                          QStringLiteral("> ") + fromCp1251(wireText(text));
     emit chatLineAdded(line);
-    const QByteArray body = makeChatMessage(m_game.settings.playerName, text);
+    const QByteArray body = makeChatMessage(m_game.settings().playerName, text);
     emit chatInputCleared();
     sendPacket(link(), body);
 }

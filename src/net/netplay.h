@@ -66,6 +66,8 @@ public:
     // The network step of Start: invites the peer; the answer follows as
     // inviteAnswered().
     Invitation invitePeer() override { return m_agreement.invitePeer(); }
+    std::optional<AgreedMatch> takeAgreedMatch() override { return m_agreement.takeAgreedMatch(); }
+    void agreedMatchOver() override { m_agreement.agreedMatchOver(); }
     void sendShot(int col, int row) override;
     void sendGameAborted() override;
     // The shared-aim step of the indicator tick: the aimed 0-based cell,
@@ -119,7 +121,8 @@ signals:
     // disabled; or hidden, with both enabled again.
     void waitingChanged(bool shown);
     void opponentCaptionChanged(const QString &caption);
-    void opponentBoardChanged();
+    // The peer's board is being agreed on and must not be shown, or no more.
+    void opponentBoardHiddenChanged(bool hidden);
 
 private:
     void handleChat(const PacketFields &fields);
@@ -132,6 +135,9 @@ private:
     PeerConnection m_connection;
     MatchAgreement m_agreement;
     bool m_abortNoticePending = false;
+    // The aim last sent to the peer, sent again only when it moves.
+    int m_sentAimCol = 0;
+    int m_sentAimRow = 0;
 };
 
 } // namespace tw

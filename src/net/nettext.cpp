@@ -42,7 +42,7 @@ QByteArray wireText(const QString &text)
 
 QByteArray ownBoardText(const GameState &game)
 {
-    return QByteArray::fromStdString(boardToText(game.boards.ownBoard));
+    return QByteArray::fromStdString(boardToText(game.boards().ownBoard));
 }
 
 } // namespace tw

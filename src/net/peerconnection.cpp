@@ -18,7 +18,7 @@ PeerConnection::PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject
 
 QString PeerConnection::localized(const char *english, const char *russian) const
 {
-    return tw::localized(m_game.settings, english, russian);
+    return tw::localized(m_game.settings(), english, russian);
 }
 
 void PeerConnection::showStatus(const QString &text)
@@ -73,7 +73,7 @@ void PeerConnection::onConnected()
     emit connectEnabledChanged(true);
     emit addressFilled(m_link.clientRemoteAddress().toString());
     emit hostFilled(name);
-    sendPacket(m_link, makeConnectionInvite(m_game.settings.playerName, m_game.boards.areaSize));
+    sendPacket(m_link, makeConnectionInvite(m_game.settings().playerName, m_game.boards().areaSize));
     emit soundRequested(QStringLiteral("CONNECT"));
 }
 
@@ -107,12 +107,12 @@ void PeerConnection::showConnectionState()
 
 void PeerConnection::sendUserInfo()
 {
-    sendPacket(m_link, makeUserInfoChange(m_game.settings.playerName, m_game.boards.areaSize));
+    sendPacket(m_link, makeUserInfoChange(m_game.settings().playerName, m_game.boards().areaSize));
 }
 
 void PeerConnection::sendUserInfoIfIdle()
 {
-    if (peerConnected() && !m_game.match.gameInProgress)
+    if (peerConnected() && !m_game.match().gameInProgress)
         sendUserInfo();
 }
 
@@ -125,7 +125,7 @@ void PeerConnection::showOpponentStatus(const QString &name, int areaSize)
 {
     const QString n = QString::number(areaSize);
     showStatus(
-        m_game.settings.englishUi
+        m_game.settings().englishUi
             ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") + n + u')'
             : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n + u')');
 }

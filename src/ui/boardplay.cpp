@@ -27,7 +27,7 @@ BoardPlay::BoardPlay(GameState &game, Match &match, Feedback &feedback, BoardVie
         // Connected after the pointer's own handlers: the cursor follows the
         // pointer wherever the pointer moved the hover or the aim.
         connect(board, &BoardView::mouseMoved, this, [this, board] {
-            const int n = m_game.boards.areaSize;
+            const int n = m_game.boards().areaSize;
             const QPoint cell = m_hoverCell;
             const bool inside = cell.x() >= 0 && cell.x() < n && cell.y() >= 0 && cell.y() < n;
             if (inside && boardTakesCursor(board))
@@ -38,7 +38,7 @@ BoardPlay::BoardPlay(GameState &game, Match &match, Feedback &feedback, BoardVie
 
 BoardPlay::HoverChange BoardPlay::trackHover(QPoint pixel)
 {
-    const BoardState &b = m_game.boards;
+    const BoardState &b = m_game.boards();
     const QPoint cell = BoardView::cellAt(pixel);
     if (cell == m_hoverCell)
         return HoverChange::None;
@@ -50,9 +50,9 @@ BoardPlay::HoverChange BoardPlay::trackHover(QPoint pixel)
 
 void BoardPlay::previewShipAt(QPoint pixel)
 {
-    if (m_game.match.gameInProgress)
+    if (m_game.match().gameInProgress)
         return;
-    BoardState &b = m_game.boards;
+    BoardState &b = m_game.boards();
     const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
         return;
@@ -74,9 +74,10 @@ void BoardPlay::previewShipAt(QPoint pixel)
 
 void BoardPlay::placeShip()
 {
-    if (m_game.match.gameInProgress)
+    if (m_game.match().gameInProgress)
         return;
-    if (placeSelectedShip(m_game.boards, m_hoverCell.x(), m_hoverCell.y()) != PlaceResult::Placed) {
+    if (placeSelectedShip(m_game.boards(), m_hoverCell.x(), m_hoverCell.y()) !=
+        PlaceResult::Placed) {
         m_feedback.beep();
         return;
     }
@@ -85,7 +86,7 @@ void BoardPlay::placeShip()
 
 void BoardPlay::aimAt(QPoint pixel)
 {
-    if (!m_game.match.gameInProgress || m_game.match.paused)
+    if (!m_game.match().gameInProgress || m_game.match().paused)
         return;
     const HoverChange hover = trackHover(pixel);
     if (hover == HoverChange::None)
@@ -101,7 +102,7 @@ void BoardPlay::aimAt(QPoint pixel)
 
 bool BoardPlay::boardTakesCursor(const BoardView *board) const
 {
-    const MatchState &m = m_game.match;
+    const MatchState &m = m_game.match();
     if (board == m_ownBoard)
         return !m.gameInProgress;
     return m.gameInProgress && !m.paused;
@@ -109,7 +110,7 @@ bool BoardPlay::boardTakesCursor(const BoardView *board) const
 
 void BoardPlay::moveBoardCursor(BoardView *board, QPoint cell)
 {
-    if (board == m_ownBoard && m_game.match.gameInProgress) {
+    if (board == m_ownBoard && m_game.match().gameInProgress) {
         // During a match the own board is only read: the cursor walks it
         // without a preview and without touching the aim.
         board->setCursorCell(cell);

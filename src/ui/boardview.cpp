@@ -41,14 +41,25 @@ const Board *BoardView::board() const
         return nullptr;
     switch (m_role) {
     case Role::OwnBoard:
-        return &m_game->boards.ownBoard;
+        return &m_game->boards().ownBoard;
     case Role::OpponentBoard:
-        return &m_game->boards.opponentBoard;
+        return &m_game->boards().opponentBoard;
     case Role::None:
     case Role::ShipSample:
         break;
     }
     return nullptr;
+}
+
+void BoardView::setConcealed(bool concealed)
+{
+    m_concealed = concealed;
+    update();
+}
+
+void BoardView::updateCell(QPoint cell)
+{
+    update(QRect((cell.x() + 1) * W, (cell.y() + 1) * H, W, H));
 }
 
 void BoardView::repaintBoard()
@@ -95,13 +106,12 @@ void BoardView::paintEvent(QPaintEvent *)
 
 void BoardView::paintBoard(QPainter &painter) const
 {
-    // The peer's board is not shown while it is being agreed on.
-    if (m_role == Role::OpponentBoard && m_game->agreement.awaitingConfirmation())
+    if (m_concealed)
         return;
     const auto &cells = Pictures::get().cellPictures;
     const Board &cellsOf = *board();
-    const int n = m_game->boards.areaSize;
-    const bool inMatch = m_game->match.gameInProgress;
+    const int n = m_game->boards().areaSize;
+    const bool inMatch = m_game->match().gameInProgress;
     for (int y = 1; y <= n; ++y)
         for (int x = 1; x <= n; ++x) {
             int picture = cellsOf.at(x, y);
@@ -110,12 +120,13 @@ void BoardView::paintBoard(QPainter &painter) const
             painter.drawPixmap(x * W, y * H, cells.value(picture));
         }
     paintFrame(painter);
+    paintScramble(painter);
 }
 
 void BoardView::paintFrame(QPainter &painter) const
 {
     const Pictures &pictures = Pictures::get();
-    const int n = m_game->boards.areaSize;
+    const int n = m_game->boards().areaSize;
     for (int i = 1; i <= n; ++i) {
         painter.drawPixmap(i * W, 0, pictures.columnNumbers.value(i - 1));
         painter.drawPixmap(i * W, (n + 1) * H, pictures.columnNumbers.value(i - 1));
@@ -128,10 +139,27 @@ void BoardView::paintFrame(QPainter &painter) const
         painter.drawPixmap(at, corner);
 }
 
+void BoardView::paintScramble(QPainter &painter) const
+{
+    const Pictures &pictures = Pictures::get();
+    const MatchState &m = m_game->match();
+    const Scramble &scramble = m_role == Role::OwnBoard ? m.ownScramble : m.opponentScramble;
+    const int n = m_game->boards().areaSize;
+    for (int y = 1; y <= n; ++y)
+        for (int x = 1; x <= n; ++x) {
+            const Scramble::Mark mark = scramble.at(x, y);
+            if (mark.picture >= 0)
+                painter.drawPixmap(
+                    x * W, y * H,
+                    (mark.columnNumber ? pictures.columnNumbers : pictures.rowLetters)
+                        .value(mark.picture));
+        }
+}
+
 void BoardView::paintSample(QPainter &painter) const
 {
     const auto &cells = Pictures::get().cellPictures;
-    const BoardState &b = m_game->boards;
+    const BoardState &b = m_game->boards();
     const TurnedShape shape = turnedShipShape(b.selectedShipType, b.rotation);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
@@ -176,8 +204,8 @@ QString BoardView::describeCell(int col, int row) const
     if (!cells)
         return {};
     return cellAccessibleText(col + 1, row + 1, cells->at(col + 1, row + 1),
-                              m_role == Role::OpponentBoard, m_game->match.gameInProgress,
-                              m_game->settings.englishUi);
+                              m_role == Role::OpponentBoard, m_game->match().gameInProgress,
+                              m_game->settings().englishUi);
 }
 
 void BoardView::announceCursorCell()

@@ -15,15 +15,16 @@ namespace tw {
 // pictures, turns pixels into cells, keeps a cell cursor for keyboard play
 // and is read by assistive technology as a table of cells. What the game
 // draws "over" the board between two repaints (the hover preview, the aim
-// marker, the pause scramble) is kept as stamps that the next paint draws
-// and the next repaintBoard() wipes. The editor's sample box is one too,
+// marker) is kept as stamps that the next paint draws and the next
+// repaintBoard() wipes. A paused match's scramble is the match's: the board
+// paints it from the match state. The editor's sample box is one too,
 // showing the selected ship type alone.
 class BoardView : public QWidget
 {
     Q_OBJECT
 public:
     // A board is painted n by n cells inside a one-cell frame, n the cell
-    // count; the opponent's stays black while its fleet is being agreed on.
+    // count.
     // During a match intact ship cells are covered: a covered boat on the own
     // board, a tile on the opponent's.
     enum class Role
@@ -39,6 +40,12 @@ public:
     // Precondition: game outlives the view. It is read at every paint.
     void setBoard(const GameState &game, Role role);
 
+    // A concealed board is painted all black: the peer's, while its
+    // fleet is being agreed on.
+    void setConcealed(bool concealed);
+
+    // Draws a cell (0-based) anew, as its scramble changed.
+    void updateCell(QPoint cell);
     // Wipes the stamps and draws the board anew.
     void repaintBoard();
     // Draws a picture over the board cell (0-based, the frame at -1 and n)
@@ -94,12 +101,14 @@ private:
     const Board *board() const;
     void paintBoard(QPainter &painter) const;
     void paintFrame(QPainter &painter) const;
+    void paintScramble(QPainter &painter) const;
     void paintSample(QPainter &painter) const;
 
     const GameState *m_game = nullptr;
     Role m_role = Role::None;
     QVector<Stamp> m_stamps;
     int m_cellCount = 0;
+    bool m_concealed = false;
     QPoint m_cursor{0, 0};
 };
 

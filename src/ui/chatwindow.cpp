@@ -129,15 +129,20 @@ void ChatWindow::clearInput()
     m_input->clear();
 }
 
-void ChatWindow::appendToInput(const QString &text)
+void ChatWindow::typeKey(const QKeyEvent &event)
 {
-    m_input->setText(m_input->text() + text);
-}
-
-void ChatWindow::eraseLastInput()
-{
-    if (!m_input->text().isEmpty())
-        m_input->setText(m_input->text().chopped(1));
+    const QString text = m_input->text();
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
+        emit sendRequested();
+    } else if (event.key() == Qt::Key_Backspace) {
+        if (!text.isEmpty())
+            m_input->setText(text.chopped(1));
+    } else {
+        QString typed = event.text();
+        typed.removeIf([](QChar c) { return c.unicode() < 32; });
+        if (!typed.isEmpty())
+            m_input->setText(text + typed);
+    }
 }
 
 void ChatWindow::addLine(const QString &line)

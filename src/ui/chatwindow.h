@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace tw {
 
 // The mini chat.
@@ -14,12 +16,13 @@ class ChatWindow : public QWidget
 public:
     explicit ChatWindow(QWidget *parent = nullptr);
 
-    // The input line: what is typed there, and keys typed into the main
-    // window added at its end (no length limit) or taken off it.
+    // The input line: what is typed there.
     QString input() const;
     void clearInput();
-    void appendToInput(const QString &text);
-    void eraseLastInput();
+    // A key typed into the main window, as if typed at the end of the input
+    // line (no length limit there): Return and Enter send it, Backspace
+    // takes off its last character, the rest but control characters joins it.
+    void typeKey(const QKeyEvent &event);
     // A line of the history, cut when a peer sent a very long one.
     void addLine(const QString &line);
 

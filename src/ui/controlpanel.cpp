@@ -114,8 +114,12 @@ void ControlPanel::fitScoreCounter()
     resize(width(), m_scoreCounter->y() + m_scoreCounter->height() + 4);
 }
 
-void ControlPanel::showTurn(bool playerTurn)
+void ControlPanel::showIndicators(const MatchState &match)
 {
+    m_scoreCounter->stepToward(match.gameScore);
+    if (!match.gameInProgress)
+        return;
+    const bool playerTurn = match.playerTurn;
     if (playerTurn && m_playerTurnLamp->brushColor() != QColor(Qt::blue)) {
         m_playerTurnLamp->setBrushColor(Qt::blue);
         m_opponentTurnLamp->setBrushColor(buttonFace());
@@ -123,11 +127,6 @@ void ControlPanel::showTurn(bool playerTurn)
         m_playerTurnLamp->setBrushColor(buttonFace());
         m_opponentTurnLamp->setBrushColor(Qt::red);
     }
-}
-
-void ControlPanel::stepScore(int score)
-{
-    m_scoreCounter->stepToward(score);
 }
 
 void ControlPanel::turnPassed(bool playerTurn)

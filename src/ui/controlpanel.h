@@ -33,10 +33,9 @@ public:
     // Centres the score under the column and ends the column below it.
     void fitScoreCounter();
 
-    // The indicator tick: the lamp of the side to move lit, the score a step
-    // nearer to score.
-    void showTurn(bool playerTurn);
-    void stepScore(int score);
+    // The indicator tick: in a match the lamp of the side to move lit; the
+    // score counter a step nearer to the match's score.
+    void showIndicators(const MatchState &match);
     // A miss passed the turn: the lamp of the side that missed goes out.
     void turnPassed(bool playerTurn);
     void showClocks(int playerSeconds, int opponentSeconds);

@@ -82,7 +82,11 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     connect(m_largerAreaButton, &QToolButton::clicked, this, [this] { stepAreaSize(true); });
     connect(m_clearButton, &QPushButton::clicked, this, &EditorWindow::fleetCleared);
     connect(m_generateButton, &QPushButton::clicked, this, &EditorWindow::generateRequested);
-    connect(m_changeAreaButton, &QPushButton::clicked, this, &EditorWindow::changeAreaRequested);
+    connect(m_changeAreaButton, &QPushButton::clicked, this, [this] {
+        const BoardState &b = m_game.boards();
+        if (b.pendingAreaSize != b.areaSize)
+            emit areaSizeChosen(b.pendingAreaSize);
+    });
     connect(m_areaSizeEdit, &QLineEdit::textChanged, this, &EditorWindow::onAreaSizeEdited);
     connect(m_saveLogCheck, &QCheckBox::clicked, this, &EditorWindow::onSaveLogToggled);
     connect(m_connectButton, &QPushButton::clicked, this, &EditorWindow::connectRequested);
@@ -162,7 +166,7 @@ void EditorWindow::updateAccessibleTexts()
         if (widget->accessibleName() != text)
             widget->setAccessibleName(text);
     };
-    const Settings &s = m_game.settings;
+    const Settings &s = m_game.settings();
     name(m_previousShipTypeButton, localized(s, "Previous ship type", "Предыдущий тип корабля"));
     name(m_nextShipTypeButton, localized(s, "Next ship type", "Следующий тип корабля"));
     name(m_rotateLeftButton,
@@ -184,7 +188,7 @@ void EditorWindow::repaintSample()
 
 void EditorWindow::stepShipType(bool up)
 {
-    BoardState &b = m_game.boards;
+    BoardState &b = m_game.boards();
     int type = b.selectedShipType + (up ? 1 : -1);
     if (type < 1)
         type = ShipTypeCount;
@@ -196,7 +200,7 @@ void EditorWindow::stepShipType(bool up)
 
 void EditorWindow::stepRotation(bool on)
 {
-    BoardState &b = m_game.boards;
+    BoardState &b = m_game.boards();
     int turn = b.rotation + (on ? 1 : -1);
     if (turn < 0)
         turn = 3;
@@ -208,7 +212,7 @@ void EditorWindow::stepRotation(bool on)
 
 void EditorWindow::stepAreaSize(bool up)
 {
-    BoardState &b = m_game.boards;
+    BoardState &b = m_game.boards();
     int size = b.pendingAreaSize + (up ? 1 : -1);
     if (size < MinAreaSize)
         size = MaxAreaSize;
@@ -228,14 +232,14 @@ void EditorWindow::onAreaSizeEdited(const QString &text)
     if (rounded < MinAreaSize || rounded > MaxAreaSize)
         return;
     const int size = static_cast<int>(rounded);
-    m_game.boards.pendingAreaSize = static_cast<std::uint8_t>(size);
+    m_game.boards().pendingAreaSize = static_cast<std::uint8_t>(size);
     if (text != QString::number(size))
         m_areaSizeEdit->setText(QString::number(size));
 }
 
 void EditorWindow::onSaveLogToggled()
 {
-    m_game.settings.saveLog = m_saveLogCheck->isChecked();
+    m_game.settings().saveLog = m_saveLogCheck->isChecked();
 }
 
 void EditorWindow::closeEvent(QCloseEvent *event)
@@ -245,18 +249,18 @@ void EditorWindow::closeEvent(QCloseEvent *event)
 
 void EditorWindow::retranslate()
 {
-    setWindowTitle(localized(m_game.settings, "Area editor and network options",
+    setWindowTitle(localized(m_game.settings(), "Area editor and network options",
                              "Редактор поля и сетевые установки"));
-    m_shipTypeLabel->setText(localized(m_game.settings, "Ship type", "Тип корабля"));
-    m_rotateLabel->setText(localized(m_game.settings, "Rotate", "Вращение"));
-    m_areaSizeLabel->setText(localized(m_game.settings, "Area size", "Размер поля"));
-    m_portLabel->setText(localized(m_game.settings, "Port", "Порт"));
-    m_clearButton->setText(localized(m_game.settings, "Clear", "Очистить"));
-    m_generateButton->setText(localized(m_game.settings, "Generate", "Сгенерировать"));
-    m_changeAreaButton->setText(localized(m_game.settings, "Change", "Сменить"));
-    m_sampleFrame->setTitle(localized(m_game.settings, " Sample ", " Образец "));
-    m_networkGroup->setTitle(localized(m_game.settings, " Network game ", " Игра по сети "));
-    m_saveLogCheck->setText(localized(m_game.settings, "Save game log to TWLog.txt",
+    m_shipTypeLabel->setText(localized(m_game.settings(), "Ship type", "Тип корабля"));
+    m_rotateLabel->setText(localized(m_game.settings(), "Rotate", "Вращение"));
+    m_areaSizeLabel->setText(localized(m_game.settings(), "Area size", "Размер поля"));
+    m_portLabel->setText(localized(m_game.settings(), "Port", "Порт"));
+    m_clearButton->setText(localized(m_game.settings(), "Clear", "Очистить"));
+    m_generateButton->setText(localized(m_game.settings(), "Generate", "Сгенерировать"));
+    m_changeAreaButton->setText(localized(m_game.settings(), "Change", "Сменить"));
+    m_sampleFrame->setTitle(localized(m_game.settings(), " Sample ", " Образец "));
+    m_networkGroup->setTitle(localized(m_game.settings(), " Network game ", " Игра по сети "));
+    m_saveLogCheck->setText(localized(m_game.settings(), "Save game log to TWLog.txt",
                                       "Сохранять ход игры в файл TWLog.txt"));
 }
 

@@ -59,7 +59,8 @@ public:
 signals:
     void fleetCleared();
     void generateRequested();
-    void changeAreaRequested();
+    // Change pressed with another area size than the boards have.
+    void areaSizeChosen(int n);
     void connectRequested();
     void disconnectRequested();
     void gameChosen(const QString &address, int port);

@@ -26,16 +26,19 @@ void GeneratingPanel::generate(Board &board, FleetCounts &counts)
     raise();
     show();
     m_painted.invalidate();
-    const QString prefix = localized(m_game.settings, "Generating ships ", "Расставляю кораблики ");
-    generateFleet(board, counts, m_game.boards.areaSize, m_random, [&](const GenerateProgress &p) {
-        // Text and repaint are skipped within one screen refresh: the
-        // panel is a sign of activity, and painting it at every draw
-        // would cost more than the generation itself.
-        if (m_painted.isValid() && m_painted.elapsed() < 16)
-            return;
-        showProgress(prefix + QString::number(p.t) + QString::number(p.r) + QString::number(p.ox) +
-                     QString::number(p.oy) + QString::number(p.X) + QString::number(p.Y));
-    });
+    const QString prefix =
+        localized(m_game.settings(), "Generating ships ", "Расставляю кораблики ");
+    generateFleet(board, counts, m_game.boards().areaSize, m_random,
+                  [&](const GenerateProgress &p) {
+                      // Text and repaint are skipped within one screen refresh: the
+                      // panel is a sign of activity, and painting it at every draw
+                      // would cost more than the generation itself.
+                      if (m_painted.isValid() && m_painted.elapsed() < 16)
+                          return;
+                      showProgress(prefix + QString::number(p.t) + QString::number(p.r) +
+                                   QString::number(p.ox) + QString::number(p.oy) +
+                                   QString::number(p.X) + QString::number(p.Y));
+                  });
     for (QWidget *window : m_covered)
         window->setEnabled(true);
     hide();

@@ -1,32 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
+#include "aboutdialog.h"
+#include "accessibility.h"
 #include "audio/devices.h"
-#include "feedback.h"
-#include "match/gamestate.h"
+#include "boardplay.h"
+#include "boardview.h"
+#include "chatwindow.h"
+#include "controlactions.h"
+#include "controlpanel.h"
+#include "editorwindow.h"
+#include "gamelogwindow.h"
+#include "generatingpanel.h"
+#include "keyboardfocus.h"
 #include "match/session.h"
-#include "model/shiptypes.h"
-#include "pictures.h"
-#include "records/players.h"
-#include "util/instance.h"
+#include "network.h"
+#include "playersdialog.h"
+#include "statisticsdialog.h"
 #include "util/paths.h"
+#include "waitingdialog.h"
+#include "widgets.h"
+#include "windowplacement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QPainter>
-#include <QPointer>
-#include <QScreen>
-#include <QScrollBar>
+#include <QTimer>
 
 namespace tw {
 
-MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
+MainWindow::MainWindow(Feedback &feedback, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_feedback(feedback ? *feedback : m_platformFeedback)
+      m_feedback(feedback)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tarnwake"));
@@ -36,7 +45,6 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     resize(536, 348);
 
     m_controlPanel = new ControlPanel(this);
-
     m_ownBoardFrame = place<QGroupBox>(this, "ownBoardFrame", {112, 24, 212, 224});
     setTextColor(m_ownBoardFrame, Qt::blue);
     m_ownBoard = place<BoardView>(m_ownBoardFrame, "ownBoard", {4, 16, 204, 204});
@@ -45,7 +53,6 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
     m_opponentBoard = place<BoardView>(m_opponentBoardFrame, "opponentBoard", {4, 16, 204, 204});
     m_ownBoard->setBoard(m_game, BoardView::Role::OwnBoard);
     m_opponentBoard->setBoard(m_game, BoardView::Role::OpponentBoard);
-
     m_generatingPanel = new GeneratingPanel(m_game, m_random, this);
 
     m_turnTimer = new QTimer(this);
@@ -57,29 +64,38 @@ MainWindow::MainWindow(Feedback *feedback, QWidget *parent)
 
     m_musicDevice = makeMusicDevice();
     m_soundDevice = makeSoundDevice();
-    m_audio = std::make_unique<Audio>(m_game.settings, *m_musicDevice, *m_soundDevice, m_random);
+    m_audio = std::make_unique<Audio>(m_game.settings(), *m_musicDevice, *m_soundDevice, m_random);
     m_audio->setMusicDirectory(systemDirectory());
     m_log.setPath(GameLog::filePathIn(dataDirectory()));
     m_net = new NetworkController(m_game, m_random, m_feedback, *m_audio, this);
-    connect(&m_net->play(), &NetPlay::invitationAccepted, this, &MainWindow::startMatch);
-    connect(&m_net->play(), &NetPlay::opponentCaptionChanged, m_opponentBoardFrame,
-            &QGroupBox::setTitle);
-    connect(&m_net->play(), &NetPlay::opponentBoardChanged, this, &MainWindow::paintOpponentBoard);
     m_matchController =
         std::make_unique<MatchController>(m_game, m_random, m_feedback, *m_audio, m_net->play(),
                                           m_log, m_clock, *m_generatingPanel, this);
-    connectMatch();
+    // The match's side of the window: its layout, the records it counts, and
+    // its end; the rest of what it shows is its controller's.
+    Match *theMatch = &match();
+    connect(theMatch, &Match::modeChanged, this, &MainWindow::applyModeLayout);
+    connect(theMatch, &Match::idleTick, m_net, &NetworkController::showConnectionState);
+    connect(theMatch, &Match::resultCounted, this, &MainWindow::saveRecords);
+    connect(&m_net->play(), &NetPlay::invitationAccepted, theMatch, &Match::begin);
+    // Queued: the tick that ended the match, and the statistics window it
+    // showed, are done before the boards are cleared. A shutdown in the
+    // middle of the match has saved the records without it.
+    connect(
+        theMatch, &Match::over, this,
+        [this] {
+            if (!m_closing)
+                match().finish();
+        },
+        Qt::QueuedConnection);
+    m_boardPlay = new BoardPlay(m_game, *theMatch, m_feedback, m_ownBoard, m_opponentBoard, this);
 
-    m_boardPlay = new BoardPlay(m_game, match(), m_feedback, m_ownBoard, m_opponentBoard, this);
-    connect(m_controlPanel, &ControlPanel::startClicked, this, &MainWindow::startMatch);
-    connect(m_controlPanel, &ControlPanel::abortClicked, this, &MainWindow::abortMatch);
-    connect(m_controlPanel, &ControlPanel::pauseClicked, this, &MainWindow::togglePause);
-    connect(m_controlPanel, &ControlPanel::musicClicked, this, &MainWindow::toggleMusic);
-    connect(m_controlPanel, &ControlPanel::soundClicked, this, &MainWindow::toggleSound);
+    m_actions = new ControlActions(m_game, *m_audio, m_controlPanel, this);
+    connect(m_actions, &ControlActions::playerChosen, this, [this] {
+        m_net->sendUserInfoIfIdle();
+        updateTitle();
+    });
     connect(m_controlPanel, &ControlPanel::languageClicked, this, &MainWindow::toggleLanguage);
-    connect(m_controlPanel, &ControlPanel::playerClicked, this, &MainWindow::choosePlayer);
-    connect(m_controlPanel, &ControlPanel::scoresClicked, this, &MainWindow::showScores);
-    connect(m_controlPanel, &ControlPanel::aboutClicked, this, &MainWindow::showAbout);
     connect(m_turnTimer, &QTimer::timeout, this, &MainWindow::onTurnTick);
     connect(m_indicatorTimer, &QTimer::timeout, this, &MainWindow::onIndicatorTick);
 }
@@ -96,45 +112,169 @@ MainWindow::~MainWindow()
     qDeleteAll(companions);
 }
 
-void MainWindow::paintOwnBoard()
+void MainWindow::restoreSession()
 {
-    m_ownBoard->repaintBoard();
+    m_random.seedFromClock();
+    tw::restoreSession(m_game, QLocale::system().uiLanguages());
 }
 
-void MainWindow::paintOpponentBoard()
+void MainWindow::createCompanions()
 {
+    makeCompanions();
+    if (!m_audio->extractMusic())
+        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
+                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
+    m_controlPanel->showSwitches(m_game.settings());
+    m_controlPanel->fitScoreCounter();
+    m_editorWindow->setSaveLog(m_game.settings().saveLog);
+    m_editorWindow->setPort(QStringLiteral("8170"));
+    m_net->startServer();
+
+    applyAreaSize(m_game.boards().areaSize);
+    applyModeLayout();
+    applyLanguage();
+    m_chatWindow->show();
+    show();
+    m_turnTimer->start();
+    m_indicatorTimer->start();
+}
+
+void MainWindow::makeCompanions()
+{
+    m_editorWindow = new EditorWindow(m_game, this);
+    m_playersDialog = new PlayersDialog(m_game, m_feedback, this);
+    m_statisticsDialog = new StatisticsDialog(m_game, this);
+    m_aboutDialog = new AboutDialog(this);
+    m_gameLogWindow = new GameLogWindow(m_game.settings(), this);
+    m_waitingDialog = new WaitingDialog(m_game.settings(), this);
+    m_chatWindow = new ChatWindow(this);
+    m_generatingPanel->setCovered({this, m_editorWindow});
+    m_actions->attachDialogs(m_playersDialog, m_statisticsDialog, m_aboutDialog);
+    m_matchController->showIn({m_ownBoard, m_opponentBoard, m_ownBoardFrame, m_opponentBoardFrame,
+                               m_controlPanel, m_turnTimer, m_gameLogWindow, m_statisticsDialog});
+    connect(m_editorWindow, &EditorWindow::fleetCleared, this, [this] {
+        clearBoard(m_game.boards().ownBoard, m_game.boards().placedFleet);
+        m_ownBoard->repaintBoard();
+    });
+    m_net->attachWindows({this, m_editorWindow, m_chatWindow, m_waitingDialog, m_ownBoard,
+                          m_opponentBoard, m_opponentBoardFrame});
+    connect(m_editorWindow, &EditorWindow::generateRequested, this, &MainWindow::generateOwnFleet);
+    connect(m_editorWindow, &EditorWindow::areaSizeChosen, this, &MainWindow::applyAreaSize);
+    setUpKeyboard();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_game.match().gameInProgress) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    shutDown();
+}
+
+void MainWindow::shutDown()
+{
+    m_audio->stopMusic();
+    m_audio->deleteMusicFiles();
+    saveSession(m_game);
+}
+
+void MainWindow::endProgram()
+{
+    if (!m_closing) {
+        m_closing = true;
+        // No tick may end a match, and count it, after the records are saved.
+        m_turnTimer->stop();
+        m_indicatorTimer->stop();
+        shutDown();
+    }
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // companion windows refuse. exit() also ends the loops of open boxes.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::saveRecords()
+{
+    // After the shutdown the file holds the run as it ended; nothing later
+    // is added.
+    if (!m_closing)
+        saveSession(m_game);
+}
+
+void MainWindow::applyAreaSize(int n)
+{
+    BoardState &b = m_game.boards();
+    b.areaSize = static_cast<std::uint8_t>(n);
+    b.pendingAreaSize = static_cast<std::uint8_t>(n);
+    m_editorWindow->showAreaSize(n);
+    clearBoard(b.ownBoard, b.placedFleet);
+    clearBoard(b.opponentBoard);
+    m_ownBoard->setCellCount(n);
+    m_opponentBoard->setCellCount(n);
+    const WindowPlacement windows(this, m_controlPanel, m_ownBoardFrame, m_opponentBoardFrame,
+                                  m_ownBoard, m_opponentBoard, m_generatingPanel, m_editorWindow,
+                                  m_gameLogWindow, m_chatWindow);
+    windows.arrange(n);
+    m_ownBoard->repaintBoard();
     m_opponentBoard->repaintBoard();
+    m_net->sendUserInfoIfIdle();
+}
+
+void MainWindow::applyModeLayout()
+{
+    if (m_game.match().gameInProgress) {
+        m_boardPlay->forgetAim();
+        m_editorWindow->hide();
+        m_gameLogWindow->clear();
+        m_gameLogWindow->show();
+    } else {
+        m_editorWindow->show();
+        m_gameLogWindow->hide();
+        m_controlPanel->showIdle();
+        updateTitle();
+    }
+    m_controlPanel->releasePause();
+    m_turnTimer->setInterval(1000);
+    m_actions->playModeMusic();
+}
+
+void MainWindow::setUpKeyboard()
+{
+    installAccessibleFactories();
+    // The control column top to bottom, then the own board and the opponent's.
+    new KeyboardFocus(this, m_gameLogWindow, {this, m_editorWindow},
+                      m_controlPanel->tabOrder() << m_ownBoard << m_opponentBoard);
+    // After the switches' own handlers: their new state is read at once.
+    for (auto clicked :
+         {&ControlPanel::musicClicked, &ControlPanel::soundClicked, &ControlPanel::languageClicked})
+        connect(m_controlPanel, clicked, this, &MainWindow::updateAccessibleTexts);
+    setFocus();
+}
+
+void MainWindow::updateAccessibleTexts()
+{
+    const Settings &s = m_game.settings();
+    updateAccessibleName(m_ownBoard, localized(s, "Your board", "Ваше поле"));
+    updateAccessibleName(m_opponentBoard, localized(s, "Opponent's board", "Поле противника"));
+    m_controlPanel->updateAccessibleTexts(s, m_game.match());
+    m_editorWindow->updateAccessibleTexts();
 }
 
 void MainWindow::generateOwnFleet()
 {
-    m_game.modalBusy = true;
-    m_generatingPanel->generate(m_game.boards.ownBoard, m_game.boards.placedFleet);
-    paintOwnBoard();
-    m_game.modalBusy = false;
-}
-
-void MainWindow::playModeMusic()
-{
-    m_audio->playMusic(m_audio->pickTrack(m_game.match.gameInProgress));
-}
-
-bool MainWindow::peerConnected()
-{
-    return m_net->peerConnected();
-}
-
-void MainWindow::sendUserInfoIfIdle()
-{
-    m_net->sendUserInfoIfIdle();
+    m_game.setModalBusy(true);
+    m_generatingPanel->generate(m_game.boards().ownBoard, m_game.boards().placedFleet);
+    m_ownBoard->repaintBoard();
+    m_game.setModalBusy(false);
 }
 
 void MainWindow::applyLanguage()
 {
-    m_controlPanel->retranslate(m_game.settings);
-    if (!m_game.match.gameInProgress) {
-        m_ownBoardFrame->setTitle(localized(m_game.settings, " User ", " Пользователь "));
-        m_opponentBoardFrame->setTitle(localized(m_game.settings, " Computer ", " Компьютер "));
+    m_controlPanel->retranslate(m_game.settings());
+    if (!m_game.match().gameInProgress) {
+        m_ownBoardFrame->setTitle(localized(m_game.settings(), " User ", " Пользователь "));
+        m_opponentBoardFrame->setTitle(localized(m_game.settings(), " Computer ", " Компьютер "));
     }
 
     m_editorWindow->retranslate();
@@ -143,110 +283,42 @@ void MainWindow::applyLanguage()
     m_gameLogWindow->retranslate();
     m_waitingDialog->retranslate();
     updateTitle();
-    m_controlPanel->applyShortcuts(m_game.settings.englishUi);
+    m_controlPanel->applyShortcuts(m_game.settings().englishUi);
     updateAccessibleTexts();
 }
 
 void MainWindow::updateTitle()
 {
-    const QString &name = m_game.settings.playerName;
+    const QString &name = m_game.settings().playerName;
     if (name.isEmpty())
         setWindowTitle(QStringLiteral("Tarnwake"));
     else
-        setWindowTitle(localized(m_game.settings, "Tarnwake - player ", "Tarnwake - игрок ") +
+        setWindowTitle(localized(m_game.settings(), "Tarnwake - player ", "Tarnwake - игрок ") +
                        name);
-}
-
-void MainWindow::toggleMusic()
-{
-    Settings &s = m_game.settings;
-    s.musicOn = !s.musicOn;
-    m_controlPanel->showSwitches(s);
-    if (s.musicOn)
-        playModeMusic();
-    else
-        m_audio->stopMusic();
-}
-
-void MainWindow::toggleSound()
-{
-    Settings &s = m_game.settings;
-    s.soundOn = !s.soundOn;
-    m_controlPanel->showSwitches(s);
-    if (s.soundOn)
-        m_audio->playSound(QStringLiteral("wrong3"));
 }
 
 void MainWindow::toggleLanguage()
 {
-    Settings &s = m_game.settings;
-    s.englishUi = !s.englishUi;
+    m_game.settings().englishUi = !m_game.settings().englishUi;
     applyLanguage();
-}
-
-void MainWindow::choosePlayer()
-{
-    if (m_game.match.gameInProgress)
-        return;
-    m_game.modalBusy = true;
-    m_playersDialog->setName(m_game.settings.playerName);
-    m_playersDialog->fillPlayerList();
-    tw::centerOnScreen(m_playersDialog);
-    m_playersDialog->exec();
-    m_game.settings.playerName = normalizedPlayerName(m_playersDialog->name());
-    sendUserInfoIfIdle();
-    updateTitle();
-    m_game.modalBusy = false;
-}
-
-void MainWindow::showScores()
-{
-    m_game.modalBusy = true;
-    m_audio->playSound(QStringLiteral("gong"));
-    tw::centerOnScreen(m_statisticsDialog);
-    m_statisticsDialog->exec();
-    m_game.modalBusy = false;
-}
-
-void MainWindow::showAbout()
-{
-    m_game.modalBusy = true;
-    m_audio->playMusic(QStringLiteral("logo"));
-    tw::centerOnScreen(m_aboutDialog);
-    m_aboutDialog->exec();
-    playModeMusic();
-    m_game.modalBusy = false;
 }
 
 void MainWindow::onTurnTick()
 {
-    m_audio->musicUpkeep(m_game.match.gameInProgress);
+    m_audio->musicUpkeep(m_game.match().gameInProgress);
     match().tick();
 }
 
 void MainWindow::onIndicatorTick()
 {
-    const MatchState &m = m_game.match;
-    if (m.gameInProgress)
-        m_controlPanel->showTurn(m.playerTurn);
+    m_controlPanel->showIndicators(m_game.match());
     m_net->sendAim(m_boardPlay->aimedCell());
-    m_controlPanel->stepScore(m.gameScore);
     updateAccessibleTexts();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_net->chatSend();
-    } else if (event->key() == Qt::Key_Backspace) {
-        m_chatWindow->eraseLastInput();
-    } else {
-        // Typed characters, control characters aside, join the chat line.
-        QString typed = event->text();
-        typed.removeIf([](QChar c) { return c.unicode() < 32; });
-        if (!typed.isEmpty())
-            m_chatWindow->appendToInput(typed);
-    }
+    m_chatWindow->typeKey(*event);
     QWidget::keyPressEvent(event);
 }
 

@@ -3,34 +3,60 @@
 
 #include "match/match.h"
 
+#include <QObject>
+
+class QGroupBox;
+class QTimer;
 class QWidget;
 
 namespace tw {
 
 class Audio;
+class BoardView;
+class ControlPanel;
 class Feedback;
+class GameLogWindow;
 class GeneratingPanel;
+class NetPlay;
+class StatisticsDialog;
 
-// The match as the windows play it: it owns the Match and answers what the
-// match asks (its message boxes, through the feedback; the computer's fleet,
-// generated under the progress panel) and plays its sounds and music. What
-// the match tells, the main window shows from its signals.
-class MatchController final : private MatchDialogs, private MatchSounds
+// The windows a match shows itself in.
+struct MatchViews
 {
+    BoardView *ownBoard;
+    BoardView *opponentBoard;
+    QGroupBox *ownFrame; // their titles name the sides
+    QGroupBox *opponentFrame;
+    ControlPanel *controlPanel; // turn lamps and clocks
+    QTimer *turnTimer;          // ticks faster while paused
+    GameLogWindow *logWindow;
+    StatisticsDialog *statisticsDialog;
+};
+
+// The match as the windows play it: it owns the Match, answers what the
+// match asks (its message boxes, through the feedback; the computer's fleet,
+// generated under the progress panel), plays its sounds and music, shows
+// what it tells in the views, and feeds it the peer's answers and shots.
+class MatchController final : public QObject, private MatchDialogs, private MatchSounds
+{
+    Q_OBJECT
 public:
     // Every reference must outlive the controller; window is the parent of
     // the message boxes.
     MatchController(GameState &game, Random &random, Feedback &feedback, Audio &audio,
-                    PeerChannel &network, GameLog &log, const LogClock &clock,
+                    NetPlay &network, GameLog &log, const LogClock &clock,
                     GeneratingPanel &generating, QWidget *window);
 
     Match &match() { return m_match; }
+    // Precondition: the views outlive the controller.
+    void showIn(const MatchViews &views);
 
 private:
     bool ask(Box box) override;
     void generateOpponentFleet(Board &board) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
+    void showStatistics();
 
     const GameState &m_game;
     Feedback &m_feedback;
@@ -38,6 +64,7 @@ private:
     GeneratingPanel &m_generating;
     QWidget *m_window;
     Match m_match;
+    MatchViews m_views{};
 };
 
 } // namespace tw

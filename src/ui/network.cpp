@@ -14,6 +14,7 @@
 #include "widgets.h"
 
 #include <QEvent>
+#include <QGroupBox>
 #include <chrono>
 
 namespace tw {
@@ -85,6 +86,10 @@ void NetworkController::attachWindows(const NetworkWindows &windows)
 {
     m_windows = windows;
     EditorWindow &editor = *windows.editor;
+    connect(&m_play, &NetPlay::opponentCaptionChanged, windows.opponentFrame, &QGroupBox::setTitle);
+    connect(&m_play, &NetPlay::opponentBoardHiddenChanged, windows.opponentBoard,
+            &BoardView::setConcealed);
+    connect(windows.chat, &ChatWindow::sendRequested, this, &NetworkController::chatSend);
 
     connect(&editor, &EditorWindow::connectRequested, this, [this] { m_play.connectToPeer(); });
     connect(&editor, &EditorWindow::disconnectRequested, this,
@@ -131,7 +136,7 @@ void NetworkController::startServer()
 void NetworkController::announceGame()
 {
     m_discovery->announce(
-        {m_game.settings.playerName, m_game.boards.areaSize, m_play.link().listeningPort()});
+        {m_game.settings().playerName, m_game.boards().areaSize, m_play.link().listeningPort()});
 }
 
 void NetworkController::chooseFoundGame(const QString &address, int port)

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <optional>
 
+class QGroupBox;
+
 namespace tw {
 
 class Audio;
@@ -27,7 +29,9 @@ struct NetworkWindows
     ChatWindow *chat;         // the chat history and input line
     WaitingDialog *waiting;   // shown while an invitation waits for its answer
     BoardView *ownBoard;      // where the peer's aim shows
-    BoardView *opponentBoard; // clicked to fire (the journal notes it)
+    BoardView *opponentBoard; // clicked to fire (the journal notes it); hidden
+                              // while the peer's fleet is being agreed on
+    QGroupBox *opponentFrame; // its title names the peer
 };
 
 // Network play as the windows see it: the link to a peer, the packets of a

@@ -68,7 +68,7 @@ void PlayersDialog::setName(const QString &name)
 void PlayersDialog::fillPlayerList()
 {
     m_playerList->clear();
-    for (const QString &name : usedPlayerNames(m_game.scores)) {
+    for (const QString &name : usedPlayerNames(m_game.scores())) {
         auto *item = new NameItem(name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -95,12 +95,12 @@ void PlayersDialog::removeTickedPlayers()
         return;
     const BoxAnswer answer = m_feedback.message(
         this,
-        localized(m_game.settings, "Do you want to remove selected users?",
+        localized(m_game.settings(), "Do you want to remove selected users?",
                   "Удалить выделенных пользователей?"),
         QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Cancel);
     if (answer != BoxAnswer::Ok)
         return;
-    removePlayers(m_game.scores, ticked);
+    removePlayers(m_game.scores(), ticked);
     // Kept at once: a crash later in the run must not bring them back.
     saveSession(m_game);
     fillPlayerList();
@@ -108,9 +108,9 @@ void PlayersDialog::removeTickedPlayers()
 
 void PlayersDialog::retranslate()
 {
-    setWindowTitle(localized(m_game.settings, "Enter your name", "Введите свое имя"));
+    setWindowTitle(localized(m_game.settings(), "Enter your name", "Введите свое имя"));
     m_removeButton->setText(
-        localized(m_game.settings, "Remove selected users", "Удалить выделенных пользователей"));
+        localized(m_game.settings(), "Remove selected users", "Удалить выделенных пользователей"));
 }
 
 } // namespace tw

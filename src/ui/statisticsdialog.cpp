@@ -54,7 +54,7 @@ StatisticsDialog::StatisticsDialog(const GameState &game, QWidget *parent)
 void StatisticsDialog::paintStatistics(QPainter &painter)
 {
     const QString text =
-        statisticsText(m_game.scores, m_game.match.endRemark, m_game.settings.englishUi);
+        statisticsText(m_game.scores(), m_game.match().endRemark, m_game.settings().englishUi);
     drawWrappedText(m_statisticsView, &painter, text, StatisticsFontHeight,
                     m_statisticsView->palette().color(QPalette::WindowText), QFont::Normal,
                     QString::fromLatin1(StatisticsFontFamily), true, true);
@@ -75,7 +75,7 @@ void StatisticsDialog::keyPressEvent(QKeyEvent *event)
 
 void StatisticsDialog::retranslate()
 {
-    setWindowTitle(localized(m_game.settings, "Our great winners", "Наши победители"));
+    setWindowTitle(localized(m_game.settings(), "Our great winners", "Наши победители"));
 }
 
 } // namespace tw

@@ -257,8 +257,8 @@ void DesktopTest::waitingWindowHasNoTitleBarButtons()
     GameState game;
     QWidget main;
     const QList<QWidget *> companions = {
-        new EditorWindow(game, &main), new GameLogWindow(game.settings, &main),
-        new WaitingDialog(game.settings, &main), new ChatWindow(&main)};
+        new EditorWindow(game, &main), new GameLogWindow(game.settings(), &main),
+        new WaitingDialog(game.settings(), &main), new ChatWindow(&main)};
     for (QWidget *window : companions) {
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), &main);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_host.h"
 
+#include "common/gamestateaccess.h"
+
 namespace tw {
 
 QStringList FakeHost::logTexts() const
@@ -49,10 +51,8 @@ void FakeHost::watch(Match &match)
     QObject::connect(&match, &Match::captionChanged, [this](Side side, const QString &caption) {
         (side == Side::Own ? ownCaptions : opponentCaptions) << caption;
     });
-    QObject::connect(&match, &Match::boardScrambled,
-                     [this](Side side, bool columnNumber, int picture, int x, int y) {
-                         scramble(side, columnNumber, picture, x, y);
-                     });
+    QObject::connect(&match, &Match::scrambleChanged,
+                     [this](Side side, int x, int y) { scramble(side, x, y); });
     QObject::connect(&match, &Match::turnChanged, [this](bool playerTurn) {
         events << QStringLiteral("lamp out");
         lampsPutOut.push_back(!playerTurn);
@@ -103,7 +103,7 @@ void FakeHost::generateOpponentFleet(Board &board)
 {
     events << QStringLiteral("generate");
     FleetCounts counts;
-    generateFleet(board, counts, m_game.boards.areaSize, m_random);
+    generateFleet(board, counts, m_game.boards().areaSize, m_random);
     generatedFleet = board;
 }
 
@@ -154,22 +154,25 @@ void FakeHost::paintBoard(Side side)
     }
 }
 
-void FakeHost::scramble(Side side, bool columnNumber, int picture, int x, int y)
+void FakeHost::scramble(Side side, int x, int y)
 {
     events << QStringLiteral("scramble");
-    scrambles.push_back({side == Side::Own, columnNumber, picture, x, y});
+    const MatchState &m = m_game.match();
+    const Scramble::Mark mark = (side == Side::Own ? m.ownScramble : m.opponentScramble).at(x, y);
+    scrambles.push_back({side == Side::Own, mark.columnNumber, mark.picture, x, y});
 }
 
 void FakeHost::saveRecords()
 {
     events << QStringLiteral("save records");
-    saved.push_back(m_game.scores);
+    saved.push_back(m_game.scores());
 }
 
 void FakeHost::showStatistics()
 {
     events << QStringLiteral("statistics");
-    statistics.push_back({m_game.match.endRemark, m_game.scores, m_game.match.gameInProgress});
+    statistics.push_back(
+        {matchOf(m_game).endRemark, m_game.scores(), matchOf(m_game).gameInProgress});
 }
 
 } // namespace tw

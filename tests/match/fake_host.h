@@ -8,7 +8,9 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 inline std::ostream &operator<<(std::ostream &os, const QString &text)
@@ -63,6 +65,9 @@ public:
     bool linked = false;
     bool inviteAccepted = true; // else the invitation waits for peerAnswered()
     bool abortConfirmed = true;
+    // What an agreement with the peer settled, handed to the next match that
+    // begins (and then gone).
+    std::optional<AgreedMatch> agreement;
     QDateTime clock{QDate(2024, 3, 9), QTime(14, 5, 6)};
 
     // Records. `events` holds every call in order, as short tags ("memo ...",
@@ -76,6 +81,7 @@ public:
     std::vector<Box> boxes;
     std::vector<std::pair<int, int>> shotsSent;
     int abortsSent = 0;
+    int agreementsOver = 0;
     int ownPaints = 0;
     int opponentPaints = 0;
     std::vector<bool> lampsPutOut; // true: the player's lamp (the turn passed to the opponent)
@@ -105,6 +111,8 @@ public:
     // PeerChannel
     bool peerConnected() const override { return linked; }
     Invitation invitePeer() override;
+    std::optional<AgreedMatch> takeAgreedMatch() override { return std::exchange(agreement, {}); }
+    void agreedMatchOver() override { ++agreementsOver; }
     void sendShot(int col, int row) override;
     void sendGameAborted() override;
     // LogClock
@@ -126,7 +134,7 @@ private:
     void enterMatchLayout();
     void leaveMatchLayout();
     void paintBoard(Side side);
-    void scramble(Side side, bool columnNumber, int picture, int x, int y);
+    void scramble(Side side, int x, int y);
     void saveRecords();
     void showStatistics();
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start, the turn timer, pause, abort and the end of a match.
+#include "common/gamestateaccess.h"
 #include "match_fixture.h"
 #include "records/records.h"
 #include "util/localtime.h"
@@ -45,16 +46,16 @@ class Lifecycle : public MatchTest
 protected:
     PlayerRecord &recordAt(const QString &name)
     {
-        for (PlayerRecord &record : game.scores.players)
+        for (PlayerRecord &record : game.scores().players)
             if (record.free == 0 && recordName(record) == name)
                 return record;
         ADD_FAILURE() << "no record for " << name.toStdString();
-        return game.scores.players[99];
+        return game.scores().players[99];
     }
 
     PlayerRecord &storedPlayer(const QString &name)
     {
-        PlayerRecord &record = game.scores.players[4];
+        PlayerRecord &record = game.scores().players[4];
         setRecordName(record, name);
         record.free = 0;
         record.wins = 2;
@@ -98,19 +99,19 @@ TEST_F(Lifecycle, BeginRefusesWithTheRightBox)
         SetUp();
         if (c.fleet)
             placeOwnFleet(1);
-        game.settings.playerName = QString::fromUtf8(c.player);
-        game.match.gameInProgress = c.inProgress;
+        game.settings().playerName = QString::fromUtf8(c.player);
+        matchOf(game).gameInProgress = c.inProgress;
         host.linked = c.peer;
         host.inviteAccepted = c.invite;
         host.clearRecords();
-        const BoardState boards = game.boards;
+        const BoardState boards = game.boards();
         EXPECT_FALSE(match.begin());
         EXPECT_EQ(host.events, c.events);
-        EXPECT_EQ(game.match.gameInProgress, c.inProgress);
-        EXPECT_EQ(game.boards.ownBoard, boards.ownBoard);
+        EXPECT_EQ(matchOf(game).gameInProgress, c.inProgress);
+        EXPECT_EQ(game.boards().ownBoard, boards.ownBoard);
         match.peerAnswered(false); // the refusal of an invitation sent
         EXPECT_EQ(host.events, c.events);
-        EXPECT_EQ(game.match.gameInProgress, c.inProgress);
+        EXPECT_EQ(matchOf(game).gameInProgress, c.inProgress);
     }
 }
 
@@ -133,25 +134,23 @@ TEST_F(Lifecycle, BeginArmsBothBoardsAndNamesTheSides)
         SetUp();
         setEnglish(c.english);
         placeOwnFleet(2);
-        const Board placed = game.boards.ownBoard;
+        const Board placed = game.boards().ownBoard;
+        Board opponentPlaced = game.boards().opponentBoard;
         if (c.peer) {
             Random peer(3);
             FleetCounts counts;
-            generateFleet(game.boards.opponentBoard, counts, 10, peer);
-            game.match.opponentName = "Vasya";
-            game.match.playerTurn = true;
+            generateFleet(opponentPlaced, counts, 10, peer);
+            host.agreement = AgreedMatch{"Vasya", opponentPlaced, true};
         }
-        const Board opponentPlaced = game.boards.opponentBoard;
         host.linked = c.peer;
         host.clearRecords();
-        game.agreement.phase = AgreementPhase::AwaitingAnswer;
-        game.match.rejectedCells.fill(CellMiss);
+        matchOf(game).rejectedCells.fill(CellMiss);
         Random untouched = random;
         ASSERT_TRUE(match.begin());
 
-        EXPECT_TRUE(game.match.gameInProgress);
-        EXPECT_FALSE(game.agreement.awaitingConfirmation());
-        EXPECT_EQ(countCells(game.match.rejectedCells, BoardSide, CellWater), BoardCells);
+        EXPECT_TRUE(matchOf(game).gameInProgress);
+        EXPECT_FALSE(host.agreement) << "the agreement is taken";
+        EXPECT_EQ(countCells(matchOf(game).rejectedCells, BoardSide, CellWater), BoardCells);
         EXPECT_EQ(host.matchLayouts, 1);
         EXPECT_EQ(host.ownCaptions, QStringList{" NewUser "});
         EXPECT_EQ(host.opponentCaptions, c.opponentCaptions);
@@ -159,12 +158,13 @@ TEST_F(Lifecycle, BeginArmsBothBoardsAndNamesTheSides)
         ASSERT_GE(host.log.size(), 4u);
         EXPECT_EQ(host.log[3].text, utf8(c.opponentLine));
         if (c.peer) {
-            EXPECT_TRUE(game.match.playerTurn) << "the agreement decided who begins";
+            EXPECT_TRUE(matchOf(game).playerTurn) << "the agreement decided who begins";
             EXPECT_EQ(random.randInt(1000), untouched.randInt(1000)) << "nothing drawn";
         }
         for (const auto &[board, before] :
-             {std::pair{&game.boards.ownBoard, placed},
-              std::pair{&game.boards.opponentBoard, c.peer ? opponentPlaced : host.generatedFleet}})
+             {std::pair{&game.boards().ownBoard, placed},
+              std::pair{&game.boards().opponentBoard,
+                        c.peer ? opponentPlaced : host.generatedFleet}})
             for (int x = 1; x <= 10; ++x)
                 for (int y = 1; y <= 10; ++y)
                     EXPECT_EQ(board->at(x, y),
@@ -182,8 +182,8 @@ TEST_F(Lifecycle, EitherSideMovesFirstWithEvenOdds)
         placeOwnFleet(7);
         random.seed(static_cast<std::uint32_t>(i));
         ASSERT_TRUE(match.begin());
-        playerFirst += game.match.playerTurn;
-        game.match.gameInProgress = false;
+        playerFirst += matchOf(game).playerTurn;
+        matchOf(game).gameInProgress = false;
     }
     EXPECT_NEAR(double(playerFirst) / matches, 0.5, 0.03);
 }
@@ -192,27 +192,27 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
 {
     placeOwnFleet(4);
     ASSERT_TRUE(match.begin());
-    game.match.playerTurn = true;
+    matchOf(game).playerTurn = true;
     for (int i = 0; i < 3; ++i)
         match.tick();
-    EXPECT_EQ(game.match.playerTime, 3);
-    EXPECT_EQ(game.match.opponentTime, 0);
+    EXPECT_EQ(matchOf(game).playerTime, 3);
+    EXPECT_EQ(matchOf(game).opponentTime, 0);
     EXPECT_EQ(host.clocks.back(), (std::pair<int, int>{3, 0}));
 
     host.clearRecords();
     match.pauseButton(true);
-    EXPECT_TRUE(game.match.paused);
+    EXPECT_TRUE(matchOf(game).paused);
     EXPECT_EQ(host.pauses, std::vector<bool>{true});
     EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " pause"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"pause", true, false}}));
 
-    const Board own = game.boards.ownBoard;
+    const Board own = game.boards().ownBoard;
     for (int i = 0; i < 200; ++i)
         match.tick();
-    EXPECT_EQ(game.match.playerTime, 3);
-    EXPECT_EQ(game.match.opponentTime, 0);
+    EXPECT_EQ(matchOf(game).playerTime, 3);
+    EXPECT_EQ(matchOf(game).opponentTime, 0);
     EXPECT_TRUE(host.clocks.empty());
-    EXPECT_EQ(game.boards.ownBoard, own);
+    EXPECT_EQ(game.boards().ownBoard, own);
 
     // Each paused tick scrambles the own board, then the opponent's, with a
     // column number or a row letter over a cell of the area.
@@ -237,17 +237,24 @@ TEST_F(Lifecycle, TimeCountsForTheSideToMoveAndNotWhilePaused)
 
     host.clearRecords();
     match.pauseButton(false);
-    EXPECT_FALSE(game.match.paused);
+    EXPECT_FALSE(matchOf(game).paused);
     EXPECT_EQ(host.pauses, std::vector<bool>{false});
     EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + " continue"});
     EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{"continue", true, false}}));
     EXPECT_EQ(host.ownPaints, 1);
     EXPECT_EQ(host.opponentPaints, 1);
+    int scrambledLeft = 0;
+    for (int x = 1; x <= BoardSide; ++x)
+        for (int y = 1; y <= BoardSide; ++y)
+            for (const Scramble *layer :
+                 {&matchOf(game).ownScramble, &matchOf(game).opponentScramble})
+                scrambledLeft += layer->at(x, y).picture != -1;
+    EXPECT_EQ(scrambledLeft, 0) << "the boards show themselves again";
 
-    game.match.playerTurn = false;
+    matchOf(game).playerTurn = false;
     match.tick();
-    EXPECT_EQ(game.match.playerTime, 3);
-    EXPECT_EQ(game.match.opponentTime, 1);
+    EXPECT_EQ(matchOf(game).playerTime, 3);
+    EXPECT_EQ(matchOf(game).opponentTime, 1);
 }
 
 TEST_F(Lifecycle, PauseTextsInRussian)
@@ -270,10 +277,10 @@ TEST_F(Lifecycle, PauseOnlyAgainstTheComputerInAMatch)
     for (bool peer : {false, true}) {
         host.linked = peer;
         runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), true);
-        game.match.gameInProgress = peer;
+        matchOf(game).gameInProgress = peer;
         host.clearRecords();
         match.pauseButton(true);
-        EXPECT_FALSE(game.match.paused);
+        EXPECT_FALSE(matchOf(game).paused);
         EXPECT_TRUE(host.events.isEmpty());
     }
 }
@@ -283,7 +290,7 @@ TEST_F(Lifecycle, TickOutsideAMatchOnlyShowsTheConnection)
     match.tick();
     EXPECT_EQ(host.connectionStates, 1);
     EXPECT_TRUE(host.events.isEmpty());
-    EXPECT_EQ(game.match.playerTime + game.match.opponentTime, 0);
+    EXPECT_EQ(matchOf(game).playerTime + matchOf(game).opponentTime, 0);
 }
 
 TEST_F(Lifecycle, AbortAsksFirstAndCancelChangesNothing)
@@ -293,14 +300,14 @@ TEST_F(Lifecycle, AbortAsksFirstAndCancelChangesNothing)
 
     placeOwnFleet(5);
     ASSERT_TRUE(match.begin());
-    const Board own = game.boards.ownBoard;
+    const Board own = game.boards().ownBoard;
     host.abortConfirmed = false;
     host.clearRecords();
     match.abort();
     EXPECT_EQ(host.boxes, std::vector<Box>{Box::ConfirmAbort});
     EXPECT_EQ(host.events.size(), 1);
-    EXPECT_FALSE(game.match.gameAborted);
-    EXPECT_EQ(game.boards.ownBoard, own);
+    EXPECT_FALSE(matchOf(game).gameAborted);
+    EXPECT_EQ(game.boards().ownBoard, own);
 }
 
 TEST_F(Lifecycle, AbortEndsAsALossThatLeavesTheBattleFiguresAlone)
@@ -321,25 +328,25 @@ TEST_F(Lifecycle, AbortEndsAsALossThatLeavesTheBattleFiguresAlone)
         setEnglish(c.english);
         storedPlayer("NewUser");
         placeOwnFleet(6);
-        const Board placed = game.boards.ownBoard;
+        const Board placed = game.boards().ownBoard;
         ASSERT_TRUE(match.begin());
-        const Board opponent = game.boards.opponentBoard;
-        game.match.playerTime = 500;
-        game.match.gameScore = 900;
+        const Board opponent = game.boards().opponentBoard;
+        matchOf(game).playerTime = 500;
+        matchOf(game).gameScore = 900;
         match.pauseButton(true);
         host.clearRecords();
 
         match.abort();
         EXPECT_EQ(host.events, (QStringList{"box 2", "send aborted", "log " + utf8(c.aborted)}));
         EXPECT_EQ(host.log.back(), (FakeHost::LogEntry{utf8(c.aborted), false, false}));
-        EXPECT_FALSE(game.match.paused);
-        EXPECT_TRUE(game.match.gameAborted);
-        EXPECT_EQ(game.boards.ownBoard, placed) << "every own ship shows whole";
-        EXPECT_EQ(game.boards.opponentBoard, opponent);
+        EXPECT_FALSE(matchOf(game).paused);
+        EXPECT_TRUE(matchOf(game).gameAborted);
+        EXPECT_EQ(game.boards().ownBoard, placed) << "every own ship shows whole";
+        EXPECT_EQ(game.boards().opponentBoard, opponent);
 
         host.clearRecords();
         match.tick();
-        EXPECT_TRUE(game.match.gameOver);
+        EXPECT_TRUE(matchOf(game).gameOver);
         EXPECT_EQ(host.sounds, QStringList{"LAUGH"});
         EXPECT_EQ(host.memo, QStringList{timeText(host.clock) + u' ' + utf8(c.computerWins)});
         EXPECT_EQ(host.log.front(), (FakeHost::LogEntry{utf8(c.computerWins), true, false}));
@@ -357,7 +364,7 @@ TEST_F(Lifecycle, BothFleetsGoneAtOneTickIsALoss)
 {
     runningMatch(boardFromRows({"S"}), boardFromRows({"S"}), true);
     match.tick();
-    EXPECT_TRUE(game.match.gameOver);
+    EXPECT_TRUE(matchOf(game).gameOver);
     EXPECT_EQ(host.music, QStringList{"loose"});
     EXPECT_EQ(recordAt("NewUser").losses, 1);
     EXPECT_EQ(recordAt("NewUser").wins, 0);
@@ -393,14 +400,14 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
         SCOPED_TRACE(c.name);
         SetUp();
         runningMatch(boardFromRows({c.own}), boardFromRows({c.opponent}), true);
-        game.match.playerTime = 7;
-        game.match.opponentTime = 5;
-        game.match.gameScore = 300;
+        matchOf(game).playerTime = 7;
+        matchOf(game).opponentTime = 5;
+        matchOf(game).gameScore = 300;
         host.clearRecords();
         match.tick();
 
-        EXPECT_TRUE(game.match.gameOver);
-        EXPECT_FALSE(game.match.gameInProgress);
+        EXPECT_TRUE(matchOf(game).gameOver);
+        EXPECT_FALSE(matchOf(game).gameInProgress);
         EXPECT_EQ(only(host.events, {"sound", "music", "memo", "log computer", "log the",
                                      "log Game", "paint", "save", "statistics"}),
                   c.steps);
@@ -408,7 +415,7 @@ TEST_F(Lifecycle, EndRecordsBeforeTheStatisticsAndClearsTheRemarkAfter)
         const FakeHost::StatisticsShown &shown = host.statistics[0];
         EXPECT_FALSE(shown.gameInProgress);
         EXPECT_TRUE(shown.endRemark.contains("NewUser")) << shown.endRemark.toStdString();
-        EXPECT_TRUE(game.match.endRemark.isEmpty());
+        EXPECT_TRUE(matchOf(game).endRemark.isEmpty());
         // The record was written before the window showed it.
         const PlayerRecord *record = nullptr;
         for (const PlayerRecord &r : shown.scores.players)
@@ -430,17 +437,17 @@ TEST_F(Lifecycle, FinishClearsBothBoardsAndTheFleet)
 {
     placeOwnFleet(8);
     ASSERT_TRUE(match.begin());
-    game.boards.ownBoard = boardFromRows({"S"});
+    game.boards().ownBoard = boardFromRows({"S"});
     match.tick();
-    ASSERT_TRUE(game.match.gameOver);
+    ASSERT_TRUE(matchOf(game).gameOver);
     host.clearRecords();
     match.finish();
     Board empty;
     empty.fill(CellWater);
-    EXPECT_EQ(game.boards.ownBoard, empty);
-    EXPECT_EQ(game.boards.opponentBoard, empty);
-    EXPECT_EQ(game.boards.placedFleet, FleetCounts{});
-    EXPECT_FALSE(game.match.gameInProgress);
+    EXPECT_EQ(game.boards().ownBoard, empty);
+    EXPECT_EQ(game.boards().opponentBoard, empty);
+    EXPECT_EQ(game.boards().placedFleet, FleetCounts{});
+    EXPECT_FALSE(matchOf(game).gameInProgress);
     EXPECT_EQ(host.events, (QStringList{"paint own", "paint opponent", "idle layout"}));
 
     host.clearRecords();
@@ -458,16 +465,16 @@ TEST_F(Lifecycle, AnInvitedPeersAnswerBeginsTheMatchOnYesOnly)
         SCOPED_TRACE(yes ? "yes" : "no");
         SetUp();
         placeOwnFleet(9);
-        game.match.opponentName = "Vasya";
+        host.agreement = AgreedMatch{"Vasya", {}, false};
         host.linked = true;
         host.inviteAccepted = false; // the invitation waits for the answer
         EXPECT_FALSE(match.begin());
         EXPECT_FALSE(match.begin()) << "Start again while waiting";
         EXPECT_EQ(host.events, QStringList{"invite"});
-        EXPECT_FALSE(game.match.gameInProgress);
+        EXPECT_FALSE(matchOf(game).gameInProgress);
 
         match.peerAnswered(yes);
-        EXPECT_EQ(game.match.gameInProgress, yes);
+        EXPECT_EQ(matchOf(game).gameInProgress, yes);
         EXPECT_EQ(host.matchLayouts, yes ? 1 : 0);
         if (yes) {
             ASSERT_GE(host.log.size(), 4u);
@@ -481,7 +488,7 @@ TEST_F(Lifecycle, AnInvitedPeersAnswerBeginsTheMatchOnYesOnly)
             EXPECT_EQ(host.events, QStringList{"invite"}) << "a new Start invites again";
             match.peerAnswered(false);
         }
-        game.match.gameInProgress = false;
+        matchOf(game).gameInProgress = false;
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "match_fixture.h"
 
+#include "common/gamestateaccess.h"
 #include "records/records.h"
 
 namespace tw {
@@ -83,10 +84,10 @@ std::optional<Shot> shotBetween(const Board &before, const Board &after, int are
 void MatchTest::SetUp()
 {
     game = GameState{};
-    setDefaultScoreData(game.scores);
-    clearBoard(game.boards.ownBoard, game.boards.placedFleet);
-    clearBoard(game.boards.opponentBoard);
-    game.match.rejectedCells.fill(CellWater);
+    setDefaultScoreData(game.scores());
+    clearBoard(game.boards().ownBoard, game.boards().placedFleet);
+    clearBoard(game.boards().opponentBoard);
+    matchOf(game).rejectedCells.fill(CellWater);
     setEnglish(true);
     host.linked = false;
     host.inviteAccepted = true;
@@ -96,22 +97,23 @@ void MatchTest::SetUp()
 
 void MatchTest::setEnglish(bool english)
 {
-    game.settings.englishUi = english;
+    game.settings().englishUi = english;
 }
 
 void MatchTest::placeOwnFleet(std::uint32_t seed)
 {
     Random placement(seed);
-    generateFleet(game.boards.ownBoard, game.boards.placedFleet, game.boards.areaSize, placement);
+    generateFleet(game.boards().ownBoard, game.boards().placedFleet, game.boards().areaSize,
+                  placement);
 }
 
 void MatchTest::runningMatch(const Board &own, const Board &opponent, bool playerTurn)
 {
-    game.boards.ownBoard = own;
-    game.boards.opponentBoard = opponent;
-    game.match.gameInProgress = true;
-    game.match.gameOver = false;
-    game.match.playerTurn = playerTurn;
+    game.boards().ownBoard = own;
+    game.boards().opponentBoard = opponent;
+    matchOf(game).gameInProgress = true;
+    matchOf(game).gameOver = false;
+    matchOf(game).playerTurn = playerTurn;
     match.chooseOpponent();
 }
 
@@ -122,25 +124,25 @@ void MatchTest::shootAt(Cell cell)
 
 MatchTest::PlayedMatch MatchTest::playToTheEnd(Player player, const ComputerShotCheck &check)
 {
-    const int n = game.boards.areaSize;
+    const int n = game.boards().areaSize;
     PlayedMatch played;
-    while (!game.match.gameOver && played.ticks < 10000) {
-        const Board own = game.boards.ownBoard;
-        const bool computersTurn = !game.match.playerTurn;
+    while (!matchOf(game).gameOver && played.ticks < 10000) {
+        const Board own = game.boards().ownBoard;
+        const bool computersTurn = !matchOf(game).playerTurn;
         ++played.ticks;
         match.tick();
-        if (game.match.gameOver)
+        if (matchOf(game).gameOver)
             break;
-        if (const auto shot = shotBetween(own, game.boards.ownBoard, n, true)) {
+        if (const auto shot = shotBetween(own, game.boards().ownBoard, n, true)) {
             EXPECT_TRUE(computersTurn);
             if (check)
                 check(own, *shot);
             played.shots.push_back(*shot);
         }
-        if (!game.match.playerTurn)
+        if (!matchOf(game).playerTurn)
             continue;
 
-        const Board &target = game.boards.opponentBoard;
+        const Board &target = game.boards().opponentBoard;
         const std::uint8_t wanted = player == Player::Sharp ? CellIntact : CellWater;
         std::optional<Cell> aim;
         for (int x = 1; x <= n && !aim; ++x)
@@ -158,7 +160,7 @@ MatchTest::PlayedMatch MatchTest::playToTheEnd(Player player, const ComputerShot
         if (shot)
             played.shots.push_back(*shot);
     }
-    EXPECT_TRUE(game.match.gameOver) << "the match did not end";
+    EXPECT_TRUE(matchOf(game).gameOver) << "the match did not end";
     return played;
 }
 

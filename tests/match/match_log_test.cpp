@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole matches against the computer, played through the timer and clicks,
 // and the game log they leave, line by line.
+#include "common/gamestateaccess.h"
 #include "match_fixture.h"
 #include "util/localtime.h"
 
@@ -91,9 +92,9 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
         SetUp();
         setEnglish(c.english);
         const Texts &t = c.english ? English : Russian;
-        game.boards.areaSize = static_cast<std::uint8_t>(c.area);
+        game.boards().areaSize = static_cast<std::uint8_t>(c.area);
         placeOwnFleet(c.seed);
-        const Board ownPlaced = game.boards.ownBoard;
+        const Board ownPlaced = game.boards().ownBoard;
         random.seed(c.seed);
         host.clearRecords();
         ASSERT_TRUE(match.begin());
@@ -137,7 +138,7 @@ TEST_F(MatchLog, WholeMatchesWriteTheCatalogueLines)
         for (const Shot &shot : played.shots)
             hits += !shot.computer && shot.outcome != ShotOutcome::Miss;
         EXPECT_EQ(hits, c.won ? FleetCells : 0);
-        EXPECT_EQ(game.match.playerTime + game.match.opponentTime, played.ticks - 1);
+        EXPECT_EQ(matchOf(game).playerTime + matchOf(game).opponentTime, played.ticks - 1);
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A match against a network peer: the peer's shots at the own board, the
 // turn timer and the end texts that name the peer.
+#include "common/gamestateaccess.h"
 #include "match_fixture.h"
 
 using namespace tw;
@@ -14,7 +15,7 @@ protected:
     {
         MatchTest::SetUp();
         host.linked = true;
-        game.match.opponentName = QStringLiteral("Vasya");
+        matchOf(game).opponentName = QStringLiteral("Vasya");
     }
 };
 
@@ -47,8 +48,8 @@ TEST_F(PeerMatch, ShotsOutOfTurnOutsideTheAreaOrAtCellsShotBeforeAreIgnored)
         runningMatch(own, boardFromRows({"#"}), c.playerTurn);
         host.clearRecords();
         EXPECT_FALSE(match.peerShot(c.col, c.row));
-        EXPECT_EQ(game.boards.ownBoard, own) << "a ship cell never turns into water";
-        EXPECT_EQ(game.match.playerTurn, c.playerTurn);
+        EXPECT_EQ(game.boards().ownBoard, own) << "a ship cell never turns into water";
+        EXPECT_EQ(matchOf(game).playerTurn, c.playerTurn);
         EXPECT_TRUE(host.events.isEmpty());
     }
 }
@@ -75,7 +76,7 @@ TEST_F(PeerMatch, ShotReportNamesThePeerAndDrawsOnlyTheCues)
         setEnglish(c.english);
         runningMatch(boardFromRows({"", "", c.row, "", "", "", "", "", "", "#"}),
                      boardFromRows({"#"}), false);
-        game.match.rejectedCells.fill(CellMiss);
+        matchOf(game).rejectedCells.fill(CellMiss);
         host.clearRecords();
         random.seed(41);
         Random draws = random;
@@ -90,26 +91,26 @@ TEST_F(PeerMatch, ShotReportNamesThePeerAndDrawsOnlyTheCues)
         EXPECT_EQ(match.peerShot(6, 2), c.peerKeepsTurn);
         EXPECT_EQ(host.memo, QStringList{utf8(c.line)});
         EXPECT_EQ(host.log, (std::vector<FakeHost::LogEntry>{{utf8(c.line), false, false}}));
-        EXPECT_EQ(game.match.playerTurn, !c.peerKeepsTurn);
+        EXPECT_EQ(matchOf(game).playerTurn, !c.peerKeepsTurn);
         EXPECT_EQ(host.lampsPutOut, miss ? std::vector<bool>{false} : std::vector<bool>{});
         EXPECT_EQ(random.randInt(1000), draws.randInt(1000)) << "no targeting draws";
-        EXPECT_EQ(game.match.rejectedCells.cells[0], CellWater);
+        EXPECT_EQ(matchOf(game).rejectedCells.cells[0], CellWater);
     }
 }
 
 TEST_F(PeerMatch, TimerCountsThePeersTimeWithoutMovingForIt)
 {
     runningMatch(boardFromRows({"#"}), boardFromRows({"#"}), false);
-    const Board own = game.boards.ownBoard;
+    const Board own = game.boards().ownBoard;
     match.tick();
-    EXPECT_EQ(game.match.opponentTime, 1);
-    EXPECT_EQ(game.boards.ownBoard, own);
+    EXPECT_EQ(matchOf(game).opponentTime, 1);
+    EXPECT_EQ(game.boards().ownBoard, own);
     EXPECT_TRUE(host.memo.isEmpty());
 
     // The connection dropped: the computer takes the peer's turns.
     host.linked = false;
     match.tick();
-    EXPECT_EQ(game.match.opponentTime, 2);
+    EXPECT_EQ(matchOf(game).opponentTime, 2);
     EXPECT_EQ(host.memo.size(), 1);
 }
 
@@ -138,7 +139,7 @@ TEST_F(PeerMatch, EndTextsNameThePeer)
         runningMatch(boardFromRows({c.won ? "#" : "S"}), boardFromRows({c.won ? "S" : "#"}), true);
         host.clearRecords();
         match.tick();
-        ASSERT_TRUE(game.match.gameOver);
+        ASSERT_TRUE(matchOf(game).gameOver);
         const QStringList texts = host.logTexts();
         ASSERT_EQ(texts.size(), 24);
         EXPECT_EQ(texts[0], utf8(c.winner));

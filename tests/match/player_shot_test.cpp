@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player's click on the opponent board: refusals, scoring, the report
 // line and the shot packet.
+#include "common/gamestateaccess.h"
 #include "match/scoring.h"
 #include "match_fixture.h"
 
@@ -76,7 +77,7 @@ class PlayerShot : public MatchTest
 protected:
     void start(std::initializer_list<const char *> opponentRows, int area = 10)
     {
-        game.boards.areaSize = static_cast<std::uint8_t>(area);
+        game.boards().areaSize = static_cast<std::uint8_t>(area);
         runningMatch(boardFromRows({"#"}), boardFromRows(opponentRows), true);
     }
 };
@@ -116,14 +117,14 @@ TEST_F(PlayerShot, ScoresEachShotOnce)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         start(c.rows, c.area);
-        game.match.playerMisses = c.missesBefore;
-        game.match.playerTime = c.playerTime;
-        game.match.gameScore = c.scoreBefore;
+        matchOf(game).playerMisses = c.missesBefore;
+        matchOf(game).playerTime = c.playerTime;
+        matchOf(game).gameScore = c.scoreBefore;
         host.clearRecords();
         shootAt(c.aim);
-        EXPECT_EQ(game.match.gameScore, c.scoreAfter);
-        EXPECT_EQ(game.match.playerMisses, c.missesBefore + (c.miss ? 1 : 0));
-        EXPECT_EQ(game.match.playerTurn, !c.miss);
+        EXPECT_EQ(matchOf(game).gameScore, c.scoreAfter);
+        EXPECT_EQ(matchOf(game).playerMisses, c.missesBefore + (c.miss ? 1 : 0));
+        EXPECT_EQ(matchOf(game).playerTurn, !c.miss);
         EXPECT_EQ(host.lampsPutOut, c.miss ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(host.beeps, 0);
     }
@@ -160,20 +161,20 @@ TEST_F(PlayerShot, RefusedClicksChangeNothing)
         SCOPED_TRACE(c.name);
         host.linked = true;
         start({"oSx#", "", "", "", ""});
-        game.match.gameInProgress = c.inProgress;
-        game.match.playerTurn = c.playerTurn;
-        game.match.paused = c.paused;
-        game.match.gameScore = 50;
-        game.match.playerTime = 30;
+        matchOf(game).gameInProgress = c.inProgress;
+        matchOf(game).playerTurn = c.playerTurn;
+        matchOf(game).paused = c.paused;
+        matchOf(game).gameScore = 50;
+        matchOf(game).playerTime = 30;
         host.clearRecords();
         const GameState before = game;
         match.playerShot(c.hoverCol, c.hoverRow);
         EXPECT_EQ(host.beeps, c.beep ? 1 : 0);
         EXPECT_EQ(host.events, c.beep ? QStringList{"beep"} : QStringList{});
-        EXPECT_EQ(game.boards.opponentBoard, before.boards.opponentBoard);
-        EXPECT_EQ(game.match.gameScore, 50);
-        EXPECT_EQ(game.match.playerMisses, 0);
-        EXPECT_EQ(game.match.playerTurn, c.playerTurn);
+        EXPECT_EQ(game.boards().opponentBoard, before.boards().opponentBoard);
+        EXPECT_EQ(matchOf(game).gameScore, 50);
+        EXPECT_EQ(matchOf(game).playerMisses, 0);
+        EXPECT_EQ(matchOf(game).playerTurn, c.playerTurn);
     }
 }
 

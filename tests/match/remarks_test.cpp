@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The end remarks, word for word, in both languages.
+#include "common/gamestateaccess.h"
 #include "match_fixture.h"
 
 #include <set>
@@ -61,8 +62,8 @@ protected:
     void SetUp() override
     {
         MatchTest::SetUp();
-        game.settings.playerName = QStringLiteral("Ivan");
-        game.match.opponentName = QStringLiteral("Vasya");
+        game.settings().playerName = QStringLiteral("Ivan");
+        matchOf(game).opponentName = QStringLiteral("Vasya");
     }
 
     QString remarkFor(bool won) { return won ? match.winRemark() : match.lossRemark(); }

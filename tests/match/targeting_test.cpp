@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's choice of target on hand-made boards, and its behaviour
 // over whole matches.
+#include "common/gamestateaccess.h"
 #include "match_fixture.h"
 
 #include <cmath>
@@ -26,20 +27,21 @@ protected:
     Aimed aimOnce(const Board &own, const Board &rejected)
     {
         runningMatch(own, boardFromRows({"#"}), false);
-        game.match.rejectedCells = rejected;
+        matchOf(game).rejectedCells = rejected;
         const qsizetype lines = host.memo.size();
         const bool hit = match.computerShot();
-        if (const auto shot = shotBetween(own, game.boards.ownBoard, Area, true)) {
+        if (const auto shot = shotBetween(own, game.boards().ownBoard, Area, true)) {
             EXPECT_EQ(hit, shot->outcome != ShotOutcome::Miss);
             EXPECT_EQ(host.memo.size(), lines + 1);
             return {shot->cell, true};
         }
         EXPECT_FALSE(hit);
         EXPECT_EQ(host.memo.size(), lines) << "a rejected target is not reported";
-        EXPECT_EQ(game.boards.ownBoard, own);
+        EXPECT_EQ(game.boards().ownBoard, own);
         for (int x = 1; x <= Area; ++x)
             for (int y = 1; y <= Area; ++y)
-                if (rejected.at(x, y) != CellMiss && game.match.rejectedCells.at(x, y) == CellMiss)
+                if (rejected.at(x, y) != CellMiss &&
+                    matchOf(game).rejectedCells.at(x, y) == CellMiss)
                     return {Cell{x, y}, false};
         return {};
     }
@@ -180,7 +182,7 @@ TEST_F(ComputerTargeting, SingleCandidateNeighbourIsAlwaysTheTarget)
             ASSERT_TRUE(aimed.fired);
             EXPECT_EQ(*aimed.cell, c.target);
             EXPECT_EQ(host.memo, QStringList{QStringLiteral("computer: ") + c.line});
-            EXPECT_FALSE(game.match.playerTurn) << "a hit keeps the turn";
+            EXPECT_FALSE(matchOf(game).playerTurn) << "a hit keeps the turn";
             EXPECT_TRUE(host.lampsPutOut.empty());
         }
     }
@@ -220,7 +222,7 @@ TEST_F(ComputerTargeting, LastOpenCellIsFiredAtWithoutADraw)
         EXPECT_EQ(host.memo, QStringList{QString::fromUtf8(c.line)});
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(random.randInt(1000), expected.randInt(1000)) << "draw " << i;
-        EXPECT_EQ(game.match.playerTurn, !c.computerKeepsTurn);
+        EXPECT_EQ(matchOf(game).playerTurn, !c.computerKeepsTurn);
         EXPECT_EQ(host.lampsPutOut,
                   c.computerKeepsTurn ? std::vector<bool>{} : std::vector<bool>{false});
     }
@@ -284,18 +286,18 @@ TEST_F(ComputerTargeting, ATickRetriesARejectedTargetOnce)
     int ticksWithShot = 0;
     for (int i = 0; i < Trials; ++i) {
         runningMatch(own, boardFromRows({"#"}), false);
-        game.match.rejectedCells.fill(CellWater);
+        matchOf(game).rejectedCells.fill(CellWater);
         const qsizetype lines = host.memo.size();
         match.tick();
-        ASSERT_FALSE(game.match.gameOver);
-        if (shotBetween(own, game.boards.ownBoard, Area, true)) {
+        ASSERT_FALSE(matchOf(game).gameOver);
+        if (shotBetween(own, game.boards().ownBoard, Area, true)) {
             ++ticksWithShot;
             EXPECT_EQ(host.memo.size(), lines + 1);
             continue;
         }
         EXPECT_EQ(host.memo.size(), lines);
         int marked = 0;
-        for (std::uint8_t code : game.match.rejectedCells.cells)
+        for (std::uint8_t code : matchOf(game).rejectedCells.cells)
             marked += code == CellMiss;
         EXPECT_TRUE(marked == 1 || marked == 2) << marked << " rejected cells";
     }
@@ -308,12 +310,12 @@ TEST_F(ComputerTargeting, HitKeepsTheTurnForTheNextTick)
                  boardFromRows({"#"}), false);
     match.tick();
     EXPECT_EQ(host.memo, QStringList{"computer: E6 bingo"});
-    EXPECT_FALSE(game.match.playerTurn);
+    EXPECT_FALSE(matchOf(game).playerTurn);
     match.tick();
     EXPECT_EQ(host.memo, (QStringList{"computer: E6 bingo", "computer: E7 ship destroyed"}));
-    EXPECT_FALSE(game.match.playerTurn);
-    EXPECT_EQ(game.match.opponentTime, 2);
-    EXPECT_EQ(game.match.playerTime, 0);
+    EXPECT_FALSE(matchOf(game).playerTurn);
+    EXPECT_EQ(matchOf(game).opponentTime, 2);
+    EXPECT_EQ(matchOf(game).playerTime, 0);
     EXPECT_TRUE(host.lampsPutOut.empty());
 }
 
@@ -362,7 +364,7 @@ TEST_F(ComputerTargeting, NeverFiresNextToAWreckOverWholeMatches)
         for (std::uint32_t seed = 1; seed <= 100; ++seed) {
             SCOPED_TRACE(testing::Message() << "area " << area << " seed " << seed);
             SetUp();
-            game.boards.areaSize = static_cast<std::uint8_t>(area);
+            game.boards().areaSize = static_cast<std::uint8_t>(area);
             host.clearRecords();
             placeOwnFleet(seed + 1000);
             random.seed(seed);

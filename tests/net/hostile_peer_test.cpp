@@ -2,6 +2,7 @@
 // What a hostile or careless peer may send: bad invitations, shots out of
 // turn or place, floods and split packets, and answers that come together
 // with the next packet or not at all.
+#include "common/gamestateaccess.h"
 #include "netplay_test.h"
 
 using namespace tw;
@@ -26,8 +27,8 @@ protected:
         eve.sendPacket(
             makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(eveBoard), true, '1'));
         a.windows.answers = {true};
-        ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
-        a.game.match.playerTurn = aFiresFirst;
+        ASSERT_TRUE(waitFor([&] { return matchOf(a.game).gameInProgress; }));
+        matchOf(a.game).playerTurn = aFiresFirst;
     }
 
     QByteArray eveBoard;
@@ -71,12 +72,13 @@ TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
         ASSERT_TRUE(waitFor([&] { return eve.count('P') == replies; }));
         const PacketFields &reply = *eve.last('P');
         EXPECT_EQ(reply.payload(1), "Ann");
-        EXPECT_EQ(reply.payload(3), boardText(a.game.boards.ownBoard)); // the refusing side's board
+        EXPECT_EQ(reply.payload(3),
+                  boardText(a.game.boards().ownBoard)); // the refusing side's board
         EXPECT_EQ(reply.payload(4), "N");
         EXPECT_EQ(reply.payload(5), "1");
     }
     EXPECT_TRUE(a.windows.asked.isEmpty());
-    EXPECT_EQ(a.game.boards.opponentBoard, Board{});
+    EXPECT_EQ(a.game.boards().opponentBoard, Board{});
 
     // A good one is asked about; No sends the start digit back unchanged.
     eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legal), true, '7'));
@@ -88,12 +90,12 @@ TEST_F(HostilePeerTest, BadInvitationsAreAnsweredNoWithoutAQuestion)
 TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
 {
     startMatch(true);
-    const Board before = a.game.boards.ownBoard;
+    const Board before = a.game.boards().ownBoard;
     eve.sendPacket(makeShotData(0, 0)); // a's own turn
     settle();
-    EXPECT_EQ(a.game.boards.ownBoard, before);
+    EXPECT_EQ(a.game.boards().ownBoard, before);
 
-    a.game.match.playerTurn = false;
+    matchOf(a.game).playerTurn = false;
     for (const QByteArray &bad :
          {QByteArray("TWKBEGP3|S|10|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0|99999999999|TWKENDP|"),
           QByteArray("TWKBEGP3|S|-1|0|TWKENDP|"), QByteArray("TWKBEGP3|S|0x1|0|TWKENDP|"),
@@ -101,8 +103,8 @@ TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
           QByteArray("TWKBEGP3|S|1|2|3|TWKENDP|")})
         eve.send(bad);
     settle();
-    EXPECT_EQ(a.game.boards.ownBoard, before);
-    EXPECT_FALSE(a.game.match.playerTurn);
+    EXPECT_EQ(a.game.boards().ownBoard, before);
+    EXPECT_FALSE(matchOf(a.game).playerTurn);
 
     // A ship cell hit, then shot at again: it stays a ship, never water.
     int ship = -1;
@@ -112,11 +114,11 @@ TEST_F(HostilePeerTest, ShotsOutOfTurnOrPlaceNeverChangeTheBoard)
     ASSERT_GE(ship, 0);
     const int x = ship / 10 + 1, y = ship % 10 + 1;
     eve.sendPacket(makeShotData(x - 1, y - 1));
-    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(x, y) != CellIntact; }));
-    const Board afterHit = a.game.boards.ownBoard;
+    ASSERT_TRUE(waitFor([&] { return a.game.boards().ownBoard.at(x, y) != CellIntact; }));
+    const Board afterHit = a.game.boards().ownBoard;
     eve.sendPacket(makeShotData(x - 1, y - 1));
     settle();
-    EXPECT_EQ(a.game.boards.ownBoard, afterHit);
+    EXPECT_EQ(a.game.boards().ownBoard, afterHit);
 
     // Aim markers only inside the area.
     eve.send("TWKBEGP3|T|10|3|TWKENDP|TWKBEGP3|T|3|x|TWKENDP|TWKBEGP3|T|4|9|TWKENDP|");
@@ -153,13 +155,13 @@ TEST_F(HostilePeerTest, AcceptAndFirstShotInOneWriteBothCount)
     EXPECT_FALSE(a.match.begin()); // the invitation leaves; Start returns
     ASSERT_TRUE(waitFor([&] { return eve.count('P') == 1; }));
     EXPECT_TRUE(a.windows.waiting);
-    const Board before = a.game.boards.ownBoard;
+    const Board before = a.game.boards().ownBoard;
     eve.send(makeAreaData(QStringLiteral("Eve"), 10, QString::fromLatin1(legalFleet()), true, '1') +
              "|TWKENDP|" + makeShotData(3, 4) + "|TWKENDP|");
-    ASSERT_TRUE(waitFor([&] { return a.game.match.gameInProgress; }));
+    ASSERT_TRUE(waitFor([&] { return matchOf(a.game).gameInProgress; }));
     EXPECT_FALSE(a.windows.waiting);
-    ASSERT_TRUE(waitFor([&] { return a.game.boards.ownBoard.at(4, 5) != before.at(4, 5); }));
-    EXPECT_EQ(a.game.match.opponentName, QStringLiteral("Eve"));
+    ASSERT_TRUE(waitFor([&] { return a.game.boards().ownBoard.at(4, 5) != before.at(4, 5); }));
+    EXPECT_EQ(matchOf(a.game).opponentName, QStringLiteral("Eve"));
 }
 
 // The peer goes away while a waits for its answer: the wait ends as a
@@ -176,8 +178,8 @@ TEST_F(HostilePeerTest, LinkLostWhileWaitingEndsTheWait)
         socket->close();
     ASSERT_TRUE(waitFor([&] { return !a.windows.waiting; }));
     EXPECT_FALSE(answered);
-    EXPECT_EQ(a.game.agreement.phase, AgreementPhase::None);
-    EXPECT_FALSE(a.game.match.gameInProgress);
+    EXPECT_EQ(a.play.agreement().phase(), AgreementPhase::None);
+    EXPECT_FALSE(matchOf(a.game).gameInProgress);
     EXPECT_TRUE(a.windows.refusals.isEmpty());
     EXPECT_TRUE(pressStart(a)) << "a computer match once the peer is gone";
 }

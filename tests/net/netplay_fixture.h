@@ -6,6 +6,7 @@
 // on its own loopback address (127.0.0.1, 127.0.0.2, ...) and the same port,
 // as two machines would. A RawPeer speaks the wire protocol byte by byte.
 
+#include "common/gamestateaccess.h"
 #include "match/match.h"
 #include "match/nullparts.h"
 #include "model/placement.h"
@@ -143,8 +144,8 @@ public:
     Side(const QString &name, const QString &localAddress, int port, std::uint32_t seed)
         : random(seed), address(localAddress)
     {
-        setDefaultScoreData(game.scores);
-        game.settings.playerName = name;
+        setDefaultScoreData(game.scores());
+        game.settings().playerName = name;
         play.link().setLocalAddress(QHostAddress(localAddress));
         play.setServerPort(port);
         windows.port = QString::number(port);
@@ -160,9 +161,7 @@ public:
                          [this](int col, int row) { windows.aims.emplace_back(col, row); });
         QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
             if (inMatch)
-                game.match.gameOver = false;
-            else
-                game.agreement.dropAcceptance();
+                matchOf(game).gameOver = false;
         });
         QObject::connect(&match, &Match::captionChanged,
                          [this](Match::Side side, const QString &caption) {
@@ -176,15 +175,16 @@ public:
 
     void placeFleet()
     {
-        clearBoard(game.boards.ownBoard, game.boards.placedFleet);
-        generateFleet(game.boards.ownBoard, game.boards.placedFleet, game.boards.areaSize, random);
+        clearBoard(game.boards().ownBoard, game.boards().placedFleet);
+        generateFleet(game.boards().ownBoard, game.boards().placedFleet, game.boards().areaSize,
+                      random);
     }
 
     // MatchDialogs
     void generateOpponentFleet(Board &board) override
     {
         FleetCounts scratch;
-        generateFleet(board, scratch, game.boards.areaSize, random);
+        generateFleet(board, scratch, game.boards().areaSize, random);
     }
 };
 
@@ -210,8 +210,8 @@ inline bool pressStart(Side &side)
 {
     if (side.match.begin())
         return true;
-    waitFor([&] { return side.game.agreement.phase != AgreementPhase::AwaitingAnswer; }, 10000);
-    return side.game.match.gameInProgress;
+    waitFor([&] { return side.play.agreement().phase() != AgreementPhase::AwaitingAnswer; }, 10000);
+    return matchOf(side.game).gameInProgress;
 }
 
 // "Ок!" on side a with b's address, then waits until both are linked and
@@ -223,13 +223,15 @@ inline bool link(Side &a, Side &b)
     a.windows.address = b.address;
     a.windows.host.clear();
     a.play.connectToPeer();
-    const QString size = QString::number(a.game.boards.areaSize);
+    const QString size = QString::number(a.game.boards().areaSize);
     return waitFor([&] {
         return a.play.peerConnected() && b.play.peerConnected() &&
-               a.windows.sawStatus(QStringLiteral("Your opponent: ") + b.game.settings.playerName +
-                                   QStringLiteral(" (area size: ") + size + u')') &&
-               b.windows.sawStatus(QStringLiteral("Your opponent: ") + a.game.settings.playerName +
-                                   QStringLiteral(" (area size: ") + size + u')');
+               a.windows.sawStatus(QStringLiteral("Your opponent: ") +
+                                   b.game.settings().playerName + QStringLiteral(" (area size: ") +
+                                   size + u')') &&
+               b.windows.sawStatus(QStringLiteral("Your opponent: ") +
+                                   a.game.settings().playerName + QStringLiteral(" (area size: ") +
+                                   size + u')');
     });
 }
 

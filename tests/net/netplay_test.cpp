@@ -4,6 +4,8 @@
 // agreement and a whole match, and a third machine.
 #include "netplay_test.h"
 
+#include "common/gamestateaccess.h"
+
 using namespace tw;
 using namespace tw::test;
 
@@ -38,8 +40,8 @@ TEST_F(NetPlayTest, OneOkLinksBothSidesAndTheLampsFollowTheLink)
 
 TEST_F(NetPlayTest, StatusTextsInRussian)
 {
-    a.game.settings.englishUi = false;
-    b.game.settings.englishUi = false;
+    a.game.settings().englishUi = false;
+    b.game.settings().englishUi = false;
     a.play.startServer();
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("инициализация сервера: Ок"));
     a.play.showConnectionState();
@@ -156,28 +158,28 @@ TEST_F(NetPlayTest, RefusedThenAcceptedMatchIsPlayedToItsEndOnBothSides)
     EXPECT_EQ(b.windows.asked.size(), 1);
     EXPECT_TRUE(b.windows.asked.first().startsWith(QStringLiteral("The player Ann inviting you")));
     ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
-    EXPECT_FALSE(a.game.agreement.awaitingConfirmation());
+    EXPECT_FALSE(a.play.agreement().hidesOpponentBoard());
     EXPECT_FALSE(a.windows.waiting);
-    EXPECT_FALSE(a.game.match.gameInProgress);
-    EXPECT_FALSE(b.game.match.gameInProgress);
+    EXPECT_FALSE(matchOf(a.game).gameInProgress);
+    EXPECT_FALSE(matchOf(b.game).gameInProgress);
 
-    const Board aFleet = a.game.boards.ownBoard;
-    const Board bFleet = b.game.boards.ownBoard;
+    const Board aFleet = a.game.boards().ownBoard;
+    const Board bFleet = b.game.boards().ownBoard;
     agreeMatch();
     EXPECT_EQ(a.windows.waitingShown, 2);
-    EXPECT_EQ(a.game.match.opponentName, Bob);
-    EXPECT_EQ(b.game.match.opponentName, Ann);
+    EXPECT_EQ(matchOf(a.game).opponentName, Bob);
+    EXPECT_EQ(matchOf(b.game).opponentName, Ann);
     EXPECT_EQ(a.windows.opponentCaption, QStringLiteral(" Bob "));
     Board armed = bFleet;
     armBoard(armed, 10);
-    EXPECT_EQ(a.game.boards.opponentBoard, armed);
+    EXPECT_EQ(a.game.boards().opponentBoard, armed);
     armed = aFleet;
     armBoard(armed, 10);
-    EXPECT_EQ(b.game.boards.opponentBoard, armed);
+    EXPECT_EQ(b.game.boards().opponentBoard, armed);
 
     playToTheEnd();
-    EXPECT_FALSE(a.game.match.gameInProgress);
-    EXPECT_FALSE(b.game.match.gameInProgress);
+    EXPECT_FALSE(matchOf(a.game).gameInProgress);
+    EXPECT_FALSE(matchOf(b.game).gameInProgress);
     EXPECT_EQ(a.statisticsShown, 1);
     EXPECT_EQ(b.statisticsShown, 1);
     EXPECT_EQ(wins(a) + wins(b), 1);
@@ -208,11 +210,11 @@ TEST_F(NetPlayTest, CrossingInvitationsLetExactlyOneSideFireFirst)
         // arrives: both wait, each receives the other's invitation.
         a.windows.whileWaiting = [&] { EXPECT_TRUE(pressStart(b)); };
         ASSERT_TRUE(pressStart(a));
-        EXPECT_TRUE(b.game.match.gameInProgress);
+        EXPECT_TRUE(matchOf(b.game).gameInProgress);
         EXPECT_TRUE(b.windows.asked.isEmpty());
-        EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
-        EXPECT_EQ(a.game.match.opponentName, Bob);
-        EXPECT_EQ(b.game.match.opponentName, Ann);
+        EXPECT_NE(matchOf(a.game).playerTurn, matchOf(b.game).playerTurn);
+        EXPECT_EQ(matchOf(a.game).opponentName, Bob);
+        EXPECT_EQ(matchOf(b.game).opponentName, Ann);
         if (round == 0) {
             playToTheEnd();
             EXPECT_EQ(wins(a) + wins(b), 1);
@@ -248,27 +250,27 @@ TEST(FiresFirstTest, ExactlyOneOfTwoDifferentSidesAndFairOverFleets)
 TEST_F(NetPlayTest, InvitationToAPlayerWithoutAFullFleetIsRefusedWithoutAQuestion)
 {
     ASSERT_TRUE(link(a, b));
-    clearBoard(b.game.boards.ownBoard, b.game.boards.placedFleet);
+    clearBoard(b.game.boards().ownBoard, b.game.boards().placedFleet);
     b.windows.answers = {true};
     EXPECT_FALSE(pressStart(a));
     EXPECT_TRUE(b.windows.asked.isEmpty());
     ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
-    EXPECT_FALSE(b.game.match.gameInProgress);
+    EXPECT_FALSE(matchOf(b.game).gameInProgress);
 }
 
 TEST_F(NetPlayTest, PeerDroppingMidMatchLeavesTheComputerToPlayOn)
 {
     ASSERT_TRUE(link(a, b));
     agreeMatch();
-    Side &waiting = a.game.match.playerTurn ? b : a; // not its turn
-    Side &other = a.game.match.playerTurn ? a : b;
+    Side &waiting = matchOf(a.game).playerTurn ? b : a; // not its turn
+    Side &other = matchOf(a.game).playerTurn ? a : b;
     other.play.link().closeClient();
     other.play.link().listen(0); // closes the listening socket and its connections
     ASSERT_TRUE(waitFor([&] { return !waiting.play.peerConnected(); }));
-    const Board before = waiting.game.boards.ownBoard;
+    const Board before = waiting.game.boards().ownBoard;
     waiting.match.tick(); // the computer takes the opponent's turn
-    EXPECT_NE(waiting.game.boards.ownBoard, before);
-    EXPECT_TRUE(waiting.game.match.gameInProgress);
+    EXPECT_NE(waiting.game.boards().ownBoard, before);
+    EXPECT_TRUE(matchOf(waiting.game).gameInProgress);
 }
 
 TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
@@ -291,7 +293,7 @@ TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
     EXPECT_TRUE(chatWhileOpen);
     EXPECT_EQ(b.windows.aborts, QStringList{QStringLiteral(
                                     "The player Ann is finished game. You must abort game too.")});
-    EXPECT_TRUE(b.game.match.gameInProgress); // the match goes on until b aborts too
+    EXPECT_TRUE(matchOf(b.game).gameInProgress); // the match goes on until b aborts too
 }
 
 TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)

@@ -4,6 +4,7 @@
 // Two programs linked on loopback, Ann on 127.0.0.1 and Bob on 127.0.0.2,
 // with the steps a match between them takes.
 
+#include "common/gamestateaccess.h"
 #include "model/shots.h"
 #include "netplay_fixture.h"
 
@@ -34,7 +35,7 @@ protected:
     {
         b.windows.answers = {true};
         ASSERT_TRUE(pressStart(a));
-        ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
+        ASSERT_TRUE(waitFor([&] { return matchOf(b.game).gameInProgress; }));
     }
 
     // The side whose turn it is fires at its next open cell until a fleet is
@@ -43,24 +44,24 @@ protected:
     void playToTheEnd()
     {
         for (int shot = 0; shot < 2 * 225; ++shot) {
-            ASSERT_NE(a.game.match.playerTurn, b.game.match.playerTurn) << "shot " << shot;
-            Side &shooter = a.game.match.playerTurn ? a : b;
-            Side &target = a.game.match.playerTurn ? b : a;
-            const int n = shooter.game.boards.areaSize;
+            ASSERT_NE(matchOf(a.game).playerTurn, matchOf(b.game).playerTurn) << "shot " << shot;
+            Side &shooter = matchOf(a.game).playerTurn ? a : b;
+            Side &target = matchOf(a.game).playerTurn ? b : a;
+            const int n = shooter.game.boards().areaSize;
             int x = 0, y = 0;
             for (int i = 0; i < n * n && x == 0; ++i)
-                if (isOpen(shooter.game.boards.opponentBoard, i / n + 1, i % n + 1)) {
+                if (isOpen(shooter.game.boards().opponentBoard, i / n + 1, i % n + 1)) {
                     x = i / n + 1;
                     y = i % n + 1;
                 }
             ASSERT_NE(x, 0);
             shooter.match.playerShot(x - 1, y - 1);
             ASSERT_TRUE(waitFor([&] {
-                return target.game.boards.ownBoard == shooter.game.boards.opponentBoard &&
-                       target.game.match.playerTurn != shooter.game.match.playerTurn;
+                return target.game.boards().ownBoard == shooter.game.boards().opponentBoard &&
+                       matchOf(target.game).playerTurn != matchOf(shooter.game).playerTurn;
             })) << "shot "
                 << shot << " at " << x << "," << y;
-            if (fleetDestroyed(target.game.boards.ownBoard, n))
+            if (fleetDestroyed(target.game.boards().ownBoard, n))
                 break;
         }
         a.match.tick();
@@ -76,14 +77,14 @@ protected:
 
     static int wins(const Side &side)
     {
-        for (const PlayerRecord &r : side.game.scores.players)
+        for (const PlayerRecord &r : side.game.scores().players)
             if (!r.free)
                 return r.wins;
         return -1;
     }
     static int losses(const Side &side)
     {
-        for (const PlayerRecord &r : side.game.scores.players)
+        for (const PlayerRecord &r : side.game.scores().players)
             if (!r.free)
                 return r.losses;
         return -1;

@@ -5,6 +5,7 @@
 // when the two invitations cross this program fires first, since the plain
 // peer then waits; two of these programs whose invitations cross settle it
 // by the toss. Either way exactly one side fires first.
+#include "common/gamestateaccess.h"
 #include "netplay_fixture.h"
 
 #include <gtest/gtest.h>
@@ -57,8 +58,8 @@ TEST_F(StartDigitTest, AnsweringStartDigitIsAlwaysObeyed)
         EXPECT_EQ(invitation.payload(5).front(), '1');
         EXPECT_FALSE(plainPeerFiresFirst(invitation.payload(5)));
         // "1": Eve fires first; "0": Ann does.
-        EXPECT_EQ(a.game.match.playerTurn, d == '0');
-        aFirst += a.game.match.playerTurn;
+        EXPECT_EQ(matchOf(a.game).playerTurn, d == '0');
+        aFirst += matchOf(a.game).playerTurn;
         nextMatch();
     }
     EXPECT_GT(aFirst, 0);
@@ -74,12 +75,12 @@ TEST_F(StartDigitTest, AcceptingReplyDrawsAStartDigitAndKeepsIt)
         eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), true, '1'));
         a.windows.answers = {true};
         ASSERT_TRUE(
-            waitFor([&] { return a.game.match.gameInProgress && eve.count('P') == round; }));
+            waitFor([&] { return matchOf(a.game).gameInProgress && eve.count('P') == round; }));
         const QByteArray d = eve.last('P')->payload(5);
         ASSERT_TRUE(d == "0" || d == "1") << d.constData();
         // "1": the replying side, Ann, fires first.
-        EXPECT_EQ(a.game.match.playerTurn, d == "1");
-        aFirst += a.game.match.playerTurn;
+        EXPECT_EQ(matchOf(a.game).playerTurn, d == "1");
+        aFirst += matchOf(a.game).playerTurn;
         nextMatch();
     }
     // Drawn at random, not the same every time.
@@ -99,7 +100,7 @@ TEST_F(StartDigitTest, CrossingWithAPlainPeerGivesAnnTheFirstShot)
         eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), true, '1'));
         ASSERT_TRUE(pressStart(a));
         EXPECT_TRUE(a.windows.asked.isEmpty());
-        EXPECT_TRUE(a.game.match.playerTurn);
+        EXPECT_TRUE(matchOf(a.game).playerTurn);
         ASSERT_TRUE(waitFor([&] { return eve.count('P') == round; }));
         EXPECT_FALSE(plainPeerFiresFirst(eve.last('P')->payload(5)));
         nextMatch();
@@ -112,7 +113,7 @@ TEST_F(StartDigitTest, CrossingWithAPlainPeerGivesAnnTheFirstShot)
         eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10, eveFleet(), false, start.front()));
     };
     EXPECT_FALSE(pressStart(a));
-    EXPECT_FALSE(a.game.match.gameInProgress);
+    EXPECT_FALSE(matchOf(a.game).gameInProgress);
 }
 
 // Two of these programs: accepted matches obey the drawn digit, crossings
@@ -133,9 +134,9 @@ TEST(StartDigitProgramsTest, ExactlyOneOfTwoProgramsFiresFirst)
         else
             b.windows.answers = {true};
         ASSERT_TRUE(pressStart(a));
-        ASSERT_TRUE(waitFor([&] { return b.game.match.gameInProgress; }));
-        EXPECT_NE(a.game.match.playerTurn, b.game.match.playerTurn);
-        aFirst += a.game.match.playerTurn;
+        ASSERT_TRUE(waitFor([&] { return matchOf(b.game).gameInProgress; }));
+        EXPECT_NE(matchOf(a.game).playerTurn, matchOf(b.game).playerTurn);
+        aFirst += matchOf(a.game).playerTurn;
         for (Side *side : {&a, &b}) {
             side->match.finish();
             side->placeFleet();

@@ -39,10 +39,10 @@ void FirstStartTest::languageOfTheStart()
         QVERIFY(saveScoreFile(data, dataDirectory()));
     }
     initResources();
-    MainWindow main(&m_feedback);
-    QVERIFY(main.initialize());
+    MainWindow main(m_feedback);
+    main.restoreSession();
     main.createCompanions();
-    QCOMPARE(main.game().settings.englishUi, stored);
+    QCOMPARE(main.game().settings().englishUi, stored);
     QCOMPARE(test::child<ClickLabel>(&main, "languageToggle")->text(),
              stored ? QStringLiteral("Russian") : QStringLiteral("English"));
 }

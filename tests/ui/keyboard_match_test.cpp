@@ -2,6 +2,7 @@
 // A whole match against the computer played with the keyboard only: Generate
 // and Start by key, aiming and firing with the cursor, the refusals on the
 // way, pausing, and the statistics window closed with Escape.
+#include "common/gamestateaccess.h"
 #include "keyboardtest.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
@@ -18,8 +19,8 @@ using namespace tw;
 
 void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
 {
-    MatchState &m = m_main->game().match;
-    BoardState &b = m_main->game().boards;
+    MatchState &m = matchOf(m_main->game());
+    BoardState &b = m_main->game().boards();
     m_main->random().seed(77);
     // Generate and Start from the keyboard as well.
     test::child<EditorWindow>(m_main, "EditorWindow")->activateWindow();
@@ -73,11 +74,11 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
             // Paused: arrows leave the aim, Space beeps, nothing is shot.
             press(Qt::Key_P, Qt::AltModifier);
             QTRY_VERIFY(m.paused);
-            const QPoint aim = m_main->aimedCell();
+            const QPoint aim = test::boardPlayOf(m_main).aimedCell();
             const int beeps = m_feedback.beeps;
             press(Qt::Key_Right);
             press(Qt::Key_Space);
-            QCOMPARE(m_main->aimedCell(), aim);
+            QCOMPARE(test::boardPlayOf(m_main).aimedCell(), aim);
             QCOMPARE(m_feedback.beeps, beeps + 1);
             press(Qt::Key_P, Qt::AltModifier);
             QTRY_VERIFY(!m.paused);
@@ -102,7 +103,7 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
                 }
                 walkCursorTo({x - 1, y - 1});
                 // The aim follows the cursor, as it follows the pointer.
-                QCOMPARE(m_main->aimedCell(), QPoint(x - 1, y - 1));
+                QCOMPARE(test::boardPlayOf(m_main).aimedCell(), QPoint(x - 1, y - 1));
                 press(Qt::Key_Space);
                 QVERIFY(b.opponentBoard.at(x, y) != code);
                 ++shots;
@@ -123,7 +124,7 @@ void KeyboardTest::wholeMatchPlayedWithTheKeyboardOnly()
     QVERIFY(triedOpponentTurn);
     QVERIFY(!m.gameInProgress);
     int matches = 0;
-    for (const PlayerRecord &r : m_main->game().scores.players)
+    for (const PlayerRecord &r : m_main->game().scores().players)
         if (r.free == 0)
             matches += r.wins + r.losses;
     QCOMPARE(matches, 1);

@@ -29,7 +29,7 @@ void KeyboardTest::init()
     m_main->activateWindow();
     QTRY_VERIFY(m_main->isActiveWindow());
     m_main->setFocus();
-    if (!m_main->game().settings.englishUi)
+    if (!m_main->game().settings().englishUi)
         m_main->toggleLanguage();
 }
 
@@ -190,12 +190,12 @@ void KeyboardTest::tabWalksTheControlsAndBothBoards()
     QCOMPARE(QApplication::focusWidget(),
              test::child<QToolButton>(test::child<EditorWindow>(m_main, "EditorWindow"),
                                       "nextShipTypeButton"));
-    const int type = m_main->game().boards.selectedShipType;
+    const int type = m_main->game().boards().selectedShipType;
     press(Qt::Key_Return);
-    QCOMPARE(m_main->game().boards.selectedShipType, type % ShipTypeCount + 1);
+    QCOMPARE(m_main->game().boards().selectedShipType, type % ShipTypeCount + 1);
     press(Qt::Key_Space);
-    QCOMPARE(m_main->game().boards.selectedShipType, (type + 1) % ShipTypeCount + 1);
-    m_main->game().boards.selectedShipType = 1;
+    QCOMPARE(m_main->game().boards().selectedShipType, (type + 1) % ShipTypeCount + 1);
+    m_main->game().boards().selectedShipType = 1;
 }
 
 void KeyboardTest::typedKeysStillReachTheChat()
@@ -225,7 +225,7 @@ void KeyboardTest::typedKeysStillReachTheChat()
 
 void KeyboardTest::switchesToggleFromTheKeyboard()
 {
-    Settings &s = m_main->game().settings;
+    Settings &s = m_main->game().settings();
     QAccessibleInterface *music =
         QAccessible::queryAccessibleInterface(test::child<ClickLabel>(m_main, "musicToggle"));
     QAccessibleInterface *sound =
@@ -254,8 +254,8 @@ void KeyboardTest::switchesToggleFromTheKeyboard()
         QStringLiteral("English"));
     press(Qt::Key_Space);
     QVERIFY(s.englishUi);
-    m_main->toggleMusic();
-    m_main->toggleSound();
+    test::actionsOf(m_main).toggleMusic();
+    test::actionsOf(m_main).toggleSound();
     QCOMPARE(s.musicOn, musicOn);
 }
 
@@ -267,10 +267,10 @@ void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
                          test::child<StatisticsDialog>(m_main, "StatisticsDialog")));
     QVERIFY(escapeCloses([this] { press(Qt::Key_B, Qt::AltModifier); },
                          test::child<AboutDialog>(m_main, "AboutDialog")));
-    const QString name = m_main->game().settings.playerName;
+    const QString name = m_main->game().settings().playerName;
     QVERIFY(escapeCloses([this] { press(Qt::Key_L, Qt::AltModifier); },
                          test::child<PlayersDialog>(m_main, "PlayersDialog")));
-    QCOMPARE(m_main->game().settings.playerName, name);
+    QCOMPARE(m_main->game().settings().playerName, name);
 
     // In Russian the letters are those of the Russian captions.
     m_main->toggleLanguage();
@@ -287,7 +287,7 @@ void KeyboardTest::shortcutsOpenTheWindowsAndEscapeClosesThem()
 
 void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     BoardView *own = test::child<BoardView>(m_main, "ownBoard");
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
         ->click(); // Clear
@@ -296,7 +296,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
     focusBoard(own);
     walkCursorTo({0, 0});
     QCOMPARE(own->cursorCell(), QPoint(0, 0));
-    QCOMPARE(m_main->hoveredCell(), QPoint(0, 0));
+    QCOMPARE(test::boardPlayOf(m_main).hoveredCell(), QPoint(0, 0));
     QCOMPARE(own->stampCount(), 1); // the preview of the one-cell ship
 
     // Held keys at the edge: the cursor stays and nothing beeps.
@@ -328,7 +328,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
     QTest::mouseMove(own, BoardView::cellCentre({4, 6}));
     QCOMPARE(own->cursorCell(), QPoint(4, 6));
     press(Qt::Key_Up);
-    QCOMPARE(m_main->hoveredCell(), QPoint(4, 5));
+    QCOMPARE(test::boardPlayOf(m_main).hoveredCell(), QPoint(4, 5));
     QCOMPARE(own->stampCount(), 1);
 
     // A complete fleet takes no more ships.
@@ -349,7 +349,7 @@ void KeyboardTest::placementByKeyboardWithTheRefusalBeep()
 
 void KeyboardTest::accessibleTreeNamesEveryPaintedPiece()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
         ->click();
     b.ownBoard.at(4, 2) = CellShip; // B4

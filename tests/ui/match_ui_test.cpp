@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole matches against the computer, played through the windows with real
 // mouse events, from Start to the statistics window and back.
+#include "common/gamestateaccess.h"
 #include "log/gamelog.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
 #include "ui/mainwindow.h"
+#include "ui/pictures.h"
 #include "ui/resources.h"
 #include "uitest.h"
 #include "util/paths.h"
@@ -54,7 +56,7 @@ void MatchUiTest::initTestCase()
 {
     m_main = test::startMainWindow(m_feedback, true); // the tests tick by themselves
     QVERIFY(m_main);
-    m_main->game().settings.saveLog = true;
+    m_main->game().settings().saveLog = true;
 }
 
 void MatchUiTest::init()
@@ -62,7 +64,7 @@ void MatchUiTest::init()
     m_main->random().seed(2024);
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
         ->click(); // Generate
-    QVERIFY(fleetComplete(m_main->game().boards.placedFleet));
+    QVERIFY(fleetComplete(m_main->game().boards().placedFleet));
 }
 
 void MatchUiTest::playMatch(const std::function<void()> &step,
@@ -78,12 +80,12 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
             test::child<StatisticsDialog>(m_main, "StatisticsDialog")->accept();
             return;
         }
-        if (!m_main->game().match.gameInProgress)
+        if (!matchOf(m_main->game()).gameInProgress)
             return;
         if (!started) {
             // Whatever the last match aimed at, a new one starts with no aim.
             started = true;
-            QCOMPARE(m_main->aimedCell(), QPoint(-1, -1));
+            QCOMPARE(test::boardPlayOf(m_main).aimedCell(), QPoint(-1, -1));
         }
         step();
     });
@@ -91,7 +93,7 @@ void MatchUiTest::playMatch(const std::function<void()> &step,
     QSignalSpy modes(&m_main->match(), &Match::modeChanged);
     QTest::mouseClick(test::child<QToolButton>(m_main, "startButton"), Qt::LeftButton);
     // The match runs on events; it is over once its boards are cleared away.
-    if (m_main->game().match.gameInProgress)
+    if (matchOf(m_main->game()).gameInProgress)
         QTRY_VERIFY_WITH_TIMEOUT(!modes.isEmpty() && !modes.last().at(0).toBool(), 120000);
     driver.stop();
 }
@@ -111,7 +113,7 @@ void MatchUiTest::clickOpponentCell(int col, int row)
 
 void MatchUiTest::fireAtNextCell()
 {
-    const BoardState &b = m_main->game().boards;
+    const BoardState &b = m_main->game().boards();
     for (int x = 1; x <= b.areaSize; ++x)
         for (int y = 1; y <= b.areaSize; ++y) {
             const auto code = b.opponentBoard.at(x, y);
@@ -135,8 +137,8 @@ QStringList MatchUiTest::logLines() const
 
 const PlayerRecord *MatchUiTest::record() const
 {
-    for (const PlayerRecord &r : m_main->game().scores.players)
-        if (r.free == 0 && recordName(r) == m_main->game().settings.playerName)
+    for (const PlayerRecord &r : m_main->game().scores().players)
+        if (r.free == 0 && recordName(r) == m_main->game().settings().playerName)
             return &r;
     return nullptr;
 }
@@ -152,21 +154,21 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
             QVERIFY(test::child<GameLogWindow>(m_main, "GameLogWindow")->isVisible());
             // The player fires at once on each turn; the computer's turns
             // pass with the ticks of the turn timer.
-            if (m_main->game().match.playerTurn && ++tick % 3)
+            if (matchOf(m_main->game()).playerTurn && ++tick % 3)
                 fireAtNextCell();
             else
                 tickSoon();
         },
-        [&] { remark = m_main->game().match.endRemark; });
+        [&] { remark = matchOf(m_main->game()).endRemark; });
 
     QVERIFY(!remark.isEmpty());
-    QVERIFY(m_main->aimedCell() != QPoint(-1, -1)); // the next match must drop it
-    QVERIFY(m_main->game().match.endRemark.isEmpty());
-    QVERIFY(!m_main->game().match.gameInProgress);
+    QVERIFY(test::boardPlayOf(m_main).aimedCell() != QPoint(-1, -1)); // the next match must drop it
+    QVERIFY(matchOf(m_main->game()).endRemark.isEmpty());
+    QVERIFY(!matchOf(m_main->game()).gameInProgress);
     QVERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isVisible());
     QVERIFY(!test::child<GameLogWindow>(m_main, "GameLogWindow")->isVisible());
-    QCOMPARE(m_main->game().boards.placedFleet, FleetCounts{});
-    QCOMPARE(boardToText(m_main->game().boards.ownBoard), std::string(225, 'C'));
+    QCOMPARE(m_main->game().boards().placedFleet, FleetCounts{});
+    QCOMPARE(boardToText(m_main->game().boards().ownBoard), std::string(225, 'C'));
     const PlayerRecord *r = record();
     QVERIFY(r);
     QCOMPARE(r->wins + r->losses, 1);
@@ -207,7 +209,7 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
     int steps = 0;
     int timeAtPause = -1;
     playMatch([&] {
-        MatchState &m = m_main->game().match;
+        MatchState &m = matchOf(m_main->game());
         ++steps;
         if (steps == 1) {
             m.playerTurn = true;
@@ -219,15 +221,37 @@ void MatchUiTest::pauseCountsNoTimeAndRefusesShots()
             const int beeps = m_feedback.beeps;
             clickOpponentCell(0, 0);
             QCOMPARE(m_feedback.beeps, beeps + 1);
-            QCOMPARE(m_main->game().boards.opponentBoard.at(1, 1) == CellMiss, false);
+            QCOMPARE(m_main->game().boards().opponentBoard.at(1, 1) == CellMiss, false);
             for (int i = 0; i < 5; ++i)
                 m_main->onTurnTick();
             QCOMPARE(m.playerTime, timeAtPause);
-            QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->stampCount(), 5); // the scramble
+            // Each paused tick scrambles a cell of each board; the board
+            // paints the scramble from the match state.
+            auto *own = test::child<BoardView>(m_main, "ownBoard");
+            const auto scrambledCells = [&] {
+                std::vector<QPoint> cells;
+                for (int x = 1; x <= BoardSide; ++x)
+                    for (int y = 1; y <= BoardSide; ++y)
+                        if (m.ownScramble.at(x, y).picture >= 0)
+                            cells.emplace_back(x, y);
+                return cells;
+            };
+            const std::vector<QPoint> scrambled = scrambledCells();
+            QVERIFY(!scrambled.empty() && scrambled.size() <= 5);
+            const Scramble::Mark mark = m.ownScramble.at(scrambled[0].x(), scrambled[0].y());
+            const Pictures &pictures = Pictures::get();
+            const QImage picture =
+                (mark.columnNumber ? pictures.columnNumbers : pictures.rowLetters)
+                    .value(mark.picture)
+                    .toImage();
+            const QImage shown = own->grab().toImage().convertToFormat(picture.format());
+            const QPoint at(scrambled[0].x() * Pictures::W, scrambled[0].y() * Pictures::H);
+            QCOMPARE(shown.copy(QRect(at, picture.size())), picture);
             QTest::mouseClick(test::child<QToolButton>(m_main, "pauseButton"),
                               Qt::LeftButton); // continue
             QVERIFY(!m.paused);
-            QCOMPARE(test::child<BoardView>(m_main, "ownBoard")->stampCount(), 0);
+            QVERIFY(scrambledCells().empty());
+            QCOMPARE(own->stampCount(), 0);
             m_main->onTurnTick();
             QCOMPARE(m.playerTime, timeAtPause + 1);
         }
@@ -246,15 +270,15 @@ void MatchUiTest::abortCountsALossAndKeepsTheBattleRecords()
     const PlayerRecord saved = *before;
     QStringList boxes;
     playMatch([&] {
-        m_main->game().match.playerTurn = true;
+        matchOf(m_main->game()).playerTurn = true;
         fireAtNextCell(); // a few points, so the top score could change
         m_feedback.answers = {BoxAnswer::Cancel};
         QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
-        QVERIFY(m_main->game().match.gameInProgress);
-        QVERIFY(!m_main->game().match.gameAborted);
+        QVERIFY(matchOf(m_main->game()).gameInProgress);
+        QVERIFY(!matchOf(m_main->game()).gameAborted);
         m_feedback.answers = {BoxAnswer::Ok};
         QTest::mouseClick(test::child<QToolButton>(m_main, "abortButton"), Qt::LeftButton);
-        QVERIFY(m_main->game().match.gameAborted);
+        QVERIFY(matchOf(m_main->game()).gameAborted);
         tickSoon();
     });
     const PlayerRecord *after = record();

@@ -4,6 +4,7 @@
 // The peer is a headless side in the same process, on another loopback
 // address.
 #include "../net/netplay_fixture.h"
+#include "common/gamestateaccess.h"
 #include "ui/mainwindow.h"
 #include "ui/resources.h"
 #include "uitest.h"
@@ -56,7 +57,7 @@ protected:
         ASSERT_TRUE(waitFor([&] {
             return test::child<SunkenLabel>(editor, "networkStatusLabel")->text() ==
                        QStringLiteral("Your opponent: Bob (area size: 10)") &&
-                   bob.play.peerConnected() && s_main->peerConnected();
+                   bob.play.peerConnected() && test::networkOf(s_main).peerConnected();
         }));
     }
 
@@ -137,7 +138,7 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     s_feedback.answers = {BoxAnswer::No};
     test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
         ->click(); // a fleet, so the question is asked
-    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
+    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards().placedFleet); }));
     EXPECT_FALSE(pressStart(bob));
     EXPECT_EQ(s_feedback.boxes.filter(QStringLiteral(":-D | The player Bob inviting")).size(), 1);
     ASSERT_TRUE(waitFor([&] { return bob.windows.refusals.size() == 1; }));
@@ -150,8 +151,9 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
                        !test::child<EditorWindow>(s_main, "EditorWindow")->isEnabled();
     };
     QTest::mouseClick(test::child<QToolButton>(s_main, "startButton"), Qt::LeftButton);
-    ASSERT_TRUE(
-        waitFor([] { return s_main->game().agreement.phase != AgreementPhase::AwaitingAnswer; }));
+    ASSERT_TRUE(waitFor([] {
+        return test::networkOf(s_main).play().agreement().phase() != AgreementPhase::AwaitingAnswer;
+    }));
     EXPECT_TRUE(waitingShown);
     EXPECT_FALSE(test::child<WaitingDialog>(s_main, "WaitingDialog")->isVisible());
     EXPECT_TRUE(s_main->isEnabled());
@@ -161,12 +163,12 @@ TEST_F(NetUiTest, LinkChatInvitationAndAimThroughTheWindows)
     }));
 
     // The peer's aim is drawn on the own board during a match.
-    s_main->game().match.gameInProgress = true;
-    bob.game.match.gameInProgress = true;
+    matchOf(s_main->game()).gameInProgress = true;
+    matchOf(bob.game).gameInProgress = true;
     bob.play.sendAim(4, 2);
     ASSERT_TRUE(
         waitFor([] { return test::child<BoardView>(s_main, "ownBoard")->stampCount() == 1; }));
-    s_main->game().match.gameInProgress = false;
+    matchOf(s_main->game()).gameInProgress = false;
 
     // "No!" drops the link; the next tick says so.
     QTest::mouseClick(test::child<QPushButton>(editor, "disconnectButton"), Qt::LeftButton);
@@ -185,7 +187,7 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
     linkTo(bob);
     test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
         ->click();
-    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards.placedFleet); }));
+    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards().placedFleet); }));
     s_feedback.realBoxes = true;
     for (const bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "Escape" : "closed");
@@ -206,8 +208,8 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
         EXPECT_FALSE(pressStart(bob));
         dismiss.stop();
         EXPECT_EQ(caption, QStringLiteral(":-D"));
-        EXPECT_FALSE(s_main->game().match.gameInProgress);
-        EXPECT_FALSE(bob.game.match.gameInProgress);
+        EXPECT_FALSE(matchOf(s_main->game()).gameInProgress);
+        EXPECT_FALSE(matchOf(bob.game).gameInProgress);
         EXPECT_TRUE(waitFor([&] { return bob.windows.refusals.size() == refused + 1; }));
     }
     s_feedback.realBoxes = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player list and the player button: sorting, copying a name, removing
 // ticked names after asking, and the name the main window takes.
+#include "common/gamestateaccess.h"
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "statswindowstest.h"
@@ -53,7 +54,7 @@ void StatsWindowsTest::playerListIsSortedAndUnticked()
     usePlayer(m_game, 5, QStringLiteral("bob"));
     usePlayer(m_game, 6, QStringLiteral("Ёжик"));
     usePlayer(m_game, 9, QStringLiteral("Carl"));
-    setRecordName(m_game.scores.players[2], u"Ghost"); // a free slot is not listed
+    setRecordName(m_game.scores().players[2], u"Ghost"); // a free slot is not listed
 
     PlayersDialog &form = *m_players;
     form.fillPlayerList();
@@ -93,7 +94,7 @@ void StatsWindowsTest::removingWithNothingTickedAsksNothing()
     QTest::mouseClick(test::child<QPushButton>(&form, "removeButton"),
                       Qt::LeftButton); // nothing ticked
     QVERIFY(m_feedback.messages.isEmpty());
-    QCOMPARE(m_game.scores.players[0].free, 0);
+    QCOMPARE(m_game.scores().players[0].free, 0);
     QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")),
              QStringList{QStringLiteral("Anna")});
 }
@@ -115,7 +116,7 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QFETCH(bool, english);
     QFETCH(bool, confirm);
     QFETCH(QString, question);
-    m_game.settings.englishUi = english;
+    m_game.settings().englishUi = english;
     usePlayer(m_game, 2, QStringLiteral("Bob"), 4);
     usePlayer(m_game, 5, QStringLiteral("bob"), 6);
     usePlayer(m_game, 9, QStringLiteral("Bob"), 1);
@@ -141,7 +142,7 @@ void StatsWindowsTest::removingAsksThenRemovesTheExactName()
     QCOMPARE(asked.icon, BoxIcon::Exclamation);
     QCOMPARE(asked.buttons, BoxButtons::OkCancel);
     QCOMPARE(asked.defaultButton, BoxAnswer::Cancel);
-    const ScoreBlock &data = m_game.scores;
+    const ScoreBlock &data = m_game.scores();
     if (!confirm) {
         QCOMPARE(listTexts(test::child<QListWidget>(&form, "playerList")).size(), 4);
         QCOMPARE(data.players[1].free, 0);
@@ -202,8 +203,8 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     QFETCH(Action, action);
     QFETCH(QString, expected);
     usePlayer(m_game, 3, QStringLiteral("Anna"));
-    m_game.settings.playerName = QStringLiteral("Old Salt");
-    MainWindow main(&m_feedback);
+    m_game.settings().playerName = QStringLiteral("Old Salt");
+    MainWindow main(m_feedback);
     main.game() = m_game;
     main.makeCompanions();
     PlayersDialog *players = main.findChild<PlayersDialog *>();
@@ -216,7 +217,7 @@ void StatsWindowsTest::playerButtonAppliesTheName()
             return;
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         shownName = test::child<QLineEdit>(&form, "nameEdit")->text();
-        busyWhileShown = main.game().modalBusy;
+        busyWhileShown = main.game().modalBusy();
         action(form);
     });
     QTimer guard; // a dialog left open would hang the test
@@ -230,16 +231,16 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     QVERIFY(!players->isVisible());
     QCOMPARE(shownName, QStringLiteral("Old Salt"));
     QVERIFY(busyWhileShown);
-    QVERIFY(!main.game().modalBusy);
-    QCOMPARE(main.game().settings.playerName, expected);
+    QVERIFY(!main.game().modalBusy());
+    QCOMPARE(main.game().settings().playerName, expected);
     QVERIFY(main.windowTitle().endsWith(expected));
 }
 
 void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
 {
-    m_game.match.gameInProgress = true;
-    m_game.settings.playerName = QStringLiteral("Old Salt");
-    MainWindow main(&m_feedback);
+    matchOf(m_game).gameInProgress = true;
+    m_game.settings().playerName = QStringLiteral("Old Salt");
+    MainWindow main(m_feedback);
     main.game() = m_game;
     main.makeCompanions();
     PlayersDialog *players = main.findChild<PlayersDialog *>();
@@ -252,8 +253,8 @@ void StatsWindowsTest::playerButtonDoesNothingDuringAGame()
     QTest::mouseClick(test::child<QToolButton>(&main, "playerButton"), Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(!shown);
-    QCOMPARE(main.game().settings.playerName, QStringLiteral("Old Salt"));
-    QVERIFY(!main.game().modalBusy);
+    QCOMPARE(main.game().settings().playerName, QStringLiteral("Old Salt"));
+    QVERIFY(!main.game().modalBusy());
 }
 
 } // namespace tw

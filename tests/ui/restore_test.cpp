@@ -30,13 +30,13 @@ private slots:
         QVERIFY(saveScoreFile(data, dataDirectory()));
 
         initResources();
-        MainWindow main(&m_feedback);
-        QVERIFY(main.initialize());
+        MainWindow main(m_feedback);
+        main.restoreSession();
         main.createCompanions();
 
-        QCOMPARE(main.game().boards.areaSize, 12);
+        QCOMPARE(main.game().boards().areaSize, 12);
         QCOMPARE(test::child<BoardView>(&main, "ownBoard")->width(), 14 * 17);
-        QVERIFY(!main.game().settings.englishUi);
+        QVERIFY(!main.game().settings().englishUi);
         QCOMPARE(test::child<ClickLabel>(&main, "languageToggle")->text(),
                  QStringLiteral("English"));
         QCOMPARE(test::child<QToolButton>(&main, "scoresButton")->text(),
@@ -44,7 +44,7 @@ private slots:
         QVERIFY(
             test::child<QCheckBox>(test::child<EditorWindow>(&main, "EditorWindow"), "saveLogCheck")
                 ->isChecked());
-        QVERIFY(!main.game().settings.musicOn);
+        QVERIFY(!main.game().settings().musicOn);
         QCOMPARE(main.windowTitle(), QStringLiteral("Tarnwake - игрок Аня"));
         QCOMPARE(
             test::child<QLineEdit>(test::child<EditorWindow>(&main, "EditorWindow"), "areaSizeEdit")

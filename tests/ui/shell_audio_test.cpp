@@ -51,8 +51,8 @@ void AudioShellTest::initTestCase()
     m_directory = systemDirectory();
     QVERIFY(!m_directory.isEmpty());
     QVERIFY(QDir(m_directory).mkpath(QStringLiteral("twkm5.mid")));
-    m_main = new MainWindow(&m_feedback);
-    QVERIFY(m_main->initialize());
+    m_main = new MainWindow(m_feedback);
+    m_main->restoreSession();
     m_main->createCompanions();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
 }
@@ -74,29 +74,29 @@ void AudioShellTest::oneBoxAndTheOtherFilesWhenATrackCannotBeWritten()
 
 void AudioShellTest::musicSwitchStopsAndRestartsWithItsColour()
 {
-    QVERIFY(m_main->game().settings.musicOn);
+    QVERIFY(m_main->game().settings().musicOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")), QColor(Qt::red));
-    m_main->toggleMusic();
-    QVERIFY(!m_main->game().settings.musicOn);
+    test::actionsOf(m_main).toggleMusic();
+    QVERIFY(!m_main->game().settings().musicOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")),
              QApplication::palette().color(QPalette::WindowText));
     QVERIFY(m_main->audio().currentTrack().isEmpty());
-    m_main->toggleMusic();
-    QVERIFY(m_main->game().settings.musicOn);
+    test::actionsOf(m_main).toggleMusic();
+    QVERIFY(m_main->game().settings().musicOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "musicToggle")), QColor(Qt::red));
     QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 
 void AudioShellTest::soundSwitchColour()
 {
-    QVERIFY(m_main->game().settings.soundOn);
+    QVERIFY(m_main->game().settings().soundOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")), QColor(Qt::red));
-    m_main->toggleSound();
-    QVERIFY(!m_main->game().settings.soundOn);
+    test::actionsOf(m_main).toggleSound();
+    QVERIFY(!m_main->game().settings().soundOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")),
              QApplication::palette().color(QPalette::WindowText));
-    m_main->toggleSound();
-    QVERIFY(m_main->game().settings.soundOn);
+    test::actionsOf(m_main).toggleSound();
+    QVERIFY(m_main->game().settings().soundOn);
     QCOMPARE(colourOf(test::child<ClickLabel>(m_main, "soundToggle")), QColor(Qt::red));
 }
 
@@ -106,13 +106,13 @@ void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
     bool busyWhileOpen = false;
     QTimer::singleShot(0, m_main, [&] {
         whileOpen = m_main->audio().currentTrack();
-        busyWhileOpen = m_main->game().modalBusy;
+        busyWhileOpen = m_main->game().modalBusy();
         test::child<AboutDialog>(m_main, "AboutDialog")->reject();
     });
-    m_main->showAbout();
+    test::actionsOf(m_main).showAbout();
     QCOMPARE(whileOpen, QStringLiteral("LOGO"));
     QVERIFY(busyWhileOpen);
-    QVERIFY(!m_main->game().modalBusy);
+    QVERIFY(!m_main->game().modalBusy());
     QCOMPARE(m_main->audio().currentTrack(), QStringLiteral("MAIN1"));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game shell as a player meets it: start-up, boards and pointer input,
 // the field editor, both languages, the indicators, closing.
+#include "common/gamestateaccess.h"
 #include "match/gamestate.h"
 #include "model/placement.h"
 #include "records/scorefile.h"
@@ -55,13 +56,13 @@ void ShellTest::initTestCase()
 void ShellTest::startsWithTheDefaults()
 {
     const GameState &game = m_main->game();
-    QCOMPARE(game.boards.areaSize, 10);
-    QVERIFY(game.settings.musicOn);
-    QVERIFY(game.settings.soundOn);
-    QVERIFY(game.settings.englishUi);
-    QVERIFY(!game.settings.saveLog);
-    QCOMPARE(game.settings.playerName, QStringLiteral("NewUser"));
-    for (const PlayerRecord &record : game.scores.players)
+    QCOMPARE(game.boards().areaSize, 10);
+    QVERIFY(game.settings().musicOn);
+    QVERIFY(game.settings().soundOn);
+    QVERIFY(game.settings().englishUi);
+    QVERIFY(!game.settings().saveLog);
+    QCOMPARE(game.settings().playerName, QStringLiteral("NewUser"));
+    for (const PlayerRecord &record : game.scores().players)
         QCOMPARE(record.free, 1);
     QCOMPARE(test::child<ClickLabel>(m_main, "languageToggle")->text(), QStringLiteral("Russian"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Tarnwake - player NewUser"));
@@ -88,7 +89,7 @@ void ShellTest::boardAndWindowSizes()
     QFETCH(int, area);
     QFETCH(int, box);
     QFETCH(int, clientWidth);
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     b.placedFleet[1] = 2;
     b.ownBoard.at(1, 1) = CellShip;
     m_main->applyAreaSize(area);
@@ -118,15 +119,15 @@ void ShellTest::boardAndWindowSizes()
 
 void ShellTest::hoverFollowsTheCellUnderThePointer()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     BoardView *own = test::child<BoardView>(m_main, "ownBoard");
     b.selectedShipType = 5;
     b.rotation = 0;
     QTest::mouseMove(own, {16, 16});
-    QCOMPARE(m_main->hoveredCell(), QPoint(-1, -1));
+    QCOMPARE(test::boardPlayOf(m_main).hoveredCell(), QPoint(-1, -1));
     QCOMPARE(own->stampCount(), 0);
     QTest::mouseMove(own, {17, 17});
-    QCOMPARE(m_main->hoveredCell(), QPoint(0, 0));
+    QCOMPARE(test::boardPlayOf(m_main).hoveredCell(), QPoint(0, 0));
     QCOMPARE(own->stampCount(), 4); // the four cells of the straight ship
     // Moving within the cell draws nothing new; leaving through the frame wipes it.
     QTest::mouseMove(own, {30, 30});
@@ -140,7 +141,7 @@ void ShellTest::hoverFollowsTheCellUnderThePointer()
 
 void ShellTest::handPlacementAndItsBeeps()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     BoardView *own = test::child<BoardView>(m_main, "ownBoard");
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
         ->click(); // Clear
@@ -182,7 +183,7 @@ void ShellTest::handPlacementAndItsBeeps()
 void ShellTest::editorArrowsWrap()
 {
     EditorWindow *editor = test::child<EditorWindow>(m_main, "EditorWindow");
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     b.selectedShipType = 1;
     test::child<QToolButton>(editor, "previousShipTypeButton")->click();
     QCOMPARE(b.selectedShipType, 11);
@@ -223,21 +224,21 @@ void ShellTest::typedAreaSizes()
     QFETCH(QString, typed);
     QFETCH(int, pending);
     QFETCH(QString, shown);
-    m_main->game().boards.pendingAreaSize = 11;
+    m_main->game().boards().pendingAreaSize = 11;
     QLineEdit *edit =
         test::child<QLineEdit>(test::child<EditorWindow>(m_main, "EditorWindow"), "areaSizeEdit");
     // The whole text arrives at once, as when pasted: typed key by key, a
     // prefix such as "12" would already be a valid size.
     edit->selectAll();
     edit->insert(typed);
-    QCOMPARE(m_main->game().boards.pendingAreaSize, pending);
+    QCOMPARE(m_main->game().boards().pendingAreaSize, pending);
     QCOMPARE(edit->text(), shown);
-    QCOMPARE(m_main->game().boards.areaSize, 10);
+    QCOMPARE(m_main->game().boards().areaSize, 10);
 }
 
 void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "generateButton")
         ->click(); // Generate
     const Board fleet = b.ownBoard;
@@ -255,7 +256,7 @@ void ShellTest::changeWithTheSameSizeKeepsTheFleet()
 
 void ShellTest::generateFillsTheBoardAndHidesThePanel()
 {
-    BoardState &b = m_main->game().boards;
+    BoardState &b = m_main->game().boards();
     test::child<QPushButton>(test::child<EditorWindow>(m_main, "EditorWindow"), "clearButton")
         ->click();
     b.selectedShipType = 1;
@@ -269,7 +270,7 @@ void ShellTest::generateFillsTheBoardAndHidesThePanel()
     QVERIFY(!test::child<QLabel>(m_main, "generatingPanel")->isVisible());
     QVERIFY(m_main->isEnabled());
     QVERIFY(test::child<EditorWindow>(m_main, "EditorWindow")->isEnabled());
-    QVERIFY(!m_main->game().modalBusy);
+    QVERIFY(!m_main->game().modalBusy());
 }
 
 QStringList ShellTest::allCaptions() const
@@ -298,7 +299,7 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 {
     const QStringList english = allCaptions();
     m_main->toggleLanguage();
-    QVERIFY(!m_main->game().settings.englishUi);
+    QVERIFY(!m_main->game().settings().englishUi);
     QCOMPARE(test::child<ClickLabel>(m_main, "languageToggle")->text(), QStringLiteral("English"));
     QCOMPARE(test::child<QToolButton>(m_main, "startButton")->text(), QStringLiteral("Старт"));
     QCOMPARE(test::child<EditorWindow>(m_main, "EditorWindow")->windowTitle(),
@@ -315,7 +316,7 @@ void ShellTest::languageSwitchedTwiceGivesEveryCaptionBack()
 
 void ShellTest::counterRollsTowardTheScore()
 {
-    MatchState &m = m_main->game().match;
+    MatchState &m = matchOf(m_main->game());
     test::child<ScoreCounter>(m_main, "scoreCounter")->setValue(0);
     m.gameScore = 100;
     QList<int> shown;
@@ -335,7 +336,7 @@ void ShellTest::closingSavesTheSettings()
     m_main->toggleLanguage(); // Russian
     test::child<QCheckBox>(test::child<EditorWindow>(m_main, "EditorWindow"), "saveLogCheck")
         ->click();
-    QVERIFY(m_main->game().settings.saveLog);
+    QVERIFY(m_main->game().settings().saveLog);
     m_main->applyAreaSize(14);
     QVERIFY(m_main->close());
     ScoreBlock saved{};

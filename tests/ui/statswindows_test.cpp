@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fixture of the statistics and player windows, the wrapped text and
 // key scrolling they share, and the statistics window.
+#include "common/gamestateaccess.h"
 #include "match/gamestate.h"
 #include "records/records.h"
 #include "statswindowstest.h"
@@ -72,7 +73,7 @@ Drawn draw(const QString &text, QSize box, bool autoHeight, bool centreVerticall
 
 void StatsWindowsTest::usePlayer(GameState &game, int index, const QString &name, int wins)
 {
-    PlayerRecord &r = game.scores.players[index - 1];
+    PlayerRecord &r = game.scores().players[index - 1];
     setRecordName(r, name);
     r.free = 0;
     r.wins = wins;
@@ -90,7 +91,7 @@ void StatsWindowsTest::initTestCase()
 void StatsWindowsTest::init()
 {
     m_game = GameState();
-    setDefaultScoreData(m_game.scores);
+    setDefaultScoreData(m_game.scores());
     m_feedback = RecordingFeedback();
     m_stats = std::make_unique<StatisticsDialog>(m_game);
     m_players = std::make_unique<PlayersDialog>(m_game, m_feedback);
@@ -220,7 +221,7 @@ void StatsWindowsTest::statisticsBlockTakesTheHeightOfItsText()
              4 + 15 * lineHeight);
 
     // An end-of-game remark of two lines goes on top.
-    m_game.match.endRemark = QStringLiteral("You won!|Score: 120");
+    matchOf(m_game).endRemark = QStringLiteral("You won!|Score: 120");
     test::child<PaintBox>(&form, "statisticsView")->update();
     QTRY_COMPARE(test::child<PaintBox>(&form, "statisticsView")->height(),
                  (2 + 3 + 10 + 1 + 1) * lineHeight);

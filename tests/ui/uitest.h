@@ -3,13 +3,31 @@
 
 // Helpers for tests that run the real windows headless.
 
+// The windows the tests look into, found by their object names.
+#include "match/match.h"
+#include "ui/aboutdialog.h"
+#include "ui/boardplay.h"
+#include "ui/boardview.h"
+#include "ui/chatwindow.h"
+#include "ui/controlactions.h"
+#include "ui/controlpanel.h"
+#include "ui/editorwindow.h"
 #include "ui/feedback.h"
+#include "ui/gamelogwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/network.h"
+#include "ui/playersdialog.h"
 #include "ui/resources.h"
+#include "ui/statisticsdialog.h"
+#include "ui/waitingdialog.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -64,18 +82,29 @@ T *child(const QObject *window, const char *name)
     return window->findChild<T *>(QString::fromLatin1(name));
 }
 
+// The main window's parts, each its only one.
+inline BoardPlay &boardPlayOf(QWidget *main)
+{
+    return *main->findChild<BoardPlay *>();
+}
+inline ControlActions &actionsOf(QWidget *main)
+{
+    return *main->findChild<ControlActions *>();
+}
+inline NetworkController &networkOf(QWidget *main)
+{
+    return *main->findChild<NetworkController *>();
+}
+
 // The main window and its companions as the program's start-up makes them,
 // speaking through `feedback`, once the main window shows. With
 // `tickByHand` the turn timer is stopped: the test runs the ticks itself.
-// Null when the start-up refused (another copy runs) or nothing showed.
+// Null when nothing showed.
 inline MainWindow *startMainWindow(Feedback &feedback, bool tickByHand)
 {
     initResources();
-    auto *main = new MainWindow(&feedback);
-    if (!main->initialize()) {
-        delete main;
-        return nullptr;
-    }
+    auto *main = new MainWindow(feedback);
+    main->restoreSession();
     main->createCompanions();
     if (!QTest::qWaitForWindowExposed(main)) {
         delete main;
