@@ -352,6 +352,11 @@ QHostAddress PeerLink::clientRemoteAddress() const
     return isClientActive() ? unmappedAddress(m_client->peerAddress()) : QHostAddress();
 }
 
+quint16 PeerLink::clientRemotePort() const
+{
+    return isClientActive() ? m_client->peerPort() : 0;
+}
+
 bool PeerLink::peerConnected() const
 {
     return m_server->isListening() &&

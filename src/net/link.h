@@ -111,6 +111,7 @@ public:
     void closeClient();
     bool isClientActive() const; // connected
     QHostAddress clientRemoteAddress() const;
+    quint16 clientRemotePort() const; // 0 while not connected
     // The name given to connectToPeer(), until a reverse look-up of the
     // address has answered with one.
     QString clientRemoteHostName() const { return m_clientHostName; }

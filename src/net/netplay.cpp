@@ -68,7 +68,8 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
             handleChat(fields);
         break;
     case PacketType::ConnectionInvite:
-        if (count == kNameAndNumberFields && !inMatch)
+        // This program's invite carries the port to connect back to as well.
+        if ((count == kNameAndNumberFields || count == kNameAndNumberFields + 1) && !inMatch)
             m_connection.handleConnectionInvite(fields, from);
         break;
     case PacketType::UserInfoChange:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/packet.h"
 
+#include "net/peeraddress.h"
 #include "util/cp1251.h"
 
 #include <algorithm>
@@ -258,6 +259,20 @@ std::optional<int> decimalField(QByteArrayView field)
 QByteArray makeConnectionInvite(QStringView playerName, int areaSize)
 {
     return nameAndNumberBody(PacketType::ConnectionInvite, playerName, areaSize);
+}
+
+QByteArray makeConnectionInvite(QStringView playerName, int areaSize, quint16 returnPort)
+{
+    Q_ASSERT(returnPort != 0);
+    return makeConnectionInvite(playerName, areaSize) + kFieldSeparator + 'R' +
+           QByteArray::number(returnPort);
+}
+
+std::optional<quint16> returnPortField(QByteArrayView field)
+{
+    if (!field.startsWith('R'))
+        return std::nullopt;
+    return parsePort(QString::fromLatin1(field.sliced(1)));
 }
 
 QByteArray makeUserInfoChange(QStringView playerName, int areaSize)

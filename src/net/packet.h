@@ -21,7 +21,9 @@
 // fields counting begin, type and end field, so at most 5 payload fields.
 //
 //   type  name                   payload fields, in order
-//   C     connection invite      player name; area size
+//   C     connection invite      player name; area size (this program adds
+//                                "R" and the port to connect back to, e.g.
+//                                "R8171")
 //   U     user info change       player name; area size
 //   P     area data              player name; area size; board text (225
 //                                letters); answer "Y"/"N"; start digit "0"/"1"
@@ -34,6 +36,9 @@
 // Examples, byte for byte:
 //
 //   TWKBEGP3|C|Ann|10|TWKENDP|      Ann connects with a 10 by 10 area
+//   TWKBEGP3|C|Ann|10|R8171|TWKENDP|
+//                                   the same from this program, whose port
+//                                   on Ann's router is 8171
 //   TWKBEGP3|S|3|7|TWKENDP|         a shot at column 4, row H
 //   TWKBEGP3|P|Ann|10|<225 letters of the board>|Y|1|TWKENDP|
 //                                   Ann accepts an invitation and fires first
@@ -45,7 +50,9 @@
 // its first character when it refuses. This program puts the marker "T" after
 // the "1": it tells a receiver that is this program that the sender settles
 // crossing invitations by the toss (see NetPlay). Any other peer sees a plain
-// invitation, and its refusal carries the "1" back.
+// invitation, and its refusal carries the "1" back. In the same way another
+// peer reads only the first two payload fields of a connection invite, and
+// never sees the return port this program adds as a third.
 //
 // Cutting rule (parsePacket): a call takes fields off the front of the text
 // until it has taken 8, or has taken a field equal to "TWKENDP", or the text
@@ -195,6 +202,10 @@ std::optional<int> decimalField(QByteArrayView field);
 // text field that would be empty is sent as one blank. Precondition: numbers
 // (area size, column, row) are not negative.
 QByteArray makeConnectionInvite(QStringView playerName, int areaSize);
+// With the return port: where the receiver connects back to this program.
+QByteArray makeConnectionInvite(QStringView playerName, int areaSize, quint16 returnPort);
+// The return port of a connection invite: "R" and a port 1..65535.
+std::optional<quint16> returnPortField(QByteArrayView field);
 QByteArray makeUserInfoChange(QStringView playerName, int areaSize);
 // answer "Y" when accepted, else "N"; startDigit is sent as it stands ('0',
 // '1', or the start digit of a refused invitation handed back unchanged),

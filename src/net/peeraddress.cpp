@@ -72,9 +72,10 @@ std::optional<QString> parseIpv6(QStringView text)
     return address.toString();
 }
 
-std::optional<PeerAddress> hostWithPort(QStringView host, std::optional<QStringView> port)
+std::optional<PeerAddress> hostWithPort(QStringView host, std::optional<QStringView> port,
+                                        quint16 defaultPort)
 {
-    PeerAddress result;
+    PeerAddress result{{}, defaultPort};
     if (port) {
         const auto number = parsePort(*port);
         if (!number)
@@ -113,7 +114,7 @@ std::optional<quint16> parsePort(QStringView text)
     return static_cast<quint16>(value);
 }
 
-std::optional<PeerAddress> parsePeerAddress(QStringView text)
+std::optional<PeerAddress> parsePeerAddress(QStringView text, quint16 defaultPort)
 {
     text = text.trimmed();
     if (text.startsWith(u'[')) {
@@ -124,7 +125,7 @@ std::optional<PeerAddress> parsePeerAddress(QStringView text)
         if (!host)
             return std::nullopt;
         const QStringView rest = text.sliced(close + 1);
-        PeerAddress result{*host, kDefaultPeerPort};
+        PeerAddress result{*host, defaultPort};
         if (rest.isEmpty())
             return result;
         if (!rest.startsWith(u':'))
@@ -137,17 +138,27 @@ std::optional<PeerAddress> parsePeerAddress(QStringView text)
     }
     const qsizetype colons = text.count(u':');
     if (colons == 0)
-        return hostWithPort(text, std::nullopt);
+        return hostWithPort(text, std::nullopt, defaultPort);
     if (colons == 1) {
         const qsizetype colon = text.indexOf(u':');
-        return hostWithPort(text.first(colon), text.sliced(colon + 1));
+        return hostWithPort(text.first(colon), text.sliced(colon + 1), defaultPort);
     }
     // Two colons or more: an IPv6 address without brackets, which cannot
     // carry a port.
     const auto host = parseIpv6(text);
     if (!host)
         return std::nullopt;
-    return PeerAddress{*host, kDefaultPeerPort};
+    return PeerAddress{*host, defaultPort};
+}
+
+QString addressText(const QHostAddress &address, quint16 port, quint16 defaultPort)
+{
+    bool isIpv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
+    const QString host = isIpv4 ? QHostAddress(ipv4).toString() : address.toString();
+    if (port == defaultPort)
+        return host;
+    return (isIpv4 ? host : u'[' + host + u']') + u':' + QString::number(port);
 }
 
 std::optional<quint32> parseIpv4(QStringView text)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QHostAddress>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -29,8 +30,14 @@ std::optional<quint16> parsePort(QStringView text);
 // What a player types in the address field: "host", "host:port",
 // "a.b.c.d", "a.b.c.d:port", "[v6]" , "[v6]:port" or a bare IPv6 address
 // (which takes no port). Space around the whole is ignored, space inside is
-// not. Nothing is looked up: a host name is only checked for its form.
-std::optional<PeerAddress> parsePeerAddress(QStringView text);
+// not. Nothing is looked up: a host name is only checked for its form. Without
+// a port the address takes defaultPort.
+std::optional<PeerAddress> parsePeerAddress(QStringView text,
+                                            quint16 defaultPort = kDefaultPeerPort);
+
+// An address as the address field shows it: "a.b.c.d" or an IPv6 address,
+// with ":port" (IPv6 in brackets) when port is not defaultPort.
+QString addressText(const QHostAddress &address, quint16 port, quint16 defaultPort);
 
 // A dotted-quad IPv4 address, strictly: four decimal parts 0..255 without
 // leading zeros (which some parsers read as octal). In host byte order.

@@ -3,6 +3,7 @@
 
 #include "net/nettext.h"
 #include "net/packet.h"
+#include "net/peeraddress.h"
 
 #include <cmath>
 
@@ -40,19 +41,27 @@ void PeerConnection::connectToPeer()
     const double number = m_prompts.portField().toDouble(&isNumber);
     if (!isNumber || std::isnan(number))
         return;
-    const QString address = m_prompts.addressField().trimmed();
+    QString address = m_prompts.addressField().trimmed();
     const QString hostName = m_prompts.hostField().trimmed();
     if (address.isEmpty() && hostName.isEmpty())
         return;
     const double port = number < 0 || number > 2147483647.0 ? kFallbackPort : number;
     m_serverPort = static_cast<int>(std::nearbyint(port)); // a half to the even neighbour
     emit portFilled(QString::number(m_serverPort));
+    // The peer listens on the port its address names, else on ours.
+    int peerPort = m_serverPort;
+    if (m_serverPort >= 1 && m_serverPort <= 65535) {
+        if (const auto typed = parsePeerAddress(address, static_cast<quint16>(m_serverPort))) {
+            address = typed->host;
+            peerPort = typed->port;
+        }
+    }
     m_link.closeClient();
     startServer();
     if (!m_link.isListening())
         return;
     emit connectEnabledChanged(false);
-    m_link.connectToPeer(address, hostName, m_serverPort);
+    m_link.connectToPeer(address, hostName, peerPort);
 }
 
 void PeerConnection::disconnectFromPeer()
@@ -71,9 +80,13 @@ void PeerConnection::onConnected()
     const QString name = m_link.clientRemoteHostName();
     showStatus(localized("connection established: ", "успешное подключение: ") + name);
     emit connectEnabledChanged(true);
-    emit addressFilled(m_link.clientRemoteAddress().toString());
+    emit addressFilled(addressText(m_link.clientRemoteAddress(), m_link.clientRemotePort(),
+                                   static_cast<quint16>(m_serverPort)));
     emit hostFilled(name);
-    sendPacket(m_link, makeConnectionInvite(m_game.settings().playerName, m_game.boards().areaSize));
+    const auto returnPort =
+        m_returnPort ? m_returnPort : static_cast<quint16>(m_link.listeningPort());
+    sendPacket(m_link, makeConnectionInvite(m_game.settings().playerName, m_game.boards().areaSize,
+                                            returnPort));
     emit soundRequested(QStringLiteral("CONNECT"));
 }
 
@@ -142,8 +155,12 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
     const bool linkedElsewhere =
         m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress;
     if (!fromThisMachine && !linkedElsewhere) {
-        emit addressFilled(from.remoteAddress.toString());
-        emit portFilled(QString::number(m_link.listeningPort()));
+        // This program says where it listens; any other peer listens on the
+        // port both sides use.
+        const auto listening = static_cast<quint16>(m_link.listeningPort());
+        const quint16 back = returnPortField(fields.payload(3)).value_or(listening);
+        emit addressFilled(addressText(from.remoteAddress, back, listening));
+        emit portFilled(QString::number(listening));
         emit hostFilled(from.remoteHostName);
         connectToPeer();
     }

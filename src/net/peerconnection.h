@@ -32,6 +32,9 @@ public:
 
     int serverPort() const { return m_serverPort; }
     void setServerPort(int port) { m_serverPort = port; }
+    // The port a peer connects back to, when the router maps another one to
+    // ours; 0: the one listened on.
+    void setReturnPort(quint16 port) { m_returnPort = port; }
 
     // (Re)starts listening on serverPort, reporting in the status line.
     void startServer();
@@ -79,6 +82,7 @@ private:
     NetPlayPrompts &m_prompts;
     PeerLink m_link;
     int m_serverPort = kDefaultPort;
+    quint16 m_returnPort = 0;
     QString m_status; // the status text last shown
 };
 

@@ -38,6 +38,26 @@ TEST_F(NetPlayTest, OneOkLinksBothSidesAndTheLampsFollowTheLink)
     EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("no connection"));
 }
 
+// Two copies of the game on different ports: the address names the peer's,
+// and the peer connects back to the port this side says it listens on.
+TEST_F(NetPlayTest, AnAddressWithAPortLinksToAPeerListeningElsewhere)
+{
+    const int otherPort = freePort();
+    ASSERT_NE(otherPort, 0);
+    ASSERT_NE(otherPort, port);
+    b.play.setServerPort(otherPort);
+    b.windows.port = QString::number(otherPort);
+    b.play.startServer();
+    a.play.startServer();
+    a.windows.address = b.address + u':' + QString::number(otherPort);
+    a.windows.host.clear();
+    a.play.connectToPeer();
+    ASSERT_TRUE(waitFor([&] { return a.play.peerConnected() && b.play.peerConnected(); }));
+    EXPECT_EQ(a.play.serverPort(), port) << "the port field stays this side's";
+    EXPECT_EQ(b.windows.address, QStringLiteral("127.0.0.1:") + QString::number(port));
+    EXPECT_EQ(b.windows.port, QString::number(otherPort));
+}
+
 TEST_F(NetPlayTest, StatusTextsInRussian)
 {
     a.game.settings().englishUi = false;

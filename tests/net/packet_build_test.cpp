@@ -52,6 +52,8 @@ TEST(PacketBuilders, GoldenBytes)
     const QByteArray board = boardText().toLatin1();
     const GoldenCase cases[] = {
         {"invite", sent(makeConnectionInvite(u"Ann", 10)), "TWKBEGP3|C|Ann|10|TWKENDP|"},
+        {"invite with its return port", sent(makeConnectionInvite(u"Ann", 10, 8171)),
+         "TWKBEGP3|C|Ann|10|R8171|TWKENDP|"},
         {"user info", sent(makeUserInfoChange(u"Bob", 15)), "TWKBEGP3|U|Bob|15|TWKENDP|"},
         {"invitation", sent(makeInvitation(u"Ann", 10, boardText())),
          "TWKBEGP3|P|Ann|10|" + board + "|Y|1T|TWKENDP|"},
@@ -82,6 +84,27 @@ TEST(PacketBuilders, GoldenBytes)
     };
     for (const GoldenCase &c : cases)
         EXPECT_EQ(c.sent, c.expected) << c.name;
+}
+
+TEST(PacketBuilders, ReturnPortFieldIsAnRAndAPort)
+{
+    const std::pair<QByteArray, std::optional<quint16>> cases[] = {
+        {"R8171", 8171},
+        {"R1", 1},
+        {"R65535", 65535},
+        {"R08170", 8170},
+        {"R0", std::nullopt},
+        {"R65536", std::nullopt},
+        {"R", std::nullopt},
+        {"8171", std::nullopt},
+        {"r8171", std::nullopt},
+        {"R 8171", std::nullopt},
+        {"R8171x", std::nullopt},
+        {"R-1", std::nullopt},
+        {"R123456789012", std::nullopt},
+    };
+    for (const auto &[field, port] : cases)
+        EXPECT_EQ(returnPortField(field), port) << field.constData();
 }
 
 TEST(PacketBuilders, InvitationIsWithinItsSizeBound)

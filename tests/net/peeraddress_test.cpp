@@ -92,6 +92,45 @@ TEST_P(PeerAddressTest, ParsesOrRefuses)
 
 INSTANTIATE_TEST_SUITE_P(Typed, PeerAddressTest, testing::ValuesIn(kAddressCases));
 
+TEST(PeerAddressTest, AnAddressWithoutAPortTakesTheOneGiven)
+{
+    EXPECT_EQ(parsePeerAddress(u"alpha", 8172), at("alpha", 8172));
+    EXPECT_EQ(parsePeerAddress(u"203.0.113.7", 8172), at("203.0.113.7", 8172));
+    EXPECT_EQ(parsePeerAddress(u"[2001:db8::7]", 8172), at("2001:db8::7", 8172));
+    EXPECT_EQ(parsePeerAddress(u"2001:db8::7", 8172), at("2001:db8::7", 8172));
+    EXPECT_EQ(parsePeerAddress(u"203.0.113.7:8170", 8172), at("203.0.113.7", 8170));
+}
+
+// What the address field shows of a peer, read back as the same peer.
+TEST(PeerAddressTest, AddressTextNamesThePortOnlyWhenItDiffers)
+{
+    const struct
+    {
+        const char *address;
+        quint16 port;
+        const char *shown;
+    } cases[] = {
+        {"203.0.113.7", 8170, "203.0.113.7"},
+        {"203.0.113.7", 8171, "203.0.113.7:8171"},
+        {"::ffff:203.0.113.7", 8171, "203.0.113.7:8171"},
+        {"2001:db8::7", 8170, "2001:db8::7"},
+        {"2001:db8::7", 8171, "[2001:db8::7]:8171"},
+    };
+    for (const auto &c : cases) {
+        const QString shown =
+            addressText(QHostAddress(QString::fromLatin1(c.address)), c.port, 8170);
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown));
+        const auto read = parsePeerAddress(shown, 8170);
+        ASSERT_TRUE(read) << c.shown;
+        EXPECT_EQ(read->port, c.port);
+        EXPECT_EQ(QHostAddress(read->host)
+                      .isEqual(QHostAddress(QString::fromLatin1(c.address)),
+                               QHostAddress::ConvertV4MappedToIPv4),
+                  true)
+            << c.shown;
+    }
+}
+
 TEST(PeerAddressLimitsTest, LongHostNamesAndLabels)
 {
     const QString label63(63, u'a');
