@@ -88,7 +88,7 @@ def run_game(exe, server, display, seconds, silent):
     try:
         env = server.client_env()
         env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", TARNWAKE_DATA_DIR=work,
-                   XDG_RUNTIME_DIR=work, LANG="C.UTF-8")
+                   XDG_RUNTIME_DIR=work, LANG="C.UTF-8", TARNWAKE_PORT_MAPPING="off")
         if silent:
             env["TARNWAKE_SILENT"] = "1"
         proc = subprocess.Popen([exe], env=env, stdout=subprocess.DEVNULL,

@@ -13,7 +13,8 @@ display=:$((90 + $$ % 9))
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
-export DISPLAY="$display" TARNWAKE_DATA_DIR="$work/data" XDG_RUNTIME_DIR="$work/run"
+export DISPLAY="$display" TARNWAKE_DATA_DIR="$work/data" XDG_RUNTIME_DIR="$work/run" \
+    TARNWAKE_PORT_MAPPING=off
 mkdir -p "$TARNWAKE_DATA_DIR" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 

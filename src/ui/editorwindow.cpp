@@ -6,7 +6,9 @@
 #include "match/gamestate.h"
 #include "pictures.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <cmath>
 
 namespace tw {
@@ -47,7 +49,7 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_changeAreaButton = place<QPushButton>(this, "changeAreaButton", {172, 40, 73, 17});
     m_saveLogCheck = place<QCheckBox>(this, "saveLogCheck", {0, 60, 245, 17});
 
-    m_networkGroup = place<QGroupBox>(this, "networkGroup", {0, 80, 245, 97});
+    m_networkGroup = place<QGroupBox>(this, "networkGroup", {0, 80, 245, 137});
     m_addressLabel = place<SunkenLabel>(m_networkGroup, "addressLabel", {4, 16, 45, 17});
     m_addressLabel->setText(QStringLiteral("IP"));
     m_addressEdit = place<QLineEdit>(m_networkGroup, "addressEdit", {52, 16, 113, 17});
@@ -65,6 +67,11 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_connectionLamp->setPen(Qt::darkCyan, 5);
     m_networkStatusLabel =
         place<SunkenLabel>(m_networkGroup, "networkStatusLabel", {4, 76, 237, 17});
+    m_ownAddressLabel = place<SunkenLabel>(m_networkGroup, "ownAddressLabel", {4, 96, 237, 17});
+    m_portMappingCheck = place<QCheckBox>(m_networkGroup, "portMappingCheck", {4, 116, 172, 17});
+    m_copyAddressButton =
+        place<QPushButton>(m_networkGroup, "copyAddressButton", {178, 116, 63, 17});
+    m_copyAddressButton->setEnabled(false);
     setTabOrder(m_addressEdit, m_hostEdit);
     setTabOrder(m_hostEdit, m_portEdit);
 
@@ -91,6 +98,24 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     connect(m_saveLogCheck, &QCheckBox::clicked, this, &EditorWindow::onSaveLogToggled);
     connect(m_connectButton, &QPushButton::clicked, this, &EditorWindow::connectRequested);
     connect(m_disconnectButton, &QPushButton::clicked, this, &EditorWindow::disconnectRequested);
+    connect(m_portMappingCheck, &QCheckBox::clicked, this, &EditorWindow::portMappingToggled);
+    connect(m_copyAddressButton, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(m_ownAddress); });
+}
+
+void EditorWindow::showOwnAddress(const QString &line, const QString &explanation,
+                                  const QString &address)
+{
+    m_ownAddressLabel->setText(line);
+    m_ownAddressLabel->setToolTip(explanation);
+    m_ownAddressLabel->setAccessibleDescription(explanation);
+    m_ownAddress = address;
+    m_copyAddressButton->setEnabled(!address.isEmpty());
+}
+
+void EditorWindow::setPortMappingOn(bool on)
+{
+    m_portMappingCheck->setChecked(on);
 }
 
 void EditorWindow::setSaveLog(bool on)
@@ -260,6 +285,9 @@ void EditorWindow::retranslate()
     m_changeAreaButton->setText(localized(m_game.settings(), "Change", "Сменить"));
     m_sampleFrame->setTitle(localized(m_game.settings(), " Sample ", " Образец "));
     m_networkGroup->setTitle(localized(m_game.settings(), " Network game ", " Игра по сети "));
+    m_portMappingCheck->setText(
+        localized(m_game.settings(), "Open the port on the router", "Открыть порт на роутере"));
+    m_copyAddressButton->setText(localized(m_game.settings(), "Copy", "Копировать"));
     m_saveLogCheck->setText(localized(m_game.settings(), "Save game log to TWLog.txt",
                                       "Сохранять ход игры в файл TWLog.txt"));
 }

@@ -52,6 +52,11 @@ public:
     QString networkStatus() const;
     void setNetworkStatus(const QString &text);
     void setLinked(bool linked);
+    // The address to give a friend, as a line of text and its explanation;
+    // Copy puts address on the clipboard, and is off while it is empty.
+    void showOwnAddress(const QString &line, const QString &explanation, const QString &address);
+    // The switch that opens the game's port on the home router.
+    void setPortMappingOn(bool on);
 
     // Draws the selected ship type, turned, in the sample box.
     void repaintSample();
@@ -64,6 +69,7 @@ signals:
     void connectRequested();
     void disconnectRequested();
     void gameChosen(const QString &address, int port);
+    void portMappingToggled(bool on);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -91,6 +97,10 @@ private:
     QLineEdit *m_addressEdit, *m_portEdit, *m_hostEdit;
     QPushButton *m_connectButton, *m_disconnectButton;
     Lamp *m_connectionLamp;
+    SunkenLabel *m_ownAddressLabel;
+    QCheckBox *m_portMappingCheck;
+    QPushButton *m_copyAddressButton;
+    QString m_ownAddress; // what Copy copies
 };
 
 } // namespace tw

@@ -9,22 +9,51 @@
 #include "match/cues.h"
 #include "net/avahidiscovery.h"
 #include "net/foundgames.h"
+#include "ownaddress.h"
 #include "pictures.h"
+#include "util/paths.h"
 #include "waitingdialog.h"
 #include "widgets.h"
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QFileInfo>
+#include <QSettings>
 #include <chrono>
 
 namespace tw {
+
+namespace {
+
+const QString kPortMappingKey = QStringLiteral("network/openPortOnRouter");
+
+// The settings file is read and written only while it is a plain file or
+// none: a FIFO or a device in its place would hold the window.
+bool settingsFileUsable()
+{
+    const QFileInfo info(settingsFilePath());
+    return !info.exists() || info.isFile();
+}
+
+} // namespace
 
 NetworkController::NetworkController(GameState &game, Random &random, Feedback &feedback,
                                      Audio &audio, QObject *parent)
     : QObject(parent), m_game(game), m_random(random), m_feedback(feedback), m_audio(audio),
       m_play(game, *this, this), m_discovery(new AvahiDiscovery(this)),
-      m_foundGames(new FoundGamesModel(m_discovery, this))
+      m_foundGames(new FoundGamesModel(m_discovery, this)), m_portMapper(new PortMapper(this))
 {
+    m_portMappingAllowed = qEnvironmentVariable("TARNWAKE_PORT_MAPPING") != u"off";
+    if (settingsFileUsable())
+        m_portMappingOn = QSettings(settingsFilePath(), QSettings::IniFormat)
+                              .value(kPortMappingKey, true)
+                              .toBool();
+    connect(m_portMapper, &PortMapper::stateChanged, this, [this](const PortMapState &state) {
+        // The peer connects back to the port the router gives.
+        m_play.connection().setReturnPort(
+            state.phase == PortMapState::Phase::Mapped ? state.externalPort : 0);
+        showOwnAddress();
+    });
     const QString address = qEnvironmentVariable("TARNWAKE_NET_ADDRESS");
     if (!address.isEmpty())
         m_play.link().setLocalAddress(QHostAddress(address));
@@ -95,6 +124,8 @@ void NetworkController::attachWindows(const NetworkWindows &windows)
     connect(&editor, &EditorWindow::disconnectRequested, this,
             [this] { m_play.disconnectFromPeer(); });
     editor.offerFoundGames(m_foundGames);
+    editor.setPortMappingOn(m_portMappingOn);
+    connect(&editor, &EditorWindow::portMappingToggled, this, &NetworkController::setPortMappingOn);
     connect(&editor, &EditorWindow::gameChosen, this, &NetworkController::chooseFoundGame);
     if (m_journal.isOpen()) {
         m_ownBoard = windows.ownBoard;
@@ -131,6 +162,51 @@ void NetworkController::startServer()
 {
     m_play.startServer();
     announceGame();
+    m_globalIpv6 = findGlobalIpv6();
+    updatePortMapping();
+}
+
+void NetworkController::setPortMappingOn(bool on)
+{
+    m_portMappingOn = on;
+    if (settingsFileUsable())
+        QSettings(settingsFilePath(), QSettings::IniFormat).setValue(kPortMappingKey, on);
+    updatePortMapping();
+}
+
+void NetworkController::updatePortMapping()
+{
+    const auto listening = static_cast<quint16>(m_play.link().listeningPort());
+    const bool wanted = m_portMappingOn && m_portMappingAllowed && listening != 0;
+    if (wanted && listening != m_mappedPort) {
+        m_mappedPort = listening;
+        m_portMapper->start(listening);
+    } else if (!wanted && m_mappedPort != 0) {
+        m_mappedPort = 0;
+        m_portMapper->stop();
+    }
+    showOwnAddress();
+}
+
+void NetworkController::stopPortMapping()
+{
+    m_mappedPort = 0;
+    m_portMapper->stop();
+}
+
+void NetworkController::showOwnAddress()
+{
+    if (!m_windows.editor)
+        return;
+    const auto listening = static_cast<quint16>(m_play.link().listeningPort());
+    const OwnAddress own =
+        describeOwnAddress(m_portMapper->state(), m_portMappingOn && m_portMappingAllowed,
+                           listening, m_globalIpv6, m_game.settings());
+    if (own.line != m_ownAddressShown) {
+        m_ownAddressShown = own.line;
+        journal("own-address", own.line);
+    }
+    m_windows.editor->showOwnAddress(own.line, own.explanation, own.address);
 }
 
 void NetworkController::announceGame()
@@ -165,6 +241,7 @@ void NetworkController::showConnectionState()
     m_play.showConnectionState();
     m_inTick = false;
     announceGame(); // the port may have changed with the connect button
+    updatePortMapping();
 }
 
 void NetworkController::sendAim(QPoint cell)

@@ -3,6 +3,7 @@
 
 #include "net/discovery.h"
 #include "net/netplay.h"
+#include "net/portmapper.h"
 
 #include <QFile>
 #include <QObject>
@@ -38,7 +39,10 @@ struct NetworkWindows
 // match, the chat, and the games on the local network (announced, and listed
 // in the address field). Owned by the main window.
 //
-// Two variables of the environment serve tests and benchmarks that run
+// It also opens the game's port on the home router (PortMapper) while the
+// switch in the network options is on, a setting kept in the settings file.
+//
+// Three variables of the environment serve tests and benchmarks that run
 // several copies of the game:
 //   TARNWAKE_NET_ADDRESS  a local address for both sockets, so two copies
 //                         on one machine can each listen on the same port;
@@ -46,9 +50,12 @@ struct NetworkWindows
 //                         message box of network play is appended, with the
 //                         click on the opponent board, the drawing of a
 //                         peer's shot, the list of games found and the game
-//                         chosen from it, each with its time (CLOCK_MONOTONIC,
+//                         chosen from it, the address to give a friend as
+//                         it changes, each with its time (CLOCK_MONOTONIC,
 //                         microseconds). The windows cannot be read from
-//                         outside the program; this file can.
+//                         outside the program; this file can;
+//   TARNWAKE_PORT_MAPPING "off": no router is asked for anything, whatever
+//                         the switch says (tests outside a lab network).
 class NetworkController : public QObject, private NetPlayPrompts
 {
     Q_OBJECT
@@ -74,6 +81,9 @@ public:
     void sendAim(QPoint cell);
     // Enter in the chat input line (or in the main window).
     void chatSend();
+    // Removes the port mapping from the router (at most a second), as the
+    // program ends; the destructor does it too.
+    void stopPortMapping();
 
     NetPlay &play() { return m_play; }
 
@@ -104,6 +114,10 @@ private:
     // Tells the network what this game is: player, area size, port.
     void announceGame();
     void chooseFoundGame(const QString &address, int port);
+    // The router's port mapping follows the switch and the port listened on.
+    void updatePortMapping();
+    void setPortMappingOn(bool on);
+    void showOwnAddress();
 
     GameState &m_game;
     Random &m_random;
@@ -123,6 +137,13 @@ private:
     bool m_inTick = false; // in the idle connection display
     // What the lamp shows: nothing yet (black), linked (lime) or not (red).
     std::optional<bool> m_lampLinked;
+    PortMapper *m_portMapper;
+    bool m_portMappingOn = true;
+    // Off in the environment: tests, which must not talk to a real router.
+    bool m_portMappingAllowed = true;
+    quint16 m_mappedPort = 0; // the port listened on that the mapping is for
+    QString m_globalIpv6;     // found when the server starts
+    QString m_ownAddressShown;
 };
 
 } // namespace tw

@@ -101,6 +101,17 @@ QString dataDirectory()
     return madeDirectory(dataHome + QStringLiteral("/tarnwake"));
 }
 
+QString settingsFilePath()
+{
+    const QString forced = qEnvironmentVariable("TARNWAKE_DATA_DIR");
+    if (!forced.isEmpty())
+        return forced + QStringLiteral("/tarnwake.conf");
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty() || QDir::isRelativePath(configHome))
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    return configHome + QStringLiteral("/tarnwake/tarnwake.conf");
+}
+
 QString runtimeDirectory()
 {
     static const QString directory = makeRuntimeDirectory();

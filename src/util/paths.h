@@ -16,6 +16,12 @@ namespace tw {
 // could be made.
 QString dataDirectory();
 
+// The settings file of the options not kept with the records:
+// $XDG_CONFIG_HOME/tarnwake/tarnwake.conf (by default ~/.config/...), or
+// tarnwake.conf in TARNWAKE_DATA_DIR when that is set. Its directory is made
+// when the file is written.
+QString settingsFilePath();
+
 // A private directory of this user, which no other user can write, for the
 // working copy of the score file, the music files and the single-instance
 // lock: $XDG_RUNTIME_DIR/tarnwake, or else tarnwake-<uid> in the temporary

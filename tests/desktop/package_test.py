@@ -84,7 +84,7 @@ def start_and_close(work, name, data_home):
     display = twdriver.Display(free_display())
     env = {k: v for k, v in display.env.items() if not k.startswith("TARNWAKE_")}
     env.update(HOME=home, XDG_DATA_HOME=data_home(home), XDG_RUNTIME_DIR=runtime,
-               TARNWAKE_SILENT="1", QT_QPA_PLATFORM="xcb")
+               TARNWAKE_SILENT="1", QT_QPA_PLATFORM="xcb", TARNWAKE_PORT_MAPPING="off")
     game = subprocess.Popen(["/usr/games/tarnwake"], env=env, cwd=work,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     try:

@@ -85,7 +85,7 @@ def environment(display, work):
     os.makedirs(runtime, mode=0o700, exist_ok=True)
     env = dict(os.environ, DISPLAY=display.name, TARNWAKE_DATA_DIR=data,
                XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8",
-               TARNWAKE_SILENT="1")
+               TARNWAKE_SILENT="1", TARNWAKE_PORT_MAPPING="off")
     return env, data, runtime
 
 

@@ -134,7 +134,8 @@ def main():
         display, name = start_display()
         env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", TARNWAKE_SILENT="1",
-                   TARNWAKE_DATA_DIR=home, XDG_RUNTIME_DIR=runtime, HOME=home)
+                   TARNWAKE_DATA_DIR=home, XDG_RUNTIME_DIR=runtime, HOME=home,
+                   TARNWAKE_PORT_MAPPING="off")
         game = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.PIPE)
         try:

@@ -8,10 +8,12 @@
 #include "ui/mainwindow.h"
 #include "ui/resources.h"
 #include "uitest.h"
+#include "util/paths.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -92,6 +94,34 @@ TEST_F(NetUiTest, ChatLineTakes128TypedCharactersButAnyAppendedFromTheMainWindow
     input->clear();
     QTest::keyClick(s_main, Qt::Key_Backspace);
     EXPECT_TRUE(input->text().isEmpty());
+}
+
+// The switch that opens the port on the router is kept in the settings
+// file; the environment of the tests keeps any router from being asked.
+TEST_F(NetUiTest, PortMappingSwitchIsKeptInTheSettingsFile)
+{
+    EditorWindow *editor = test::child<EditorWindow>(s_main, "EditorWindow");
+    auto *check = test::child<QCheckBox>(editor, "portMappingCheck");
+    const QString file = settingsFilePath();
+    ASSERT_TRUE(file.startsWith(qEnvironmentVariable("TARNWAKE_DATA_DIR")));
+    EXPECT_TRUE(check->isChecked()) << "on until the player turns it off";
+    EXPECT_FALSE(QFile::exists(file)) << "nothing written before a change";
+    for (const bool on : {false, true}) {
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+        EXPECT_EQ(check->isChecked(), on);
+        QSettings settings(file, QSettings::IniFormat);
+        EXPECT_EQ(settings.value(QStringLiteral("network/openPortOnRouter")).toBool(), on);
+    }
+    // Asked for nothing, the router gave no address to copy; only this
+    // machine's own IPv6 address could be given.
+    auto *copy = test::child<QPushButton>(editor, "copyAddressButton");
+    const QString line = test::child<SunkenLabel>(editor, "ownAddressLabel")->text();
+    EXPECT_EQ(copy->isEnabled(), line.startsWith(QStringLiteral("Your address: [")))
+        << line.toStdString();
+    if (copy->isEnabled()) {
+        QTest::mouseClick(copy, Qt::LeftButton);
+        EXPECT_TRUE(line.endsWith(QGuiApplication::clipboard()->text()));
+    }
 }
 
 TEST_F(NetUiTest, HistoryLinesAreCut)
