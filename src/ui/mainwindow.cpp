@@ -177,6 +177,7 @@ void MainWindow::shutDown()
 {
     m_audio->stopMusic();
     m_audio->deleteMusicFiles();
+    m_net->stopPortMapping();
     saveSession(m_game);
 }
 

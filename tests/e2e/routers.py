@@ -178,6 +178,8 @@ class HomeRouters:
     def _make(self):
         os.makedirs(self.workdir, exist_ok=True)
         self._add_ns("internet")
+        # The internet routes between the routers.
+        run(*self.exec_prefix("internet"), "sysctl", "-q", "-w", "net.ipv4.ip_forward=1")
         for k in range(self.count):
             outside, wan, lan, home = PLAN[k]
             router, house = "router%d" % k, "home%d" % k

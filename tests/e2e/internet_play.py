@@ -1,0 +1,169 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Two homes on the internet, a Tarnwake in each, played by hand.
+
+Each home sits behind a router namespace that masquerades it and runs the
+real miniupnpd (routers.py); an internet namespace joins the routers on the
+documentation ranges 198.51.100.0/24 and 203.0.113.0/24.
+
+- Both routers map: each game shows the address to give a friend, its
+  router's external address and port; Bob types Ann's into the IP field and
+  presses Ок!; the link comes up both ways, a chat line goes each way, and a
+  whole match is played. Once both games have ended, neither router keeps a
+  mapping.
+- No gateway at all: the game says so within a few seconds, and the port
+  stays closed.
+
+    internet_play.py <tarnwake>
+
+Needs root (ip netns), Xvfb, xdotool, nft and miniupnpd; exits 77, skipped,
+where they are missing.
+"""
+
+import os
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import routers
+from twdriver import (Display, Failure, Game, check, free_display, play_match, shot_lines, step,
+                      tempdir, wait_until)
+
+SKIP = 77
+# Start to the address shown: discovery waits a second per kind of device
+# it looks for. A generous bound that only catches a hang.
+ADDRESS_SECONDS = 15
+NO_GATEWAY_SECONDS = 10
+
+
+def start_game(exe, nets, k, display, work, name):
+    # A system bus nobody listens on: no Avahi, whatever this machine runs.
+    env = {"TARNWAKE_PORT_MAPPING": "on",
+           "DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(work, "no-bus")}
+    started = time.monotonic()
+    game = Game(exe, display, os.path.join(work, name), "NewUser", nets.exec_prefix("home%d" % k),
+                env)
+    game.started = started
+    return game
+
+
+def own_address(game, timeout):
+    """The first final line the game shows of its address, and how long
+    after the start it came."""
+    def final():
+        lines = [(t, text) for t, kind, text in game.journal() if kind == "own-address"]
+        return next(((t, text) for t, text in lines if "asking" not in text), None)
+    wait_until(lambda: final() is not None, timeout, "the address of " + game.player)
+    t, text = final()
+    return text, t / 1e6 - game.started
+
+
+def both_mapped(exe, nets, work, displays):
+    nets.start_gateway(0)
+    nets.start_gateway(1)
+    ann = start_game(exe, nets, 0, displays[0], work, "ann")
+    bob = start_game(exe, nets, 1, displays[1], work, "bob")
+    games = [ann, bob]
+    try:
+        ann.set_name("Ann")
+        bob.set_name("Bob")
+        for g in games:
+            g.switch_log_on()
+
+        step("each game shows its router's address")
+        for g, k in ((ann, 0), (bob, 1)):
+            text, after = own_address(g, ADDRESS_SECONDS)
+            check(text == "Your address: %s:8170" % nets.wan(k), "%s: %r" % (g.player, text))
+            print("   %s: %r, %.1f s after the start" % (g.player, text, after))
+        for k in (0, 1):
+            check(nets.nft_mappings(k), "router %d keeps the mapping" % k)
+
+        step("Bob types Ann's address; both links come up through the routers")
+        bob.connect(nets.wan(0))
+        ann.wait_entry("status", "Your opponent: Bob (area size: 10)", timeout=15)
+        bob.wait_entry("status", "Your opponent: Ann (area size: 10)", timeout=15)
+        for g in games:
+            g.wait_entry("lamp", "lime", timeout=5)
+
+        step("chat both ways")
+        ann.chat_in_chat_window("hello bob")
+        bob.chat_from_main_window("hi ann")
+        for g in games:
+            g.wait_entry("chat", "<Ann> hello bob")
+            g.wait_entry("chat", "<Bob> hi ann")
+
+        step("a whole match")
+        for g in games:
+            g.generate_fleet()
+        time.sleep(0.5)
+        bob.press_start()
+        ann.wait_entry("ask", "The player Bob inviting you to a new game. At this moment you're "
+                       "ready to play. Do you want to start game?")
+        ann.answer_box(":-D", ["y"])
+        for g in games:
+            wait_until(lambda g=g: any("New game" in l for l in g.log()), 10, "the match start")
+        winner = play_match(ann, bob)
+        for g in games:
+            g.close_statistics()
+        check(len(shot_lines(ann.log())) == len(shot_lines(bob.log())), "both logs hold every shot")
+        print("   %s won" % winner.player)
+
+        step("once both games have ended, no mapping is left on either router")
+        for g in games:
+            g.close()
+        for k in (0, 1):
+            check(not nets.nft_mappings(k), "router %d: %r" % (k, nets.nft_mappings(k)))
+    except Failure:
+        for g in games:
+            print("   %s's journal, last lines:" % g.player)
+            for entry in g.journal()[-12:]:
+                print("     ", entry)
+        raise
+    finally:
+        for g in games:
+            g.kill()
+        nets.stop_gateway(0)
+        nets.stop_gateway(1)
+
+
+def no_gateway(exe, nets, work, displays):
+    ann = start_game(exe, nets, 0, displays[0], work, "ann-alone")
+    try:
+        step("no gateway: the game says so within a few seconds")
+        text, after = own_address(ann, NO_GATEWAY_SECONDS)
+        check(text == "No router answered: no port opened", repr(text))
+        print("   %r, %.1f s after the start" % (text, after))
+        ann.close()
+    finally:
+        ann.kill()
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    exe = os.path.abspath(sys.argv[1])
+    if not routers.available() or not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        print("skipped: needs network namespaces, nft, miniupnpd, Xvfb and xdotool")
+        return SKIP
+    work = tempdir("twinternet")
+    displays = []
+    try:
+        for base in (500, 600):
+            displays.append(Display(free_display(base)))
+        with routers.HomeRouters(os.path.join(work, "routers"), count=2) as nets:
+            both_mapped(exe, nets, work, displays)
+            no_gateway(exe, nets, work, displays)
+    except Failure as failure:
+        print("FAILED:", failure, flush=True)
+        return 1
+    finally:
+        for d in displays:
+            d.stop()
+        shutil.rmtree(work, ignore_errors=True)
+    print("ok")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
