@@ -165,7 +165,10 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
         connectToPeer();
     }
     showOpponentStatus(peerName(fields.payload(1)), *areaSize);
-    if (peerConnected())
+    // The answer to the peer's own invite, once linked. Anyone who reaches
+    // the open port can send an invite; answering theirs would hand every
+    // stranger a packet to the peer.
+    if (peerConnected() && fromPeer(from))
         sendUserInfo();
 }
 
