@@ -55,6 +55,7 @@ struct PeerLink::Incoming
     QElapsedTimer sinceActivity;
     bool deliveredPacket = false;
     QTimer idleTimer;
+    int lookupId = -1; // the reverse look-up of remoteAddress
     bool draining = false;
     bool closed = false;
 };
@@ -140,10 +141,11 @@ void PeerLink::acceptPending()
                         emit socketError();
                 });
         const QHostAddress remote = incoming->info.remoteAddress;
-        QHostInfo::lookupHost(remote.toString(), this, [weak, remote](const QHostInfo &info) {
-            if (auto in = weak.lock())
-                in->info.remoteHostName = foundName(info, remote);
-        });
+        incoming->lookupId =
+            QHostInfo::lookupHost(remote.toString(), this, [weak, remote](const QHostInfo &info) {
+                if (auto in = weak.lock())
+                    in->info.remoteHostName = foundName(info, remote);
+            });
         // Bytes may have come with the connection itself.
         if (socket->bytesAvailable() > 0)
             QTimer::singleShot(0, this, [this, weak] {
@@ -204,6 +206,9 @@ void PeerLink::removeIncoming(const Incoming *incoming)
     m_incoming.erase(it);
     in->closed = true;
     in->idleTimer.stop();
+    // Look-ups wait their turn for a few resolver threads: a flood of
+    // connections, each dropped soon, must not leave a queue of them behind.
+    QHostInfo::abortHostLookup(in->lookupId);
     in->reader.clear();
     if (in->socket) {
         in->socket->disconnect(this);
