@@ -154,7 +154,7 @@ protected:
     {
         from.windows.typedChat = text;
         from.play.chatSend();
-        const QString line = u'<' + from.game.settings.playerName + QStringLiteral("> ") + text;
+        const QString line = u'<' + from.game.settings().playerName + QStringLiteral("> ") + text;
         ASSERT_TRUE(waitFor([&] { return to.windows.chatLines.contains(line); }))
             << text.toStdString();
     }
@@ -229,8 +229,8 @@ TEST_F(StrangerTest, StrangersDuringAMatchLeaveItToThePeers)
 
     ASSERT_NO_FATAL_FAILURE(crowdAtA(600, 4, [&] { playToTheEnd(); }));
     EXPECT_GT(atA.fromOthers[PacketType::ShotData], 0);
-    EXPECT_FALSE(a.game.match.gameInProgress);
-    EXPECT_FALSE(b.game.match.gameInProgress);
+    EXPECT_FALSE(a.game.match().gameInProgress);
+    EXPECT_FALSE(b.game.match().gameInProgress);
     EXPECT_EQ(wins(a) + wins(b), 1);
     EXPECT_TRUE(a.windows.aims.empty());
     EXPECT_TRUE(a.windows.aborts.isEmpty());
