@@ -158,7 +158,66 @@ void PeerLink::acceptPending()
 
 bool PeerLink::isPeersConnection(const Incoming &incoming) const
 {
-    return isClientActive() && incoming.info.remoteAddress == clientRemoteAddress();
+    return (isClientActive() && incoming.info.remoteAddress == clientRemoteAddress()) ||
+           carrier().get() == &incoming;
+}
+
+std::shared_ptr<PeerLink::Incoming> PeerLink::carrier() const
+{
+    std::shared_ptr<Incoming> in = m_carrier.lock();
+    return in && !in->closed && in->socket ? in : nullptr;
+}
+
+bool PeerLink::hasTwoConnections() const
+{
+    if (!isClientActive())
+        return false;
+    const QHostAddress peer = clientRemoteAddress();
+    return std::any_of(m_incoming.begin(), m_incoming.end(),
+                       [&peer](const auto &in) { return in->info.remoteAddress == peer; });
+}
+
+PeerLink::Shape PeerLink::shape() const
+{
+    if (!m_server->isListening())
+        return Shape::None;
+    if (hasTwoConnections())
+        return Shape::TwoConnections;
+    if (isClientActive())
+        return m_clientChannel && m_clientChannel->deliveredPacket ? Shape::OursBothWays
+                                                                   : Shape::None;
+    return carrier() ? Shape::TheirsBothWays : Shape::None;
+}
+
+QHostAddress PeerLink::peerAddress() const
+{
+    if (isClientActive())
+        return clientRemoteAddress();
+    if (const auto in = carrier())
+        return in->info.remoteAddress;
+    return {};
+}
+
+bool PeerLink::carryBothWays(const QHostAddress &address)
+{
+    for (auto it = m_incoming.rbegin(); it != m_incoming.rend(); ++it)
+        if ((*it)->info.remoteAddress == address && (*it)->deliveredPacket) {
+            m_carrier = *it;
+            notePeerState();
+            return true;
+        }
+    return false;
+}
+
+void PeerLink::dropCarrier()
+{
+    m_carrier.reset();
+    notePeerState();
+}
+
+bool PeerLink::isActive() const
+{
+    return isClientActive() || carrier();
 }
 
 void PeerLink::dropQuietest()
@@ -255,7 +314,10 @@ void PeerLink::readIncoming(const std::shared_ptr<Incoming> &incoming)
 
 void PeerLink::markReceived()
 {
-    for (const std::shared_ptr<Incoming> &incoming : m_incoming) {
+    std::vector<std::shared_ptr<Incoming>> channels = m_incoming;
+    if (m_clientChannel)
+        channels.push_back(m_clientChannel);
+    for (const std::shared_ptr<Incoming> &incoming : channels) {
         qint64 unread = 0;
         if (incoming->socket) {
             // Qt's buffer, and what the system holds that Qt has not read.
@@ -337,6 +399,11 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
 
 void PeerLink::closeClient()
 {
+    if (m_clientChannel) {
+        m_clientChannel->closed = true;
+        m_clientChannel->reader.clear();
+        m_clientChannel.reset();
+    }
     if (!m_client)
         return;
     m_client->disconnect(this);
@@ -362,29 +429,42 @@ quint16 PeerLink::clientRemotePort() const
     return isClientActive() ? m_client->peerPort() : 0;
 }
 
-bool PeerLink::peerConnected() const
-{
-    return m_server->isListening() &&
-           std::any_of(m_incoming.begin(), m_incoming.end(),
-                       [this](const auto &in) { return isPeersConnection(*in); });
-}
-
 void PeerLink::write(const QByteArray &bytes)
 {
-    if (!isClientActive())
+    const std::shared_ptr<Incoming> back = isClientActive() ? nullptr : carrier();
+    QTcpSocket *out = back ? back->socket.data() : (isClientActive() ? m_client : nullptr);
+    if (!out)
         return;
-    if (m_client->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
-        closeClient();
+    if (out->bytesToWrite() + bytes.size() > kWriteBacklogLimit) {
+        if (back)
+            removeIncoming(back.get());
+        else
+            closeClient();
         emit socketError();
         return;
     }
-    m_client->write(bytes);
-    m_client->flush(); // hand it to the system now, not at the next event
+    out->write(bytes);
+    out->flush(); // hand it to the system now, not at the next event
 }
 
 void PeerLink::onClientConnected()
 {
     const QHostAddress remote = clientRemoteAddress();
+    m_client->setReadBufferSize(kReadBufferLimit);
+    m_clientChannel = std::make_shared<Incoming>();
+    m_clientChannel->socket = m_client;
+    m_clientChannel->info.remoteAddress = remote;
+    m_clientChannel->info.localAddress = unmappedAddress(m_client->localAddress());
+    m_clientChannel->sinceActivity.start();
+    const std::weak_ptr<Incoming> weak = m_clientChannel;
+    connect(m_client, &QTcpSocket::readyRead, this, [this, weak] {
+        if (auto in = weak.lock()) {
+            const bool heard = in->deliveredPacket;
+            readIncoming(in);
+            if (!heard && in->deliveredPacket)
+                notePeerState();
+        }
+    });
     QHostInfo::lookupHost(
         remote.toString(), this,
         [this, client = QPointer<QTcpSocket>(m_client), remote](const QHostInfo &info) {
@@ -413,6 +493,7 @@ void PeerLink::onClientError(QAbstractSocket::SocketError error)
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     emit socketError();
+    emit clientFailed();
 }
 
 } // namespace tw

@@ -6,7 +6,15 @@
 // Each program listens (the server socket) and receives every packet on the
 // connections it accepts; it sends every packet through the one connection it
 // opened itself (the client socket) to the peer's listening socket. So each
-// connection carries packets one way only. Both run on the thread that made
+// connection carries packets one way only.
+//
+// Between two copies of this program, when only one side can be reached
+// (the other sits behind a router that opens no port), the link runs both
+// ways over the one connection that could be made: the side that accepted it
+// writes back over it once it has given up connecting back (carryBothWays()),
+// and the side that opened it reads from it. This side always reads its
+// outgoing connection: a peer that never writes on the connections it
+// accepts is simply never heard there. Both run on the thread that made
 // the link, driven by its event loop; nothing here blocks, host name look-ups
 // included.
 
@@ -116,12 +124,31 @@ public:
     // address has answered with one.
     QString clientRemoteHostName() const { return m_clientHostName; }
 
-    // Both one-way connections join this program to the same peer: the
-    // client is connected, the server listens, and an accepted connection
-    // comes from the address the client is connected to. Any one counts, so
-    // a stranger's connection accepted before the peer's cannot keep the link
-    // from completing.
-    bool peerConnected() const;
+    // How the link runs, if it does.
+    enum class Shape
+    {
+        None,
+        TwoConnections, // each side writes on the connection it opened
+        OursBothWays,   // the one connection is this side's outgoing one
+        TheirsBothWays, // the one connection is one this side accepted
+    };
+    // Two connections: the client is connected, the server listens, and an
+    // accepted connection comes from the address the client is connected to
+    // (any one counts, so a stranger's connection accepted before the peer's
+    // cannot keep the link from completing). One connection: ours has
+    // delivered a packet from the peer, or the carrier is still open.
+    Shape shape() const;
+    bool peerConnected() const { return shape() != Shape::None; }
+    // The machine the link goes to: the outgoing connection's, else the
+    // carrier's; null when neither is open.
+    QHostAddress peerAddress() const;
+    // Writes back from now on over the newest connection accepted from
+    // address that has delivered a packet (the carrier), while no outgoing
+    // connection is up. False when there is none.
+    bool carryBothWays(const QHostAddress &address);
+    // Stops writing over the carrier; it stays open as an accepted
+    // connection.
+    void dropCarrier();
 
     // Marks, on every accepted connection, all that has reached this machine
     // so far, read or not. While a packet is handed to the handler,
@@ -131,8 +158,8 @@ public:
     void markReceived();
     bool deliveringMarked() const;
 
-    // PacketSink: the outgoing connection.
-    bool isActive() const override { return isClientActive(); }
+    // PacketSink: the outgoing connection, or the carrier.
+    bool isActive() const override;
     void write(const QByteArray &bytes) override;
 
 signals:
@@ -141,6 +168,8 @@ signals:
     // A connection failed: the outgoing one (attempt or established) or an
     // accepted one. A peer closing its end in order is no error.
     void socketError();
+    // The outgoing attempt failed, or the established connection broke.
+    void clientFailed();
     // The reverse look-up of the outgoing connection's address found a name.
     void clientHostNameFound(const QString &name);
     // peerConnected() just turned false: one of the link's sockets closed,
@@ -151,8 +180,11 @@ private:
     struct Incoming;
 
     void acceptPending();
-    // The connection comes from the machine the client is connected to.
+    // The connection comes from the machine the client is connected to, or
+    // is the carrier.
     bool isPeersConnection(const Incoming &incoming) const;
+    bool hasTwoConnections() const;
+    std::shared_ptr<Incoming> carrier() const;
     // Makes room for one more accepted connection.
     void dropQuietest();
     void checkIdle(const std::shared_ptr<Incoming> &incoming);
@@ -173,6 +205,9 @@ private:
     QHostAddress m_localAddress{QHostAddress::Any};
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     const Incoming *m_delivering = nullptr; // while its packet is handled
+    // What the peer writes back over the outgoing connection.
+    std::shared_ptr<Incoming> m_clientChannel;
+    std::weak_ptr<Incoming> m_carrier;
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
     bool m_peerWasConnected = false; // peerConnected() when last noted

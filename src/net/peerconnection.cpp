@@ -15,6 +15,10 @@ PeerConnection::PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject
     connect(&m_link, &PeerLink::clientConnected, this, &PeerConnection::onConnected);
     connect(&m_link, &PeerLink::socketError, this, &PeerConnection::onConnectError);
     connect(&m_link, &PeerLink::clientHostNameFound, this, &PeerConnection::onClientHostNameFound);
+    connect(&m_link, &PeerLink::clientFailed, this, &PeerConnection::carryBothWays);
+    m_connectBackTimer.setSingleShot(true);
+    m_connectBackTimer.setInterval(kConnectBackMilliseconds);
+    connect(&m_connectBackTimer, &QTimer::timeout, this, &PeerConnection::carryBothWays);
 }
 
 QString PeerConnection::localized(const char *english, const char *russian) const
@@ -57,6 +61,9 @@ void PeerConnection::connectToPeer()
         }
     }
     m_link.closeClient();
+    m_link.dropCarrier();
+    m_connectingBackTo.clear();
+    m_connectBackTimer.stop();
     startServer();
     if (!m_link.isListening())
         return;
@@ -66,8 +73,11 @@ void PeerConnection::connectToPeer()
 
 void PeerConnection::disconnectFromPeer()
 {
-    if (m_link.isClientActive()) {
+    m_connectingBackTo.clear();
+    m_connectBackTimer.stop();
+    if (m_link.isActive()) {
         m_link.closeClient();
+        m_link.dropCarrier();
         emit soundRequested(m_prompts.missCue());
     } else {
         m_link.closeClient(); // an attempt still under way
@@ -75,8 +85,28 @@ void PeerConnection::disconnectFromPeer()
     emit connectEnabledChanged(true);
 }
 
+void PeerConnection::carryBothWays()
+{
+    const QHostAddress peer = std::exchange(m_connectingBackTo, QHostAddress());
+    m_connectBackTimer.stop();
+    if (peer.isNull() || m_link.isClientActive())
+        return;
+    m_link.closeClient();
+    if (!m_link.carryBothWays(peer)) {
+        onConnectError();
+        return;
+    }
+    // The peer learns who we are over its own connection, as it would over
+    // ours.
+    emit connectEnabledChanged(true);
+    sendPacket(m_link, makeConnectionInvite(m_game.settings().playerName, m_game.boards().areaSize,
+                                            returnPort()));
+}
+
 void PeerConnection::onConnected()
 {
+    m_connectingBackTo.clear();
+    m_connectBackTimer.stop();
     const QString name = m_link.clientRemoteHostName();
     showStatus(localized("connection established: ", "успешное подключение: ") + name);
     emit connectEnabledChanged(true);
@@ -102,8 +132,16 @@ void PeerConnection::onClientHostNameFound(const QString &name)
             showStatus(prefix + name);
 }
 
+quint16 PeerConnection::returnPort() const
+{
+    return m_returnPort ? m_returnPort : static_cast<quint16>(m_link.listeningPort());
+}
+
 void PeerConnection::onConnectError()
 {
+    // A connection back that fails leaves the link to the peer's connection.
+    if (!m_connectingBackTo.isNull())
+        return;
     showStatus(localized("connection error!", "ошибка подключения!"));
     emit connectEnabledChanged(true);
 }
@@ -131,16 +169,22 @@ void PeerConnection::sendUserInfoIfIdle()
 
 bool PeerConnection::fromPeer(const IncomingConnection &from) const
 {
-    return m_link.isClientActive() && from.remoteAddress == m_link.clientRemoteAddress();
+    const QHostAddress peer = m_link.peerAddress();
+    return !peer.isNull() && from.remoteAddress == peer;
 }
 
 void PeerConnection::showOpponentStatus(const QString &name, int areaSize)
 {
     const QString n = QString::number(areaSize);
-    showStatus(
-        m_game.settings().englishUi
-            ? QStringLiteral("Your opponent: ") + name + QStringLiteral(" (area size: ") + n + u')'
-            : QStringLiteral("Ваш супостат: ") + name + QStringLiteral(" (поле: ") + n + u')');
+    QString way;
+    if (m_link.shape() == PeerLink::Shape::OursBothWays)
+        way = localized(" - one connection, ours", " - одно соединение, наше");
+    else if (m_link.shape() == PeerLink::Shape::TheirsBothWays)
+        way = localized(" - one connection, theirs", " - одно соединение, их");
+    showStatus(m_game.settings().englishUi ? QStringLiteral("Your opponent: ") + name +
+                                                 QStringLiteral(" (area size: ") + n + u')' + way
+                                           : QStringLiteral("Ваш супостат: ") + name +
+                                                 QStringLiteral(" (поле: ") + n + u')' + way);
 }
 
 void PeerConnection::handleConnectionInvite(const PacketFields &fields,
@@ -153,7 +197,9 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
     // already goes to another machine.
     const bool fromThisMachine = from.remoteAddress == from.localAddress;
     const bool linkedElsewhere =
-        m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress;
+        (m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress) ||
+        (m_link.shape() == PeerLink::Shape::TheirsBothWays &&
+         m_link.peerAddress() != from.remoteAddress);
     if (!fromThisMachine && !linkedElsewhere) {
         // This program says where it listens; any other peer listens on the
         // port both sides use.
@@ -163,6 +209,12 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
         emit portFilled(QString::number(listening));
         emit hostFilled(from.remoteHostName);
         connectToPeer();
+        // This program, behind a router that may open no port: if the way
+        // back stays shut, its own connection carries the link both ways.
+        if (returnPortField(fields.payload(3)) && !m_link.isClientActive()) {
+            m_connectingBackTo = from.remoteAddress;
+            m_connectBackTimer.start();
+        }
     }
     showOpponentStatus(peerName(fields.payload(1)), *areaSize);
     // The answer to the peer's own invite, once linked. Anyone who reaches

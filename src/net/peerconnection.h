@@ -9,8 +9,10 @@
 #include "net/link.h"
 #include "net/netplayprompts.h"
 
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace tw {
 
@@ -23,6 +25,10 @@ public:
     static constexpr int kDefaultPort = 8170;
     // Taken when the port field holds a number outside 0..2147483647.
     static constexpr int kFallbackPort = 8169;
+    // How long a connection back to a peer that is this program may take
+    // before the link runs over the peer's connection alone. The peer's
+    // router drops what it does not forward, so no refusal ever comes.
+    static constexpr int kConnectBackMilliseconds = 5000;
 
     // Precondition: prompts outlive the connection.
     PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject *parent = nullptr);
@@ -71,11 +77,16 @@ signals:
     void soundRequested(const QString &name);
 
 private:
+    // The connection back to a peer that is this program could not be made:
+    // both ways over the peer's connection, if it is still open.
+    void carryBothWays();
     void onConnected();
     void onConnectError();
     void onClientHostNameFound(const QString &name);
     void showOpponentStatus(const QString &name, int areaSize);
     void showStatus(const QString &text);
+    // The port the peer connects back to.
+    quint16 returnPort() const;
     QString localized(const char *english, const char *russian) const;
 
     GameState &m_game;
@@ -83,6 +94,10 @@ private:
     PeerLink m_link;
     int m_serverPort = kDefaultPort;
     quint16 m_returnPort = 0;
+    // Connecting back to a peer that is this program: its address, and the
+    // time it has.
+    QHostAddress m_connectingBackTo;
+    QTimer m_connectBackTimer;
     QString m_status; // the status text last shown
 };
 

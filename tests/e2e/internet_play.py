@@ -11,6 +11,9 @@ documentation ranges 198.51.100.0/24 and 203.0.113.0/24.
   presses Ок!; the link comes up both ways, a chat line goes each way, and a
   whole match is played. Once both games have ended, neither router keeps a
   mapping.
+- Bob's router opens no port (no UPnP, no NAT-PMP): Bob reaches Ann, whose
+  router does; Ann cannot connect back, so the link runs both ways over
+  Bob's connection, and each status line says which way; a whole match.
 - No gateway at all: the game says so within a few seconds, and the port
   stays closed.
 
@@ -127,6 +130,65 @@ def both_mapped(exe, nets, work, displays):
         nets.stop_gateway(1)
 
 
+def one_side_mapped(exe, nets, work, displays):
+    nets.start_gateway(0)
+    ann = start_game(exe, nets, 0, displays[0], work, "ann-one")
+    bob = start_game(exe, nets, 1, displays[1], work, "bob-one")
+    games = [ann, bob]
+    try:
+        ann.set_name("Ann")
+        bob.set_name("Bob")
+        for g in games:
+            g.switch_log_on()
+        text, _ = own_address(ann, ADDRESS_SECONDS)
+        check(text == "Your address: %s:8170" % nets.wan(0), "ann: %r" % text)
+        text, _ = own_address(bob, NO_GATEWAY_SECONDS)
+        check(text == "No router answered: no port opened", "bob: %r" % text)
+
+        step("Bob reaches Ann; the link runs over Bob's connection alone")
+        bob.connect(nets.wan(0))
+        ann.wait_entry("status", "Your opponent: Bob (area size: 10) - one connection, theirs",
+                       timeout=15)
+        bob.wait_entry("status", "Your opponent: Ann (area size: 10) - one connection, ours",
+                       timeout=15)
+        for g in games:
+            g.wait_entry("lamp", "lime", timeout=5)
+        check("connection error!" not in ann.statuses(), "ann: %r" % ann.statuses())
+
+        step("chat and a whole match over the one connection")
+        bob.chat_in_chat_window("one way")
+        ann.chat_from_main_window("and back")
+        for g in games:
+            g.wait_entry("chat", "<Bob> one way")
+            g.wait_entry("chat", "<Ann> and back")
+        for g in games:
+            g.generate_fleet()
+        time.sleep(0.5)
+        ann.press_start()
+        bob.wait_entry("ask", "The player Ann inviting you to a new game. At this moment you're "
+                       "ready to play. Do you want to start game?")
+        bob.answer_box(":-D", ["y"])
+        for g in games:
+            wait_until(lambda g=g: any("New game" in l for l in g.log()), 10, "the match start")
+        winner = play_match(ann, bob)
+        for g in games:
+            g.close_statistics()
+        print("   %s won" % winner.player)
+        for g in games:
+            g.close()
+        check(not nets.nft_mappings(0), "router 0: %r" % nets.nft_mappings(0))
+    except Failure:
+        for g in games:
+            print("   %s's journal, last lines:" % g.player)
+            for entry in g.journal()[-12:]:
+                print("     ", entry)
+        raise
+    finally:
+        for g in games:
+            g.kill()
+        nets.stop_gateway(0)
+
+
 def no_gateway(exe, nets, work, displays):
     ann = start_game(exe, nets, 0, displays[0], work, "ann-alone")
     try:
@@ -153,6 +215,7 @@ def main():
             displays.append(Display(free_display(base)))
         with routers.HomeRouters(os.path.join(work, "routers"), count=2) as nets:
             both_mapped(exe, nets, work, displays)
+            one_side_mapped(exe, nets, work, displays)
             no_gateway(exe, nets, work, displays)
     except Failure as failure:
         print("FAILED:", failure, flush=True)

@@ -58,6 +58,65 @@ TEST_F(NetPlayTest, AnAddressWithAPortLinksToAPeerListeningElsewhere)
     EXPECT_EQ(b.windows.port, QString::number(otherPort));
 }
 
+// Ann cannot be reached (her router opens no port: here her return port
+// leads nowhere), Bob can: the link runs both ways over Ann's connection,
+// and each status line says which way; then a chat and a whole match.
+TEST_F(NetPlayTest, OneReachableSideIsEnoughBetweenTwoCopies)
+{
+    const int nowhere = freePort();
+    ASSERT_NE(nowhere, 0);
+    a.play.connection().setReturnPort(static_cast<quint16>(nowhere));
+    a.play.startServer();
+    b.play.startServer();
+    a.windows.address = b.address;
+    a.play.connectToPeer();
+    ASSERT_TRUE(waitFor([&] {
+        return a.windows.sawStatus(
+                   QStringLiteral("Your opponent: Bob (area size: 10) - one connection, ours")) &&
+               b.windows.sawStatus(
+                   QStringLiteral("Your opponent: Ann (area size: 10) - one connection, theirs"));
+    })) << a.windows.statuses.join(u'|').toStdString()
+        << " / " << b.windows.statuses.join(u'|').toStdString();
+    EXPECT_EQ(a.play.link().shape(), PeerLink::Shape::OursBothWays);
+    EXPECT_EQ(b.play.link().shape(), PeerLink::Shape::TheirsBothWays);
+    EXPECT_FALSE(b.windows.sawStatus(QStringLiteral("connection error!")));
+    EXPECT_EQ(b.play.link().incomingCount(), 1);
+    EXPECT_EQ(a.play.link().incomingCount(), 0);
+
+    for (Side *from : {&a, &b}) {
+        Side &to = from == &a ? b : a;
+        from->windows.typedChat = QStringLiteral("over one");
+        from->play.chatSend();
+        const QString line = u'<' + from->game.settings().playerName + QStringLiteral("> over one");
+        ASSERT_TRUE(waitFor([&] { return to.windows.chatLines.contains(line); }));
+    }
+    ASSERT_NO_FATAL_FAILURE(agreeMatch());
+    ASSERT_NO_FATAL_FAILURE(playToTheEnd());
+    EXPECT_EQ(wins(a) + wins(b), 1);
+
+    // Either end of the one connection ends the link on both sides.
+    a.play.disconnectFromPeer();
+    ASSERT_TRUE(waitFor([&] { return !a.play.peerConnected() && !b.play.peerConnected(); }));
+}
+
+// A peer that does not say where it listens is connected back to as always,
+// and when that fails it is told so and never written to on its own
+// connection.
+TEST_F(NetPlayTest, APlainPeerThatCannotBeReachedIsNeverWrittenBack)
+{
+    const int nowhere = freePort();
+    ASSERT_NE(nowhere, 0);
+    RawPeer eve(QStringLiteral("127.0.0.3"), nowhere); // listens on a port a does not use
+    a.play.startServer();
+    ASSERT_TRUE(eve.connectTo(a.address, port));
+    eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
+    ASSERT_TRUE(waitFor([&] { return a.windows.sawStatus(QStringLiteral("connection error!")); }));
+    QTest::qWait(200);
+    EXPECT_FALSE(a.play.peerConnected());
+    EXPECT_EQ(a.play.link().shape(), PeerLink::Shape::None);
+    EXPECT_EQ(eve.out.bytesAvailable(), 0);
+}
+
 TEST_F(NetPlayTest, StatusTextsInRussian)
 {
     a.game.settings().englishUi = false;
