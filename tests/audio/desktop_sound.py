@@ -41,13 +41,12 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
 
 from pulseserver import PulseServer  # noqa: E402
-from twdriver import (MAIN_ABORT, Display, Failure, Game, Pixels, check, free_display,  # noqa: E402
-                      opponent_cell, shot_lines, step, tempdir, wait_until)
+from twdriver import (MAIN_ABORT, MAIN_MUSIC, MAIN_SOUND, Display, Failure,  # noqa: E402
+                      Game, Pixels, answer_time, around, check, free_display, opponent_cell,
+                      shot_lines, step, tempdir, wait_until)
 
 SKIP = 77
 RATE = 44100
-MAIN_MUSIC = (46, 150)
-MAIN_SOUND = (46, 166)
 ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 EXIT_LIMIT = 2.0
 MINUS_1_DBFS = 10 ** (-1 / 20)
@@ -249,21 +248,6 @@ def my_turn(game):
         return None
     mine = shots[-1].startswith(game.player + ":")
     return mine != shots[-1].endswith(" wrong")
-
-
-def answer_time(game, pixels, at, rect):
-    """Clicks at a point of the main window; the seconds until the rectangle
-    repaints, or None when it does not within a second. The pointer is moved
-    there first and left to settle, so the hover is not taken for the answer."""
-    game.display.move(game.main, at)
-    time.sleep(0.15)
-    before = pixels.grab(game.main, rect)
-    pixels.click()
-    return pixels.wait_change(game.main, rect, before, 1.0)
-
-
-def around(point, half):
-    return (point[0] - half, point[1] - half, 2 * half, 2 * half)
 
 
 def effect_after_shot(record, game, cells):

@@ -16,6 +16,9 @@ documentation ranges 198.51.100.0/24 and 203.0.113.0/24.
   Bob's connection, and each status line says which way; a whole match.
 - No gateway at all: the game says so within a few seconds, and the port
   stays closed.
+- A scripted gateway that answers junk, a huge reply or nothing: the window
+  answers every click within 0.1 s while the game asks it, the game says no
+  port was opened, and its memory stays bounded.
 
     internet_play.py <tarnwake>
 
@@ -30,14 +33,17 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import routers
-from twdriver import (Display, Failure, Game, check, free_display, play_match, shot_lines, step,
-                      tempdir, wait_until)
+from twdriver import (MAIN_MUSIC, Display, Failure, Game, Pixels, answer_time, around, check,
+                      free_display, play_match, shot_lines, step, tempdir, wait_until)
 
 SKIP = 77
 # Start to the address shown: discovery waits a second per kind of device
 # it looks for. A generous bound that only catches a hang.
 ADDRESS_SECONDS = 15
 NO_GATEWAY_SECONDS = 10
+ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
+# The game's own peak plus what it may hold of a gateway's reply.
+PEAK_MEMORY_KB = 160 * 1024
 
 
 def start_game(exe, nets, k, display, work, name):
@@ -201,6 +207,44 @@ def no_gateway(exe, nets, work, displays):
         ann.kill()
 
 
+def peak_memory_kb(game):
+    with open("/proc/%d/status" % game.proc.pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+def fake_gateways(exe, nets, work, displays):
+    for mode in ("junk", "huge", "silent"):
+        step("a gateway that answers %s: every click is answered" % mode)
+        nets.start_fake_gateway(0, mode)
+        game = start_game(exe, nets, 0, displays[0], work, "ann-" + mode)
+        pixels = Pixels(displays[0])
+        try:
+            answers = []
+            # While the game asks the gateway, and a little after.
+            while len(answers) < 6 or not [t for t in game.entries("own-address")
+                                           if "asking" not in t]:
+                answers.append(answer_time(game, pixels, MAIN_MUSIC, around(MAIN_MUSIC, 6)))
+                check(len(answers) < 200, "the game kept asking the gateway")
+            text = [t for t in game.entries("own-address") if "asking" not in t][0]
+            peak = peak_memory_kb(game)
+            shown = ["-" if t is None else "%.0f" % (t * 1000) for t in answers]
+            print("   %r; clicks answered in (ms): %s; peak %d MiB" %
+                  (text, " ".join(shown), peak // 1024), flush=True)
+            check(text in ("No router answered: no port opened",
+                           "The router refused to open the port"), repr(text))
+            check(answers and all(t is not None and t <= ANSWER_LIMIT for t in answers),
+                  "clicks answered late or never")
+            check(peak <= PEAK_MEMORY_KB, "peak memory %d KiB" % peak)
+            game.close()
+        finally:
+            pixels.close()
+            game.kill()
+            nets.stop_gateway(0)
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
@@ -217,6 +261,7 @@ def main():
             both_mapped(exe, nets, work, displays)
             one_side_mapped(exe, nets, work, displays)
             no_gateway(exe, nets, work, displays)
+            fake_gateways(exe, nets, work, displays)
     except Failure as failure:
         print("FAILED:", failure, flush=True)
         return 1

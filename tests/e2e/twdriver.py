@@ -26,6 +26,8 @@ MAIN_START = (46, 26)
 MAIN_PLAYER = (46, 89)
 MAIN_ABORT = (46, 68)
 MAIN_BLANK = (200, 262)          # below the boards: focuses the main window
+MAIN_MUSIC = (46, 150)
+MAIN_SOUND = (46, 166)
 EDITOR_GENERATE = (168, 28)
 EDITOR_SAVE_LOG = (8, 68)
 EDITOR_IP = (108, 104)
@@ -233,6 +235,21 @@ class Pixels:
         if self.dpy:
             self.x11.XCloseDisplay(self.dpy)
             self.dpy = None
+
+
+def answer_time(game, pixels, at, rect):
+    """Clicks at a point of the main window; the seconds until the rectangle
+    repaints, or None when it does not within a second. The pointer is moved
+    there first and left to settle, so the hover is not taken for the answer."""
+    game.display.move(game.main, at)
+    time.sleep(0.15)
+    before = pixels.grab(game.main, rect)
+    pixels.click()
+    return pixels.wait_change(game.main, rect, before, 1.0)
+
+
+def around(point, half):
+    return (point[0] - half, point[1] - half, 2 * half, 2 * half)
 
 
 class Game:
