@@ -68,9 +68,9 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_networkStatusLabel =
         place<SunkenLabel>(m_networkGroup, "networkStatusLabel", {4, 76, 237, 17});
     m_ownAddressLabel = place<SunkenLabel>(m_networkGroup, "ownAddressLabel", {4, 96, 237, 17});
-    m_portMappingCheck = place<QCheckBox>(m_networkGroup, "portMappingCheck", {4, 116, 172, 17});
+    m_portMappingCheck = place<QCheckBox>(m_networkGroup, "portMappingCheck", {4, 116, 164, 17});
     m_copyAddressButton =
-        place<QPushButton>(m_networkGroup, "copyAddressButton", {178, 116, 63, 17});
+        place<QPushButton>(m_networkGroup, "copyAddressButton", {170, 116, 71, 17});
     m_copyAddressButton->setEnabled(false);
     setTabOrder(m_addressEdit, m_hostEdit);
     setTabOrder(m_hostEdit, m_portEdit);
