@@ -9,8 +9,8 @@ documentation ranges 198.51.100.0/24 and 203.0.113.0/24.
 - Both routers map: each game shows the address to give a friend, its
   router's external address and port; Bob types Ann's into the IP field and
   presses Ок!; the link comes up both ways, a chat line goes each way, and a
-  whole match is played. Once both games have ended, neither router keeps a
-  mapping.
+  whole match is played. Once both games have ended (Ann's closed, Bob's by
+  SIGTERM), neither router keeps a mapping.
 - Bob's router opens no port (no UPnP, no NAT-PMP): Bob reaches Ann, whose
   router does; Ann cannot connect back, so the link runs both ways over
   Bob's connection, and each status line says which way; a whole match.
@@ -28,6 +28,7 @@ where they are missing.
 
 import os
 import shutil
+import signal
 import sys
 import time
 
@@ -118,9 +119,10 @@ def both_mapped(exe, nets, work, displays):
         check(len(shot_lines(ann.log())) == len(shot_lines(bob.log())), "both logs hold every shot")
         print("   %s won" % winner.player)
 
-        step("once both games have ended, no mapping is left on either router")
-        for g in games:
-            g.close()
+        step("once both games have ended (closed, and by SIGTERM), no mapping is left")
+        ann.close()
+        bob.proc.send_signal(signal.SIGTERM)
+        check(bob.proc.wait(timeout=10) == 0, "bob's exit status")
         for k in (0, 1):
             check(not nets.nft_mappings(k), "router %d: %r" % (k, nets.nft_mappings(k)))
     except Failure:

@@ -179,8 +179,12 @@ def scenario(exe, dump, work, nets, displays):
         bob_count = len(bob.statuses())
         eve_invites(nets, b"TWKBEGP3|C|Eve|12|TWKENDP|")
         ann.wait_entry("status", opponent("Eve", 12), since=links)
-        bob.wait_entry("status", opponent("Ann"), since=bob_count)  # ann told its peer again
         time.sleep(1.5)
+        # A chat line arrives after anything Ann sent before it.
+        ann.chat_in_chat_window("after eve")
+        bob.wait_entry("chat", "<Ann> after eve")
+        check(opponent("Ann") not in bob.statuses()[bob_count:],
+              "eve's invite made ann tell bob again")
         check("red" not in ann.entries("lamp")[1:], "alpha kept its link")
         check(not [s for s in ann.statuses()[links:] if s.startswith("connection established")],
               "alpha did not connect to eve")

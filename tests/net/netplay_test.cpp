@@ -378,6 +378,14 @@ TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
 TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
 {
     ASSERT_TRUE(link(a, b));
+    // A chat line from a to b arrives after everything a sent before it.
+    const auto barrier = [&](const QString &text) {
+        a.windows.typedChat = text;
+        a.play.chatSend();
+        return waitFor(
+            [&] { return b.windows.chatLines.contains(QStringLiteral("<Ann> ") + text); });
+    };
+    ASSERT_TRUE(barrier(QStringLiteral("linked")));
     const qsizetype bStatuses = b.windows.statuses.size();
     RawPeer eve(QStringLiteral("127.0.0.3"), port);
     ASSERT_TRUE(eve.connectTo(a.address, port));
@@ -385,9 +393,9 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     ASSERT_TRUE(waitFor([&] { return a.windows.sawStatus(opponentStatus("Eve", 12)); }));
     EXPECT_EQ(a.windows.address, b.address); // no connection back to Eve
     EXPECT_TRUE(a.play.peerConnected());
-    // a told its peer about itself again.
-    ASSERT_TRUE(
-        waitFor([&] { return b.windows.statuses.mid(bStatuses).contains(opponentStatus(Ann)); }));
+    // A stranger's invite sends the peer nothing.
+    ASSERT_TRUE(barrier(QStringLiteral("after eve")));
+    EXPECT_EQ(b.windows.statuses.mid(bStatuses), QStringList{}) << "a told its peer of eve";
     // Eve's match and chat packets are not the peer's.
     eve.sendPacket(makeAreaData(QStringLiteral("Eve"), 10,
                                 QString::fromLatin1(randomFleet(a.random)), true, '1'));
