@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/upnpgateway.h"
 
+#include "net/gatewayhttp.h"
 #include "net/peeraddress.h"
 
 #include <arpa/inet.h>
 #include <miniupnpc/miniupnpc.h>
 #include <miniupnpc/upnpcommands.h>
+#include <miniupnpc/upnpreplyparse.h>
 #include <natpmp.h>
 
 namespace tw {
@@ -49,6 +51,75 @@ Gateway::Outcome outcomeOf(int code)
     return Gateway::Outcome::Refused;
 }
 
+QByteArray xmlEscaped(QByteArrayView text)
+{
+    QByteArray escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+using SoapArguments = std::initializer_list<std::pair<const char *, QByteArray>>;
+
+// One action of the gateway's connection service, sent as miniupnpc's
+// commands send it but through our bounded HTTP: miniupnpc would hold a
+// reply of any size. A UPnP error code, or UPNPCOMMAND_SUCCESS with the
+// named value of the answer put in wanted.
+int soapCall(const UPNPUrls &urls, const IGDdatas &data, const char *action,
+             SoapArguments arguments, const char *wantedName = nullptr,
+             QByteArray *wanted = nullptr)
+{
+    const QByteArray service(data.first.servicetype,
+                             qstrnlen(data.first.servicetype, MINIUPNPC_URL_MAXSIZE));
+    QByteArray body = "<?xml version=\"1.0\"?>\r\n"
+                      "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+                      "s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+                      "<s:Body><u:" +
+                      QByteArray(action) + " xmlns:u=\"" + xmlEscaped(service) + "\">";
+    for (const auto &[name, value] : arguments)
+        body += '<' + QByteArray(name) + '>' + xmlEscaped(value) + "</" + name + '>';
+    body += "</u:" + QByteArray(action) + "></s:Body></s:Envelope>\r\n";
+
+    const QByteArrayView control(urls.controlURL, qstrnlen(urls.controlURL, 2048));
+    const auto reply = requestFromGateway(control, service + '#' + action, body);
+    if (!reply)
+        return UPNPCOMMAND_HTTP_ERROR;
+    NameValueParserData parsed{};
+    ParseNameValue(reply->body.constData(), static_cast<int>(reply->body.size()), &parsed);
+    int code = UPNPCOMMAND_SUCCESS;
+    if (const char *error = GetValueFromNameValueList(&parsed, "errorCode")) {
+        bool ok = false;
+        code = QByteArray(error).toInt(&ok);
+        if (!ok || code <= 0)
+            code = UPNPCOMMAND_INVALID_RESPONSE;
+    } else if (reply->status != 200) {
+        code = UPNPCOMMAND_INVALID_RESPONSE;
+    } else if (wantedName) {
+        if (const char *value = GetValueFromNameValueList(&parsed, wantedName))
+            *wanted = QByteArray(value);
+        else
+            code = UPNPCOMMAND_INVALID_RESPONSE;
+    }
+    ClearNameValueList(&parsed);
+    return code;
+}
+
 } // namespace
 
 UpnpGateway::UpnpGateway()
@@ -83,45 +154,55 @@ std::optional<QString> UpnpGateway::find()
     for (UPNPDev *device = devices; device && !m_found; device = device->pNext) {
         if (!onGateway(device->descURL, *gateway))
             continue;
-        char lanAddress[64] = {};
-        *m_data = {};
-        // Connected or not: the connection state a gateway reports says
-        // nothing about whether a mapping works (behind another NAT it does).
-        if (UPNP_GetIGDFromUrl(device->descURL, m_urls.get(), m_data.get(), lanAddress,
-                               sizeof lanAddress) != 1)
+        // Fetched here rather than by miniupnpc, which would hold however
+        // much the device sends. Connected or not: the connection state a
+        // gateway reports says nothing about whether a mapping works (behind
+        // another NAT it does), so it is not asked.
+        const auto description =
+            requestFromGateway(QByteArrayView(device->descURL, qstrnlen(device->descURL, 2048)));
+        if (!description || description->status != 200)
             continue;
+        *m_data = {};
+        parserootdesc(description->body.constData(), static_cast<int>(description->body.size()),
+                      m_data.get());
+        GetUPNPUrls(m_urls.get(), m_data.get(), device->descURL, device->scope_id);
         m_found = true;
         if (!onGateway(m_urls->controlURL, *gateway) || !m_data->first.servicetype[0] ||
-            !parseIpv4(QString::fromLatin1(lanAddress)))
+            !parseIpv4(QString::fromLatin1(description->localAddress)))
             release();
         else
-            m_lanAddress = QByteArray(lanAddress);
+            m_lanAddress = description->localAddress;
     }
     freeUPNPDevlist(devices);
     if (!m_found)
         return std::nullopt;
-    char external[40] = {};
-    if (UPNP_GetExternalIPAddress(m_urls->controlURL, m_data->first.servicetype, external) !=
+    QByteArray external;
+    if (soapCall(*m_urls, *m_data, "GetExternalIPAddress", {}, "NewExternalIPAddress", &external) !=
         UPNPCOMMAND_SUCCESS)
         return QString();
-    return QString::fromLatin1(external, qstrnlen(external, sizeof external - 1));
+    return QString::fromLatin1(external);
 }
 
 Gateway::Added UpnpGateway::add(quint16 internalPort, quint16 externalPort, quint32 leaseSeconds)
 {
     if (!m_found)
         return {};
-    const QByteArray external = QByteArray::number(externalPort);
-    const QByteArray internal = QByteArray::number(internalPort);
+    const auto addMapping = [&](const QByteArray &lease) {
+        return soapCall(*m_urls, *m_data, "AddPortMapping",
+                        {{"NewRemoteHost", {}},
+                         {"NewExternalPort", QByteArray::number(externalPort)},
+                         {"NewProtocol", "TCP"},
+                         {"NewInternalPort", QByteArray::number(internalPort)},
+                         {"NewInternalClient", m_lanAddress},
+                         {"NewEnabled", "1"},
+                         {"NewPortMappingDescription", kDescription},
+                         {"NewLeaseDuration", lease}});
+    };
     QByteArray lease = QByteArray::number(leaseSeconds);
-    int code = UPNP_AddPortMapping(
-        m_urls->controlURL, m_data->first.servicetype, external.constData(), internal.constData(),
-        m_lanAddress.constData(), kDescription, "TCP", nullptr, lease.constData());
+    int code = addMapping(lease);
     if (code == kOnlyPermanentLeasesSupported) {
         lease = "0";
-        code = UPNP_AddPortMapping(m_urls->controlURL, m_data->first.servicetype,
-                                   external.constData(), internal.constData(),
-                                   m_lanAddress.constData(), kDescription, "TCP", nullptr, "0");
+        code = addMapping(lease);
     }
     return {outcomeOf(code), externalPort, lease.toLongLong()};
 }
@@ -131,9 +212,10 @@ void UpnpGateway::remove(quint16 internalPort, quint16 externalPort)
     Q_UNUSED(internalPort);
     if (!m_found)
         return;
-    const QByteArray external = QByteArray::number(externalPort);
-    UPNP_DeletePortMapping(m_urls->controlURL, m_data->first.servicetype, external.constData(),
-                           "TCP", nullptr);
+    soapCall(*m_urls, *m_data, "DeletePortMapping",
+             {{"NewRemoteHost", {}},
+              {"NewExternalPort", QByteArray::number(externalPort)},
+              {"NewProtocol", "TCP"}});
 }
 
 } // namespace tw
