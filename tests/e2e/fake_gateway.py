@@ -3,7 +3,7 @@
 """A scripted gateway that answers the port mapping's requests with junk
 or with huge replies, for the tests with namespaces (routers.py).
 
-    fake_gateway.py <lan-address> <bystander-address> <junk|huge|silent> <ready-file>
+    fake_gateway.py <lan-address> <bystander-address> <junk|huge|huge-control|silent> <ready-file>
 
 Runs in a router namespace in place of miniupnpd:
 - SSDP (UDP 1900, the multicast group on the LAN): every search is answered
@@ -12,7 +12,8 @@ Runs in a router namespace in place of miniupnpd:
 - HTTP on <lan-address>:5000 and <bystander-address>:5000: junk bytes, a
   description far larger than any real one, or silence with the connection
   held open. Each listener appends a line per connection to
-  <ready-file>.gateway or <ready-file>.bystander.
+  <ready-file>.gateway or <ready-file>.bystander. huge-control describes a
+  plausible gateway and gives huge replies to its control requests only.
 - NAT-PMP (UDP 5351): junk datagrams of every size up to a full one.
 """
 
@@ -25,6 +26,19 @@ import threading
 
 SSDP_GROUP = "239.255.255.250"
 HUGE_BYTES = 64 * 1024 * 1024
+DESCRIPTION = """<?xml version="1.0"?>
+<root xmlns="urn:schemas-upnp-org:device-1-0"><device>
+<deviceType>urn:schemas-upnp-org:device:InternetGatewayDevice:1</deviceType>
+<deviceList><device><deviceType>urn:schemas-upnp-org:device:WANDevice:1</deviceType>
+<deviceList><device><deviceType>urn:schemas-upnp-org:device:WANConnectionDevice:1</deviceType>
+<serviceList><service>
+<serviceType>urn:schemas-upnp-org:service:WANIPConnection:1</serviceType>
+<serviceId>urn:upnp-org:serviceId:WANIPConn1</serviceId>
+<controlURL>/ctl/IPConn</controlURL><eventSubURL>/evt/IPConn</eventSubURL>
+<SCPDURL>/WANIPCn.xml</SCPDURL>
+</service></serviceList></device></deviceList></device></deviceList>
+</device></root>
+"""
 
 
 def http_server(address, mode, on_connect):
@@ -41,8 +55,12 @@ def http_server(address, mode, on_connect):
 def answer_http(conn, mode):
     try:
         conn.settimeout(5)
-        conn.recv(4096)
-        if mode == "junk":
+        request = conn.recv(4096)
+        if mode == "huge-control" and request.startswith(b"GET "):
+            body = DESCRIPTION.encode()
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n"
+                         b"Content-Length: %d\r\n\r\n" % len(body) + body)
+        elif mode == "junk":
             conn.sendall(bytes(random.getrandbits(8) for _ in range(3000)))
         elif mode == "silent":
             conn.settimeout(None)
