@@ -14,19 +14,19 @@ BoardPlay::BoardPlay(GameState &game, Match &match, Feedback &feedback, BoardVie
     : QObject(parent), m_game(game), m_match(match), m_feedback(feedback), m_ownBoard(ownBoard),
       m_opponentBoard(opponentBoard)
 {
-    connect(ownBoard, &BoardView::mouseMoved, this, &BoardPlay::previewShipAt);
-    connect(ownBoard, &BoardView::mousePressed, this, [this] { placeShip(); });
-    connect(opponentBoard, &BoardView::mouseMoved, this, &BoardPlay::aimAt);
-    connect(opponentBoard, &BoardView::mousePressed, this, [this] { fireAt(); });
+    connect(ownBoard, &BoardView::cellHovered, this, &BoardPlay::previewShipAt);
+    connect(ownBoard, &BoardView::cellClicked, this, [this] { placeShip(); });
+    connect(opponentBoard, &BoardView::cellHovered, this, &BoardPlay::aimAt);
+    connect(opponentBoard, &BoardView::cellClicked, this, [this] { fireAt(); });
     for (BoardView *board : {ownBoard, opponentBoard}) {
         connect(board, &BoardView::cursorMoveRequested, this,
                 [this, board](QPoint cell) { moveBoardCursor(board, cell); });
         connect(board, &BoardView::focusEntered, this,
                 [this, board] { moveBoardCursor(board, board->cursorCell()); });
-        connect(board, &BoardView::cursorActivated, this, [this, board] { activateBoard(board); });
+        connect(board, &BoardView::cellActivated, this, [this, board] { activateBoard(board); });
         // Connected after the pointer's own handlers: the cursor follows the
         // pointer wherever the pointer moved the hover or the aim.
-        connect(board, &BoardView::mouseMoved, this, [this, board] {
+        connect(board, &BoardView::cellHovered, this, [this, board] {
             const int n = m_game.boards().areaSize;
             const QPoint cell = m_hoverCell;
             const bool inside = cell.x() >= 0 && cell.x() < n && cell.y() >= 0 && cell.y() < n;
@@ -36,10 +36,9 @@ BoardPlay::BoardPlay(GameState &game, Match &match, Feedback &feedback, BoardVie
     }
 }
 
-BoardPlay::HoverChange BoardPlay::trackHover(QPoint pixel)
+BoardPlay::HoverChange BoardPlay::trackHover(QPoint cell)
 {
     const BoardState &b = m_game.boards();
-    const QPoint cell = BoardView::cellAt(pixel);
     if (cell == m_hoverCell)
         return HoverChange::None;
     m_hoverCell = cell;
@@ -48,12 +47,12 @@ BoardPlay::HoverChange BoardPlay::trackHover(QPoint pixel)
     return inside ? HoverChange::Inside : HoverChange::Outside;
 }
 
-void BoardPlay::previewShipAt(QPoint pixel)
+void BoardPlay::previewShipAt(QPoint cell)
 {
     if (m_game.match().gameInProgress)
         return;
     BoardState &b = m_game.boards();
-    const HoverChange hover = trackHover(pixel);
+    const HoverChange hover = trackHover(cell);
     if (hover == HoverChange::None)
         return;
     if (hover == HoverChange::Outside) {
@@ -84,11 +83,11 @@ void BoardPlay::placeShip()
     m_ownBoard->repaintBoard();
 }
 
-void BoardPlay::aimAt(QPoint pixel)
+void BoardPlay::aimAt(QPoint cell)
 {
     if (!m_game.match().gameInProgress || m_game.match().paused)
         return;
-    const HoverChange hover = trackHover(pixel);
+    const HoverChange hover = trackHover(cell);
     if (hover == HoverChange::None)
         return;
     if (hover == HoverChange::Outside) {
@@ -121,11 +120,10 @@ void BoardPlay::moveBoardCursor(BoardView *board, QPoint cell)
     // Never a cell nor the frame, so the pointer's handler draws the preview
     // or the aim even where the pointer last was.
     m_hoverCell = {-2, -2};
-    const QPoint pixel = BoardView::cellCentre(cell);
     if (board == m_ownBoard)
-        previewShipAt(pixel);
+        previewShipAt(cell);
     else
-        aimAt(pixel);
+        aimAt(cell);
     board->setCursorCell(cell);
 }
 

@@ -40,10 +40,10 @@ private:
         Inside
     };
     // Stores the cell under the pointer; says whether it changed and where.
-    HoverChange trackHover(QPoint pixel);
-    void previewShipAt(QPoint pixel);
+    HoverChange trackHover(QPoint cell);
+    void previewShipAt(QPoint cell);
     void placeShip();
-    void aimAt(QPoint pixel);
+    void aimAt(QPoint cell);
     void fireAt();
     bool boardTakesCursor(const BoardView *board) const;
     void moveBoardCursor(BoardView *board, QPoint cell);

@@ -256,7 +256,7 @@ void BoardView::keyPressEvent(QKeyEvent *event)
         // A held key acts once: its repeats would fire at the cell just
         // shot, or place the same ship again, and beep every time.
         if (!event->isAutoRepeat())
-            emit cursorActivated();
+            emit cellActivated(m_cursor);
         event->accept();
         return;
     default:
@@ -286,12 +286,12 @@ void BoardView::focusOutEvent(QFocusEvent *event)
 
 void BoardView::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMoved(event->position().toPoint());
+    emit cellHovered(cellAt(event->position().toPoint()));
 }
 
 void BoardView::mousePressEvent(QMouseEvent *event)
 {
-    emit mousePressed(event->button(), event->position().toPoint());
+    emit cellClicked(event->button(), cellAt(event->position().toPoint()));
 }
 
 } // namespace tw

@@ -64,7 +64,7 @@ public:
     // column) and PageUp/PageDown (first/last row) ask to move the cursor
     // with cursorMoveRequested(); the owner answers with setCursorCell() when
     // the game takes the move, so the cursor and the pointer stay one. Space
-    // and Return ask for the cell under the cursor with cursorActivated().
+    // and Return ask for the cell under the cursor with cellActivated().
     // Other keys go to the parent.
     void setCellCount(int n);
     int cellCount() const { return m_cellCount; }
@@ -78,10 +78,12 @@ public:
     void announceCursorCell();
 
 signals:
-    void mouseMoved(QPoint pixel);
-    void mousePressed(Qt::MouseButton button, QPoint pixel);
+    // The pointer moved over a cell, or pressed a button there (0-based; -1
+    // and n on the frame).
+    void cellHovered(QPoint cell);
+    void cellClicked(Qt::MouseButton button, QPoint cell);
     void cursorMoveRequested(QPoint cell);
-    void cursorActivated();
+    void cellActivated(QPoint cell);
     void focusEntered();
 
 protected:

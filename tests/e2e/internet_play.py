@@ -44,7 +44,7 @@ ADDRESS_SECONDS = 15
 NO_GATEWAY_SECONDS = 10
 ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 # The game's own peak plus what it may hold of a gateway's reply.
-PEAK_MEMORY_KB = 160 * 1024
+PEAK_MEMORY_KB = 80 * 1024
 
 
 def start_game(exe, nets, k, display, work, name):
