@@ -34,8 +34,9 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import routers
-from twdriver import (MAIN_MUSIC, Display, Failure, Game, Pixels, answer_time, around, check,
-                      free_display, play_match, shot_lines, step, tempdir, wait_until)
+from twdriver import (MAIN_MUSIC, Display, Failure, Game, Pixels, answer_time, around,
+                      chat_both_ways, check, free_display, invite_and_play, print_journals, step,
+                      tempdir, wait_until)
 
 SKIP = 77
 # Start to the address shown: discovery waits a second per kind of device
@@ -69,18 +70,26 @@ def own_address(game, timeout):
     return text, t / 1e6 - game.started
 
 
+def ann_and_bob(exe, nets, work, displays, suffix):
+    """Ann at home 0 and Bob at home 1, named, logging."""
+    games = [start_game(exe, nets, k, displays[k], work, name + suffix)
+             for k, name in enumerate(("ann", "bob"))]
+    try:
+        for g, name in zip(games, ("Ann", "Bob")):
+            g.set_name(name)
+            g.switch_log_on()
+    except Failure:
+        for g in games:
+            g.kill()
+        raise
+    return games
+
+
 def both_mapped(exe, nets, work, displays):
     nets.start_gateway(0)
     nets.start_gateway(1)
-    ann = start_game(exe, nets, 0, displays[0], work, "ann")
-    bob = start_game(exe, nets, 1, displays[1], work, "bob")
-    games = [ann, bob]
+    games = ann, bob = ann_and_bob(exe, nets, work, displays, "")
     try:
-        ann.set_name("Ann")
-        bob.set_name("Bob")
-        for g in games:
-            g.switch_log_on()
-
         step("each game shows its router's address")
         for g, k in ((ann, 0), (bob, 1)):
             text, after = own_address(g, ADDRESS_SECONDS)
@@ -96,28 +105,9 @@ def both_mapped(exe, nets, work, displays):
         for g in games:
             g.wait_entry("lamp", "lime", timeout=5)
 
-        step("chat both ways")
-        ann.chat_in_chat_window("hello bob")
-        bob.chat_from_main_window("hi ann")
-        for g in games:
-            g.wait_entry("chat", "<Ann> hello bob")
-            g.wait_entry("chat", "<Bob> hi ann")
-
-        step("a whole match")
-        for g in games:
-            g.generate_fleet()
-        time.sleep(0.5)
-        bob.press_start()
-        ann.wait_entry("ask", "The player Bob inviting you to a new game. At this moment you're "
-                       "ready to play. Do you want to start game?")
-        ann.answer_box(":-D", ["y"])
-        for g in games:
-            wait_until(lambda g=g: any("New game" in l for l in g.log()), 10, "the match start")
-        winner = play_match(ann, bob)
-        for g in games:
-            g.close_statistics()
-        check(len(shot_lines(ann.log())) == len(shot_lines(bob.log())), "both logs hold every shot")
-        print("   %s won" % winner.player)
+        step("chat both ways, and a whole match")
+        chat_both_ways(ann, bob, "hello bob", "hi ann")
+        print("   %s won" % invite_and_play(bob, ann).player)
 
         step("once both games have ended (closed, and by SIGTERM), no mapping is left")
         ann.close()
@@ -126,10 +116,7 @@ def both_mapped(exe, nets, work, displays):
         for k in (0, 1):
             check(not nets.nft_mappings(k), "router %d: %r" % (k, nets.nft_mappings(k)))
     except Failure:
-        for g in games:
-            print("   %s's journal, last lines:" % g.player)
-            for entry in g.journal()[-12:]:
-                print("     ", entry)
+        print_journals(games)
         raise
     finally:
         for g in games:
@@ -140,14 +127,8 @@ def both_mapped(exe, nets, work, displays):
 
 def one_side_mapped(exe, nets, work, displays):
     nets.start_gateway(0)
-    ann = start_game(exe, nets, 0, displays[0], work, "ann-one")
-    bob = start_game(exe, nets, 1, displays[1], work, "bob-one")
-    games = [ann, bob]
+    games = ann, bob = ann_and_bob(exe, nets, work, displays, "-one")
     try:
-        ann.set_name("Ann")
-        bob.set_name("Bob")
-        for g in games:
-            g.switch_log_on()
         text, _ = own_address(ann, ADDRESS_SECONDS)
         check(text == "Your address: %s:8170" % nets.wan(0), "ann: %r" % text)
         text, _ = own_address(bob, NO_GATEWAY_SECONDS)
@@ -164,32 +145,13 @@ def one_side_mapped(exe, nets, work, displays):
         check("connection error!" not in ann.statuses(), "ann: %r" % ann.statuses())
 
         step("chat and a whole match over the one connection")
-        bob.chat_in_chat_window("one way")
-        ann.chat_from_main_window("and back")
-        for g in games:
-            g.wait_entry("chat", "<Bob> one way")
-            g.wait_entry("chat", "<Ann> and back")
-        for g in games:
-            g.generate_fleet()
-        time.sleep(0.5)
-        ann.press_start()
-        bob.wait_entry("ask", "The player Ann inviting you to a new game. At this moment you're "
-                       "ready to play. Do you want to start game?")
-        bob.answer_box(":-D", ["y"])
-        for g in games:
-            wait_until(lambda g=g: any("New game" in l for l in g.log()), 10, "the match start")
-        winner = play_match(ann, bob)
-        for g in games:
-            g.close_statistics()
-        print("   %s won" % winner.player)
+        chat_both_ways(bob, ann, "one way", "and back")
+        print("   %s won" % invite_and_play(ann, bob).player)
         for g in games:
             g.close()
         check(not nets.nft_mappings(0), "router 0: %r" % nets.nft_mappings(0))
     except Failure:
-        for g in games:
-            print("   %s's journal, last lines:" % g.player)
-            for entry in g.journal()[-12:]:
-                print("     ", entry)
+        print_journals(games)
         raise
     finally:
         for g in games:

@@ -500,5 +500,44 @@ def play_match(a, b, on_shot=None, max_shots=400):
     raise Failure("the match did not end within %d shots" % max_shots)
 
 
+def chat_both_ways(a, b, first, second):
+    """a types first in its chat window, b second over its main window; both
+    lines reach both sides."""
+    a.chat_in_chat_window(first)
+    b.chat_from_main_window(second)
+    for g in (a, b):
+        g.wait_entry("chat", "<%s> %s" % (a.player, first))
+        g.wait_entry("chat", "<%s> %s" % (b.player, second))
+
+
+def invite_and_play(inviter, invited):
+    """Both place a random fleet, the inviter presses Start and the invited
+    says yes; the match is played to its end and both statistics windows
+    closed. Returns the winner."""
+    for g in (inviter, invited):
+        g.generate_fleet()
+    time.sleep(0.5)
+    inviter.press_start()
+    invited.wait_entry("ask", "The player %s inviting you to a new game. At this moment you're "
+                       "ready to play. Do you want to start game?" % inviter.player)
+    invited.answer_box(":-D", ["y"])
+    for g in (inviter, invited):
+        wait_until(lambda g=g: any("New game" in line for line in g.log()), 10,
+                   "the match start")
+    winner = play_match(inviter, invited)
+    for g in (inviter, invited):
+        g.close_statistics()
+    check(len(shot_lines(inviter.log())) == len(shot_lines(invited.log())),
+          "both logs hold every shot")
+    return winner
+
+
+def print_journals(games, lines=12):
+    for g in games:
+        print("   %s's journal, last lines:" % g.player)
+        for entry in g.journal()[-lines:]:
+            print("     ", entry)
+
+
 def tempdir(prefix):
     return tempfile.mkdtemp(prefix=prefix)
