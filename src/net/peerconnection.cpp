@@ -113,10 +113,8 @@ void PeerConnection::onConnected()
     emit addressFilled(addressText(m_link.clientRemoteAddress(), m_link.clientRemotePort(),
                                    static_cast<quint16>(m_serverPort)));
     emit hostFilled(name);
-    const auto returnPort =
-        m_returnPort ? m_returnPort : static_cast<quint16>(m_link.listeningPort());
     sendPacket(m_link, makeConnectionInvite(m_game.settings().playerName, m_game.boards().areaSize,
-                                            returnPort));
+                                            returnPort()));
     emit soundRequested(QStringLiteral("CONNECT"));
 }
 
