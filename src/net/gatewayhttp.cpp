@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/gatewayhttp.h"
 
+#include "net/packet.h"
 #include "net/peeraddress.h"
 
 #include <QDeadlineTimer>
@@ -48,20 +49,6 @@ bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
     }
 }
 
-std::optional<qint64> decimal(QByteArrayView text)
-{
-    text = text.trimmed();
-    if (text.isEmpty() || text.size() > 12)
-        return std::nullopt;
-    qint64 value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 // The chunks of a chunked body joined; nothing when the last chunk is
 // missing or a size is malformed.
 std::optional<QByteArray> unchunked(QByteArrayView body)
@@ -101,7 +88,7 @@ std::optional<GatewayReply> parseGatewayReply(QByteArrayView bytes)
     GatewayReply reply;
     qsizetype lineStart = 0;
     bool chunked = false;
-    std::optional<qint64> length;
+    std::optional<int> length;
     for (bool first = true; lineStart <= head.size(); first = false) {
         qsizetype lineEnd = head.indexOf("\r\n", lineStart);
         if (lineEnd < 0)
@@ -112,10 +99,10 @@ std::optional<GatewayReply> parseGatewayReply(QByteArrayView bytes)
             // "HTTP/1.1 200 OK"
             if (!line.startsWith("HTTP/1.") || line.size() < 12 || line[8] != ' ')
                 return std::nullopt;
-            const auto status = decimal(line.sliced(9, 3));
+            const auto status = decimalField(line.sliced(9, 3));
             if (!status)
                 return std::nullopt;
-            reply.status = static_cast<int>(*status);
+            reply.status = *status;
             continue;
         }
         const qsizetype colon = line.indexOf(':');
@@ -124,7 +111,7 @@ std::optional<GatewayReply> parseGatewayReply(QByteArrayView bytes)
         const QByteArrayView name = line.first(colon).trimmed();
         const QByteArrayView value = line.sliced(colon + 1).trimmed();
         if (name.compare("Content-Length", Qt::CaseInsensitive) == 0) {
-            length = decimal(value);
+            length = decimalField(value);
             if (!length)
                 return std::nullopt;
         } else if (name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0) {
@@ -156,9 +143,10 @@ std::optional<GatewayReply> requestFromGateway(QByteArrayView url, QByteArrayVie
     const qsizetype pathStart = rest.indexOf('/');
     const QByteArrayView authority = pathStart < 0 ? rest : rest.first(pathStart);
     const QByteArray path = pathStart < 0 ? QByteArray("/") : rest.sliced(pathStart).toByteArray();
+    // The host check above has refused a port that is not 1..65535.
     quint16 port = 80;
     if (const qsizetype colon = authority.indexOf(':'); colon >= 0)
-        port = static_cast<quint16>(decimal(authority.sliced(colon + 1)).value_or(80));
+        port = parsePort(QString::fromLatin1(authority.sliced(colon + 1))).value_or(80);
     const auto breaksLine = [](QByteArrayView text) {
         return text.contains('\r') || text.contains('\n');
     };
