@@ -106,9 +106,13 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
 void EditorWindow::showOwnAddress(const QString &line, const QString &explanation,
                                   const QString &address)
 {
+    // Shown again at every idle tick: only a change reaches assistive
+    // technology, which hears of every description set.
     m_ownAddressLabel->setText(line);
-    m_ownAddressLabel->setToolTip(explanation);
-    m_ownAddressLabel->setAccessibleDescription(explanation);
+    if (m_ownAddressLabel->toolTip() != explanation) {
+        m_ownAddressLabel->setToolTip(explanation);
+        m_ownAddressLabel->setAccessibleDescription(explanation);
+    }
     m_ownAddress = address;
     m_copyAddressButton->setEnabled(!address.isEmpty());
 }
