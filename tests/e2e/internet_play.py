@@ -26,6 +26,7 @@ Needs root (ip netns), Xvfb, xdotool, nft and miniupnpd; exits 77, skipped,
 where they are missing.
 """
 
+import contextlib
 import os
 import shutil
 import signal
@@ -70,26 +71,33 @@ def own_address(game, timeout):
     return text, t / 1e6 - game.started
 
 
-def ann_and_bob(exe, nets, work, displays, suffix):
-    """Ann at home 0 and Bob at home 1, named, logging."""
-    games = [start_game(exe, nets, k, displays[k], work, name + suffix)
-             for k, name in enumerate(("ann", "bob"))]
+@contextlib.contextmanager
+def ann_and_bob(exe, nets, work, displays, suffix, gateways):
+    """Ann at home 0 and Bob at home 1, named and logging, with miniupnpd on
+    the routers given; on a failure their journals are shown, and at the
+    end both games and the gateways stop."""
+    for k in gateways:
+        nets.start_gateway(k)
+    games = []
     try:
-        for g, name in zip(games, ("Ann", "Bob")):
-            g.set_name(name)
-            g.switch_log_on()
+        for k, name in enumerate(("Ann", "Bob")):
+            games.append(start_game(exe, nets, k, displays[k], work, name.lower() + suffix))
+            games[-1].set_name(name)
+            games[-1].switch_log_on()
+        yield games
     except Failure:
+        print_journals(games)
+        raise
+    finally:
         for g in games:
             g.kill()
-        raise
-    return games
+        for k in gateways:
+            nets.stop_gateway(k)
 
 
 def both_mapped(exe, nets, work, displays):
-    nets.start_gateway(0)
-    nets.start_gateway(1)
-    games = ann, bob = ann_and_bob(exe, nets, work, displays, "")
-    try:
+    with ann_and_bob(exe, nets, work, displays, "", gateways=(0, 1)) as games:
+        ann, bob = games
         step("each game shows its router's address")
         for g, k in ((ann, 0), (bob, 1)):
             text, after = own_address(g, ADDRESS_SECONDS)
@@ -115,20 +123,11 @@ def both_mapped(exe, nets, work, displays):
         check(bob.proc.wait(timeout=10) == 0, "bob's exit status")
         for k in (0, 1):
             check(not nets.nft_mappings(k), "router %d: %r" % (k, nets.nft_mappings(k)))
-    except Failure:
-        print_journals(games)
-        raise
-    finally:
-        for g in games:
-            g.kill()
-        nets.stop_gateway(0)
-        nets.stop_gateway(1)
 
 
 def one_side_mapped(exe, nets, work, displays):
-    nets.start_gateway(0)
-    games = ann, bob = ann_and_bob(exe, nets, work, displays, "-one")
-    try:
+    with ann_and_bob(exe, nets, work, displays, "-one", gateways=(0,)) as games:
+        ann, bob = games
         text, _ = own_address(ann, ADDRESS_SECONDS)
         check(text == "Your address: %s:8170" % nets.wan(0), "ann: %r" % text)
         text, _ = own_address(bob, NO_GATEWAY_SECONDS)
@@ -150,13 +149,6 @@ def one_side_mapped(exe, nets, work, displays):
         for g in games:
             g.close()
         check(not nets.nft_mappings(0), "router 0: %r" % nets.nft_mappings(0))
-    except Failure:
-        print_journals(games)
-        raise
-    finally:
-        for g in games:
-            g.kill()
-        nets.stop_gateway(0)
 
 
 def no_gateway(exe, nets, work, displays):
