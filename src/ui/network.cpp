@@ -224,11 +224,6 @@ void NetworkController::chooseFoundGame(const QString &address, int port)
     m_windows.editor->setPort(QString::number(port));
 }
 
-bool NetworkController::peerConnected()
-{
-    return m_play.peerConnected();
-}
-
 void NetworkController::sendUserInfoIfIdle()
 {
     m_play.sendUserInfoIfIdle();

@@ -71,8 +71,6 @@ public:
 
     // (Re)starts listening on the port of the network options.
     void startServer();
-    // Both one-way links join this program to the same peer.
-    bool peerConnected();
     // The user info change packet, when linked and no match runs.
     void sendUserInfoIfIdle();
     // The idle connection display of each turn-timer tick.

@@ -59,7 +59,7 @@ protected:
         ASSERT_TRUE(waitFor([&] {
             return test::child<SunkenLabel>(editor, "networkStatusLabel")->text() ==
                        QStringLiteral("Your opponent: Bob (area size: 10)") &&
-                   bob.play.peerConnected() && test::networkOf(s_main).peerConnected();
+                   bob.play.peerConnected() && test::networkOf(s_main).play().peerConnected();
         }));
     }
 
