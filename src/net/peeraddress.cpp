@@ -47,12 +47,21 @@ bool isHostName(QStringView text)
 // An IPv6 address in its text form, normalised; nothing else.
 std::optional<QString> parseIpv6(QStringView text)
 {
-    // The longest text form, with an IPv4 tail and a zone, stays well below this.
-    if (text.isEmpty() || text.size() > 64 || !text.contains(u':'))
+    // Each part is bounded on its own, not the whole: QHostAddress may write
+    // an address back longer than it was typed ("0::1:2" as "::0.1.0.2"),
+    // and what it writes must read back. The address part is at most
+    // INET6_ADDRSTRLEN - 1 characters, the zone an interface name of at most
+    // IFNAMSIZ - 1 or a number.
+    constexpr qsizetype kLongestAddress = 45;
+    constexpr qsizetype kLongestZone = 15;
+    if (text.isEmpty() || !text.contains(u':'))
         return std::nullopt;
     // QHostAddress takes anything after '%' as the zone: only an interface
     // name or number may stand there.
     const qsizetype percent = text.indexOf(u'%');
+    const qsizetype addressLength = percent < 0 ? text.size() : percent;
+    if (addressLength > kLongestAddress || text.size() - addressLength - 1 > kLongestZone)
+        return std::nullopt;
     if (percent == text.size() - 1)
         return std::nullopt; // an empty zone
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -69,6 +69,10 @@ const AddressCase kAddressCases[] = {
     {u"20:01db::%7]:8171", std::nullopt},
     {u"[fe80::1%]:8171", std::nullopt},
     {u"[fe80::1%eth 0]", std::nullopt},
+    // Written back longer than typed; the zone is an interface name.
+    {u"0::b0:1%eth0", at("::0.176.0.1%eth0", 8170)},
+    {u"[fe80::1%abcdefghijklmno]", at("fe80::1%abcdefghijklmno", 8170)},
+    {u"[fe80::1%abcdefghijklmnop]", std::nullopt},
 };
 
 void PrintTo(const AddressCase &c, std::ostream *os)
