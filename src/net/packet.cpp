@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/packet.h"
 
-#include "net/peeraddress.h"
 #include "util/cp1251.h"
 
 #include <algorithm>
@@ -243,7 +242,10 @@ void PacketReader::clear()
 std::optional<int> decimalField(QByteArrayView field)
 {
     constexpr qsizetype maxDigits = std::numeric_limits<int>::digits10 + 1;
-    if (field.isEmpty() || field.size() > maxDigits)
+    // No leading zeros, as the grammar says: no writer sends them, and a
+    // number read two ways ("R09001" as 9001 here, as an error or octal
+    // elsewhere) is a number two sides may disagree on.
+    if (field.isEmpty() || field.size() > maxDigits || (field.size() > 1 && field[0] == '0'))
         return std::nullopt;
     qint64 value = 0;
     for (const char c : field) {
@@ -272,7 +274,10 @@ std::optional<quint16> returnPortField(QByteArrayView field)
 {
     if (!field.startsWith('R'))
         return std::nullopt;
-    return parsePort(QString::fromLatin1(field.sliced(1)));
+    const std::optional<int> port = decimalField(field.sliced(1));
+    if (!port || *port < 1 || *port > 65535)
+        return std::nullopt;
+    return static_cast<quint16>(*port);
 }
 
 QByteArray makeUserInfoChange(QStringView playerName, int areaSize)

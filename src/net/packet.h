@@ -15,7 +15,8 @@
 //   type        = "C" / "U" / "P" / "A" / "S" / "T" / "M"
 //   end-field   = "TWKENDP"
 //   payload     = 1*( %x00-7B / %x7D-FF )     ; any byte but "|", never empty
-//   number      = 1*DIGIT                     ; decimal, no sign, no leading 0
+//   number      = "0" / %x31-39 *DIGIT        ; decimal, no sign, no leading 0;
+//                                             ; read as strictly as written
 //
 // No length prefix, line end, checksum or escaping. A packet holds at most 8
 // fields counting begin, type and end field, so at most 5 payload fields.

@@ -89,19 +89,13 @@ TEST(PacketBuilders, GoldenBytes)
 TEST(PacketBuilders, ReturnPortFieldIsAnRAndAPort)
 {
     const std::pair<QByteArray, std::optional<quint16>> cases[] = {
-        {"R8171", 8171},
-        {"R1", 1},
-        {"R65535", 65535},
-        {"R08170", 8170},
-        {"R0", std::nullopt},
-        {"R65536", std::nullopt},
-        {"R", std::nullopt},
-        {"8171", std::nullopt},
-        {"r8171", std::nullopt},
-        {"R 8171", std::nullopt},
-        {"R8171x", std::nullopt},
-        {"R-1", std::nullopt},
-        {"R123456789012", std::nullopt},
+        {"R8171", 8171},          {"R1", 1},
+        {"R65535", 65535},        {"R08170", std::nullopt},
+        {"R09001", std::nullopt}, {"R0", std::nullopt},
+        {"R65536", std::nullopt}, {"R", std::nullopt},
+        {"8171", std::nullopt},   {"r8171", std::nullopt},
+        {"R 8171", std::nullopt}, {"R8171x", std::nullopt},
+        {"R-1", std::nullopt},    {"R123456789012", std::nullopt},
     };
     for (const auto &[field, port] : cases)
         EXPECT_EQ(returnPortField(field), port) << field.constData();

@@ -174,13 +174,14 @@ struct DecimalCase
     std::optional<int> value;
 };
 
-TEST(decimalField, AcceptsPlainDigitsWithinInt)
+TEST(decimalField, AcceptsPlainDigitsWithinIntWithoutLeadingZeros)
 {
     const DecimalCase cases[] = {
         {"0", 0},
         {"7", 7},
         {"10", 10},
-        {"007", 7},
+        {"007", std::nullopt},
+        {"00", std::nullopt},
         {"2147483647", 2147483647},
         {"2147483648", std::nullopt},
         {"9999999999", std::nullopt},
