@@ -159,11 +159,16 @@ void NetPlay::sendAim(int col, int row)
     const MatchState &m = m_game.match();
     if (!peerConnected() || !m.gameInProgress || col == -1 || row == -1)
         return;
-    if (col == m_sentAimCol && row == m_sentAimRow)
+    if (m_sentAim == std::pair(col, row))
         return;
     sendPacket(link(), makeTargetCoords(col, row));
-    m_sentAimCol = col;
-    m_sentAimRow = row;
+    m_sentAim = std::pair(col, row);
+}
+
+std::optional<AgreedMatch> NetPlay::takeAgreedMatch()
+{
+    m_sentAim.reset();
+    return m_agreement.takeAgreedMatch();
 }
 
 void NetPlay::chatSend()

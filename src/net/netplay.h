@@ -22,6 +22,8 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace tw {
 
@@ -66,7 +68,7 @@ public:
     // The network step of Start: invites the peer; the answer follows as
     // inviteAnswered().
     Invitation invitePeer() override { return m_agreement.invitePeer(); }
-    std::optional<AgreedMatch> takeAgreedMatch() override { return m_agreement.takeAgreedMatch(); }
+    std::optional<AgreedMatch> takeAgreedMatch() override;
     void agreedMatchOver() override { m_agreement.agreedMatchOver(); }
     void sendShot(int col, int row) override;
     void sendGameAborted() override;
@@ -135,9 +137,9 @@ private:
     PeerConnection m_connection;
     MatchAgreement m_agreement;
     bool m_abortNoticePending = false;
-    // The aim last sent to the peer, sent again only when it moves.
-    int m_sentAimCol = 0;
-    int m_sentAimRow = 0;
+    // The aim last sent to the peer in this match, sent again only when it
+    // moves; none at a match's start, so its first aim always goes out.
+    std::optional<std::pair<int, int>> m_sentAim;
 };
 
 } // namespace tw

@@ -266,6 +266,33 @@ TEST_F(NetPlayTest, RefusedThenAcceptedMatchIsPlayedToItsEndOnBothSides)
     EXPECT_EQ(wins(a), losses(b));
 }
 
+// The aim goes out when it moves, and the first aim of every match goes out
+// whatever the last match's was, the first cell included.
+TEST_F(NetPlayTest, EveryMatchSendsItsFirstAim)
+{
+    ASSERT_TRUE(link(a, b));
+    using Aims = decltype(b.windows.aims);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        b.windows.aims.clear();
+        agreeMatch();
+        a.play.sendAim(0, 0);
+        a.play.sendAim(0, 0);
+        a.play.sendAim(3, 1);
+        ASSERT_TRUE(waitFor([&] { return b.windows.aims.size() == 2; }));
+        settle();
+        EXPECT_EQ(b.windows.aims, (Aims{{0, 0}, {3, 1}}));
+        playToTheEnd();
+        a.play.sendAim(0, 0); // out of a match: never sent
+        settle();
+        EXPECT_EQ(b.windows.aims.size(), 2U);
+        for (Side *side : {&a, &b}) {
+            side->match.finish();
+            side->placeFleet();
+        }
+    }
+}
+
 TEST_F(NetPlayTest, PacketsKeepArrivingWhileTheInvitationQuestionIsOpen)
 {
     ASSERT_TRUE(link(a, b));
