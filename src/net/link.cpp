@@ -372,6 +372,7 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
     const auto family = m_localAddress == QHostAddress::Any ? QAbstractSocket::AnyIPProtocol
                                                             : m_localAddress.protocol();
     const QHostAddress given = unmappedAddress(QHostAddress(address));
+    m_attemptAddress = unmappedAddress(QHostAddress(target));
     if (hostName.isEmpty() || given.isNull()) {
         m_client->connectToHost(target, static_cast<quint16>(port), QIODevice::ReadWrite, family);
         return;
@@ -382,13 +383,16 @@ void PeerLink::connectToPeer(const QString &address, const QString &hostName, in
     // name found for it; a name with addresses of both families must not
     // lead to the peer's other address, which the peer would not know as
     // ours.
+    m_clientResolving = true;
     QHostInfo::lookupHost(hostName, this,
                           [this, client = QPointer<QTcpSocket>(m_client), given, hostName, port,
                            family](const QHostInfo &info) {
                               if (!client || client != m_client)
                                   return;
+                              m_clientResolving = false;
                               for (const QHostAddress &found : info.addresses())
                                   if (unmappedAddress(found) == given) {
+                                      m_attemptAddress = given;
                                       client->connectToHost(given, static_cast<quint16>(port));
                                       return;
                                   }
@@ -410,6 +414,8 @@ void PeerLink::closeClient()
     m_client->abort();
     m_client->deleteLater();
     m_client = nullptr;
+    m_clientResolving = false;
+    m_attemptAddress.clear();
     m_clientHostName.clear();
     notePeerState();
 }
@@ -417,6 +423,20 @@ void PeerLink::closeClient()
 bool PeerLink::isClientActive() const
 {
     return m_client && m_client->state() == QAbstractSocket::ConnectedState;
+}
+
+bool PeerLink::isClientAttempting() const
+{
+    if (!m_client)
+        return false;
+    const auto state = m_client->state();
+    return m_clientResolving ||
+           (state != QAbstractSocket::UnconnectedState && state != QAbstractSocket::ConnectedState);
+}
+
+QHostAddress PeerLink::attemptAddress() const
+{
+    return isClientAttempting() ? m_attemptAddress : QHostAddress();
 }
 
 QHostAddress PeerLink::clientRemoteAddress() const

@@ -118,6 +118,11 @@ public:
     void connectToPeer(const QString &address, const QString &hostName, int port);
     void closeClient();
     bool isClientActive() const; // connected
+    // A connect of connectToPeer() is under way: its name looked up or its
+    // address tried. attemptAddress() is the address tried, null during a
+    // look-up or when no attempt is under way.
+    bool isClientAttempting() const;
+    QHostAddress attemptAddress() const;
     QHostAddress clientRemoteAddress() const;
     quint16 clientRemotePort() const; // 0 while not connected
     // The name given to connectToPeer(), until a reverse look-up of the
@@ -202,6 +207,8 @@ private:
     QTcpServer *m_server = nullptr; // listening
     QTcpSocket *m_client = nullptr; // outgoing; a new one for each attempt
     QString m_clientHostName;
+    bool m_clientResolving = false;
+    QHostAddress m_attemptAddress; // null while a name is looked up
     QHostAddress m_localAddress{QHostAddress::Any};
     std::vector<std::shared_ptr<Incoming>> m_incoming;
     const Incoming *m_delivering = nullptr; // while its packet is handled

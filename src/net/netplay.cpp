@@ -74,7 +74,7 @@ void NetPlay::handlePacket(char type, const PacketFields &fields, const Incoming
         break;
     case PacketType::UserInfoChange:
         if (count == kNameAndNumberFields && !inMatch)
-            m_connection.handleUserInfo(fields);
+            m_connection.handleUserInfo(fields, from);
         break;
     case PacketType::AreaData:
         if (count == kAreaDataFields && !inMatch && m_connection.fromPeer(from))

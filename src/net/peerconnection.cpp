@@ -9,6 +9,15 @@
 
 namespace tw {
 
+namespace {
+
+bool sameHost(const QHostAddress &a, const QHostAddress &b)
+{
+    return unmappedAddress(a) == unmappedAddress(b);
+}
+
+} // namespace
+
 PeerConnection::PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject *parent)
     : QObject(parent), m_game(game), m_prompts(prompts)
 {
@@ -60,6 +69,11 @@ void PeerConnection::connectToPeer()
             peerPort = typed->port;
         }
     }
+    startAttempt(address, hostName, peerPort);
+}
+
+void PeerConnection::startAttempt(const QString &address, const QString &hostName, int port)
+{
     m_link.closeClient();
     m_link.dropCarrier();
     m_connectingBackTo.clear();
@@ -68,7 +82,18 @@ void PeerConnection::connectToPeer()
     if (!m_link.isListening())
         return;
     emit connectEnabledChanged(false);
-    m_link.connectToPeer(address, hostName, peerPort);
+    m_link.connectToPeer(address, hostName, port);
+}
+
+bool PeerConnection::attemptGoesElsewhere(const QHostAddress &address) const
+{
+    if (!m_connectingBackTo.isNull() && !sameHost(m_connectingBackTo, address))
+        return true;
+    if (!m_link.isClientAttempting())
+        return false;
+    // Still looking the name up: it could be anyone's.
+    const QHostAddress target = m_link.attemptAddress();
+    return target.isNull() || !sameHost(target, address);
 }
 
 void PeerConnection::disconnectFromPeer()
@@ -191,6 +216,10 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
     const std::optional<int> areaSize = areaSizeField(fields.payload(2));
     if (!areaSize)
         return;
+    // A peer chosen by an attempt still under way stays chosen until the
+    // attempt has ended: a stranger's invite meanwhile is not heard.
+    if (attemptGoesElsewhere(from.remoteAddress))
+        return;
     // No connection back to this very machine, nor away from a link that
     // already goes to another machine.
     const bool fromThisMachine = from.remoteAddress == from.localAddress;
@@ -198,15 +227,23 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
         (m_link.isClientActive() && m_link.clientRemoteAddress() != from.localAddress) ||
         (m_link.shape() == PeerLink::Shape::TheirsBothWays &&
          m_link.peerAddress() != from.remoteAddress);
-    if (!fromThisMachine && !linkedElsewhere) {
+    const bool connectingBack = !fromThisMachine && !linkedElsewhere;
+    // Only the peer, or the machine about to become it, names the opponent.
+    if (!connectingBack && !fromPeer(from))
+        return;
+    if (connectingBack) {
         // This program says where it listens; any other peer listens on the
         // port both sides use.
         const auto listening = static_cast<quint16>(m_link.listeningPort());
         const quint16 back = returnPortField(fields.payload(3)).value_or(listening);
         emit addressFilled(addressText(from.remoteAddress, back, listening));
-        emit portFilled(QString::number(listening));
         emit hostFilled(from.remoteHostName);
-        connectToPeer();
+        m_serverPort = listening;
+        emit portFilled(QString::number(m_serverPort));
+        // Back to the address the invite came from, never to where its
+        // reverse name leads: anyone may name their address after another
+        // machine. The name is for the player to read.
+        startAttempt(unmappedAddress(from.remoteAddress).toString(), QString(), back);
         // This program, behind a router that may open no port: if the way
         // back stays shut, its own connection carries the link both ways.
         if (returnPortField(fields.payload(3)) && !m_link.isClientActive()) {
@@ -222,8 +259,10 @@ void PeerConnection::handleConnectionInvite(const PacketFields &fields,
         sendUserInfo();
 }
 
-void PeerConnection::handleUserInfo(const PacketFields &fields)
+void PeerConnection::handleUserInfo(const PacketFields &fields, const IncomingConnection &from)
 {
+    if (!fromPeer(from))
+        return;
     if (const std::optional<int> areaSize = areaSizeField(fields.payload(2)))
         showOpponentStatus(peerName(fields.payload(1)), *areaSize);
 }

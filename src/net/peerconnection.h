@@ -61,7 +61,7 @@ public:
 
     // The peer's connection invite (C) and user info change (U) packets.
     void handleConnectionInvite(const PacketFields &fields, const IncomingConnection &from);
-    void handleUserInfo(const PacketFields &fields);
+    void handleUserInfo(const PacketFields &fields, const IncomingConnection &from);
 
 signals:
     // The status line of the network options.
@@ -77,6 +77,12 @@ signals:
     void soundRequested(const QString &name);
 
 private:
+    // Drops what link there is and connects to the peer at address (or its
+    // host name, when given) and port.
+    void startAttempt(const QString &address, const QString &hostName, int port);
+    // An attempt of this side's own, or a connection back, is under way to
+    // another machine than address.
+    bool attemptGoesElsewhere(const QHostAddress &address) const;
     // The connection back to a peer that is this program could not be made:
     // both ways over the peer's connection, if it is still open.
     void carryBothWays();

@@ -102,10 +102,9 @@ TEST_F(IdleConnectionTest, QuietStrangersAreClosedAndThePeerStays)
     auto trickle = connectStranger();
     auto spoke = connectStranger();
     ASSERT_TRUE(waitFor([&] { return a.play.link().incomingCount() == linked + 3; }));
-    spoke->write(makeConnectionInvite(QStringLiteral("Eve"), 10) + "|TWKENDP|");
-    ASSERT_TRUE(waitFor([&] { return a.windows.statuses.last().contains("Eve"); }));
     QElapsedTimer clock;
     clock.start();
+    spoke->write(makeConnectionInvite(QStringLiteral("Eve"), 10) + "|TWKENDP|");
     QTimer drip;
     const QByteArray never = "TWKBEGP3|M|Eve|" + QByteArray(1000, 'z');
     qsizetype dripped = 0;

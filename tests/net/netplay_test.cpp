@@ -6,6 +6,11 @@
 
 #include "common/gamestateaccess.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace tw;
 using namespace tw::test;
 
@@ -402,7 +407,7 @@ TEST_F(NetPlayTest, AbortNoticeLetsPacketsThroughAndComesOnceForAFlood)
     EXPECT_TRUE(matchOf(b.game).gameInProgress); // the match goes on until b aborts too
 }
 
-TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
+TEST_F(NetPlayTest, ThirdMachineIsNeitherNamedNorTakesTheLink)
 {
     ASSERT_TRUE(link(a, b));
     // A chat line from a to b arrives after everything a sent before it.
@@ -417,7 +422,10 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     RawPeer eve(QStringLiteral("127.0.0.3"), port);
     ASSERT_TRUE(eve.connectTo(a.address, port));
     eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 12));
-    ASSERT_TRUE(waitFor([&] { return a.windows.sawStatus(opponentStatus("Eve", 12)); }));
+    eve.sendPacket(makeUserInfoChange(QStringLiteral("Eve"), 13));
+    settle();
+    // Only the peer names the opponent.
+    EXPECT_EQ(a.windows.statuses.filter(QStringLiteral("Eve")), QStringList{});
     EXPECT_EQ(a.windows.address, b.address); // no connection back to Eve
     EXPECT_TRUE(a.play.peerConnected());
     // A stranger's invite sends the peer nothing.
@@ -431,6 +439,85 @@ TEST_F(NetPlayTest, ThirdMachineIsNamedButNeverTakesTheLink)
     EXPECT_TRUE(a.windows.asked.isEmpty());
     EXPECT_EQ(a.windows.chatLines.filter(QStringLiteral("psst")), QStringList{});
     EXPECT_TRUE(eve.received.empty());
+}
+
+// Hands a side's packets on as if the reverse look-up of every sender had
+// found the given name.
+class NamedSenders : public PacketHandler
+{
+public:
+    NamedSenders(Side &side, QString name) : m_side(side), m_name(std::move(name))
+    {
+        side.play.link().setHandler(this);
+    }
+    ~NamedSenders() override { m_side.play.link().setHandler(&m_side.play); }
+    NamedSenders(const NamedSenders &) = delete;
+    NamedSenders &operator=(const NamedSenders &) = delete;
+
+    void handlePacket(char type, const PacketFields &fields,
+                      const IncomingConnection &from) override
+    {
+        IncomingConnection named = from;
+        named.remoteHostName = m_name;
+        m_side.play.handlePacket(type, fields, named);
+    }
+
+private:
+    Side &m_side;
+    QString m_name;
+};
+
+// Anyone may have their address's reverse name point at another machine:
+// the connection back goes to the address the invite came from.
+TEST(ConnectBackTest, GoesToTheInvitesAddressNotWhereItsNameLeads)
+{
+    const int port = freePort();
+    Side side(Ann, QStringLiteral("127.0.0.2"), port, 5);
+    RawPeer eve(QStringLiteral("127.0.0.3"), port);
+    RawPeer third(QStringLiteral("127.0.0.1"), port); // where "localhost" leads
+    NamedSenders named(side, QStringLiteral("localhost"));
+    ASSERT_TRUE(linkRawPeer(side, eve, port));
+    settle();
+    EXPECT_EQ(side.play.link().clientRemoteAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+    EXPECT_TRUE(third.received.empty());
+    EXPECT_TRUE(third.accepted.empty());
+}
+
+// A peer chosen by an attempt still under way stays chosen: a stranger's
+// invite meanwhile is not heard, neither connected back to nor named.
+TEST(ConnectBackTest, AStrangersInviteDoesNotTurnAnAttemptUnderWay)
+{
+    const int port = freePort();
+    Side side(Ann, QStringLiteral("127.0.0.2"), port, 5);
+    // A peer whose accept queue is full: the kernel drops further connects
+    // to it, so the attempt stays under way.
+    const QString slowPeer = QStringLiteral("127.0.0.4");
+    const int full = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(full, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(static_cast<quint16>(port));
+    ASSERT_EQ(::inet_pton(AF_INET, "127.0.0.4", &at.sin_addr), 1);
+    ASSERT_EQ(::bind(full, reinterpret_cast<const sockaddr *>(&at), sizeof at), 0);
+    ASSERT_EQ(::listen(full, 0), 0);
+    QTcpSocket filler;
+    filler.connectToHost(slowPeer, static_cast<quint16>(port));
+    ASSERT_TRUE(filler.waitForConnected(3000));
+
+    side.play.startServer();
+    side.windows.address = slowPeer;
+    side.play.connectToPeer();
+    RawPeer eve(QStringLiteral("127.0.0.3"), port);
+    ASSERT_TRUE(eve.connectTo(side.address, port));
+    eve.sendPacket(makeConnectionInvite(QStringLiteral("Eve"), 10));
+    eve.sendPacket(makeUserInfoChange(QStringLiteral("Eve"), 10));
+    settle(500);
+    EXPECT_TRUE(side.play.link().isClientAttempting());
+    EXPECT_EQ(side.play.link().attemptAddress(), QHostAddress(slowPeer));
+    EXPECT_TRUE(eve.accepted.empty());
+    EXPECT_EQ(side.windows.address, slowPeer);
+    EXPECT_EQ(side.windows.statuses.filter(QStringLiteral("Eve")), QStringList{});
+    ::close(full);
 }
 
 } // namespace
