@@ -18,8 +18,9 @@ status 0 and its lock removed; a FIFO in the score file's place is left as
 it was.
 
 Last, a display that accepts the connection and never answers (a listening
-Unix or TCP socket): SIGTERM 0, 0.1, 0.5 and 2 s into the start ends the
-program within a second, killed by it, with nothing made in its directories.
+Unix or TCP socket): SIGTERM 0, 0.1, 0.5 and 2 s into the start, and SIGINT
+and SIGHUP 2 s into it, end the program within a second, killed by the
+signal, with nothing made in its directories.
 
 Needs Xvfb and xdotool (exits 77, skipped, without them).
 """
@@ -234,6 +235,8 @@ class SilentDisplay:
         else:
             self.path = None
             self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+            # The connections of the start before may still linger on the port.
+            self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
             for number in range(700 + os.getpid() % 200, 1000):
                 try:
                     self.listener.bind(("127.0.0.1", 6000 + number))
@@ -267,21 +270,23 @@ class SilentDisplay:
 
 
 def silent_display(exe, root):
-    """SIGTERM at moments of a start that waits for a display, each start
-    with a display of its own."""
-    for kind in ("unix", "tcp"):
-        for delay in (0.0, 0.1, 0.5, 2.0):
-            display = SilentDisplay(kind)
-            work = os.path.join(root, "silent-%s-%d" % (kind, delay * 1000))
-            try:
-                end_silent_start(exe, display, work, delay)
-            finally:
-                display.close()
+    """SIGTERM at moments of a start that waits for a display, then SIGINT
+    and SIGHUP well inside that wait; each start with a display of its own."""
+    cases = [(kind, signal.SIGTERM, delay) for kind in ("unix", "tcp")
+             for delay in (0.0, 0.1, 0.5, 2.0)]
+    cases += [("unix", signal.SIGINT, 2.0), ("unix", signal.SIGHUP, 2.0)]
+    for i, (kind, signum, delay) in enumerate(cases):
+        display = SilentDisplay(kind)
+        try:
+            end_silent_start(exe, display, os.path.join(root, "silent-%d" % i), signum, delay)
+        finally:
+            display.close()
 
 
-def end_silent_start(exe, display, work, delay):
+def end_silent_start(exe, display, work, signum, delay):
     env, data, runtime = environment(display, work)
-    what = "SIGTERM %.1f s into the start, display %s" % (delay, display.name)
+    what = "%s %.1f s into the start, display %s" % (signal.Signals(signum).name, delay,
+                                                      display.name)
     with open(os.path.join(work, "output"), "w") as output:
         started = time.monotonic()
         proc = subprocess.Popen([exe], env=env, stdout=output, stderr=subprocess.STDOUT)
@@ -291,7 +296,7 @@ def end_silent_start(exe, display, work, delay):
             check(display.connected.wait(20), "no connection to display " + display.name)
         time.sleep(max(0.0, started + delay - time.monotonic()))
         signalled = time.monotonic()
-        proc.send_signal(signal.SIGTERM)
+        proc.send_signal(signum)
         status = proc.wait(timeout=20)
         seconds = time.monotonic() - signalled
     except subprocess.TimeoutExpired:
@@ -301,7 +306,7 @@ def end_silent_start(exe, display, work, delay):
             proc.kill()
             proc.wait()
     print("   %s: status %d, ended %.3f s after the signal" % (what, status, seconds), flush=True)
-    check(status == -signal.SIGTERM, "status %d on %s" % (status, what))
+    check(status == -signum, "status %d on %s" % (status, what))
     check(seconds <= END_LIMIT, "%s ended only %.2f s later" % (what, seconds))
     check(not os.listdir(data) and not os.listdir(runtime), "files made on " + what)
 
