@@ -235,7 +235,7 @@ class SilentDisplay:
         else:
             self.path = None
             self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-            # The connections of the start before may still linger on the port.
+            # The connection of the start before may linger on the port.
             self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
             for number in range(700 + os.getpid() % 200, 1000):
                 try:
@@ -262,6 +262,11 @@ class SilentDisplay:
             self.connected.set()
 
     def close(self):
+        # Wakes the accepting thread, which would hold the socket open.
+        try:
+            self.listener.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
         self.listener.close()
         for connection in self.connections:
             connection.close()
