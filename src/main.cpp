@@ -9,8 +9,9 @@
 
 int main(int argc, char *argv[])
 {
-    // A signal during the start waits for the game to end as it does later.
-    tw::holdShutdownSignals();
+    // Until the window exists nothing needs saving: a signal ends the start at
+    // once, also one that waits for a display that never answers.
+    tw::endAtOnceOnShutdownSignals();
     // --help and --version answer before any display is opened.
     const tw::CommandLineResult command = tw::parseCommandLine(tw::argumentList(argc, argv));
     if (!command.startGame) {

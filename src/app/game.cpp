@@ -82,7 +82,8 @@ int runGame(QApplication &app)
                          BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
     });
     MainWindow main(feedback);
-    // Set up first, so that a signal during the start-up waits for the loop.
+    // From here a signal ends the game through its normal shutdown; one during
+    // the rest of the start-up waits for the loop.
     const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
     main.restoreSession();
     // Logout: the session manager first asks for the data, then to quit.

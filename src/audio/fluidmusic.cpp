@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QObject>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -223,7 +224,29 @@ void runWithin(Work work, int limitMs)
 
 FluidSynthMusic::FluidSynthMusic(const QString &soundFont)
     : m_soundFont(soundFont), m_notifier(std::make_unique<QObject>())
-{}
+{
+    m_watch = new QTimer(m_notifier.get());
+    m_watch->setInterval(WatchMs);
+    QObject::connect(m_watch, &QTimer::timeout, m_notifier.get(), [this] { watchSynth(); });
+}
+
+void FluidSynthMusic::watchSynth()
+{
+    adoptEngine();
+    if (mode() != Mode::Playing) {
+        m_watch->stop();
+        return;
+    }
+    if (m_loader && m_loader->thread.joinable())
+        return; // being set up
+    if (m_engine && m_engine->alive())
+        return;
+    if (m_engine)
+        retireEngine(); // its server went away or hangs: a new one is tried at once
+    else if (m_lastLoading.isValid() && m_lastLoading.elapsed() < RetryMs)
+        return;
+    startLoading();
+}
 
 void FluidSynthMusic::retireEngine()
 {
@@ -255,6 +278,7 @@ FluidSynthMusic::~FluidSynthMusic()
 void FluidSynthMusic::startLoading()
 {
     quietFluidSynthLog();
+    m_lastLoading.start();
     m_loader = std::make_shared<Loader>();
     m_loader->notifier = m_notifier.get();
     m_loader->thread =
@@ -351,6 +375,7 @@ void FluidSynthMusic::play()
         return;
     m_playing = true;
     m_clock.start();
+    m_watch->start();
     if (m_engine && m_engine->player)
         fluid_player_play(m_engine->player);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QObject;
+class QTimer;
 
 namespace tw {
 
@@ -38,11 +39,12 @@ void quietFluidSynthLog();
 //
 // The synthesizer (the soundfont and the audio connection) is set up on a
 // worker thread started by the first open(), so neither start-up nor the
-// window waits for it. Each later open() starts that again when there is no
-// synthesizer, or when the one there stopped being heard (its sound server
-// went away or hangs): a server that comes later is picked up at the next
-// track. A track asked to play meanwhile starts from its
-// beginning once the synthesizer is ready, and its clock restarts then.
+// window waits for it. While a track plays, a watch sets it up again when
+// there is none (no sound server yet; tried at most every RetryMs) or when
+// the one there stopped being heard (its sound server went away or hangs):
+// a server that comes (back) is heard within about a second, as the effects
+// are. A track asked to play meanwhile starts from its beginning once the
+// synthesizer is ready, and its clock restarts then.
 //
 // All members are called on one thread, the one that created the player,
 // which must run an event loop for the late start to be immediate (without
@@ -58,9 +60,13 @@ public:
     // that for good, and then they are left to the ending process.
     static constexpr int TeardownLimitMs = 500;
     // A driver that has not asked for samples for this long is taken for
-    // dead (its server went away or stopped answering); the next track
-    // sets up a new synthesizer.
+    // dead (its server went away or stopped answering); a new synthesizer
+    // is set up in its place.
     static constexpr int StallLimitMs = 1000;
+    // How often a playing track looks at its synthesizer, and how long it
+    // waits between attempts to set one up where there was no sound.
+    static constexpr int WatchMs = 200;
+    static constexpr int RetryMs = 1000;
 
     explicit FluidSynthMusic(const QString &soundFont = musicSoundFont());
     ~FluidSynthMusic() override;
@@ -89,6 +95,8 @@ private:
     // Takes over the synthesizer once the worker has finished (or waits for
     // it) and starts what was asked for meanwhile.
     void adoptEngine(bool wait = false);
+    // While a track plays: a synthesizer that is not heard is replaced.
+    void watchSynth();
     void startPlayer();
     void deletePlayer();
     qint64 elapsed() const;
@@ -97,6 +105,8 @@ private:
     std::shared_ptr<Loader> m_loader;
     std::unique_ptr<Engine> m_engine; // null until ready, and when there is no sound
     std::unique_ptr<QObject> m_notifier;
+    QTimer *m_watch = nullptr;   // a child of m_notifier
+    QElapsedTimer m_lastLoading; // when the last setting up began
 
     QByteArray m_file; // the open file, empty when none
     qint64 m_length = 0;

@@ -84,7 +84,7 @@ public:
 
     void run()
     {
-        // The program's handlers for ending signals run on its main thread.
+        // The ending signals are for the program's other threads to take.
         sigset_t ending;
         sigemptyset(&ending);
         for (int signalNumber : {SIGTERM, SIGINT, SIGHUP})

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -28,33 +27,34 @@ extern "C" void writeSignalToPipe(int signalNumber)
     errno = savedErrno;
 }
 
-sigset_t handledSet()
+// The handler resets itself to the default action on entry (SA_RESETHAND),
+// so raising the signal again ends the process the way the signal would have
+// without a handler: the parent sees it killed by that signal.
+extern "C" void endAtOnce(int signalNumber)
 {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int signalNumber : HandledSignals)
-        sigaddset(&set, signalNumber);
-    return set;
+    ::raise(signalNumber);
 }
 
 } // namespace
 
-void holdShutdownSignals()
+void endAtOnceOnShutdownSignals()
 {
-    const sigset_t set = handledSet();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    struct sigaction action
+    {};
+    action.sa_handler = endAtOnce;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    for (int signalNumber : HandledSignals)
+        ::sigaction(signalNumber, &action, nullptr);
 }
 
 ShutdownSignals::ShutdownSignals(std::function<void(int)> onSignal)
     : m_onSignal(std::move(onSignal))
 {
     Q_ASSERT(g_writeFd == -1);
-    const sigset_t set = handledSet();
     if (g_writeFd != -1 ||
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_fds) != 0) {
-        pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_fds) != 0)
         return;
-    }
     g_writeFd = m_fds[1];
     m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
@@ -65,13 +65,12 @@ ShutdownSignals::ShutdownSignals(std::function<void(int)> onSignal)
     action.sa_handler = writeSignalToPipe;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
+    // Each sigaction replaces the handler in one step: a signal meanwhile
+    // meets either the previous handling or the pipe. The handler may run in
+    // any thread; the pipe takes it to the event loop of this one.
     m_active = true;
     for (std::size_t i = 0; i < HandledSignals.size(); ++i)
         m_active = ::sigaction(HandledSignals[i], &action, &g_previous[i]) == 0 && m_active;
-    // A signal held back since the start reaches the handler now, and waits
-    // in the pipe for the event loop. The other threads keep holding them,
-    // so the handler always runs here.
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 ShutdownSignals::~ShutdownSignals()

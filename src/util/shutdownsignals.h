@@ -9,6 +9,12 @@ class QSocketNotifier;
 
 namespace tw {
 
+// Until the program has something to save, SIGTERM, SIGINT and SIGHUP end it
+// at once, as killed by that signal, whatever it waits for (a display that
+// never answers holds the start for ever). Call first thing in main(); a
+// ShutdownSignals object takes the signals over from there.
+void endAtOnceOnShutdownSignals();
+
 // Turns SIGTERM, SIGINT and SIGHUP (logout, kill, Ctrl+C, a closed terminal)
 // into a call of onSignal from the event loop, so that the program can end
 // the way it ends when closed. The handler itself only writes the signal's
@@ -17,15 +23,7 @@ namespace tw {
 // wait in the pipe.
 //
 // At most one object at a time; the previous handlers are put back when it
-// is destroyed. Must be created and destroyed in the main thread, which it
-// lets take the signals again if holdShutdownSignals() held them.
-// Holds SIGTERM, SIGINT and SIGHUP back in the calling thread and in every
-// thread it starts from then on, so that one arriving before a
-// ShutdownSignals object exists waits for it instead of killing the process
-// half-started (a lock left behind, files half-written). Call first thing in
-// main().
-void holdShutdownSignals();
-
+// is destroyed. Must be created and destroyed in the main thread.
 class ShutdownSignals
 {
 public:

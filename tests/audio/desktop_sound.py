@@ -17,8 +17,11 @@ freeze  The server stops answering (SIGSTOP) for 10 s in the middle of a
         match with Music and Sound on: every click in that time (Music,
         Sound, a shot) is answered by a repaint within 0.1 s, the match goes
         on, and once the server answers again a shot is heard.
-restarts The server is killed and started again 10 times during one match:
-        each time, the next shot is heard on the new server.
+restarts The server is killed and started again: 5 times with only Music on,
+        each time the music is heard within 2 s of the server's return
+        (the track starts again); then 10 times during a match with only
+        Sound on, each time the next shot is heard on the new server, within
+        2 s of its return.
 cycles  20 starts and closes with the server up, each ending within 2 s
         with status 0.
 exit    Closing ends the program within 2 s without a server, with a server
@@ -49,6 +52,7 @@ SKIP = 77
 RATE = 44100
 ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 EXIT_LIMIT = 2.0
+BACK_LIMIT = 2.0  # music and effects are heard again this soon after the server's return
 MINUS_1_DBFS = 10 ** (-1 / 20)
 
 
@@ -326,24 +330,65 @@ def scenario_freeze(exe, display, work, seconds=10):
             game.kill()
 
 
-def scenario_restarts(exe, display, work, count=10):
+def restart(server, work, name):
+    """Kills the server and starts it again; its recording, and the moment
+    it answered again."""
+    server.kill()
+    server.start()
+    back = time.monotonic()
+    return Recording(server, os.path.join(work, name)), back
+
+
+def heard_after(record, since, threshold, timeout):
+    """Seconds from since to the first block of the recording louder than
+    threshold (dBFS), waiting for one at most timeout; None when none came."""
+    deadline = time.monotonic() + timeout
+    while True:
+        levels = record.blocks(since, time.monotonic())
+        loud = [i for i, v in enumerate(levels) if v > threshold]
+        if loud:
+            return loud[0] * 0.05
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(0.05)
+
+
+def scenario_restarts(exe, display, work, music_count=5, count=10):
     with PulseServer() as server:
         game = start_game(exe, display, os.path.join(work, "game"), server)
         record = None
         try:
+            step("Music only: the track starts again within %.0f s of each return" % BACK_LIMIT)
+            game.click(game.main, MAIN_SOUND)  # off: what is heard is the music
+            wait_until(lambda: server.streams() > 0, 10, "the music stream")
+            music_back = []
+            for i in range(music_count):
+                record, back = restart(server, work, "music-%d.raw" % i)
+                music_back.append(heard_after(record, back, -50, 10))
+                record.stop()
+            print("   music heard after each return (s): %s"
+                  % " ".join("-" if t is None else "%.2f" % t for t in music_back), flush=True)
+            check(all(t is not None and t <= BACK_LIMIT for t in music_back),
+                  "the music came back late or never")
+
+            step("Sound only, in a match: the next shot is heard after each return")
             game.click(game.main, MAIN_MUSIC)  # off: what is heard is the effects
+            game.click(game.main, MAIN_SOUND)  # on
             begin_match(game)
             cells = list(range(100))
-            levels = []
+            levels, effects_back = [], []
             for i in range(count):
-                server.kill()
-                server.start()
-                record = Recording(server, os.path.join(work, "monitor-%d.raw" % i))
+                record, back = restart(server, work, "monitor-%d.raw" % i)
                 levels.append(effect_after_shot(record, game, cells))
+                effects_back.append(heard_after(record, back, -45, 0))
                 record.stop()
             print("   the first shot after each restart, loudest (dBFS): %s"
                   % " ".join("%.0f" % v for v in levels), flush=True)
+            print("   an effect heard after each return (s): %s"
+                  % " ".join("-" if t is None else "%.2f" % t for t in effects_back), flush=True)
             check(all(v > -45 for v in levels), "a shot went unheard after a restart")
+            check(all(t is not None and t <= BACK_LIMIT for t in effects_back),
+                  "the effects came back late")
             game.click(game.main, MAIN_ABORT)
             game.answer_box(":-?", ["shift+Tab", "space"])
             game.close_statistics()

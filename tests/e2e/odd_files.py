@@ -11,8 +11,16 @@ with status 0, and the odd thing is still there, as it was, with nothing
 made beside it.
 
 Then SIGTERM, SIGINT or SIGHUP at moments of the start, from the first
-moment the program holds them to after its window is shown: it ends with
-status 0 and its lock removed, a FIFO in the score file's place included.
+moment the program catches them to after its window is shown: before the
+window exists it ends at once, killed by the signal, any lock it leaves one
+of a dead process that the next start takes over; after that it ends with
+status 0 and its lock removed; a FIFO in the score file's place is left as
+it was.
+
+Last, a display that accepts the connection and never answers (a listening
+Unix or TCP socket): SIGTERM 0, 0.1, 0.5 and 2 s into the start, and SIGINT
+and SIGHUP 2 s into it, end the program within a second, killed by the
+signal, with nothing made in its directories.
 
 Needs Xvfb and xdotool (exits 77, skipped, without them).
 """
@@ -25,6 +33,7 @@ import socket
 import stat
 import subprocess
 import sys
+import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -35,6 +44,9 @@ SKIP = 77
 START_LIMIT = 1.0
 # AddressSanitizer alone adds about half a second to every start.
 SANITIZED_START_LIMIT = 3.0
+# The program must end within a second of the signal; the check leaves room
+# for a loaded machine and still tells an end from a start waiting for ever.
+END_LIMIT = 5.0
 KINDS = ("FIFO", "directory", "socket")
 NAMES = ("tarnwake.hsc", "TWLog.txt")
 
@@ -195,6 +207,115 @@ def holds_sigterm(pid):
     return any(int(fields.get(key, "0").strip(), 16) & bit for key in ("SigBlk", "SigCgt"))
 
 
+def lock_holder(path):
+    """The process number a lock file names (its first line), or None."""
+    try:
+        with open(path) as f:
+            return int(f.readline())
+    except (OSError, ValueError):
+        return None
+
+
+def alive_pids():
+    return {int(name) for name in os.listdir("/proc") if name.isdigit()}
+
+
+class SilentDisplay:
+    """An X display that accepts every connection and never answers: a Unix
+    socket in /tmp/.X11-unix, or a TCP port on the loopback address."""
+
+    def __init__(self, kind):
+        if kind == "unix":
+            number = free_display(700)
+            self.path = "/tmp/.X11-unix/X%d" % number
+            os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
+            self.listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+            self.listener.bind(self.path)
+            self.name = ":%d" % number
+        else:
+            self.path = None
+            self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+            # The connection of the start before may linger on the port.
+            self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+            for number in range(700 + os.getpid() % 200, 1000):
+                try:
+                    self.listener.bind(("127.0.0.1", 6000 + number))
+                    break
+                except OSError:
+                    continue
+            else:
+                raise Failure("no free X port on the loopback address")
+            self.name = "127.0.0.1:%d" % number
+        self.listener.listen(16)
+        self.connections = []
+        self.connected = threading.Event()
+        threading.Thread(target=self._accept, daemon=True).start()
+
+    def _accept(self):
+        while True:
+            try:
+                connection, _ = self.listener.accept()
+            except OSError:
+                return
+            # Held open, never read nor written.
+            self.connections.append(connection)
+            self.connected.set()
+
+    def close(self):
+        # Wakes the accepting thread, which would hold the socket open.
+        try:
+            self.listener.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+        self.listener.close()
+        for connection in self.connections:
+            connection.close()
+        if self.path and os.path.exists(self.path):
+            os.remove(self.path)
+
+
+def silent_display(exe, root):
+    """SIGTERM at moments of a start that waits for a display, then SIGINT
+    and SIGHUP well inside that wait; each start with a display of its own."""
+    cases = [(kind, signal.SIGTERM, delay) for kind in ("unix", "tcp")
+             for delay in (0.0, 0.1, 0.5, 2.0)]
+    cases += [("unix", signal.SIGINT, 2.0), ("unix", signal.SIGHUP, 2.0)]
+    for i, (kind, signum, delay) in enumerate(cases):
+        display = SilentDisplay(kind)
+        try:
+            end_silent_start(exe, display, os.path.join(root, "silent-%d" % i), signum, delay)
+        finally:
+            display.close()
+
+
+def end_silent_start(exe, display, work, signum, delay):
+    env, data, runtime = environment(display, work)
+    what = "%s %.1f s into the start, display %s" % (signal.Signals(signum).name, delay,
+                                                      display.name)
+    with open(os.path.join(work, "output"), "w") as output:
+        started = time.monotonic()
+        proc = subprocess.Popen([exe], env=env, stdout=output, stderr=subprocess.STDOUT)
+    try:
+        if delay >= 2.0:
+            # Well inside the wait for the display: make sure it waits there.
+            check(display.connected.wait(20), "no connection to display " + display.name)
+        time.sleep(max(0.0, started + delay - time.monotonic()))
+        signalled = time.monotonic()
+        proc.send_signal(signum)
+        status = proc.wait(timeout=20)
+        seconds = time.monotonic() - signalled
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end on " + what)
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
+    print("   %s: status %d, ended %.3f s after the signal" % (what, status, seconds), flush=True)
+    check(status == -signum, "status %d on %s" % (status, what))
+    check(seconds <= END_LIMIT, "%s ended only %.2f s later" % (what, seconds))
+    check(not os.listdir(data) and not os.listdir(runtime), "files made on " + what)
+
+
 def signals_during_start(exe, display, root):
     moments = (0.0, 0.05, 0.15, 0.3, 0.6, 1.2)
     signals = (signal.SIGTERM, signal.SIGINT, signal.SIGHUP)
@@ -208,8 +329,12 @@ def signals_during_start(exe, display, root):
             what = "%s %.2f s into the start%s" % (signal.Signals(signum).name, delay,
                                                    ", score file a FIFO" if fifo else "")
             print("   %s: status %d" % (what, status), flush=True)
-            check(status == 0, "status %d on %s" % (status, what))
-            check(not locks, "the lock was left behind on " + what)
+            check(status in (0, -signum), "status %d on %s" % (status, what))
+            if status == 0:
+                check(not locks, "the lock was left behind on " + what)
+            else:
+                check(all(lock_holder(lock) not in alive_pids() for lock in locks),
+                      "a lock of a live process was left on " + what)
             if odd:
                 check(odd.intact(), "the FIFO was changed on " + what)
                 odd.remove()
@@ -230,6 +355,8 @@ def main():
         odd_files(exe, dump, display, root)
         step("signals during the start")
         signals_during_start(exe, display, root)
+        step("a display that never answers")
+        silent_display(exe, root)
         print("ok")
         return 0
     except Failure as failure:

@@ -69,7 +69,7 @@ void print(const PortMapState &state, qint64 elapsed)
 
 int main(int argc, char **argv)
 {
-    holdShutdownSignals();
+    endAtOnceOnShutdownSignals();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const auto port = args.size() > 1 ? parsePort(args[1]) : std::optional(kDefaultPeerPort);

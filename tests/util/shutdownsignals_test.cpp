@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tw {
@@ -48,6 +49,35 @@ TEST(ShutdownSignals, DeliversEachSignalThroughTheEventLoopAndRestoresHandlers)
     ASSERT_EQ(std::raise(SIGHUP), 0);
     EXPECT_EQ(g_previousHandlerCalls, 1);
     std::signal(SIGHUP, before);
+}
+
+// Before a ShutdownSignals object exists, and again after it, each signal
+// ends the process at once as killed by it, also when the program waits.
+TEST(ShutdownSignalsDeathTest, EndAtOnceBeforeAndAfterTheEventLoopTakesThem)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        EXPECT_EXIT(
+            {
+                endAtOnceOnShutdownSignals();
+                std::raise(signalNumber);
+                for (;;)
+                    ::pause();
+            },
+            testing::KilledBySignal(signalNumber), "");
+        EXPECT_EXIT(
+            {
+                endAtOnceOnShutdownSignals();
+                {
+                    const ShutdownSignals watcher([](int) {});
+                }
+                std::raise(signalNumber);
+                for (;;)
+                    ::pause();
+            },
+            testing::KilledBySignal(signalNumber), "");
+    }
 }
 
 } // namespace
