@@ -83,13 +83,28 @@ bool PeerLink::listen(int port)
         closeIncoming();
         notePeerState();
     }
-    if (!isTcpPort(port))
+    m_listenFailure = ListenFailure::None;
+    if (!isTcpPort(port)) {
+        m_listenFailure = ListenFailure::NoTcpPort;
         return false;
+    }
     if (m_server->listen(m_localAddress, static_cast<quint16>(port)))
         return true;
     // A system without IPv6 refuses the dual-stack socket; IPv4 alone will do.
-    return m_localAddress == QHostAddress::Any &&
-           m_server->listen(QHostAddress::AnyIPv4, static_cast<quint16>(port));
+    if (m_localAddress == QHostAddress::Any &&
+        m_server->listen(QHostAddress::AnyIPv4, static_cast<quint16>(port)))
+        return true;
+    switch (m_server->serverError()) {
+    case QAbstractSocket::AddressInUseError:
+        m_listenFailure = ListenFailure::InUse;
+        break;
+    case QAbstractSocket::SocketAccessError:
+        m_listenFailure = ListenFailure::NotAllowed;
+        break;
+    default:
+        m_listenFailure = ListenFailure::Other;
+    }
+    return false;
 }
 
 bool PeerLink::isListening() const

@@ -105,6 +105,16 @@ public:
     bool listen(int port);
     bool isListening() const;
     int listeningPort() const; // 0 when not listening
+    // Why the last listen() failed; None after one that succeeded.
+    enum class ListenFailure
+    {
+        None,
+        NoTcpPort,  // the port asked for is outside 1..65535
+        InUse,      // another socket, most likely another program, holds it
+        NotAllowed, // the system reserves it (below 1024)
+        Other,
+    };
+    ListenFailure listenFailure() const { return m_listenFailure; }
     int incomingCount() const { return static_cast<int>(m_incoming.size()); }
     // The accepted connection at index, in the order of acceptance.
     // Precondition: 0 <= index < incomingCount().
@@ -218,6 +228,7 @@ private:
     PacketHandler *m_handler = nullptr;
     std::chrono::milliseconds m_idleLimit = kDefaultIdleLimit;
     bool m_peerWasConnected = false; // peerConnected() when last noted
+    ListenFailure m_listenFailure = ListenFailure::None;
 };
 
 } // namespace tw

@@ -9,10 +9,10 @@ namespace tw {
 
 PortMapWorker::PortMapWorker(GatewayFactory factory,
                              std::shared_ptr<const std::atomic_bool> stopping)
-    : m_factory(std::move(factory)), m_stopping(std::move(stopping)), m_renewTimer(this)
+    : m_factory(std::move(factory)), m_stopping(std::move(stopping)), m_attemptTimer(this)
 {
-    m_renewTimer.setSingleShot(true);
-    connect(&m_renewTimer, &QTimer::timeout, this, &PortMapWorker::renew);
+    m_attemptTimer.setSingleShot(true);
+    connect(&m_attemptTimer, &QTimer::timeout, this, &PortMapWorker::attemptDue);
 }
 
 std::chrono::seconds PortMapWorker::renewalDelay(qint64 leaseSeconds)
@@ -22,6 +22,23 @@ std::chrono::seconds PortMapWorker::renewalDelay(qint64 leaseSeconds)
     if (leaseSeconds <= 0)
         return std::chrono::seconds(kLongest);
     return std::chrono::seconds(std::clamp(leaseSeconds / 2, kShortest, kLongest));
+}
+
+std::chrono::seconds PortMapWorker::retryDelay(int failedSearches)
+{
+    constexpr qint64 kFirst = 30;
+    constexpr qint64 kLongest = 10 * 60;
+    qint64 delay = kFirst;
+    for (int k = 1; k < failedSearches && delay < kLongest; ++k)
+        delay *= 2;
+    return std::chrono::seconds(std::min(delay, kLongest));
+}
+
+std::optional<std::chrono::milliseconds> PortMapWorker::nextAttempt() const
+{
+    if (!m_attemptTimer.isActive())
+        return std::nullopt;
+    return m_attemptTimer.intervalAsDuration();
 }
 
 void PortMapWorker::setState(const PortMapState &state)
@@ -57,7 +74,14 @@ void PortMapWorker::start(quint16 internalPort)
 {
     removeMapping();
     m_internalPort = internalPort;
+    m_failedSearches = 0;
     setState(PortMapState::inPhase(PortMapState::Phase::Searching));
+    search();
+}
+
+void PortMapWorker::search()
+{
+    m_attemptTimer.stop();
     if (m_gateways.empty() && m_factory)
         m_gateways = m_factory();
 
@@ -68,7 +92,7 @@ void PortMapWorker::start(quint16 internalPort)
         const auto reported = gateway->find();
         if (!reported || stopping())
             continue;
-        const Gateway::Added added = map(*gateway, internalPort);
+        const Gateway::Added added = map(*gateway, m_internalPort);
         if (added.outcome != Gateway::Outcome::Added) {
             // The most telling reason wins: a port taken says more than a
             // refusal, which says more than silence.
@@ -80,6 +104,7 @@ void PortMapWorker::start(quint16 internalPort)
         }
         m_active = gateway.get();
         m_externalPort = static_cast<quint16>(added.externalPort);
+        m_failedSearches = 0;
         PortMapState mapped = PortMapState::inPhase(PortMapState::Phase::Mapped);
         mapped.method = gateway->method();
         if (const auto external = checkExternalAddress(*reported)) {
@@ -88,12 +113,16 @@ void PortMapWorker::start(quint16 internalPort)
         }
         mapped.externalPort = m_externalPort;
         setState(mapped);
-        m_renewTimer.start(renewalDelay(added.leaseSeconds));
+        m_attemptTimer.start(
+            std::min<std::chrono::seconds>(renewalDelay(added.leaseSeconds), kCheckInterval));
         return;
     }
     if (stopping())
         return;
+    // The failure stays shown while the next search runs: a flash of
+    // "searching" every few minutes would tell the player nothing new.
     setState(PortMapState::failedFor(failure));
+    m_attemptTimer.start(retryDelay(++m_failedSearches));
 }
 
 void PortMapWorker::renew()
@@ -102,12 +131,23 @@ void PortMapWorker::renew()
         return;
     const Gateway::Added added = m_active->add(m_internalPort, m_externalPort, kLeaseSeconds);
     if (added.outcome == Gateway::Outcome::Added && added.externalPort == m_externalPort) {
-        m_renewTimer.start(renewalDelay(added.leaseSeconds));
+        m_attemptTimer.start(
+            std::min<std::chrono::seconds>(renewalDelay(added.leaseSeconds), kCheckInterval));
         return;
     }
     // Lost (a restarted router, a port given to someone else, a new port
     // granted): map afresh so that the state shown says where we are.
     start(m_internalPort);
+}
+
+void PortMapWorker::attemptDue()
+{
+    if (stopping())
+        return;
+    if (m_active)
+        renew();
+    else if (m_state.phase == PortMapState::Phase::Failed)
+        search();
 }
 
 void PortMapWorker::stop()
@@ -118,7 +158,7 @@ void PortMapWorker::stop()
 
 void PortMapWorker::removeMapping()
 {
-    m_renewTimer.stop();
+    m_attemptTimer.stop();
     if (m_active)
         m_active->remove(m_internalPort, m_externalPort);
     m_active = nullptr;

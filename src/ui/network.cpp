@@ -198,10 +198,12 @@ void NetworkController::showOwnAddress()
 {
     if (!m_windows.editor)
         return;
-    const auto listening = static_cast<quint16>(m_play.link().listeningPort());
-    const OwnAddress own =
-        describeOwnAddress(m_portMapper->state(), m_portMappingOn && m_portMappingAllowed,
-                           listening, m_globalIpv6, m_game.settings());
+    const PeerLink &link = m_play.link();
+    const auto listening = static_cast<quint16>(link.listeningPort());
+    const OwnAddress own = describeListenFailure(link.listenFailure(), m_play.serverPort())
+                               .value_or(describeOwnAddress(
+                                   m_portMapper->state(), m_portMappingOn && m_portMappingAllowed,
+                                   listening, m_globalIpv6, m_game.settings()));
     if (own.line != m_ownAddressShown) {
         m_ownAddressShown = own.line;
         journal("own-address", own.line);
@@ -235,6 +237,11 @@ void NetworkController::showConnectionState()
     m_inTick = true;
     m_play.showConnectionState();
     m_inTick = false;
+    // The program that held the port may have ended: take the port as soon
+    // as it is free, so that the player need not do anything.
+    PeerLink &link = m_play.link();
+    if (!link.isListening() && link.listenFailure() == PeerLink::ListenFailure::InUse)
+        link.listen(m_play.serverPort());
     announceGame(); // the port may have changed with the connect button
     updatePortMapping();
 }

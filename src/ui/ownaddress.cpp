@@ -3,6 +3,7 @@
 
 #include "match/gamestate.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
 
@@ -72,6 +73,42 @@ OwnAddress describeOwnAddress(const PortMapState &state, bool mappingOn, quint16
         break;
     }
     return {text("The router refused to open the port", "Роутер отказался открыть порт"), help, {}};
+}
+
+std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port)
+{
+    // Written for lupdate, which reads only literal calls.
+    using Failure = PeerLink::ListenFailure;
+    switch (failure) {
+    case Failure::None:
+    case Failure::NoTcpPort:
+        return std::nullopt;
+    case Failure::InUse:
+        return OwnAddress{
+            QCoreApplication::translate("OwnAddress", "Port %1 is taken by another program")
+                .arg(port),
+            QCoreApplication::translate(
+                "OwnAddress",
+                "Another program on this computer already uses TCP port %1, so nobody can connect "
+                "to the game and the router is not asked to open it. Close that program: the game "
+                "takes the port as soon as it is free. Or enter another port and connect.")
+                .arg(port),
+            {}};
+    case Failure::NotAllowed:
+        return OwnAddress{
+            QCoreApplication::translate("OwnAddress", "The game cannot listen on port %1")
+                .arg(port),
+            QCoreApplication::translate(
+                "OwnAddress", "The system keeps ports below 1024 for itself. Enter a port from "
+                              "1024 to 65535 and connect."),
+            {}};
+    case Failure::Other:
+        break;
+    }
+    return OwnAddress{
+        QCoreApplication::translate("OwnAddress", "The game cannot listen on port %1").arg(port),
+        {},
+        {}};
 }
 
 QString findGlobalIpv6()

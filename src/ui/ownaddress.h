@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "net/link.h"
 #include "net/portmapstate.h"
 
 #include <QString>
+#include <optional>
 
 namespace tw {
 
@@ -22,6 +24,12 @@ struct OwnAddress
 // has one (reached without any mapping, unless a firewall stops it).
 OwnAddress describeOwnAddress(const PortMapState &state, bool mappingOn, quint16 listeningPort,
                               const QString &globalIpv6, const Settings &settings);
+
+// What the network options say when the game could not listen on port, in
+// place of any address: nobody could connect, and the router is asked for
+// nothing. Nothing when failure says the game listens, or is a port that is
+// none (the port field says that).
+std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port);
 
 // A global unicast IPv6 address of this machine, or nothing.
 QString findGlobalIpv6();

@@ -16,6 +16,9 @@ documentation ranges 198.51.100.0/24 and 203.0.113.0/24.
   Bob's connection, and each status line says which way; a whole match.
 - No gateway at all: the game says so within a few seconds, and the port
   stays closed.
+- Another program holds the game's port at the start: the game says which
+  port is taken and asks the router for nothing; once that program has
+  ended, the game takes the port and its address is shown.
 - A scripted gateway that answers junk, a huge reply or nothing: the window
   answers every click within 0.1 s while the game asks it, the game says no
   port was opened, and its memory stays bounded.
@@ -30,6 +33,7 @@ import contextlib
 import os
 import shutil
 import signal
+import subprocess
 import sys
 import time
 
@@ -47,6 +51,16 @@ NO_GATEWAY_SECONDS = 10
 ANSWER_LIMIT = 0.1  # a click is answered by a repaint within this
 # The game's own peak plus what it may hold of a gateway's reply.
 PEAK_MEMORY_KB = 80 * 1024
+# Another program that holds a TCP port, on every IPv4 address. It may
+# reuse the address as servers do (the games before it leave connections
+# in TIME_WAIT there); a socket listening still keeps the port from others.
+PORT_HOLDER = """
+import socket, sys, time
+s = socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("0.0.0.0", int(sys.argv[1]))); s.listen(1)
+print("holding", flush=True)
+time.sleep(3600)
+"""
 
 
 def start_game(exe, nets, k, display, work, name):
@@ -163,6 +177,44 @@ def no_gateway(exe, nets, work, displays):
         ann.kill()
 
 
+def port_busy(exe, nets, work, displays):
+    nets.start_gateway(0)
+    holder = subprocess.Popen(nets.exec_prefix("home0") +
+                              [sys.executable, "-c", PORT_HOLDER, "8170"],
+                              stdout=subprocess.PIPE, text=True)
+    ann = None
+    try:
+        check(holder.stdout.readline().strip() == "holding", "the program holding the port")
+        ann = start_game(exe, nets, 0, displays[0], work, "ann-busy")
+        step("another program holds the port: the game says which, and maps nothing")
+        text, after = own_address(ann, ADDRESS_SECONDS)
+        check(text == "Port 8170 is taken by another program", repr(text))
+        print("   %r, %.1f s after the start" % (text, after))
+        check(not nets.nft_mappings(0), "router 0: %r" % nets.nft_mappings(0))
+
+        step("that program ends: the game takes the port and shows its address")
+        holder.kill()
+        holder.wait()
+        freed = time.monotonic()
+        wanted = "Your address: %s:8170" % nets.wan(0)
+        wait_until(lambda: wanted in ann.entries("own-address"), ADDRESS_SECONDS,
+                   "%r in ann's journal" % wanted)
+        print("   %r, %.1f s after the port was free" % (wanted, time.monotonic() - freed))
+        check(nets.nft_mappings(0), "router 0 holds no mapping")
+        ann.close()
+        check(not nets.nft_mappings(0), "router 0: %r" % nets.nft_mappings(0))
+    except Failure:
+        if ann:
+            print_journals([ann])
+        raise
+    finally:
+        if ann:
+            ann.kill()
+        holder.kill()
+        holder.wait()
+        nets.stop_gateway(0)
+
+
 def peak_memory_kb(game):
     with open("/proc/%d/status" % game.proc.pid) as f:
         for line in f:
@@ -217,6 +269,7 @@ def main():
             both_mapped(exe, nets, work, displays)
             one_side_mapped(exe, nets, work, displays)
             no_gateway(exe, nets, work, displays)
+            port_busy(exe, nets, work, displays)
             fake_gateways(exe, nets, work, displays)
     except Failure as failure:
         print("FAILED:", failure, flush=True)

@@ -14,6 +14,9 @@ namespace behind it by portmap_probe (the game's own PortMapper).
   within a few seconds.
 - A port taken on the router (by another machine of the home): the next
   port is mapped and said; the other mapping is left alone.
+- The router restarts while the mapping is held (miniupnpd killed, its
+  rules flushed, started again): the mapping is back, and reaches home,
+  within RESTART_SECONDS of the router serving again.
 - A scripted gateway answering junk, huge replies (to every request, or
   only to the control requests of a plausible description) or nothing: a failed
   state in bounded time, no connection to any address but the gateway's;
@@ -45,6 +48,10 @@ SETTLE_SECONDS = 20
 # reply of 64 MiB (fake_gateway.py) leaves the peak where a small one does.
 # Holding such a reply whole would take it past 64 MiB.
 PEAK_MEMORY_KB = 40 * 1024
+# A restarted router has the mapping back within a minute: the mapping held
+# is asked for again every 30 s, and a search that failed is tried again
+# after 30 s. The bound is generous for a loaded machine.
+RESTART_SECONDS = 90
 
 # A listener at home that greets each connection with the word "home".
 LISTENER = """
@@ -113,13 +120,10 @@ def upnpc_mappings(nets, ns):
     return [line for line in out.splitlines() if "TCP" in line and "->" in line]
 
 
-def check_mapped(nets, probe, method, listener_ns, by_signal=False):
-    state = probe.final_state()
+def reach_home(nets, listener_ns, external_port):
+    """A connection from the internet to router 0's external_port reaches a
+    listener at home."""
     wan = nets.wan(0)
-    if state[:3] != ["mapped", method, wan] or state[4] != "public":
-        raise Failure("expected mapped %s %s ... public, got %s" % (method, wan, state))
-    external_port = state[3]
-    print("%s: mapped %s:%s after %s ms" % (method, wan, external_port, state[5]))
     listener = subprocess.Popen(nets.exec_prefix(listener_ns) +
                                 [sys.executable, "-c", LISTENER, str(PORT)],
                                 stdout=subprocess.PIPE, text=True)
@@ -135,6 +139,16 @@ def check_mapped(nets, probe, method, listener_ns, by_signal=False):
     finally:
         listener.kill()
         listener.wait()
+
+
+def check_mapped(nets, probe, method, listener_ns, by_signal=False):
+    state = probe.final_state()
+    wan = nets.wan(0)
+    if state[:3] != ["mapped", method, wan] or state[4] != "public":
+        raise Failure("expected mapped %s %s ... public, got %s" % (method, wan, state))
+    external_port = state[3]
+    print("%s: mapped %s:%s after %s ms" % (method, wan, external_port, state[5]))
+    reach_home(nets, listener_ns, external_port)
     if not nets.nft_mappings(0):
         raise Failure("mapped, but the router's chains are empty")
     probe.end(by_signal)
@@ -205,6 +219,31 @@ def case_port_taken(nets, probe_binary):
         nets.stop_gateway(0)
 
 
+def case_router_restart(nets, probe_binary):
+    nets.start_gateway(0, upnp=True, natpmp=True)
+    probe = Probe(nets, "home0", probe_binary)
+    try:
+        state = probe.final_state()
+        if state[:3] != ["mapped", "upnp", nets.wan(0)]:
+            raise Failure("before the restart: %s" % state)
+        killed = time.monotonic()
+        nets.restart_gateway(0)
+        serving = time.monotonic()
+        wait_until(lambda: nets.nft_mappings(0), RESTART_SECONDS,
+                   "the mapping on the restarted router")
+        back = time.monotonic()
+        reach_home(nets, "home0", state[3])
+        print("router restart: mapping back %.1f s after miniupnpd served again "
+              "(%.1f s after it was killed)" % (back - serving, back - killed))
+        probe.end()
+        left = nets.nft_mappings(0)
+        if left:
+            raise Failure("rules left on the router after the end: %s" % left)
+    finally:
+        probe.kill()
+        nets.stop_gateway(0)
+
+
 def case_stop_while_hung(nets, probe_binary):
     _, logs = nets.start_fake_gateway(0, "silent")
     probe = Probe(nets, "home0", probe_binary)
@@ -264,6 +303,7 @@ def main():
             case_natpmp(nets, probe_binary)
             case_no_gateway(nets, probe_binary)
             case_port_taken(nets, probe_binary)
+            case_router_restart(nets, probe_binary)
             for mode in ("junk", "huge", "huge-control", "silent"):
                 case_fake_gateway(nets, probe_binary, mode)
             case_stop_while_hung(nets, probe_binary)

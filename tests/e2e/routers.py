@@ -144,6 +144,7 @@ class HomeRouters:
         self.count = count
         self.daemons = []
         self.gateways = {}
+        self.gateway_options = {}  # per router, as start_gateway() last had them
         self.made = []
         self.fakes_started = 0
         try:
@@ -220,6 +221,7 @@ class HomeRouters:
         """Runs miniupnpd on router k and waits until it serves. Not secure:
         a client may map ports to other LAN addresses than its own."""
         self._start_stun()
+        self.gateway_options[k] = {"upnp": upnp, "natpmp": natpmp, "secure": secure}
         outside, wan, lan, _ = PLAN[k]
         config = os.path.join(self.workdir, "miniupnpd%d.conf" % k)
         with open(config, "w") as f:
@@ -268,6 +270,23 @@ class HomeRouters:
         if not daemon.running():
             raise Failure("fake gateway: " + daemon.log())
         return daemon, ready
+
+    def restart_gateway(self, k):
+        """Router k restarts as after a power cut: miniupnpd killed, without
+        a chance to remove anything, the rules it kept flushed, and started
+        again as it was. Returns once it serves again.
+
+        The flush is what makes it a restart: miniupnpd killed leaves its
+        rules in the chains, and started again it takes them as its own
+        mappings (it lists and removes them as before), so that a router
+        restarted without the flush has lost nothing."""
+        daemon = self.gateways.pop(k)
+        daemon.proc.kill()
+        daemon.proc.wait(timeout=10)
+        for chain in ("miniupnpd", "prerouting_miniupnpd", "postrouting_miniupnpd"):
+            run(*self.exec_prefix("router%d" % k), "nft", "flush", "chain", "inet", "filter",
+                chain)
+        return self.start_gateway(k, **self.gateway_options[k])
 
     def stop_gateway(self, k):
         daemon = self.gateways.pop(k, None)

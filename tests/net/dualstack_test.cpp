@@ -5,6 +5,7 @@
 #include "netplay_fixture.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace tw;
 using namespace tw::test;
@@ -53,6 +54,31 @@ TEST(UnmappedAddressTest, MappedAddressesBecomeTheirIPv4AddressOthersStay)
         EXPECT_EQ(out.toString(), QString::fromLatin1(c.out)) << c.in;
         EXPECT_EQ(out, QHostAddress(QString::fromLatin1(c.out))) << c.in;
     }
+}
+
+// Another program on the port, on IPv4 alone, keeps the socket of any
+// address from listening too; the link says why, and listens once the
+// port is free.
+TEST(ListenFailureTest, SaysWhyItCannotListenAndListensWhenThePortIsFree)
+{
+    using Failure = PeerLink::ListenFailure;
+    PeerLink link;
+    EXPECT_FALSE(link.listen(0));
+    EXPECT_EQ(link.listenFailure(), Failure::NoTcpPort);
+    EXPECT_FALSE(link.listen(70000));
+    EXPECT_EQ(link.listenFailure(), Failure::NoTcpPort);
+
+    auto holder = std::make_unique<QTcpServer>();
+    ASSERT_TRUE(holder->listen(QHostAddress::AnyIPv4, 0));
+    const int port = holder->serverPort();
+    EXPECT_FALSE(link.listen(port));
+    EXPECT_EQ(link.listenFailure(), Failure::InUse);
+    EXPECT_EQ(link.listeningPort(), 0);
+
+    holder.reset();
+    EXPECT_TRUE(link.listen(port));
+    EXPECT_EQ(link.listenFailure(), Failure::None);
+    EXPECT_EQ(link.listeningPort(), port);
 }
 
 // Typed into the IP field, or the host field, each links the program to

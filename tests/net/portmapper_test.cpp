@@ -244,6 +244,100 @@ TEST(PortMapRenewalTest, KeepsThePortOrMapsAfresh)
     EXPECT_EQ(upnp->removed, (std::vector<quint16>{8170}));
 }
 
+TEST(PortMapRetryTest, BackoffDoublesFromHalfAMinuteToTenMinutes)
+{
+    const int expected[] = {30, 60, 120, 240, 480, 600, 600};
+    for (int failed = 1; failed <= 7; ++failed)
+        EXPECT_EQ(PortMapWorker::retryDelay(failed).count(), expected[failed - 1]) << failed;
+    EXPECT_EQ(PortMapWorker::retryDelay(1000).count(), 600);
+}
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+std::vector<Phase> phasesOf(const QSignalSpy &states)
+{
+    std::vector<Phase> phases;
+    for (const auto &arguments : states)
+        phases.push_back(arguments.at(0).value<PortMapState>().phase);
+    return phases;
+}
+
+// The test stands in for the clock: it reads when the worker wants to try
+// next and runs that attempt itself.
+TEST(PortMapRetryTest, FailedSearchIsTriedAgainUntilAGatewayMaps)
+{
+    auto upnp = script(Method::Upnp, std::nullopt, {{8170, kAdded}});
+    PortMapWorker worker(gatewaysOf({upnp}), std::make_shared<std::atomic_bool>(false));
+    worker.start(8170);
+    EXPECT_EQ(worker.state(), failed(Failure::NoGateway));
+    EXPECT_EQ(worker.nextAttempt(), milliseconds(seconds(30)));
+
+    // Still nothing: the failure stays shown, without a flash of searching,
+    // and the next attempt waits twice as long.
+    QSignalSpy states(&worker, &PortMapWorker::stateChanged);
+    worker.attemptDue();
+    EXPECT_TRUE(states.isEmpty());
+    EXPECT_EQ(upnp->finds, 2);
+    EXPECT_EQ(worker.nextAttempt(), milliseconds(seconds(60)));
+
+    // A router that refuses is asked again too.
+    upnp->external = kPublic;
+    upnp->byPort.clear();
+    worker.attemptDue();
+    EXPECT_EQ(worker.state(), failed(Failure::Refused));
+    EXPECT_EQ(worker.nextAttempt(), milliseconds(seconds(120)));
+
+    upnp->byPort = {{8170, kAdded}};
+    worker.attemptDue();
+    EXPECT_EQ(worker.state(), mapped(Method::Upnp, "203.0.113.7", false, 8170));
+    EXPECT_EQ(worker.nextAttempt(), milliseconds(PortMapWorker::kCheckInterval));
+
+    worker.stop();
+    EXPECT_FALSE(worker.nextAttempt());
+    worker.attemptDue();
+    EXPECT_EQ(upnp->finds, 4);
+    EXPECT_EQ(worker.state().phase, Phase::Idle);
+}
+
+// A restarted router has forgotten the mapping and, while it is down,
+// answers nothing. Each wait is at most the check interval, so the mapping
+// is back within two of them after the router is up again.
+TEST(PortMapRetryTest, RouterRestartMapsAgainWithinTwoChecks)
+{
+    auto upnp = script(Method::Upnp, kPublic, {{8170, kAdded}});
+    PortMapWorker worker(gatewaysOf({upnp}), std::make_shared<std::atomic_bool>(false));
+    worker.start(8170);
+    const PortMapState held = mapped(Method::Upnp, "203.0.113.7", false, 8170);
+    ASSERT_EQ(worker.state(), held);
+    ASSERT_LE(worker.nextAttempt().value_or(milliseconds::max()),
+              milliseconds(PortMapWorker::kCheckInterval));
+
+    // Down: the check finds no answer and the search no gateway.
+    upnp->external = std::nullopt;
+    upnp->byPort.clear();
+    upnp->otherwise = {Outcome::NoAnswer};
+    QSignalSpy states(&worker, &PortMapWorker::stateChanged);
+    worker.attemptDue();
+    EXPECT_EQ(phasesOf(states), (std::vector{Phase::Searching, Phase::Failed}));
+    EXPECT_EQ(worker.state(), failed(Failure::NoGateway));
+    EXPECT_LE(worker.nextAttempt().value_or(milliseconds::max()),
+              milliseconds(PortMapWorker::kCheckInterval));
+
+    // Up again, with its rules flushed.
+    upnp->external = kPublic;
+    upnp->otherwise = kAdded;
+    worker.attemptDue();
+    EXPECT_EQ(worker.state(), held);
+    EXPECT_EQ(upnp->added, (std::vector<quint16>{8170, 8170}));
+
+    // Renewed and checked again at the check interval, not the lease's half.
+    worker.attemptDue();
+    EXPECT_EQ(upnp->added, (std::vector<quint16>{8170, 8170, 8170}));
+    EXPECT_EQ(worker.nextAttempt(), milliseconds(PortMapWorker::kCheckInterval));
+    EXPECT_EQ(worker.state(), held);
+}
+
 TEST(PortMapperThreadTest, StateArrivesQueuedAndStopRemovesBeforeReturning)
 {
     auto upnp = script(Method::Upnp, kPublic, {{8170, kAdded}});
