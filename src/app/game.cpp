@@ -37,7 +37,8 @@ public:
 };
 
 // The platform asks the program to quit: the session manager's logout (its
-// "die" message) arrives as a Quit event to the application.
+// "die" message) and the last window closed arrive as a Quit event to the
+// application.
 class ShutDownOnQuit : public QObject
 {
 public:
@@ -85,9 +86,11 @@ int runGame(QApplication &app)
     // Set up first, so that a signal during the start-up waits for the loop.
     const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
     main.restoreSession();
-    // Logout: the session manager first asks for the data, then to quit.
+    // Logout: the session manager first asks for the data, then to quit. The
+    // game ends at the first request, as Qt's own handling of it closes the
+    // windows, so that the records are written once, by the shutdown.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
-                     [&main](QSessionManager &) { main.saveRecords(); });
+                     [&main](QSessionManager &) { main.endProgram(); });
     app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.createCompanions();
     // A signal handled by a box of the start-up has ended the game already.

@@ -170,11 +170,19 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    // Qt quits on the last window closed, which comes back as endProgram():
+    // by then the shutdown has run and is not repeated.
     shutDown();
 }
 
 void MainWindow::shutDown()
 {
+    if (m_closing)
+        return;
+    m_closing = true;
+    // No tick may end a match, and count it, after the records are saved.
+    m_turnTimer->stop();
+    m_indicatorTimer->stop();
     m_audio->stopMusic();
     m_audio->deleteMusicFiles();
     m_net->stopPortMapping();
@@ -183,13 +191,7 @@ void MainWindow::shutDown()
 
 void MainWindow::endProgram()
 {
-    if (!m_closing) {
-        m_closing = true;
-        // No tick may end a match, and count it, after the records are saved.
-        m_turnTimer->stop();
-        m_indicatorTimer->stop();
-        shutDown();
-    }
+    shutDown();
     // exit(), not quit(): quit() first asks every window to close, and the
     // companion windows refuse. exit() also ends the loops of open boxes.
     QCoreApplication::exit(0);
