@@ -36,6 +36,7 @@ EDITOR_HOST = (108, 124)
 EDITOR_PORT = (108, 144)
 EDITOR_OK = (184, 108)
 EDITOR_NO = (184, 136)
+EDITOR_PORT_MAPPING = (11, 204)  # the box of "open the port on the router"
 CHAT_INPUT = (60, 10)
 PLAYER_NAME = (100, 10)
 STATS_OK = (258, 174)
