@@ -87,10 +87,9 @@ int runGame(QApplication &app)
     const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
     main.restoreSession();
     // Logout: the session manager first asks for the data, then to quit. The
-    // game ends at the first request, as Qt's own handling of it closes the
-    // windows, so that the records are written once, by the shutdown.
+    // same request comes at its checkpoints, when the session goes on.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
-                     [&main](QSessionManager &) { main.endProgram(); });
+                     [&main](QSessionManager &) { main.saveForLogout(); });
     app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.createCompanions();
     // A signal handled by a box of the start-up has ended the game already.

@@ -186,7 +186,9 @@ void MainWindow::shutDown()
     m_audio->stopMusic();
     m_audio->deleteMusicFiles();
     m_net->stopPortMapping();
-    saveSession(m_game);
+    // What the logout's request saved is on the disk already.
+    if (m_logoutRecords.isEmpty() || sessionFileBytes(m_game) != m_logoutRecords)
+        saveSession(m_game);
 }
 
 void MainWindow::endProgram()
@@ -203,6 +205,16 @@ void MainWindow::saveRecords()
     // is added.
     if (!m_closing)
         saveSession(m_game);
+    m_logoutRecords.clear();
+}
+
+void MainWindow::saveForLogout()
+{
+    if (m_closing)
+        return;
+    m_logoutRecords.clear();
+    if (saveSession(m_game))
+        m_logoutRecords = sessionFileBytes(m_game);
 }
 
 void MainWindow::applyAreaSize(int n)

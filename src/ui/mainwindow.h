@@ -60,6 +60,10 @@ public:
     bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
     void saveRecords();
+    // The same for the session manager's request at logout, which may be
+    // cancelled, the game then running on: the shutdown that follows
+    // writes the file again only if something changed since.
+    void saveForLogout();
 
     // The area size chosen in the editor: both boards cleared and resized,
     // the windows placed anew.
@@ -123,6 +127,8 @@ private:
     BoardPlay *m_boardPlay = nullptr;
     ControlActions *m_actions = nullptr;
     bool m_closing = false;
+    // The bytes saveForLogout() wrote, while they are the last written.
+    QByteArray m_logoutRecords;
 };
 
 } // namespace tw
