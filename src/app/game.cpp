@@ -37,7 +37,8 @@ public:
 };
 
 // The platform asks the program to quit: the session manager's logout (its
-// "die" message) arrives as a Quit event to the application.
+// "die" message) and the last window closed arrive as a Quit event to the
+// application.
 class ShutDownOnQuit : public QObject
 {
 public:
@@ -86,9 +87,10 @@ int runGame(QApplication &app)
     // the rest of the start-up waits for the loop.
     const ShutdownSignals endingSignals([&main](int) { main.endProgram(); });
     main.restoreSession();
-    // Logout: the session manager first asks for the data, then to quit.
+    // Logout: the session manager first asks for the data, then to quit. The
+    // same request comes at its checkpoints, when the session goes on.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
-                     [&main](QSessionManager &) { main.saveRecords(); });
+                     [&main](QSessionManager &) { main.saveForLogout(); });
     app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.createCompanions();
     // A signal handled by a box of the start-up has ended the game already.

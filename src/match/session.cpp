@@ -32,7 +32,9 @@ void restoreSession(GameState &game, const QStringList &desktopLanguages)
         game.settings().englishUi = prefersEnglish(desktopLanguages);
 }
 
-bool saveSession(GameState &game)
+namespace {
+
+ScoreBlock &recordsWithSettings(GameState &game)
 {
     ScoreBlock &data = game.scores();
     data.musicOn = game.settings().musicOn ? 1 : 0;
@@ -41,7 +43,23 @@ bool saveSession(GameState &game)
     data.saveLog = game.settings().saveLog ? 1 : 0;
     data.areaSize = game.boards().areaSize;
     setPlayerName(data, game.settings().playerName);
-    return saveScoreFile(data, dataDirectory());
+    return data;
+}
+
+} // namespace
+
+bool saveSession(GameState &game)
+{
+    return saveScoreFile(recordsWithSettings(game), dataDirectory());
+}
+
+QByteArray sessionFileBytes(GameState &game)
+{
+    ScoreBlock data = recordsWithSettings(game);
+    for (PlayerRecord &record : data.players)
+        normalizeShortString(record.name);
+    normalizeShortString(data.playerName);
+    return scoreFileBytes(data);
 }
 
 bool prefersEnglish(const QStringList &uiLanguages)

@@ -3,6 +3,7 @@
 
 #include "gamestate.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 namespace tw {
@@ -25,5 +26,9 @@ void restoreSession(GameState &game, const QStringList &desktopLanguages);
 
 // Copies the settings into the records and writes the score file.
 bool saveSession(GameState &game);
+
+// The bytes saveSession() would write now (the settings copied into the
+// records, nothing written): tells whether anything changed since a save.
+QByteArray sessionFileBytes(GameState &game);
 
 } // namespace tw

@@ -170,26 +170,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    // Qt quits on the last window closed, which comes back as endProgram():
+    // by then the shutdown has run and is not repeated.
     shutDown();
 }
 
 void MainWindow::shutDown()
 {
+    if (m_closing)
+        return;
+    m_closing = true;
+    // No tick may end a match, and count it, after the records are saved.
+    m_turnTimer->stop();
+    m_indicatorTimer->stop();
     m_audio->stopMusic();
     m_audio->deleteMusicFiles();
     m_net->stopPortMapping();
-    saveSession(m_game);
+    // What the logout's request saved is on the disk already.
+    if (m_logoutRecords.isEmpty() || sessionFileBytes(m_game) != m_logoutRecords)
+        saveSession(m_game);
 }
 
 void MainWindow::endProgram()
 {
-    if (!m_closing) {
-        m_closing = true;
-        // No tick may end a match, and count it, after the records are saved.
-        m_turnTimer->stop();
-        m_indicatorTimer->stop();
-        shutDown();
-    }
+    shutDown();
     // exit(), not quit(): quit() first asks every window to close, and the
     // companion windows refuse. exit() also ends the loops of open boxes.
     QCoreApplication::exit(0);
@@ -201,6 +205,16 @@ void MainWindow::saveRecords()
     // is added.
     if (!m_closing)
         saveSession(m_game);
+    m_logoutRecords.clear();
+}
+
+void MainWindow::saveForLogout()
+{
+    if (m_closing)
+        return;
+    m_logoutRecords.clear();
+    if (saveSession(m_game))
+        m_logoutRecords = sessionFileBytes(m_game);
 }
 
 void MainWindow::applyAreaSize(int n)

@@ -51,14 +51,19 @@ public:
     // Only the first half of that: the other windows, made and joined to
     // this one, nothing shown or started.
     void makeCompanions();
-    // Ends the program as closing the main window does (music stopped, its
-    // files deleted, records saved), but also during a match, which is then
-    // not counted: for signals and the session manager. Leaves every event
-    // loop; a second call only leaves them again.
+    // Ends the program as closing the main window does (the shutdown below,
+    // then every event loop left with status 0), but also during a match,
+    // which is then not counted: for signals and the session manager. A
+    // second call, or one after the window was closed, only leaves the loops
+    // again.
     void endProgram();
     bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
     void saveRecords();
+    // The same for the session manager's request at logout, which may be
+    // cancelled, the game then running on: the shutdown that follows
+    // writes the file again only if something changed since.
+    void saveForLogout();
 
     // The area size chosen in the editor: both boards cleared and resized,
     // the windows placed anew.
@@ -88,6 +93,9 @@ private:
     void updateTitle();
     void updateAccessibleTexts();
     void generateOwnFleet();
+    // The one shutdown, run once whichever way the program ends: the timers
+    // stopped first, the music stopped and its files deleted, the port
+    // mapping removed, the records written.
     void shutDown();
 
     // The control column and the boards.
@@ -119,6 +127,8 @@ private:
     BoardPlay *m_boardPlay = nullptr;
     ControlActions *m_actions = nullptr;
     bool m_closing = false;
+    // The bytes saveForLogout() wrote, while they are the last written.
+    QByteArray m_logoutRecords;
 };
 
 } // namespace tw

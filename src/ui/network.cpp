@@ -17,8 +17,6 @@
 
 #include <QEvent>
 #include <QGroupBox>
-#include <QFileInfo>
-#include <QSettings>
 #include <chrono>
 
 namespace tw {
@@ -27,12 +25,13 @@ namespace {
 
 const QString kPortMappingKey = QStringLiteral("network/openPortOnRouter");
 
-// The settings file is read and written only while it is a plain file or
-// none: a FIFO or a device in its place would hold the window.
-bool settingsFileUsable()
+// A switch as QSettings reads one back: on unless "false", "0" or empty.
+bool switchValue(const SettingsFile::Values &values, const QString &key, bool byDefault)
 {
-    const QFileInfo info(settingsFilePath());
-    return !info.exists() || info.isFile();
+    const auto it = values.constFind(key);
+    if (it == values.cend())
+        return byDefault;
+    return !(it->isEmpty() || *it == u"0" || it->compare(u"false", Qt::CaseInsensitive) == 0);
 }
 
 } // namespace
@@ -41,13 +40,11 @@ NetworkController::NetworkController(GameState &game, Random &random, Feedback &
                                      Audio &audio, QObject *parent)
     : QObject(parent), m_game(game), m_random(random), m_feedback(feedback), m_audio(audio),
       m_play(game, *this, this), m_discovery(new AvahiDiscovery(this)),
-      m_foundGames(new FoundGamesModel(m_discovery, this)), m_portMapper(new PortMapper(this))
+      m_foundGames(new FoundGamesModel(m_discovery, this)), m_portMapper(new PortMapper(this)),
+      m_settingsFile(settingsFilePath()), m_settings(m_settingsFile.read())
 {
     m_portMappingAllowed = qEnvironmentVariable("TARNWAKE_PORT_MAPPING") != u"off";
-    if (settingsFileUsable())
-        m_portMappingOn = QSettings(settingsFilePath(), QSettings::IniFormat)
-                              .value(kPortMappingKey, true)
-                              .toBool();
+    m_portMappingOn = switchValue(m_settings, kPortMappingKey, true);
     connect(m_portMapper, &PortMapper::stateChanged, this, [this](const PortMapState &state) {
         // The peer connects back to the port the router gives.
         m_play.connection().setReturnPort(
@@ -169,8 +166,11 @@ void NetworkController::startServer()
 void NetworkController::setPortMappingOn(bool on)
 {
     m_portMappingOn = on;
-    if (settingsFileUsable())
-        QSettings(settingsFilePath(), QSettings::IniFormat).setValue(kPortMappingKey, on);
+    m_settings.insert(kPortMappingKey, on ? QStringLiteral("true") : QStringLiteral("false"));
+    // Not kept when the file cannot be replaced (something else in its
+    // place): the switch still holds for this run.
+    m_settingsFile.write(m_settings);
+    journal("port-mapping", on ? QStringLiteral("on") : QStringLiteral("off"));
     updatePortMapping();
 }
 

@@ -4,6 +4,7 @@
 #include "net/discovery.h"
 #include "net/netplay.h"
 #include "net/portmapper.h"
+#include "util/settingsfile.h"
 
 #include <QFile>
 #include <QObject>
@@ -136,6 +137,10 @@ private:
     // What the lamp shows: nothing yet (black), linked (lime) or not (red).
     std::optional<bool> m_lampLinked;
     PortMapper *m_portMapper;
+    // The settings file and what it held at the start with the changes
+    // since: a change writes them all, without reading the file again.
+    SettingsFile m_settingsFile;
+    SettingsFile::Values m_settings;
     bool m_portMappingOn = true;
     // Off in the environment: tests, which must not talk to a real router.
     bool m_portMappingAllowed = true;

@@ -10,6 +10,14 @@ its window within a second, plays a match (aborted, so it counts), closes
 with status 0, and the odd thing is still there, as it was, with nothing
 made beside it.
 
+Where tarnwake.conf or its old lock file tarnwake.conf.lock should be, each
+of a FIFO, a directory, a listening socket, a symbolic link to the score file
+and a 50 MB file of distinct keys: the window stays live, a click on the
+switch that opens the port on the router is answered at once (the figures
+are printed; the check is a generous bound), the score file is not touched,
+and the game closes with status 0. A link or a large settings file is
+replaced by the settings written; anything else odd is left as it was.
+
 Then SIGTERM, SIGINT or SIGHUP at moments of the start, from the first
 moment the program catches them to after its window is shown: before the
 window exists it ends at once, killed by the signal, any lock it leaves one
@@ -37,8 +45,8 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import (MAIN_ABORT, Display, Failure, Game, check, free_display, step,  # noqa: E402
-                      tempdir, wait_until)
+from twdriver import (EDITOR_PORT_MAPPING, MAIN_ABORT, Display, Failure, Game,  # noqa: E402
+                      Pixels, check, free_display, step, tempdir, wait_until)
 
 SKIP = 77
 START_LIMIT = 1.0
@@ -49,33 +57,49 @@ SANITIZED_START_LIMIT = 3.0
 END_LIMIT = 5.0
 KINDS = ("FIFO", "directory", "socket")
 NAMES = ("tarnwake.hsc", "TWLog.txt")
+SETTINGS_KINDS = KINDS + ("link to the score file", "50 MB file")
+SETTINGS_NAMES = ("tarnwake.conf", "tarnwake.conf.lock")
+# A click is answered in milliseconds; the bound only catches one held for
+# good, without racing a loaded machine.
+CLICK_LIMIT = 2.0
 
 
 class OddFile:
-    """A FIFO, a directory or a listening socket at path."""
+    """A FIFO, a directory, a listening socket, a symbolic link to target or
+    a large file of distinct keys at path."""
 
-    def __init__(self, kind, path):
+    def __init__(self, kind, path, target=None):
         self.kind, self.path, self.socket = kind, path, None
         if kind == "FIFO":
             os.mkfifo(path, 0o600)
         elif kind == "directory":
             os.mkdir(path)
-        else:
+        elif kind == "socket":
             self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
             self.socket.bind(path)
             self.socket.listen(1)
-        self.inode = os.stat(path).st_ino
+        elif kind.startswith("link"):
+            os.symlink(target, path)
+        else:
+            with open(path, "w") as f:
+                f.write("[network]\n")
+                lines = ("key%d=%d\n" % (i, i) for i in range(3_500_000))
+                f.writelines(lines)
+                f.truncate(50 * 1024 * 1024)
+        self.inode = os.lstat(path).st_ino
+        self.size = os.lstat(path).st_size
 
     def intact(self):
         try:
-            info = os.stat(self.path)
+            info = os.lstat(self.path)
         except FileNotFoundError:
             return False
-        kind = {"FIFO": stat.S_ISFIFO, "directory": stat.S_ISDIR, "socket": stat.S_ISSOCK}
-        unchanged = info.st_ino == self.inode and kind[self.kind](info.st_mode)
+        kind = {"FIFO": stat.S_ISFIFO, "directory": stat.S_ISDIR, "socket": stat.S_ISSOCK,
+                "link": stat.S_ISLNK}.get(self.kind.split()[0], stat.S_ISREG)
+        unchanged = info.st_ino == self.inode and kind(info.st_mode)
         if self.kind == "directory":
             return unchanged and not os.listdir(self.path)
-        return unchanged
+        return unchanged and info.st_size == self.size
 
     def remove(self):
         if self.socket:
@@ -172,6 +196,101 @@ def odd_files(exe, dump, display, root):
                           "the aborted match was not counted")
             finally:
                 odd.remove()
+
+
+def score_file(exe, display, root):
+    """The bytes of a real score file, from a start and a close."""
+    work = os.path.join(root, "first-start")
+    game = Game(exe, display, work, "NewUser", env={"TARNWAKE_SILENT": "1"})
+    try:
+        game.close()
+    finally:
+        game.kill()
+    with open(os.path.join(work, "data", "tarnwake.hsc"), "rb") as f:
+        return f.read()
+
+
+def file_state(path):
+    info = os.lstat(path)
+    with open(path, "rb") as f:
+        return info.st_ino, f.read()
+
+
+def switch_port_mapping(game, pixels):
+    """Clicks the port-mapping switch; the seconds from the click to the
+    switch having been stored (the journal's time, taken after the write)."""
+    game.display.move(game.editor, EDITOR_PORT_MAPPING)
+    before = len(game.entries("port-mapping"))
+    clicked = time.monotonic()
+    pixels.click()
+    wait_until(lambda: len(game.entries("port-mapping")) > before, 30,
+               "the switch to answer the click")
+    answered = [t for t, kind, _ in game.journal() if kind == "port-mapping"][before]
+    return answered / 1e6 - clicked, game.entries("port-mapping")[before]
+
+
+def odd_settings_files(exe, dump, display, root):
+    records_bytes = score_file(exe, display, root)
+    pixels = Pixels(display)
+    figures = []
+    try:
+        for name in SETTINGS_NAMES:
+            for kind in SETTINGS_KINDS:
+                step("%s as a %s" % (name, kind))
+                work = os.path.join(root, "%s-%s" % (name, kind))
+                _, data, _ = environment(display, work)
+                os.makedirs(os.path.join(work, "scratch"), mode=0o700)
+                records_path = os.path.join(data, "tarnwake.hsc")
+                with open(records_path, "wb") as f:
+                    f.write(records_bytes)
+                odd = OddFile(kind, os.path.join(data, name), target=records_path)
+                try:
+                    figures += settings_click(exe, dump, display, pixels, work, name, odd)
+                finally:
+                    odd.remove()
+    finally:
+        pixels.close()
+    print("   clicks answered in %.1f ms at most, %.1f ms at the median"
+          % (1000 * max(figures), 1000 * sorted(figures)[len(figures) // 2]), flush=True)
+
+
+def settings_click(exe, dump, display, pixels, work, name, odd):
+    data = os.path.join(work, "data")
+    records_path = os.path.join(data, "tarnwake.hsc")
+    settings_path = os.path.join(data, "tarnwake.conf")
+    records_before = file_state(records_path)
+    game = Game(exe, display, work, "NewUser", env={"TARNWAKE_SILENT": "1"})
+    times = []
+    try:
+        for expected in ("off", "on"):
+            seconds, state = switch_port_mapping(game, pixels)
+            times.append(seconds)
+            check(state == expected, "the switch went %s, not %s" % (state, expected))
+            check(seconds < CLICK_LIMIT, "the click was held %.2f s" % seconds)
+            check(file_state(records_path) == records_before, "the score file was touched")
+            # Refused: something that is not a plain file stays where the
+            # settings would go.
+            kept = name == "tarnwake.conf" and odd.kind in KINDS
+            if kept:
+                continue
+            with open(settings_path, "rb") as f:
+                settings = f.read()
+            check(not os.path.islink(settings_path), "the link was written through")
+            check(settings == ("[network]\nopenPortOnRouter=%s\n"
+                               % ("true" if expected == "on" else "false")).encode(),
+                  "the settings file holds %r" % settings[:200])
+        print("   clicks answered in %s ms" % ", ".join("%.1f" % (1000 * t) for t in times),
+              flush=True)
+        game.close()
+        check(game.proc.returncode == 0, "exit status %d" % game.proc.returncode)
+    finally:
+        game.kill()
+    check(records(dump, work) == [], "the records were lost")
+    if name == "tarnwake.conf.lock" or odd.kind in KINDS:
+        check(odd.intact(), "the %s was changed" % odd.kind)
+    made = sorted(set(os.listdir(data)) - {name, "tarnwake.conf", "tarnwake.hsc"})
+    check(not made, "made beside it: %s" % made)
+    return times
 
 
 def signal_at(exe, display, work, signum, delay):
@@ -353,6 +472,7 @@ def main():
     display = Display(free_display(600))
     try:
         odd_files(exe, dump, display, root)
+        odd_settings_files(exe, dump, display, root)
         step("signals during the start")
         signals_during_start(exe, display, root)
         step("a display that never answers")

@@ -7,6 +7,8 @@ data and runtime directories; input is real (xdotool). After the signal the
 program must have exited by itself with status 0, saved its records, deleted
 its music files and released its lock, so that the next start works. A
 signal in the middle of a match saves the records without counting it.
+Whichever way it ends, the score file is written exactly once (the renames
+onto it are counted through inotify).
 
     shutdown_signals.py <tarnwake> <dump_records>
 
@@ -23,8 +25,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from twdriver import (Display, Failure, Game, MAIN_ABORT, check, free_display, step, tempdir,
-                      wait_until)
+from twdriver import (Display, Failure, Game, MAIN_ABORT, Renames, check, free_display, step,
+                      tempdir, wait_until)
 
 SKIP = 77
 
@@ -44,16 +46,34 @@ def start(exe, display, workdir):
     return Game(exe, display, workdir, "NewUser", env={"TARNWAKE_SILENT": "1"})
 
 
+def score_file_writes(game, end, what):
+    """Ends the game by end() and checks that the score file was written
+    exactly once on the way out."""
+    writes = Renames(game.data, "tarnwake.hsc")
+    try:
+        end()
+        count = writes.total()
+    finally:
+        writes.close()
+    print("   score file written %d time(s) on %s" % (count, what), flush=True)
+    check(count == 1, "the score file was written %d times on %s" % (count, what))
+
+
 def end_by_signal(game, signum):
+    name = signal.Signals(signum).name
     check(len(private_files(game, "twkm*.mid")) == 13, "the music files were not written")
     check(private_files(game, "*.lock"), "no lock was taken")
-    game.proc.send_signal(signum)
-    try:
-        status = game.proc.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        game.kill()
-        raise Failure("the program did not end on %s" % signal.Signals(signum).name)
-    check(status == 0, "exit status %d on %s" % (status, signal.Signals(signum).name))
+
+    def end():
+        game.proc.send_signal(signum)
+        try:
+            status = game.proc.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            game.kill()
+            raise Failure("the program did not end on " + name)
+        check(status == 0, "exit status %d on %s" % (status, name))
+
+    score_file_writes(game, end, name)
     check(not private_files(game, "twkm*.mid"), "music files left behind")
     check(not private_files(game, "*.lock"), "the lock was left behind")
 
@@ -108,7 +128,7 @@ def main():
 
         step("the next start works and closes normally")
         game = start(exe, display, workdir)
-        game.close()
+        score_file_writes(game, game.close, "a close")
         check(game.proc.returncode == 0, "exit status %d" % game.proc.returncode)
         check(not private_files(game, "twkm*.mid"), "music files left behind")
         game = None

@@ -16,6 +16,7 @@ between the namespaces that machines.py makes and removes itself.
 import ctypes
 import os
 import re
+import struct
 import subprocess
 import tempfile
 import time
@@ -35,6 +36,7 @@ EDITOR_HOST = (108, 124)
 EDITOR_PORT = (108, 144)
 EDITOR_OK = (184, 108)
 EDITOR_NO = (184, 136)
+EDITOR_PORT_MAPPING = (11, 204)  # the box of "open the port on the router"
 CHAT_INPUT = (60, 10)
 PLAYER_NAME = (100, 10)
 STATS_OK = (258, 174)
@@ -541,3 +543,51 @@ def print_journals(games, lines=12):
 
 def tempdir(prefix):
     return tempfile.mkdtemp(prefix=prefix)
+
+
+class Renames:
+    """Counts the files renamed onto one name in a directory from now on, as
+    the kernel reports them (inotify): each is one whole replacement of the
+    file, the way the game writes its files."""
+
+    IN_MOVED_FROM = 0x40
+    IN_MOVED_TO = 0x80
+    IN_NONBLOCK = 0o4000
+
+    def __init__(self, directory, name):
+        libc = ctypes.CDLL(None, use_errno=True)
+        self.name = name.encode()
+        self.fd = libc.inotify_init1(self.IN_NONBLOCK)
+        if self.fd < 0:
+            raise Failure("inotify_init1: errno %d" % ctypes.get_errno())
+        # The new files' names are watched too: the kernel merges an event
+        # into the one before it when the two are alike, and two renames onto
+        # the same name in a row would count once.
+        mask = self.IN_MOVED_FROM | self.IN_MOVED_TO
+        if libc.inotify_add_watch(self.fd, directory.encode(), mask) < 0:
+            os.close(self.fd)
+            raise Failure("inotify_add_watch %s: errno %d" % (directory, ctypes.get_errno()))
+        self.count = 0
+
+    def _read(self):
+        while True:
+            try:
+                data = os.read(self.fd, 65536)
+            except BlockingIOError:
+                return
+            offset = 0
+            while offset < len(data):
+                _, mask, _, length = struct.unpack_from("iIII", data, offset)
+                name = data[offset + 16:offset + 16 + length].rstrip(b"\0")
+                if mask & self.IN_MOVED_TO and name == self.name:
+                    self.count += 1
+                offset += 16 + length
+
+    def total(self):
+        """The renames seen so far; read after the writer has ended, all of
+        them."""
+        self._read()
+        return self.count
+
+    def close(self):
+        os.close(self.fd)

@@ -12,10 +12,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tw;
 
@@ -38,6 +41,7 @@ private slots:
     void languageSwitchedTwiceGivesEveryCaptionBack();
     void counterRollsTowardTheScore();
     void closingSavesTheSettings();
+    void aSaveAtLogoutIsNotWrittenAgainAtTheClose();
 
 private:
     QPoint cellCentre(int col, int row) const { return {(col + 1) * 17 + 8, (row + 1) * 17 + 8}; }
@@ -333,6 +337,9 @@ void ShellTest::counterRollsTowardTheScore()
 
 void ShellTest::closingSavesTheSettings()
 {
+    // What the session manager's request saved is not the end: the logout
+    // may be cancelled and the game played on.
+    m_main->saveForLogout();
     m_main->toggleLanguage(); // Russian
     test::child<QCheckBox>(test::child<EditorWindow>(m_main, "EditorWindow"), "saveLogCheck")
         ->click();
@@ -345,6 +352,29 @@ void ShellTest::closingSavesTheSettings()
     QCOMPARE(saved.saveLog, 1);
     QCOMPARE(saved.areaSize, 14);
     QCOMPARE(saved.musicOn, 1);
+}
+
+// The session manager asks for the data at logout, then to quit: with
+// nothing changed in between, the score file is written once.
+void ShellTest::aSaveAtLogoutIsNotWrittenAgainAtTheClose()
+{
+    delete m_main;
+    m_main = test::startMainWindow(m_feedback, false);
+    QVERIFY(m_main);
+    const QByteArray file =
+        QFile::encodeName(QDir(dataDirectory()).filePath(QLatin1String(ScoreFileName)));
+    const auto inode = [&file] {
+        struct stat info
+        {};
+        return ::stat(file.constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    const ino_t before = inode();
+    m_main->saveForLogout();
+    const ino_t saved = inode();
+    QVERIFY(saved != 0);
+    QVERIFY(saved != before); // every save makes a new file
+    m_main->endProgram();
+    QCOMPARE(inode(), saved);
 }
 
 int main(int argc, char *argv[])
