@@ -53,10 +53,9 @@ public:
     void makeCompanions();
     // Ends the program as closing the main window does (music stopped, its
     // files deleted, records saved), but also during a match, which is then
-    // not counted: for signals and the session manager. Leaves every event
-    // loop; a second call only leaves them again.
+    // not counted: for signals and the session manager. Leaves the event
+    // loop; a second call only leaves it again.
     void endProgram();
-    bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
     void saveRecords();
 
