@@ -299,9 +299,8 @@ TEST_F(NetPlayTest, AnInvitationAnsweredLaterDoesWhatAnAnswerAtOnceDoes)
 
         std::exchange(b.windows.openQuestion, nullptr)(yes);
         if (yes) {
-            ASSERT_TRUE(waitFor([&] {
-                return matchOf(a.game).gameInProgress && matchOf(b.game).gameInProgress;
-            }));
+            ASSERT_TRUE(waitFor(
+                [&] { return matchOf(a.game).gameInProgress && matchOf(b.game).gameInProgress; }));
             EXPECT_NE(matchOf(a.game).playerTurn, matchOf(b.game).playerTurn);
             EXPECT_EQ(matchOf(a.game).opponentName, Bob);
             EXPECT_EQ(matchOf(b.game).opponentName, Ann);
