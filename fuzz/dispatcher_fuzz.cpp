@@ -86,6 +86,8 @@ public:
                          [this](const QString &text) { m_port = text; });
         QObject::connect(&play, &NetPlay::chatLineAdded,
                          [](const QString &line) { check(!line.contains(u'\n')); });
+        // The statistics window closes at once.
+        QObject::connect(&match, &Match::statisticsDue, [this] { match.statisticsClosed(); });
         QObject::connect(&match, &Match::modeChanged, [this](bool inMatch) {
             if (inMatch)
                 matchOf(game).gameOver = false;
@@ -97,11 +99,18 @@ public:
     QString hostField() override { return {}; }
     QString portField() override { return m_port; }
     QString chatInput() override { return {}; }
-    bool askInvitation(const QString &) override { return answerYes; }
+    void askInvitation(const QString &, std::function<void(bool)> answered) override
+    {
+        answered(answerYes);
+    }
     QString missCue() override { return {}; }
 
     // MatchDialogs
-    bool ask(Box) override { return false; }
+    void ask(Box, std::function<void(bool)> answered) override
+    {
+        if (answered)
+            answered(false);
+    }
     void generateOpponentFleet(Board &board) override
     {
         FleetCounts scratch;
@@ -172,7 +181,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // A fresh state of the kind byte 0 asks for.
     w.random.seed(data[1]);
     matchOf(game) = MatchState{};
-    game.setModalBusy(false);
     BoardState &b = game.boards();
     b.areaSize = static_cast<std::uint8_t>(areaSize);
     clearBoard(b.ownBoard, b.placedFleet);

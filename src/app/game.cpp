@@ -93,9 +93,6 @@ int runGame(QApplication &app)
                      [&main](QSessionManager &) { main.saveForLogout(); });
     app.installEventFilter(new ShutDownOnQuit(main, &main));
     main.createCompanions();
-    // A signal handled by a box of the start-up has ended the game already.
-    if (main.isShutDown())
-        return 0;
     new WindowFamily(&main);
     auto *instanceServer = new InstanceServer(QStringLiteral("Tarnwake"), &main);
     QObject::connect(instanceServer, &InstanceServer::activationRequested, &main,

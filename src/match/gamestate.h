@@ -78,9 +78,11 @@ public:
     const ScoreBlock &scores() const { return m_scores; }
     const MatchState &match() const { return m_match; }
 
-    // A modal dialog or the editor's Generate is busy; invitations are refused.
-    bool modalBusy() const { return m_modalBusy; }
-    void setModalBusy(bool busy) { m_modalBusy = busy; }
+    // One of the game's dialogs is open; invitations are refused meanwhile.
+    // Each opening is matched by one closing.
+    bool modalBusy() const { return m_openDialogs > 0; }
+    void dialogOpened() { ++m_openDialogs; }
+    void dialogClosed() { --m_openDialogs; }
 
 private:
     friend class Match;
@@ -90,7 +92,7 @@ private:
     BoardState m_boards;
     MatchState m_match;
     Settings m_settings;
-    bool m_modalBusy = false;
+    int m_openDialogs = 0;
     ScoreBlock m_scores{};
 };
 

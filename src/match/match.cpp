@@ -48,7 +48,7 @@ bool Match::begin()
 {
     MatchState &m = m_game.m_match;
     BoardState &b = m_game.boards();
-    if (m.gameInProgress || m_awaitingPeer)
+    if (m.gameInProgress || m_awaitingPeer || m_statisticsOpen)
         return false;
     if (!fleetComplete(b.placedFleet)) {
         m_dialogs.ask(MatchDialogs::Box::FleetIncomplete);
@@ -221,8 +221,15 @@ void Match::end(Ending ending)
         ++record.wins;
     emit resultCounted();
     m.endRemark = ending == Ending::Lost ? lossRemark() : winRemark();
+    m_statisticsOpen = true;
     emit statisticsDue();
-    m.endRemark.clear();
+}
+
+void Match::statisticsClosed()
+{
+    if (!std::exchange(m_statisticsOpen, false))
+        return;
+    m_game.m_match.endRemark.clear();
     emit over();
 }
 
@@ -367,10 +374,20 @@ void Match::clearScramble()
 
 void Match::abort()
 {
-    MatchState &m = m_game.m_match;
-    if (!m.gameInProgress || !m_dialogs.ask(MatchDialogs::Box::ConfirmAbort))
+    if (!m_game.m_match.gameInProgress || m_abortAsked)
         return;
-    // The question ran a message loop: the match may have ended meanwhile.
+    m_abortAsked = true;
+    m_dialogs.ask(MatchDialogs::Box::ConfirmAbort, [this](bool confirmed) {
+        m_abortAsked = false;
+        if (confirmed)
+            abortConfirmed();
+    });
+}
+
+void Match::abortConfirmed()
+{
+    MatchState &m = m_game.m_match;
+    // The match went on while the question was open: it may have ended.
     if (!m.gameInProgress)
         return;
     m_network.sendGameAborted();

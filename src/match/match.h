@@ -67,7 +67,12 @@ public:
 
     // The pause button went down (true) or up.
     void pauseButton(bool down);
+    // Asks whether to abort the match; the match ends on OK, when it still
+    // runs by then.
     void abort();
+    // The statistics window of the match's end was closed: over() follows.
+    // Until then the match is not cleared away, and none begins.
+    void statisticsClosed();
 
     // The closing remark of the statistics window; draws from the random
     // source.
@@ -101,10 +106,10 @@ signals:
     // The result is in the records: store them now (the score file), so that
     // a crash or a kill later in the run cannot lose it.
     void resultCounted();
-    // The statistics window, modal, scrolled to its top, with endRemark on
-    // top; endRemark is cleared once the handlers return.
+    // The statistics window, scrolled to its top, with endRemark on top;
+    // endRemark stays until statisticsClosed().
     void statisticsDue();
-    // The match is over, its statistics shown: finish() may clear it away.
+    // The match is over, its statistics closed: finish() may clear it away.
     void over();
 
 private:
@@ -116,6 +121,8 @@ private:
     // Begin, once the network step is done.
     void start();
     void end(Ending ending);
+    // The player confirmed the abort question.
+    void abortConfirmed();
     // The pause is over, or the match: the boards show themselves again.
     void clearScramble();
     // The opponent fires at the own board's cell (1-based), named shooter in
@@ -135,7 +142,9 @@ private:
     ComputerOpponent m_computer;
     PeerOpponent m_peer;
     Opponent *m_opponent = &m_computer;
-    bool m_awaitingPeer = false; // begin() sent an invitation
+    bool m_awaitingPeer = false;   // begin() sent an invitation
+    bool m_abortAsked = false;     // the abort question is open
+    bool m_statisticsOpen = false; // the end's statistics wait for their close
 };
 
 } // namespace tw

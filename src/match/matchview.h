@@ -4,6 +4,7 @@
 #include "model/board.h"
 
 #include <QString>
+#include <functional>
 
 namespace tw {
 
@@ -22,8 +23,9 @@ public:
 
     virtual ~MatchDialogs() = default;
 
-    // Shows one of the match's message boxes (modal); true for OK.
-    virtual bool ask(Box box) = 0;
+    // Opens one of the match's message boxes and returns at once; answered,
+    // if set, hears later whether the player pressed OK.
+    virtual void ask(Box box, std::function<void(bool)> answered = {}) = 0;
     // Fills the board with a random fleet, showing the generator's progress.
     virtual void generateOpponentFleet(Board &board) = 0;
 };

@@ -14,7 +14,11 @@ namespace tw {
 class NullMatchDialogs : public MatchDialogs
 {
 public:
-    bool ask(Box) override { return true; }
+    void ask(Box, std::function<void(bool)> answered) override
+    {
+        if (answered)
+            answered(true);
+    }
     void generateOpponentFleet(Board &) override {}
 };
 

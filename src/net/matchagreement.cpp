@@ -191,8 +191,7 @@ void MatchAgreement::handleAreaData(const PacketFields &fields)
         sendAreaData(false, startDigit);
         return;
     }
-    // The question's modal loop must not run inside this packet's handling,
-    // or no later packet of the connection would arrive while it is open.
+    // Asked from the event loop, once this packet's handling is done.
     m_questionPending = true;
     m_invitation = invitation;
     QTimer::singleShot(0, this, &MatchAgreement::askInvitation);
@@ -225,9 +224,18 @@ void MatchAgreement::askInvitation()
             : QStringLiteral("Игрок ") + invitation.name +
                   QStringLiteral(" приглашает вас к игре. В данный момент вы готовы приступить к "
                                  "ней. Начать игру?");
-    const bool yes = m_prompts.askInvitation(text);
+    // Still pending while the question is open: a second invitation is
+    // refused meanwhile.
+    m_prompts.askInvitation(text, [this](bool yes) { invitationAnswered(yes); });
+}
+
+void MatchAgreement::invitationAnswered(bool yes)
+{
+    if (!m_questionPending)
+        return;
     m_questionPending = false;
-    // Things may have changed while the question was open.
+    const Invitation invitation = m_invitation;
+    // The link and the game went on while the question was open.
     if (!yes || !peerConnected() || !readyFor(m_game.boards().areaSize) || hidesOpponentBoard()) {
         sendAreaData(false, invitation.startDigit);
         return;

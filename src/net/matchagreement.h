@@ -109,6 +109,8 @@ private:
     bool firesFirstAfterAnswer(const Invitation &answer) const;
     bool readyFor(int areaSize) const;
     void askInvitation();
+    // The player answered the peer's invitation.
+    void invitationAnswered(bool yes);
     void takePeerBoard(const Invitation &invitation);
     void sendAreaData(bool accepted, char startDigit);
     // This side's invitation was refused: the wait ends, the player is told.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace tw {
 
@@ -20,10 +21,9 @@ public:
     virtual QString portField() = 0;
     // The chat window's input line.
     virtual QString chatInput() = 0;
-    // The invitation question, modal; true for Yes. Never asked from inside
-    // a packet's handling: its loop would stop the connection that delivered
-    // it.
-    virtual bool askInvitation(const QString &text) = 0;
+    // Opens the invitation question and returns at once; answered hears
+    // later whether the player said Yes. The connection goes on meanwhile.
+    virtual void askInvitation(const QString &text, std::function<void(bool)> answered) = 0;
     virtual QString missCue() = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "aboutdialog.h"
 #include "audio/audio.h"
 #include "controlpanel.h"
+#include "feedback.h"
 #include "match/gamestate.h"
 #include "playersdialog.h"
 #include "records/players.h"
@@ -54,33 +55,34 @@ void ControlActions::choosePlayer()
 {
     if (m_game.match().gameInProgress)
         return;
-    m_game.setModalBusy(true);
+    m_game.dialogOpened();
     m_players->setName(m_game.settings().playerName);
     m_players->fillPlayerList();
     centerOnScreen(m_players);
-    m_players->exec();
-    m_game.settings().playerName = normalizedPlayerName(m_players->name());
-    emit playerChosen();
-    m_game.setModalBusy(false);
+    openDialog(m_players, [this] {
+        m_game.settings().playerName = normalizedPlayerName(m_players->name());
+        emit playerChosen();
+        m_game.dialogClosed();
+    });
 }
 
 void ControlActions::showScores()
 {
-    m_game.setModalBusy(true);
+    m_game.dialogOpened();
     m_audio.playSound(QStringLiteral("gong"));
     centerOnScreen(m_statistics);
-    m_statistics->exec();
-    m_game.setModalBusy(false);
+    openDialog(m_statistics, [this] { m_game.dialogClosed(); });
 }
 
 void ControlActions::showAbout()
 {
-    m_game.setModalBusy(true);
+    m_game.dialogOpened();
     m_audio.playMusic(QStringLiteral("logo"));
     centerOnScreen(m_about);
-    m_about->exec();
-    playModeMusic();
-    m_game.setModalBusy(false);
+    openDialog(m_about, [this] {
+        playModeMusic();
+        m_game.dialogClosed();
+    });
 }
 
 void ControlActions::playModeMusic()

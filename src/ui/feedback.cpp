@@ -2,6 +2,7 @@
 #include "feedback.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 namespace tw {
@@ -39,49 +40,9 @@ BoxAnswer dismissAnswer(BoxButtons buttons)
     return BoxAnswer::Cancel;
 }
 
-} // namespace
-
-void Feedback::beep()
+BoxAnswer answerOf(QMessageBox::StandardButton button, BoxAnswer dismissed)
 {
-    QApplication::beep();
-}
-
-BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString &caption,
-                            BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton)
-{
-    QMessageBox box(parent);
-    box.setWindowTitle(caption);
-    box.setText(text);
-    switch (icon) {
-    case BoxIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case BoxIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case BoxIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case BoxIcon::Error:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-    switch (buttons) {
-    case BoxButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case BoxButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case BoxButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    }
-    box.setDefaultButton(toStandard(defaultButton));
-    const BoxAnswer dismissed = dismissAnswer(buttons);
-    // The close button of the title bar clicks the escape button too.
-    box.setEscapeButton(toStandard(dismissed));
-    switch (box.exec()) {
+    switch (button) {
     case QMessageBox::Ok:
         return BoxAnswer::Ok;
     case QMessageBox::Cancel:
@@ -93,6 +54,67 @@ BoxAnswer Feedback::message(QWidget *parent, const QString &text, const QString 
     default:
         return dismissed;
     }
+}
+
+} // namespace
+
+void Feedback::beep()
+{
+    QApplication::beep();
+}
+
+void Feedback::message(QWidget *parent, const QString &text, const QString &caption, BoxIcon icon,
+                       BoxButtons buttons, BoxAnswer defaultButton, Answered answered)
+{
+    auto *box = new QMessageBox(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(caption);
+    box->setText(text);
+    switch (icon) {
+    case BoxIcon::Information:
+        box->setIcon(QMessageBox::Information);
+        break;
+    case BoxIcon::Question:
+        box->setIcon(QMessageBox::Question);
+        break;
+    case BoxIcon::Exclamation:
+        box->setIcon(QMessageBox::Warning);
+        break;
+    case BoxIcon::Error:
+        box->setIcon(QMessageBox::Critical);
+        break;
+    }
+    switch (buttons) {
+    case BoxButtons::Ok:
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    case BoxButtons::OkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case BoxButtons::YesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    box->setDefaultButton(toStandard(defaultButton));
+    const BoxAnswer dismissed = dismissAnswer(buttons);
+    // The close button of the title bar clicks the escape button too.
+    box->setEscapeButton(toStandard(dismissed));
+    // Blocks the game's other windows as a box always did, while the event
+    // loop goes on: the peer's packets, the clocks and the sound keep running.
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, dismissed, answered] {
+        if (answered)
+            answered(answerOf(box->standardButton(box->clickedButton()), dismissed));
+    });
+    box->show();
+}
+
+void openDialog(QDialog *dialog, std::function<void()> closed)
+{
+    dialog->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(dialog, &QDialog::finished, dialog, std::move(closed),
+                     Qt::SingleShotConnection);
+    dialog->show();
 }
 
 } // namespace tw

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace tw {
@@ -35,11 +37,19 @@ class Feedback
 public:
     virtual ~Feedback() = default;
     virtual void beep();
-    // Shows a modal message box; returns the button pressed. Return presses
+    // The player's answer to a box, when it comes.
+    using Answered = std::function<void(BoxAnswer)>;
+
+    // Opens an application-modal message box and returns at once; answered,
+    // if set, hears the button pressed when the box closes. Return presses
     // defaultButton; Escape and the close button answer No, Cancel, or OK in a
     // box that has only OK, whatever the default.
-    virtual BoxAnswer message(QWidget *parent, const QString &text, const QString &caption,
-                              BoxIcon icon, BoxButtons buttons, BoxAnswer defaultButton);
+    virtual void message(QWidget *parent, const QString &text, const QString &caption, BoxIcon icon,
+                         BoxButtons buttons, BoxAnswer defaultButton, Answered answered = {});
 };
+
+// Shows one of the game's own dialogs application-modal, as a box is, and
+// returns at once; closed runs once when the player closes it, however.
+void openDialog(QDialog *dialog, std::function<void()> closed);
 
 } // namespace tw

@@ -195,7 +195,7 @@ void MainWindow::endProgram()
 {
     shutDown();
     // exit(), not quit(): quit() first asks every window to close, and the
-    // companion windows refuse. exit() also ends the loops of open boxes.
+    // companion windows refuse. A box still open is left unanswered.
     QCoreApplication::exit(0);
 }
 
@@ -278,10 +278,10 @@ void MainWindow::updateAccessibleTexts()
 
 void MainWindow::generateOwnFleet()
 {
-    m_game.setModalBusy(true);
+    // Runs to its end before any event is handled: no invitation can come
+    // meanwhile.
     m_generatingPanel->generate(m_game.boards().ownBoard, m_game.boards().placedFleet);
     m_ownBoard->repaintBoard();
-    m_game.setModalBusy(false);
 }
 
 void MainWindow::applyLanguage()

@@ -57,7 +57,6 @@ public:
     // second call, or one after the window was closed, only leaves the loops
     // again.
     void endProgram();
-    bool isShutDown() const { return m_closing; }
     // Stores the records and settings as they stand (the score file).
     void saveRecords();
     // The same for the session manager's request at logout, which may be

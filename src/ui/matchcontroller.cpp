@@ -64,11 +64,21 @@ void MatchController::showStatistics()
     StatisticsDialog *dialog = m_views.statisticsDialog;
     dialog->scrollToTop();
     centerOnScreen(dialog);
-    dialog->exec();
+    // Counts as an open dialog: an invitation now would begin a match the
+    // closing of this window then clears away.
+    m_game.dialogOpened();
+    openDialog(dialog, [this] {
+        m_game.dialogClosed();
+        m_match.statisticsClosed();
+    });
 }
 
-bool MatchController::ask(Box box)
+void MatchController::ask(Box box, std::function<void(bool)> answered)
 {
+    const auto okPressed = [answered](BoxAnswer answer) {
+        if (answered)
+            answered(answer == BoxAnswer::Ok);
+    };
     switch (box) {
     case Box::FleetIncomplete:
         m_feedback.message(
@@ -78,23 +88,23 @@ bool MatchController::ask(Box box)
                       "the screen.",
                       "Недозаполненность поля битвы. Используйте специальную утилиту Game "
                       "Editor, располагающуюся где-то на экране."),
-            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
+            QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok, okPressed);
+        return;
     case Box::NoPlayerName:
         m_feedback.message(
             m_window,
             localized(m_game.settings(), "Enter the player name by pressing the \"Player\" button!",
                       "Введите имя посредством кнопки \"Игрок\"!"),
-            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
-        return true;
+            QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok, okPressed);
+        return;
     case Box::ConfirmAbort:
-        return m_feedback.message(m_window,
-                                  localized(m_game.settings(), "Do you want to abort the game?",
-                                            "Хотите ли закончить игру?"),
-                                  QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
-                                  BoxAnswer::Cancel) == BoxAnswer::Ok;
+        m_feedback.message(m_window,
+                           localized(m_game.settings(), "Do you want to abort the game?",
+                                     "Хотите ли закончить игру?"),
+                           QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
+                           BoxAnswer::Cancel, okPressed);
+        return;
     }
-    return false;
 }
 
 void MatchController::generateOpponentFleet(Board &board)

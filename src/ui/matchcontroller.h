@@ -52,13 +52,13 @@ public:
     void showIn(const MatchViews &views);
 
 private:
-    bool ask(Box box) override;
+    void ask(Box box, std::function<void(bool)> answered) override;
     void generateOpponentFleet(Board &board) override;
     void playSound(const QString &name) override;
     void playMusic(const QString &name) override;
     void showStatistics();
 
-    const GameState &m_game;
+    GameState &m_game;
     Feedback &m_feedback;
     Audio &m_audio;
     GeneratingPanel &m_generating;

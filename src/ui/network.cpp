@@ -305,14 +305,16 @@ void NetworkController::addChatLine(const QString &line)
     m_windows.chat->addLine(line);
 }
 
-bool NetworkController::askInvitation(const QString &text)
+void NetworkController::askInvitation(const QString &text, std::function<void(bool)> answered)
 {
     journal("ask", text);
-    const bool yes =
-        m_feedback.message(m_windows.main, text, QStringLiteral(":-D"), BoxIcon::Question,
-                           BoxButtons::YesNo, BoxAnswer::Yes) == BoxAnswer::Yes;
-    journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
-    return yes;
+    m_feedback.message(m_windows.main, text, QStringLiteral(":-D"), BoxIcon::Question,
+                       BoxButtons::YesNo, BoxAnswer::Yes,
+                       [this, answered = std::move(answered)](BoxAnswer answer) {
+                           const bool yes = answer == BoxAnswer::Yes;
+                           journal("answer", yes ? QStringLiteral("yes") : QStringLiteral("no"));
+                           answered(yes);
+                       });
 }
 
 void NetworkController::showRefusal(const QString &text)

@@ -95,7 +95,7 @@ private:
     QString hostField() override;
     QString portField() override;
     QString chatInput() override;
-    bool askInvitation(const QString &text) override;
+    void askInvitation(const QString &text, std::function<void(bool)> answered) override;
     QString missCue() override;
 
     // What network play tells the windows (its signals).

@@ -93,17 +93,18 @@ void PlayersDialog::removeTickedPlayers()
     }
     if (ticked.isEmpty())
         return;
-    const BoxAnswer answer = m_feedback.message(
-        this,
-        localized(m_game.settings(), "Do you want to remove selected users?",
-                  "Удалить выделенных пользователей?"),
-        QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Cancel);
-    if (answer != BoxAnswer::Ok)
-        return;
-    removePlayers(m_game.scores(), ticked);
-    // Kept at once: a crash later in the run must not bring them back.
-    saveSession(m_game);
-    fillPlayerList();
+    m_feedback.message(this,
+                       localized(m_game.settings(), "Do you want to remove selected users?",
+                                 "Удалить выделенных пользователей?"),
+                       QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel,
+                       BoxAnswer::Cancel, [this, ticked](BoxAnswer answer) {
+                           if (answer != BoxAnswer::Ok)
+                               return;
+                           removePlayers(m_game.scores(), ticked);
+                           // Kept at once: a crash later in the run must not bring them back.
+                           saveSession(m_game);
+                           fillPlayerList();
+                       });
 }
 
 void PlayersDialog::retranslate()

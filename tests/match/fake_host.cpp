@@ -71,7 +71,11 @@ void FakeHost::watch(Match &match)
     QObject::connect(&match, &Match::logWindowLine,
                      [this](const QString &line) { memoLine(line); });
     QObject::connect(&match, &Match::resultCounted, [this] { saveRecords(); });
-    QObject::connect(&match, &Match::statisticsDue, [this] { showStatistics(); });
+    QObject::connect(&match, &Match::statisticsDue, [this, &match] {
+        showStatistics();
+        if (closeStatistics)
+            match.statisticsClosed();
+    });
 }
 
 PeerChannel::Invitation FakeHost::invitePeer()
@@ -92,11 +96,14 @@ void FakeHost::sendGameAborted()
     ++abortsSent;
 }
 
-bool FakeHost::ask(Box box)
+void FakeHost::ask(Box box, std::function<void(bool)> answered)
 {
     events << QStringLiteral("box %1").arg(static_cast<int>(box));
     boxes.push_back(box);
-    return box == Box::ConfirmAbort ? abortConfirmed : true;
+    if (holdBoxes)
+        openBox = std::move(answered);
+    else if (answered)
+        answered(box == Box::ConfirmAbort ? abortConfirmed : true);
 }
 
 void FakeHost::generateOpponentFleet(Board &board)

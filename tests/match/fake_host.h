@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -65,6 +66,10 @@ public:
     bool linked = false;
     bool inviteAccepted = true; // else the invitation waits for peerAnswered()
     bool abortConfirmed = true;
+    bool closeStatistics = true; // else the window stays until statisticsClosed()
+    // With holdBoxes a box stays open: openBox answers it.
+    bool holdBoxes = false;
+    std::function<void(bool)> openBox;
     // What an agreement with the peer settled, handed to the next match that
     // begins (and then gone).
     std::optional<AgreedMatch> agreement;
@@ -103,7 +108,7 @@ public:
     void clearRecords();
 
     // MatchDialogs
-    bool ask(Box box) override;
+    void ask(Box box, std::function<void(bool)> answered) override;
     void generateOpponentFleet(Board &board) override;
     // MatchSounds
     void playSound(const QString &name) override;

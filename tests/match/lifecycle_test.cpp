@@ -360,6 +360,94 @@ TEST_F(Lifecycle, AbortEndsAsALossThatLeavesTheBattleFiguresAlone)
     }
 }
 
+// The abort question stays open while the match goes on: the peer's shots
+// land and the clocks run. The answer, when it comes, does what it would have
+// done at once, unless the match is over by then.
+TEST_F(Lifecycle, AbortQuestionAnsweredLaterWhileThePeerPlaysOn)
+{
+    struct Case
+    {
+        const char *name;
+        bool confirmed;
+        bool endsMeanwhile;
+        QStringList afterAnswer;
+    };
+    const Case cases[] = {
+        {"OK", true, false, {"send aborted", "log The game is aborted by user."}},
+        {"Cancel", false, false, {}},
+        {"OK after the end", true, true, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        placeOwnFleet(5);
+        host.linked = true;
+        host.agreement = AgreedMatch{QStringLiteral("Vasya"), boardFromRows({"#"}), false};
+        ASSERT_TRUE(match.begin());
+        host.holdBoxes = true;
+        host.clearRecords();
+        match.abort();
+        ASSERT_TRUE(host.openBox);
+        match.abort(); // the question is open already
+        EXPECT_EQ(host.boxes, std::vector<Box>{Box::ConfirmAbort});
+
+        const Board own = game.boards().ownBoard;
+        match.tick();
+        EXPECT_EQ(host.clocks.back(), std::make_pair(0, 1));
+        match.peerShot(0, 0);
+        EXPECT_NE(game.boards().ownBoard, own) << "the peer's shot landed";
+        match.tick();
+        EXPECT_EQ(host.clocks.back().first + host.clocks.back().second, 2);
+        if (c.endsMeanwhile) {
+            game.boards().ownBoard = boardFromRows({"S"});
+            match.tick();
+            ASSERT_TRUE(matchOf(game).gameOver);
+        }
+
+        host.clearRecords();
+        std::exchange(host.openBox, nullptr)(c.confirmed);
+        EXPECT_EQ(host.events, c.afterAnswer);
+        EXPECT_EQ(matchOf(game).gameAborted, c.confirmed && !c.endsMeanwhile);
+        EXPECT_EQ(matchOf(game).gameInProgress, !c.endsMeanwhile);
+        if (!c.endsMeanwhile) {
+            match.abort();
+            EXPECT_TRUE(host.openBox) << "a new question once the last is answered";
+            std::exchange(host.openBox, nullptr)(false);
+        }
+    }
+}
+
+// Until the statistics window of the end closes, the match stays as it
+// ended: the remark shown, nothing cleared away, no new match begun; the
+// turn timer only ticks the connection display.
+TEST_F(Lifecycle, TheEndWaitsForTheStatisticsWindowToClose)
+{
+    placeOwnFleet(3);
+    ASSERT_TRUE(match.begin());
+    game.boards().opponentBoard = boardFromRows({"S"});
+    host.closeStatistics = false;
+    QObject::connect(&match, &Match::over, [this] { host.events << "over"; });
+    match.tick();
+    ASSERT_EQ(host.statistics.size(), 1u);
+    EXPECT_FALSE(host.events.contains("over"));
+    const QString remark = matchOf(game).endRemark;
+    EXPECT_FALSE(remark.isEmpty());
+
+    host.clearRecords();
+    match.tick();
+    EXPECT_EQ(host.connectionStates, 1);
+    EXPECT_FALSE(match.begin());
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_FALSE(host.events.contains("invite"));
+    EXPECT_EQ(matchOf(game).endRemark, remark);
+
+    host.clearRecords();
+    match.statisticsClosed();
+    match.statisticsClosed();
+    EXPECT_EQ(host.events, QStringList{"over"});
+    EXPECT_TRUE(matchOf(game).endRemark.isEmpty());
+}
+
 TEST_F(Lifecycle, BothFleetsGoneAtOneTickIsALoss)
 {
     runningMatch(boardFromRows({"S"}), boardFromRows({"S"}), true);

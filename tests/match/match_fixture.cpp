@@ -92,6 +92,9 @@ void MatchTest::SetUp()
     host.linked = false;
     host.inviteAccepted = true;
     host.abortConfirmed = true;
+    host.closeStatistics = true;
+    host.holdBoxes = false;
+    host.openBox = nullptr;
     host.clearRecords();
 }
 

@@ -64,6 +64,10 @@ public:
     std::function<void()> whileAborted;
     std::deque<bool> answers; // scripted answers to invitations; No when empty
     std::function<void()> whileAsked;
+    // With holdQuestion the invitation question stays open: openQuestion
+    // answers it.
+    bool holdQuestion = false;
+    std::function<void(bool)> openQuestion;
     bool waiting = false;
     int waitingShown = 0;
     std::function<void()> whileWaiting;
@@ -75,16 +79,22 @@ public:
     QString hostField() override { return host; }
     QString portField() override { return port; }
     QString chatInput() override { return typedChat; }
-    bool askInvitation(const QString &text) override
+    void askInvitation(const QString &text, std::function<void(bool)> answered) override
     {
         asked << text;
+        if (holdQuestion) {
+            openQuestion = std::move(answered);
+            return;
+        }
         if (whileAsked)
             whileAsked();
-        if (answers.empty())
-            return false;
+        if (answers.empty()) {
+            answered(false);
+            return;
+        }
         const bool yes = answers.front();
         answers.pop_front();
-        return yes;
+        answered(yes);
     }
     QString missCue() override { return QStringLiteral("wrong1"); }
 
@@ -169,7 +179,10 @@ public:
                                  windows.opponentCaption = caption;
                          });
         QObject::connect(&match, &Match::idleTick, [this] { play.showConnectionState(); });
-        QObject::connect(&match, &Match::statisticsDue, [this] { ++statisticsShown; });
+        QObject::connect(&match, &Match::statisticsDue, [this] {
+            ++statisticsShown;
+            match.statisticsClosed();
+        });
         placeFleet();
     }
 

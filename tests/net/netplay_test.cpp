@@ -312,6 +312,40 @@ TEST_F(NetPlayTest, PacketsKeepArrivingWhileTheInvitationQuestionIsOpen)
     EXPECT_TRUE(chatSeenWhileAsked);
 }
 
+// The question stays open while the link goes on and the inviting side
+// waits. Answered later, it does what an answer at once does.
+TEST_F(NetPlayTest, AnInvitationAnsweredLaterDoesWhatAnAnswerAtOnceDoes)
+{
+    ASSERT_TRUE(link(a, b));
+    b.windows.holdQuestion = true;
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        EXPECT_FALSE(a.match.begin());
+        ASSERT_TRUE(waitFor([&] { return bool(b.windows.openQuestion); }));
+        const QString line = yes ? QStringLiteral("ready?") : QStringLiteral("still there?");
+        a.windows.typedChat = line;
+        a.play.chatSend();
+        EXPECT_TRUE(waitFor([&] { return b.windows.chatLines.contains("<Ann> " + line); }));
+        EXPECT_TRUE(b.play.invitationPending());
+        EXPECT_TRUE(a.windows.waiting);
+
+        std::exchange(b.windows.openQuestion, nullptr)(yes);
+        if (yes) {
+            ASSERT_TRUE(waitFor(
+                [&] { return matchOf(a.game).gameInProgress && matchOf(b.game).gameInProgress; }));
+            EXPECT_NE(matchOf(a.game).playerTurn, matchOf(b.game).playerTurn);
+            EXPECT_EQ(matchOf(a.game).opponentName, Bob);
+            EXPECT_EQ(matchOf(b.game).opponentName, Ann);
+        } else {
+            ASSERT_TRUE(waitFor([&] { return a.windows.refusals == QStringList{kRefusal}; }));
+            EXPECT_FALSE(matchOf(b.game).gameInProgress);
+        }
+        EXPECT_FALSE(a.windows.waiting);
+        EXPECT_FALSE(b.play.invitationPending());
+    }
+    EXPECT_EQ(b.windows.asked.size(), 2);
+}
+
 TEST_F(NetPlayTest, CrossingInvitationsLetExactlyOneSideFireFirst)
 {
     ASSERT_TRUE(link(a, b));

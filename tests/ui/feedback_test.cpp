@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
+#include <optional>
 
 using namespace tw;
 
@@ -20,25 +20,24 @@ enum class Gesture
     Close
 };
 
-// Answers the next modal box by gesture, once it is up.
-void answerNextBox(Gesture gesture)
+// Answers the open modal box by gesture, once it is up.
+bool answerBox(Gesture gesture)
 {
-    QTimer::singleShot(0, [gesture] {
-        QWidget *box = nullptr;
-        if (!QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) != nullptr; }))
-            return;
-        switch (gesture) {
-        case Gesture::Return:
-            QTest::keyClick(box, Qt::Key_Return);
-            break;
-        case Gesture::Escape:
-            QTest::keyClick(box, Qt::Key_Escape);
-            break;
-        case Gesture::Close:
-            box->close(); // what the title bar's close button does
-            break;
-        }
-    });
+    QWidget *box = nullptr;
+    if (!QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) != nullptr; }))
+        return false;
+    switch (gesture) {
+    case Gesture::Return:
+        QTest::keyClick(box, Qt::Key_Return);
+        break;
+    case Gesture::Escape:
+        QTest::keyClick(box, Qt::Key_Escape);
+        break;
+    case Gesture::Close:
+        box->close(); // what the title bar's close button does
+        break;
+    }
+    return true;
 }
 
 } // namespace
@@ -94,12 +93,17 @@ private slots:
         QFETCH(Gesture, gesture);
         QFETCH(BoxAnswer, expected);
         Feedback platform;
-        answerNextBox(gesture);
-        const BoxAnswer answer =
-            platform.message(nullptr, QStringLiteral("Do you want to start game?"),
-                             QStringLiteral(":-D"), BoxIcon::Question, buttons, defaultButton);
-        QCOMPARE(answer, expected);
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        std::optional<BoxAnswer> answer;
+        // The box opens and the call returns; the answer comes with the
+        // gesture, from the application's own loop.
+        platform.message(nullptr, QStringLiteral("Do you want to start game?"),
+                         QStringLiteral(":-D"), BoxIcon::Question, buttons, defaultButton,
+                         [&answer](BoxAnswer given) { answer = given; });
+        QVERIFY(!answer);
+        QVERIFY(answerBox(gesture));
+        QVERIFY(QTest::qWaitFor([&answer] { return answer.has_value(); }));
+        QCOMPARE(*answer, expected);
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
     }
 };
 

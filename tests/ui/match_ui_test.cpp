@@ -147,6 +147,7 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
 {
     QFile::remove(GameLog::filePathIn(dataDirectory()));
     QString remark;
+    bool keptUnderTheWindow = false;
     int tick = 0;
     playMatch(
         [&] {
@@ -159,9 +160,16 @@ void MatchUiTest::wholeMatchToTheStatisticsWindowAndBack()
             else
                 tickSoon();
         },
-        [&] { remark = matchOf(m_main->game()).endRemark; });
+        [&] {
+            remark = matchOf(m_main->game()).endRemark;
+            // Under the window the match stays as it ended, and counts as
+            // a dialog open: an invitation now is refused.
+            keptUnderTheWindow =
+                m_main->game().modalBusy() && m_main->game().boards().placedFleet != FleetCounts{};
+        });
 
     QVERIFY(!remark.isEmpty());
+    QVERIFY(keptUnderTheWindow);
     QVERIFY(test::boardPlayOf(m_main).aimedCell() != QPoint(-1, -1)); // the next match must drop it
     QVERIFY(matchOf(m_main->game()).endRemark.isEmpty());
     QVERIFY(!matchOf(m_main->game()).gameInProgress);

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -243,6 +244,79 @@ TEST_F(NetUiTest, InvitationQuestionDismissedIsARefusal)
         EXPECT_TRUE(waitFor([&] { return bob.windows.refusals.size() == refused + 1; }));
     }
     s_feedback.realBoxes = false;
+}
+
+// While the statistics window or the invitation question is open the game
+// goes on: the peer's chat arrives and the turn timer ticks. Under the
+// statistics window the peer's invitation is refused without a question;
+// the question, answered Yes later, begins the match on both sides.
+TEST_F(NetUiTest, ThePeerAndTheClockGoOnWhileAWindowIsOpen)
+{
+    const int port = freePort();
+    Side bob(QStringLiteral("Bob"), QStringLiteral("127.0.0.3"), port, 7);
+    linkTo(bob);
+    test::child<QPushButton>(test::child<EditorWindow>(s_main, "EditorWindow"), "generateButton")
+        ->click();
+    ASSERT_TRUE(waitFor([] { return fleetComplete(s_main->game().boards().placedFleet); }));
+    QSignalSpy ticks(&s_main->match(), &Match::idleTick);
+    const auto chatArrives = [&bob](const QString &text) {
+        bob.windows.typedChat = text;
+        bob.play.chatSend();
+        return waitFor([&text] {
+            return test::child<QPlainTextEdit>(test::child<ChatWindow>(s_main, "ChatWindow"),
+                                               "history")
+                ->toPlainText()
+                .contains(QStringLiteral("<Bob> ") + text);
+        });
+    };
+    const auto clockTicks = [&ticks] {
+        const qsizetype before = ticks.size();
+        return waitFor([&] { return ticks.size() >= before + 2; }, 10000);
+    };
+
+    auto *statistics = test::child<StatisticsDialog>(s_main, "StatisticsDialog");
+    QTest::mouseClick(test::child<QToolButton>(s_main, "scoresButton"), Qt::LeftButton);
+    ASSERT_TRUE(statistics->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), statistics);
+    EXPECT_TRUE(s_main->game().modalBusy());
+    EXPECT_TRUE(chatArrives(QStringLiteral("looking at the records?")));
+    EXPECT_TRUE(clockTicks());
+    const qsizetype refused = bob.windows.refusals.size();
+    EXPECT_FALSE(pressStart(bob));
+    EXPECT_TRUE(waitFor([&] { return bob.windows.refusals.size() == refused + 1; }));
+    EXPECT_TRUE(s_feedback.boxes.filter(QStringLiteral(":-D")).isEmpty());
+    statistics->accept();
+    EXPECT_FALSE(s_main->game().modalBusy());
+
+    s_feedback.realBoxes = true;
+    EXPECT_FALSE(bob.match.begin());
+    QMessageBox *question = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        return question != nullptr;
+    }));
+    EXPECT_EQ(question->windowTitle(), QStringLiteral(":-D"));
+    EXPECT_TRUE(chatArrives(QStringLiteral("well?")));
+    EXPECT_TRUE(clockTicks());
+    EXPECT_TRUE(bob.windows.waiting);
+    question->button(QMessageBox::Yes)->click();
+    s_feedback.realBoxes = false;
+    ASSERT_TRUE(waitFor([&] {
+        return matchOf(s_main->game()).gameInProgress && matchOf(bob.game).gameInProgress;
+    }));
+    EXPECT_NE(matchOf(s_main->game()).playerTurn, matchOf(bob.game).playerTurn);
+    EXPECT_EQ(matchOf(s_main->game()).opponentName, QStringLiteral("Bob"));
+
+    // The windows' side gives up; the statistics window of the end closes.
+    s_feedback.answers = {BoxAnswer::Ok};
+    QTest::mouseClick(test::child<QToolButton>(s_main, "abortButton"), Qt::LeftButton);
+    EXPECT_TRUE(matchOf(s_main->game()).gameAborted);
+    ASSERT_TRUE(waitFor([&] { return statistics->isVisible(); }, 10000));
+    statistics->accept();
+    EXPECT_TRUE(waitFor([] {
+        return !matchOf(s_main->game()).gameInProgress && !s_main->game().modalBusy() &&
+               s_main->game().boards().placedFleet == FleetCounts{};
+    }));
 }
 
 } // namespace

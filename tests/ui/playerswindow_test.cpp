@@ -226,9 +226,9 @@ void StatsWindowsTest::playerButtonAppliesTheName()
     guard.start(10000);
 
     QTest::mouseClick(test::child<QToolButton>(&main, "playerButton"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([players] { return !players->isVisible(); }, 20000));
 
     QVERIFY(guard.isActive());
-    QVERIFY(!players->isVisible());
     QCOMPARE(shownName, QStringLiteral("Old Salt"));
     QVERIFY(busyWhileShown);
     QVERIFY(!main.game().modalBusy());

@@ -110,6 +110,8 @@ void AudioShellTest::aboutBoxPlaysTheLogoThenTheModesMusic()
         test::child<AboutDialog>(m_main, "AboutDialog")->reject();
     });
     test::actionsOf(m_main).showAbout();
+    QVERIFY(QTest::qWaitFor(
+        [this] { return !test::child<AboutDialog>(m_main, "AboutDialog")->isVisible(); }));
     QCOMPARE(whileOpen, QStringLiteral("LOGO"));
     QVERIFY(busyWhileOpen);
     QVERIFY(!m_main->game().modalBusy());

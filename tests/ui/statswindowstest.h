@@ -53,7 +53,8 @@ private slots:
     void playerButtonDoesNothingDuringAGame();
 
 private:
-    // Records every message box it is asked for and answers them all alike.
+    // Records every message box it is asked for and answers them all alike,
+    // at once.
     class RecordingFeedback : public Feedback
     {
     public:
@@ -67,11 +68,12 @@ private:
         };
 
         void beep() override { ++beeps; }
-        BoxAnswer message(QWidget *, const QString &text, const QString &caption, BoxIcon icon,
-                          BoxButtons buttons, BoxAnswer defaultButton) override
+        void message(QWidget *, const QString &text, const QString &caption, BoxIcon icon,
+                     BoxButtons buttons, BoxAnswer defaultButton, Answered answered) override
         {
             messages.append({text, caption, icon, buttons, defaultButton});
-            return answer;
+            if (answered)
+                answered(answer);
         }
 
         QList<Message> messages;

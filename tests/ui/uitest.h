@@ -36,20 +36,25 @@
 
 namespace tw::test {
 
-// Counts beeps and answers message boxes with a scripted answer, remembering
-// every text shown; or, while realBoxes is set, shows the platform's own boxes
-// for the test to answer on screen, unrecorded.
+// Counts beeps and answers message boxes at once with a scripted answer,
+// remembering every text shown; or, while realBoxes is set, opens the
+// platform's own boxes for the test to answer on screen, unrecorded.
 class RecordingFeedback : public Feedback
 {
 public:
     void beep() override { ++beeps; }
-    BoxAnswer message(QWidget *parent, const QString &text, const QString &caption, BoxIcon icon,
-                      BoxButtons buttons, BoxAnswer defaultButton) override
+    void message(QWidget *parent, const QString &text, const QString &caption, BoxIcon icon,
+                 BoxButtons buttons, BoxAnswer defaultButton, Answered answered) override
     {
-        if (realBoxes)
-            return Feedback::message(parent, text, caption, icon, buttons, defaultButton);
+        if (realBoxes) {
+            Feedback::message(parent, text, caption, icon, buttons, defaultButton,
+                              std::move(answered));
+            return;
+        }
         boxes << caption + QStringLiteral(" | ") + text;
-        return answers.isEmpty() ? defaultButton : answers.takeFirst();
+        const BoxAnswer answer = answers.isEmpty() ? defaultButton : answers.takeFirst();
+        if (answered)
+            answered(answer);
     }
 
     int beeps = 0;
