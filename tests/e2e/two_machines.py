@@ -177,12 +177,13 @@ def scenario(exe, dump, work, nets, displays):
         step("a third machine's connection invite")
         links = len(ann.entries("status"))
         bob_count = len(bob.statuses())
-        eve_invites(nets, b"TWKBEGP3|C|Eve|12|TWKENDP|")
-        ann.wait_entry("status", opponent("Eve", 12), since=links)
+        eve_invites(nets, b"TWKBEGP3|C|Eve|12|TWKENDP|TWKBEGP3|U|Eve|13|TWKENDP|")
         time.sleep(1.5)
         # A chat line arrives after anything Ann sent before it.
         ann.chat_in_chat_window("after eve")
         bob.wait_entry("chat", "<Ann> after eve")
+        check(not [s for s in ann.statuses()[links:] if "Eve" in s],
+              "only the peer names the opponent")
         check(opponent("Ann") not in bob.statuses()[bob_count:],
               "eve's invite made ann tell bob again")
         check("red" not in ann.entries("lamp")[1:], "alpha kept its link")
