@@ -4,8 +4,51 @@
 #include "records/records.h"
 #include "records/scorefile.h"
 #include "util/paths.h"
+#include "util/translations.h"
+
+#include <QFileInfo>
+#include <QSettings>
 
 namespace tw {
+
+namespace {
+
+const QString LanguageKey = QStringLiteral("language");
+
+bool isTwoFirstLanguages(const QString &code)
+{
+    return code == QLatin1String("en") || code == QLatin1String("ru");
+}
+
+// The settings file is used only while it is a plain file or none: a FIFO or
+// a device in its place would hold the game.
+bool settingsFileUsable()
+{
+    const QFileInfo info(settingsFilePath());
+    return !info.exists() || info.isFile();
+}
+
+// Sets the language of the settings to a shipped code.
+void speak(Settings &settings, const QString &code)
+{
+    settings.englishUi = code != QLatin1String("ru");
+    settings.otherLanguage = isTwoFirstLanguages(code) ? QString() : code;
+}
+
+} // namespace
+
+QString loadLanguageSetting()
+{
+    if (!settingsFileUsable())
+        return {};
+    return QSettings(settingsFilePath(), QSettings::IniFormat).value(LanguageKey).toString();
+}
+
+void saveLanguageSetting(const QString &code)
+{
+    if (settingsFileUsable())
+        QSettings(settingsFilePath(), QSettings::IniFormat).setValue(LanguageKey, code);
+}
 
 bool loadSession(GameState &game)
 {
@@ -28,8 +71,22 @@ bool loadSession(GameState &game)
 
 void restoreSession(GameState &game, const QStringList &desktopLanguages)
 {
-    if (!loadSession(game))
-        game.settings().englishUi = prefersEnglish(desktopLanguages);
+    const bool loaded = loadSession(game);
+    // English and Russian are the score file's; the settings file names a
+    // further language. A code no catalogue is shipped for counts as none.
+    const QString stored = loadLanguageSetting();
+    const bool shipped = Translations::shippedLanguages().contains(stored);
+    if (shipped && !isTwoFirstLanguages(stored))
+        speak(game.settings(), stored);
+    else if (!loaded && shipped)
+        speak(game.settings(), stored);
+    else if (!loaded) {
+        const QString desktop = Translations::desktopChoice(desktopLanguages);
+        if (desktop.isEmpty())
+            game.settings().englishUi = prefersEnglish(desktopLanguages);
+        else
+            speak(game.settings(), desktop);
+    }
 }
 
 bool saveSession(GameState &game)
@@ -41,6 +98,13 @@ bool saveSession(GameState &game)
     data.saveLog = game.settings().saveLog ? 1 : 0;
     data.areaSize = game.boards().areaSize;
     setPlayerName(data, game.settings().playerName);
+    // The settings file is written only when it has to change: English and
+    // Russian need no entry, but an entry of another language, or one that
+    // is not understood, is put right.
+    const QString code = languageCode(game.settings());
+    const QString stored = loadLanguageSetting();
+    if (stored != code && !(stored.isEmpty() && isTwoFirstLanguages(code)))
+        saveLanguageSetting(code);
     return saveScoreFile(data, dataDirectory());
 }
 

@@ -16,8 +16,8 @@
 #include "widgets.h"
 
 #include <QEvent>
-#include <QGroupBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QSettings>
 #include <chrono>
 
