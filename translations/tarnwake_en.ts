@@ -103,20 +103,20 @@
         <translation>Your turn lamp, off</translation>
     </message>
     <message>
-        <source>Opponent's turn lamp, on</source>
-        <translation>Opponent's turn lamp, on</translation>
+        <source>Opponent&apos;s turn lamp, on</source>
+        <translation>Opponent&apos;s turn lamp, on</translation>
     </message>
     <message>
-        <source>Opponent's turn lamp, off</source>
-        <translation>Opponent's turn lamp, off</translation>
+        <source>Opponent&apos;s turn lamp, off</source>
+        <translation>Opponent&apos;s turn lamp, off</translation>
     </message>
     <message>
         <source>your turn</source>
         <translation>your turn</translation>
     </message>
     <message>
-        <source>opponent's turn</source>
-        <translation>opponent's turn</translation>
+        <source>opponent&apos;s turn</source>
+        <translation>opponent&apos;s turn</translation>
     </message>
     <message>
         <source>Score %1</source>
@@ -124,13 +124,13 @@
     </message>
     <message>
         <source>Your time</source>
-        <extracomment>The accessible name of the player's clock, the time follows.</extracomment>
+        <extracomment>The accessible name of the player&apos;s clock, the time follows.</extracomment>
         <translation>Your time</translation>
     </message>
     <message>
-        <source>Opponent's time</source>
-        <extracomment>The accessible name of the opponent's clock, the time follows.</extracomment>
-        <translation>Opponent's time</translation>
+        <source>Opponent&apos;s time</source>
+        <extracomment>The accessible name of the opponent&apos;s clock, the time follows.</extracomment>
+        <translation>Opponent&apos;s time</translation>
     </message>
 </context>
 <context>
@@ -227,14 +227,23 @@
     </message>
 </context>
 <context>
+    <name>Language</name>
+    <message>
+        <source>English</source>
+        <comment>the language&apos;s own name</comment>
+        <extracomment>The name of the language of this catalogue, in that language: &quot;Deutsch&quot;.</extracomment>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Your board</source>
         <translation>Your board</translation>
     </message>
     <message>
-        <source>Opponent's board</source>
-        <translation>Opponent's board</translation>
+        <source>Opponent&apos;s board</source>
+        <translation>Opponent&apos;s board</translation>
     </message>
     <message>
         <source>User</source>
@@ -269,7 +278,7 @@
     </message>
     <message>
         <source>start</source>
-        <extracomment>The log's line of the moment a match starts.</extracomment>
+        <extracomment>The log&apos;s line of the moment a match starts.</extracomment>
         <translation>start</translation>
     </message>
     <message>
@@ -286,7 +295,7 @@
     </message>
     <message>
         <source>computer: </source>
-        <extracomment>Before a shot of the computer in the log: "computer: B4 wrong".</extracomment>
+        <extracomment>Before a shot of the computer in the log: &quot;computer: B4 wrong&quot;.</extracomment>
         <translation>computer: </translation>
     </message>
     <message>
@@ -295,7 +304,7 @@
     </message>
     <message>
         <source>continue</source>
-        <extracomment>The log's line of the moment a pause ends.</extracomment>
+        <extracomment>The log&apos;s line of the moment a pause ends.</extracomment>
         <translation>continue</translation>
     </message>
     <message>
@@ -306,12 +315,12 @@
 <context>
     <name>MatchAgreement</name>
     <message>
-        <source>The user doesn't ready to game, or area sizes miscoincide.</source>
-        <translation>The user doesn't ready to game, or area sizes miscoincide.</translation>
+        <source>The user doesn&apos;t ready to game, or area sizes miscoincide.</source>
+        <translation>The user doesn&apos;t ready to game, or area sizes miscoincide.</translation>
     </message>
     <message>
-        <source>The player %1 inviting you to a new game. At this moment you're ready to play. Do you want to start game?</source>
-        <translation>The player %1 inviting you to a new game. At this moment you're ready to play. Do you want to start game?</translation>
+        <source>The player %1 inviting you to a new game. At this moment you&apos;re ready to play. Do you want to start game?</source>
+        <translation>The player %1 inviting you to a new game. At this moment you&apos;re ready to play. Do you want to start game?</translation>
     </message>
 </context>
 <context>
@@ -321,8 +330,8 @@
         <translation>Battle area is empty! Use Game Editor, which is located somewhere on the screen.</translation>
     </message>
     <message>
-        <source>Enter the player name by pressing the "Player" button!</source>
-        <translation>Enter the player name by pressing the "Player" button!</translation>
+        <source>Enter the player name by pressing the &quot;Player&quot; button!</source>
+        <translation>Enter the player name by pressing the &quot;Player&quot; button!</translation>
     </message>
     <message>
         <source>Do you want to abort the game?</source>
@@ -333,12 +342,12 @@
     <name>MatchLog</name>
     <message>
         <source>wrong</source>
-        <extracomment>A shot's outcome in the log: a miss.</extracomment>
+        <extracomment>A shot&apos;s outcome in the log: a miss.</extracomment>
         <translation>wrong</translation>
     </message>
     <message>
         <source>bingo</source>
-        <extracomment>A shot's outcome in the log: a hit.</extracomment>
+        <extracomment>A shot&apos;s outcome in the log: a hit.</extracomment>
         <translation>bingo</translation>
     </message>
     <message>
@@ -351,7 +360,7 @@
     </message>
     <message>
         <source>Ships placing of %1: </source>
-        <extracomment>Above the rows of a board in the log, %1 the player's name.</extracomment>
+        <extracomment>Above the rows of a board in the log, %1 the player&apos;s name.</extracomment>
         <translation>Ships placing of %1: </translation>
     </message>
     <message>
@@ -373,20 +382,20 @@
         <translation>Behind another NAT: %1</translation>
     </message>
     <message>
-        <source>Your router is itself behind another router (your provider's), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</source>
-        <translation>Your router is itself behind another router (your provider's), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</translation>
+        <source>Your router is itself behind another router (your provider&apos;s), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</source>
+        <translation>Your router is itself behind another router (your provider&apos;s), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</translation>
     </message>
     <message>
-        <source>The game's port is taken on your router; it gave this one instead.</source>
-        <translation>The game's port is taken on your router; it gave this one instead.</translation>
+        <source>The game&apos;s port is taken on your router; it gave this one instead.</source>
+        <translation>The game&apos;s port is taken on your router; it gave this one instead.</translation>
     </message>
     <message>
         <source>Your address: %1</source>
         <translation>Your address: %1</translation>
     </message>
     <message>
-        <source>This computer's own internet (IPv6) address.</source>
-        <translation>This computer's own internet (IPv6) address.</translation>
+        <source>This computer&apos;s own internet (IPv6) address.</source>
+        <translation>This computer&apos;s own internet (IPv6) address.</translation>
     </message>
     <message>
         <source>Opening the port is off</source>
@@ -413,8 +422,8 @@
         <translation>No router answered: no port opened</translation>
     </message>
     <message>
-        <source>The router's ports are all taken</source>
-        <translation>The router's ports are all taken</translation>
+        <source>The router&apos;s ports are all taken</source>
+        <translation>The router&apos;s ports are all taken</translation>
     </message>
     <message>
         <source>The router refused to open the port</source>
@@ -445,17 +454,17 @@
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2) - one connection, ours</source>
-        <extracomment>%1 the opponent's name, %2 the area size; this side's connection carries both ways.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size; this side&apos;s connection carries both ways.</extracomment>
         <translation>Your opponent: %1 (area size: %2) - one connection, ours</translation>
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2) - one connection, theirs</source>
-        <extracomment>%1 the opponent's name, %2 the area size; the peer's connection carries both ways.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size; the peer&apos;s connection carries both ways.</extracomment>
         <translation>Your opponent: %1 (area size: %2) - one connection, theirs</translation>
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2)</source>
-        <extracomment>%1 the opponent's name, %2 the area size.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Your opponent: %1 (area size: %2)</translation>
     </message>
 </context>
@@ -477,32 +486,32 @@
 <context>
     <name>Remarks</name>
     <message>
-        <source>It's not your day, %1.</source>
-        <translation>It's not your day, %1.</translation>
+        <source>It&apos;s not your day, %1.</source>
+        <translation>It&apos;s not your day, %1.</translation>
     </message>
     <message>
         <source>%1, you should sleep for a some time.</source>
         <translation>%1, you should sleep for a some time.</translation>
     </message>
     <message>
-        <source>What's the hell, %1? How you did this?</source>
-        <translation>What's the hell, %1? How you did this?</translation>
+        <source>What&apos;s the hell, %1? How you did this?</source>
+        <translation>What&apos;s the hell, %1? How you did this?</translation>
     </message>
     <message>
         <source>Aaaaargh, %1...</source>
         <translation>Aaaaargh, %1...</translation>
     </message>
     <message>
-        <source>Did you see the "Matrix" movie, %1? Don't you remember?</source>
-        <translation>Did you see the "Matrix" movie, %1? Don't you remember?</translation>
+        <source>Did you see the &quot;Matrix&quot; movie, %1? Don&apos;t you remember?</source>
+        <translation>Did you see the &quot;Matrix&quot; movie, %1? Don&apos;t you remember?</translation>
     </message>
     <message>
         <source>The Terminator waiting for you, %1.</source>
         <translation>The Terminator waiting for you, %1.</translation>
     </message>
     <message>
-        <source>You shouldn't try to save all people on Earth, %1.</source>
-        <translation>You shouldn't try to save all people on Earth, %1.</translation>
+        <source>You shouldn&apos;t try to save all people on Earth, %1.</source>
+        <translation>You shouldn&apos;t try to save all people on Earth, %1.</translation>
     </message>
     <message>
         <source>The author (me) tells you, %1: I loose my game so much...</source>
@@ -525,32 +534,32 @@
         <translation>Better you play with Vostrikel, %1.</translation>
     </message>
     <message>
-        <source>Don't celebrate much, %1. I'll survive.</source>
-        <translation>Don't celebrate much, %1. I'll survive.</translation>
+        <source>Don&apos;t celebrate much, %1. I&apos;ll survive.</source>
+        <translation>Don&apos;t celebrate much, %1. I&apos;ll survive.</translation>
     </message>
     <message>
-        <source>The Tarnwake isn't a hard game, %1. Try to play Quake.</source>
-        <translation>The Tarnwake isn't a hard game, %1. Try to play Quake.</translation>
+        <source>The Tarnwake isn&apos;t a hard game, %1. Try to play Quake.</source>
+        <translation>The Tarnwake isn&apos;t a hard game, %1. Try to play Quake.</translation>
     </message>
     <message>
-        <source>Change area size to a 15, %1, and let's play!</source>
-        <translation>Change area size to a 15, %1, and let's play!</translation>
+        <source>Change area size to a 15, %1, and let&apos;s play!</source>
+        <translation>Change area size to a 15, %1, and let&apos;s play!</translation>
     </message>
     <message>
-        <source>Isn't my music bores you, %1?</source>
-        <translation>Isn't my music bores you, %1?</translation>
+        <source>Isn&apos;t my music bores you, %1?</source>
+        <translation>Isn&apos;t my music bores you, %1?</translation>
     </message>
     <message>
         <source>I can format your HDD, %1!!!</source>
         <translation>I can format your HDD, %1!!!</translation>
     </message>
     <message>
-        <source>Don't hurt me, %1...</source>
-        <translation>Don't hurt me, %1...</translation>
+        <source>Don&apos;t hurt me, %1...</source>
+        <translation>Don&apos;t hurt me, %1...</translation>
     </message>
     <message>
-        <source>It was a small bug, %1, let's play again!</source>
-        <translation>It was a small bug, %1, let's play again!</translation>
+        <source>It was a small bug, %1, let&apos;s play again!</source>
+        <translation>It was a small bug, %1, let&apos;s play again!</translation>
     </message>
     <message>
         <source>Your computer needs an upgrade, %1.</source>
@@ -561,8 +570,8 @@
         <translation>The %1 wins this game. You should practice with me. :)</translation>
     </message>
     <message>
-        <source>%1 defeated by you! Try to play with me - I'm much harder. :-)</source>
-        <translation>%1 defeated by you! Try to play with me - I'm much harder. :-)</translation>
+        <source>%1 defeated by you! Try to play with me - I&apos;m much harder. :-)</source>
+        <translation>%1 defeated by you! Try to play with me - I&apos;m much harder. :-)</translation>
     </message>
 </context>
 <context>
@@ -589,12 +598,12 @@
     </message>
     <message>
         <source> - last game: </source>
-        <extracomment>Between a player's name and the date of the player's last game.</extracomment>
+        <extracomment>Between a player&apos;s name and the date of the player&apos;s last game.</extracomment>
         <translation> - last game: </translation>
     </message>
     <message>
         <source>, overall skill: </source>
-        <extracomment>Between the date of a player's last game and the difference of wins and losses.</extracomment>
+        <extracomment>Between the date of a player&apos;s last game and the difference of wins and losses.</extracomment>
         <translation>, overall skill: </translation>
     </message>
 </context>

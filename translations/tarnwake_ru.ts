@@ -103,11 +103,11 @@
         <translation>Лампа вашего хода, не горит</translation>
     </message>
     <message>
-        <source>Opponent's turn lamp, on</source>
+        <source>Opponent&apos;s turn lamp, on</source>
         <translation>Лампа хода противника, горит</translation>
     </message>
     <message>
-        <source>Opponent's turn lamp, off</source>
+        <source>Opponent&apos;s turn lamp, off</source>
         <translation>Лампа хода противника, не горит</translation>
     </message>
     <message>
@@ -115,7 +115,7 @@
         <translation>ваш ход</translation>
     </message>
     <message>
-        <source>opponent's turn</source>
+        <source>opponent&apos;s turn</source>
         <translation>ход противника</translation>
     </message>
     <message>
@@ -124,12 +124,12 @@
     </message>
     <message>
         <source>Your time</source>
-        <extracomment>The accessible name of the player's clock, the time follows.</extracomment>
+        <extracomment>The accessible name of the player&apos;s clock, the time follows.</extracomment>
         <translation>Ваше время</translation>
     </message>
     <message>
-        <source>Opponent's time</source>
-        <extracomment>The accessible name of the opponent's clock, the time follows.</extracomment>
+        <source>Opponent&apos;s time</source>
+        <extracomment>The accessible name of the opponent&apos;s clock, the time follows.</extracomment>
         <translation>Время противника</translation>
     </message>
 </context>
@@ -227,13 +227,22 @@
     </message>
 </context>
 <context>
+    <name>Language</name>
+    <message>
+        <source>English</source>
+        <comment>the language&apos;s own name</comment>
+        <extracomment>The name of the language of this catalogue, in that language: &quot;Deutsch&quot;.</extracomment>
+        <translation>Русский</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Your board</source>
         <translation>Ваше поле</translation>
     </message>
     <message>
-        <source>Opponent's board</source>
+        <source>Opponent&apos;s board</source>
         <translation>Поле противника</translation>
     </message>
     <message>
@@ -269,7 +278,7 @@
     </message>
     <message>
         <source>start</source>
-        <extracomment>The log's line of the moment a match starts.</extracomment>
+        <extracomment>The log&apos;s line of the moment a match starts.</extracomment>
         <translation>старт</translation>
     </message>
     <message>
@@ -286,7 +295,7 @@
     </message>
     <message>
         <source>computer: </source>
-        <extracomment>Before a shot of the computer in the log: "computer: B4 wrong".</extracomment>
+        <extracomment>Before a shot of the computer in the log: &quot;computer: B4 wrong&quot;.</extracomment>
         <translation>компьютер: </translation>
     </message>
     <message>
@@ -295,7 +304,7 @@
     </message>
     <message>
         <source>continue</source>
-        <extracomment>The log's line of the moment a pause ends.</extracomment>
+        <extracomment>The log&apos;s line of the moment a pause ends.</extracomment>
         <translation>продолжение</translation>
     </message>
     <message>
@@ -306,11 +315,11 @@
 <context>
     <name>MatchAgreement</name>
     <message>
-        <source>The user doesn't ready to game, or area sizes miscoincide.</source>
+        <source>The user doesn&apos;t ready to game, or area sizes miscoincide.</source>
         <translation>Пользователь, которому вы отправили запрос, еще не готов к игре или несовпадают размеры полей.</translation>
     </message>
     <message>
-        <source>The player %1 inviting you to a new game. At this moment you're ready to play. Do you want to start game?</source>
+        <source>The player %1 inviting you to a new game. At this moment you&apos;re ready to play. Do you want to start game?</source>
         <translation>Игрок %1 приглашает вас к игре. В данный момент вы готовы приступить к ней. Начать игру?</translation>
     </message>
 </context>
@@ -321,8 +330,8 @@
         <translation>Недозаполненность поля битвы. Используйте специальную утилиту Game Editor, располагающуюся где-то на экране.</translation>
     </message>
     <message>
-        <source>Enter the player name by pressing the "Player" button!</source>
-        <translation>Введите имя посредством кнопки "Игрок"!</translation>
+        <source>Enter the player name by pressing the &quot;Player&quot; button!</source>
+        <translation>Введите имя посредством кнопки &quot;Игрок&quot;!</translation>
     </message>
     <message>
         <source>Do you want to abort the game?</source>
@@ -333,12 +342,12 @@
     <name>MatchLog</name>
     <message>
         <source>wrong</source>
-        <extracomment>A shot's outcome in the log: a miss.</extracomment>
+        <extracomment>A shot&apos;s outcome in the log: a miss.</extracomment>
         <translation>мимо</translation>
     </message>
     <message>
         <source>bingo</source>
-        <extracomment>A shot's outcome in the log: a hit.</extracomment>
+        <extracomment>A shot&apos;s outcome in the log: a hit.</extracomment>
         <translation>попадание</translation>
     </message>
     <message>
@@ -351,7 +360,7 @@
     </message>
     <message>
         <source>Ships placing of %1: </source>
-        <extracomment>Above the rows of a board in the log, %1 the player's name.</extracomment>
+        <extracomment>Above the rows of a board in the log, %1 the player&apos;s name.</extracomment>
         <translation>Расстановка кораблей %1: </translation>
     </message>
     <message>
@@ -373,11 +382,11 @@
         <translation>За вторым NAT: %1</translation>
     </message>
     <message>
-        <source>Your router is itself behind another router (your provider's), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</source>
+        <source>Your router is itself behind another router (your provider&apos;s), so nobody on the internet reaches this address. Let your friend give you theirs: one side that can be reached is enough.</source>
         <translation>Ваш роутер сам стоит за другим роутером (провайдера), и из интернета этот адрес недоступен. Пусть адрес даст ваш друг: достаточно, чтобы доступна была одна сторона.</translation>
     </message>
     <message>
-        <source>The game's port is taken on your router; it gave this one instead.</source>
+        <source>The game&apos;s port is taken on your router; it gave this one instead.</source>
         <translation>Порт игры на роутере занят; роутер дал вместо него этот.</translation>
     </message>
     <message>
@@ -385,7 +394,7 @@
         <translation>Ваш адрес: %1</translation>
     </message>
     <message>
-        <source>This computer's own internet (IPv6) address.</source>
+        <source>This computer&apos;s own internet (IPv6) address.</source>
         <translation>Собственный интернет-адрес (IPv6) этого компьютера.</translation>
     </message>
     <message>
@@ -413,7 +422,7 @@
         <translation>Роутер не ответил: порт не открыт</translation>
     </message>
     <message>
-        <source>The router's ports are all taken</source>
+        <source>The router&apos;s ports are all taken</source>
         <translation>Все порты роутера заняты</translation>
     </message>
     <message>
@@ -445,17 +454,17 @@
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2) - one connection, ours</source>
-        <extracomment>%1 the opponent's name, %2 the area size; this side's connection carries both ways.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size; this side&apos;s connection carries both ways.</extracomment>
         <translation>Ваш супостат: %1 (поле: %2) - одно соединение, наше</translation>
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2) - one connection, theirs</source>
-        <extracomment>%1 the opponent's name, %2 the area size; the peer's connection carries both ways.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size; the peer&apos;s connection carries both ways.</extracomment>
         <translation>Ваш супостат: %1 (поле: %2) - одно соединение, их</translation>
     </message>
     <message>
         <source>Your opponent: %1 (area size: %2)</source>
-        <extracomment>%1 the opponent's name, %2 the area size.</extracomment>
+        <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Ваш супостат: %1 (поле: %2)</translation>
     </message>
 </context>
@@ -477,7 +486,7 @@
 <context>
     <name>Remarks</name>
     <message>
-        <source>It's not your day, %1.</source>
+        <source>It&apos;s not your day, %1.</source>
         <translation>Не везет вам нынче, %1.</translation>
     </message>
     <message>
@@ -485,7 +494,7 @@
         <translation>%1, вам следует поспать. Это ж надо - компьютеру в морской бой продуть.</translation>
     </message>
     <message>
-        <source>What's the hell, %1? How you did this?</source>
+        <source>What&apos;s the hell, %1? How you did this?</source>
         <translation>Что такое, %1? Как так можно?</translation>
     </message>
     <message>
@@ -493,15 +502,15 @@
         <translation>Зачем вы, %1, морской бой любите...</translation>
     </message>
     <message>
-        <source>Did you see the "Matrix" movie, %1? Don't you remember?</source>
-        <translation>Вы смотрели фильм "Матрица", %1? Ничего не напоминает?</translation>
+        <source>Did you see the &quot;Matrix&quot; movie, %1? Don&apos;t you remember?</source>
+        <translation>Вы смотрели фильм &quot;Матрица&quot;, %1? Ничего не напоминает?</translation>
     </message>
     <message>
         <source>The Terminator waiting for you, %1.</source>
         <translation>Однако, %1, фантазии насчет Терминаторов не так уж и безобидны.</translation>
     </message>
     <message>
-        <source>You shouldn't try to save all people on Earth, %1.</source>
+        <source>You shouldn&apos;t try to save all people on Earth, %1.</source>
         <translation>А если бы, %1, от этой игры зависела судьба человечества?</translation>
     </message>
     <message>
@@ -525,19 +534,19 @@
         <translation>%1,  да вам с Вострикелем играть.</translation>
     </message>
     <message>
-        <source>Don't celebrate much, %1. I'll survive.</source>
+        <source>Don&apos;t celebrate much, %1. I&apos;ll survive.</source>
         <translation>Не обольщайтесь, %1. Я еще свое возьму.</translation>
     </message>
     <message>
-        <source>The Tarnwake isn't a hard game, %1. Try to play Quake.</source>
+        <source>The Tarnwake isn&apos;t a hard game, %1. Try to play Quake.</source>
         <translation>Подумаешь, %1, морской бой... Вы в Quake сыграйте - тогда посмотрим...</translation>
     </message>
     <message>
-        <source>Change area size to a 15, %1, and let's play!</source>
+        <source>Change area size to a 15, %1, and let&apos;s play!</source>
         <translation>Давайте сыграем, %1, на поле размерами побольше?</translation>
     </message>
     <message>
-        <source>Isn't my music bores you, %1?</source>
+        <source>Isn&apos;t my music bores you, %1?</source>
         <translation>Неужели, %1, моя надоедливая музыка вас с толку не сбивает?</translation>
     </message>
     <message>
@@ -545,11 +554,11 @@
         <translation>Сейчас свяжусь через ваш компьютер, %1, автору пожалуюсь, а потом диск отформатирую!</translation>
     </message>
     <message>
-        <source>Don't hurt me, %1...</source>
+        <source>Don&apos;t hurt me, %1...</source>
         <translation>Не злите меня, %1...</translation>
     </message>
     <message>
-        <source>It was a small bug, %1, let's play again!</source>
+        <source>It was a small bug, %1, let&apos;s play again!</source>
         <translation>Да у меня просто память заело, %1, давайте еще сыграем, так нечестно!</translation>
     </message>
     <message>
@@ -561,7 +570,7 @@
         <translation>К сожалению, %1 вас надул. Лучше бы вы поиграли со мною. :)</translation>
     </message>
     <message>
-        <source>%1 defeated by you! Try to play with me - I'm much harder. :-)</source>
+        <source>%1 defeated by you! Try to play with me - I&apos;m much harder. :-)</source>
         <translation>Вы выиграли эту партию у %1. Вот попробуйте со мной, искусственным интеллектом сыграть - тогда посмотрим...</translation>
     </message>
 </context>
@@ -589,12 +598,12 @@
     </message>
     <message>
         <source> - last game: </source>
-        <extracomment>Between a player's name and the date of the player's last game.</extracomment>
+        <extracomment>Between a player&apos;s name and the date of the player&apos;s last game.</extracomment>
         <translation> - последняя игра: </translation>
     </message>
     <message>
         <source>, overall skill: </source>
-        <extracomment>Between the date of a player's last game and the difference of wins and losses.</extracomment>
+        <extracomment>Between the date of a player&apos;s last game and the difference of wins and losses.</extracomment>
         <translation>, общий рейтинг: </translation>
     </message>
 </context>

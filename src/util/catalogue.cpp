@@ -8,9 +8,11 @@
 
 namespace tw {
 
-Catalogue::Catalogue(const QString &code) : m_code(code)
+Catalogue::Catalogue(const QString &code, const QString &file) : m_code(code)
 {
-    if (Translations::shippedLanguages().contains(code))
+    if (!file.isEmpty())
+        m_loaded = m_translator.load(file);
+    else if (Translations::shippedLanguages().contains(code))
         m_loaded = m_translator.load(Translations::catalogueFile(code));
 }
 

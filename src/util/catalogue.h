@@ -14,8 +14,9 @@ class Catalogue
 {
 public:
     // The catalogue of a language code such as "de"; an empty or unknown
-    // code gives the source texts.
-    explicit Catalogue(const QString &code);
+    // code gives the source texts. A file name given is read in place of the
+    // game's own catalogue of that code.
+    explicit Catalogue(const QString &code, const QString &file = {});
     Catalogue(const Catalogue &) = delete;
     Catalogue &operator=(const Catalogue &) = delete;
 

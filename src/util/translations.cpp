@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "translations.h"
 
+#include "catalogue.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 
 namespace tw {
 
@@ -20,12 +21,10 @@ QStringList Translations::shippedLanguages()
 
 QString Translations::nativeName(const QString &code)
 {
-    QString name = QLocale(code).nativeLanguageName();
-    if (code == QLatin1String("en"))
-        name = QStringLiteral("English"); // not "American English"
-    if (!name.isEmpty())
-        name[0] = name[0].toUpper();
-    return name.isEmpty() ? code : name;
+    // Each catalogue names its language itself (QLocale would name the
+    // region too: "español de España").
+    //: The name of the language of this catalogue, in that language: "Deutsch".
+    return Catalogue::of(code).translate("Language", "English", "the language's own name");
 }
 
 QString Translations::desktopChoice(const QStringList &uiLanguages)
