@@ -211,6 +211,11 @@
         <source>Save game log to TWLog.txt</source>
         <translation>Spielverlauf in TWLog.txt speichern</translation>
     </message>
+    <message>
+        <source>Host</source>
+        <extracomment>The label of the peer&apos;s host name field.</extracomment>
+        <translation>Host</translation>
+    </message>
 </context>
 <context>
     <name>GameLogWindow</name>
@@ -256,6 +261,10 @@
     <message>
         <source>Tarnwake - player %1</source>
         <translation>Tarnwake - Spieler %1</translation>
+    </message>
+    <message>
+        <source>Sound system init error</source>
+        <translation>Das Soundsystem konnte nicht gestartet werden</translation>
     </message>
 </context>
 <context>

@@ -55,7 +55,6 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_addressLabel->setText(QStringLiteral("IP"));
     m_addressEdit = place<QLineEdit>(m_networkGroup, "addressEdit", {52, 16, 113, 17});
     m_hostLabel = place<SunkenLabel>(m_networkGroup, "hostLabel", {4, 36, 45, 17});
-    m_hostLabel->setText(QStringLiteral("Host"));
     m_hostEdit = place<QLineEdit>(m_networkGroup, "hostEdit", {52, 36, 113, 17});
     m_portLabel = place<SunkenLabel>(m_networkGroup, "portLabel", {4, 56, 45, 17});
     m_portEdit = place<QLineEdit>(m_networkGroup, "portEdit", {52, 56, 113, 17});
@@ -284,6 +283,8 @@ void EditorWindow::retranslate()
     m_shipTypeLabel->setText(texts.translate("EditorWindow", "Ship type"));
     m_rotateLabel->setText(texts.translate("EditorWindow", "Rotate"));
     m_areaSizeLabel->setText(texts.translate("EditorWindow", "Area size"));
+    //: The label of the peer's host name field.
+    m_hostLabel->setText(texts.translate("EditorWindow", "Host"));
     m_portLabel->setText(texts.translate("EditorWindow", "Port"));
     m_clearButton->setText(texts.translate("EditorWindow", "Clear"));
     m_generateButton->setText(texts.translate("EditorWindow", "Generate"));

@@ -124,8 +124,9 @@ void MainWindow::createCompanions()
 {
     makeCompanions();
     if (!m_audio->extractMusic())
-        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
-                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
+        m_feedback.message(
+            this, catalogueOf(m_game.settings()).translate("MainWindow", "Sound system init error"),
+            QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
     m_controlPanel->showSwitches(m_game.settings());
     m_controlPanel->fitScoreCounter();
     m_editorWindow->setSaveLog(m_game.settings().saveLog);
