@@ -76,9 +76,7 @@ void restoreSession(GameState &game, const QStringList &desktopLanguages)
     // further language. A code no catalogue is shipped for counts as none.
     const QString stored = loadLanguageSetting();
     const bool shipped = Translations::shippedLanguages().contains(stored);
-    if (shipped && !isTwoFirstLanguages(stored))
-        speak(game.settings(), stored);
-    else if (!loaded && shipped)
+    if (shipped && (!loaded || !isTwoFirstLanguages(stored)))
         speak(game.settings(), stored);
     else if (!loaded) {
         const QString desktop = Translations::desktopChoice(desktopLanguages);
