@@ -3,9 +3,16 @@
 
 namespace tw {
 
-QString localized(const Settings &settings, const char *english, const char *russian)
+QString languageCode(const Settings &settings)
 {
-    return QString::fromUtf8(settings.englishUi ? english : russian);
+    if (!settings.otherLanguage.isEmpty())
+        return settings.otherLanguage;
+    return settings.englishUi ? QStringLiteral("en") : QStringLiteral("ru");
+}
+
+const Catalogue &catalogueOf(const Settings &settings)
+{
+    return Catalogue::of(languageCode(settings));
 }
 
 } // namespace tw

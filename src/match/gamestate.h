@@ -3,6 +3,7 @@
 
 #include "model/placement.h"
 #include "records/scoredata.h"
+#include "util/catalogue.h"
 
 #include <QString>
 
@@ -16,6 +17,10 @@ struct Settings
     bool musicOn = true;
     bool soundOn = true;
     bool englishUi = true;
+    // A shipped language besides English and Russian ("de"), or empty when
+    // englishUi tells which of those two is spoken. The score file keeps
+    // englishUi only; this one is kept in the settings file.
+    QString otherLanguage;
     bool saveLog = false;
     QString playerName = QStringLiteral("NewUser");
 };
@@ -96,8 +101,9 @@ private:
     ScoreBlock m_scores{};
 };
 
-// The English or the Russian text, as the interface language of the settings
-// is now. Both are UTF-8 literals.
-QString localized(const Settings &settings, const char *english, const char *russian);
+// The code of the language the settings speak: "en", "ru", "de"...
+QString languageCode(const Settings &settings);
+// The game's texts in that language.
+const Catalogue &catalogueOf(const Settings &settings);
 
 } // namespace tw

@@ -25,9 +25,9 @@ Match::Match(GameState &game, Random &random, MatchDialogs &dialogs, MatchSounds
       m_network(network), m_log(log), m_clock(clock), m_peer(network)
 {}
 
-QString Match::localized(const char *english, const char *russian) const
+const Catalogue &Match::texts() const
 {
-    return tw::localized(m_game.settings(), english, russian);
+    return catalogueOf(m_game.settings());
 }
 
 void Match::logLine(const QString &text, bool withTime, bool withDate)
@@ -101,17 +101,19 @@ void Match::start()
     const bool network = m_opponent->isPeer();
     const QString &player = m_game.settings().playerName;
     logLine(QString());
-    logLine(localized("--------------------> New game", "--------------------> Новая игра"));
-    logLine(localized("Player: ", "Игрок: ") + player);
-    logLine(network ? localized("Opponent: ", "Противник: ") + m.opponentName
-                    : localized("Opponent: computer", "Противник: компьютер"));
-    logLine(localized("start", "старт"), true, true);
-    emit logWindowLine(dateTimeText(m_clock.now()) + localized(" start", " старт"));
+    logLine(texts().translate("Match", "--------------------> New game"));
+    logLine(texts().translate("Match", "Player: %1").arg(player));
+    logLine(network ? texts().translate("Match", "Opponent: %1").arg(m.opponentName)
+                    : texts().translate("Match", "Opponent: computer"));
+    //: The log's line of the moment a match starts.
+    const QString start = texts().translate("Match", "start");
+    logLine(start, true, true);
+    emit logWindowLine(dateTimeText(m_clock.now()) + u' ' + start);
 
     armBoard(b.ownBoard, b.areaSize);
     armBoard(b.opponentBoard, b.areaSize);
     if (!network)
-        emit captionChanged(Side::Opponent, localized(" Computer ", " Компьютер "));
+        emit captionChanged(Side::Opponent, u' ' + texts().translate("Match", "Computer") + u' ');
     emit captionChanged(Side::Own, u' ' + player + u' ');
     emit boardChanged(Side::Own);
     emit boardChanged(Side::Opponent);
@@ -189,20 +191,16 @@ void Match::end(Ending ending)
     if (ending == Ending::Lost) {
         m_sounds.playSound(QStringLiteral("LAUGH"));
         m_sounds.playMusic(QStringLiteral("loose"));
-        if (network) {
-            emit logWindowLine(timeText(m_clock.now()) + localized(" the winner is ", " победа ") +
-                               m.opponentName);
-            logLine(localized("the winner is ", "победа ") + m.opponentName, true);
-        } else {
-            emit logWindowLine(timeText(m_clock.now()) +
-                               localized(" computer wins", " победа компьютера"));
-            logLine(localized("computer wins", "победа компьютера"), true);
-        }
+        const QString line =
+            network ? texts().translate("Match", "the winner is %1").arg(m.opponentName)
+                    : texts().translate("Match", "computer wins");
+        emit logWindowLine(timeText(m_clock.now()) + u' ' + line);
+        logLine(line, true);
     } else {
         m_sounds.playMusic(QStringLiteral("win"));
-        emit logWindowLine(timeText(m_clock.now()) + localized(" the winner is ", " победа ") +
-                           player);
-        logLine(localized("the winner is ", "победа ") + player, true);
+        const QString line = texts().translate("Match", "the winner is %1").arg(player);
+        emit logWindowLine(timeText(m_clock.now()) + u' ' + line);
+        logLine(line, true);
     }
     revealShips(b.ownBoard, b.areaSize);
     revealShips(b.opponentBoard, b.areaSize);
@@ -260,7 +258,8 @@ bool Match::computerShot()
         m.rejectedCells.at(x, y) = CellMiss;
         return false;
     }
-    return opponentFires(x, y, localized("computer: ", "компьютер: "));
+    return opponentFires(x, y, //: Before a shot of the computer in the log: "computer: B4 wrong".
+                         texts().translate("Match", "computer: "));
 }
 
 bool Match::peerShot(int col, int row)
@@ -353,14 +352,17 @@ void Match::pauseButton(bool down)
     if (down) {
         m.paused = true;
         emit pausedChanged(true);
-        emit logWindowLine(timeText(m_clock.now()) + localized(" pause", " пауза"));
-        logLine(localized("pause", "пауза"), true);
+        const QString line = texts().translate("Match", "pause");
+        emit logWindowLine(timeText(m_clock.now()) + u' ' + line);
+        logLine(line, true);
     } else {
         m.paused = false;
         clearScramble();
         emit pausedChanged(false);
-        emit logWindowLine(timeText(m_clock.now()) + localized(" continue", " продолжение"));
-        logLine(localized("continue", "продолжение"), true);
+        //: The log's line of the moment a pause ends.
+        const QString line = texts().translate("Match", "continue");
+        emit logWindowLine(timeText(m_clock.now()) + u' ' + line);
+        logLine(line, true);
         emit boardChanged(Side::Own);
         emit boardChanged(Side::Opponent);
     }
@@ -395,7 +397,7 @@ void Match::abortConfirmed()
     m.paused = false;
     clearScramble();
     m.gameAborted = true;
-    logLine(localized("The game is aborted by user.", "Игра прервана пользователем"));
+    logLine(texts().translate("Match", "The game is aborted by user."));
 }
 
 } // namespace tw

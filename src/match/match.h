@@ -128,7 +128,7 @@ private:
     // The opponent fires at the own board's cell (1-based), named shooter in
     // the reports; the one path of every opponent shot after its checks.
     bool opponentFires(int x, int y, const QString &shooter);
-    QString localized(const char *english, const char *russian) const;
+    const Catalogue &texts() const;
     // A line of the log file, written while the settings ask for it.
     void logLine(const QString &text, bool withTime = false, bool withDate = false);
 

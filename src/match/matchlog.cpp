@@ -12,11 +12,13 @@ QString outcomeWord(const Settings &settings, ShotOutcome outcome)
 {
     switch (outcome) {
     case ShotOutcome::Miss:
-        return localized(settings, "wrong", "мимо");
+        //: A shot's outcome in the log: a miss.
+        return catalogueOf(settings).translate("MatchLog", "wrong");
     case ShotOutcome::Hit:
-        return localized(settings, "bingo", "попадание");
+        //: A shot's outcome in the log: a hit.
+        return catalogueOf(settings).translate("MatchLog", "bingo");
     case ShotOutcome::Destroyed:
-        return localized(settings, "ship destroyed", "корабль уничтожен");
+        return catalogueOf(settings).translate("MatchLog", "ship destroyed");
     }
     return {};
 }
@@ -54,19 +56,18 @@ QString shotLine(const Settings &settings, const QString &shooter, int x, int y,
 QStringList gameSummary(const GameState &game, bool network)
 {
     const MatchState &m = game.match();
-    const Settings &s = game.settings();
+    const Catalogue &texts = catalogueOf(game.settings());
     const int n = game.boards().areaSize;
     QStringList lines;
-    lines << localized(s, "Game time: ", "Общее время игры: ") +
-                 formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime));
-    lines << localized(s, "Ships placing of ", "Расстановка кораблей ") +
-                 game.settings().playerName + QStringLiteral(": ");
+    lines << texts.translate("MatchLog", "Game time: %1")
+                 .arg(formatDuration(static_cast<quint32>(m.playerTime + m.opponentTime)));
+    //: Above the rows of a board in the log, %1 the player's name.
+    lines << texts.translate("MatchLog", "Ships placing of %1: ").arg(game.settings().playerName);
     appendBoardRows(lines, game.boards().ownBoard, n);
     if (network)
-        lines << localized(s, "Ships placing of ", "Расстановка кораблей ") + m.opponentName +
-                     QStringLiteral(": ");
+        lines << texts.translate("MatchLog", "Ships placing of %1: ").arg(m.opponentName);
     else
-        lines << localized(s, "Ships placing of computer: ", "Расстановка кораблей компьютера: ");
+        lines << texts.translate("MatchLog", "Ships placing of computer: ");
     appendBoardRows(lines, game.boards().opponentBoard, n);
     return lines;
 }

@@ -4,8 +4,43 @@
 #include "records/records.h"
 #include "records/scorefile.h"
 #include "util/paths.h"
+#include "util/settingsfile.h"
+#include "util/translations.h"
+
 
 namespace tw {
+
+namespace {
+
+const QString LanguageKey = QStringLiteral("language");
+
+bool isTwoFirstLanguages(const QString &code)
+{
+    return code == QLatin1String("en") || code == QLatin1String("ru");
+}
+
+// Sets the language of the settings to a shipped code.
+void speak(Settings &settings, const QString &code)
+{
+    settings.englishUi = code != QLatin1String("ru");
+    settings.otherLanguage = isTwoFirstLanguages(code) ? QString() : code;
+}
+
+} // namespace
+
+QString loadLanguageSetting()
+{
+    return SettingsFile(settingsFilePath()).read().value(LanguageKey);
+}
+
+void saveLanguageSetting(const QString &code)
+{
+    // The other settings in the file are kept as they are.
+    const SettingsFile file(settingsFilePath());
+    SettingsFile::Values values = file.read();
+    values.insert(LanguageKey, code);
+    file.write(values);
+}
 
 bool loadSession(GameState &game)
 {
@@ -28,8 +63,20 @@ bool loadSession(GameState &game)
 
 void restoreSession(GameState &game, const QStringList &desktopLanguages)
 {
-    if (!loadSession(game))
-        game.settings().englishUi = prefersEnglish(desktopLanguages);
+    const bool loaded = loadSession(game);
+    // English and Russian are the score file's; the settings file names a
+    // further language. A code no catalogue is shipped for counts as none.
+    const QString stored = loadLanguageSetting();
+    const bool shipped = Translations::shippedLanguages().contains(stored);
+    if (shipped && (!loaded || !isTwoFirstLanguages(stored)))
+        speak(game.settings(), stored);
+    else if (!loaded) {
+        const QString desktop = Translations::desktopChoice(desktopLanguages);
+        if (desktop.isEmpty())
+            game.settings().englishUi = prefersEnglish(desktopLanguages);
+        else
+            speak(game.settings(), desktop);
+    }
 }
 
 namespace {
@@ -50,6 +97,13 @@ ScoreBlock &recordsWithSettings(GameState &game)
 
 bool saveSession(GameState &game)
 {
+    // The settings file is written only when it has to change: English and
+    // Russian need no entry, but an entry of another language, or one that
+    // is not understood, is put right.
+    const QString code = languageCode(game.settings());
+    const QString stored = loadLanguageSetting();
+    if (stored != code && !(stored.isEmpty() && isTwoFirstLanguages(code)))
+        saveLanguageSetting(code);
     return saveScoreFile(recordsWithSettings(game), dataDirectory());
 }
 

@@ -20,11 +20,20 @@ bool loadSession(GameState &game);
 bool prefersEnglish(const QStringList &uiLanguages);
 
 // The start-up's loadSession(): a first start, with no settings stored yet,
-// speaks the desktop's language (its interface languages as
-// QLocale::uiLanguages() gives them); afterwards the stored setting rules.
+// speaks the desktop's language when the game has a catalogue for it (its
+// interface languages as QLocale::uiLanguages() gives them), else English;
+// afterwards the stored setting rules, a further language in the settings
+// file before the score file's English or Russian.
 void restoreSession(GameState &game, const QStringList &desktopLanguages);
 
-// Copies the settings into the records and writes the score file.
+// The language kept in the settings file ("de"; empty when none is kept),
+// and storing one there. The score file keeps only whether English or
+// Russian is spoken; a further language is kept here.
+QString loadLanguageSetting();
+void saveLanguageSetting(const QString &code);
+
+// Copies the settings into the records and writes the score file, and the
+// language into the settings file when that has to change.
 bool saveSession(GameState &game);
 
 // The bytes saveSession() would write now (the settings copied into the

@@ -103,9 +103,9 @@ void MatchAgreement::noteRefusal()
 {
     setPhase(AgreementPhase::InviteDeclined);
     const QString text =
-        localized(m_game.settings(), "The user doesn't ready to game, or area sizes miscoincide.",
-                  "Пользователь, которому вы отправили запрос, еще не готов к игре "
-                  "или несовпадают размеры полей.");
+        catalogueOf(m_game.settings())
+            .translate("MatchAgreement",
+                       "The user doesn't ready to game, or area sizes miscoincide.");
     QTimer::singleShot(0, this, [this, text] { emit refused(text); });
     endWait();
 }
@@ -217,13 +217,10 @@ void MatchAgreement::askInvitation()
         return;
     }
     const QString text =
-        m_game.settings().englishUi
-            ? QStringLiteral("The player ") + invitation.name +
-                  QStringLiteral(" inviting you to a new game. At this moment you're ready to "
-                                 "play. Do you want to start game?")
-            : QStringLiteral("Игрок ") + invitation.name +
-                  QStringLiteral(" приглашает вас к игре. В данный момент вы готовы приступить к "
-                                 "ней. Начать игру?");
+        catalogueOf(m_game.settings())
+            .translate("MatchAgreement", "The player %1 inviting you to a new game. At this moment "
+                                         "you're ready to play. Do you want to start game?")
+            .arg(invitation.name);
     // Still pending while the question is open: a second invitation is
     // refused meanwhile.
     m_prompts.askInvitation(text, [this](bool yes) { invitationAnswered(yes); });

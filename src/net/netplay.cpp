@@ -111,12 +111,9 @@ void NetPlay::handleGameAborted(const PacketFields &fields)
     m_abortNoticePending = true;
     const QString name = peerName(fields.payload(1));
     const QString text =
-        m_game.settings().englishUi
-            ? QStringLiteral("The player ") + name +
-                  QStringLiteral(" is finished game. You must abort game too.")
-            : QStringLiteral("Игрок ") + name +
-                  QStringLiteral(" закончил игру. Вам необходимо выйти из игрового режима, т.к. "
-                                 "игра далее не имеет смысла");
+        catalogueOf(m_game.settings())
+            .translate("NetPlay", "The player %1 is finished game. You must abort game too.")
+            .arg(name);
     QTimer::singleShot(0, this, [this, text] {
         emit peerAborted(text);
         m_abortNoticePending = false;

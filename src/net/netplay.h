@@ -51,7 +51,7 @@ public:
 
     // (Re)starts listening on serverPort, reporting in the status line.
     void startServer() { m_connection.startServer(); }
-    // "Ок!": connect to the peer in the address, host and port fields.
+    // "Ok!": connect to the peer in the address, host and port fields.
     void connectToPeer() { m_connection.connectToPeer(); }
     // "No!": drop the outgoing connection.
     void disconnectFromPeer() { m_connection.disconnectFromPeer(); }
@@ -100,7 +100,7 @@ signals:
     void shotSent(int col, int row);
 
     // The network options: the status line, the lamp (at each idle tick),
-    // "Ок!" enabled, and text filled into the address, host and port fields.
+    // "Ok!" enabled, and text filled into the address, host and port fields.
     void statusChanged(const QString &text);
     void lampShown(bool linked);
     void connectEnabledChanged(bool enabled);

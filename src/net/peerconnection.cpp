@@ -30,22 +30,27 @@ PeerConnection::PeerConnection(GameState &game, NetPlayPrompts &prompts, QObject
     connect(&m_connectBackTimer, &QTimer::timeout, this, &PeerConnection::carryBothWays);
 }
 
-QString PeerConnection::localized(const char *english, const char *russian) const
+const Catalogue &PeerConnection::texts() const
 {
-    return tw::localized(m_game.settings(), english, russian);
+    return catalogueOf(m_game.settings());
 }
 
 void PeerConnection::showStatus(const QString &text)
 {
-    m_status = text;
+    m_connectedTo = false;
     emit statusChanged(text);
+}
+
+QString PeerConnection::connectedText(const QString &host) const
+{
+    return texts().translate("PeerConnection", "connection established: %1").arg(host);
 }
 
 void PeerConnection::startServer()
 {
-    showStatus(localized("server init: Ok", "инициализация сервера: Ок"));
+    showStatus(texts().translate("PeerConnection", "server init: Ok"));
     if (!m_link.listen(m_serverPort))
-        showStatus(localized("server error!", "ошибка сервера!"));
+        showStatus(texts().translate("PeerConnection", "server error!"));
 }
 
 void PeerConnection::connectToPeer()
@@ -133,7 +138,8 @@ void PeerConnection::onConnected()
     m_connectingBackTo.clear();
     m_connectBackTimer.stop();
     const QString name = m_link.clientRemoteHostName();
-    showStatus(localized("connection established: ", "успешное подключение: ") + name);
+    showStatus(connectedText(name));
+    m_connectedTo = true;
     emit connectEnabledChanged(true);
     emit addressFilled(addressText(m_link.clientRemoteAddress(), m_link.clientRemotePort(),
                                    static_cast<quint16>(m_serverPort)));
@@ -147,12 +153,9 @@ void PeerConnection::onClientHostNameFound(const QString &name)
 {
     // The look-up answers after the connect; its name completes the status
     // text of the connect while that is still shown.
-    const QString shown = m_status;
     emit hostFilled(name);
-    for (const QString &prefix :
-         {QStringLiteral("connection established: "), QStringLiteral("успешное подключение: ")})
-        if (shown.startsWith(prefix))
-            showStatus(prefix + name);
+    if (m_connectedTo)
+        showStatus(connectedText(name));
 }
 
 quint16 PeerConnection::returnPort() const
@@ -165,7 +168,7 @@ void PeerConnection::onConnectError()
     // A connection back that fails leaves the link to the peer's connection.
     if (!m_connectingBackTo.isNull())
         return;
-    showStatus(localized("connection error!", "ошибка подключения!"));
+    showStatus(texts().translate("PeerConnection", "connection error!"));
     emit connectEnabledChanged(true);
 }
 
@@ -176,7 +179,7 @@ void PeerConnection::showConnectionState()
         return;
     }
     emit lampShown(false);
-    showStatus(localized("no connection", "нет подключения"));
+    showStatus(texts().translate("PeerConnection", "no connection"));
 }
 
 void PeerConnection::sendUserInfo()
@@ -198,16 +201,25 @@ bool PeerConnection::fromPeer(const IncomingConnection &from) const
 
 void PeerConnection::showOpponentStatus(const QString &name, int areaSize)
 {
-    const QString n = QString::number(areaSize);
-    QString way;
-    if (m_link.shape() == PeerLink::Shape::OursBothWays)
-        way = localized(" - one connection, ours", " - одно соединение, наше");
-    else if (m_link.shape() == PeerLink::Shape::TheirsBothWays)
-        way = localized(" - one connection, theirs", " - одно соединение, их");
-    showStatus(m_game.settings().englishUi ? QStringLiteral("Your opponent: ") + name +
-                                                 QStringLiteral(" (area size: ") + n + u')' + way
-                                           : QStringLiteral("Ваш супостат: ") + name +
-                                                 QStringLiteral(" (поле: ") + n + u')' + way);
+    const Catalogue &t = texts();
+    QString text;
+    switch (m_link.shape()) {
+    case PeerLink::Shape::OursBothWays:
+        //: %1 the opponent's name, %2 the area size; this side's connection carries both ways.
+        text = t.translate("PeerConnection",
+                           "Your opponent: %1 (area size: %2) - one connection, ours");
+        break;
+    case PeerLink::Shape::TheirsBothWays:
+        //: %1 the opponent's name, %2 the area size; the peer's connection carries both ways.
+        text = t.translate("PeerConnection",
+                           "Your opponent: %1 (area size: %2) - one connection, theirs");
+        break;
+    default:
+        //: %1 the opponent's name, %2 the area size.
+        text = t.translate("PeerConnection", "Your opponent: %1 (area size: %2)");
+        break;
+    }
+    showStatus(text.arg(name, QString::number(areaSize)));
 }
 
 void PeerConnection::handleConnectionInvite(const PacketFields &fields,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The upkeep of the link to the peer: listening, the "Ок!" and "No!" of the
+// The upkeep of the link to the peer: listening, the "Ok!" and "No!" of the
 // network options, the connection invite that links the peer back, and what
 // the status line and the lamp show about it.
 
@@ -44,7 +44,7 @@ public:
 
     // (Re)starts listening on serverPort, reporting in the status line.
     void startServer();
-    // "Ок!": connect to the peer in the address, host and port fields.
+    // "Ok!": connect to the peer in the address, host and port fields.
     void connectToPeer();
     // "No!": drop the outgoing connection.
     void disconnectFromPeer();
@@ -68,7 +68,7 @@ signals:
     void statusChanged(const QString &text);
     // The connection lamp, lit at each idle tick: linked or not.
     void lampShown(bool linked);
-    // "Ок!" may be pressed (again), or not while an attempt runs.
+    // "Ok!" may be pressed (again), or not while an attempt runs.
     void connectEnabledChanged(bool enabled);
     // Filled into the network options' fields.
     void addressFilled(const QString &text);
@@ -93,7 +93,8 @@ private:
     void showStatus(const QString &text);
     // The port the peer connects back to.
     quint16 returnPort() const;
-    QString localized(const char *english, const char *russian) const;
+    const Catalogue &texts() const;
+    QString connectedText(const QString &host) const;
 
     GameState &m_game;
     NetPlayPrompts &m_prompts;
@@ -104,7 +105,9 @@ private:
     // time it has.
     QHostAddress m_connectingBackTo;
     QTimer m_connectBackTimer;
-    QString m_status; // the status text last shown
+    // The status shown is "connection established", which the host name
+    // found later completes.
+    bool m_connectedTo = false;
 };
 
 } // namespace tw

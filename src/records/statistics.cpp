@@ -5,17 +5,13 @@
 #include "util/duration.h"
 #include "util/localtime.h"
 
+#include <QtGlobal>
 #include <cstdint>
 #include <utility>
 
 namespace tw {
 
 namespace {
-
-QString pick(bool english, const char *englishText, const char *russianText)
-{
-    return QString::fromUtf8(english ? englishText : russianText);
-}
 
 bool isUsed(const PlayerRecord &record)
 {
@@ -26,20 +22,20 @@ bool isUsed(const PlayerRecord &record)
 // is written.
 struct RecordLine
 {
-    const char *english;
-    const char *russian;
+    const char *label;
     std::int32_t PlayerRecord::*figure;
     bool smallestWins;
     bool isDuration;
 };
 
 constexpr RecordLine RecordLines[] = {
-    {"Most winner: ", "Больше всего побед: ", &PlayerRecord::wins, false, false},
-    {"Most looser: ", "Больше всего проигрышей: ", &PlayerRecord::losses, false, false},
-    {"The longest battle: ", "Самая длинная схватка: ", &PlayerRecord::longestBattle, false, true},
-    {"The shortest battle: ", "Самая короткая схватка: ", &PlayerRecord::shortestBattle, true,
+    {QT_TRANSLATE_NOOP("Statistics", "Most winner: "), &PlayerRecord::wins, false, false},
+    {QT_TRANSLATE_NOOP("Statistics", "Most looser: "), &PlayerRecord::losses, false, false},
+    {QT_TRANSLATE_NOOP("Statistics", "The longest battle: "), &PlayerRecord::longestBattle, false,
      true},
-    {"Top score: ", "Больше всего очков: ", &PlayerRecord::topScore, false, false},
+    {QT_TRANSLATE_NOOP("Statistics", "The shortest battle: "), &PlayerRecord::shortestBattle, true,
+     true},
+    {QT_TRANSLATE_NOOP("Statistics", "Top score: "), &PlayerRecord::topScore, false, false},
 };
 
 // The holder of one record: starting from record 1, used or not, every used
@@ -101,18 +97,28 @@ QString lastGameText(double oleDate, const StatsFormat &format)
 QString statisticsText(const ScoreBlock &data, const QString &endRemark, bool english,
                        const StatsFormat &format)
 {
+    return statisticsText(data, endRemark,
+                          Catalogue::of(english ? QStringLiteral("en") : QStringLiteral("ru")),
+                          format);
+}
+
+QString statisticsText(const ScoreBlock &data, const QString &endRemark, const Catalogue &texts,
+                       const StatsFormat &format)
+{
     const QString title = QStringLiteral("Tarnwake™||");
     QString text = endRemark.isEmpty() ? u'|' + title : endRemark + QStringLiteral("||") + title;
 
     for (const RecordLine &line : RecordLines) {
         if (const PlayerRecord *holder = holderOf(data, line))
-            text += pick(english, line.english, line.russian) + recordName(*holder) +
+            text += texts.translate("Statistics", line.label) + recordName(*holder) +
                     QStringLiteral(" (") + figureText(holder->*line.figure, line.isDuration) +
                     QStringLiteral(")||");
     }
 
-    const QString lastGame = pick(english, " - last game: ", " - последняя игра: ");
-    const QString skill = pick(english, ", overall skill: ", ", общий рейтинг: ");
+    //: Between a player's name and the date of the player's last game.
+    const QString lastGame = texts.translate("Statistics", " - last game: ");
+    //: Between the date of a player's last game and the difference of wins and losses.
+    const QString skill = texts.translate("Statistics", ", overall skill: ");
     for (const PlayerRecord &p : data.players) {
         if (!isUsed(p))
             continue;

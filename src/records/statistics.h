@@ -2,6 +2,7 @@
 #pragma once
 
 #include "records/scoredata.h"
+#include "util/catalogue.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -36,12 +37,15 @@ private:
 // The text of the statistics window, "|" breaking the lines: the end-of-game
 // remark (when there is one), the program's name between empty lines, the
 // holders of the five records and one line per used record, ended by an
-// empty line. Made in English or Russian as english says.
+// empty line. Made in the language of the catalogue.
 //
 // Each record line names the best of the used records, the lowest index
 // winning a tie. The scan starts from record 1 whether it is used or not, so
 // while record 1 is free a line appears only when some player beats its reset
 // value (above 0, or below NoShortestBattle for the shortest battle).
+QString statisticsText(const ScoreBlock &data, const QString &endRemark, const Catalogue &texts,
+                       const StatsFormat &format = StatsFormat());
+// The same in English (true) or Russian.
 QString statisticsText(const ScoreBlock &data, const QString &endRemark, bool english,
                        const StatsFormat &format = StatsFormat());
 

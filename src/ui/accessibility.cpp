@@ -5,6 +5,7 @@
 
 #include "boardview.h"
 #include "model/board.h"
+#include "util/catalogue.h"
 #include "widgets.h"
 
 #include <QAccessibleWidget>
@@ -14,33 +15,42 @@
 
 namespace tw {
 
-QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english)
+QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, const Catalogue &texts)
 {
-    const auto pick = [english](const char *en, const char *ru) {
-        return QString::fromUtf8(english ? en : ru);
+    const auto state = [&texts](const char *source) {
+        //: What a screen reader says of a board cell after its name.
+        return texts.translate("BoardCell", source);
     };
     switch (code) {
     case CellMiss:
-        return pick("miss", "мимо");
+        return state(QT_TRANSLATE_NOOP("BoardCell", "miss"));
     case CellShip:
         // Before a match a placed ship; in a match a cell of a destroyed one.
-        return inMatch ? pick("sunk", "убит") : pick("own ship", "свой корабль");
+        return inMatch ? state(QT_TRANSLATE_NOOP("BoardCell", "sunk"))
+                       : state(QT_TRANSLATE_NOOP("BoardCell", "own ship"));
     case CellHit:
-        return pick("hit", "ранен");
+        return state(QT_TRANSLATE_NOOP("BoardCell", "hit"));
     case CellIntact:
-        if (opponentBoard && inMatch)
-            return pick("water", "вода"); // never tell where the hidden fleet is
-        return pick("own ship", "свой корабль");
+        if (opponentBoard && inMatch) // never tell where the hidden fleet is
+            return state(QT_TRANSLATE_NOOP("BoardCell", "water"));
+        return state(QT_TRANSLATE_NOOP("BoardCell", "own ship"));
     default:
-        return pick("water", "вода");
+        return state(QT_TRANSLATE_NOOP("BoardCell", "water"));
     }
+}
+
+QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
+                           const Catalogue &texts)
+{
+    return QString::fromStdString(cellName(x, y)) + QStringLiteral(", ") +
+           cellStateText(code, opponentBoard, inMatch, texts);
 }
 
 QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
                            bool english)
 {
-    return QString::fromStdString(cellName(x, y)) + QStringLiteral(", ") +
-           cellStateText(code, opponentBoard, inMatch, english);
+    return cellAccessibleText(x, y, code, opponentBoard, inMatch,
+                              Catalogue::of(english ? QStringLiteral("en") : QStringLiteral("ru")));
 }
 
 namespace {

@@ -6,13 +6,18 @@
 
 namespace tw {
 
-// What a screen reader says for one board cell: its state word in the chosen
-// language. `code` is the cell code of the board; during a match the
-// opponent's unhit ship cells read as untouched water, as they are drawn.
-QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, bool english);
+class Catalogue;
 
-// The whole text of a cell, the cell name first: "B4, hit", "B4, ранен".
-// x and y count from 1.
+// What a screen reader says for one board cell: its state word in the
+// catalogue's language. `code` is the cell code of the board; during a match
+// the opponent's unhit ship cells read as untouched water, as they are drawn.
+QString cellStateText(std::uint8_t code, bool opponentBoard, bool inMatch, const Catalogue &texts);
+
+// The whole text of a cell, the cell name first: "B4, hit". x and y count
+// from 1.
+QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
+                           const Catalogue &texts);
+// The same in English (true) or Russian.
 QString cellAccessibleText(int x, int y, std::uint8_t code, bool opponentBoard, bool inMatch,
                            bool english);
 

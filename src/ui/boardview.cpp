@@ -205,7 +205,7 @@ QString BoardView::describeCell(int col, int row) const
         return {};
     return cellAccessibleText(col + 1, row + 1, cells->at(col + 1, row + 1),
                               m_role == Role::OpponentBoard, m_game->match().gameInProgress,
-                              m_game->settings().englishUi);
+                              catalogueOf(m_game->settings()));
 }
 
 void BoardView::announceCursorCell()

@@ -3,9 +3,13 @@
 
 #include "pictures.h"
 #include "util/duration.h"
+#include "util/translations.h"
 #include "widgets.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace tw {
@@ -68,6 +72,14 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(parent)
     connect(m_musicToggle, &ClickLabel::clicked, this, &ControlPanel::musicClicked);
     connect(m_soundToggle, &ClickLabel::clicked, this, &ControlPanel::soundClicked);
     connect(m_languageToggle, &ClickLabel::clicked, this, &ControlPanel::languageClicked);
+    m_languageToggle->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_languageToggle, &QWidget::customContextMenuRequested, this,
+            &ControlPanel::showLanguageMenu);
+    // The Menu key arrives as a context menu event; Shift+F10 is its other key.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), m_languageToggle);
+    menuKey->setContext(Qt::WidgetShortcut);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { showLanguageMenu(QPoint(0, m_languageToggle->height())); });
     connect(m_playerButton, &QToolButton::clicked, this, &ControlPanel::playerClicked);
     connect(m_scoresButton, &QToolButton::clicked, this, &ControlPanel::scoresClicked);
     connect(m_aboutButton, &QToolButton::clicked, this, &ControlPanel::aboutClicked);
@@ -75,30 +87,61 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(parent)
 
 void ControlPanel::retranslate(const Settings &settings)
 {
-    m_startButton->setText(localized(settings, "Start", "Старт"));
-    m_pauseButton->setText(localized(settings, "Pause", "Пауза"));
-    m_abortButton->setText(localized(settings, "Abort", "Прервать"));
-    m_playerButton->setText(localized(settings, "Player", "Игрок"));
-    m_scoresButton->setText(localized(settings, "Scores", "Дневник"));
-    m_musicToggle->setText(localized(settings, "Music", "Музыка"));
-    m_soundToggle->setText(localized(settings, "Sound", "Звуки"));
-    m_languageToggle->setText(localized(settings, "Russian", "English"));
-    setTitle(localized(settings, " Control ", " Управление "));
+    m_startButton->setText(catalogueOf(settings).translate("ControlPanel", "Start"));
+    m_pauseButton->setText(catalogueOf(settings).translate("ControlPanel", "Pause"));
+    m_abortButton->setText(catalogueOf(settings).translate("ControlPanel", "Abort"));
+    m_playerButton->setText(catalogueOf(settings).translate("ControlPanel", "Player"));
+    m_scoresButton->setText(catalogueOf(settings).translate("ControlPanel", "Scores"));
+    m_musicToggle->setText(catalogueOf(settings).translate("ControlPanel", "Music"));
+    m_soundToggle->setText(catalogueOf(settings).translate("ControlPanel", "Sound"));
+    // The language one click goes to, in English: the switch between the two
+    // first languages of the game, and the way back to English from another.
+    m_languageToggle->setText(languageCode(settings) == QLatin1String("en")
+                                  ? QStringLiteral("Russian")
+                                  : QStringLiteral("English"));
+    setTitle(u' ' + catalogueOf(settings).translate("ControlPanel", "Control") + u' ');
 }
 
-void ControlPanel::applyShortcuts(bool english)
+void ControlPanel::showLanguageMenu(const QPoint &at)
+{
+    auto *menu = new QMenu(m_languageToggle);
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const QString &code : Translations::shippedLanguages()) {
+        QAction *action = menu->addAction(Translations::nativeName(code));
+        action->setData(code);
+        connect(action, &QAction::triggered, this, [this, code] { emit languageChosen(code); });
+    }
+    menu->popup(m_languageToggle->mapToGlobal(at));
+}
+
+void ControlPanel::applyShortcuts(const Settings &settings)
 {
     // Setting a button's text clears its shortcut, so these follow every
-    // caption change. The Russian letters are those of the Russian captions.
+    // caption change. Each letter is one of its caption's.
+    const Catalogue &texts = catalogueOf(settings);
     const struct
     {
         QAbstractButton *button;
-        char16_t english, russian;
-    } keys[] = {{m_startButton, u'S', u'С'},  {m_pauseButton, u'P', u'П'},
-                {m_abortButton, u'A', u'Р'},  {m_playerButton, u'L', u'И'},
-                {m_scoresButton, u'C', u'Д'}, {m_aboutButton, u'B', u'B'}};
+        QString letter;
+    } keys[] = {
+        //: The Alt+letter shortcut of the Start button, a letter of its caption.
+        {m_startButton, texts.translate("ControlPanel", "S", "shortcut of Start")},
+        //: The Alt+letter shortcut of the Pause button, a letter of its caption.
+        {m_pauseButton, texts.translate("ControlPanel", "P", "shortcut of Pause")},
+        //: The Alt+letter shortcut of the Abort button, a letter of its caption.
+        {m_abortButton, texts.translate("ControlPanel", "A", "shortcut of Abort")},
+        //: The Alt+letter shortcut of the Player button, a letter of its caption.
+        {m_playerButton, texts.translate("ControlPanel", "L", "shortcut of Player")},
+        //: The Alt+letter shortcut of the Scores button, a letter of its caption.
+        {m_scoresButton, texts.translate("ControlPanel", "C", "shortcut of Scores")},
+        //: The Alt+letter shortcut of the About button, which has a picture and no caption.
+        {m_aboutButton, texts.translate("ControlPanel", "B", "shortcut of About")},
+    };
     for (const auto &k : keys)
-        k.button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(english ? k.english : k.russian)));
+        if (!k.letter.isEmpty())
+            k.button->setShortcut(
+                QKeySequence(Qt::ALT | Qt::Key(k.letter.at(0).toUpper().unicode())));
 }
 
 void ControlPanel::showSwitches(const Settings &settings)
@@ -161,32 +204,34 @@ bool ControlPanel::pauseDown() const
 
 void ControlPanel::updateAccessibleTexts(const Settings &settings, const MatchState &match)
 {
-    const QString on = localized(settings, "on", "горит"),
-                  off = localized(settings, "off", "не горит");
+    const Catalogue &texts = catalogueOf(settings);
     const bool playerLamp = m_playerTurnLamp->brushColor() == QColor(Qt::blue);
     const bool opponentLamp = m_opponentTurnLamp->brushColor() == QColor(Qt::red);
     updateAccessibleName(m_playerTurnLamp,
-                         localized(settings, "Your turn lamp, ", "Лампа вашего хода, ") +
-                             (playerLamp ? on : off));
+                         playerLamp ? texts.translate("ControlPanel", "Your turn lamp, on")
+                                    : texts.translate("ControlPanel", "Your turn lamp, off"));
     updateAccessibleName(m_opponentTurnLamp,
-                         localized(settings, "Opponent's turn lamp, ", "Лампа хода противника, ") +
-                             (opponentLamp ? on : off));
+                         opponentLamp
+                             ? texts.translate("ControlPanel", "Opponent's turn lamp, on")
+                             : texts.translate("ControlPanel", "Opponent's turn lamp, off"));
     QString turn;
     if (match.gameInProgress)
-        turn = match.playerTurn ? localized(settings, "your turn", "ваш ход")
-                                : localized(settings, "opponent's turn", "ход противника");
+        turn = match.playerTurn ? texts.translate("ControlPanel", "your turn")
+                                : texts.translate("ControlPanel", "opponent's turn");
     m_playerTurnLamp->setAccessibleDescription(turn);
     m_opponentTurnLamp->setAccessibleDescription(turn);
     updateAccessibleName(m_scoreCounter,
-                         localized(settings, "Score ", "Счёт ") + QString::number(match.gameScore));
+                         texts.translate("ControlPanel", "Score %1").arg(match.gameScore));
     const auto clock = [](const QString &whose, const QString &time) {
         return time.isEmpty() ? whose : whose + QStringLiteral(" ") + time;
     };
-    updateAccessibleName(m_playerTimeLabel, clock(localized(settings, "Your time", "Ваше время"),
+    //: The accessible name of the player's clock, the time follows.
+    updateAccessibleName(m_playerTimeLabel, clock(texts.translate("ControlPanel", "Your time"),
                                                   m_playerTimeLabel->text()));
-    updateAccessibleName(m_opponentTimeLabel,
-                         clock(localized(settings, "Opponent's time", "Время противника"),
-                               m_opponentTimeLabel->text()));
+    //: The accessible name of the opponent's clock, the time follows.
+    updateAccessibleName(
+        m_opponentTimeLabel,
+        clock(texts.translate("ControlPanel", "Opponent's time"), m_opponentTimeLabel->text()));
     m_musicToggle->setChecked(settings.musicOn);
     m_soundToggle->setChecked(settings.soundOn);
 }

@@ -28,7 +28,7 @@ public:
     // the settings.
     void retranslate(const Settings &settings);
     // The Alt+letter shortcuts of the buttons; their captions must be set.
-    void applyShortcuts(bool english);
+    void applyShortcuts(const Settings &settings);
     void showSwitches(const Settings &settings);
     // Centres the score under the column and ends the column below it.
     void fitScoreCounter();
@@ -60,8 +60,14 @@ signals:
     void musicClicked();
     void soundClicked();
     void languageClicked();
+    // A language picked from the language switch's menu, by its code.
+    void languageChosen(const QString &code);
 
 private:
+    // The menu of every shipped language, each in its own name, at the
+    // switch: its context menu (right button, Menu key, Shift+F10).
+    void showLanguageMenu(const QPoint &at);
+
     QToolButton *m_startButton, *m_pauseButton, *m_abortButton, *m_playerButton, *m_scoresButton,
         *m_aboutButton;
     ClickLabel *m_musicToggle, *m_soundToggle, *m_languageToggle;

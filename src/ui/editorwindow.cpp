@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QGuiApplication>
 #include <cmath>
 
@@ -54,12 +55,12 @@ EditorWindow::EditorWindow(GameState &game, QWidget *parent)
     m_addressLabel->setText(QStringLiteral("IP"));
     m_addressEdit = place<QLineEdit>(m_networkGroup, "addressEdit", {52, 16, 113, 17});
     m_hostLabel = place<SunkenLabel>(m_networkGroup, "hostLabel", {4, 36, 45, 17});
-    m_hostLabel->setText(QStringLiteral("Host"));
     m_hostEdit = place<QLineEdit>(m_networkGroup, "hostEdit", {52, 36, 113, 17});
     m_portLabel = place<SunkenLabel>(m_networkGroup, "portLabel", {4, 56, 45, 17});
     m_portEdit = place<QLineEdit>(m_networkGroup, "portEdit", {52, 56, 113, 17});
     m_connectButton = place<QPushButton>(m_networkGroup, "connectButton", {168, 16, 33, 25});
-    m_connectButton->setText(QStringLiteral("Ок!")); // Cyrillic letters, in both languages
+    // Cyrillic letters, as the button has always read.
+    m_connectButton->setText(QStringLiteral("\u041e\u043a!"));
     m_disconnectButton = place<QPushButton>(m_networkGroup, "disconnectButton", {168, 44, 33, 25});
     m_disconnectButton->setText(QStringLiteral("No!"));
     m_connectionLamp = place<Lamp>(m_networkGroup, "connectionLamp", {204, 16, 37, 37});
@@ -196,13 +197,12 @@ void EditorWindow::updateAccessibleTexts()
             widget->setAccessibleName(text);
     };
     const Settings &s = m_game.settings();
-    name(m_previousShipTypeButton, localized(s, "Previous ship type", "Предыдущий тип корабля"));
-    name(m_nextShipTypeButton, localized(s, "Next ship type", "Следующий тип корабля"));
-    name(m_rotateLeftButton,
-         localized(s, "Rotate anticlockwise", "Повернуть против часовой стрелки"));
-    name(m_rotateRightButton, localized(s, "Rotate clockwise", "Повернуть по часовой стрелке"));
-    name(m_smallerAreaButton, localized(s, "Smaller area", "Меньше поле"));
-    name(m_largerAreaButton, localized(s, "Larger area", "Больше поле"));
+    name(m_previousShipTypeButton, catalogueOf(s).translate("EditorWindow", "Previous ship type"));
+    name(m_nextShipTypeButton, catalogueOf(s).translate("EditorWindow", "Next ship type"));
+    name(m_rotateLeftButton, catalogueOf(s).translate("EditorWindow", "Rotate anticlockwise"));
+    name(m_rotateRightButton, catalogueOf(s).translate("EditorWindow", "Rotate clockwise"));
+    name(m_smallerAreaButton, catalogueOf(s).translate("EditorWindow", "Smaller area"));
+    name(m_largerAreaButton, catalogueOf(s).translate("EditorWindow", "Larger area"));
     name(m_areaSizeEdit, m_areaSizeLabel->text());
     name(m_sampleView, m_sampleFrame->title().trimmed());
     name(m_addressEdit, m_addressLabel->text());
@@ -278,22 +278,29 @@ void EditorWindow::closeEvent(QCloseEvent *event)
 
 void EditorWindow::retranslate()
 {
-    setWindowTitle(localized(m_game.settings(), "Area editor and network options",
-                             "Редактор поля и сетевые установки"));
-    m_shipTypeLabel->setText(localized(m_game.settings(), "Ship type", "Тип корабля"));
-    m_rotateLabel->setText(localized(m_game.settings(), "Rotate", "Вращение"));
-    m_areaSizeLabel->setText(localized(m_game.settings(), "Area size", "Размер поля"));
-    m_portLabel->setText(localized(m_game.settings(), "Port", "Порт"));
-    m_clearButton->setText(localized(m_game.settings(), "Clear", "Очистить"));
-    m_generateButton->setText(localized(m_game.settings(), "Generate", "Сгенерировать"));
-    m_changeAreaButton->setText(localized(m_game.settings(), "Change", "Сменить"));
-    m_sampleFrame->setTitle(localized(m_game.settings(), " Sample ", " Образец "));
-    m_networkGroup->setTitle(localized(m_game.settings(), " Network game ", " Игра по сети "));
-    m_portMappingCheck->setText(
-        localized(m_game.settings(), "Open the port on the router", "Открыть порт на роутере"));
-    m_copyAddressButton->setText(localized(m_game.settings(), "Copy", "Копировать"));
-    m_saveLogCheck->setText(localized(m_game.settings(), "Save game log to TWLog.txt",
-                                      "Сохранять ход игры в файл TWLog.txt"));
+    const Catalogue &texts = catalogueOf(m_game.settings());
+    setWindowTitle(texts.translate("EditorWindow", "Area editor and network options"));
+    m_shipTypeLabel->setText(texts.translate("EditorWindow", "Ship type"));
+    m_rotateLabel->setText(texts.translate("EditorWindow", "Rotate"));
+    m_areaSizeLabel->setText(texts.translate("EditorWindow", "Area size"));
+    //: The label of the peer's host name field.
+    m_hostLabel->setText(texts.translate("EditorWindow", "Host"));
+    m_portLabel->setText(texts.translate("EditorWindow", "Port"));
+    m_clearButton->setText(texts.translate("EditorWindow", "Clear"));
+    m_generateButton->setText(texts.translate("EditorWindow", "Generate"));
+    m_changeAreaButton->setText(texts.translate("EditorWindow", "Change"));
+    m_sampleFrame->setTitle(u' ' + texts.translate("EditorWindow", "Sample") + u' ');
+    m_networkGroup->setTitle(u' ' + texts.translate("EditorWindow", "Network game") + u' ');
+    m_portMappingCheck->setText(texts.translate("EditorWindow", "Open the port on the router"));
+    m_copyAddressButton->setText(texts.translate("EditorWindow", "Copy"));
+    m_saveLogCheck->setText(texts.translate("EditorWindow", "Save game log to TWLog.txt"));
+}
+
+void EditorWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 } // namespace tw

@@ -72,6 +72,8 @@ signals:
     void portMappingToggled(bool on);
 
 protected:
+    // A language change retranslates the window.
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "match/gamestate.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QVBoxLayout>
 
 namespace tw {
@@ -41,7 +42,14 @@ void GameLogWindow::closeEvent(QCloseEvent *event)
 
 void GameLogWindow::retranslate()
 {
-    setWindowTitle(localized(m_settings, "Game log", "Ход игры"));
+    setWindowTitle(catalogueOf(m_settings).translate("GameLogWindow", "Game log"));
+}
+
+void GameLogWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 } // namespace tw

@@ -23,6 +23,8 @@ public:
     void clear();
 
 protected:
+    // A language change retranslates the window.
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -27,7 +27,7 @@ void GeneratingPanel::generate(Board &board, FleetCounts &counts)
     show();
     m_painted.invalidate();
     const QString prefix =
-        localized(m_game.settings(), "Generating ships ", "Расставляю кораблики ");
+        catalogueOf(m_game.settings()).translate("GeneratingPanel", "Generating ships ");
     generateFleet(board, counts, m_game.boards().areaSize, m_random,
                   [&](const GenerateProgress &p) {
                       // Text and repaint are skipped within one screen refresh: the

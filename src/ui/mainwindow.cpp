@@ -24,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLocale>
@@ -96,6 +97,7 @@ MainWindow::MainWindow(Feedback &feedback, QWidget *parent)
         updateTitle();
     });
     connect(m_controlPanel, &ControlPanel::languageClicked, this, &MainWindow::toggleLanguage);
+    connect(m_controlPanel, &ControlPanel::languageChosen, this, &MainWindow::setLanguage);
     connect(m_turnTimer, &QTimer::timeout, this, &MainWindow::onTurnTick);
     connect(m_indicatorTimer, &QTimer::timeout, this, &MainWindow::onIndicatorTick);
 }
@@ -122,8 +124,9 @@ void MainWindow::createCompanions()
 {
     makeCompanions();
     if (!m_audio->extractMusic())
-        m_feedback.message(this, QStringLiteral("Sound system init error"), QStringLiteral(":-("),
-                           BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
+        m_feedback.message(
+            this, catalogueOf(m_game.settings()).translate("MainWindow", "Sound system init error"),
+            QStringLiteral(":-("), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok);
     m_controlPanel->showSwitches(m_game.settings());
     m_controlPanel->fitScoreCounter();
     m_editorWindow->setSaveLog(m_game.settings().saveLog);
@@ -270,8 +273,9 @@ void MainWindow::setUpKeyboard()
 void MainWindow::updateAccessibleTexts()
 {
     const Settings &s = m_game.settings();
-    updateAccessibleName(m_ownBoard, localized(s, "Your board", "Ваше поле"));
-    updateAccessibleName(m_opponentBoard, localized(s, "Opponent's board", "Поле противника"));
+    updateAccessibleName(m_ownBoard, catalogueOf(s).translate("MainWindow", "Your board"));
+    updateAccessibleName(m_opponentBoard,
+                         catalogueOf(s).translate("MainWindow", "Opponent's board"));
     m_controlPanel->updateAccessibleTexts(s, m_game.match());
     m_editorWindow->updateAccessibleTexts();
 }
@@ -286,10 +290,20 @@ void MainWindow::generateOwnFleet()
 
 void MainWindow::applyLanguage()
 {
+    // Qt's own texts (the standard buttons) follow the game's catalogue, and
+    // every widget is told of the change. The windows are also retranslated
+    // here, at once: the event reaches the windows later.
+    m_translations.use(languageCode(m_game.settings()));
+    retranslate();
+}
+
+void MainWindow::retranslate()
+{
     m_controlPanel->retranslate(m_game.settings());
     if (!m_game.match().gameInProgress) {
-        m_ownBoardFrame->setTitle(localized(m_game.settings(), " User ", " Пользователь "));
-        m_opponentBoardFrame->setTitle(localized(m_game.settings(), " Computer ", " Компьютер "));
+        const Catalogue &texts = catalogueOf(m_game.settings());
+        m_ownBoardFrame->setTitle(u' ' + texts.translate("MainWindow", "User") + u' ');
+        m_opponentBoardFrame->setTitle(u' ' + texts.translate("MainWindow", "Computer") + u' ');
     }
 
     m_editorWindow->retranslate();
@@ -298,7 +312,7 @@ void MainWindow::applyLanguage()
     m_gameLogWindow->retranslate();
     m_waitingDialog->retranslate();
     updateTitle();
-    m_controlPanel->applyShortcuts(m_game.settings().englishUi);
+    m_controlPanel->applyShortcuts(m_game.settings());
     updateAccessibleTexts();
 }
 
@@ -308,13 +322,25 @@ void MainWindow::updateTitle()
     if (name.isEmpty())
         setWindowTitle(QStringLiteral("Tarnwake"));
     else
-        setWindowTitle(localized(m_game.settings(), "Tarnwake - player ", "Tarnwake - игрок ") +
-                       name);
+        setWindowTitle(catalogueOf(m_game.settings())
+                           .translate("MainWindow", "Tarnwake - player %1")
+                           .arg(name));
 }
 
 void MainWindow::toggleLanguage()
 {
-    m_game.settings().englishUi = !m_game.settings().englishUi;
+    Settings &s = m_game.settings();
+    // Between English and Russian; from a further language back to English.
+    s.englishUi = !s.otherLanguage.isEmpty() || !s.englishUi;
+    s.otherLanguage.clear();
+    applyLanguage();
+}
+
+void MainWindow::setLanguage(const QString &code)
+{
+    Settings &s = m_game.settings();
+    s.englishUi = code != QLatin1String("ru");
+    s.otherLanguage = code == QLatin1String("en") || code == QLatin1String("ru") ? QString() : code;
     applyLanguage();
 }
 
@@ -329,6 +355,14 @@ void MainWindow::onIndicatorTick()
     m_controlPanel->showIndicators(m_game.match());
     m_net->sendAim(m_boardPlay->aimedCell());
     updateAccessibleTexts();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // Before the other windows exist, their own start-up translates them.
+    if (event->type() == QEvent::LanguageChange && m_editorWindow)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)

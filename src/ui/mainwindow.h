@@ -7,6 +7,7 @@
 #include "match/gamestate.h"
 #include "matchcontroller.h"
 #include "model/random.h"
+#include "util/translations.h"
 
 #include <QWidget>
 #include <memory>
@@ -76,19 +77,27 @@ public:
     Audio &audio() { return *m_audio; }
     Match &match() { return m_matchController->match(); }
 
+    // The language switch's click: English and Russian swap; from a further
+    // language it goes to English.
     void toggleLanguage();
+    // Speaks a shipped language, by its code ("de").
+    void setLanguage(const QString &code);
     // One tick of the turn timer and of the indicator timer.
     void onTurnTick();
     void onIndicatorTick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A language change retranslates this window and its companions.
+    void changeEvent(QEvent *event) override;
     // Keys typed in the main window go to the chat input line.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setUpKeyboard();
+    // Installs the settings' language and retranslates every window.
     void applyLanguage();
+    void retranslate();
     void updateTitle();
     void updateAccessibleTexts();
     void generateOwnFleet();
@@ -114,6 +123,7 @@ private:
     ChatWindow *m_chatWindow = nullptr;
 
     Feedback &m_feedback;
+    Translations m_translations;
     GameState m_game;
     Random m_random;
     GameLog m_log;

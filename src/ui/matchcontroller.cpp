@@ -83,24 +83,23 @@ void MatchController::ask(Box box, std::function<void(bool)> answered)
     case Box::FleetIncomplete:
         m_feedback.message(
             m_window,
-            localized(m_game.settings(),
-                      "Battle area is empty! Use Game Editor, which is located somewhere on "
-                      "the screen.",
-                      "Недозаполненность поля битвы. Используйте специальную утилиту Game "
-                      "Editor, располагающуюся где-то на экране."),
+            catalogueOf(m_game.settings())
+                .translate("MatchController", "Battle area is empty! Use Game Editor, which is "
+                                              "located somewhere on the screen."),
             QStringLiteral(">:-|"), BoxIcon::Question, BoxButtons::Ok, BoxAnswer::Ok, okPressed);
         return;
     case Box::NoPlayerName:
         m_feedback.message(
             m_window,
-            localized(m_game.settings(), "Enter the player name by pressing the \"Player\" button!",
-                      "Введите имя посредством кнопки \"Игрок\"!"),
+            catalogueOf(m_game.settings())
+                .translate("MatchController",
+                           "Enter the player name by pressing the \"Player\" button!"),
             QStringLiteral(">:-|"), BoxIcon::Exclamation, BoxButtons::Ok, BoxAnswer::Ok, okPressed);
         return;
     case Box::ConfirmAbort:
         m_feedback.message(m_window,
-                           localized(m_game.settings(), "Do you want to abort the game?",
-                                     "Хотите ли закончить игру?"),
+                           catalogueOf(m_game.settings())
+                               .translate("MatchController", "Do you want to abort the game?"),
                            QStringLiteral(":-?"), BoxIcon::Question, BoxButtons::OkCancel,
                            BoxAnswer::Cancel, okPressed);
         return;

@@ -41,10 +41,10 @@ NetworkController::NetworkController(GameState &game, Random &random, Feedback &
     : QObject(parent), m_game(game), m_random(random), m_feedback(feedback), m_audio(audio),
       m_play(game, *this, this), m_discovery(new AvahiDiscovery(this)),
       m_foundGames(new FoundGamesModel(m_discovery, this)), m_portMapper(new PortMapper(this)),
-      m_settingsFile(settingsFilePath()), m_settings(m_settingsFile.read())
+      m_settingsFile(settingsFilePath())
 {
     m_portMappingAllowed = qEnvironmentVariable("TARNWAKE_PORT_MAPPING") != u"off";
-    m_portMappingOn = switchValue(m_settings, kPortMappingKey, true);
+    m_portMappingOn = switchValue(m_settingsFile.read(), kPortMappingKey, true);
     connect(m_portMapper, &PortMapper::stateChanged, this, [this](const PortMapState &state) {
         // The peer connects back to the port the router gives.
         m_play.connection().setReturnPort(
@@ -166,10 +166,12 @@ void NetworkController::startServer()
 void NetworkController::setPortMappingOn(bool on)
 {
     m_portMappingOn = on;
-    m_settings.insert(kPortMappingKey, on ? QStringLiteral("true") : QStringLiteral("false"));
-    // Not kept when the file cannot be replaced (something else in its
-    // place): the switch still holds for this run.
-    m_settingsFile.write(m_settings);
+    // Read again: the language is kept in the same file. Not kept when the
+    // file cannot be replaced (something else in its place): the switch
+    // still holds for this run.
+    SettingsFile::Values values = m_settingsFile.read();
+    values.insert(kPortMappingKey, on ? QStringLiteral("true") : QStringLiteral("false"));
+    m_settingsFile.write(values);
     journal("port-mapping", on ? QStringLiteral("on") : QStringLiteral("off"));
     updatePortMapping();
 }
@@ -200,7 +202,7 @@ void NetworkController::showOwnAddress()
         return;
     const PeerLink &link = m_play.link();
     const auto listening = static_cast<quint16>(link.listeningPort());
-    const OwnAddress own = describeListenFailure(link.listenFailure(), m_play.serverPort())
+    const OwnAddress own = describeListenFailure(link.listenFailure(), m_play.serverPort(), m_game.settings())
                                .value_or(describeOwnAddress(
                                    m_portMapper->state(), m_portMappingOn && m_portMappingAllowed,
                                    listening, m_globalIpv6, m_game.settings()));

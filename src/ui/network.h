@@ -140,7 +140,6 @@ private:
     // The settings file and what it held at the start with the changes
     // since: a change writes them all, without reading the file again.
     SettingsFile m_settingsFile;
-    SettingsFile::Values m_settings;
     bool m_portMappingOn = true;
     // Off in the environment: tests, which must not talk to a real router.
     bool m_portMappingAllowed = true;

@@ -3,7 +3,6 @@
 
 #include "match/gamestate.h"
 
-#include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
 
@@ -12,72 +11,67 @@ namespace tw {
 OwnAddress describeOwnAddress(const PortMapState &state, bool mappingOn, quint16 listeningPort,
                               const QString &globalIpv6, const Settings &settings)
 {
-    const auto text = [&settings](const char *english, const char *russian) {
-        return localized(settings, english, russian);
-    };
+    const Catalogue &texts = catalogueOf(settings);
     using Phase = PortMapState::Phase;
     if (mappingOn && state.phase == Phase::Mapped && !state.externalAddress.isEmpty()) {
         const QString address = state.externalAddress + u':' + QString::number(state.externalPort);
         if (state.behindAnotherNat)
-            return {text("Behind another NAT: ", "За вторым NAT: ") + address,
-                    text("Your router is itself behind another router (your provider's), so "
-                         "nobody on the internet reaches this address. Let your friend give "
-                         "you theirs: one side that can be reached is enough.",
-                         "Ваш роутер сам стоит за другим роутером (провайдера), и из интернета "
-                         "этот адрес недоступен. Пусть адрес даст ваш друг: достаточно, чтобы "
-                         "доступна была одна сторона."),
-                    address};
+            return {
+                texts.translate("OwnAddress", "Behind another NAT: %1").arg(address),
+                texts.translate("OwnAddress",
+                                "Your router is itself behind another router (your provider's), so "
+                                "nobody on the internet reaches this address. Let your friend give "
+                                "you theirs: one side that can be reached is enough."),
+                address};
         const QString explanation =
             state.externalPort == listeningPort
                 ? QString()
-                : text("The game's port is taken on your router; it gave this one instead.",
-                       "Порт игры на роутере занят; роутер дал вместо него этот.");
-        return {text("Your address: ", "Ваш адрес: ") + address, explanation, address};
+                : texts.translate(
+                      "OwnAddress",
+                      "The game's port is taken on your router; it gave this one instead.");
+        return {texts.translate("OwnAddress", "Your address: %1").arg(address), explanation,
+                address};
     }
     if (!globalIpv6.isEmpty()) {
         const QString address =
             u'[' + globalIpv6 + QStringLiteral("]:") + QString::number(listeningPort);
-        return {text("Your address: ", "Ваш адрес: ") + address,
-                text("This computer's own internet (IPv6) address.",
-                     "Собственный интернет-адрес (IPv6) этого компьютера."),
+        return {texts.translate("OwnAddress", "Your address: %1").arg(address),
+                texts.translate("OwnAddress", "This computer's own internet (IPv6) address."),
                 address};
     }
     if (!mappingOn)
-        return {text("Opening the port is off", "Открытие порта выключено"), {}, {}};
+        return {texts.translate("OwnAddress", "Opening the port is off"), {}, {}};
     switch (state.phase) {
     case Phase::Idle:
     case Phase::Searching:
-        return {
-            text("Your address: asking the router...", "Ваш адрес: спрашиваем роутер..."), {}, {}};
+        return {texts.translate("OwnAddress", "Your address: asking the router..."), {}, {}};
     case Phase::Mapped:
-        return {text("Your port on the router: ", "Ваш порт на роутере: ") +
-                    QString::number(state.externalPort),
-                text("The router did not tell its address.", "Роутер не сообщил свой адрес."),
-                {}};
+        return {
+            texts.translate("OwnAddress", "Your port on the router: %1").arg(state.externalPort),
+            texts.translate("OwnAddress", "The router did not tell its address."),
+            {}};
     case Phase::Failed:
         break;
     }
-    const QString help = text("Your friend can still reach you if their router opens its port: "
-                              "give them nothing and connect to them.",
-                              "Друг всё равно сможет играть с вами, если его роутер откроет порт: "
-                              "подключитесь к нему сами.");
+    const QString help =
+        texts.translate("OwnAddress", "Your friend can still reach you if their router opens its "
+                                      "port: give them nothing and connect to them.");
     switch (state.failure) {
     case PortMapState::Failure::NoGateway:
-        return {text("No router answered: no port opened", "Роутер не ответил: порт не открыт"),
-                help,
-                {}};
+        return {texts.translate("OwnAddress", "No router answered: no port opened"), help, {}};
     case PortMapState::Failure::PortTaken:
-        return {text("The router's ports are all taken", "Все порты роутера заняты"), help, {}};
+        return {texts.translate("OwnAddress", "The router's ports are all taken"), help, {}};
     case PortMapState::Failure::Refused:
     case PortMapState::Failure::None:
         break;
     }
-    return {text("The router refused to open the port", "Роутер отказался открыть порт"), help, {}};
+    return {texts.translate("OwnAddress", "The router refused to open the port"), help, {}};
 }
 
-std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port)
+std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port,
+                                                const Settings &settings)
 {
-    // Written for lupdate, which reads only literal calls.
+    const Catalogue &texts = catalogueOf(settings);
     using Failure = PeerLink::ListenFailure;
     switch (failure) {
     case Failure::None:
@@ -85,9 +79,9 @@ std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure,
         return std::nullopt;
     case Failure::InUse:
         return OwnAddress{
-            QCoreApplication::translate("OwnAddress", "Port %1 is taken by another program")
+            texts.translate("OwnAddress", "Port %1 is taken by another program")
                 .arg(port),
-            QCoreApplication::translate(
+            texts.translate(
                 "OwnAddress",
                 "Another program on this computer already uses TCP port %1, so nobody can connect "
                 "to the game and the router is not asked to open it. Close that program: the game "
@@ -96,9 +90,9 @@ std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure,
             {}};
     case Failure::NotAllowed:
         return OwnAddress{
-            QCoreApplication::translate("OwnAddress", "The game cannot listen on port %1")
+            texts.translate("OwnAddress", "The game cannot listen on port %1")
                 .arg(port),
-            QCoreApplication::translate(
+            texts.translate(
                 "OwnAddress", "The system keeps ports below 1024 for itself. Enter a port from "
                               "1024 to 65535 and connect."),
             {}};
@@ -106,7 +100,7 @@ std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure,
         break;
     }
     return OwnAddress{
-        QCoreApplication::translate("OwnAddress", "The game cannot listen on port %1").arg(port),
+        texts.translate("OwnAddress", "The game cannot listen on port %1").arg(port),
         {},
         {}};
 }

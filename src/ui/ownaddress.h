@@ -29,7 +29,8 @@ OwnAddress describeOwnAddress(const PortMapState &state, bool mappingOn, quint16
 // place of any address: nobody could connect, and the router is asked for
 // nothing. Nothing when failure says the game listens, or is a port that is
 // none (the port field says that).
-std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port);
+std::optional<OwnAddress> describeListenFailure(PeerLink::ListenFailure failure, int port,
+                                                const Settings &settings);
 
 // A global unicast IPv6 address of this machine, or nothing.
 QString findGlobalIpv6();

@@ -8,6 +8,8 @@
 #include "match/session.h"
 #include "records/players.h"
 
+#include <QEvent>
+
 namespace tw {
 
 namespace {
@@ -94,8 +96,8 @@ void PlayersDialog::removeTickedPlayers()
     if (ticked.isEmpty())
         return;
     m_feedback.message(this,
-                       localized(m_game.settings(), "Do you want to remove selected users?",
-                                 "Удалить выделенных пользователей?"),
+                       catalogueOf(m_game.settings())
+                           .translate("PlayersDialog", "Do you want to remove selected users?"),
                        QStringLiteral(":-?"), BoxIcon::Exclamation, BoxButtons::OkCancel,
                        BoxAnswer::Cancel, [this, ticked](BoxAnswer answer) {
                            if (answer != BoxAnswer::Ok)
@@ -109,9 +111,16 @@ void PlayersDialog::removeTickedPlayers()
 
 void PlayersDialog::retranslate()
 {
-    setWindowTitle(localized(m_game.settings(), "Enter your name", "Введите свое имя"));
+    setWindowTitle(catalogueOf(m_game.settings()).translate("PlayersDialog", "Enter your name"));
     m_removeButton->setText(
-        localized(m_game.settings(), "Remove selected users", "Удалить выделенных пользователей"));
+        catalogueOf(m_game.settings()).translate("PlayersDialog", "Remove selected users"));
+}
+
+void PlayersDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 } // namespace tw

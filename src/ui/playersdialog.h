@@ -28,6 +28,10 @@ public:
     void setName(const QString &name);
     void fillPlayerList();
 
+protected:
+    // A language change retranslates the window.
+    void changeEvent(QEvent *event) override;
+
 private:
     QLineEdit *m_nameEdit;
     QListWidget *m_playerList;

@@ -7,6 +7,7 @@
 #include "widgets.h"
 #include "wrappedtext.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -54,7 +55,7 @@ StatisticsDialog::StatisticsDialog(const GameState &game, QWidget *parent)
 void StatisticsDialog::paintStatistics(QPainter &painter)
 {
     const QString text =
-        statisticsText(m_game.scores(), m_game.match().endRemark, m_game.settings().englishUi);
+        statisticsText(m_game.scores(), m_game.match().endRemark, catalogueOf(m_game.settings()));
     drawWrappedText(m_statisticsView, &painter, text, StatisticsFontHeight,
                     m_statisticsView->palette().color(QPalette::WindowText), QFont::Normal,
                     QString::fromLatin1(StatisticsFontFamily), true, true);
@@ -75,7 +76,15 @@ void StatisticsDialog::keyPressEvent(QKeyEvent *event)
 
 void StatisticsDialog::retranslate()
 {
-    setWindowTitle(localized(m_game.settings(), "Our great winners", "Наши победители"));
+    setWindowTitle(
+        catalogueOf(m_game.settings()).translate("StatisticsDialog", "Our great winners"));
+}
+
+void StatisticsDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 } // namespace tw

@@ -26,6 +26,8 @@ public:
     void scrollToTop();
 
 protected:
+    // A language change retranslates the window.
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "widgets.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QKeyEvent>
 
 namespace tw {
@@ -31,8 +32,9 @@ WaitingDialog::WaitingDialog(const Settings &settings, QWidget *parent)
 
 void WaitingDialog::showEvent(QShowEvent *event)
 {
-    m_messageLabel->setText(localized(m_settings, "Waiting confirmation from opponent side...",
-                                      "Ожидание подтверждения на начало игры..."));
+    m_messageLabel->setText(
+        catalogueOf(m_settings)
+            .translate("WaitingDialog", "Waiting confirmation from opponent side..."));
     centerOnScreen(this);
     QDialog::showEvent(event);
 }
@@ -49,7 +51,14 @@ void WaitingDialog::keyPressEvent(QKeyEvent *event)
 
 void WaitingDialog::retranslate()
 {
-    setWindowTitle(localized(m_settings, "Waiting confirmation", "Ожидание подтверждения"));
+    setWindowTitle(catalogueOf(m_settings).translate("WaitingDialog", "Waiting confirmation"));
+}
+
+void WaitingDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 } // namespace tw

@@ -20,6 +20,8 @@ public:
     void retranslate();
 
 protected:
+    // A language change retranslates the window.
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

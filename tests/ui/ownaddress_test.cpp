@@ -85,20 +85,25 @@ TEST(OwnAddressTest, SpeaksRussian)
 TEST(OwnAddressTest, PortTheGameCannotListenOnSaysWhatIsBusyAndWhatToDo)
 {
     using Failure = PeerLink::ListenFailure;
-    EXPECT_FALSE(describeListenFailure(Failure::None, 8169));
+    const Settings english;
+    EXPECT_FALSE(describeListenFailure(Failure::None, 8169, english));
     // The port field itself refuses a port that is none.
-    EXPECT_FALSE(describeListenFailure(Failure::NoTcpPort, 70000));
-    const auto busy = describeListenFailure(Failure::InUse, 8169);
+    EXPECT_FALSE(describeListenFailure(Failure::NoTcpPort, 70000, english));
+    const auto busy = describeListenFailure(Failure::InUse, 8169, english);
     ASSERT_TRUE(busy);
     EXPECT_EQ(busy->line, QStringLiteral("Port 8169 is taken by another program"));
     EXPECT_TRUE(busy->explanation.contains(u"8169"));
     EXPECT_TRUE(busy->address.isEmpty()); // nothing a friend could reach
     for (const Failure failure : {Failure::NotAllowed, Failure::Other}) {
-        const auto refused = describeListenFailure(failure, 80);
+        const auto refused = describeListenFailure(failure, 80, english);
         ASSERT_TRUE(refused);
         EXPECT_EQ(refused->line, QStringLiteral("The game cannot listen on port 80"));
         EXPECT_TRUE(refused->address.isEmpty());
     }
+    Settings russian;
+    russian.englishUi = false;
+    EXPECT_EQ(describeListenFailure(Failure::InUse, 8169, russian)->line,
+              QStringLiteral("Порт 8169 занят другой программой"));
 }
 
 } // namespace
