@@ -219,6 +219,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // what the program sent itself comes back through its own link.
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // No event loop runs here, and processEvents() leaves the objects given
+    // to deleteLater() (the link's closed sockets among them) alive: they are
+    // deleted now, or every input would hold on to a descriptor.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     check(w.shotsInOwnTurn == 0);
     const int n = areaSize;

@@ -3,13 +3,13 @@
 
 #include "audio/exitlimit.h"
 #include "instancelink.h"
-#include "model/shiptypes.h"
 #include "ui/feedback.h"
 #include "ui/mainwindow.h"
 #include "ui/resources.h"
 #include "ui/windowfamily.h"
 #include "util/instance.h"
 #include "util/shutdownsignals.h"
+#include "util/version.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -62,7 +62,7 @@ int runGame(QApplication &app)
 {
     initResources();
     QApplication::setApplicationName(QStringLiteral("Tarnwake"));
-    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setApplicationVersion(QStringLiteral(TARNWAKE_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The windows are laid out in pixels for a small sans-serif face.
     QFont font(QStringLiteral("Sans Serif"));
@@ -76,12 +76,7 @@ int runGame(QApplication &app)
         forwardToRunningInstance(QStringLiteral("Tarnwake"));
         return 0;
     }
-    // A wrong ship table is a fault of the build; the developers hear of it.
     Feedback feedback;
-    checkShipTypes(ShipTypes, [&feedback](const std::string &text, const std::string &caption) {
-        feedback.message(nullptr, QString::fromStdString(text), QString::fromStdString(caption),
-                         BoxIcon::Error, BoxButtons::Ok, BoxAnswer::Ok);
-    });
     MainWindow main(feedback);
     // From here a signal ends the game through its normal shutdown; one during
     // the rest of the start-up waits for the loop.

@@ -3,8 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <utility>
 
 namespace tw {
@@ -35,10 +33,6 @@ inline constexpr int MaxShipSize = 4;
 
 // Ship types are numbered 1..11; entry 0 is unused.
 using ShipTypeTable = std::array<ShipType, ShipTypeCount + 1>;
-
-// Receives the start-up check's complaint about a type whose mask does not
-// hold as many cells as its count says.
-using ShipTypeErrorSink = std::function<void(const std::string &text, const std::string &caption)>;
 
 // The eleven types of the game, as the table of shapes defines them.
 constexpr ShipTypeTable buildShipTypes()
@@ -75,11 +69,22 @@ constexpr ShipTypeTable buildShipTypes()
     return table;
 }
 
+// Whether every type's mask holds as many cells as its count says.
+constexpr bool shipTypesConsistent(const ShipTypeTable &table)
+{
+    for (int t = 1; t <= ShipTypeCount; ++t) {
+        const ShipType &type = table[static_cast<std::size_t>(t)];
+        int cells = 0;
+        for (std::uint8_t b : type.mask)
+            cells += b == 1 ? 1 : 0;
+        if (cells != type.count)
+            return false;
+    }
+    return true;
+}
+
 // The table of the game, fixed when the program is built.
 inline constexpr ShipTypeTable ShipTypes = buildShipTypes();
-
-// Reports every type whose mask disagrees with its count, once per bad type,
-// and carries on. Returns the number of bad types.
-int checkShipTypes(const ShipTypeTable &table, const ShipTypeErrorSink &report);
+static_assert(shipTypesConsistent(ShipTypes), "a ship type's mask disagrees with its size");
 
 } // namespace tw

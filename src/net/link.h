@@ -95,7 +95,6 @@ public:
     // For connections accepted from now on, and the next checks of those
     // held. Tests shorten it.
     void setIdleLimit(std::chrono::milliseconds limit) { m_idleLimit = limit; }
-    std::chrono::milliseconds idleLimit() const { return m_idleLimit; }
 
     // The listening socket.
     // Listens on port, closing the socket first when it listens on another

@@ -8,6 +8,7 @@
 #include "match/gamestate.h"
 #include "net/link.h"
 #include "net/netplayprompts.h"
+#include "net/peeraddress.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -22,7 +23,6 @@ class PeerConnection : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kDefaultPort = 8170;
     // Taken when the port field holds a number outside 0..2147483647.
     static constexpr int kFallbackPort = 8169;
     // How long a connection back to a peer that is this program may take
@@ -99,7 +99,7 @@ private:
     GameState &m_game;
     NetPlayPrompts &m_prompts;
     PeerLink m_link;
-    int m_serverPort = kDefaultPort;
+    int m_serverPort = kDefaultPeerPort;
     quint16 m_returnPort = 0;
     // Connecting back to a peer that is this program: its address, and the
     // time it has.

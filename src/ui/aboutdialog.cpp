@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 
 #include "util/jpegimage.h"
+#include "util/version.h"
 
 #include <QFile>
 #include <QPainter>
@@ -18,7 +19,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     QFile file(QStringLiteral(":/images/about.jpg"));
     if (file.open(QIODevice::ReadOnly))
         m_picture = decodeJpeg(file.readAll());
-    m_text = QStringLiteral("Tarnwake 2.5\n"
+    m_text = QStringLiteral("Tarnwake " TARNWAKE_VERSION "\n"
                             "A sea battle for the Linux desktop.\n"
                             "Made by the Tarnwake developers.\n"
                             "Free software: GNU GPL version 3 or later,\n"

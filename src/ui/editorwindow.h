@@ -15,7 +15,7 @@ class QAbstractItemModel;
 
 namespace tw {
 
-struct GameState;
+class GameState;
 
 // The field editor and the network options. Shown while no match runs;
 // the user cannot close it.

@@ -14,6 +14,7 @@
 #include "generatingpanel.h"
 #include "keyboardfocus.h"
 #include "match/session.h"
+#include "net/peeraddress.h"
 #include "network.h"
 #include "playersdialog.h"
 #include "statisticsdialog.h"
@@ -130,7 +131,7 @@ void MainWindow::createCompanions()
     m_controlPanel->showSwitches(m_game.settings());
     m_controlPanel->fitScoreCounter();
     m_editorWindow->setSaveLog(m_game.settings().saveLog);
-    m_editorWindow->setPort(QStringLiteral("8170"));
+    m_editorWindow->setPort(QString::number(kDefaultPeerPort));
     m_net->startServer();
 
     applyAreaSize(m_game.boards().areaSize);
@@ -230,9 +231,16 @@ void MainWindow::applyAreaSize(int n)
     clearBoard(b.opponentBoard);
     m_ownBoard->setCellCount(n);
     m_opponentBoard->setCellCount(n);
-    const WindowPlacement windows(this, m_controlPanel, m_ownBoardFrame, m_opponentBoardFrame,
-                                  m_ownBoard, m_opponentBoard, m_generatingPanel, m_editorWindow,
-                                  m_gameLogWindow, m_chatWindow);
+    const WindowPlacement windows{this,
+                                  m_controlPanel,
+                                  m_ownBoardFrame,
+                                  m_opponentBoardFrame,
+                                  m_ownBoard,
+                                  m_opponentBoard,
+                                  m_generatingPanel,
+                                  m_editorWindow,
+                                  m_gameLogWindow,
+                                  m_chatWindow};
     windows.arrange(n);
     m_ownBoard->repaintBoard();
     m_opponentBoard->repaintBoard();

@@ -9,7 +9,7 @@
 namespace tw {
 
 class Feedback;
-struct GameState;
+class GameState;
 
 // The player list: choose a name, remove players.
 class PlayersDialog : public QDialog

@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct GameState;
+class GameState;
 
 // The statistics window.
 class StatisticsDialog : public QDialog
