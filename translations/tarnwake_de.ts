@@ -492,6 +492,14 @@
         <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Dein Gegner: %1 (Feldgröße: %2)</translation>
     </message>
+    <message>
+        <source>The port must be from 1 to 65535</source>
+        <translation>Der Port muss zwischen 1 und 65535 liegen</translation>
+    </message>
+    <message>
+        <source>Not an address: %1</source>
+        <translation>Keine Adresse: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayersDialog</name>

@@ -492,6 +492,14 @@
         <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Your opponent: %1 (area size: %2)</translation>
     </message>
+    <message>
+        <source>The port must be from 1 to 65535</source>
+        <translation>The port must be from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>Not an address: %1</source>
+        <translation>Not an address: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayersDialog</name>

@@ -492,6 +492,14 @@
         <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Votre adversaire : %1 (taille de grille : %2)</translation>
     </message>
+    <message>
+        <source>The port must be from 1 to 65535</source>
+        <translation>Le port doit être compris entre 1 et 65535</translation>
+    </message>
+    <message>
+        <source>Not an address: %1</source>
+        <translation>Ce n’est pas une adresse : %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayersDialog</name>

@@ -492,6 +492,14 @@
         <extracomment>%1 the opponent&apos;s name, %2 the area size.</extracomment>
         <translation>Ваш супостат: %1 (поле: %2)</translation>
     </message>
+    <message>
+        <source>The port must be from 1 to 65535</source>
+        <translation>Порт должен быть от 1 до 65535</translation>
+    </message>
+    <message>
+        <source>Not an address: %1</source>
+        <translation>Это не адрес: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayersDialog</name>

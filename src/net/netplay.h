@@ -34,7 +34,6 @@ class NetPlay : public QObject, public PacketHandler, public PeerChannel
 {
     Q_OBJECT
 public:
-    static constexpr int kFallbackPort = PeerConnection::kFallbackPort;
     static constexpr int kMaxNameLength = kMaxPeerNameLength;
 
     // Precondition: prompts outlive the network play.

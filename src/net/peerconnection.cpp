@@ -38,7 +38,17 @@ const Catalogue &PeerConnection::texts() const
 void PeerConnection::showStatus(const QString &text)
 {
     m_connectedTo = false;
+    m_refusalShown = false;
     emit statusChanged(text);
+}
+
+void PeerConnection::refuseInput(const QString &text)
+{
+    showStatus(text);
+    // Kept until something else is to be said: the idle tick would
+    // otherwise replace it before the player has read it.
+    m_refusalShown = true;
+    emit connectEnabledChanged(true);
 }
 
 QString PeerConnection::connectedText(const QString &host) const
@@ -63,16 +73,30 @@ void PeerConnection::connectToPeer()
     const QString hostName = m_prompts.hostField().trimmed();
     if (address.isEmpty() && hostName.isEmpty())
         return;
-    const double port = number < 0 || number > 2147483647.0 ? kFallbackPort : number;
-    m_serverPort = static_cast<int>(std::nearbyint(port)); // a half to the even neighbour
+    // A port no TCP socket can have is refused before anything changes: the
+    // game keeps listening where it was. (A peer never sees this field.)
+    const double port = std::nearbyint(number); // a half to the even neighbour
+    if (port < 1 || port > 65535) {
+        refuseInput(texts().translate("PeerConnection", "The port must be from 1 to 65535"));
+        return;
+    }
+    m_serverPort = static_cast<int>(port);
     emit portFilled(QString::number(m_serverPort));
-    // The peer listens on the port its address names, else on ours.
+    // The peer listens on the port its address names, else on ours. What
+    // cannot be an address is refused here, so the check and the connection
+    // never disagree.
     int peerPort = m_serverPort;
-    if (m_serverPort >= 1 && m_serverPort <= 65535) {
-        if (const auto typed = parsePeerAddress(address, static_cast<quint16>(m_serverPort))) {
-            address = typed->host;
-            peerPort = typed->port;
+    if (!address.isEmpty()) {
+        const auto typed = parsePeerAddress(address, static_cast<quint16>(m_serverPort));
+        if (!typed) {
+            constexpr qsizetype kShown = 40;
+            const QString shown =
+                address.size() > kShown ? address.first(kShown) + QChar(0x2026) : address;
+            refuseInput(texts().translate("PeerConnection", "Not an address: %1").arg(shown));
+            return;
         }
+        address = typed->host;
+        peerPort = typed->port;
     }
     startAttempt(address, hostName, peerPort);
 }
@@ -179,7 +203,8 @@ void PeerConnection::showConnectionState()
         return;
     }
     emit lampShown(false);
-    showStatus(texts().translate("PeerConnection", "no connection"));
+    if (!m_refusalShown)
+        showStatus(texts().translate("PeerConnection", "no connection"));
 }
 
 void PeerConnection::sendUserInfo()

@@ -23,8 +23,6 @@ class PeerConnection : public QObject
 {
     Q_OBJECT
 public:
-    // Taken when the port field holds a number outside 0..2147483647.
-    static constexpr int kFallbackPort = 8169;
     // How long a connection back to a peer that is this program may take
     // before the link runs over the peer's connection alone. The peer's
     // router drops what it does not forward, so no refusal ever comes.
@@ -91,6 +89,9 @@ private:
     void onClientHostNameFound(const QString &name);
     void showOpponentStatus(const QString &name, int areaSize);
     void showStatus(const QString &text);
+    // The player's input cannot be connected to: said, and kept in the
+    // status line until there is news.
+    void refuseInput(const QString &text);
     // The port the peer connects back to.
     quint16 returnPort() const;
     const Catalogue &texts() const;
@@ -108,6 +109,7 @@ private:
     // The status shown is "connection established", which the host name
     // found later completes.
     bool m_connectedTo = false;
+    bool m_refusalShown = false;
 };
 
 } // namespace tw

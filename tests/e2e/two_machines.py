@@ -117,7 +117,10 @@ def scenario(exe, dump, work, nets, displays):
         ann.wait_entry("status", "connection error!", since=count)
         count = len(ann.statuses())
         ann.connect("10.77.0.2", port="70000")
-        ann.wait_entry("status", "server error!", since=count)
+        ann.wait_entry("status", "The port must be from 1 to 65535", since=count)
+        count = len(ann.statuses())
+        ann.connect("10.77.0.2:65536")
+        ann.wait_entry("status", "Not an address: 10.77.0.2:65536", since=count)
 
         step("one Ok links both; names and area sizes in both status lines")
         ann.connect("10.77.0.2")

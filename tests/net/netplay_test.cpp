@@ -137,7 +137,7 @@ TEST_F(NetPlayTest, StatusTextsInRussian)
 
     a.windows.port = QStringLiteral("70000");
     a.play.connectToPeer();
-    EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("ошибка сервера!"));
+    EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("Порт должен быть от 1 до 65535"));
 
     a.windows.port = QString::number(port);
     a.play.setServerPort(port);
@@ -165,16 +165,34 @@ TEST_F(NetPlayTest, BadConnectInputEndsInTheStatusLineWithOkEnabled)
         {"127.0.0.2", "", QString(), nullptr, ""},
         {"127.0.0.2", "", QStringLiteral("nan"), nullptr, "nan"},
         {"", "", p, nullptr, nullptr},
-        {"127.0.0.2", "", QStringLiteral("70000"), "server error!", "70000"},
-        {"127.0.0.2", "", QStringLiteral("2147483648"), "connection error!", "8169"},
-        {"127.0.0.2", "", QStringLiteral("-5"), "connection error!", "8169"},
+        // A port outside 1..65535 is refused; the game listens on.
+        {"127.0.0.2", "", QStringLiteral("70000"), "The port must be from 1 to 65535", "70000"},
+        {"127.0.0.2", "", QStringLiteral("2147483648"), "The port must be from 1 to 65535",
+         "2147483648"},
+        {"127.0.0.2", "", QStringLiteral("-1"), "The port must be from 1 to 65535", "-1"},
+        {"127.0.0.2", "", QStringLiteral("inf"), "The port must be from 1 to 65535", "inf"},
+        {"127.0.0.2", "", QStringLiteral("0.4"), "The port must be from 1 to 65535", "0.4"},
+        // What cannot be an address is refused before any attempt.
+        {":0", "", p, "Not an address: :0", nullptr},
+        {"127.0.0.2:0", "", p, "Not an address: 127.0.0.2:0", nullptr},
+        {"127.0.0.2:65536", "", p, "Not an address: 127.0.0.2:65536", nullptr},
+        {"[::1", "", p, "Not an address: [::1", nullptr},
+        {"\xef\xbc\x91\xef\xbc\x92\xef\xbc\x97.0.0.1", "", p,
+         "Not an address: \xef\xbc\x91\xef\xbc\x92\xef\xbc\x97.0.0.1", nullptr}, // fullwidth
+        {"127.0.0.\xe2\x80\x8b"
+         "2",
+         "", p,
+         "Not an address: 127.0.0.\xe2\x80\x8b"
+         "2",
+         nullptr},
         // Nobody listens on 127.0.0.3: refused at once.
         {"127.0.0.3", "", p, "connection error!", nullptr},
     };
+    a.play.startServer();
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.address) + " port '" + c.port.toStdString() + "'");
         a.windows.statuses.clear();
-        a.windows.address = QString::fromLatin1(c.address);
+        a.windows.address = QString::fromUtf8(c.address);
         a.windows.host = QString::fromLatin1(c.host);
         a.windows.port = c.port;
         a.play.connectToPeer();
@@ -188,10 +206,28 @@ TEST_F(NetPlayTest, BadConnectInputEndsInTheStatusLineWithOkEnabled)
             return !a.windows.statuses.isEmpty() &&
                    a.windows.statuses.last() == QString::fromUtf8(c.status) &&
                    a.windows.connectEnabled;
-        }));
+        })) << a.windows.statuses.join(u'/').toStdString();
         EXPECT_EQ(a.windows.port, c.portAfter ? QString::fromLatin1(c.portAfter) : p);
         EXPECT_FALSE(a.play.link().isClientActive());
+        EXPECT_FALSE(a.play.link().isClientAttempting());
+        EXPECT_EQ(a.play.link().listeningPort(), port); // listening where it was
     }
+    // A refusal stays until there is news; then the idle text comes back.
+    a.windows.address = QStringLiteral(":0");
+    a.windows.port = p;
+    a.play.connectToPeer();
+    a.play.showConnectionState();
+    EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("Not an address: :0"));
+    a.windows.address = QString(10000, u'1');
+    a.play.connectToPeer();
+    EXPECT_EQ(a.windows.statuses.last(),
+              QStringLiteral("Not an address: ") + QString(40, u'1') + QChar(0x2026));
+    a.windows.address = QStringLiteral("127.0.0.3");
+    a.play.connectToPeer();
+    ASSERT_TRUE(
+        waitFor([&] { return a.windows.statuses.last() == QStringLiteral("connection error!"); }));
+    a.play.showConnectionState();
+    EXPECT_EQ(a.windows.statuses.last(), QStringLiteral("no connection"));
     // A half rounds to the even neighbour: 8170.5 is 8170, 8171.5 is 8172.
     a.windows.address = QStringLiteral("127.0.0.3");
     for (const auto &[typed, stored] : {std::pair{"8170.5", "8170"}, std::pair{"8171.5", "8172"}}) {
